@@ -1,0 +1,211 @@
+#include "Connection.h"
+
+#include "../runtime/SystemLocale.h"
+#include "../runtime/VbError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace platform {
+
+namespace {
+
+QString pathFromConnectionString(const QString& text) {
+    const int at = text.indexOf(QLatin1String("Data Source="), 0, Qt::CaseInsensitive);
+    if (at < 0) return text;
+    const int start = at + int(qstrlen("Data Source="));
+    const int end = text.indexOf(';', start);
+    return text.mid(start, end < 0 ? -1 : end - start).trimmed();
+}
+
+QString engineMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+
+} // namespace
+
+QString SqlText(const QString& value) {
+    QString v = value;
+    v.replace('\'', QLatin1String("''"));
+    return QLatin1Char('\'') + v + QLatin1Char('\'');
+}
+
+Connection::~Connection() { Close(); }
+
+QString Connection::ConnectionString() const {
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + path_ +
+           QStringLiteral(";Persist Security Info=False");
+}
+
+void Connection::Open(const QString& pathOrConnectionString) {
+    const QString path = pathFromConnectionString(pathOrConnectionString);
+    if (isOpen()) Close();
+    path_ = path;
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile()) {
+        throw VbError::database(SystemLocale::pick(QStringLiteral("Could not find file '%1'."),
+                                                   QStringLiteral("Die Datei '%1' wurde nicht gefunden."))
+                                    .arg(path));
+    }
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg = db ? engineMessage(db) : QStringLiteral("out of memory");
+        sqlite3_close(db);
+        throw VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' cannot be opened: %2"),
+                                                   QStringLiteral("Die Datenbank '%1' kann nicht geöffnet werden: %2"))
+                                    .arg(path, msg));
+    }
+    // Reading the schema is what tells a database from any other file.
+    const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (check != SQLITE_OK) {
+        const bool notADatabase = check == SQLITE_NOTADB;
+        const QString msg = engineMessage(db);
+        sqlite3_close(db);
+        if (notADatabase) {
+            throw VbError::database(
+                SystemLocale::pick(QStringLiteral("The file '%1' is not a database of this program."),
+                                   QStringLiteral("Die Datei '%1' ist keine Datenbank dieses Programms."))
+                    .arg(path));
+        }
+        throw VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' cannot be read: %2"),
+                                                   QStringLiteral("Die Datenbank '%1' kann nicht gelesen werden: %2"))
+                                    .arg(path, msg));
+    }
+    sqlite3_busy_timeout(db, 30000);
+    sqlite3_exec(db, "PRAGMA foreign_keys=ON", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    db_ = db;
+    openTransactions_ = 0;
+}
+
+void Connection::finalizeStatements() {
+    for (auto& entry : statements_) sqlite3_finalize(entry.second);
+    statements_.clear();
+}
+
+void Connection::Close() {
+    if (!db_) return;
+    finalizeStatements();
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    openTransactions_ = 0;
+}
+
+void Connection::Reopen() {
+    const QString path = path_;
+    Close();
+    Open(path);
+}
+
+sqlite3* Connection::handle() const {
+    if (!db_) {
+        throw VbError(3704, SystemLocale::pick(QStringLiteral("Operation is not allowed when the object is closed."),
+                                               QStringLiteral("Der Vorgang ist für ein geschlossenes Objekt nicht zulässig.")));
+    }
+    return db_;
+}
+
+void Connection::fail() const { throw VbError::database(engineMessage(db_)); }
+
+sqlite3_stmt* Connection::statement(const QString& sql) {
+    sqlite3* db = handle();
+    const std::string key = sql.toStdString();
+    auto it = statements_.find(key);
+    if (it != statements_.end()) {
+        sqlite3_reset(it->second);
+        sqlite3_clear_bindings(it->second);
+        return it->second;
+    }
+    if (statements_.size() > 256) finalizeStatements();
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v3(db, key.c_str(), int(key.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK) {
+        fail();
+    }
+    statements_.emplace(key, stmt);
+    return stmt;
+}
+
+void Connection::bind(sqlite3_stmt* stmt, int index, const Variant& value) {
+    switch (value.type()) {
+    case VarType::Empty:
+    case VarType::Null: sqlite3_bind_null(stmt, index); break;
+    case VarType::Boolean: sqlite3_bind_int(stmt, index, value.asBool() ? 1 : 0); break;
+    case VarType::Integer: sqlite3_bind_int(stmt, index, value.asInteger()); break;
+    case VarType::Long: sqlite3_bind_int(stmt, index, value.asLong()); break;
+    case VarType::Single: sqlite3_bind_double(stmt, index, double(value.asSingle())); break;
+    case VarType::Double: sqlite3_bind_double(stmt, index, value.asDouble()); break;
+    case VarType::Date: sqlite3_bind_double(stmt, index, value.asDate()); break;
+    case VarType::String: {
+        const QByteArray utf8 = value.asString().toUtf8();
+        sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+}
+
+int Connection::Execute(const QString& sql, const std::vector<Variant>& params) {
+    sqlite3_stmt* stmt = statement(sql);
+    for (size_t i = 0; i < params.size(); ++i) bind(stmt, int(i) + 1, params[i]);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE) {
+        const QString msg = engineMessage(db_);
+        sqlite3_reset(stmt);
+        throw VbError::database(msg);
+    }
+    const int changed = sqlite3_changes(db_);
+    sqlite3_reset(stmt);
+    return changed;
+}
+
+void Connection::CreateDatabase(const QString& path, const QString& schemaSql) {
+    if (QFileInfo::exists(path)) {
+        throw VbError(58, SystemLocale::pick(QStringLiteral("File already exists: "),
+                                             QStringLiteral("Datei existiert bereits: ")) + path);
+    }
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
+        const QString msg = db ? engineMessage(db) : QStringLiteral("out of memory");
+        sqlite3_close(db);
+        throw VbError::database(msg);
+    }
+    sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    char* err = nullptr;
+    const QByteArray script = schemaSql.toUtf8();
+    if (sqlite3_exec(db, script.constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(err ? err : "schema failed");
+        sqlite3_free(err);
+        sqlite3_close(db);
+        QFile::remove(path);
+        throw VbError::database(msg);
+    }
+    sqlite3_close(db);
+}
+
+Connection::Transaction::Transaction(Connection& connection) : connection_(connection) {
+    name_ = QStringLiteral("tx%1").arg(++connection_.savepointCounter_);
+    connection_.Execute(QStringLiteral("SAVEPOINT ") + name_);
+    ++connection_.openTransactions_;
+}
+
+void Connection::Transaction::commit() {
+    if (done_) return;
+    connection_.Execute(QStringLiteral("RELEASE ") + name_);
+    done_ = true;
+    --connection_.openTransactions_;
+}
+
+Connection::Transaction::~Transaction() {
+    if (done_ || !connection_.isOpen()) return;
+    try {
+        connection_.Execute(QStringLiteral("ROLLBACK TO ") + name_);
+        connection_.Execute(QStringLiteral("RELEASE ") + name_);
+    } catch (...) {
+        // The connection is failing anyway; its next use reports the error.
+    }
+    --connection_.openTransactions_;
+}
+
+} // namespace platform

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "../runtime/Variant.h"
+
+#include <QString>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace platform {
+
+// A connection to one database file. It opens existing files only: a missing file or a file that is no
+// database is refused with an error that says so. Every connection enforces the relations between the
+// tables (foreign keys), uses a rollback journal (the files are copied whole) and waits up to 30 seconds
+// for a lock.
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens the database file. Takes a plain path or a connection string that names it after
+    // "Data Source=". Throws VbError when the file is missing or is no database.
+    void Open(const QString& pathOrConnectionString);
+    // Closes the connection; a closed connection may be opened again.
+    void Close();
+    // Closes and opens the same file again, so that everyone who holds this object keeps working.
+    void Reopen();
+    bool isOpen() const { return db_ != nullptr; }
+    // The file path of the open (or last opened) database.
+    const QString& path() const { return path_; }
+    // The connection string of this connection.
+    QString ConnectionString() const;
+
+    // Runs a statement that returns no rows, with values bound to its "?" placeholders in order.
+    // Returns the number of rows it changed. Throws VbError on failure.
+    int Execute(const QString& sql, const std::vector<Variant>& params = {});
+
+    // Creates a new, empty database file and runs the given SQL script in it (the schema).
+    // Fails when the file exists.
+    static void CreateDatabase(const QString& path, const QString& schemaSql);
+
+    // A statement prepared once per connection and kept for reuse; reset before it is handed out.
+    sqlite3_stmt* statement(const QString& sql);
+    sqlite3* handle() const;
+
+    // Binds a value to a statement parameter (1-based).
+    static void bind(sqlite3_stmt* stmt, int index, const Variant& value);
+    // Throws the engine's current error message as a VbError.
+    [[noreturn]] void fail() const;
+
+    // A transaction that nests (a savepoint): it either commits whole or leaves the data as it was.
+    class Transaction {
+    public:
+        explicit Transaction(Connection& connection);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        void commit();
+
+    private:
+        Connection& connection_;
+        QString name_;
+        bool done_ = false;
+    };
+    // True while a transaction of this connection is open.
+    bool inTransaction() const { return openTransactions_ > 0; }
+
+private:
+    void finalizeStatements();
+
+    sqlite3* db_ = nullptr;
+    QString path_;
+    std::unordered_map<std::string, sqlite3_stmt*> statements_;
+    int openTransactions_ = 0;
+    int savepointCounter_ = 0;
+};
+
+// Quotes a text value for SQL text: in single quotes, every apostrophe doubled. The one place where a
+// value is put into SQL text instead of being bound.
+QString SqlText(const QString& value);
+
+} // namespace platform

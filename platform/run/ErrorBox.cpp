@@ -1,0 +1,34 @@
+#include "ErrorBox.h"
+
+#include "../runtime/DialogService.h"
+#include "RunState.h"
+
+namespace platform {
+
+QString ErrorBoxText(const VbError& error, const QString& prefix) {
+    return prefix + QString::number(error.Number()) + QLatin1Char('\n') + error.Description();
+}
+
+VbError asVbError(const std::exception& e) {
+    if (const auto* vb = dynamic_cast<const VbError*>(&e)) return *vb;
+    return VbError(VbError::InvalidCall, QString::fromLocal8Bit(e.what()));
+}
+
+bool ShowErrorBox(const VbError& error, const QString& title, const QString& prefix) {
+    const int answer = RunState::current().dialogs().MsgBox(ErrorBoxText(error, prefix),
+                                                            Msg::OKCancel | Msg::Exclamation, title);
+    return answer == Msg::OK;
+}
+
+bool ErrorTrap::step(const std::function<void()>& body) {
+    if (cancelled_) return false;
+    try {
+        body();
+    } catch (const std::exception& e) {
+        failed_ = true;
+        if (!ShowErrorBox(asVbError(e), title_, prefix_)) cancelled_ = true;
+    }
+    return !cancelled_;
+}
+
+} // namespace platform

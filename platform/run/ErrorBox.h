@@ -1,0 +1,44 @@
+#pragma once
+
+#include "../runtime/VbError.h"
+
+#include <QString>
+#include <functional>
+#include <utility>
+
+namespace platform {
+
+// The error box of the program: prefix ("VB-Error: "), error number, line break, description; OK and
+// Cancel with the exclamation icon; the title names the procedure or command. True when OK was chosen.
+bool ShowErrorBox(const VbError& error, const QString& title, const QString& prefix = QStringLiteral("VB-Error: "));
+// The text of the box.
+QString ErrorBoxText(const VbError& error, const QString& prefix = QStringLiteral("VB-Error: "));
+// Any exception as the VbError that reports it.
+VbError asVbError(const std::exception& e);
+
+// Runs a handler step by step under the error box: a step that fails shows the box; OK goes on with the
+// next step, Cancel leaves the handler (every later step is skipped).
+//
+//   ErrorTrap trap(QStringLiteral("Bild 11"));
+//   trap.step([&] { ... });
+//   if (!trap.step([&] { ... })) return;
+class ErrorTrap {
+public:
+    explicit ErrorTrap(QString title, QString prefix = QStringLiteral("VB-Error: "))
+        : title_(std::move(title)), prefix_(std::move(prefix)) {}
+
+    // Runs one step. False once the user chose Cancel (now or in an earlier step).
+    bool step(const std::function<void()>& body);
+    bool cancelled() const { return cancelled_; }
+    // True when a step failed (whatever the answer).
+    bool failed() const { return failed_; }
+    const QString& title() const { return title_; }
+
+private:
+    QString title_;
+    QString prefix_;
+    bool cancelled_ = false;
+    bool failed_ = false;
+};
+
+} // namespace platform

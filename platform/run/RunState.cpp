@@ -1,0 +1,92 @@
+#include "RunState.h"
+
+#include "../db/Connection.h"
+#include "../runtime/ScriptedDialogs.h"
+#include "../runtime/VbError.h"
+#include "../system/FileSystem.h"
+#include "../system/SettingsStore.h"
+#include "../system/UserAccount.h"
+#include "ProgressBar.h"
+
+#include <QCoreApplication>
+
+namespace platform {
+
+namespace {
+// The one run state of the program: the main window's.
+RunState* installedState = nullptr;
+} // namespace
+
+RunState::RunState()
+    : defaultDialogs_(std::make_unique<ScriptedDialogs>()), defaultBar_(std::make_unique<RecordingProgressBar>()) {}
+
+RunState::~RunState() { uninstall(); }
+
+RunState& RunState::current() {
+    if (!installedState) throw VbError::objectNotSet();
+    return *installedState;
+}
+
+RunState* RunState::installed() { return installedState; }
+
+void RunState::install() {
+    if (installed_) return;
+    previous_ = installedState;
+    installedState = this;
+    installed_ = true;
+}
+
+void RunState::uninstall() {
+    if (!installed_) return;
+    if (installedState == this) installedState = previous_;
+    installed_ = false;
+}
+
+QString RunState::BENUTZER() const {
+    const QString name = userName_.isEmpty() ? LoginName() : userName_;
+    if (name.isEmpty()) return QStringLiteral("UNBEK.");
+    return name.toUpper();
+}
+
+QString RunState::DATENBANKPFAD() const {
+    return SettingsStore::GetSetting(FAMILY(), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"));
+}
+
+void RunState::setDATENBANKPFAD(const QString& folder) {
+    SettingsStore::SaveSetting(FAMILY(), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"), folder);
+}
+
+QString RunState::XMDBPFAD() const {
+    QString folder = FileSystem::BuildPath(FileSystem::GetParentFolderName(programFolder()), QStringLiteral("BENUTZER"));
+    if (!FileSystem::FolderExists(folder)) FileSystem::CreateFolder(folder);
+    folder = FileSystem::BuildPath(folder, BENUTZER());
+    if (!FileSystem::FolderExists(folder)) FileSystem::CreateFolder(folder);
+    return FileSystem::BuildPath(folder, TITLE() + QStringLiteral(".mdb"));
+}
+
+QString RunState::programFolder() const {
+    if (!programFolder_.isEmpty()) return programFolder_;
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
+}
+
+void RunState::setProgramFolder(const QString& folder) { programFolder_ = folder; }
+
+bool RunState::developmentMode() const { return programFolder().contains(QLatin1String("SOURCE"), Qt::CaseInsensitive); }
+
+DialogService& RunState::dialogs() const { return dialogs_ ? *dialogs_ : *defaultDialogs_; }
+
+void RunState::setDialogs(DialogService* dialogs) { dialogs_ = dialogs; }
+
+ProgressBar& RunState::pgbBERECHNEN() const { return progressBar_ ? *progressBar_ : *defaultBar_; }
+
+void RunState::setProgressBar(ProgressBar* bar) { progressBar_ = bar; }
+
+void RunState::stbMAIN_PanelClick(int) {}
+void RunState::setPanelVisible(int, bool) {}
+bool RunState::panelVisible(int) const { return false; }
+void RunState::mnuBEENDEN_Click() {}
+void RunState::mnuHILFE_Click() {}
+QWidget* RunState::ActiveForm() const { return nullptr; }
+QWidget* RunState::window() const { return nullptr; }
+
+} // namespace platform

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace platform {
+
+// Buttons, icons and answers of a message box, with the numbers the program uses.
+namespace Msg {
+enum Buttons : int {
+    OKOnly = 0,
+    OKCancel = 1,
+    AbortRetryIgnore = 2,
+    YesNoCancel = 3,
+    YesNo = 4,
+    RetryCancel = 5,
+    Critical = 16,
+    Question = 32,
+    Exclamation = 48,
+    Information = 64,
+    HelpButton = 16384,
+};
+enum Answer : int { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+inline int buttonsOf(int style) { return style & 7; }
+inline int iconOf(int style) { return style & 112; }
+} // namespace Msg
+
+// What the print dialog is asked and what it answers.
+struct PrintRequest {
+    int minPage = 1;
+    int maxPage = 1;
+    int fromPage = 1;
+    int toPage = 1;
+    bool pageRangeOffered = true; // the dialog shows "pages from .. to .."
+    int copies = 1;
+};
+struct PrintAnswer {
+    enum class Range { All, Pages, Selection };
+    Range range = Range::All;
+    int fromPage = 1;
+    int toPage = 1;
+    int copies = 1;
+    QString printerName; // empty: the default printer
+    QString pdfFile;     // not empty: print into this PDF file instead of a printer
+};
+
+// Every question the program asks the user goes through this service: message boxes, input boxes and the
+// common dialogs. The program uses the Qt dialogs; tests install a scripted service that records what was
+// asked and answers from a script, so that no test waits for a modal window.
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+
+    // A message box: text, buttons and icon (Msg::Buttons), title. Returns the Msg::Answer chosen.
+    // The help button (Msg::HelpButton) opens `helpFile` at `helpContext` without closing the box.
+    virtual int MsgBox(const QString& prompt, int style, const QString& title, const QString& helpFile = {},
+                       int helpContext = 0) = 0;
+    // An input box: the typed text, or std::nullopt when the user cancelled.
+    virtual std::optional<QString> InputBox(const QString& prompt, const QString& title,
+                                            const QString& defaultText = {}) = 0;
+    // The print dialog: the user's choice, or std::nullopt on Cancel.
+    virtual std::optional<PrintAnswer> ShowPrinter(const PrintRequest& request) = 0;
+    // The colour dialog: the chosen colour (R + 256*G + 65536*B), or std::nullopt on Cancel.
+    virtual std::optional<long> ShowColor(long initialColor) = 0;
+    // A folder chooser: the chosen folder, or std::nullopt on Cancel.
+    virtual std::optional<QString> BrowseFolder(const QString& title, const QString& startFolder) = 0;
+    // A file chooser for opening: the chosen file, or std::nullopt on Cancel.
+    virtual std::optional<QString> OpenFileName(const QString& title, const QString& startFolder,
+                                                const QString& filter) = 0;
+};
+
+} // namespace platform

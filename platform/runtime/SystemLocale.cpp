@@ -1,0 +1,46 @@
+#include "SystemLocale.h"
+
+#include <QLocale>
+#include <optional>
+
+namespace platform {
+
+namespace {
+// The override stands in for the operating system's locale; it is not run state of the program.
+std::optional<QString> overrideLanguage;
+std::optional<QString> overrideDecimal;
+} // namespace
+
+QString SystemLocale::languageName() {
+    if (overrideLanguage) return *overrideLanguage;
+    const QString name = QLocale::system().name(); // "de_DE"
+    return name.section('_', 0, 0).toLower();
+}
+
+QString SystemLocale::decimalSign() {
+    if (overrideDecimal) return *overrideDecimal;
+    return QLocale::system().decimalPoint();
+}
+
+bool SystemLocale::german() { return languageName() != QLatin1String("en"); }
+
+QString SystemLocale::pick(const QString& english, const QString& german_) { return german() ? german_ : english; }
+
+SystemLocale::Override::Override(const QString& languageName, const QString& decimalSign)
+    : previousLanguage_(overrideLanguage.value_or(QString())), previousDecimal_(overrideDecimal.value_or(QString())),
+      hadPrevious_(overrideLanguage.has_value()) {
+    overrideLanguage = languageName;
+    overrideDecimal = decimalSign;
+}
+
+SystemLocale::Override::~Override() {
+    if (hadPrevious_) {
+        overrideLanguage = previousLanguage_;
+        overrideDecimal = previousDecimal_;
+    } else {
+        overrideLanguage.reset();
+        overrideDecimal.reset();
+    }
+}
+
+} // namespace platform

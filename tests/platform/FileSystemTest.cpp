@@ -1,0 +1,80 @@
+#include "TempDir.h"
+#include "TestRun.h"
+#include "platform/system/FileSystem.h"
+#include "platform/system/SettingsStore.h"
+#include "platform/runtime/VbError.h"
+
+#include <QFile>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+TEST(FileSystem, CopyMoveDeleteAndSizes) {
+    testsupport::TempDir dir;
+    const QString a = dir.file(QStringLiteral("a.mdb")), b = dir.file(QStringLiteral("b.mdb"));
+    writeFile(a, "12345");
+    EXPECT_EQ(FileSystem::FileSize(a), 5);
+    FileSystem::CopyFile(a, b);
+    EXPECT_TRUE(FileSystem::FileExists(b));
+    EXPECT_THROW(FileSystem::CopyFile(a, b, false), VbError);
+    EXPECT_THROW(FileSystem::MoveFile(a, b), VbError); // the target exists
+    FileSystem::DeleteFile(b);
+    FileSystem::MoveFile(a, b);
+    EXPECT_FALSE(FileSystem::FileExists(a));
+    EXPECT_THROW(FileSystem::DeleteFile(a), VbError);
+    QFile::setPermissions(b, QFile::ReadOwner);
+    EXPECT_THROW(FileSystem::DeleteFile(b), VbError); // read-only and not forced
+    FileSystem::DeleteFile(b, true);
+    EXPECT_FALSE(FileSystem::FileExists(b));
+}
+
+TEST(FileSystem, FoldersAndNames) {
+    testsupport::TempDir dir;
+    const QString f = FileSystem::BuildPath(dir.path(), QStringLiteral("BENUTZER"));
+    FileSystem::CreateFolder(f);
+    EXPECT_TRUE(FileSystem::FolderExists(f));
+    EXPECT_THROW(FileSystem::CreateFolder(FileSystem::BuildPath(dir.path(), QStringLiteral("x/y"))), VbError);
+    EXPECT_EQ(FileSystem::GetParentFolderName(QStringLiteral("/a/b/c.mdb")), QStringLiteral("/a/b"));
+    EXPECT_EQ(FileSystem::GetParentFolderName(QStringLiteral("/a/b/")), QStringLiteral("/a"));
+    EXPECT_EQ(FileSystem::GetFileName(QStringLiteral("/a/b/c.mdb")), QStringLiteral("c.mdb"));
+    EXPECT_EQ(FileSystem::BuildPath(QStringLiteral("/a/"), QStringLiteral("b")), QStringLiteral("/a/b"));
+}
+
+TEST(RunState, WorkingCopyPathCreatesTheUserFolders) {
+    testsupport::TestRun run({QStringLiteral("de"), QStringLiteral(","), false});
+    run.state().setUserName(QStringLiteral("mueller"));
+    EXPECT_EQ(run.state().BENUTZER(), QStringLiteral("MUELLER"));
+    const QString copy = run.state().XMDBPFAD();
+    EXPECT_EQ(copy, run.dir().file(QStringLiteral("BENUTZER/MUELLER/TAMBRIN.mdb")));
+    EXPECT_TRUE(FileSystem::FolderExists(run.dir().file(QStringLiteral("BENUTZER/MUELLER"))));
+}
+
+TEST(RunState, DevelopmentModeByTheProgramFolder) {
+    RunState s;
+    s.setProgramFolder(QStringLiteral("/home/x/Source/bin"));
+    EXPECT_TRUE(s.developmentMode());
+    s.setProgramFolder(QStringLiteral("/opt/tambrin/bin"));
+    EXPECT_FALSE(s.developmentMode());
+}
+
+TEST(SettingsStore, DatabaseFolderIsReadOnEveryCall) {
+    testsupport::TempDir dir;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+    RunState s;
+    EXPECT_EQ(s.DATENBANKPFAD(), QString());
+    SettingsStore::SaveSetting(QStringLiteral("HELVANO"), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"),
+                               QStringLiteral("/data/db"));
+    EXPECT_EQ(s.DATENBANKPFAD(), QStringLiteral("/data/db"));
+    EXPECT_TRUE(QFile::exists(dir.file(QStringLiteral("HELVANO/HELVANO.ini"))));
+}
+
+} // namespace
