@@ -1,0 +1,158 @@
+#pragma once
+
+#include "platform/run/RunState.h"
+#include "platform/window/QtDialogService.h"
+#include "platform/window/StatusBar.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMenu>
+#include <memory>
+
+class mdiAUTOSTART;
+namespace platform {
+class Connection;
+}
+
+// The program's main window: the MDI frame with the menus and the status-bar command panels, and the one
+// place where the state of a run lives (platform::RunState, which every other window and class reads).
+class frmMAIN : public QMainWindow, public platform::RunState {
+    Q_OBJECT
+public:
+    // How start-up ended.
+    enum class LoadResult {
+        Running,  // the main window and the start screen are shown
+        Ended,    // the run ended by a message (no hand-over row, no project folder, no template)
+        Abandoned // the user left start-up with Cancel in an error box
+    };
+
+    explicit frmMAIN(QWidget* parent = nullptr);
+    ~frmMAIN() override;
+
+    // Start-up: everything from the language to the start screen, in its fixed order.
+    LoadResult MDIForm_Load();
+    // After a start-up that did not run to its end: closes what it opened. A working copy made afresh by
+    // this start-up holds no changes and goes; a copy kept from an interrupted run stays.
+    void endAbandonedStart();
+
+    // --- Window design ---
+    QMdiArea* mdiArea;
+    platform::StatusBar* stbMAIN;
+    QMenu* mnuDATEI;
+    QAction* mnuNEU;
+    QAction* mnuOEFFNEN;
+    QAction* mnuAUSWAHL;
+    QAction* mnuTRENN0;
+    QAction* mnuEXPIMP;
+    QAction* mnuEXPINF;
+    QAction* mnuLOESCHEN;
+    QAction* mnuSCHLIESSEN;
+    QAction* mnuTRENN1;
+    QAction* mnuSPEICHERN;
+    QAction* mnuBEENDEN;
+    QMenu* mnuAUSWERTEN;
+    QAction* mnuEINGABEGRAFIK;
+    QAction* mnuBERECHNEN;
+    QAction* mnuMBERECHNEN;
+    QAction* mnuFBERECHNEN;
+    QAction* mnuNEUBERECHNEN;
+    QMenu* mnuEXTRAS;
+    QAction* mnuVVORGABEN;
+    QAction* mnuVEVORGABEN;
+    QAction* mnuTRENN2;
+    QMenu* mnuWERKZEUGE;
+    QAction* mnuTEXT;
+    QAction* mnuPOLYGON;
+    QAction* mnuKREIS;
+    QAction* mnuKOMPRIMIEREN;
+    QMenu* mnuFRAGEZEICHEN;
+    QAction* mnuHILFE;
+    QAction* mnuREADME;
+    QAction* mnuHINWEISE;
+    QAction* mnuTRENN4;
+    QAction* mnuINFO;
+
+    // The start screen, from the end of start-up to the end of the run.
+    mdiAUTOSTART* startScreen() const { return startScreen_; }
+
+    // --- Loaded child windows, found by name ---
+    // Adds a child window to the MDI area under its object name (maximised unless told otherwise).
+    QMdiSubWindow* addChild(QWidget* form, bool maximised = true);
+    // The loaded window of that name (child or dialog), or nullptr.
+    QWidget* Form(const QString& name) const;
+    // Every loaded child window's form, in the order they were loaded.
+    QList<QWidget*> Forms() const;
+    // Unloads one child window.
+    void unloadChild(QWidget* form);
+
+    // --- Run state (the other members are platform::RunState's) ---
+    bool dirty() const { return dirty_; }
+    void setDirty(bool dirty) { dirty_ = dirty; }
+    bool restart() const { return restart_; }
+    // The archive connection of the hand-over row (unset in the development mode).
+    const std::shared_ptr<platform::Connection>& archive() const { return cnnArchiv_; }
+    // The file beside the working copy that names the project the copy belongs to.
+    QString workingCopyOwnerFile() const;
+    // The project database: PROJEKTSPFAD, PROJEKT, "TAMBRIN.mdb".
+    QString projectDatabase() const;
+
+    // The text of status panel 1 for a project folder: shortened behind " ... " to about 20 characters.
+    static QString shortenedFolder(const QString& folder, QChar separator);
+
+    // --- Commands of the main window that other windows use ---
+    void stbMAIN_PanelClick(int panel) override;
+    void setPanelVisible(int panel, bool visible) override;
+    bool panelVisible(int panel) const override;
+    void mnuBEENDEN_Click() override;
+    void mnuHILFE_Click() override;
+    QWidget* ActiveForm() const override;
+    QWidget* window() const override { return const_cast<frmMAIN*>(this); }
+
+    // Refreshes status panel 6 from the active records.
+    void AKTUELLANZEIGEN();
+
+public slots:
+    // File menu
+    void mnuNEU_Click();
+    void mnuOEFFNEN_Click();
+    void mnuAUSWAHL_Click();
+    void mnuEXPIMP_Click();
+    void mnuEXPINF_Click();
+    void mnuLOESCHEN_Click();
+    void mnuSCHLIESSEN_Click();
+    void mnuSPEICHERN_Click();
+    // Evaluate menu (opening it sets the items' states)
+    void mnuAUSWERTEN_Click();
+    void mnuBERECHNEN_Click();
+    void mnuMBERECHNEN_Click();
+    void mnuNEUBERECHNEN_Click();
+    // Tools menu
+    void mnuKOMPRIMIEREN_Click();
+    // Help menu (opening it tests the help files)
+    void mnuFRAGEZEICHEN_Click();
+    void mnuREADME_Click();
+    void mnuHINWEISE_Click();
+    void mnuINFO_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildStatusBar();
+    void setEnglishTexts();
+    // One item of the user's locale: 0x59 the ISO 639 language name, 0x0E the decimal sign.
+    QString LOCALEINFO(long lcid, int item) const;
+    void stbMAIN_MouseDown(int panelIndex, int x);
+    QAction* item(QMenu* menu, const QString& name, const QString& caption, int helpContext, bool enabled = true);
+    void prepareWorkingCopy(const QString& source, const QString& target);
+    void loadStartScreen();
+
+    std::unique_ptr<platform::QtDialogService> qtDialogs_;
+    std::shared_ptr<platform::Connection> cnnArchiv_;
+    mdiAUTOSTART* startScreen_ = nullptr;
+    bool dirty_ = false;
+    bool restart_ = false;
+    bool madeFreshCopy_ = false;
+};
