@@ -289,3 +289,23 @@ QWidget* frmMAIN::ActiveForm() const {
 void frmMAIN::setPanelVisible(int panel, bool visible) { stbMAIN->Panels(panel)->setVisible_(visible); }
 
 bool frmMAIN::panelVisible(int panel) const { return stbMAIN->Panels(panel)->Visible(); }
+
+void frmMAIN::showChild(QWidget* form) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget())) {
+        sub->showMaximized();
+        mdiArea->setActiveSubWindow(sub);
+    }
+}
+
+void frmMAIN::hideChild(QWidget* form) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget())) sub->hide();
+}
+
+QList<QWidget*> frmMAIN::PageList() const {
+    QList<QWidget*> pages;
+    const QList<QWidget*> forms = Forms();
+    for (const char* mark : {"mdiESEITE", "mdiSEITE", "mdiPSEITE", "mdiMSEITE"})
+        for (QWidget* w : forms)
+            if (w->objectName().contains(QLatin1String(mark), Qt::CaseInsensitive)) pages << w;
+    return pages;
+}

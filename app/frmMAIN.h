@@ -8,8 +8,10 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPointer>
 #include <memory>
 
+class frmANZEIGEN;
 class mdiAUTOSTART;
 namespace platform {
 class Connection;
@@ -85,6 +87,18 @@ public:
     QList<QWidget*> Forms() const;
     // Unloads one child window.
     void unloadChild(QWidget* form);
+    // Shows a child window maximised (it may have been hidden) and brings it to the front; hides one.
+    void showChild(QWidget* form);
+    void hideChild(QWidget* form);
+    // The loaded output pages, by name: "mdiESEITE", then "mdiSEITE", "mdiPSEITE", "mdiMSEITE" (case
+    // ignored). A page's number is its position here, counted from 1.
+    QList<QWidget*> PageList() const;
+    // The page chooser while it is open.
+    frmANZEIGEN* pageChooser() const;
+    // Where command 12 puts its bitmap copies: the project's folder, "JPG".
+    QString copyFolder() const;
+    // A text made fit for a file name: characters a file name can't hold become "_".
+    static QString fileNameOf(const QString& text);
 
     // --- Run state (the other members are platform::RunState's) ---
     bool dirty() const { return dirty_; }
@@ -149,7 +163,15 @@ private:
     void prepareWorkingCopy(const QString& source, const QString& target);
     void loadStartScreen();
 
+    // The commands of the status-bar panels.
+    void showPageChooser();
+    void printPages();
+    void copyScreen();
+    void copyToWordProcessor();
+    void closePages();
+
     std::unique_ptr<platform::QtDialogService> qtDialogs_;
+    QPointer<frmANZEIGEN> pageChooser_;
     std::shared_ptr<platform::Connection> cnnArchiv_;
     mdiAUTOSTART* startScreen_ = nullptr;
     bool dirty_ = false;

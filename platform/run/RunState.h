@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../runtime/DialogService.h"
+
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -45,6 +47,8 @@ public:
     QString DEZIMALPUNKT = QStringLiteral(",");
     std::int16_t SPRACHE = 3; // 1 English, 3 German
     QString Tag;              // the dialog result of the record-selection and export/import dialogs
+    // The printer the print dialog chose last: a printer by name or a PDF file. Pages print there.
+    PrintAnswer printer;
 
     // The user's login name in capitals; "UNBEK." when it can't be found.
     QString BENUTZER() const;
