@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QWidget>
+
 namespace platform {
 
 // Window geometry is given in twips (1440 per inch) and millimetres (56.7 twips per mm); the screen has
@@ -10,5 +12,11 @@ inline int twipsToPixels(double twips) { return int(twips / TwipsPerPixel + (twi
 inline double pixelsToTwips(double pixels) { return pixels * TwipsPerPixel; }
 // A font size in points for the screen's logical pixels.
 inline double pointsToPixels(double points) { return points * 96.0 / 72.0; }
+
+// Places a control at a design position in twips; a width and a height (twips) fix its size.
+inline void placeTwips(QWidget* control, double left, double top, double width = 0, double height = 0) {
+    control->move(twipsToPixels(left), twipsToPixels(top));
+    if (width > 0 && height > 0) control->setFixedSize(twipsToPixels(width), twipsToPixels(height));
+}
 
 } // namespace platform
