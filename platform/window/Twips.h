@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+class QWidget;
 
 namespace platform {
 
@@ -14,9 +14,6 @@ inline double pixelsToTwips(double pixels) { return pixels * TwipsPerPixel; }
 inline double pointsToPixels(double points) { return points * 96.0 / 72.0; }
 
 // Places a control at a design position in twips; a width and a height (twips) fix its size.
-inline void placeTwips(QWidget* control, double left, double top, double width = 0, double height = 0) {
-    control->move(twipsToPixels(left), twipsToPixels(top));
-    if (width > 0 && height > 0) control->setFixedSize(twipsToPixels(width), twipsToPixels(height));
-}
+void placeTwips(QWidget* control, double left, double top, double width = 0, double height = 0);
 
 } // namespace platform
