@@ -1,7 +1,6 @@
 // Close, Quit and the end of a run.
 #include "frmMAIN.h"
 
-#include "mdiAUTOSTART.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
