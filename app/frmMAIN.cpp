@@ -6,6 +6,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/runtime/SystemLocale.h"
 #include "platform/system/FileSystem.h"
+#include "platform/system/SystemDesktop.h"
 
 #include <QApplication>
 #include <QMdiSubWindow>
@@ -13,11 +14,14 @@
 
 using platform::StatusPanel;
 
-frmMAIN::frmMAIN(QWidget* parent) : QMainWindow(parent), qtDialogs_(std::make_unique<platform::QtDialogService>(this)) {
+frmMAIN::frmMAIN(QWidget* parent)
+    : QMainWindow(parent), qtDialogs_(std::make_unique<platform::QtDialogService>(this)),
+      systemDesktop_(std::make_unique<platform::SystemDesktop>()) {
     setObjectName(QStringLiteral("frmMAIN"));
     setWindowTitle(FAMILY());
     setWindowIcon(Pictures::programIcon());
     setDialogs(qtDialogs_.get());
+    setDesktop(systemDesktop_.get());
 
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
@@ -32,6 +36,7 @@ frmMAIN::frmMAIN(QWidget* parent) : QMainWindow(parent), qtDialogs_(std::make_un
 frmMAIN::~frmMAIN() {
     uninstall();
     setDialogs(nullptr);
+    setDesktop(nullptr);
 }
 
 QAction* frmMAIN::item(QMenu* menu, const QString& name, const QString& caption, int helpContext, bool enabled) {

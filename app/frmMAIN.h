@@ -9,12 +9,16 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QPointer>
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 class frmANZEIGEN;
 class mdiAUTOSTART;
 namespace platform {
 class Connection;
+class SystemDesktop;
+class TerminationSignals;
 }
 
 // The program's main window: the MDI frame with the menus and the status-bar command panels, and the one
@@ -37,6 +41,42 @@ public:
     // After a start-up that did not run to its end: closes what it opened. A working copy made afresh by
     // this start-up holds no changes and goes; a copy kept from an interrupted run stays.
     void endAbandonedStart();
+
+    // --- The end of a run ---
+    // Why the main window closes.
+    enum class CloseReason {
+        User,    // the close box, Close in the window menu, Alt+F4
+        Program, // File / Close and File / Quit
+        System   // the session ends, or the program is asked to terminate (SIGTERM, SIGHUP)
+    };
+    // Asks about unsaved changes and decides whether the frame program starts again. True keeps the
+    // program running.
+    bool MDIForm_QueryUnload(CloseReason reason);
+    // Ends the run: unloads every other window, hands the row back to the frame program, closes the
+    // connections, deletes the working copy (keeps it after an unsaved system shutdown), starts the frame
+    // program when that was decided, and ends the program.
+    void MDIForm_Unload();
+    // Ends the run as the system asks: nothing is asked, nothing is saved.
+    void endOfSession();
+    // From now on the end of the session and the termination signals end the run in order.
+    void watchSessionEnd();
+
+    // --- Save and Compact ---
+    // Save: copies the working copy over the project database. False when it was not written.
+    bool saveProject();
+    // The compaction file of a working copy: beside it, its file name with "TEMP" before ".mdb".
+    static QString compactionFile(const QString& workingCopy);
+    // A file size in MB of 1,000,000 bytes, rounded to one decimal.
+    static float sizeInMB(std::int64_t bytes);
+    // Compact's report (language 1 English, 3 German; "" for any other) for the sizes in bytes.
+    static QString compactReport(int language, std::int64_t before, std::int64_t after,
+                                 const QString& decimalSign);
+
+    // --- Help ---
+    // The help, readme and notes files next to the program.
+    QString helpFile() const;
+    QString readmeFile() const;
+    QString notesFile() const;
 
     // --- Window design ---
     QMdiArea* mdiArea;
@@ -162,6 +202,10 @@ private:
     QAction* item(QMenu* menu, const QString& name, const QString& caption, int helpContext, bool enabled = true);
     void prepareWorkingCopy(const QString& source, const QString& target);
     void loadStartScreen();
+    void unloadEveryWindow();
+    void startFrameProgram();
+    // Opens a document with the desktop's default application, under an error box with that title.
+    void openDocument(const QString& file, const QString& title);
 
     // The commands of the status-bar panels.
     void showPageChooser();
@@ -172,9 +216,17 @@ private:
 
     std::unique_ptr<platform::QtDialogService> qtDialogs_;
     QPointer<frmANZEIGEN> pageChooser_;
+    std::unique_ptr<platform::SystemDesktop> systemDesktop_;
+    platform::TerminationSignals* terminationSignals_ = nullptr;
     std::shared_ptr<platform::Connection> cnnArchiv_;
     mdiAUTOSTART* startScreen_ = nullptr;
     bool dirty_ = false;
     bool restart_ = false;
     bool madeFreshCopy_ = false;
+    // The end of the run.
+    std::optional<CloseReason> closeReason_; // set by the commands that close the window
+    bool sessionEnding_ = false;             // the session manager asked for the data: the session ends
+    bool startFrameProgram_ = false;
+    bool keepWorkingCopy_ = false;
+    bool unloaded_ = false;
 };

@@ -11,5 +11,6 @@ int main(int argc, char** argv) {
         window.endAbandonedStart();
         return 0;
     }
+    window.watchSessionEnd();
     return QApplication::exec();
 }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QColorDialog>
+#include <QDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -134,5 +135,7 @@ std::optional<QString> QtDialogService::OpenFileName(const QString& title, const
     if (file.isEmpty()) return std::nullopt;
     return file;
 }
+
+int QtDialogService::ShowForm(QDialog& form) { return form.exec(); }
 
 } // namespace platform

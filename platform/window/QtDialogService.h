@@ -22,6 +22,7 @@ public:
     std::optional<QString> BrowseFolder(const QString& title, const QString& startFolder) override;
     std::optional<QString> OpenFileName(const QString& title, const QString& startFolder,
                                         const QString& filter) override;
+    int ShowForm(QDialog& form) override;
 
 private:
     QWidget* owner_;

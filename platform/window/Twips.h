@@ -1,5 +1,7 @@
 #pragma once
 
+class QWidget;
+
 namespace platform {
 
 // Window geometry is given in twips (1440 per inch) and millimetres (56.7 twips per mm); the screen has
@@ -10,5 +12,8 @@ inline int twipsToPixels(double twips) { return int(twips / TwipsPerPixel + (twi
 inline double pixelsToTwips(double pixels) { return pixels * TwipsPerPixel; }
 // A font size in points for the screen's logical pixels.
 inline double pointsToPixels(double points) { return points * 96.0 / 72.0; }
+
+// Places a control at a design position in twips; a width and a height (twips) fix its size.
+void placeTwips(QWidget* control, double left, double top, double width = 0, double height = 0);
 
 } // namespace platform

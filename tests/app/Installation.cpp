@@ -43,6 +43,29 @@ QString Installation::workingCopy() const {
     return parent.filePath(QStringLiteral("BENUTZER/") + user() + QStringLiteral("/TAMBRIN.mdb"));
 }
 
+QString Installation::frameProgram() const {
+    QDir parent(programFolder_);
+    parent.cdUp();
+    return parent.filePath(QStringLiteral("HELVANO"));
+}
+
+QStringList Installation::names(const QString& database) {
+    Connection c;
+    c.Open(database);
+    platform::Recordset rs;
+    rs.Open(QStringLiteral("SELECT [KEN] FROM [E1] ORDER BY [ID]"), c);
+    QStringList out;
+    for (; !rs.eof(); rs.MoveNext()) out << rs.Value(0).asString();
+    return out;
+}
+
+void Installation::addRecord(const QString& database, int id, const QString& name) {
+    Connection c;
+    c.Open(database);
+    c.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (?, ?, 0)"),
+              {Variant(std::int32_t(id)), Variant(name)});
+}
+
 void Installation::addProject(const QString& project) {
     dir_.mkdir(QStringLiteral("PROJEKTE/") + project);
     schema::create(schema::Database::Project, projectDatabase(project));
@@ -84,6 +107,7 @@ frmMAIN& Installation::start() {
     window_->setProgramFolder(programFolder_);
     window_->setUserName(user());
     window_->setDialogs(&dialogs_);
+    window_->setDesktop(&desktop_);
     result_ = int(window_->MDIForm_Load());
     return *window_;
 }

@@ -2,10 +2,12 @@
 
 #include "TempDir.h"
 
+#include "platform/runtime/RecordingDesktop.h"
 #include "platform/runtime/ScriptedDialogs.h"
 #include "platform/runtime/SystemLocale.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class frmMAIN;
@@ -45,6 +47,14 @@ public:
     frmMAIN& window() { return *window_; }
     int result() const { return result_; }
     platform::ScriptedDialogs& dialogs() { return dialogs_; }
+    // What the run opened and started (nothing is launched).
+    platform::RecordingDesktop& desktop() { return desktop_; }
+    // The frame program's file beside the program's folder.
+    QString frameProgram() const;
+    // The record names (E1.KEN) of a project database, in the order of their numbers.
+    static QStringList names(const QString& database);
+    // Adds a record to a project database.
+    static void addRecord(const QString& database, int id, const QString& name);
     // Ends the main window (its close handling runs).
     void stop();
 
@@ -52,6 +62,7 @@ private:
     TempDir dir_;
     platform::SystemLocale::Override locale_;
     platform::ScriptedDialogs dialogs_;
+    platform::RecordingDesktop desktop_;
     std::unique_ptr<frmMAIN> window_;
     QString programFolder_;
     int result_ = -1;
