@@ -12,9 +12,7 @@
 using platform::twipsToPixels;
 
 namespace {
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
+void place(QWidget* w, int left, int top, int width, int height) { platform::placeTwips(w, left, top, width, height); }
 } // namespace
 
 frmANZEIGEN::frmANZEIGEN(frmMAIN* owner) : QDialog(owner), main_(owner) {

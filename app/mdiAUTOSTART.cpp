@@ -12,6 +12,12 @@ using platform::pixelsToTwips;
 using platform::twipsToPixels;
 
 namespace {
+void place(QWidget* w, double left, double top, double width, double height) {
+    platform::placeTwips(w, left, top, width, height);
+}
+} // namespace
+
+namespace {
 QFont arial(double points, bool bold) {
     QFont f(QStringLiteral("Arial"));
     f.setPointSizeF(points);
@@ -65,11 +71,6 @@ mdiAUTOSTART::mdiAUTOSTART(QWidget* parent) : QWidget(parent) {
     pgbBERECHNEN = new platform::ProgressBarWidget(this);
     pgbBERECHNEN->setObjectName(QStringLiteral("pgbBERECHNEN"));
     place(pgbBERECHNEN, 0, 0, 2000, 345);
-}
-
-void mdiAUTOSTART::place(QWidget* w, double left, double top, double width, double height) {
-    w->move(twipsToPixels(left), twipsToPixels(top));
-    if (width > 0 && height > 0) w->setFixedSize(twipsToPixels(width), twipsToPixels(height));
 }
 
 void mdiAUTOSTART::Form_Load(double SW, double SH) {

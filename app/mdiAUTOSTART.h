@@ -26,7 +26,4 @@ public:
     QLabel* lblVERSION;
     QLabel* imgDIA;
     platform::ProgressBarWidget* pgbBERECHNEN;
-
-private:
-    static void place(QWidget* w, double left, double top, double width, double height);
 };

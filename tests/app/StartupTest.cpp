@@ -19,23 +19,6 @@ using testsupport::Installation;
 
 namespace {
 
-QStringList names(const QString& database) {
-    Connection c;
-    c.Open(database);
-    Recordset rs;
-    rs.Open(QStringLiteral("SELECT [KEN] FROM [E1] ORDER BY [ID]"), c);
-    QStringList out;
-    for (; !rs.eof(); rs.MoveNext()) out << rs.Value(0).asString();
-    return out;
-}
-
-void addRecord(const QString& database, int id, const QString& name, bool active) {
-    Connection c;
-    c.Open(database);
-    c.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (?, ?, ?)"),
-              {platform::Variant(std::int32_t(id)), platform::Variant(name), platform::Variant(active)});
-}
-
 TEST(Startup, NormalStartFillsTheRunStateAndThePanels) {
     Installation inst;
     frmMAIN& w = inst.start();
@@ -48,7 +31,7 @@ TEST(Startup, NormalStartFillsTheRunStateAndThePanels) {
     EXPECT_EQ(w.BEARBEITER, QStringLiteral("Frau Prüfer"));
     EXPECT_EQ(w.XMDBPFAD(), inst.workingCopy());
     EXPECT_TRUE(QFile::exists(inst.workingCopy()));
-    EXPECT_EQ(names(inst.workingCopy()), QStringList{QStringLiteral("Probe")});
+    EXPECT_EQ(Installation::names(inst.workingCopy()), QStringList{QStringLiteral("Probe")});
     EXPECT_EQ(inst.handOverProg(), QStringLiteral("TAMBRIN"));
     EXPECT_FALSE(w.dirty());
     ASSERT_TRUE(w.cnnX && w.cnnX->isOpen());
@@ -185,7 +168,7 @@ TEST(Startup, LeftoverCopyKeptOrReplaced) {
         SCOPED_TRACE(keep ? "Yes" : "No");
         Installation inst;
         inst.start();
-        addRecord(inst.workingCopy(), 2, QStringLiteral("Neu"), false); // unsaved work of the first run
+        Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Neu")); // unsaved work of the first run
         inst.window().cnnX->Close();
         inst.dialogs().clear();
         inst.dialogs().answer(keep ? Msg::Yes : Msg::No);
@@ -196,10 +179,10 @@ TEST(Startup, LeftoverCopyKeptOrReplaced) {
                                            "Soll die bis zum Abbruch vorhandenen Daten gepeichert werden?"));
         EXPECT_EQ(q.style, Msg::YesNo | Msg::Question);
         if (keep) {
-            EXPECT_EQ(names(inst.workingCopy()), (QStringList{QStringLiteral("Probe"), QStringLiteral("Neu")}));
+            EXPECT_EQ(Installation::names(inst.workingCopy()), (QStringList{QStringLiteral("Probe"), QStringLiteral("Neu")}));
             EXPECT_TRUE(w.dirty()); // so that leaving asks before the kept work is discarded
         } else {
-            EXPECT_EQ(names(inst.workingCopy()), QStringList{QStringLiteral("Probe")});
+            EXPECT_EQ(Installation::names(inst.workingCopy()), QStringList{QStringLiteral("Probe")});
             EXPECT_FALSE(w.dirty());
         }
     }
@@ -209,7 +192,7 @@ TEST(Startup, LeftoverCopyOfAnotherProjectIsSetAsideNotSavedOverThisOne) {
     Installation inst;
     inst.addProject(QStringLiteral("P2"));
     inst.start();
-    addRecord(inst.workingCopy(), 2, QStringLiteral("Arbeit1"), false);
+    Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Arbeit1"));
     inst.window().cnnX->Close();
     inst.handOver(QStringLiteral("P2"));
     inst.dialogs().clear();
@@ -223,7 +206,7 @@ TEST(Startup, LeftoverCopyOfAnotherProjectIsSetAsideNotSavedOverThisOne) {
                                   .entryList({QStringLiteral("TAMBRIN P1 *.mdb")}, QDir::Files);
     ASSERT_EQ(aside.size(), 1);
     EXPECT_TRUE(inst.dialogs().asked().front().prompt.contains(aside.front()));
-    EXPECT_EQ(names(QFileInfo(inst.workingCopy()).path() + QLatin1Char('/') + aside.front()),
+    EXPECT_EQ(Installation::names(QFileInfo(inst.workingCopy()).path() + QLatin1Char('/') + aside.front()),
               (QStringList{QStringLiteral("Probe"), QStringLiteral("Arbeit1")}));
     EXPECT_FALSE(w.dirty());
     Connection p2;
