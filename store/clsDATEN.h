@@ -430,9 +430,10 @@ private:
     bool readValue(const QString& SPV, platform::Variant& value, const Pairs& pairs);
     template <typename T, typename Convert>
     bool readArray(const QString& SPV, std::vector<T>& target, const Pairs& pairs, Convert convert);
-    template <typename Index, typename Convert>
-    void index(Index& MINI, Index& MAXI, Index& AN, const Pairs& pairs, const QString& title,
-               Convert convert);
+    template <typename Value, typename Count, typename Convert, typename ConvertCount>
+    void index(Value& MINI, Value& MAXI, Count& AN, const Pairs& pairs, const QString& title, Convert convert,
+               ConvertCount convertCount);
+    store::Statement listStatement(const QString& column, bool AKT) const;
     bool gridWrite(const QString& SPV, platform::FlexGrid& grid, const QString& SPNR, const Pairs& pairs);
     bool gridRead(const QString& SPV, platform::FlexGrid& grid, const QString& SPNR, const Pairs& pairs,
                   std::int16_t ZNR);
