@@ -17,6 +17,7 @@
 #include "platform/ui/OptionButton.h"
 #include "platform/ui/TextBox.h"
 #include "Statement.h"
+#include "TrappedRows.h"
 
 using platform::CBool;
 using platform::CInt;
@@ -29,16 +30,10 @@ using platform::VbError;
 // control from it; a value the control can't take raises its error to the caller.
 
 bool clsDATEN::DTFC(const QString& SPV, platform::CheckBox& chkX, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    chkX.setValue(CInt(v));
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { chkX.setValue(CInt(v)); });
 }
 bool clsDATEN::DTFCC(const QString& SPV, platform::CheckBox& chkX, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    chkX.setCaption(CStr(v));
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { chkX.setCaption(CStr(v)); });
 }
 bool clsDATEN::DTFCV(const QString& SPV, platform::CheckBox& chkX, CLSDATEN_PAIR_PARAMETERS) {
     return DTFC(SPV, chkX, SPI1, SPI1W, SPI2, SPI2W, SPI3, SPI3W, SPI4, SPI4W);
@@ -52,84 +47,61 @@ bool clsDATEN::DTFFM(const QString& SPV, platform::FlexGrid& msgFLX, const QStri
     return DTFF(SPV, msgFLX, SPNR, SPI1, SPI1W, SPI2, SPI2W, SPI3, SPI3W, SPI4, 0);
 }
 bool clsDATEN::DTFI(const QString& SPV, platform::ListBox& lstX, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    lstX.AddItem(CStr(v));
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { lstX.AddItem(CStr(v)); });
 }
 bool clsDATEN::DTFIL(const QString& SPV, platform::ListBox& lstX, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    if (lstX.ListCount() > 0) lstX.setListIndex(CInt(v));
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) {
+        if (lstX.ListCount() > 0) lstX.setListIndex(CInt(v));
+    });
 }
 bool clsDATEN::DTFIS(const QString& SPV, platform::ListBox& lstX, CLSDATEN_PAIR_PARAMETERS) {
     return DTFI(SPV, lstX, SPI1, SPI1W, SPI2, SPI2W, SPI3, SPI3W, SPI4, SPI4W);
 }
 bool clsDATEN::DTFL(const QString& SPV, platform::Label& lblX, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    lblX.setCaption(CStr(v));
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { lblX.setCaption(CStr(v)); });
 }
 bool clsDATEN::DTFLC(const QString& SPV, platform::Label& lblX, CLSDATEN_PAIR_PARAMETERS) {
     return DTFL(SPV, lblX, SPI1, SPI1W, SPI2, SPI2W, SPI3, SPI3W, SPI4, SPI4W);
 }
 bool clsDATEN::DTFM(const QString& SPV, platform::ComboBox& cboX, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    cboX.setText(CStr(v));
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { cboX.setText(CStr(v)); });
 }
 bool clsDATEN::DTFML(const QString& SPV, platform::ComboBox& cboX, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    if (cboX.ListCount() > 0) cboX.setListIndex(CInt(v));
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) {
+        if (cboX.ListCount() > 0) cboX.setListIndex(CInt(v));
+    });
 }
 bool clsDATEN::DTFMS(const QString& SPV, platform::ComboBox& cboX, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    cboX.AddItem(CStr(v));
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { cboX.AddItem(CStr(v)); });
 }
 bool clsDATEN::DTFMT(const QString& SPV, platform::ComboBox& cboX, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    const QString text = CStr(v);
-    // The combo box in place 2 of its array is a list to choose from: only an item of that very text counts.
-    if (cboX.Index() != 2) {
-        cboX.setText(text);
-        return true;
-    }
-    for (int i = 0; i < cboX.ListCount(); ++i) {
-        if (cboX.List(i) == text) {
-            cboX.setListIndex(i);
-            break;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) {
+        const QString text = CStr(v);
+        // The combo box in place 2 of its array is a list to choose from: only an item of that very text
+        // counts.
+        if (cboX.Index() != 2) {
+            cboX.setText(text);
+            return;
         }
-    }
-    return true;
+        for (int i = 0; i < cboX.ListCount(); ++i) {
+            if (cboX.List(i) == text) {
+                cboX.setListIndex(i);
+                return;
+            }
+        }
+    });
 }
 bool clsDATEN::DTFO(const QString& SPV, platform::OptionButton& optX, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    optX.setValue(CBool(v));
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { optX.setValue(CBool(v)); });
 }
 bool clsDATEN::DTFOC(const QString& SPV, platform::OptionButton& optX, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    optX.setCaption(CStr(v));
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { optX.setCaption(CStr(v)); });
 }
 bool clsDATEN::DTFOV(const QString& SPV, platform::OptionButton& optX, CLSDATEN_PAIR_PARAMETERS) {
     return DTFO(SPV, optX, SPI1, SPI1W, SPI2, SPI2W, SPI3, SPI3W, SPI4, SPI4W);
 }
 bool clsDATEN::DTFT(const QString& SPV, platform::TextBox& txtX, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    txtX.setText(CStr(v));
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { txtX.setText(CStr(v)); });
 }
 bool clsDATEN::DTFTT(const QString& SPV, platform::TextBox& txtX, CLSDATEN_PAIR_PARAMETERS) {
     return DTFT(SPV, txtX, SPI1, SPI1W, SPI2, SPI2W, SPI3, SPI3W, SPI4, SPI4W);
@@ -175,19 +147,16 @@ bool clsDATEN::gridRead(const QString& SPV, platform::FlexGrid& grid, const QStr
         }))
         return false;
     if (!trap.step([&] { rs.MoveFirst(); })) return false;
-    for (;;) {
-        bool atEnd = true;
-        if (!trap.step([&] { atEnd = rs.eof(); })) return false;
-        if (atEnd) break;
-        if (!trap.step([&] {
-                const Variant value = rs.Value(0);
-                if (!value.isNull()) grid.setTextMatrix(row, platform::CLng(Variant(SPNR)), CStr(value));
-            }))
-            return false;
-        if (!trap.step([&] { rs.MoveNext(); })) return false;
+    const bool walked = store::walkRows(trap, rs, [&] {
+        const bool ok = trap.step([&] {
+            const Variant value = rs.Value(0);
+            if (!value.isNull()) grid.setTextMatrix(row, platform::CLng(Variant(SPNR)), CStr(value));
+        });
         platform::DoEvents();
         ++row;
-    }
+        return ok;
+    });
+    if (!walked) return false;
     rs.Close();
     return true;
 }
@@ -201,22 +170,13 @@ bool clsDATEN::DTFMM(const QString& SPV, platform::ComboBox& cboX, CLSDATEN_THRE
     });
     Recordset rs;
     if (!trap.step([&] { open(rs, selectStatement(SPV, CLSDATEN_THREE_PAIRS)); })) return false;
-    bool empty = false;
-    if (!trap.step([&] { empty = rs.eof(); })) return false;
-    if (!empty) {
-        if (!trap.step([&] { rs.MoveFirst(); })) return false;
-        for (;;) {
-            bool atEnd = true;
-            if (!trap.step([&] { atEnd = rs.eof(); })) return false;
-            if (atEnd) break;
-            if (!trap.step([&] {
-                    const Variant value = rs.Value(0);
-                    if (!value.isNull()) cboX.AddItem(CStr(value));
-                }))
-                return false;
-            if (!trap.step([&] { rs.MoveNext(); })) return false;
-        }
-    }
+    const bool walked = store::walkSelection(trap, rs, [&] {
+        return trap.step([&] {
+            const Variant value = rs.Value(0);
+            if (!value.isNull()) cboX.AddItem(CStr(value));
+        });
+    });
+    if (!walked) return false;
     rs.Close();
     return true;
 }

@@ -17,6 +17,7 @@
 #include "platform/ui/OptionButton.h"
 #include "platform/ui/TextBox.h"
 #include "Statement.h"
+#include "TrappedRows.h"
 
 #include <optional>
 
@@ -182,13 +183,7 @@ bool clsDATEN::gridWrite(const QString& SPV, platform::FlexGrid& grid, const QSt
             platform::DoEventsWithoutInput();
         }
     }
-    for (;;) {
-        bool atEnd = true;
-        if (!trap.step([&] { atEnd = rs.eof(); })) return false;
-        if (atEnd) break;
-        if (!trap.step([&] { rs.Delete(); })) return false;
-        if (!trap.step([&] { rs.MoveNext(); })) return false;
-    }
+    if (!store::walkRows(trap, rs, [&] { return trap.step([&] { rs.Delete(); }); })) return false;
     rs.Close();
     if (!transaction) return true;
     return trap.step([&] { transaction->commit(); });

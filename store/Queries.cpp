@@ -11,6 +11,7 @@
 #include "platform/runtime/SystemLocale.h"
 #include "platform/runtime/VbError.h"
 #include "Statement.h"
+#include "TrappedRows.h"
 
 #include <optional>
 
@@ -165,18 +166,7 @@ bool clsDATEN::LOESCHEN(CLSDATEN_PAIR_PARAMETERS) {
     if (!trap.step([&] { transaction.emplace(connection()); })) return false;
     Recordset rs;
     if (!trap.step([&] { open(rs, selectStatement(ESPID, CLSDATEN_PAIRS)); })) return false;
-    bool empty = false;
-    if (!trap.step([&] { empty = rs.eof(); })) return false;
-    if (!empty) {
-        if (!trap.step([&] { rs.MoveFirst(); })) return false;
-        for (;;) {
-            bool atEnd = true;
-            if (!trap.step([&] { atEnd = rs.eof(); })) return false;
-            if (atEnd) break;
-            if (!trap.step([&] { rs.Delete(); })) return false;
-            if (!trap.step([&] { rs.MoveNext(); })) return false;
-        }
-    }
+    if (!store::walkSelection(trap, rs, [&] { return trap.step([&] { rs.Delete(); }); })) return false;
     rs.Close();
     // A row that could not be deleted makes the whole delete fail: the selection stays as it was.
     if (trap.failed() || !transaction) return false;
@@ -238,13 +228,11 @@ bool clsDATEN::IDKRIT(std::vector<std::int32_t>& IDKR, const QString& SPF1, cons
     }
     if (!trap.step([&] { rs.MoveFirst(); })) return true;
     if (!trap.step([&] { IDKR.assign(size_t(rs.RecordCount()), 0); })) return true;
-    for (size_t i = 0;; ++i) {
-        bool atEnd = true;
-        if (!trap.step([&] { atEnd = rs.eof(); })) return true;
-        if (atEnd) break;
-        if (!trap.step([&] { IDKR.at(i) = platform::CLng(rs.Value(QStringLiteral("ID"))); })) return true;
-        if (!trap.step([&] { rs.MoveNext(); })) return true;
-    }
-    rs.Close();
+    size_t i = 0;
+    const bool walked = store::walkRows(trap, rs, [&] {
+        const size_t row = i++;
+        return trap.step([&] { IDKR.at(row) = platform::CLng(rs.Value(QStringLiteral("ID"))); });
+    });
+    if (walked) rs.Close();
     return true;
 }

@@ -8,15 +8,17 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/VbError.h"
 #include "Statement.h"
+#include "TrappedRows.h"
 
 using platform::Recordset;
 using platform::Variant;
 using platform::VbError;
 
-bool clsDATEN::readValue(const QString& SPV, Variant& value, const Pairs& pairs) {
+bool clsDATEN::readValue(const QString& SPV, const Pairs& pairs,
+                         const std::function<void(const Variant&)>& apply) {
     std::vector<Variant> element(1);
     if (SPALTEEINLESEN(SPV, element, pairs)) {
-        value = element[0];
+        apply(element[0]);
         return true;
     }
     store::showDataError(QStringLiteral("Wert ") + store::messageText(element[0]) +
@@ -35,31 +37,19 @@ bool clsDATEN::readArray(const QString& SPV, std::vector<T>& target, const Pairs
                                  QStringLiteral(" eingelesen werden!\nVB-Error: "));
     Recordset rs;
     if (!trap.step([&] { open(rs, selectStatement(SPV, pairs)); })) return false;
-    bool empty = false;
-    if (!trap.step([&] { empty = rs.eof(); })) return false;
-    if (!empty) {
-        std::int16_t i = 0;
-        if (!trap.step([&] { rs.MoveFirst(); })) return false;
-        for (;;) {
-            // A check that fails ends the loop, so that a recordset that could not be opened asks once more.
-            bool atEnd = true;
-            if (!trap.step([&] { atEnd = rs.eof(); })) return false;
-            if (atEnd) break;
-            if (!trap.step([&] {
-                    const Variant value = rs.Value(0);
-                    if (value.isNull()) return;
-                    if (size_t(i) >= target.size()) throw VbError::subscriptOutOfRange();
-                    target[size_t(i)] = convert(value);
-                }))
-                return false;
-            if (!trap.step([&] { rs.MoveNext(); })) return false;
-            if (!trap.step([&] {
-                    if (i == INT16_MAX) throw VbError::overflow();
-                    ++i;
-                }))
-                return false;
-        }
-    }
+    std::int16_t i = 0;
+    const bool walked = store::walkSelection(trap, rs, [&] {
+        return trap.step([&] {
+            const Variant value = rs.Value(0);
+            if (value.isNull()) return;
+            if (size_t(i) >= target.size()) throw VbError::subscriptOutOfRange();
+            target[size_t(i)] = convert(value);
+        }) && trap.step([&] {
+            if (i == INT16_MAX) throw VbError::overflow();
+            ++i;
+        });
+    });
+    if (!walked) return false;
     rs.Close();
     return true;
 }
@@ -87,67 +77,43 @@ Variant asStored(const Variant& v) {
 } // namespace
 
 bool clsDATEN::DTVA(const QString& SPV, double& DATUM, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    DATUM = toDate(v);
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { DATUM = toDate(v); });
 }
 bool clsDATEN::DTVAF(const QString& SPV, std::vector<double>& DATUM, CLSDATEN_PAIR_PARAMETERS) {
     return readArray(SPV, DATUM, CLSDATEN_PAIRS, toDate);
 }
 bool clsDATEN::DTVB(const QString& SPV, bool& BO, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    BO = toBool(v);
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { BO = toBool(v); });
 }
 bool clsDATEN::DTVBF(const QString& SPV, std::vector<bool>& BO, CLSDATEN_PAIR_PARAMETERS) {
     return readArray(SPV, BO, CLSDATEN_PAIRS, toBool);
 }
 bool clsDATEN::DTVT(const QString& SPV, QString& TXT, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    TXT = toText(v);
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { TXT = toText(v); });
 }
 bool clsDATEN::DTVTF(const QString& SPV, std::vector<QString>& ZAHLEN, CLSDATEN_PAIR_PARAMETERS) {
     return readArray(SPV, ZAHLEN, CLSDATEN_PAIRS, toText);
 }
 bool clsDATEN::DTVI(const QString& SPV, std::int16_t& I, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    I = toInteger(v);
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { I = toInteger(v); });
 }
 bool clsDATEN::DTVIF(const QString& SPV, std::vector<std::int16_t>& ZAHLEN, CLSDATEN_PAIR_PARAMETERS) {
     return readArray(SPV, ZAHLEN, CLSDATEN_PAIRS, toInteger);
 }
 bool clsDATEN::DTVL(const QString& SPV, std::int32_t& L, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    L = platform::CLng(v);
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { L = platform::CLng(v); });
 }
 bool clsDATEN::DTVS(const QString& SPV, float& ZAHL, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    ZAHL = toSingle(v);
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { ZAHL = toSingle(v); });
 }
 bool clsDATEN::DTVSF(const QString& SPV, std::vector<float>& ZAHLEN, CLSDATEN_PAIR_PARAMETERS) {
     return readArray(SPV, ZAHLEN, CLSDATEN_PAIRS, toSingle);
 }
 bool clsDATEN::DTVD(const QString& SPV, double& ZAHL, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    ZAHL = platform::CDbl(v);
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { ZAHL = platform::CDbl(v); });
 }
 bool clsDATEN::DTVV(const QString& SPV, Variant& WERT, CLSDATEN_PAIR_PARAMETERS) {
-    Variant v;
-    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
-    WERT = v;
-    return true;
+    return readValue(SPV, CLSDATEN_PAIRS, [&](const Variant& v) { WERT = v; });
 }
 bool clsDATEN::DTVVF(const QString& SPV, std::vector<Variant>& ZAHLEN, CLSDATEN_PAIR_PARAMETERS) {
     return readArray(SPV, ZAHLEN, CLSDATEN_PAIRS, asStored);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <QString>
@@ -427,7 +428,10 @@ private:
     // The shells of the single-value members: one value through an engine, with the message on failure.
     bool writeValue(const QString& SPV, const platform::Variant& value, const Pairs& pairs);
     bool writeArray(const QString& SPV, const std::vector<platform::Variant>& values, const Pairs& pairs);
-    bool readValue(const QString& SPV, platform::Variant& value, const Pairs& pairs);
+    // Reads the first row's value (Empty for a missing row or a Null) and hands it to apply; a failing read
+    // shows its message and leaves the target alone.
+    bool readValue(const QString& SPV, const Pairs& pairs,
+                   const std::function<void(const platform::Variant&)>& apply);
     template <typename T, typename Convert>
     bool readArray(const QString& SPV, std::vector<T>& target, const Pairs& pairs, Convert convert);
     template <typename Value, typename Count, typename Convert, typename ConvertCount>
