@@ -5,6 +5,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/runtime/VbError.h"
+#include "RowValues.h"
 
 using platform::Variant;
 using platform::VbError;
@@ -12,17 +13,6 @@ using platform::VbError;
 namespace {
 // Rows and elements are counted in 16 bits: a longer array is refused.
 constexpr size_t MaxElements = 32767;
-
-// Sets a column of the row unless the row holds exactly that value already: a row keeps its ID, filter and
-// key values, and not rewriting them spares the table's indexes.
-void assign(platform::Recordset& rs, const QString& column, const Variant& value) {
-    const int field = rs.fieldIndex(column);
-    if (field >= 0 && !rs.eof()) {
-        const Variant held = rs.Value(field);
-        if (!held.isNull() && platform::Recordset::convertFor(rs.fieldType(field), 0, value) == held) return;
-    }
-    rs.SetValue(column, value);
-}
 } // namespace
 
 bool clsDATEN::SPALTESPEICHERN(const QString& SPV, const std::vector<Variant>& values, const Pairs& pairs) {
@@ -38,12 +28,13 @@ bool clsDATEN::SPALTESPEICHERN(const QString& SPV, const std::vector<Variant>& v
                 rs->MoveFirst();
             const Variant& value = values[i];
             rs->SetValue(0, value.isString() && value.asString().isEmpty() ? Variant::null() : value);
-            assign(*rs, ESPID, Variant(ESPIDW));
+            store::setUnlessHeld(*rs, ESPID, Variant(ESPIDW));
             for (int p = 0; p < 4; ++p)
-                if (pairs.value[p]) assign(*rs, pairs.column[p], *pairs.value[p]);
+                if (pairs.value[p]) store::setUnlessHeld(*rs, pairs.column[p], *pairs.value[p]);
             for (const auto& [key, keyValue] :
                  {std::pair{&ESPK1, &ESPK1W}, {&ESPK2, &ESPK2W}, {&ESPK3, &ESPK3W}})
-                if (!key->isEmpty() && !keyValue->isEmpty()) assign(*rs, *key, Variant(*keyValue));
+                if (!key->isEmpty() && !keyValue->isEmpty())
+                    store::setUnlessHeld(*rs, *key, Variant(*keyValue));
             rs->Update();
             if (!rs->eof()) rs->MoveNext();
             platform::DoEventsWithoutInput();

@@ -16,6 +16,7 @@
 #include "platform/ui/ListBox.h"
 #include "platform/ui/OptionButton.h"
 #include "platform/ui/TextBox.h"
+#include "RowValues.h"
 #include "Statement.h"
 #include "TrappedRows.h"
 
@@ -160,19 +161,19 @@ bool clsDATEN::gridWrite(const QString& SPV, platform::FlexGrid& grid, const QSt
                 }))
                 return false;
             if (!trap.step([&] {
-                    if (!ESPID.isEmpty()) rs.SetValue(ESPID, Variant(ESPIDW));
+                    if (!ESPID.isEmpty()) store::setUnlessHeld(rs, ESPID, Variant(ESPIDW));
                 }))
                 return false;
             if (!trap.step([&] {
                     for (int p = 0; p < 3; ++p)
                         if (!pairs.column[p].isEmpty() && pairs.value[p])
-                            rs.SetValue(pairs.column[p], *pairs.value[p]);
+                            store::setUnlessHeld(rs, pairs.column[p], *pairs.value[p]);
                 }))
                 return false;
             if (!trap.step([&] {
                     for (const auto& [key, keyValue] :
                          {std::pair{&ESPK1, &ESPK1W}, {&ESPK2, &ESPK2W}, {&ESPK3, &ESPK3W}})
-                        if (!key->isEmpty()) rs.SetValue(*key, Variant(*keyValue));
+                        if (!key->isEmpty()) store::setUnlessHeld(rs, *key, Variant(*keyValue));
                 }))
                 return false;
             if (!trap.step([&] { rs.Update(); })) return false;

@@ -341,6 +341,23 @@ TEST_F(ControlTransferTest, GridWritesMakeTheSelectionAsLongAsTheGrid) {
     EXPECT_TRUE(run.dialogs().asked().empty());
 }
 
+TEST_F(ControlTransferTest, AGridWritesNoIdColumnWhereTheCursorHasNone) {
+    Form f;
+    fill(*f.grid, {QStringLiteral("erste"), QStringLiteral("zweite")});
+    clsDATEN daten;
+    daten.ETABELLE = QStringLiteral("M1");
+    daten.ESPID = QString();
+    EXPECT_TRUE(daten.DFTF(QStringLiteral("IDM"), *f.grid, QStringLiteral("0"), QStringLiteral("IDM")));
+    EXPECT_TRUE(daten.DFTF(QStringLiteral("KOM"), *f.grid, QStringLiteral("1"), QStringLiteral("IDM")));
+    EXPECT_EQ(texts(QStringLiteral("SELECT IDM || '=' || KOM FROM M1 ORDER BY IDM")),
+              (QStringList{"0=erste", "1=zweite"}));
+    EXPECT_TRUE(run.dialogs().asked().empty());
+    // The single-value writes always set the ID column: without one they fail.
+    EXPECT_FALSE(
+        daten.DVTT(QStringLiteral("KOM"), QStringLiteral("x"), QStringLiteral("IDM"), std::int16_t(1)));
+    EXPECT_EQ(run.dialogs().count(QStringLiteral("MsgBox")), 1);
+}
+
 TEST_F(ControlTransferTest, GridReadsFillFromTheirStartRowAndGrow) {
     struct Case {
         const char* name;
