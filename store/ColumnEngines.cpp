@@ -54,7 +54,7 @@ bool clsDATEN::SPALTESPEICHERN(const QString& SPV, const std::vector<Variant>& v
 bool clsDATEN::SPALTEEINLESEN(const QString& SPV, std::vector<Variant>& values, const Pairs& pairs) {
     try {
         if (values.size() > MaxElements) throw VbError::overflow();
-        auto rs = openSelection(SPV, pairs);
+        auto rs = openSelection(SPV, pairs, Use::Read);
         if (!rs->eof()) {
             rs->MoveFirst();
             for (size_t i = 0; i < values.size(); ++i) {

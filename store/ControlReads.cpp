@@ -120,7 +120,7 @@ bool clsDATEN::gridRead(const QString& SPV, platform::FlexGrid& grid, const QStr
                QStringLiteral(" eingelesen werden!\n") + platform::ErrorBoxText(error);
     });
     Recordset rs;
-    if (!trap.step([&] { open(rs, selectStatement(SPV, pairs)); })) return false;
+    if (!trap.step([&] { open(rs, selectStatement(SPV, pairs), Use::Read); })) return false;
     bool empty = false;
     if (!trap.step([&] { empty = rs.eof(); })) return false;
     if (empty) {
@@ -169,7 +169,7 @@ bool clsDATEN::DTFMM(const QString& SPV, platform::ComboBox& cboX, CLSDATEN_THRE
                QStringLiteral(" eingelesen werden!");
     });
     Recordset rs;
-    if (!trap.step([&] { open(rs, selectStatement(SPV, CLSDATEN_THREE_PAIRS)); })) return false;
+    if (!trap.step([&] { open(rs, selectStatement(SPV, CLSDATEN_THREE_PAIRS), Use::Read); })) return false;
     const bool walked = store::walkSelection(trap, rs, [&] {
         return trap.step([&] {
             const Variant value = rs.Value(0);

@@ -78,7 +78,7 @@ void clsDATEN::index(Value& MINI, Value& MAXI, Count& AN, const Pairs& pairs, co
     store::Statement st;
     if (!trap.step([&] { st = indexStatement(pairs); })) return;
     Recordset rs;
-    if (!trap.step([&] { open(rs, st); })) return;
+    if (!trap.step([&] { open(rs, st, Use::Read); })) return;
     bool empty = false;
     if (!trap.step([&] { empty = rs.eof(); })) return;
     if (empty) {
@@ -148,14 +148,14 @@ template <typename T, typename Convert> void fillList(Recordset& rs, std::vector
 
 void clsDATEN::LID(std::vector<std::int32_t>& ID, bool AKT) {
     Recordset rs;
-    open(rs, listStatement(bracket(ESPID), AKT));
+    open(rs, listStatement(bracket(ESPID), AKT), Use::Read);
     fillList(rs, ID, platform::CLng);
     rs.Close();
 }
 
 void clsDATEN::LKEN(std::vector<QString>& KEN, bool AKT) {
     Recordset rs;
-    open(rs, listStatement(QStringLiteral("[KEN]"), AKT));
+    open(rs, listStatement(QStringLiteral("[KEN]"), AKT), Use::Read);
     fillList(rs, KEN, platform::CStr);
     rs.Close();
 }
@@ -218,7 +218,7 @@ bool clsDATEN::IDKRIT(std::vector<std::int32_t>& IDKR, const QString& SPF1, cons
 
     ErrorTrap trap(store::dataErrorTitle());
     Recordset rs;
-    if (!trap.step([&] { open(rs, st); })) return false;
+    if (!trap.step([&] { open(rs, st, Use::Read); })) return false;
     // A check that fails counts as no match.
     bool empty = true;
     if (!trap.step([&] { empty = rs.eof(); })) return false;

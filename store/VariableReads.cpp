@@ -36,7 +36,7 @@ bool clsDATEN::readArray(const QString& SPV, std::vector<T>& target, const Pairs
                                  ETABELLE + QStringLiteral(" können nicht aus der Spalte ") + SPV +
                                  QStringLiteral(" eingelesen werden!\nVB-Error: "));
     Recordset rs;
-    if (!trap.step([&] { open(rs, selectStatement(SPV, pairs)); })) return false;
+    if (!trap.step([&] { open(rs, selectStatement(SPV, pairs), Use::Read); })) return false;
     std::int16_t i = 0;
     const bool walked = store::walkSelection(trap, rs, [&] {
         return trap.step([&] {
@@ -121,7 +121,7 @@ bool clsDATEN::DTVVF(const QString& SPV, std::vector<Variant>& ZAHLEN, CLSDATEN_
 
 bool clsDATEN::DTVCOL(const QString& SPV, std::vector<Variant>& X, CLSDATEN_PAIR_PARAMETERS) {
     try {
-        auto rs = openSelection(SPV, CLSDATEN_PAIRS);
+        auto rs = openSelection(SPV, CLSDATEN_PAIRS, Use::Read);
         if (!rs->eof()) {
             rs->MoveFirst();
             X.clear();

@@ -23,7 +23,7 @@ clsDATEN::clsDATEN() {
             store::Statement first;
             first << QStringLiteral("SELECT [") + ESPID + QStringLiteral("] FROM [") + ETABELLE +
                          QStringLiteral("] WHERE [AKT]=true");
-            open(rs, first);
+            open(rs, first, Use::Read);
         }))
         return;
     if (!trap.step([&] {
@@ -86,9 +86,12 @@ clsDATEN::Pairs clsDATEN::pairsOf(const QString& SPI1, const OptionalVariant& SP
     return Pairs{{SPI1, SPI2, SPI3, SPI4}, {SPI1W, SPI2W, SPI3W, SPI4W}};
 }
 
-void clsDATEN::open(Recordset& rs, const store::Statement& statement) {
+void clsDATEN::open(Recordset& rs, const store::Statement& statement, Use use) {
     lastStatement_ = statement.shown;
-    rs.Open(statement.sql, connection(), statement.params);
+    if (use == Use::Read)
+        rs.OpenForReading(statement.sql, connection(), statement.params);
+    else
+        rs.Open(statement.sql, connection(), statement.params);
 }
 
 store::Statement clsDATEN::selectStatement(const QString& SPV, const Pairs& pairs) const {
@@ -139,9 +142,9 @@ store::Statement clsDATEN::selectStatement(const QString& SPV, const Pairs& pair
     return st;
 }
 
-std::unique_ptr<Recordset> clsDATEN::openSelection(const QString& SPV, const Pairs& pairs) {
+std::unique_ptr<Recordset> clsDATEN::openSelection(const QString& SPV, const Pairs& pairs, Use use) {
     auto rs = std::make_unique<Recordset>();
-    open(*rs, selectStatement(SPV, pairs));
+    open(*rs, selectStatement(SPV, pairs), use);
     return rs;
 }
 

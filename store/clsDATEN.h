@@ -418,9 +418,12 @@ private:
     static Pairs pairsOf(const QString& SPI1, const OptionalVariant& SPI1W, const QString& SPI2,
                          const OptionalVariant& SPI2W, const QString& SPI3, const OptionalVariant& SPI3W,
                          const QString& SPI4, const OptionalVariant& SPI4W);
-    // Opens a statement on the cursor's connection and remembers its text.
-    void open(platform::Recordset& rs, const store::Statement& statement);
-    std::unique_ptr<platform::Recordset> openSelection(const QString& SPV, const Pairs& pairs);
+    // Opens a statement on the cursor's connection and remembers its text; a recordset that is only read
+    // is opened for reading.
+    enum class Use { Change, Read };
+    void open(platform::Recordset& rs, const store::Statement& statement, Use use = Use::Change);
+    std::unique_ptr<platform::Recordset> openSelection(const QString& SPV, const Pairs& pairs,
+                                                       Use use = Use::Change);
     store::Statement selectStatement(const QString& SPV, const Pairs& pairs) const;
     store::Statement indexStatement(const Pairs& pairs) const;
     platform::Connection& connection() const;

@@ -216,16 +216,19 @@ int main(int argc, char** argv) {
     platform::SystemLocale::Override locale(QStringLiteral("de"), QStringLiteral(","));
     Bench shared;
     bench = &shared;
-    // Five repetitions by default: the machine is shared, and the median is what the ratios compare.
+    // Seven repetitions by default, interleaved at random so that a member and its baseline see the same load
+    // of a shared machine; the ratios compare the medians.
     std::vector<char*> args(argv, argv + argc);
-    std::string repetitions = "--benchmark_repetitions=5";
+    std::string repetitions = "--benchmark_repetitions=7";
     std::string aggregates = "--benchmark_report_aggregates_only=true";
+    std::string interleaving = "--benchmark_enable_random_interleaving=true";
     const bool given = std::any_of(args.begin(), args.end(), [](const char* a) {
         return std::strstr(a, "--benchmark_repetitions") != nullptr;
     });
     if (!given) {
         args.push_back(repetitions.data());
         args.push_back(aggregates.data());
+        args.push_back(interleaving.data());
     }
     int count = int(args.size());
     benchmark::Initialize(&count, args.data());

@@ -148,6 +148,15 @@ Variant Recordset::convertFor(FieldType type, int size, const Variant& value) {
 Recordset::~Recordset() { Close(); }
 
 void Recordset::Open(const QString& sql, Connection& connection, const std::vector<Variant>& params) {
+    open(sql, connection, params, true);
+}
+
+void Recordset::OpenForReading(const QString& sql, Connection& connection, const std::vector<Variant>& params) {
+    open(sql, connection, params, false);
+}
+
+void Recordset::open(const QString& sql, Connection& connection, const std::vector<Variant>& params,
+                     bool updatable) {
     Close();
     connection_ = &connection;
     table_.clear();
@@ -157,7 +166,8 @@ void Recordset::Open(const QString& sql, Connection& connection, const std::vect
     hasRowid_ = false;
 
     sqlite3_stmt* stmt = nullptr;
-    if (!readOnlyStatement(sql)) {
+    // The row ids that name the rows to change are read only for a recordset that may be changed.
+    if (updatable && !readOnlyStatement(sql)) {
         const QString rewritten = withRowid(sql);
         if (!rewritten.isEmpty()) {
             try {
