@@ -5,9 +5,9 @@
 #include "../runtime/VbError.h"
 #include "Connection.h"
 
-#include <QRegularExpression>
 #include <cmath>
 #include <limits>
+#include <QRegularExpression>
 #include <sqlite3.h>
 
 namespace platform {
@@ -54,7 +54,8 @@ Variant columnValue(sqlite3_stmt* stmt, int column, FieldType type) {
     } else if (storage == SQLITE_FLOAT) {
         const double d = sqlite3_column_double(stmt, column);
         if (type == FieldType::Double) return Variant(d);
-        if (type == FieldType::Single && std::isfinite(d) && std::fabs(d) <= double(std::numeric_limits<float>::max()))
+        if (type == FieldType::Single && std::isfinite(d) &&
+            std::fabs(d) <= double(std::numeric_limits<float>::max()))
             return Variant(float(d));
     }
     auto asText = [&] {
@@ -151,7 +152,8 @@ void Recordset::Open(const QString& sql, Connection& connection, const std::vect
     open(sql, connection, params, true);
 }
 
-void Recordset::OpenForReading(const QString& sql, Connection& connection, const std::vector<Variant>& params) {
+void Recordset::OpenForReading(const QString& sql, Connection& connection,
+                               const std::vector<Variant>& params) {
     open(sql, connection, params, false);
 }
 
