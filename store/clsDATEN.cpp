@@ -1,5 +1,6 @@
 #include "clsDATEN.h"
 
+#include "Messages.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
@@ -16,7 +17,7 @@ using platform::Variant;
 using platform::VbError;
 
 clsDATEN::clsDATEN() {
-    ErrorTrap trap(QStringLiteral("Datenfehler"));
+    ErrorTrap trap(store::dataErrorTitle());
     if (!trap.step([&] { connection_ = RunState::current().cnnX; })) return;
     Recordset rs;
     if (!trap.step([&] {
