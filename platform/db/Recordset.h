@@ -38,6 +38,8 @@ public:
 
     // Opens the SELECT on the connection, with values bound to its "?" placeholders in order.
     void Open(const QString& sql, Connection& connection, const std::vector<Variant>& params = {});
+    // Opens the SELECT for reading only: it reads faster and can't be changed.
+    void OpenForReading(const QString& sql, Connection& connection, const std::vector<Variant>& params = {});
     void Close();
     bool isOpen() const { return open_; }
 
@@ -94,6 +96,7 @@ private:
         bool deleted = false;
     };
 
+    void open(const QString& sql, Connection& connection, const std::vector<Variant>& params, bool updatable);
     void requireOpen() const;
     void requireCurrent() const;
     void requireUpdatable() const;
@@ -106,6 +109,7 @@ private:
     bool hasRowid_ = false;
     std::vector<FieldInfo> fields_;
     std::vector<Row> rows_;
+    long deletedRows_ = 0; // counted as they go, so that EOF and the row count are answered at once
     long position_ = -1; // -1 = BOF, rows_.size() = EOF
     bool adding_ = false;
     Row newRow_;

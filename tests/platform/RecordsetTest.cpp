@@ -175,7 +175,36 @@ TEST_F(RecordsetTest, DeleteWhileWalkingTheRows) {
         rs.MoveNext();
     }
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM [E3]")), 2);
+    EXPECT_EQ(rs.RecordCount(), 2);
     EXPECT_THROW(rs.MoveNext(), VbError);
+    rs.MoveFirst();
+    rs.Delete();
+    rs.MoveNext();
+    rs.Delete();
+    EXPECT_EQ(rs.RecordCount(), 0);
+    EXPECT_TRUE(rs.eof() && rs.bof());
+    rs.Open(QStringLiteral("SELECT [M1] FROM [E3]"), cnn);
+    EXPECT_EQ(rs.RecordCount(), 0);
+}
+
+TEST_F(RecordsetTest, ARecordsetOpenedForReadingReadsTheSameAndRefusesChanges) {
+    cnn.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (1, 'A', 1), (2, 'B', 0)"));
+    Recordset read;
+    read.OpenForReading(QStringLiteral("SELECT [KEN],[AKT],[ID] FROM [E1] WHERE [ID] >= ? ORDER BY [ID]"),
+                        cnn, {Variant(std::int32_t(1))});
+    Recordset changeable;
+    changeable.Open(QStringLiteral("SELECT [KEN],[AKT],[ID] FROM [E1] WHERE [ID] >= ? ORDER BY [ID]"), cnn,
+                    {Variant(std::int32_t(1))});
+    ASSERT_EQ(read.RecordCount(), 2);
+    ASSERT_EQ(read.FieldCount(), 3);
+    for (; !read.eof(); read.MoveNext(), changeable.MoveNext())
+        for (int f = 0; f < 3; ++f)
+            EXPECT_EQ(read.Value(f), changeable.Value(f));
+    read.MoveFirst();
+    EXPECT_THROW(read.SetValue(0, Variant(QStringLiteral("C"))), VbError);
+    EXPECT_THROW(read.Delete(), VbError);
+    EXPECT_THROW(read.AddNew(), VbError);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]='A'")), 1);
 }
 
 TEST_F(RecordsetTest, DeletingTheRecordDeletesItsRowsEverywhere) {
