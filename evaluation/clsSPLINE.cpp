@@ -72,8 +72,12 @@ std::uint8_t clsSPLINE::SPLVAL(float X0, int N, std::span<const float> X, std::s
     for (auto list : {A, B, C, D})
         requireEntries(list, std::size_t(N));
 
-    const double x0 = platform::Round(X0, 2);
-    if (x0 < platform::Round(X[0], 2) || x0 > platform::Round(X[N], 2)) return 2;
+    // The range test is taken on values rounded to two decimal places. Rounding never changes the order of
+    // two values, so an X0 inside X(0)..X(N) passes it anyway and only one outside needs rounding.
+    if (!(X0 >= X[0] && X0 <= X[N])) {
+        const double x0 = platform::Round(X0, 2);
+        if (x0 < platform::Round(X[0], 2) || x0 > platform::Round(X[N], 2)) return 2;
+    }
 
     int lo = 0, hi = N;
     for (;;) {
