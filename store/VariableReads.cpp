@@ -1,0 +1,172 @@
+// A column of the selection into program variables, arrays and collections.
+#include "clsDATEN.h"
+
+#include "MemberParameters.h"
+#include "Messages.h"
+#include "platform/db/Recordset.h"
+#include "platform/run/ErrorBox.h"
+#include "platform/runtime/Convert.h"
+#include "platform/runtime/VbError.h"
+#include "Statement.h"
+
+using platform::Recordset;
+using platform::Variant;
+using platform::VbError;
+
+bool clsDATEN::readValue(const QString& SPV, Variant& value, const Pairs& pairs) {
+    std::vector<Variant> element(1);
+    if (SPALTEEINLESEN(SPV, element, pairs)) {
+        value = element[0];
+        return true;
+    }
+    store::showDataError(QStringLiteral("Wert ") + store::messageText(element[0]) +
+                         QStringLiteral(" kann nicht aus der Spalte ") + SPV +
+                         QStringLiteral(" der Tabelle ") + ETABELLE + QStringLiteral(" eingelesen werden!"));
+    return false;
+}
+
+// Row i into element i, for as long as there are rows. A failing step asks: OK goes on with the next step
+// (a row beyond the array or one that does not convert is skipped), Cancel ends the read with False.
+template <typename T, typename Convert>
+bool clsDATEN::readArray(const QString& SPV, std::vector<T>& target, const Pairs& pairs, Convert convert) {
+    platform::ErrorTrap trap(store::dataErrorTitle(),
+                             QStringLiteral("Werte der Spalte ") + SPV + QStringLiteral(" der Tabelle ") +
+                                 ETABELLE + QStringLiteral(" können nicht aus der Spalte ") + SPV +
+                                 QStringLiteral(" eingelesen werden!\nVB-Error: "));
+    Recordset rs;
+    if (!trap.step([&] { open(rs, selectStatement(SPV, pairs)); })) return false;
+    bool empty = false;
+    if (!trap.step([&] { empty = rs.eof(); })) return false;
+    if (!empty) {
+        std::int16_t i = 0;
+        if (!trap.step([&] { rs.MoveFirst(); })) return false;
+        for (;;) {
+            // A check that fails ends the loop, so that a recordset that could not be opened asks once more.
+            bool atEnd = true;
+            if (!trap.step([&] { atEnd = rs.eof(); })) return false;
+            if (atEnd) break;
+            if (!trap.step([&] {
+                    const Variant value = rs.Value(0);
+                    if (value.isNull()) return;
+                    if (size_t(i) >= target.size()) throw VbError::subscriptOutOfRange();
+                    target[size_t(i)] = convert(value);
+                }))
+                return false;
+            if (!trap.step([&] { rs.MoveNext(); })) return false;
+            if (!trap.step([&] {
+                    if (i == INT16_MAX) throw VbError::overflow();
+                    ++i;
+                }))
+                return false;
+        }
+    }
+    rs.Close();
+    return true;
+}
+
+namespace {
+// The conversions of the typed reads; Empty (a missing row, a Null) gives the type's empty value.
+double toDate(const Variant& v) {
+    return platform::CDate(v);
+}
+bool toBool(const Variant& v) {
+    return platform::CBool(v);
+}
+QString toText(const Variant& v) {
+    return platform::CStr(v);
+}
+std::int16_t toInteger(const Variant& v) {
+    return platform::CInt(v);
+}
+float toSingle(const Variant& v) {
+    return platform::CSng(v);
+}
+Variant asStored(const Variant& v) {
+    return v;
+}
+} // namespace
+
+bool clsDATEN::DTVA(const QString& SPV, double& DATUM, CLSDATEN_PAIR_PARAMETERS) {
+    Variant v;
+    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
+    DATUM = toDate(v);
+    return true;
+}
+bool clsDATEN::DTVAF(const QString& SPV, std::vector<double>& DATUM, CLSDATEN_PAIR_PARAMETERS) {
+    return readArray(SPV, DATUM, CLSDATEN_PAIRS, toDate);
+}
+bool clsDATEN::DTVB(const QString& SPV, bool& BO, CLSDATEN_PAIR_PARAMETERS) {
+    Variant v;
+    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
+    BO = toBool(v);
+    return true;
+}
+bool clsDATEN::DTVBF(const QString& SPV, std::vector<bool>& BO, CLSDATEN_PAIR_PARAMETERS) {
+    return readArray(SPV, BO, CLSDATEN_PAIRS, toBool);
+}
+bool clsDATEN::DTVT(const QString& SPV, QString& TXT, CLSDATEN_PAIR_PARAMETERS) {
+    Variant v;
+    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
+    TXT = toText(v);
+    return true;
+}
+bool clsDATEN::DTVTF(const QString& SPV, std::vector<QString>& ZAHLEN, CLSDATEN_PAIR_PARAMETERS) {
+    return readArray(SPV, ZAHLEN, CLSDATEN_PAIRS, toText);
+}
+bool clsDATEN::DTVI(const QString& SPV, std::int16_t& I, CLSDATEN_PAIR_PARAMETERS) {
+    Variant v;
+    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
+    I = toInteger(v);
+    return true;
+}
+bool clsDATEN::DTVIF(const QString& SPV, std::vector<std::int16_t>& ZAHLEN, CLSDATEN_PAIR_PARAMETERS) {
+    return readArray(SPV, ZAHLEN, CLSDATEN_PAIRS, toInteger);
+}
+bool clsDATEN::DTVL(const QString& SPV, std::int32_t& L, CLSDATEN_PAIR_PARAMETERS) {
+    Variant v;
+    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
+    L = platform::CLng(v);
+    return true;
+}
+bool clsDATEN::DTVS(const QString& SPV, float& ZAHL, CLSDATEN_PAIR_PARAMETERS) {
+    Variant v;
+    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
+    ZAHL = toSingle(v);
+    return true;
+}
+bool clsDATEN::DTVSF(const QString& SPV, std::vector<float>& ZAHLEN, CLSDATEN_PAIR_PARAMETERS) {
+    return readArray(SPV, ZAHLEN, CLSDATEN_PAIRS, toSingle);
+}
+bool clsDATEN::DTVD(const QString& SPV, double& ZAHL, CLSDATEN_PAIR_PARAMETERS) {
+    Variant v;
+    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
+    ZAHL = platform::CDbl(v);
+    return true;
+}
+bool clsDATEN::DTVV(const QString& SPV, Variant& WERT, CLSDATEN_PAIR_PARAMETERS) {
+    Variant v;
+    if (!readValue(SPV, v, CLSDATEN_PAIRS)) return false;
+    WERT = v;
+    return true;
+}
+bool clsDATEN::DTVVF(const QString& SPV, std::vector<Variant>& ZAHLEN, CLSDATEN_PAIR_PARAMETERS) {
+    return readArray(SPV, ZAHLEN, CLSDATEN_PAIRS, asStored);
+}
+
+bool clsDATEN::DTVCOL(const QString& SPV, std::vector<Variant>& X, CLSDATEN_PAIR_PARAMETERS) {
+    try {
+        auto rs = openSelection(SPV, CLSDATEN_PAIRS);
+        if (!rs->eof()) {
+            rs->MoveFirst();
+            X.clear();
+            for (; !rs->eof(); rs->MoveNext()) {
+                Variant value = rs->Value(0);
+                if (!value.isNull()) X.push_back(std::move(value));
+            }
+        }
+        rs->Close();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
