@@ -257,30 +257,34 @@ std::optional<QString> clsBERECHNEN::computePoints() {
     return std::nullopt;
 }
 
+void clsBERECHNEN::findMaximum(std::span<const float> x, std::span<const float> y, float& top, float& at) {
+    // On equal values the first wins.
+    top = y[0];
+    at = x[0];
+    for (std::size_t i = 0; i < y.size(); ++i) {
+        if (y[i] > top) {
+            top = y[i];
+            at = x[i];
+        }
+    }
+}
+
+void clsBERECHNEN::findCrossings(std::span<const float> x, std::span<const float> y, float t, float& dry,
+                                 float& wet) {
+    // The last segment of the polyline that rises (dry side) or falls (wet side) through t wins; without
+    // one the value stays as it was.
+    for (std::size_t j = 0; j + 1 < y.size(); ++j) {
+        if (y[j] <= t && t <= y[j + 1]) dry = LININT(y[j], y[j + 1], t, x[j], x[j + 1]);
+    }
+    for (std::size_t j = 0; j + 1 < y.size(); ++j) {
+        if (y[j] >= t && t >= y[j + 1]) wet = LININT(y[j], y[j + 1], t, x[j], x[j + 1]);
+    }
+}
+
 void clsBERECHNEN::findPointResults() {
-    // On equal values the first point wins.
-    RHPR = RHD[0];
-    WPR = W[0];
-    RHPRU = RHDU[0];
-    WPRU = WU[0];
-    for (int i = 0; i < N; ++i) {
-        if (RHD[i] > RHPR) {
-            RHPR = RHD[i];
-            WPR = W[i];
-        }
-        if (RHDU[i] > RHPRU) {
-            RHPRU = RHDU[i];
-            WPRU = WU[i];
-        }
-    }
-    // The last segment of the polyline that rises (dry side) or falls (wet side) through t wins.
-    const float t = float(double(DPR) / 100.0 * RHPR);
-    for (int j = 0; j + 1 < N; ++j) {
-        if (RHD[j] <= t && t <= RHD[j + 1]) WUDPR = LININT(RHD[j], RHD[j + 1], t, W[j], W[j + 1]);
-    }
-    for (int j = 0; j + 1 < N; ++j) {
-        if (RHD[j] >= t && t >= RHD[j + 1]) WODPR = LININT(RHD[j], RHD[j + 1], t, W[j], W[j + 1]);
-    }
+    findMaximum(W, RHD, RHPR, WPR);
+    findMaximum(WU, RHDU, RHPRU, WPRU);
+    findCrossings(W, RHD, float(double(DPR) / 100.0 * RHPR), WUDPR, WODPR);
 }
 
 QString clsBERECHNEN::readingsOutOfOrder() const {
@@ -300,40 +304,34 @@ QString clsBERECHNEN::readingsOutOfOrder() const {
 }
 
 bool clsBERECHNEN::fitCurves() {
-    return SPLINE.APPCRV(W, RHD, XK, YK) && SPLINE.APPCRV(WU, RHDU, XU, YU);
+    return spline_.APPCRV(W, RHD, XK, YK) && spline_.APPCRV(WU, RHDU, XU, YU);
 }
 
 void clsBERECHNEN::findCurveResults() {
-    RHPRSP = YK[0];
-    WPRSP = XK[0];
-    RHPRUSP = YU[0];
-    WPRUSP = XU[0];
-    for (int k = 0; k < clsSPLINE::NSP; ++k) {
-        if (YK[k] > RHPRSP) {
-            RHPRSP = YK[k];
-            WPRSP = XK[k];
-        }
-        if (YU[k] > RHPRUSP) {
-            RHPRUSP = YU[k];
-            WPRUSP = XU[k];
-        }
-    }
-    const float t = float(double(DPR) / 100.0 * RHPRSP);
-    for (int k = 0; k + 1 < clsSPLINE::NSP; ++k) {
-        if (YK[k] <= t && t <= YK[k + 1]) WUDPRSP = LININT(YK[k], YK[k + 1], t, XK[k], XK[k + 1]);
-    }
-    for (int k = 0; k + 1 < clsSPLINE::NSP; ++k) {
-        if (YK[k] >= t && t >= YK[k + 1]) WODPRSP = LININT(YK[k], YK[k + 1], t, XK[k], XK[k + 1]);
-    }
+    findMaximum(XK, YK, RHPRSP, WPRSP);
+    findMaximum(XU, YU, RHPRUSP, WPRUSP);
+    // The curve of the tested fraction has no crossings.
+    findCrossings(XK, YK, float(double(DPR) / 100.0 * RHPRSP), WUDPRSP, WODPRSP);
+}
+
+std::array<std::pair<const char*, float>, 13> clsBERECHNEN::results() const {
+    return {{{"RHPR", RHPR},
+             {"WPR", WPR},
+             {"RHPRSP", RHPRSP},
+             {"WPRSP", WPRSP},
+             {"RHPRU", RHPRU},
+             {"WPRU", WPRU},
+             {"RHPRUSP", RHPRUSP},
+             {"WPRUSP", WPRUSP},
+             {"WUDPR", WUDPR},
+             {"WODPR", WODPR},
+             {"WUDPRSP", WUDPRSP},
+             {"WODPRSP", WODPRSP},
+             {"RHS", RHS}}};
 }
 
 std::optional<QString> clsBERECHNEN::checkResults() const {
-    const std::pair<const char*, float> results[] = {
-        {"RHPR", RHPR},       {"WPR", WPR},         {"RHPRSP", RHPRSP}, {"WPRSP", WPRSP}, {"RHPRU", RHPRU},
-        {"WPRU", WPRU},       {"RHPRUSP", RHPRUSP}, {"WPRUSP", WPRUSP}, {"WUDPR", WUDPR}, {"WODPR", WODPR},
-        {"WUDPRSP", WUDPRSP}, {"WODPRSP", WODPRSP}, {"RHS", RHS},
-    };
-    for (const auto& [name, value] : results) {
+    for (const auto& [name, value] : results()) {
         if (std::isfinite(value)) continue;
         return say("Das Ergebnis %1 ist keine endliche Zahl (Überlauf); die Auswertung wird nicht "
                    "gespeichert.",
@@ -345,17 +343,12 @@ std::optional<QString> clsBERECHNEN::checkResults() const {
 
 bool clsBERECHNEN::writeResults(clsDATEN& a1, clsDATEN& a2) const {
     platform::Connection::Transaction transaction(*RunState::current().cnnX);
-    const std::pair<const char*, float> results[] = {
-        {"RHPR", RHPR},       {"WPR", WPR},         {"RHPRSP", RHPRSP}, {"WPRSP", WPRSP}, {"RHPRU", RHPRU},
-        {"WPRU", WPRU},       {"RHPRUSP", RHPRUSP}, {"WPRUSP", WPRUSP}, {"WUDPR", WUDPR}, {"WODPR", WODPR},
-        {"WUDPRSP", WUDPRSP}, {"WODPRSP", WODPRSP}, {"RHS", RHS},
-    };
-    for (const auto& [column, value] : results) {
+    for (const auto& [column, value] : results()) {
         if (!a1.DVTS(QString::fromLatin1(column), value)) return false;
     }
 
-    // Row i of the points ordered by number must be the reading i; the rows past N, which an earlier
-    // evaluation of more readings left and the pages would draw, go with the first column written.
+    // Row i of the points ordered by number must be the reading i. Every array write leaves exactly N rows,
+    // so rows past N, which an earlier evaluation of more readings left and the pages would draw, go too.
     if (!pointsNumbered(a2)) {
         std::vector<std::int16_t> numbers(N);
         std::iota(numbers.begin(), numbers.end(), std::int16_t(0));

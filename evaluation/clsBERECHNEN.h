@@ -2,9 +2,12 @@
 
 #include "clsSPLINE.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <QString>
+#include <span>
+#include <utility>
 #include <vector>
 
 class clsDATEN;
@@ -33,12 +36,19 @@ private:
     std::optional<QString> checkNumbers(const std::vector<std::int16_t>& numbers) const;
     // Volume, water content and dry density per reading; the reason when one of them can't be computed.
     std::optional<QString> computePoints();
+    // The first of the highest ordinates and its abscissa.
+    static void findMaximum(std::span<const float> x, std::span<const float> y, float& top, float& at);
+    // The abscissae where the polyline through (x, y) passes t rising (dry) and falling (wet).
+    static void findCrossings(std::span<const float> x, std::span<const float> y, float t, float& dry,
+                              float& wet);
     void findPointResults();
     // The readings whose water contents don't rise, as lines of a message; empty when they all rise.
     QString readingsOutOfOrder() const;
     // False when the user cancelled the fit.
     bool fitCurves();
     void findCurveResults();
+    // The thirteen results by their columns in A1, in the order they are stored.
+    std::array<std::pair<const char*, float>, 13> results() const;
     std::optional<QString> checkResults() const;
     // All results or none: one transaction; False when a write failed.
     bool writeResults(clsDATEN& a1, clsDATEN& a2) const;
@@ -64,5 +74,5 @@ private:
 
     // The sampled curves through the corrected (K) and the uncorrected (U) points.
     clsSPLINE::Curve XK{}, YK{}, XU{}, YU{};
-    clsSPLINE SPLINE;
+    clsSPLINE spline_;
 };
