@@ -56,7 +56,7 @@ Stored readBack(platform::Connection& c, int id = 1) {
 }
 
 // Rows that an earlier evaluation left.
-void seedPoints(platform::Connection& c, int rows, int id = 1) {
+void addEarlierPoints(platform::Connection& c, int rows, int id = 1) {
     for (int i = 0; i < rows; ++i) {
         c.Execute(
             QStringLiteral("INSERT INTO A2 (ID, I1, WU, RHDU, W, RHD) VALUES (?, ?, 0.5, 0.5, 0.5, 0.5)"),
@@ -339,7 +339,7 @@ TEST(Evaluation, RefusesARecordThatCannotBeEvaluatedAndWritesNothing) {
         testsupport::TestRun run(
             {c.language, c.language == "en" ? QStringLiteral(".") : QStringLiteral(",")});
         fixture::store(*run.state().cnnX, c.make());
-        seedPoints(*run.state().cnnX, 2);
+        addEarlierPoints(*run.state().cnnX, 2);
         const Stored before = readBack(*run.state().cnnX);
 
         EXPECT_FALSE(evaluate());
@@ -433,7 +433,7 @@ TEST(Evaluation, AFailingWriteLeavesTheEarlierResults) {
     auto& c = *run.state().cnnX;
     fixture::store(c, fixture::dryingSet());
     c.Execute(QStringLiteral("UPDATE A1 SET RHPR = 1.5, WPR = 0.1, BONEU = 0 WHERE ID = 1"));
-    seedPoints(c, 2);
+    addEarlierPoints(c, 2);
     // The fourth point can't be stored.
     c.Execute(QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON A2 WHEN NEW.I1 = 3 "
                              "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
