@@ -26,24 +26,30 @@ namespace {
 // A project database holding one active record of n readings, and the run state the evaluation works in.
 class Project {
 public:
-    explicit Project(int n) {
+    explicit Project(int n) : record_(fixture::smoothCurve(n)) {
         schema::create(schema::Database::Project, dir_.filePath(QStringLiteral("TAMBRIN.mdb")));
         state_.cnnX = std::make_shared<platform::Connection>();
         state_.cnnX->Open(dir_.filePath(QStringLiteral("TAMBRIN.mdb")));
         state_.setDialogs(&dialogs_);
         state_.setProgressBar(&bar_);
         state_.install();
-        fixture::store(*state_.cnnX, fixture::smoothCurve(n));
+        fixture::store(*state_.cnnX, record_);
     }
     ~Project() {
         state_.uninstall();
         state_.cnnX->Close();
     }
     sqlite3* db() const { return state_.cnnX->handle(); }
-    platform::Connection& connection() { return *state_.cnnX; }
-    void clearProgress() { bar_.clear(); }
+    // Weighs the first reading 5 g heavier or as it was, so that every evaluation stores other results
+    // (a database skips rewriting values that did not change).
+    void changeReading(bool heavier) {
+        state_.cnnX->Execute(QStringLiteral("UPDATE E3 SET M1 = ? WHERE ID = 1 AND I1 = 0"),
+                             {platform::Variant(record_.readings[0].M1 + (heavier ? 5.0f : 0.0f))});
+        bar_.clear();
+    }
 
 private:
+    fixture::Record record_;
     QTemporaryDir dir_;
     platform::ScriptedDialogs dialogs_;
     platform::RecordingProgressBar bar_;
@@ -57,9 +63,12 @@ void evaluate() {
 
 void BM_BERECHNUNG(benchmark::State& state) {
     Project project(int(state.range(0)));
+    bool heavier = false;
     for (auto _ : state) {
+        state.PauseTiming();
+        project.changeReading(heavier = !heavier);
+        state.ResumeTiming();
         evaluate();
-        project.clearProgress();
     }
 }
 // The disk's flush of each commit varies from run to run: the medians of five runs are compared.
@@ -106,7 +115,8 @@ const char* const A1_COLUMNS =
     "RHPR, WPR, RHPRSP, WPRSP, RHPRU, WPRU, RHPRUSP, WPRUSP, WUDPR, WODPR, WUDPRSP, "
     "WODPRSP, RHS";
 
-Results storedResults(Project& project) {
+Results storedResults(Project& project, bool heavier) {
+    project.changeReading(heavier);
     evaluate();
     Results r;
     Statement a1(project.db(), (std::string("SELECT ") + A1_COLUMNS + " FROM A1 WHERE ID = 1").c_str());
@@ -158,9 +168,14 @@ double rawEvaluation(sqlite3* db, const Results& results) {
 
 void BM_RawSQLite(benchmark::State& state) {
     Project project(int(state.range(0)));
-    const Results results = storedResults(project);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(rawEvaluation(project.db(), results));
+    const Results results[] = {storedResults(project, false), storedResults(project, true)};
+    bool heavier = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        project.changeReading(heavier = !heavier);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(rawEvaluation(project.db(), results[heavier]));
+    }
 }
 BENCHMARK(BM_RawSQLite)
     ->Arg(10)
