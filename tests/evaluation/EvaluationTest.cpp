@@ -56,11 +56,11 @@ Stored readBack(platform::Connection& c, int id = 1) {
 }
 
 // Rows that an earlier evaluation left.
-void addEarlierPoints(platform::Connection& c, int rows, int id = 1) {
+void addEarlierPoints(platform::Connection& c, int rows) {
     for (int i = 0; i < rows; ++i) {
         c.Execute(
-            QStringLiteral("INSERT INTO A2 (ID, I1, WU, RHDU, W, RHD) VALUES (?, ?, 0.5, 0.5, 0.5, 0.5)"),
-            {Variant(std::int32_t(id)), Variant(std::int16_t(i))});
+            QStringLiteral("INSERT INTO A2 (ID, I1, WU, RHDU, W, RHD) VALUES (1, ?, 0.5, 0.5, 0.5, 0.5)"),
+            {Variant(std::int16_t(i))});
     }
 }
 

@@ -35,6 +35,10 @@ struct SplineProbe {
         std::copy(x.begin(), x.end(), wx.begin());
         return s.SPLVAL(X0, n(), wx, a, b, c, d) == 0 ? s.SPLWERT : std::nanf("");
     }
+    static std::uint8_t tridiag(int mode, int n, std::vector<float>& l, std::vector<float>& d,
+                                const std::vector<float>& u, std::vector<float>& r) {
+        return clsSPLINE::TRIDIAG(mode, n, l, d, u, r);
+    }
     // The end of interval i as its own cubic gives it.
     double endOfInterval(int i) const {
         const double h = double(x[i + 1]) - x[i];
@@ -345,6 +349,37 @@ TEST(Spline, SplvalCodesAndTheTwoDecimalRange) {
         const int i = c.X0 < 0.14f ? 0 : c.X0 < 0.18f ? 1 : 2;
         const double t = double(c.X0) - p.x[i];
         EXPECT_NEAR(s.SPLWERT, ((double(p.d[i]) * t + p.c[i]) * t + p.b[i]) * t + p.a[i], 1e-6);
+    }
+}
+
+TEST(Spline, TheSolverFactorisesOnceAndSolvesAgainWithTheFactors) {
+    // 4 z0 + z1 = r0; z0 + 4 z1 + z2 = r1; z1 + 4 z2 = r2.
+    std::vector<float> l{0, 1, 1}, d{4, 4, 4}, u{1, 1, 0}, r{5, 6, 5};
+    ASSERT_EQ(SplineProbe::tridiag(0, 3, l, d, u, r), 0);
+    for (float z : r)
+        EXPECT_NEAR(z, 1.0, 1e-6);
+    std::vector<float> again{6, 12, 14}; // z = 1, 2, 3
+    ASSERT_EQ(SplineProbe::tridiag(1, 3, l, d, u, again), 0);
+    EXPECT_NEAR(again[0], 1.0, 1e-6);
+    EXPECT_NEAR(again[1], 2.0, 1e-6);
+    EXPECT_NEAR(again[2], 3.0, 1e-6);
+
+    struct Refusal {
+        const char* name;
+        int n;
+        std::vector<float> d;
+        int code;
+    };
+    const Refusal refusals[] = {
+        {"one equation", 1, {4, 4, 4}, 1},
+        {"eighty-one equations", 81, {4, 4, 4}, 1},
+        {"a first pivot too small", 3, {1e-18f, 4, 4}, 2},
+        {"a last pivot too small", 2, {1, 1, 4}, 2},
+    };
+    for (const auto& c : refusals) {
+        SCOPED_TRACE(c.name);
+        std::vector<float> l2{0, 1, 1}, d2 = c.d, r2{5, 6, 5};
+        EXPECT_EQ(SplineProbe::tridiag(0, c.n, l2, d2, u, r2), c.code);
     }
 }
 
