@@ -102,6 +102,9 @@ std::vector<MarkupStep> readMarkup(const QString& label, const MarkupRules& rule
                 }
                 pos = std::min(pos, length);
                 piece.text = mid(label, q + 1, pos - q);
+                // A marker group with no characters after it ("{s,3}") is marker n.
+                if (code == QLatin1String("s") && piece.text.isEmpty())
+                    piece.text = mid(label, c + 1, q - c - 1).trimmed();
             }
         }
         piece.code = code;

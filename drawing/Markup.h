@@ -11,7 +11,8 @@ namespace drawing {
 // The label markup: plain text with groups "{code,n}" that apply the code to the n characters after
 // the "}". Codes: "g" Greek, "t" subscript, "h" superscript, "gt" and "gh" Greek sub- and superscript,
 // "c" the character with code n (taking no characters), "s" the point marker whose number the n
-// characters give. "{g,1}r{t,1}d" is the dry density's symbol. One reader serves every text routine;
+// characters give ("{s,1}3"; a group with nothing after it, "{s,3}", is marker n). "{g,1}r{t,1}d" is the
+// dry density's symbol. One reader serves every text routine;
 // where the routines differ, the rules say how.
 struct MarkupRules {
     // "s" groups are point markers; otherwise their characters are text in the slot of the piece before,

@@ -178,8 +178,9 @@ public:
 
 private:
     // Clipped segments (clsGRAFIK_Strecke.cpp).
+    // FARBE 0: the line cut to the plot frame in ForeColor; otherwise the filled rectangle of the two
+    // points clamped to the frame, in that colour.
     void STRECKE(float X1, float Y1, float X2, float Y2, long FARBE);
-    static float WINKEL(float X1, float Y1, float X2, float Y2);
     // Scroll bars of the picture (clsGRAFIK_Skalen.cpp).
     void placeScrollBars();
     // Axis drawing (clsGRAFIK_Achsen.cpp).
