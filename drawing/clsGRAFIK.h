@@ -184,8 +184,7 @@ private:
     // Scroll bars of the picture (clsGRAFIK_Skalen.cpp).
     void placeScrollBars();
     // Axis drawing (clsGRAFIK_Achsen.cpp).
-    void drawXAxis(const drawing::AchsenTeilung& x, platform::ErrorTrap& trap);
-    void drawYAxis(const drawing::AchsenTeilung& y, platform::ErrorTrap& trap);
+    void drawAxis(bool xAxis, const drawing::AchsenTeilung& achse, platform::ErrorTrap& trap);
     platform::Surface& surface() const;
     // Keeps the drawing of one member inside the diagram area (the picture), whatever a scale ratio does
     // to the axes.

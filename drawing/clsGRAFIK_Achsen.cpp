@@ -60,116 +60,89 @@ const drawing::AchsenTeilung& mitTicks(const drawing::AchsenTeilung& a) {
 
 } // namespace
 
-void clsGRAFIK::drawXAxis(const drawing::AchsenTeilung& achse, platform::ErrorTrap& trap) {
+void clsGRAFIK::drawAxis(bool xAxis, const drawing::AchsenTeilung& achse, platform::ErrorTrap& trap) {
+    // The steps are the same for both axes with x and y exchanged: "along" runs with the axis' own
+    // values, "across" with the other axis' values, both in millimetres on the surface.
+    const bool log = (xAxis ? ESKTX_ : ESKTY_) == 1;
+    const QString& pattern = xAxis ? ESKZX_ : ESKZY_;
+    const std::int16_t angle = xAxis ? 0 : 90;
     platform::Surface* s = nullptr;
-    float xa = 0, ya = 0, xb = 0, yb = 0, y = 0;
     Lage l;
+    auto toMm = [&](float along, float across, float& a, float& c) {
+        if (xAxis)
+            KOORDTRANS(along, across, a, c);
+        else
+            KOORDTRANS(across, along, c, a);
+    };
+    auto line = [&](float along1, float across1, float along2, float across2) {
+        if (xAxis)
+            s->Line(along1, across1, along2, across2);
+        else
+            s->Line(across1, along1, across2, along2);
+    };
+    auto text = [&](float along, float across, const QString& label) {
+        QString t = label;
+        if (xAxis)
+            TEXT(along, across, t, 0, angle, 1, l.ARY);
+        else
+            TEXT(across, along, t, 0, angle, 1, l.ARY);
+    };
+    float a0 = 0, a1 = 0, c0 = 0, c1 = 0, c = 0; // along: lower and upper corner; across: the grid's span
     if (!trap.step([&] {
             s = &surface();
+            float xa = 0, ya = 0, xb = 0, yb = 0;
             KOORDTRANS(m_.XMIN, m_.YMIN, xa, ya);
             KOORDTRANS(m_.XMAX, m_.YMAX, xb, yb);
-            l = lage(EAXEX_, m_.OY == 1, m_.YMIN, m_.YMAX, m_.MY, +1);
+            a0 = xAxis ? xa : ya;
+            a1 = xAxis ? xb : yb;
+            c0 = xAxis ? ya : xa;
+            c1 = xAxis ? yb : xb;
+            l = xAxis ? lage(EAXEX_, m_.OY == 1, m_.YMIN, m_.YMAX, m_.MY, +1)
+                      : lage(EAXEY_, m_.OX == 1, m_.XMIN, m_.XMAX, m_.MX, -1);
             float unused = 0;
-            KOORDTRANS(m_.XMIN, l.wert, unused, y);
-            s->Line(xa, y, xb, y);
+            toMm(xAxis ? m_.XMIN : m_.YMIN, l.wert, unused, c);
+            line(a0, c, a1, c);
         }) ||
         !s)
         return;
     const drawing::AchsenTeilung* a = nullptr;
     if (!trap.step([&] { a = &mitTicks(achse); }) || !a) return;
-    const bool log = ESKTX_ == 1;
     int grid = 0, label = 0;
     std::size_t g = 0;
     for (int k = 0; k <= a->IT && k < int(a->TICKS.size()); ++k) {
-        float t = a->TICKS[std::size_t(k)];
+        const float position = a->TICKS[std::size_t(k)];
         QString zahl;
-        if (!trap.step([&] { zahl = platform::Format(platform::Variant(t), ESKZX_); })) return;
-        float ty = y;
-        KOORDTRANS(t, l.wert, t, ty);
-        if (!trap.step([&] { s->Line(t, ty, t, ty + 1.5f * l.dir); })) return;
+        if (!trap.step([&] { zahl = platform::Format(platform::Variant(position), pattern); })) return;
+        float t = 0, tc = c;
+        toMm(position, l.wert, t, tc);
+        if (!trap.step([&] { line(t, tc, t, tc + 1.5f * l.dir); })) return;
         if (!log) {
             if (k == grid && a->GIT != 0) {
                 if (!trap.step([&] {
-                        s->Line(t, ya, t, yb);
+                        line(t, c0, t, c1);
                         grid = naechster(grid, a->IT, a->GIT);
                     }))
                     return;
             }
             if (k == label && a->ZL != 0) {
                 if (!trap.step([&] {
-                        TEXT(t, ty + 2.0f * l.dir, zahl, 0, 0, 1, l.ARY);
+                        text(t, tc + 2.0f * l.dir, zahl);
                         label = naechster(label, a->IT, a->ZL);
                     }))
                     return;
             }
         } else if (g < a->GITTER.size() && a->GIT != 0) {
             if (!trap.step([&] {
-                    float gx = a->GITTER[g], gy = y;
-                    KOORDTRANS(gx, l.wert, gx, gy);
-                    s->Line(gx, ya, gx, yb);
+                    float gt = 0, gc = c;
+                    toMm(a->GITTER[g], l.wert, gt, gc);
+                    line(gt, c0, gt, c1);
                     if (a->ZL != 0 && a->ZL == a->GIT)
-                        TEXT(gx, gy + 2.0f * l.dir, logZahl(a->GITTER[g], ESKZX_), 0, 0, 1, l.ARY);
+                        text(gt, gc + 2.0f * l.dir, logZahl(a->GITTER[g], pattern));
                     ++g;
                 }))
                 return;
         }
     }
-    trap.step([&] { TEXT((xa + xb) / 2, y + (a->ZL <= 1 ? 2.0f : 6.0f) * l.dir, ETEXTX_, 0, 0, 1, l.ARY); });
-}
-
-void clsGRAFIK::drawYAxis(const drawing::AchsenTeilung& achse, platform::ErrorTrap& trap) {
-    platform::Surface* s = nullptr;
-    float xa = 0, ya = 0, xb = 0, yb = 0, x = 0;
-    Lage l;
-    if (!trap.step([&] {
-            s = &surface();
-            KOORDTRANS(m_.XMIN, m_.YMIN, xa, ya);
-            KOORDTRANS(m_.XMAX, m_.YMAX, xb, yb);
-            l = lage(EAXEY_, m_.OX == 1, m_.XMIN, m_.XMAX, m_.MX, -1);
-            float unused = 0;
-            KOORDTRANS(l.wert, m_.YMIN, x, unused);
-            s->Line(x, ya, x, yb);
-        }) ||
-        !s)
-        return;
-    const drawing::AchsenTeilung* a = nullptr;
-    if (!trap.step([&] { a = &mitTicks(achse); }) || !a) return;
-    const bool log = ESKTY_ == 1;
-    int grid = 0, label = 0;
-    std::size_t g = 0;
-    for (int k = 0; k <= a->IT && k < int(a->TICKS.size()); ++k) {
-        float t = a->TICKS[std::size_t(k)];
-        QString zahl;
-        if (!trap.step([&] { zahl = platform::Format(platform::Variant(t), ESKZY_); })) return;
-        float tx = x;
-        KOORDTRANS(l.wert, t, tx, t);
-        if (!trap.step([&] { s->Line(tx, t, tx + 1.5f * l.dir, t); })) return;
-        if (!log) {
-            if (k == grid && a->GIT != 0) {
-                if (!trap.step([&] {
-                        s->Line(xa, t, xb, t);
-                        grid = naechster(grid, a->IT, a->GIT);
-                    }))
-                    return;
-            }
-            if (k == label && a->ZL != 0) {
-                if (!trap.step([&] {
-                        TEXT(tx + 2.0f * l.dir, t, zahl, 0, 90, 1, l.ARY);
-                        label = naechster(label, a->IT, a->ZL);
-                    }))
-                    return;
-            }
-        } else if (g < a->GITTER.size() && a->GIT != 0) {
-            if (!trap.step([&] {
-                    float gx = x, gy = a->GITTER[g];
-                    KOORDTRANS(l.wert, gy, gx, gy);
-                    s->Line(xa, gy, xb, gy);
-                    if (a->ZL != 0 && a->ZL == a->GIT)
-                        TEXT(gx + 2.0f * l.dir, gy, logZahl(a->GITTER[g], ESKZY_), 0, 90, 1, l.ARY);
-                    ++g;
-                }))
-                return;
-        }
-    }
-    trap.step([&] { TEXT(x + (a->ZL <= 1 ? 2.0f : 6.0f) * l.dir, (ya + yb) / 2, ETEXTY_, 0, 90, 1, l.ARY); });
+    trap.step(
+        [&] { text((a0 + a1) / 2, c + (a->ZL <= 1 ? 2.0f : 6.0f) * l.dir, xAxis ? ETEXTX_ : ETEXTY_); });
 }

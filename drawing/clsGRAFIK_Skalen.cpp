@@ -114,9 +114,9 @@ void clsGRAFIK::SKALEN(std::int16_t NR, const std::vector<float>* X, const std::
     // While the picture is scrolled nothing is drawn.
     if ((EXBALKEN_ && EXBALKEN_->Visible()) || (EYBALKEN_ && EYBALKEN_->Visible())) return;
 
-    if (EAXEX_ != 0) drawXAxis(ax, trap);
+    if (EAXEX_ != 0) drawAxis(true, ax, trap);
     if (trap.cancelled()) return;
-    if (EAXEY_ != 0) drawYAxis(ay, trap);
+    if (EAXEY_ != 0) drawAxis(false, ay, trap);
 }
 
 void clsGRAFIK::placeScrollBars() {
