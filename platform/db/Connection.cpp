@@ -2,6 +2,7 @@
 
 #include "../runtime/SystemLocale.h"
 #include "../runtime/VbError.h"
+#include "../system/FileSystem.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -182,6 +183,48 @@ void Connection::CreateDatabase(const QString& path, const QString& schemaSql) {
         throw VbError::database(msg);
     }
     sqlite3_close(db);
+}
+
+void Connection::CopyDatabase(const QString& source, const QString& target) {
+    Connection from;
+    from.Open(source);
+    const QString temp = target + QStringLiteral(".tmp");
+    // A copy that was stopped half way left this file; it was never renamed, so it holds nothing of value.
+    if (QFileInfo::exists(temp) && !QFile::remove(temp)) throw VbError::permissionDenied(temp);
+
+    sqlite3* db = nullptr;
+    const auto failed = [&](const QString& message) {
+        sqlite3_close(db);
+        QFile::remove(temp);
+        return VbError::database(message);
+    };
+    if (sqlite3_open_v2(temp.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK)
+        throw failed(db ? engineMessage(db) : QStringLiteral("out of memory"));
+    // Nobody sees the new file before the rename, so it needs no journal of its own.
+    sqlite3_exec(db, "PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr);
+    sqlite3_backup* backup = sqlite3_backup_init(db, "main", from.handle(), "main");
+    if (!backup) throw failed(engineMessage(db));
+    const int rc = sqlite3_backup_step(backup, -1);
+    sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE) throw failed(QString::fromUtf8(sqlite3_errstr(rc)));
+    sqlite3_close(db);
+    from.Close();
+
+    if (QFileInfo::exists(target)) {
+        QFile::setPermissions(temp, QFile::permissions(target));
+        // A hot journal left beside the old file by a writer that crashed would be played into the new file
+        // at its next opening: let the engine roll it back into the old file first.
+        if (QFileInfo::exists(target + QStringLiteral("-journal"))) {
+            try {
+                Connection old;
+                old.Open(target);
+            } catch (const VbError&) {
+                // The old file is replaced anyway.
+            }
+        }
+    }
+    FileSystem::ReplaceFile(temp, target);
 }
 
 Connection::Transaction::Transaction(Connection& connection) : connection_(connection) {

@@ -43,6 +43,10 @@ public:
     // Creates a new, empty database file and runs the given SQL script in it (the schema).
     // Fails when the file exists.
     static void CreateDatabase(const QString& path, const QString& schemaSql);
+    // Writes the database `source` whole over `target` so that target is never half written: the engine
+    // copies it into a new file beside target, which is synced and then renamed over target. Whatever stops
+    // the copy, target holds either its old content or the complete copy. Throws VbError on failure.
+    static void CopyDatabase(const QString& source, const QString& target);
 
     // A statement prepared once per connection and kept for reuse; reset before it is handed out.
     sqlite3_stmt* statement(const QString& sql);

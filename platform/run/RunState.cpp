@@ -1,6 +1,7 @@
 #include "RunState.h"
 
 #include "../db/Connection.h"
+#include "../runtime/RecordingDesktop.h"
 #include "../runtime/ScriptedDialogs.h"
 #include "../runtime/VbError.h"
 #include "../system/FileSystem.h"
@@ -18,7 +19,8 @@ RunState* installedState = nullptr;
 } // namespace
 
 RunState::RunState()
-    : defaultDialogs_(std::make_unique<ScriptedDialogs>()), defaultBar_(std::make_unique<RecordingProgressBar>()) {}
+    : defaultDialogs_(std::make_unique<ScriptedDialogs>()), defaultBar_(std::make_unique<RecordingProgressBar>()),
+      defaultDesktop_(std::make_unique<RecordingDesktop>()) {}
 
 RunState::~RunState() { uninstall(); }
 
@@ -76,6 +78,10 @@ bool RunState::developmentMode() const { return programFolder().contains(QLatin1
 DialogService& RunState::dialogs() const { return dialogs_ ? *dialogs_ : *defaultDialogs_; }
 
 void RunState::setDialogs(DialogService* dialogs) { dialogs_ = dialogs; }
+
+DesktopService& RunState::desktop() const { return desktop_ ? *desktop_ : *defaultDesktop_; }
+
+void RunState::setDesktop(DesktopService* desktop) { desktop_ = desktop; }
 
 ProgressBar& RunState::pgbBERECHNEN() const { return progressBar_ ? *progressBar_ : *defaultBar_; }
 

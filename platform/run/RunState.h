@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../runtime/DialogService.h"
+
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -9,10 +11,12 @@ class QWidget;
 namespace platform {
 
 class Connection;
+class DesktopService;
 class DialogService;
 class ProgressBar;
 class ScriptedDialogs;
 class RecordingProgressBar;
+class RecordingDesktop;
 
 // The state of one run of the program, which the main window holds and every other window and class reads:
 // the connections, the project, the operator, the language and the decimal sign, and the main window's
@@ -45,6 +49,8 @@ public:
     QString DEZIMALPUNKT = QStringLiteral(",");
     std::int16_t SPRACHE = 3; // 1 English, 3 German
     QString Tag;              // the dialog result of the record-selection and export/import dialogs
+    // The printer the print dialog chose last: a printer by name or a PDF file. Pages print there.
+    PrintAnswer printer;
 
     // The user's login name in capitals; "UNBEK." when it can't be found.
     QString BENUTZER() const;
@@ -68,6 +74,9 @@ public:
     // Every question to the user goes through this service.
     DialogService& dialogs() const;
     void setDialogs(DialogService* dialogs);
+    // Documents open and other programs start through this service (by default one that launches nothing).
+    DesktopService& desktop() const;
+    void setDesktop(DesktopService* desktop);
     // The start screen's progress bar pgbBERECHNEN.
     ProgressBar& pgbBERECHNEN() const;
     void setProgressBar(ProgressBar* bar);
@@ -91,9 +100,11 @@ private:
     QString programFolder_;
     QString userName_;
     DialogService* dialogs_ = nullptr;
+    DesktopService* desktop_ = nullptr;
     ProgressBar* progressBar_ = nullptr;
     std::unique_ptr<ScriptedDialogs> defaultDialogs_;
     std::unique_ptr<RecordingProgressBar> defaultBar_;
+    std::unique_ptr<RecordingDesktop> defaultDesktop_;
     RunState* previous_ = nullptr;
     bool installed_ = false;
 };

@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+class QDialog;
+
 namespace platform {
 
 // Buttons, icons and answers of a message box, with the numbers the program uses.
@@ -67,6 +69,9 @@ public:
     // A file chooser for opening: the chosen file, or std::nullopt on Cancel.
     virtual std::optional<QString> OpenFileName(const QString& title, const QString& startFolder,
                                                 const QString& filter) = 0;
+    // Shows one of the program's dialog forms modally and returns when it is closed, with QDialog::exec's
+    // result. The form is loaded (its texts set) before; its owner is its parent widget.
+    virtual int ShowForm(QDialog& form) = 0;
 };
 
 } // namespace platform

@@ -30,6 +30,10 @@ ScriptedDialogs& ScriptedDialogs::answerAllMessages(int msgBoxAnswer) {
     messageDefault_ = msgBoxAnswer;
     return *this;
 }
+ScriptedDialogs& ScriptedDialogs::onForm(std::function<int(QDialog&)> look) {
+    formLook_ = std::move(look);
+    return *this;
+}
 
 QStringList ScriptedDialogs::messages() const {
     QStringList out;
@@ -55,10 +59,12 @@ void ScriptedDialogs::clear() {
     script_.clear();
     asked_.clear();
     messageDefault_.reset();
+    formLook_ = nullptr;
 }
 
-int ScriptedDialogs::MsgBox(const QString& prompt, int style, const QString& title, const QString&, int) {
-    Asked a{QStringLiteral("MsgBox"), prompt, title, style, {}, {}, true};
+int ScriptedDialogs::MsgBox(const QString& prompt, int style, const QString& title, const QString& helpFile,
+                            int helpContext) {
+    Asked a{QStringLiteral("MsgBox"), prompt, title, style, {}, {}, true, helpFile, helpContext};
     auto scripted = take<int>();
     int result;
     if (scripted) {
@@ -81,7 +87,7 @@ int ScriptedDialogs::MsgBox(const QString& prompt, int style, const QString& tit
 
 std::optional<QString> ScriptedDialogs::InputBox(const QString& prompt, const QString& title,
                                                  const QString& defaultText) {
-    Asked a{QStringLiteral("InputBox"), prompt, title, 0, defaultText, {}, true};
+    Asked a{QStringLiteral("InputBox"), prompt, title, 0, defaultText, {}, true, {}, 0};
     auto scripted = take<std::optional<QString>>();
     if (!scripted) a.answered = false;
     asked_.push_back(a);
@@ -89,7 +95,7 @@ std::optional<QString> ScriptedDialogs::InputBox(const QString& prompt, const QS
 }
 
 std::optional<PrintAnswer> ScriptedDialogs::ShowPrinter(const PrintRequest& request) {
-    Asked a{QStringLiteral("ShowPrinter"), {}, {}, 0, {}, request, true};
+    Asked a{QStringLiteral("ShowPrinter"), {}, {}, 0, {}, request, true, {}, 0};
     auto scripted = take<std::optional<PrintAnswer>>();
     if (!scripted) a.answered = false;
     asked_.push_back(a);
@@ -97,7 +103,7 @@ std::optional<PrintAnswer> ScriptedDialogs::ShowPrinter(const PrintRequest& requ
 }
 
 std::optional<long> ScriptedDialogs::ShowColor(long initialColor) {
-    Asked a{QStringLiteral("ShowColor"), QString::number(initialColor), {}, 0, {}, {}, true};
+    Asked a{QStringLiteral("ShowColor"), QString::number(initialColor), {}, 0, {}, {}, true, {}, 0};
     auto scripted = take<std::optional<long>>();
     if (!scripted) a.answered = false;
     asked_.push_back(a);
@@ -105,7 +111,7 @@ std::optional<long> ScriptedDialogs::ShowColor(long initialColor) {
 }
 
 std::optional<QString> ScriptedDialogs::BrowseFolder(const QString& title, const QString& startFolder) {
-    Asked a{QStringLiteral("BrowseFolder"), startFolder, title, 0, {}, {}, true};
+    Asked a{QStringLiteral("BrowseFolder"), startFolder, title, 0, {}, {}, true, {}, 0};
     auto scripted = take<std::optional<QString>>();
     if (!scripted) a.answered = false;
     asked_.push_back(a);
@@ -114,11 +120,20 @@ std::optional<QString> ScriptedDialogs::BrowseFolder(const QString& title, const
 
 std::optional<QString> ScriptedDialogs::OpenFileName(const QString& title, const QString& startFolder,
                                                      const QString& filter) {
-    Asked a{QStringLiteral("OpenFileName"), startFolder + QLatin1Char('|') + filter, title, 0, {}, {}, true};
+    Asked a{QStringLiteral("OpenFileName"), startFolder + QLatin1Char('|') + filter, title, 0, {}, {}, true, {}, 0};
     auto scripted = take<std::optional<QString>>();
     if (!scripted) a.answered = false;
     asked_.push_back(a);
     return scripted ? *scripted : std::nullopt;
+}
+
+int ScriptedDialogs::ShowForm(QDialog& form) {
+    Asked a{QStringLiteral("ShowForm"), {}, {}, 0, {}, {}, true, {}, 0};
+    int result = 0;
+    if (formLook_) result = formLook_(form);
+    else a.answered = false;
+    asked_.push_back(a);
+    return result;
 }
 
 } // namespace platform

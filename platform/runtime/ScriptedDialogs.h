@@ -18,13 +18,16 @@ namespace platform {
 class ScriptedDialogs : public DialogService {
 public:
     struct Asked {
-        QString kind; // "MsgBox", "InputBox", "ShowPrinter", "ShowColor", "BrowseFolder", "OpenFileName"
+        QString kind; // "MsgBox", "InputBox", "ShowPrinter", "ShowColor", "BrowseFolder", "OpenFileName",
+                  // "ShowForm"
         QString prompt;
         QString title;
         int style = 0;
         QString defaultText;
         PrintRequest print;
         bool answered = true;
+        QString helpFile; // a message box's help button: the file and the context it opens
+        int helpContext = 0;
     };
     using Answer = std::variant<int, std::optional<QString>, std::optional<PrintAnswer>, std::optional<long>>;
 
@@ -35,6 +38,9 @@ public:
     ScriptedDialogs& answerColor(std::optional<long> color);
     // From now on every message box without a scripted answer gets this answer.
     ScriptedDialogs& answerAllMessages(int msgBoxAnswer);
+    // Every form shown from now on is handed to this function, which looks at it while it is "open" and
+    // returns the form's result. Without one a form is closed at once with the result 0 (rejected).
+    ScriptedDialogs& onForm(std::function<int(QDialog&)> look);
 
     const std::vector<Asked>& asked() const { return asked_; }
     // The prompts of the message boxes asked so far.
@@ -53,6 +59,7 @@ public:
     std::optional<QString> BrowseFolder(const QString& title, const QString& startFolder) override;
     std::optional<QString> OpenFileName(const QString& title, const QString& startFolder,
                                         const QString& filter) override;
+    int ShowForm(QDialog& form) override;
 
 private:
     template <typename T> std::optional<T> take();
@@ -60,6 +67,7 @@ private:
     std::deque<Answer> script_;
     std::vector<Asked> asked_;
     std::optional<int> messageDefault_;
+    std::function<int(QDialog&)> formLook_;
 };
 
 } // namespace platform

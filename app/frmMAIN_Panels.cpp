@@ -1,0 +1,148 @@
+// The status-bar command panels 8 to 15: the input form's save and discard, and the page commands.
+#include "frmANZEIGEN.h"
+#include "frmMAIN.h"
+
+#include "platform/run/ErrorBox.h"
+#include "platform/runtime/DialogService.h"
+#include "platform/runtime/EventLoop.h"
+#include "platform/system/FileSystem.h"
+
+#include <QMetaObject>
+
+using namespace platform;
+namespace fs = platform::FileSystem;
+
+namespace {
+// Ends a command at once without a message (the user's Cancel in a dialog).
+struct CommandEnded {};
+} // namespace
+
+void frmMAIN::stbMAIN_MouseDown(int, int x) {
+    for (int i = 8; i <= 15; ++i) {
+        StatusPanel* p = stbMAIN->Panels(i);
+        if (p->Left() <= x && p->Left() + p->Width() >= x) p->setBevel(StatusPanel::Inset);
+    }
+    Sleep(250);
+}
+
+void frmMAIN::stbMAIN_PanelClick(int panel) {
+    try {
+        switch (panel) {
+        case 10: showPageChooser(); break;
+        case 11: printPages(); break;
+        case 12: copyScreen(); break;
+        case 13: copyToWordProcessor(); break;
+        case 15: closePages(); break;
+        default: break; // 14 has no action; 8 and 9 belong to the input form
+        }
+    } catch (const CommandEnded&) {
+    }
+    // Common end.
+    if (panel >= 8 && panel <= 15) stbMAIN->Panels(panel)->setBevel(StatusPanel::Raised);
+    ScreenPointer::set(ScreenPointer::Default);
+}
+
+void frmMAIN::showPageChooser() {
+    // The chooser reads the loaded pages each time it is asked for, so its list is never stale.
+    if (!pageChooser_) pageChooser_ = new frmANZEIGEN(this);
+    pageChooser_->Form_Load();
+    pageChooser_->show();
+    pageChooser_->raise();
+    pageChooser_->activateWindow();
+}
+
+void frmMAIN::printPages() {
+    ErrorTrap trap(stbMAIN->Panels(11)->Text());
+    const QList<QWidget*> pages = PageList();
+    const int n = int(pages.size());
+    if (n == 0) return;
+    int k = 0;
+    QWidget* active = ActiveForm();
+    for (int i = 0; i < n; ++i)
+        if (active && pages[i]->objectName() == active->objectName()) k = i + 1;
+    PrintRequest request;
+    request.minPage = 1;
+    request.maxPage = n;
+    // Without an active page the preset is every page (a page number 0 is no valid preset).
+    request.fromPage = k > 0 ? k : 1;
+    request.toPage = k > 0 ? k : n;
+    std::optional<PrintAnswer> answer;
+    if (!trap.step([&] { answer = dialogs().ShowPrinter(request); }) || !answer) return;
+    Hourglass hourglass;
+    int from = 1, to = n;
+    if (answer->range != PrintAnswer::Range::All) {
+        from = std::max(1, answer->fromPage);
+        to = std::min(n, answer->toPage);
+    }
+    const QString pdf = answer->pdfFile;
+    for (int page = from; page <= to; ++page) {
+        PrintAnswer target = *answer;
+        // Printing into PDF files: one file per page.
+        if (!pdf.isEmpty() && to > from) {
+            QString base = pdf;
+            if (base.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) base.chop(4);
+            target.pdfFile = base + QLatin1Char('-') + QString::number(page) + QStringLiteral(".pdf");
+        }
+        printer = target;
+        if (!trap.step([&] { QMetaObject::invokeMethod(pages[page - 1], "DRUCKEN", Qt::DirectConnection); })) return;
+    }
+}
+
+QString frmMAIN::copyFolder() const {
+    return fs::BuildPath(fs::BuildPath(PROJEKTSPFAD, stbMAIN->Panels(2)->Text()), QStringLiteral("JPG"));
+}
+
+QString frmMAIN::fileNameOf(const QString& text) {
+    QString name = text;
+    for (QChar& c : name)
+        if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
+            c == '|' || c.unicode() < 32)
+            c = '_';
+    return name;
+}
+
+void frmMAIN::copyScreen() {
+    ErrorTrap trap(stbMAIN->Panels(12)->Text());
+    const QString folder = copyFolder();
+    if (!trap.step([&] {
+            if (!fs::FolderExists(folder)) fs::CreateFolder(folder);
+        }))
+        return;
+    const QString proposed = fileNameOf(stbMAIN->Panels(6)->Text() + QStringLiteral("-1"));
+    std::optional<QString> answer;
+    if (!trap.step([&] {
+            answer = dialogs().InputBox(QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") +
+                                            folder + QLatin1Char('/') + proposed + QStringLiteral(".bmp"),
+                                        QStringLiteral("KOPIE"), proposed);
+        }))
+        return;
+    if (!answer || answer->isEmpty()) return;
+    ScreenPointer::set(ScreenPointer::Hourglass);
+    QPixmap screen;
+    if (!trap.step([&] {
+            screen = grab();
+            DoEvents();
+        }))
+        return;
+    if (!trap.step([&] {
+            const QString file = fs::BuildPath(folder, fileNameOf(*answer) + QStringLiteral(".bmp"));
+            if (!screen.save(file, "BMP")) throw VbError::permissionDenied(file);
+        }))
+        return;
+    DoEvents();
+}
+
+void frmMAIN::copyToWordProcessor() {}
+
+void frmMAIN::closePages() {
+    ScreenPointer::set(ScreenPointer::Hourglass);
+    for (QWidget* form : Forms())
+        if (form->objectName() != QLatin1String("mdiAUTOSTART")) unloadChild(form);
+    // The chooser goes with the pages it listed.
+    if (pageChooser_) pageChooser_->close();
+    for (int i = 10; i <= 15; ++i) setPanelVisible(i, false);
+    mnuDATEI->menuAction()->setEnabled(true);
+    mnuEXTRAS->menuAction()->setEnabled(true);
+}
+
+frmANZEIGEN* frmMAIN::pageChooser() const { return pageChooser_.data(); }

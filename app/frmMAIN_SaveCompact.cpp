@@ -1,0 +1,151 @@
+// Save and Compact of the project database.
+#include "frmMAIN.h"
+
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/run/ErrorBox.h"
+#include "platform/runtime/Convert.h"
+#include "platform/runtime/DialogService.h"
+#include "platform/runtime/EventLoop.h"
+#include "platform/runtime/SystemLocale.h"
+#include "platform/system/FileSystem.h"
+
+using namespace platform;
+namespace fs = platform::FileSystem;
+
+float frmMAIN::sizeInMB(std::int64_t bytes) {
+    return float(Round(double(bytes) / 1e6, 1));
+}
+
+QString frmMAIN::compactionFile(const QString& workingCopy) {
+    // Only the file name: a folder whose name holds ".mdb" must not move the file elsewhere.
+    const QString name = fs::GetFileName(workingCopy);
+    const int dot = name.indexOf(QLatin1String(".mdb"), 0, Qt::CaseInsensitive);
+    return fs::BuildPath(fs::GetParentFolderName(workingCopy),
+                         (dot < 0 ? name : name.left(dot)) + QStringLiteral("TEMP.mdb"));
+}
+
+QString frmMAIN::compactReport(int language, std::int64_t before, std::int64_t after,
+                               const QString& decimalSign) {
+    // From the bytes, not from the rounded sizes: a small file would divide by 0.0 MB.
+    const float saving =
+        before == 0 ? 0.0f : float(Round(double(before - after) * 100.0 / double(before), 1));
+    const QString percent = SingleText(saving, decimalSign);
+    const QString size = SingleText(sizeInMB(after), decimalSign);
+    switch (language) {
+    case 1:
+        return QStringLiteral("Database was compact about ") + percent + QStringLiteral(" % to ") + size +
+               QStringLiteral(" MB!");
+    case 3:
+        return QStringLiteral("Datenbank wurde um ") + percent + QStringLiteral(" % auf ") + size +
+               QStringLiteral(" MB komprimiert !");
+    default:
+        return QString();
+    }
+}
+
+void frmMAIN::mnuSPEICHERN_Click() {
+    saveProject();
+}
+
+bool frmMAIN::saveProject() {
+    ErrorTrap trap(mnuSPEICHERN->text());
+    bool saved = false;
+    const auto run = [&] {
+        std::int64_t bytes = 0;
+        if (!trap.step([&] { bytes = fs::FileSize(XMDBPFAD()); })) return;
+        if (!trap.step([&] {
+                const float size = sizeInMB(bytes);
+                if (!(size > 10.0f)) return;
+                const QString mb = SingleText(size, DEZIMALPUNKT);
+                QString question;
+                switch (SPRACHE) {
+                case 1:
+                    question = QStringLiteral("Database reaches ") + mb +
+                               QStringLiteral(" MB! \nDo you want to compact the file?");
+                    break;
+                case 3:
+                    question = QStringLiteral("Datenbank hat ") + mb +
+                               QStringLiteral(" MB erreicht! \nSoll die Datei komprimiert werden?");
+                    break;
+                default:
+                    return;
+                }
+                if (dialogs().MsgBox(question, Msg::YesNo | Msg::Question | Msg::HelpButton,
+                                     mnuSPEICHERN->text(), helpFile(), 34) == Msg::Yes)
+                    mnuKOMPRIMIEREN_Click();
+            }))
+            return;
+        ScreenPointer::set(ScreenPointer::Hourglass);
+        if (!trap.step([&] {
+                Connection::CopyDatabase(XMDBPFAD(), projectDatabase());
+                saved = true;
+            }))
+            return;
+        // A copy that failed keeps the flag, so that leaving the program still asks.
+        if (saved) dirty_ = false;
+    };
+    run();
+    ScreenPointer::set(ScreenPointer::Arrow);
+    return saved;
+}
+
+void frmMAIN::mnuKOMPRIMIEREN_Click() {
+    ErrorTrap trap(mnuKOMPRIMIEREN->text());
+    ScreenPointer::set(ScreenPointer::Hourglass);
+    QString copy, temp;
+    std::int64_t before = 0, after = 0;
+    bool written = false, compacted = false;
+    const auto run = [&] {
+        if (!trap.step([&] {
+                copy = XMDBPFAD();
+                temp = compactionFile(copy);
+            }))
+            return;
+        if (!trap.step([&] { before = fs::FileSize(copy); })) return;
+        if (!trap.step([&] {
+                if (fs::FileExists(temp)) fs::DeleteFile(temp, true);
+                cnnX->Execute(QStringLiteral("VACUUM INTO ?"), {Variant(temp)});
+                written = true;
+            }))
+            return;
+        if (!trap.step([&] {
+                // The working copy is replaced only by a compacted file that opens and reads as a database.
+                if (!written) return;
+                {
+                    Connection check;
+                    check.Open(temp);
+                    Recordset rs;
+                    rs.Open(QStringLiteral("PRAGMA quick_check"), check);
+                    if (rs.eof() || rs.Value(0).asString() != QLatin1String("ok"))
+                        throw VbError::database(
+                            SystemLocale::pick(
+                                QStringLiteral("The compacted database '%1' is damaged."),
+                                QStringLiteral("Die komprimierte Datenbank '%1' ist beschädigt."))
+                                .arg(temp));
+                }
+                cnnX->Close();
+                fs::ReplaceFile(temp, copy);
+                compacted = true;
+            }))
+            return;
+        if (!compacted) return;
+        if (!trap.step([&] { after = fs::FileSize(copy); })) return;
+        trap.step([&] {
+            const QString report = compactReport(SPRACHE, before, after, DEZIMALPUNKT);
+            if (!report.isEmpty())
+                dialogs().MsgBox(report, Msg::OKOnly | Msg::Information, mnuKOMPRIMIEREN->text());
+        });
+    };
+    run();
+    // Also after Cancel: the same connection object opens the working copy again, so everyone who holds it
+    // goes on working; a compaction file that did not replace the copy goes.
+    ErrorTrap end(mnuKOMPRIMIEREN->text());
+    if (end.step([&] {
+            if (!cnnX->isOpen()) cnnX->Reopen();
+        }))
+        end.step([&] {
+            if (!temp.isEmpty() && fs::FileExists(temp)) fs::DeleteFile(temp, true);
+        });
+    ScreenPointer::set(ScreenPointer::Default);
+}

@@ -1,0 +1,12 @@
+#include "Twips.h"
+
+#include <QWidget>
+
+namespace platform {
+
+void placeTwips(QWidget* control, double left, double top, double width, double height) {
+    control->move(twipsToPixels(left), twipsToPixels(top));
+    if (width > 0 && height > 0) control->setFixedSize(twipsToPixels(width), twipsToPixels(height));
+}
+
+} // namespace platform

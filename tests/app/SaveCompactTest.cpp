@@ -1,0 +1,274 @@
+#include "Installation.h"
+
+#include "frmMAIN.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/runtime/Convert.h"
+#include "platform/runtime/DialogService.h"
+#include "platform/runtime/EventLoop.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using platform::Connection;
+using platform::Recordset;
+using platform::Variant;
+namespace Msg = platform::Msg;
+using testsupport::Installation;
+
+namespace {
+
+// Every row of every table, as text: two databases with the same rows give the same list.
+QStringList contents(const QString& database) {
+    Connection c;
+    c.Open(database);
+    Recordset tables;
+    tables.Open(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"), c);
+    QStringList out;
+    for (; !tables.eof(); tables.MoveNext()) {
+        const QString table = tables.Value(0).asString();
+        Recordset rs;
+        rs.Open(QStringLiteral("SELECT * FROM [") + table + QStringLiteral("] ORDER BY 1, 2"), c);
+        for (; !rs.eof(); rs.MoveNext()) {
+            QStringList row{table};
+            for (int i = 0; i < rs.FieldCount(); ++i)
+                row << (rs.Value(i).isNull() ? QStringLiteral("<Null>") : platform::CStr(rs.Value(i)));
+            out << row.join(QLatin1Char('|'));
+        }
+    }
+    return out;
+}
+
+// Makes the project database exactly `bytes` long: a long comment brings it near, zeros beyond its last page
+// make up the rest (the engine reads the size of the database from its header).
+void growTo(const QString& database, qint64 bytes) {
+    {
+        Connection c;
+        c.Open(database);
+        c.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM, AKT) VALUES (9, 'Gross', ?, 0)"),
+                  {Variant(QString(int(bytes - 150000), QLatin1Char('x')))});
+    }
+    QFile f(database);
+    ASSERT_LT(f.size(), bytes);
+    ASSERT_TRUE(f.resize(bytes));
+}
+
+// A working copy with much free space: a large record written and deleted again.
+void leaveFreeSpace(frmMAIN& w, int kilobytes) {
+    w.cnnX->Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM, AKT) VALUES (8, 'Weg', ?, 0)"),
+                    {Variant(QString(kilobytes * 1000, QLatin1Char('y')))});
+    w.cnnX->Execute(QStringLiteral("DELETE FROM E1 WHERE ID = 8"));
+}
+
+TEST(Save, MakesTheProjectDatabaseEqualToTheWorkingCopy) {
+    Installation inst;
+    frmMAIN& w = inst.start();
+    w.cnnX->Execute(
+        QStringLiteral("INSERT INTO E1 (ID, KEN, KOM, AKT, SPR) VALUES (2, 'Neu', 'Kommentar', 1, 1)"));
+    w.cnnX->Execute(QStringLiteral("INSERT INTO E2 (ID, KENV, DC, HC) VALUES (2, 1, 10, 12.73)"));
+    w.cnnX->Execute(QStringLiteral("INSERT INTO E3 (ID, I1, M1) VALUES (2, 0, 1850.5), (2, 1, 1902.25)"));
+    w.cnnX->Execute(QStringLiteral("INSERT INTO A1 (ID, BONEU, RHPR) VALUES (2, 0, 1.93)"));
+    w.cnnX->Execute(QStringLiteral("UPDATE E1 SET KOM = NULL WHERE ID = 1"));
+    w.setDirty(true);
+    Recordset before; // a recordset open during Save goes on working
+    before.Open(QStringLiteral("SELECT * FROM [E1] WHERE [ID]=2"), *w.cnnX);
+    ASSERT_NE(contents(inst.projectDatabase()), contents(inst.workingCopy()));
+
+    EXPECT_TRUE(w.saveProject());
+    EXPECT_TRUE(inst.dialogs().asked().empty());
+    EXPECT_FALSE(w.dirty());
+    EXPECT_EQ(contents(inst.projectDatabase()), contents(inst.workingCopy()));
+    EXPECT_FALSE(QFile::exists(inst.projectDatabase() + QStringLiteral(".tmp")));
+    EXPECT_EQ(platform::ScreenPointer::current(), platform::ScreenPointer::Arrow);
+    before.SetValue(QStringLiteral("KEN"), Variant(QStringLiteral("Neu2")));
+    EXPECT_NO_THROW(before.Update());
+}
+
+TEST(Save, AFailedSaveSaysSoAndKeepsTheFlag) {
+    Installation inst;
+    frmMAIN& w = inst.start();
+    w.setDirty(true);
+    ASSERT_TRUE(QDir(inst.projectsFolder() + QStringLiteral("/P1")).removeRecursively());
+    inst.dialogs().answer(Msg::OK);
+    w.mnuSPEICHERN_Click();
+    ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+    EXPECT_TRUE(inst.dialogs().asked().front().prompt.startsWith(QStringLiteral("VB-Error: ")));
+    EXPECT_EQ(inst.dialogs().asked().front().title, QStringLiteral("&Speichern"));
+    EXPECT_EQ(inst.dialogs().asked().front().style, Msg::OKCancel | Msg::Exclamation);
+    EXPECT_TRUE(w.dirty());
+    EXPECT_EQ(platform::ScreenPointer::current(), platform::ScreenPointer::Arrow);
+}
+
+TEST(Save, OffersToCompactAWorkingCopyAbove10MB) {
+    struct Case {
+        qint64 bytes;
+        const char* language;
+        const char* decimalSign;
+        const char* question; // empty: no question
+        const char* title;
+    };
+    const Case cases[] = {
+        {10000000, "de", ",", "", ""},
+        {10049000, "de", ",", "", ""},
+        {10100000, "de", ",", "Datenbank hat 10,1 MB erreicht! \nSoll die Datei komprimiert werden?",
+         "&Speichern"},
+        {12345678, "de", ",", "Datenbank hat 12,3 MB erreicht! \nSoll die Datei komprimiert werden?",
+         "&Speichern"},
+        {12345678, "en", ".", "Database reaches 12.3 MB! \nDo you want to compact the file?", "&Save"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.bytes) + " " + c.language);
+        Installation inst(QString::fromLatin1(c.language), QString::fromLatin1(c.decimalSign));
+        growTo(inst.projectDatabase(), c.bytes);
+        frmMAIN& w = inst.start();
+        ASSERT_EQ(QFileInfo(inst.workingCopy()).size(), c.bytes);
+        Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Neu"));
+        w.setDirty(true);
+        inst.dialogs().answer(Msg::No);
+        EXPECT_TRUE(w.saveProject());
+        const QString question = QString::fromUtf8(c.question);
+        if (question.isEmpty()) {
+            EXPECT_TRUE(inst.dialogs().asked().empty());
+        } else {
+            ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+            const auto& q = inst.dialogs().asked().front();
+            EXPECT_EQ(q.prompt, question);
+            EXPECT_EQ(q.title, QString::fromUtf8(c.title));
+            EXPECT_EQ(q.style, Msg::YesNo | Msg::Question | Msg::HelpButton);
+            EXPECT_EQ(q.helpFile, w.helpFile());
+            EXPECT_EQ(q.helpContext, 34);
+        }
+        // No copies the working copy as it is.
+        EXPECT_EQ(Installation::names(inst.projectDatabase()),
+                  (QStringList{QStringLiteral("Probe"), QStringLiteral("Neu"), QStringLiteral("Gross")}));
+        EXPECT_FALSE(w.dirty());
+    }
+}
+
+TEST(Save, YesCompactsReportsAndThenCopiesTheCompactedFile) {
+    Installation inst;
+    growTo(inst.projectDatabase(), 10500000);
+    frmMAIN& w = inst.start();
+    w.cnnX->Execute(QStringLiteral("UPDATE E1 SET KOM = 'klein' WHERE ID = 9"));
+    w.setDirty(true);
+    inst.dialogs().answer(Msg::Yes).answer(Msg::OK);
+    EXPECT_TRUE(w.saveProject());
+    const QStringList m = inst.dialogs().messages();
+    ASSERT_EQ(m.size(), 2);
+    EXPECT_TRUE(m[1].startsWith(QStringLiteral("Datenbank wurde um ")));
+    EXPECT_LT(QFileInfo(inst.workingCopy()).size(), 1000000);
+    EXPECT_EQ(contents(inst.projectDatabase()), contents(inst.workingCopy()));
+    EXPECT_FALSE(w.dirty());
+}
+
+TEST(Compact, TheCompactionFileIsNamedAfterTheFileOnly) {
+    const struct {
+        const char* workingCopy;
+        const char* compactionFile;
+    } cases[] = {
+        {"/inst/BENUTZER/PRUEFER/TAMBRIN.mdb", "/inst/BENUTZER/PRUEFER/TAMBRINTEMP.mdb"},
+        {"/daten.mdb/BENUTZER/PRUEFER/TAMBRIN.mdb", "/daten.mdb/BENUTZER/PRUEFER/TAMBRINTEMP.mdb"},
+        {"/inst/BENUTZER/PRUEFER/TAMBRIN.MDB", "/inst/BENUTZER/PRUEFER/TAMBRINTEMP.mdb"},
+        {"/inst/a.mdb.b/TAMBRIN.mdb", "/inst/a.mdb.b/TAMBRINTEMP.mdb"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(frmMAIN::compactionFile(QString::fromUtf8(c.workingCopy)),
+                  QString::fromUtf8(c.compactionFile))
+            << c.workingCopy;
+}
+
+TEST(Compact, ReportsTheSavingFromTheBytes) {
+    const struct {
+        int language;
+        qint64 before, after;
+        const char* decimalSign;
+        const char* report;
+    } cases[] = {
+        {3, 12000000, 9600000, ",", "Datenbank wurde um 20 % auf 9,6 MB komprimiert !"},
+        {1, 12000000, 9600000, ".", "Database was compact about 20 % to 9.6 MB!"},
+        {3, 12345678, 10000000, ",", "Datenbank wurde um 19 % auf 10 MB komprimiert !"},
+        {1, 1000000, 333000, ".", "Database was compact about 66.7 % to 0.3 MB!"},
+        // Below 0.05 MB the sizes round to 0 MB; the saving still comes from the bytes.
+        {3, 40000, 24576, ",", "Datenbank wurde um 38,6 % auf 0 MB komprimiert !"},
+        {1, 0, 0, ".", "Database was compact about 0 % to 0 MB!"},
+        {2, 12000000, 9600000, ".", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(frmMAIN::compactReport(c.language, c.before, c.after, QString::fromLatin1(c.decimalSign)),
+                  QString::fromUtf8(c.report))
+            << c.before << " " << c.after;
+}
+
+TEST(Compact, ShrinksTheWorkingCopyInPlaceAndReports) {
+    for (const char* language : {"de", "en"}) {
+        SCOPED_TRACE(language);
+        const bool english = QLatin1String(language) == QLatin1String("en");
+        Installation inst(QString::fromLatin1(language), english ? QStringLiteral(".") : QStringLiteral(","));
+        frmMAIN& w = inst.start();
+        Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Neu"));
+        leaveFreeSpace(w, 2000);
+        const QStringList rows = contents(inst.workingCopy());
+        const qint64 before = QFileInfo(inst.workingCopy()).size();
+        const platform::Connection* connection = w.cnnX.get();
+        Recordset open; // opened before Compact, written after it
+        open.Open(QStringLiteral("SELECT * FROM [E1] WHERE [ID]=2"), *w.cnnX);
+
+        w.mnuKOMPRIMIEREN_Click();
+        const qint64 after = QFileInfo(inst.workingCopy()).size();
+        EXPECT_LT(after, before / 4);
+        ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+        const auto& report = inst.dialogs().asked().front();
+        EXPECT_EQ(report.prompt, frmMAIN::compactReport(english ? 1 : 3, before, after, w.DEZIMALPUNKT));
+        EXPECT_EQ(report.title,
+                  english ? QStringLiteral("Compact Database") : QStringLiteral("&Komprimieren"));
+        EXPECT_EQ(report.style, Msg::OKOnly | Msg::Information);
+        EXPECT_FALSE(QFile::exists(frmMAIN::compactionFile(inst.workingCopy())));
+        EXPECT_EQ(contents(inst.workingCopy()), rows);
+        EXPECT_EQ(w.cnnX.get(), connection);
+        EXPECT_TRUE(w.cnnX->isOpen());
+        open.SetValue(QStringLiteral("KEN"), Variant(QStringLiteral("Neu2")));
+        EXPECT_NO_THROW(open.Update());
+        EXPECT_EQ(Installation::names(inst.workingCopy()),
+                  (QStringList{QStringLiteral("Probe"), QStringLiteral("Neu2")}));
+        EXPECT_EQ(platform::ScreenPointer::current(), platform::ScreenPointer::Default);
+    }
+}
+
+TEST(Compact, ALeftoverCompactionFileIsReplaced) {
+    Installation inst;
+    frmMAIN& w = inst.start();
+    QFile stale(frmMAIN::compactionFile(inst.workingCopy()));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("left by an earlier run");
+    stale.close();
+    w.mnuKOMPRIMIEREN_Click();
+    EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 1); // the report only
+    EXPECT_FALSE(QFile::exists(frmMAIN::compactionFile(inst.workingCopy())));
+    EXPECT_EQ(Installation::names(inst.workingCopy()), QStringList{QStringLiteral("Probe")});
+}
+
+// When no compacted file can be written, the working copy stays as it was and its connection works.
+TEST(Compact, AFailedCompactionKeepsTheWorkingCopy) {
+    for (const int answer : {Msg::OK, Msg::Cancel}) {
+        SCOPED_TRACE(answer == Msg::OK ? "OK" : "Cancel");
+        Installation inst;
+        frmMAIN& w = inst.start();
+        Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Neu"));
+        const QStringList rows = contents(inst.workingCopy());
+        ASSERT_TRUE(
+            QDir().mkdir(frmMAIN::compactionFile(inst.workingCopy()))); // nothing can be written there
+        inst.dialogs().answer(answer);
+        w.mnuKOMPRIMIEREN_Click();
+        ASSERT_EQ(inst.dialogs().asked().size(), 1u); // the error, no report
+        EXPECT_TRUE(inst.dialogs().asked().front().prompt.startsWith(QStringLiteral("VB-Error: ")));
+        EXPECT_EQ(inst.dialogs().asked().front().title, QStringLiteral("&Komprimieren"));
+        EXPECT_EQ(contents(inst.workingCopy()), rows);
+        ASSERT_TRUE(w.cnnX->isOpen());
+        EXPECT_NO_THROW(w.cnnX->Execute(QStringLiteral("UPDATE E1 SET KOM = 'weiter' WHERE ID = 2")));
+        EXPECT_EQ(platform::ScreenPointer::current(), platform::ScreenPointer::Default);
+    }
+}
+
+} // namespace
