@@ -48,7 +48,9 @@ void Connection::Open(const QString& pathOrConnectionString) {
                                     .arg(path));
     }
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // A connection belongs to the one thread that opened it, so it needs no lock of its own per call.
+    const int rc =
+        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = db ? engineMessage(db) : QStringLiteral("out of memory");
         sqlite3_close(db);

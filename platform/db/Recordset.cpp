@@ -6,6 +6,8 @@
 #include "Connection.h"
 
 #include <QRegularExpression>
+#include <cmath>
+#include <limits>
 #include <sqlite3.h>
 
 namespace platform {
@@ -43,6 +45,18 @@ VbError fieldNotFound(const QString& name) {
 Variant columnValue(sqlite3_stmt* stmt, int column, FieldType type) {
     const int storage = sqlite3_column_type(stmt, column);
     if (storage == SQLITE_NULL) return Variant::null();
+    // The common cases directly: a whole number in a whole-number column, a real in a real column.
+    if (storage == SQLITE_INTEGER) {
+        const sqlite3_int64 v = sqlite3_column_int64(stmt, column);
+        if (type == FieldType::Long && v >= INT32_MIN && v <= INT32_MAX) return Variant(std::int32_t(v));
+        if (type == FieldType::Integer && v >= INT16_MIN && v <= INT16_MAX) return Variant(std::int16_t(v));
+        if (type == FieldType::Boolean) return Variant(v != 0);
+    } else if (storage == SQLITE_FLOAT) {
+        const double d = sqlite3_column_double(stmt, column);
+        if (type == FieldType::Double) return Variant(d);
+        if (type == FieldType::Single && std::isfinite(d) && std::fabs(d) <= double(std::numeric_limits<float>::max()))
+            return Variant(float(d));
+    }
     auto asText = [&] {
         return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
                                  sqlite3_column_bytes(stmt, column));
@@ -139,6 +153,7 @@ void Recordset::Open(const QString& sql, Connection& connection, const std::vect
     table_.clear();
     fields_.clear();
     rows_.clear();
+    deletedRows_ = 0;
     hasRowid_ = false;
 
     sqlite3_stmt* stmt = nullptr;
@@ -204,6 +219,7 @@ void Recordset::Close() {
     adding_ = false;
     assigned_.clear();
     rows_.clear();
+    deletedRows_ = 0;
     fields_.clear();
     position_ = -1;
 }
@@ -240,10 +256,7 @@ bool Recordset::bof() const {
 
 long Recordset::RecordCount() const {
     requireOpen();
-    long n = 0;
-    for (const auto& r : rows_)
-        if (!r.deleted) ++n;
-    return n;
+    return long(rows_.size()) - deletedRows_;
 }
 
 void Recordset::flushPendingEdit() {
@@ -436,6 +449,7 @@ void Recordset::Delete() {
     connection_->Execute(QStringLiteral("DELETE FROM ") + bracket(table_) + QStringLiteral(" WHERE _rowid_=?"),
                          {rowidValue(row.rowid)});
     row.deleted = true;
+    ++deletedRows_;
 }
 
 } // namespace platform

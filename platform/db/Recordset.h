@@ -106,6 +106,7 @@ private:
     bool hasRowid_ = false;
     std::vector<FieldInfo> fields_;
     std::vector<Row> rows_;
+    long deletedRows_ = 0; // counted as they go, so that EOF and the row count are answered at once
     long position_ = -1; // -1 = BOF, rows_.size() = EOF
     bool adding_ = false;
     Row newRow_;

@@ -26,7 +26,11 @@ bool ErrorTrap::step(const std::function<void()>& body) {
         body();
     } catch (const std::exception& e) {
         failed_ = true;
-        if (!ShowErrorBox(asVbError(e), title_, prefix_)) cancelled_ = true;
+        const VbError error = asVbError(e);
+        const bool ok = text_ ? RunState::current().dialogs().MsgBox(
+                                    text_(error), Msg::OKCancel | Msg::Exclamation, title_) == Msg::OK
+                              : ShowErrorBox(error, title_, prefix_);
+        if (!ok) cancelled_ = true;
     }
     return !cancelled_;
 }

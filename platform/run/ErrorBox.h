@@ -26,6 +26,10 @@ class ErrorTrap {
 public:
     explicit ErrorTrap(QString title, QString prefix = QStringLiteral("VB-Error: "))
         : title_(std::move(title)), prefix_(std::move(prefix)) {}
+    // A trap whose box shows a text of its own, made from the error when a step fails (for the messages
+    // that name more than the error, or less).
+    ErrorTrap(QString title, std::function<QString(const VbError&)> text)
+        : title_(std::move(title)), text_(std::move(text)) {}
 
     // Runs one step. False once the user chose Cancel (now or in an earlier step).
     bool step(const std::function<void()>& body);
@@ -37,6 +41,7 @@ public:
 private:
     QString title_;
     QString prefix_;
+    std::function<QString(const VbError&)> text_;
     bool cancelled_ = false;
     bool failed_ = false;
 };

@@ -40,6 +40,26 @@ TEST(ErrorTrap, PrefixesAndForeignExceptions) {
     EXPECT_EQ(run.dialogs().messages().value(0), QStringLiteral("VB-Error:5\nboom"));
 }
 
+TEST(ErrorTrap, ATextOfItsOwnIsMadeFromTheErrorWhenAStepFails) {
+    testsupport::TestRun run({QStringLiteral("de"), QStringLiteral(","), false});
+    int made = 0;
+    ErrorTrap trap(QStringLiteral("Datenfehler"), [&](const VbError& e) {
+        ++made;
+        return QStringLiteral("Werte können nicht gelesen werden! (%1)").arg(e.Number());
+    });
+    trap.step([] {});
+    EXPECT_EQ(made, 0);
+    run.dialogs().answer(Msg::OK).answer(Msg::Cancel);
+    EXPECT_TRUE(trap.step([] { throw VbError::overflow(); }));
+    EXPECT_FALSE(trap.step([] { throw VbError::typeMismatch(); }));
+    EXPECT_EQ(run.dialogs().messages(),
+              (QStringList{QStringLiteral("Werte können nicht gelesen werden! (6)"),
+                           QStringLiteral("Werte können nicht gelesen werden! (13)")}));
+    EXPECT_EQ(run.dialogs().asked()[0].style, Msg::OKCancel | Msg::Exclamation);
+    EXPECT_EQ(run.dialogs().asked()[0].title, QStringLiteral("Datenfehler"));
+    EXPECT_TRUE(trap.cancelled());
+}
+
 TEST(ScriptedDialogs, UnscriptedQuestionsGetTheFirstButtonAndAreMarked) {
     ScriptedDialogs d;
     EXPECT_EQ(d.MsgBox(QStringLiteral("?"), Msg::YesNoCancel | Msg::Question, QStringLiteral("T")), Msg::Yes);

@@ -175,7 +175,16 @@ TEST_F(RecordsetTest, DeleteWhileWalkingTheRows) {
         rs.MoveNext();
     }
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM [E3]")), 2);
+    EXPECT_EQ(rs.RecordCount(), 2);
     EXPECT_THROW(rs.MoveNext(), VbError);
+    rs.MoveFirst();
+    rs.Delete();
+    rs.MoveNext();
+    rs.Delete();
+    EXPECT_EQ(rs.RecordCount(), 0);
+    EXPECT_TRUE(rs.eof() && rs.bof());
+    rs.Open(QStringLiteral("SELECT [M1] FROM [E3]"), cnn);
+    EXPECT_EQ(rs.RecordCount(), 0);
 }
 
 TEST_F(RecordsetTest, DeletingTheRecordDeletesItsRowsEverywhere) {

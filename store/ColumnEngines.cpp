@@ -1,0 +1,72 @@
+// The two column engines behind the single-value and the array transfers.
+#include "clsDATEN.h"
+
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/runtime/EventLoop.h"
+#include "platform/runtime/VbError.h"
+#include "RowValues.h"
+
+using platform::Variant;
+using platform::VbError;
+
+namespace {
+// Rows and elements are counted in 16 bits: a longer array is refused.
+constexpr size_t MaxElements = 32767;
+} // namespace
+
+bool clsDATEN::SPALTESPEICHERN(const QString& SPV, const std::vector<Variant>& values, const Pairs& pairs) {
+    try {
+        if (values.empty() || values.size() > MaxElements) throw VbError::subscriptOutOfRange();
+        // One transaction: a failing row undoes the rows written before it.
+        platform::Connection::Transaction transaction(connection());
+        auto rs = openSelection(SPV, pairs);
+        for (size_t i = 0; i < values.size(); ++i) {
+            if (rs->eof())
+                rs->AddNew();
+            else if (i == 0)
+                rs->MoveFirst();
+            const Variant& value = values[i];
+            rs->SetValue(0, value.isString() && value.asString().isEmpty() ? Variant::null() : value);
+            store::setUnlessHeld(*rs, ESPID, Variant(ESPIDW));
+            for (int p = 0; p < 4; ++p)
+                if (pairs.value[p]) store::setUnlessHeld(*rs, pairs.column[p], *pairs.value[p]);
+            for (const auto& [key, keyValue] :
+                 {std::pair{&ESPK1, &ESPK1W}, {&ESPK2, &ESPK2W}, {&ESPK3, &ESPK3W}})
+                if (!key->isEmpty() && !keyValue->isEmpty())
+                    store::setUnlessHeld(*rs, *key, Variant(*keyValue));
+            rs->Update();
+            if (!rs->eof()) rs->MoveNext();
+            platform::DoEventsWithoutInput();
+        }
+        while (!rs->eof()) {
+            rs->Delete();
+            rs->MoveNext();
+        }
+        rs->Close();
+        transaction.commit();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool clsDATEN::SPALTEEINLESEN(const QString& SPV, std::vector<Variant>& values, const Pairs& pairs) {
+    try {
+        if (values.size() > MaxElements) throw VbError::overflow();
+        auto rs = openSelection(SPV, pairs);
+        if (!rs->eof()) {
+            rs->MoveFirst();
+            for (size_t i = 0; i < values.size(); ++i) {
+                Variant value = rs->Value(0);
+                if (!value.isNull()) values[i] = std::move(value);
+                rs->MoveNext();
+                if (rs->eof()) break;
+            }
+        }
+        rs->Close();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}

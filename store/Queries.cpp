@@ -1,0 +1,238 @@
+// The queries of the table cursor: first and last value with the row count, the record lists, the delete of
+// a selection and the IDs by criteria.
+#include "clsDATEN.h"
+
+#include "MemberParameters.h"
+#include "Messages.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/run/ErrorBox.h"
+#include "platform/runtime/Convert.h"
+#include "platform/runtime/SystemLocale.h"
+#include "platform/runtime/VbError.h"
+#include "Statement.h"
+#include "TrappedRows.h"
+
+#include <optional>
+
+using platform::ErrorTrap;
+using platform::Recordset;
+using platform::Variant;
+using platform::VbError;
+
+namespace {
+QString bracket(const QString& name) {
+    return QLatin1Char('[') + name + QLatin1Char(']');
+}
+
+VbError argumentNotOptional() {
+    return VbError(449, platform::SystemLocale::pick(QStringLiteral("Argument not optional"),
+                                                     QStringLiteral("Argument ist nicht optional")));
+}
+} // namespace
+
+store::Statement clsDATEN::indexStatement(const Pairs& pairs) const {
+    int last = -1;
+    for (int i = 0; i < 4; ++i)
+        if (!pairs.column[i].isEmpty()) last = i;
+    const QString column = last < 0 ? QString() : pairs.column[last];
+
+    store::Statement st;
+    st << QStringLiteral("SELECT ") + bracket(column) + QStringLiteral(" FROM ") + ETABELLE;
+    bool conditioned = false;
+    auto next = [&](const QString& andText) {
+        const QString text = conditioned ? andText : QStringLiteral(" WHERE ");
+        conditioned = true;
+        return text;
+    };
+    for (int i = 0; i < last; ++i) {
+        if (pairs.column[i].isEmpty()) continue;
+        // The columns before the counted one filter: each needs its value.
+        if (!pairs.value[i]) throw argumentNotOptional();
+        st << next(QStringLiteral(" AND ")) + bracket(pairs.column[i]) + QLatin1Char('=');
+        st.value(*pairs.value[i]);
+    }
+    if (!ESPK1.isEmpty()) {
+        st << next(QStringLiteral(" AND ")) + bracket(ESPK1) + QStringLiteral(" =");
+        st.value(Variant(ESPK1W));
+        for (const auto& [key, keyValue] : {std::pair{&ESPK2, &ESPK2W}, {&ESPK3, &ESPK3W}}) {
+            if (key->isEmpty()) continue;
+            st << QStringLiteral(" AND ") + bracket(*key) + QLatin1Char('=');
+            st.value(Variant(*keyValue));
+        }
+    }
+    if (!ESPID.isEmpty()) {
+        st << next(QStringLiteral(" AND ")) + bracket(ESPID) + QStringLiteral(" = ");
+        st.value(Variant(ESPIDW));
+    }
+    st << QStringLiteral(" ORDER BY ") + bracket(column);
+    return st;
+}
+
+// Steps as the user acknowledges them: OK goes on with the next one (outputs not reached keep their
+// values), Cancel leaves the query.
+template <typename Value, typename Count, typename Convert, typename ConvertCount>
+void clsDATEN::index(Value& MINI, Value& MAXI, Count& AN, const Pairs& pairs, const QString& title,
+                     Convert convert, ConvertCount convertCount) {
+    ErrorTrap trap(title);
+    store::Statement st;
+    if (!trap.step([&] { st = indexStatement(pairs); })) return;
+    Recordset rs;
+    if (!trap.step([&] { open(rs, st); })) return;
+    bool empty = false;
+    if (!trap.step([&] { empty = rs.eof(); })) return;
+    if (empty) {
+        const Variant zero(std::int16_t(0));
+        AN = convertCount(0);
+        MINI = convert(zero);
+        MAXI = convert(zero);
+    } else {
+        if (!trap.step([&] { rs.MoveFirst(); })) return;
+        if (!trap.step([&] { MINI = convert(rs.Value(0)); })) return;
+        if (!trap.step([&] { rs.MoveLast(); })) return;
+        if (!trap.step([&] { MAXI = convert(rs.Value(0)); })) return;
+        if (!trap.step([&] { AN = convertCount(rs.RecordCount()); })) return;
+    }
+    rs.Close();
+}
+
+namespace {
+std::int16_t integerCount(long n) {
+    return platform::CInt(Variant(std::int32_t(n)));
+}
+std::int32_t longCount(long n) {
+    return std::int32_t(n);
+}
+Variant asStored(const Variant& v) {
+    return v;
+}
+} // namespace
+
+void clsDATEN::INDEX(std::int16_t& MINI, std::int16_t& MAXI, std::int16_t& AN,
+                     CLSDATEN_THREE_PAIR_PARAMETERS) {
+    index(MINI, MAXI, AN, CLSDATEN_THREE_PAIRS, QStringLiteral("Index"), platform::CInt, integerCount);
+}
+
+void clsDATEN::INDEXL(std::int32_t& MINI, std::int32_t& MAXI, std::int32_t& AN,
+                      CLSDATEN_THREE_PAIR_PARAMETERS) {
+    index(MINI, MAXI, AN, CLSDATEN_THREE_PAIRS, store::dataErrorTitle(), platform::CLng, longCount);
+}
+
+void clsDATEN::INDEXV(Variant& MINI, Variant& MAXI, std::int16_t& AN, CLSDATEN_THREE_PAIR_PARAMETERS) {
+    index(MINI, MAXI, AN, CLSDATEN_THREE_PAIRS, QStringLiteral("Index"), asStored, integerCount);
+}
+
+store::Statement clsDATEN::listStatement(const QString& column, bool AKT) const {
+    store::Statement st;
+    st << QStringLiteral("SELECT ") + column + QStringLiteral(" FROM ") + bracket(ETABELLE);
+    if (AKT) {
+        st << QStringLiteral(" WHERE [AKT]=true and ") + bracket(ESPID) + QStringLiteral("<>0 ORDER BY ") +
+                  bracket(ESPID);
+    } else {
+        st << QStringLiteral(" WHERE ") + bracket(ESPID) + QStringLiteral("<>0 ORDER BY [KEN]");
+    }
+    return st;
+}
+
+namespace {
+// Fills the list from field 0 of every row; a list without rows stays as it was.
+template <typename T, typename Convert> void fillList(Recordset& rs, std::vector<T>& list, Convert convert) {
+    if (rs.eof()) return;
+    rs.MoveLast();
+    list.assign(size_t(rs.RecordCount()), T{});
+    rs.MoveFirst();
+    for (size_t i = 0; !rs.eof(); ++i, rs.MoveNext())
+        list[i] = convert(rs.Value(0));
+}
+} // namespace
+
+void clsDATEN::LID(std::vector<std::int32_t>& ID, bool AKT) {
+    Recordset rs;
+    open(rs, listStatement(bracket(ESPID), AKT));
+    fillList(rs, ID, platform::CLng);
+    rs.Close();
+}
+
+void clsDATEN::LKEN(std::vector<QString>& KEN, bool AKT) {
+    Recordset rs;
+    open(rs, listStatement(QStringLiteral("[KEN]"), AKT));
+    fillList(rs, KEN, platform::CStr);
+    rs.Close();
+}
+
+bool clsDATEN::LOESCHEN(CLSDATEN_PAIR_PARAMETERS) {
+    ErrorTrap trap(store::dataErrorTitle());
+    std::optional<platform::Connection::Transaction> transaction;
+    if (!trap.step([&] { transaction.emplace(connection()); })) return false;
+    Recordset rs;
+    if (!trap.step([&] { open(rs, selectStatement(ESPID, CLSDATEN_PAIRS)); })) return false;
+    if (!store::walkSelection(trap, rs, [&] { return trap.step([&] { rs.Delete(); }); })) return false;
+    rs.Close();
+    // A row that could not be deleted makes the whole delete fail: the selection stays as it was.
+    if (trap.failed() || !transaction) return false;
+    trap.step([&] { transaction->commit(); });
+    return !trap.failed();
+}
+
+bool clsDATEN::IDKRIT(std::vector<std::int32_t>& IDKR, const QString& SPF1, const OptionalVariant& SPF1W,
+                      const QString& SPO1, const QString& SPF2, const OptionalVariant& SPF2W,
+                      const QString& SPO2, const QString& SPF3, const OptionalVariant& SPF3W,
+                      const QString& SPO3, const QString& SPF4, const OptionalVariant& SPF4W,
+                      const QString& SPO4) {
+    const std::array<const QString*, 4> columns{&SPF1, &SPF2, &SPF3, &SPF4};
+    const std::array<const OptionalVariant*, 4> values{&SPF1W, &SPF2W, &SPF3W, &SPF4W};
+    const std::array<const QString*, 4> operators{&SPO1, &SPO2, &SPO3, &SPO4};
+
+    store::Statement st;
+    st << QStringLiteral("SELECT [ID]");
+    for (const QString* column : columns)
+        if (!column->isEmpty()) st << QLatin1Char(',') + bracket(*column);
+    st << QStringLiteral(" FROM ") + bracket(ETABELLE);
+    bool conditioned = false;
+    for (int k = 0; k < 4; ++k) {
+        if (!*values[k]) continue;
+        const Variant& value = **values[k];
+        const QString& op = *operators[k];
+        st << (conditioned ? QStringLiteral(" AND ") : QStringLiteral(" WHERE ")) + bracket(*columns[k]);
+        conditioned = true;
+        if (value.isString()) {
+            // Texts compare with = or LIKE; LIKE looks for the text anywhere.
+            const bool like = op == QLatin1String("LIKE");
+            const QString wildcard = like ? QStringLiteral("%") : QString();
+            st << (like ? QStringLiteral("LIKE") : QStringLiteral("="));
+            st.value(Variant(wildcard + value.asString() + wildcard));
+        } else {
+            static const QStringList comparisons{QStringLiteral("<"), QStringLiteral(">"),
+                                                 QStringLiteral("<="), QStringLiteral(">="),
+                                                 QStringLiteral("<>")};
+            st << (comparisons.contains(op) ? op : QStringLiteral("="));
+            st.value(value);
+        }
+    }
+    bool ordered = false;
+    for (const QString* column : columns) {
+        if (column->isEmpty()) continue;
+        st << (ordered ? QStringLiteral(",") : QStringLiteral(" ORDER BY ")) + bracket(*column);
+        ordered = true;
+    }
+
+    ErrorTrap trap(store::dataErrorTitle());
+    Recordset rs;
+    if (!trap.step([&] { open(rs, st); })) return false;
+    // A check that fails counts as no match.
+    bool empty = true;
+    if (!trap.step([&] { empty = rs.eof(); })) return false;
+    if (empty) {
+        rs.Close();
+        return false;
+    }
+    if (!trap.step([&] { rs.MoveFirst(); })) return true;
+    if (!trap.step([&] { IDKR.assign(size_t(rs.RecordCount()), 0); })) return true;
+    size_t i = 0;
+    const bool walked = store::walkRows(trap, rs, [&] {
+        const size_t row = i++;
+        return trap.step([&] { IDKR.at(row) = platform::CLng(rs.Value(QStringLiteral("ID"))); });
+    });
+    if (walked) rs.Close();
+    return true;
+}
