@@ -21,8 +21,8 @@ public:
     bool schreiben(const QString& column, float value);
 
 private:
+    std::unique_ptr<clsDATEN> daten_;
     std::int16_t idObjekt_;
-    std::int32_t id_;
 };
 
 } // namespace drawing

@@ -1,6 +1,6 @@
 #include "PointMarker.h"
 
-#include "platform/surface/Colors.h"
+#include "platform/runtime/Color.h"
 #include "platform/surface/Surface.h"
 
 namespace drawing {

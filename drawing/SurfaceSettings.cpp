@@ -1,9 +1,9 @@
 #include "SurfaceSettings.h"
 
 #include "platform/run/ErrorBox.h"
+#include "platform/runtime/Color.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/VbError.h"
-#include "platform/surface/Colors.h"
 #include "platform/surface/Surface.h"
 
 #include <algorithm>
@@ -48,7 +48,7 @@ void applyPen(platform::Surface& surface, float pixelsPerUnitX, std::int16_t LIN
               long& FARBE, platform::ErrorTrap& trap) {
     if (!trap.step([&] { LINIENBREITE = LINIENBREITE == 0 ? 1.0f : LINIENBREITE * pixelsPerUnitX; })) return;
     if (!trap.step([&] {
-            if (FARBE == 0) FARBE = platform::QBColor(0);
+            if (FARBE == 0) FARBE = platform::NumberFromColor(platform::QBColor(0));
         }))
         return;
     if (!trap.step([&] { surface.setDrawStyle(LINIENART); })) return;
@@ -74,7 +74,10 @@ void applyFont(platform::Surface& surface, MarkupFonts& fonts, const QString& SC
             surface.setFont(f);
         }))
         return;
-    if (!trap.step([&] { surface.setForeColor(FARBE <= 0 ? platform::QBColor(0) : FARBE); })) return;
+    if (!trap.step([&] {
+            surface.setForeColor(FARBE <= 0 ? platform::NumberFromColor(platform::QBColor(0)) : FARBE);
+        }))
+        return;
     trap.step([&] { fonts.rebuild(surface.Font()); });
 }
 

@@ -4,9 +4,9 @@
 #include "SingleMath.h"
 
 #include "platform/run/ErrorBox.h"
+#include "platform/runtime/Color.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/VbError.h"
-#include "platform/surface/Colors.h"
 #include "platform/surface/Surface.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "ImageSurface.h"
 
-#include "Colors.h"
+#include "platform/runtime/Color.h"
 
 #include <algorithm>
 #include <cmath>

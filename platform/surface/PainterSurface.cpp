@@ -1,6 +1,6 @@
 #include "PainterSurface.h"
 
-#include "Colors.h"
+#include "platform/runtime/Color.h"
 #include "SymbolFont.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // Data series: forms, marker selection, labels, arrowheads and colours.
 #include "DrawingFixture.h"
 
+#include "platform/runtime/Color.h"
 #include "platform/runtime/DialogService.h"
-#include "platform/surface/Colors.h"
 
 #include <gtest/gtest.h>
 

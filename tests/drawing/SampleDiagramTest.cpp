@@ -3,7 +3,7 @@
 #include "DrawingFixture.h"
 #include "PdfPages.h"
 
-#include "platform/surface/Colors.h"
+#include "platform/runtime/Color.h"
 #include "platform/surface/ImageSurface.h"
 #include "platform/surface/PrinterSurface.h"
 
@@ -119,7 +119,7 @@ void drawCompactionDiagram(platform::Surface& surface, bool printer) {
     g.SKALEN(-1, &kW, &rho);
 
     width = 0.2f;
-    long red = platform::QBColor(12);
+    long red = 12; // palette colour: bright red
     g.LINIENEINSTELLUNGEN(0, width, red);
     SingleArray cx, cy;
     curve(kW, rho, cx, cy);
@@ -136,7 +136,7 @@ void drawCompactionDiagram(platform::Surface& surface, bool printer) {
 
     // The saturation line Sr = 100 % for a grain density of 2.70 g/cm³, with its label along the slope.
     width = 0;
-    long blue = platform::QBColor(9);
+    long blue = 9; // bright blue
     g.LINIENEINSTELLUNGEN(0, width, blue);
     SingleArray sx, sy;
     for (float w = 8; w <= 20; w += 0.5f) {

@@ -1,9 +1,9 @@
 // Binding a surface, pen and font settings and the markup font set.
 #include "DrawingFixture.h"
 
+#include "platform/runtime/Color.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/VbError.h"
-#include "platform/surface/Colors.h"
 
 #include <gtest/gtest.h>
 
@@ -65,8 +65,8 @@ TEST(Settings, PenWidthsInMillimetresBecomePixels) {
     } cases[] = {
         {0, 0, 0, 1, 1, 0},           // one pixel, solid, black
         {1, 0.2f, 255, 0.8f, 1, 255}, // 0.2 mm at 4 pixels per mm: 0.8, one whole pixel
-        {2, 0.5f, platform::QBColor(9), 2.0f, 2, platform::RGB(0, 0, 255)},
-        {0, 0.1f, 0, 0.4f, 1, 0}, // below half a pixel: still one pixel
+        {2, 0.5f, 9, 2.0f, 2, 9},     // palette colour 9, bright blue
+        {0, 0.1f, 0, 0.4f, 1, 0},     // below half a pixel: still one pixel
     };
     for (const auto& c : cases) {
         DrawingRun d;
@@ -125,7 +125,7 @@ TEST(Settings, FontSettingsRebuildTheMarkupFontSet) {
 TEST(Settings, PenAndFontBothSetTheForeColourTheLastCallWins) {
     DrawingRun d;
     float width = 0;
-    long red = platform::QBColor(12);
+    long red = 12;
     d.grafik->LINIENEINSTELLUNGEN(0, width, red);
     d.grafik->SCHRIFTEINSTELLUNGEN(QString(), 0, 0, 0, 0, 0);
     EXPECT_EQ(d.surface.ForeColor(), 0);

@@ -128,6 +128,30 @@ TEST(Skalen, AMissingRowReadsAsZerosAndTheFirstWriteCreatesIt) {
     EXPECT_EQ(d.g0Value("XMAX").asSingle(), 8.0f);
 }
 
+TEST(Skalen, AFailedReadOfTheSettingsEndsTheCall) {
+    // Without the table the first read fails: the cursor says so once, and nothing is fitted or drawn.
+    DrawingRun d;
+    d.run.state().cnnX->Execute(QStringLiteral("DROP TABLE G0"));
+    exampleLists(*d.grafik, true);
+    const std::vector<float> x{3.1f, 7.4f};
+    d.grafik->SKALEN(-1, &x, &x);
+    ASSERT_EQ(d.run.dialogs().asked().size(), 1u);
+    EXPECT_EQ(d.run.dialogs().asked()[0].title, QStringLiteral("Datenfehler"));
+    EXPECT_FLOAT_EQ(d.grafik->modell().XMAX, 0);
+    EXPECT_TRUE(d.surface.calls().empty());
+
+    // Without the scale ratio's column the bounds are written back, but nothing is drawn.
+    DrawingRun e;
+    e.g0(12, 12, 9, 12);
+    e.run.state().cnnX->Execute(QStringLiteral("ALTER TABLE G0 RENAME COLUMN MYMX TO MYMX2"));
+    exampleLists(*e.grafik, true);
+    e.grafik->SKALEN(-1, &x, &x);
+    EXPECT_EQ(e.run.dialogs().asked().size(), 1u);
+    EXPECT_EQ(e.g0Value("XMAX").asSingle(), 8.0f);
+    EXPECT_EQ(e.g0Value("MX").asSingle(), 0.0f);
+    EXPECT_TRUE(e.surface.calls().empty());
+}
+
 // The ratio of the scales pushes the y axis far beyond the plot frame; nothing may leave the picture.
 TEST(Skalen, AnImposedScaleRatioDrawsNothingOutsideThePicture) {
     DrawingRun d;

@@ -1,7 +1,7 @@
 #include "PdfPages.h"
 
+#include "platform/runtime/Color.h"
 #include "platform/runtime/VbError.h"
-#include "platform/surface/Colors.h"
 #include "platform/surface/ImageSurface.h"
 
 #include <gtest/gtest.h>
@@ -44,10 +44,10 @@ TEST(ImageSurface, LinesAndBoxesStandWhereTheMillimetresSay) {
 
     ImageSurface b(100, 60);
     b.setFillStyle(Surface::FillSolid);
-    b.setFillColor(QBColor(12));
+    b.setFillColor(12);
     b.Box(60, 10, 80, 30);
     EXPECT_EQ(QColor(b.image().pixel(int(70 * k), int(20 * k))), QColor(255, 0, 0));
-    b.FilledBox(10, 10, 20, 20, QBColor(9));
+    b.FilledBox(10, 10, 20, 20, 9);
     EXPECT_EQ(QColor(b.image().pixel(int(15 * k), int(15 * k))), QColor(0, 0, 255));
     b.Cls();
     EXPECT_TRUE(inkBounds(b.image(), b.image().rect()).isEmpty());
@@ -129,7 +129,7 @@ TEST(ImageSurface, NothingIsDrawnOutsideTheClip) {
 TEST(ImageSurface, CirclesArcsAndPies) {
     ImageSurface s(60, 60);
     s.setFillStyle(Surface::FillSolid);
-    s.setFillColor(QBColor(9));
+    s.setFillColor(9);
     s.Circle(20, 20, 10);
     EXPECT_EQ(QColor(s.image().pixel(int(20 * k), int(20 * k))), QColor(0, 0, 255));
     const QRect disc = inkBounds(s.image(), QRect(0, 0, int(40 * k), int(40 * k)));
