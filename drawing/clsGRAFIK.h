@@ -23,10 +23,10 @@ class ErrorTrap;
 // symbols into it. A page makes one per picture, sets its properties, lets SKALEN fit and draw the axes,
 // draws with the other members and releases it.
 //
-// The members are spread over several files by concern: the model and transform here (clsGRAFIK.cpp),
-// pen and font (clsGRAFIK_Settings.cpp), labels (clsGRAFIK_Text.cpp), axis fitting (clsGRAFIK_Skalen.cpp),
-// axis drawing (clsGRAFIK_Achsen.cpp), clipped segments and arrows (clsGRAFIK_Strecke.cpp) and data
-// series (clsGRAFIK_Polygon.cpp).
+// The members are spread over several files by concern: the model, the transform, pen and font
+// (clsGRAFIK.cpp), labels (clsGRAFIK_Text.cpp), axis fitting (clsGRAFIK_Skalen.cpp), axis drawing
+// (clsGRAFIK_Achsen.cpp), clipped segments and arrows (clsGRAFIK_Strecke.cpp) and data series
+// (clsGRAFIK_Polygon.cpp); further members go into files of their own the same way.
 class clsGRAFIK {
 public:
     // The state that SKALEN fills from G0 and from its fitting, and that the transform and the drawing
