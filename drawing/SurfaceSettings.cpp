@@ -10,7 +10,7 @@
 
 namespace drawing {
 
-using platform::FontSpec;
+using platform::SurfaceFont;
 
 PixelsPerUnit measureSurface(const platform::Surface& surface) {
     const float width = surface.ScaleWidth(), height = surface.ScaleHeight();
@@ -18,21 +18,21 @@ PixelsPerUnit measureSurface(const platform::Surface& surface) {
     return {float(surface.pixelWidth()) / width, float(surface.pixelHeight()) / height};
 }
 
-const FontSpec& MarkupFonts::slot(int index) const {
+const SurfaceFont& MarkupFonts::slot(int index) const {
     if (index < 0 || index >= kSlots) throw platform::VbError::subscriptOutOfRange();
     return slots_[std::size_t(index)];
 }
 
-void MarkupFonts::setSlot(int index, const FontSpec& font) {
+void MarkupFonts::setSlot(int index, const SurfaceFont& font) {
     if (index < 0 || index >= kSlots) throw platform::VbError::subscriptOutOfRange();
     slots_[std::size_t(index)] = font;
 }
 
-void MarkupFonts::rebuild(const FontSpec& surfaceFont) {
+void MarkupFonts::rebuild(const SurfaceFont& surfaceFont) {
     // The reduced size is the whole number nearest to size / 1.175, halves to the even neighbour.
     const float reduced = float(platform::RoundHalfEven(double(surfaceFont.Size) / 1.175));
     for (int i = 1; i < kSlots; ++i) {
-        FontSpec f; // a new font object
+        SurfaceFont f; // a new font object
         f.setBold(surfaceFont.Bold());
         f.Italic = surfaceFont.Italic;
         f.Name = (i == 3 || i == 5) ? QStringLiteral("Symbol") : surfaceFont.Name;
@@ -67,7 +67,7 @@ void applyFont(platform::Surface& surface, MarkupFonts& fonts, const QString& SC
         return;
     if (!trap.step([&] { surface.setFontSize(SCHRIFTGROESSE <= 0 ? 8.0f : float(SCHRIFTGROESSE)); })) return;
     if (!trap.step([&] {
-            FontSpec f = surface.Font();
+            SurfaceFont f = surface.Font();
             f.setBold(FETT != 0);
             f.Italic = KURSIV != 0;
             f.Underline = UNTERSTRICHEN != 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/surface/FontSpec.h"
+#include "platform/surface/SurfaceFont.h"
 
 #include <array>
 #include <cstdint>
@@ -29,13 +29,13 @@ PixelsPerUnit measureSurface(const platform::Surface& surface);
 class MarkupFonts {
 public:
     static constexpr int kSlots = 6;
-    const platform::FontSpec& slot(int index) const;
-    void setSlot(int index, const platform::FontSpec& font);
+    const platform::SurfaceFont& slot(int index) const;
+    void setSlot(int index, const platform::SurfaceFont& font);
     // Builds slots 1 to 5 anew from the surface font; slot 0 is left alone.
-    void rebuild(const platform::FontSpec& surfaceFont);
+    void rebuild(const platform::SurfaceFont& surfaceFont);
 
 private:
-    std::array<platform::FontSpec, kSlots> slots_{};
+    std::array<platform::SurfaceFont, kSlots> slots_{};
 };
 
 // The pen settings: style, width in millimetres (0 = one pixel) and colour (0 = black). The width is

@@ -35,7 +35,7 @@ std::int32_t clsROTATOR::YtoP(float y) const {
 void clsROTATOR::Label(const QString& sText) {
     if (!device_) throw platform::VbError::objectNotSet();
     platform::Surface& s = *device_;
-    const platform::FontSpec& f = s.Font();
+    const platform::SurfaceFont& f = s.Font();
     font_ = LOGFONT{};
     // The face name in the code page, at most 32 bytes and a terminating zero.
     const QByteArray face = f.Name.toLatin1().left(32);

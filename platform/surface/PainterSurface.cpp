@@ -51,13 +51,13 @@ float PainterSurface::deviceFontSize(float size) const {
     return float(fontPixels(size) * 72.0 / dpi_);
 }
 
-QFont PainterSurface::deviceFont(const FontSpec& spec) const {
-    QFont f(drawnFontFamily(spec.Name));
-    f.setPixelSize(fontPixels(spec.Size));
-    f.setWeight(QFont::Weight(std::clamp(spec.Weight, 1, 1000)));
-    f.setItalic(spec.Italic);
-    f.setUnderline(spec.Underline);
-    f.setStrikeOut(spec.Strikethrough);
+QFont PainterSurface::deviceFont(const SurfaceFont& font) const {
+    QFont f(drawnFontFamily(font.Name));
+    f.setPixelSize(fontPixels(font.Size));
+    f.setWeight(QFont::Weight(std::clamp(font.Weight, 1, 1000)));
+    f.setItalic(font.Italic);
+    f.setUnderline(font.Underline);
+    f.setStrikeOut(font.Strikethrough);
     // Unhinted outlines: the measured widths then scale with the size on every device.
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
@@ -222,15 +222,15 @@ float PainterSurface::TextHeight(const QString& text) const {
     return float(fm.height() * double(lines) / pixelsPerMmY_);
 }
 
-void PainterSurface::TextOutRotated(int x, int y, const QString& text, const FontSpec& spec, int cellHeight,
-                                    int escapement) {
-    QFont f = deviceFont(spec);
+void PainterSurface::TextOutRotated(int x, int y, const QString& text, const SurfaceFont& font,
+                                    int cellHeight, int escapement) {
+    QFont f = deviceFont(font);
     // Pick the pixel size whose cell (ascent plus descent) is the asked height.
     f.setPixelSize(1000);
     const double cellPerPixel = QFontMetricsF(f, metricsDevice()).height() / 1000.0;
     f.setPixelSize(std::max(1, int(std::lround(std::abs(cellHeight) / cellPerPixel))));
     const QFontMetricsF fm(f, metricsDevice());
-    const QString shown = drawnText(spec.Name, text);
+    const QString shown = drawnText(font.Name, text);
     const QColor ink = ColorFromNumber(ForeColor());
     draw([&](QPainter& painter) {
         painter.save();

@@ -29,11 +29,11 @@ public:
     void Print(const QString& text) override;
     float TextWidth(const QString& text) const override;
     float TextHeight(const QString& text) const override;
-    void TextOutRotated(int x, int y, const QString& text, const FontSpec& font, int cellHeight,
+    void TextOutRotated(int x, int y, const QString& text, const SurfaceFont& font, int cellHeight,
                         int escapement) override;
 
     // The Qt font drawn for a font of the surface: the drawn family, sized in whole device pixels.
-    QFont deviceFont(const FontSpec& font) const;
+    QFont deviceFont(const SurfaceFont& font) const;
 
 protected:
     // minPenMm: the thinnest line the device draws, in millimetres (0: one pixel).

@@ -78,8 +78,8 @@ void RecordingSurface::Cls() {
     setCurrentY(0);
 }
 
-void RecordingSurface::TextOutRotated(int x, int y, const QString& text, const FontSpec& font, int cellHeight,
-                                      int escapement) {
+void RecordingSurface::TextOutRotated(int x, int y, const QString& text, const SurfaceFont& font,
+                                      int cellHeight, int escapement) {
     Call c = record(QStringLiteral("TextOutRotated"),
                     {double(x), double(y), double(cellHeight), double(escapement)});
     c.text = text;

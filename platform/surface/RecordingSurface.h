@@ -28,7 +28,7 @@ public:
         QString text;
         std::optional<long> color; // the colour argument, when one was given
         std::optional<float> start, end;
-        FontSpec font; // the surface font (TextOutRotated: the font handed over)
+        SurfaceFont font; // the surface font (TextOutRotated: the font handed over)
         long foreColor = 0;
         long fillColor = 0;
         int fillStyle = 0;
@@ -59,7 +59,7 @@ public:
     float TextWidth(const QString& text) const override;
     float TextHeight(const QString& text) const override;
     void Cls() override;
-    void TextOutRotated(int x, int y, const QString& text, const FontSpec& font, int cellHeight,
+    void TextOutRotated(int x, int y, const QString& text, const SurfaceFont& font, int cellHeight,
                         int escapement) override;
 
     const std::vector<Call>& calls() const { return calls_; }

@@ -39,19 +39,19 @@ void Surface::setDrawMode(int mode) {
     drawMode_ = mode;
 }
 
-void Surface::setFont(const FontSpec& font) {
+void Surface::setFont(const SurfaceFont& font) {
     font_ = font;
     font_.Size = deviceFontSize(font.Size);
 }
 
 void Surface::setFontName(const QString& name) {
-    FontSpec f = font_;
+    SurfaceFont f = font_;
     f.Name = name;
     setFont(f);
 }
 
 void Surface::setFontSize(float size) {
-    FontSpec f = font_;
+    SurfaceFont f = font_;
     f.Size = size;
     setFont(f);
 }

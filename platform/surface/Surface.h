@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FontSpec.h"
+#include "SurfaceFont.h"
 
 #include <optional>
 #include <QString>
@@ -73,8 +73,8 @@ public:
 
     // --- Font ---
     // The current font. The size reads back as the device took it (whole device pixels).
-    const FontSpec& Font() const { return font_; }
-    virtual void setFont(const FontSpec& font);
+    const SurfaceFont& Font() const { return font_; }
+    virtual void setFont(const SurfaceFont& font);
     void setFontName(const QString& name);
     void setFontSize(float size);
     bool FontTransparent() const { return fontTransparent_; }
@@ -109,7 +109,7 @@ public:
     // Text turned counterclockwise by escapement / 10 degrees about the top-left corner of its cell at
     // device pixel (x, y), in ForeColor on a transparent background. The font's cell (ascent plus descent)
     // is cellHeight device pixels high.
-    virtual void TextOutRotated(int x, int y, const QString& text, const FontSpec& font, int cellHeight,
+    virtual void TextOutRotated(int x, int y, const QString& text, const SurfaceFont& font, int cellHeight,
                                 int escapement) = 0;
 
 protected:
@@ -127,7 +127,7 @@ private:
     int drawWidth_ = 1;
     int drawMode_ = 13;
     bool fontTransparent_ = true;
-    FontSpec font_;
+    SurfaceFont font_;
     std::optional<ClipRect> clip_;
 };
 

@@ -111,7 +111,7 @@ TEST(Settings, FontSettingsRebuildTheMarkupFontSet) {
 
     // Slot 0 belongs to the text routine: a new font setting leaves it alone.
     d.grafik->TEXT(0, 0, QStringLiteral("x"));
-    const platform::FontSpec slot0 = f.slot(0);
+    const platform::SurfaceFont slot0 = f.slot(0);
     d.grafik->SCHRIFTEINSTELLUNGEN(QString(), 0, 0, 1, 1, -2147483633);
     EXPECT_EQ(f.slot(0), slot0);
     EXPECT_FLOAT_EQ(f.slot(2).Size, 8);

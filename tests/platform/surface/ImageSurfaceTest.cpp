@@ -99,7 +99,7 @@ TEST(ImageSurface, TheSymbolFontDrawsGreekLettersInTheSurfaceFont) {
 
 TEST(ImageSurface, RotatedTextTurnsAboutTheTopLeftCornerOfItsCell) {
     ImageSurface s(60, 60);
-    FontSpec f;
+    SurfaceFont f;
     f.Size = 12;
     const int x = int(30 * k), y = int(40 * k), cell = 20;
     s.TextOutRotated(x, y, QStringLiteral("HHHH"), f, cell, 900);

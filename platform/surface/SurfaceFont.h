@@ -6,7 +6,7 @@ namespace platform {
 
 // A font as the drawing surfaces take it: name, size in points and styles (the standard font object).
 // Bold and weight are one property seen two ways: bold is a weight of 600 or more.
-struct FontSpec {
+struct SurfaceFont {
     QString Name = QStringLiteral("Arial");
     float Size = 8.0f;
     bool Italic = false;
@@ -17,7 +17,7 @@ struct FontSpec {
     bool Bold() const { return Weight >= 600; }
     void setBold(bool bold) { Weight = bold ? 700 : 400; }
 
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const SurfaceFont&) const = default;
 };
 
 } // namespace platform
