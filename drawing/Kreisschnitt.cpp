@@ -24,12 +24,8 @@ bool SCHNITTSENKRECHT(float XM, float YM, float R, float X0, float Y[2]) {
 }
 
 bool SCHNITTWAAGRECHT(float XM, float YM, float R, float Y0, float X[2]) {
-    const float g = XM * XM + (Y0 - YM) * (Y0 - YM) - R * R;
-    const double D = double(XM) * XM - g;
-    if (D < 0) return false;
-    X[0] = float(XM - std::sqrt(D));
-    X[1] = float(XM + std::sqrt(D));
-    return true;
+    // The same equation with the roles of x and y exchanged.
+    return SCHNITTSENKRECHT(YM, XM, R, Y0, X);
 }
 
 Kreisschnitte kreisschnitte(float xm, float ym, float r, float XL, float YT, float XR, float YB) {

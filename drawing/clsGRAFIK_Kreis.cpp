@@ -11,7 +11,6 @@
 
 #include <cmath>
 #include <numbers>
-#include <optional>
 
 namespace {
 
@@ -84,50 +83,35 @@ void clsGRAFIK::KREIS(float XMP, float YMP, float RP, float AL1, float& AL2, std
         imKreis(XL, YB) && imKreis(XR, YB))
         return;
 
-    // Surface angles of the arc's ends by the axis directions.
-    const int lage = m_.OX == 1 && m_.OY == 1    ? 0
-                     : m_.OX == -1 && m_.OY == 1 ? 1
-                     : m_.OX == 1 && m_.OY == -1 ? 2
-                                                 : 3;
+    // Surface angles of the arc's ends by the axis directions (1 normal, -1 reversed, any other pair as
+    // the last row). The circle runs through falling angles, so where exactly one axis is reversed its
+    // start and end change places; the chords take their direction from the angles.
+    const bool xNormal = m_.OX == 1, yNormal = m_.OY == 1;
+    const int lage = xNormal && yNormal ? 0 : m_.OX == -1 && yNormal ? 1 : xNormal && m_.OY == -1 ? 2 : 3;
+    const float versatz[4] = {kZweiPi, kPi, 0, kPi};
+    const float vorzeichen = lage == 0 || lage == 3 ? -1.0f : 1.0f;
     auto senken = [](float t) { return t > kZweiPi ? t - kZweiPi : t; };
+    const float a1 = senken(versatz[lage] + vorzeichen * AL1), a2 = senken(versatz[lage] + vorzeichen * AL2);
+    const bool getauscht = lage == 1 || lage == 2;
     Bogenenden enden;
+    // The point of the circle at a surface angle.
+    auto aufKreis = [&](double t) {
+        return std::pair<float, float>{drawing::single(xm + r * std::cos(t)),
+                                       drawing::single(ym + r * std::sin(t))};
+    };
 
     if (BOKREISP) {
         // Chords of 10 degrees between the two angles, each cut to the frame.
-        float w1 = 0, w2 = 0;
-        switch (lage) {
-        case 0:
-            w1 = kZweiPi - AL1;
-            w2 = kZweiPi - AL2;
-            break;
-        case 1:
-            w1 = kPi + AL1;
-            w2 = kPi + AL2;
-            break;
-        case 2:
-            w1 = AL1;
-            w2 = AL2;
-            break;
-        default:
-            w1 = kPi - AL1;
-            w2 = kPi - AL2;
-            break;
-        }
-        w1 = senken(w1);
-        w2 = senken(w2);
+        const float w1 = a1, w2 = a2;
         // Equal angles other than a full turn are no arc.
         if (w1 == w2) return;
         const int sigma = w2 > w1 ? 1 : -1;
         const double step = sigma * std::numbers::pi / 18;
-        auto punkt = [&](double t) {
-            return std::pair<float, float>{drawing::single(xm + r * std::cos(t)),
-                                           drawing::single(ym + r * std::sin(t))};
-        };
-        auto von = punkt(w1);
+        auto von = aufKreis(w1);
         for (int k = 1;; ++k) {
             const double t = w1 + k * step;
             const bool letzte = sigma * (double(w2) - t) <= 1e-5;
-            const auto bis = punkt(letzte ? double(w2) : t);
+            const auto bis = aufKreis(letzte ? double(w2) : t);
             if (!trap.step([&] { STRECKE(von.first, von.second, bis.first, bis.second, 0); })) return;
             von = bis;
             if (letzte) break;
@@ -135,27 +119,7 @@ void clsGRAFIK::KREIS(float XMP, float YMP, float RP, float AL1, float& AL2, std
         enden = {w1, w2, sigma, std::fabs(w2 - w1)};
     } else {
         // The surface's Circle, on the parts of the circle inside the frame only.
-        float s1 = 0, s2 = 0;
-        switch (lage) {
-        case 0:
-            s1 = kZweiPi - AL1;
-            s2 = kZweiPi - AL2;
-            break;
-        case 1:
-            s1 = kPi + AL2;
-            s2 = kPi + AL1;
-            break;
-        case 2:
-            s1 = AL2;
-            s2 = AL1;
-            break;
-        default:
-            s1 = kPi - AL1;
-            s2 = kPi - AL2;
-            break;
-        }
-        s1 = senken(s1);
-        s2 = senken(s2);
+        const float s1 = getauscht ? a2 : a1, s2 = getauscht ? a1 : a2;
         // The circle misses the frame; touching a vertical edge from outside counts as missing.
         if (xm + r <= XL || xm - r >= XR || ym + r < YT || ym - r > YB) return;
         // Draws the arc (u, w); false, after the message, when an angle is out of the surface's range.
@@ -195,7 +159,6 @@ void clsGRAFIK::KREIS(float XMP, float YMP, float RP, float AL1, float& AL2, std
             spanne += kZweiPi;
         while (spanne > kZweiPi)
             spanne -= kZweiPi;
-        const bool getauscht = lage == 1 || lage == 2;
         enden = getauscht ? Bogenenden{s2, s1, 1, spanne} : Bogenenden{s1, s2, -1, spanne};
     }
 
@@ -207,25 +170,21 @@ void clsGRAFIK::KREIS(float XMP, float YMP, float RP, float AL1, float& AL2, std
         }))
         return;
     const float tan15 = std::tan(15 * kPi / 180);
-    auto spitze = [&](float t) {
-        return std::pair<float, float>{drawing::single(xm + r * std::cos(t)),
-                                       drawing::single(ym + r * std::sin(t))};
-    };
     // The arrow at the end at angle t whose arc goes on in direction `hinein`.
     auto pfeil = [&](float t, int hinein) {
         return trap.step([&] {
             const float beta = t + hinein * drawing::divide(L, r);
-            const auto [px, py] = spitze(t);
-            const float cx = xm + r * std::cos(beta), cy = ym + r * std::sin(beta);
+            const auto [px, py] = aufKreis(t);
+            const auto [cx, cy] = aufKreis(beta);
             const float dx = L * tan15 * std::cos(beta), dy = L * tan15 * std::sin(beta);
             STRECKE(px, py, cx - dx, cy - dy, 0);
             STRECKE(cx - dx, cy - dy, cx + dx, cy + dy, 0);
             STRECKE(cx + dx, cy + dy, px, py, 0);
         });
     };
-    auto punkt = [&](float t) {
+    auto tupfen = [&](float t) {
         return trap.step([&] {
-            const auto [px, py] = spitze(t);
+            const auto [px, py] = aufKreis(t);
             s->Circle(px, py, 0.5f, s->ForeColor());
         });
     };
@@ -249,10 +208,10 @@ void clsGRAFIK::KREIS(float XMP, float YMP, float RP, float AL1, float& AL2, std
         weiter = amEnde() && amAnfang();
         break;
     case 4:
-        weiter = punkt(enden.anfang) && amEnde();
+        weiter = tupfen(enden.anfang) && amEnde();
         break;
     case 5:
-        weiter = amAnfang() && punkt(enden.ende);
+        weiter = amAnfang() && tupfen(enden.ende);
         break;
     default:
         break;
