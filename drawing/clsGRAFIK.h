@@ -7,6 +7,7 @@
 #include "platform/runtime/Variant.h"
 #include "platform/surface/Surface.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <QString>
@@ -208,6 +209,34 @@ private:
     Modell m_;
     drawing::PixelsPerUnit ppu_;
     drawing::MarkupFonts fonts_;
+
+public:
+    // --- Circles and arcs (clsGRAFIK_Kreis.cpp) ---
+    // A circle or an arc around (XMP, YMP) of radius RP, from angle AL1 to AL2 (radians, counterclockwise
+    // in the diagram; AL2 = 0 is a full turn and becomes 2 pi in the caller's variable), kept inside the
+    // plot frame: as 10-degree chords cut to the frame (BOKREISP) or through the surface's Circle on the
+    // parts of the circle inside the frame. KO 0: millimetres on the surface, 1: data coordinates, 2:
+    // millimetres from the diagram area's corner. End marks by LAGEPFEIL: 1 arrow at the end, 2 at the
+    // start, 3 both, 4 dot at the start and arrow at the end, 5 arrow at the start and dot at the end.
+    void KREIS(float XMP, float YMP, float RP, float AL1, float& AL2, std::int16_t LAGEPFEIL, bool BOKREISP,
+               std::int16_t KO);
+
+    // --- Engineering symbols (clsGRAFIK_Symbole.cpp); points in data coordinates ---
+    // Ground hatching from (X1, Y1) along a ground line at BE degrees: ANS groups of six strokes of length
+    // H1 (millimetres with KO = 2, else data units).
+    void GELAENDESCHRAFFUR(float X1, float Y1, float H1, std::int16_t ANS, float BE, std::int16_t KO);
+    // A level triangle on a level line at RIWI degrees through (PX, PY); DH is the size in y data units
+    // and holds it in millimetres afterwards. GW = 1 adds groundwater bars; VOLL fills 1 or 2 one half,
+    // 3 both.
+    void KOTENDREIECK(float PX, float PY, float& DH, float RIWI, std::int16_t GW, std::int16_t VOLL);
+    // Two stacked load areas on the line (X(0), Y(0)) - (X(1), Y(1)) as rows of IT + 1 arrows: P(0, k) and
+    // P(1, k) the vertical and horizontal load of the first area at end k, P(2, k) and P(3, k) of the
+    // second. The load scale is kept in the diagram's G0 row (MSP).
+    void LASTFLAECHEN(const std::array<float, 2>& X, const std::array<float, 2>& Y,
+                      const std::array<std::array<float, 2>, 4>& P, std::int16_t IT);
+    // A member line between two points with, for SY = 1, a double arrow of SHHH millimetres through its
+    // middle: across it (TYP 1) or along it beside it (TYP 2 and 3).
+    void SCHNITTKRAFT(float X1, float Y1, float X2, float Y2, float SHHH, std::int16_t TYP, std::int16_t SY);
 };
 
 class clsGRAFIK::AreaClip {

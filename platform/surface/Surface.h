@@ -112,6 +112,11 @@ public:
     virtual void TextOutRotated(int x, int y, const QString& text, const SurfaceFont& font, int cellHeight,
                                 int escapement) = 0;
 
+    // --- Name ---
+    // The name of the picture the surface shows (the page's control name), for the drawing's messages.
+    const QString& Name() const { return name_; }
+    void setName(const QString& name) { name_ = name; }
+
 protected:
     Surface() = default;
     // The size the device gives a font of the asked size (default: unchanged).
@@ -129,6 +134,7 @@ private:
     bool fontTransparent_ = true;
     SurfaceFont font_;
     std::optional<ClipRect> clip_;
+    QString name_;
 };
 
 // Limits the drawing of a surface to a rectangle for as long as it lives; the clip before it comes back.
