@@ -30,6 +30,13 @@ frmMAIN::frmMAIN(QWidget* parent)
 
     buildMenus();
     buildStatusBar();
+    // A child window that answers Form_Activate hears of every activation (the pages hide panel 14).
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
+        if (!sub || !sub->widget()) return;
+        QWidget* form = sub->widget();
+        if (form->metaObject()->indexOfMethod("Form_Activate()") >= 0)
+            QMetaObject::invokeMethod(form, "Form_Activate", Qt::DirectConnection);
+    });
     install();
 }
 

@@ -5,7 +5,11 @@
 #include "platform/run/ErrorBox.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/runtime/DesktopService.h"
+#include "platform/runtime/SystemLocale.h"
+#include "platform/surface/PictureBox.h"
 #include "platform/system/FileSystem.h"
+#include "platform/system/OdtDocument.h"
 
 #include <QMetaObject>
 
@@ -132,7 +136,42 @@ void frmMAIN::copyScreen() {
     DoEvents();
 }
 
-void frmMAIN::copyToWordProcessor() {}
+void frmMAIN::copyToWordProcessor() {
+    ErrorTrap trap(stbMAIN->Panels(13)->Text());
+    Hourglass hourglass;
+    QWidget* page = ActiveForm();
+    if (!page) return;
+    OdtDocument document;
+    // The page's pictures are its visible picture boxes, in the order of its controls, each after its name.
+    for (PictureBox* box : page->findChildren<PictureBox*>()) {
+        if (box->isHidden()) continue;
+        if (!trap.step([&] {
+                document.TypeText(box->objectName());
+                document.TypeParagraph();
+                document.PastePicture(box->picture());
+                document.TypeParagraph();
+            }))
+            return;
+    }
+    QString file;
+    if (!trap.step([&] {
+            const QString folder = copyFolder();
+            if (!fs::FolderExists(folder)) fs::CreateFolder(folder);
+            const QString base = fileNameOf(stbMAIN->Panels(6)->Text() + QLatin1Char('-') + page->objectName());
+            for (int n = 1;; ++n) {
+                file = fs::BuildPath(folder, base + QLatin1Char('-') + QString::number(n) + QStringLiteral(".odt"));
+                if (!fs::FileExists(file)) break;
+            }
+            document.save(file);
+        }))
+        return;
+    trap.step([&] {
+        if (!desktop().openFile(file))
+            throw VbError(429, SystemLocale::pick(QStringLiteral("No program can open the document "),
+                                                  QStringLiteral("Kein Programm kann das Dokument öffnen: ")) +
+                                   file);
+    });
+}
 
 void frmMAIN::closePages() {
     ScreenPointer::set(ScreenPointer::Hourglass);

@@ -5,6 +5,9 @@
 #include "mdiAUTOSTART.h"
 
 #include <QCoreApplication>
+#include <QProcess>
+#include <QScrollBar>
+#include "platform/surface/PictureBox.h"
 #include "platform/runtime/DialogService.h"
 
 #include <QDir>
@@ -222,6 +225,40 @@ TEST_F(Panels, ChooserWithTheStartScreenActiveOpensEmptyAndShowsPageOne) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(single->parentWidget()->isVisible());
     EXPECT_FALSE(multiple->parentWidget()->isVisible());
+}
+
+TEST_F(Panels, WordCopyWritesTheVisiblePicturesEachAfterItsName) {
+    auto* page = new FakePage(QStringLiteral("mdiSEITE1"), &printed);
+    const char* names[] = {"picBILD11", "picBILD12", "picBILD13"};
+    for (const char* n : names) {
+        auto* box = new platform::PictureBox(page);
+        box->setObjectName(QString::fromLatin1(n));
+        box->setGeometryMm(0, 0, 30, 20);
+    }
+    page->findChild<platform::PictureBox*>(QStringLiteral("picBILD12"))->hide();
+    auto* bar = new QScrollBar(page);
+    bar->setObjectName(QStringLiteral("vscBILD12"));
+    w->addChild(page);
+    w->showChild(page);
+    w->stbMAIN_PanelClick(13);
+    ASSERT_EQ(inst.desktop().requests().size(), 1u);
+    const QString file = inst.desktop().requests().front().path;
+    EXPECT_EQ(file, inst.projectsFolder() + QStringLiteral("/P1/JPG/Probe-mdiSEITE1-1.odt"));
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), file, QStringLiteral("content.xml")});
+    unzip.waitForFinished();
+    const QString content = QString::fromUtf8(unzip.readAllStandardOutput());
+    const int first = content.indexOf(QStringLiteral("picBILD11"));
+    const int third = content.indexOf(QStringLiteral("picBILD13"));
+    EXPECT_TRUE(first >= 0 && first < content.indexOf(QStringLiteral("bild1.png")) &&
+                content.indexOf(QStringLiteral("bild1.png")) < third && third < content.indexOf(QStringLiteral("bild2.png")))
+        << content.toStdString();
+    EXPECT_LT(content.indexOf(QStringLiteral("picBILD12")), 0);
+    EXPECT_LT(content.indexOf(QStringLiteral("vscBILD12")), 0);
+    // A second copy does not replace the first.
+    w->stbMAIN_PanelClick(13);
+    EXPECT_TRUE(inst.desktop().requests().back().path.endsWith(QStringLiteral("-2.odt")));
+    EXPECT_TRUE(inst.dialogs().asked().empty());
 }
 
 TEST(PanelsEnglish, ChooserTexts) {
