@@ -151,6 +151,9 @@ public:
     // The project database: PROJEKTSPFAD, PROJEKT, "TAMBRIN.mdb".
     QString projectDatabase() const;
 
+    // How long the progress bar stands at 100 % after a page is shown (tests shorten it).
+    void setProgressHold(int milliseconds) { progressHoldMs_ = milliseconds; }
+
     // The text of status panel 1 for a project folder: shortened behind " ... " to about 20 characters.
     static QString shortenedFolder(const QString& folder, QChar separator);
 
@@ -207,6 +210,13 @@ private:
     // Opens a document with the desktop's default application, under an error box with that title.
     void openDocument(const QString& file, const QString& title);
 
+    // Loads page 1 of the active record unless it is loaded; returns it.
+    QWidget* loadPage1();
+    // Panels 10 to 15 visible and raised, as a page is shown.
+    void showPageCommands();
+    // The progress bar at 100, held for a moment without handling events.
+    void holdProgressAtFull();
+
     // The commands of the status-bar panels.
     void showPageChooser();
     void printPages();
@@ -223,6 +233,7 @@ private:
     bool dirty_ = false;
     bool restart_ = false;
     bool madeFreshCopy_ = false;
+    int progressHoldMs_ = 1500;
     // The end of the run.
     std::optional<CloseReason> closeReason_; // set by the commands that close the window
     bool sessionEnding_ = false;             // the session manager asked for the data: the session ends

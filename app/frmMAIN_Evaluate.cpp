@@ -1,7 +1,226 @@
 // The Evaluate menu: item states, Calculate, Calculate multiple, Calculate first.
 #include "frmMAIN.h"
 
-void frmMAIN::mnuAUSWERTEN_Click() {}
-void frmMAIN::mnuBERECHNEN_Click() {}
+#include "clsBERECHNEN.h"
+#include "pages/single/mdiSEITE1.h"
+#include "platform/db/Recordset.h"
+#include "platform/run/ErrorBox.h"
+#include "platform/run/ProgressBar.h"
+#include "platform/runtime/EventLoop.h"
+
+using namespace platform;
+
+namespace {
+
+void setEnabled(std::initializer_list<QAction*> items, bool enabled) {
+    for (QAction* a : items) a->setEnabled(enabled);
+}
+
+} // namespace
+
+void frmMAIN::mnuAUSWERTEN_Click() {
+    ErrorTrap trap(mnuAUSWERTEN->title());
+    ScreenPointer::set(ScreenPointer::Hourglass);
+    std::int16_t count = 0;
+    std::int32_t id = 0;
+    [&] {
+        if (!trap.step([&] {
+                Recordset rs;
+                rs.Open(QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true"), *cnnX);
+                if (rs.eof()) return;
+                rs.MoveLast();
+                count = std::int16_t(rs.RecordCount());
+                if (count == 1) id = CLng(rs.Value(QStringLiteral("ID")));
+            }))
+            return;
+        if (count == 0) {
+            setEnabled({mnuEINGABEGRAFIK, mnuBERECHNEN, mnuMBERECHNEN, mnuFBERECHNEN, mnuNEUBERECHNEN}, false);
+        } else if (count == 1) {
+            if (!trap.step([&] {
+                    Recordset rs;
+                    rs.Open(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=") + QString::number(id), *cnnX);
+                    if (rs.eof()) {
+                        rs.AddNew();
+                        rs.SetValue(QStringLiteral("ID"), Variant(id));
+                        rs.SetValue(QStringLiteral("BONEU"), Variant(true));
+                        rs.Update();
+                    }
+                    if (CBool(rs.Value(QStringLiteral("BONEU")))) {
+                        setEnabled({mnuBERECHNEN, mnuFBERECHNEN}, false);
+                    } else {
+                        mnuBERECHNEN->setEnabled(true);
+                    }
+                }))
+                return;
+            mnuMBERECHNEN->setEnabled(false);
+            mnuNEUBERECHNEN->setEnabled(true);
+        } else {
+            setEnabled({mnuEINGABEGRAFIK, mnuBERECHNEN}, false);
+            if (!trap.step([&] {
+                    // The multiple evaluation is the pseudo record 0; its row is never active.
+                    Recordset e1;
+                    e1.Open(QStringLiteral("SELECT * FROM [E1] WHERE [ID]=0"), *cnnX);
+                    if (e1.eof()) {
+                        e1.AddNew();
+                        e1.SetValue(QStringLiteral("ID"), Variant(std::int32_t(0)));
+                        e1.SetValue(QStringLiteral("KEN"), Variant(QStringLiteral("M")));
+                        e1.SetValue(QStringLiteral("KOM"), Variant(QStringLiteral("Mehrfachauswertung")));
+                        e1.Update();
+                    }
+                }))
+                return;
+            if (!trap.step([&] {
+                    Recordset a1;
+                    a1.Open(QStringLiteral("SELECT * FROM [A1] WHERE [ID]=0"), *cnnX);
+                    if (a1.eof()) {
+                        a1.AddNew();
+                        a1.SetValue(QStringLiteral("ID"), Variant(std::int32_t(0)));
+                        a1.SetValue(QStringLiteral("BONEU"), Variant(true));
+                        a1.Update();
+                    }
+                }))
+                return;
+            mnuMBERECHNEN->setEnabled(true);
+            setEnabled({mnuFBERECHNEN, mnuNEUBERECHNEN}, false);
+        }
+    }();
+    ScreenPointer::set(ScreenPointer::Default);
+}
+
+QWidget* frmMAIN::loadPage1() {
+    if (QWidget* loaded = Form(QStringLiteral("mdiSEITE1"))) return loaded;
+    auto* page = new mdiSEITE1;
+    addChild(page);
+    page->Form_Load();
+    return page;
+}
+
+void frmMAIN::showPageCommands() {
+    for (int i = 10; i <= 15; ++i) {
+        setPanelVisible(i, true);
+        stbMAIN->Panels(i)->setBevel(StatusPanel::Raised);
+    }
+}
+
+void frmMAIN::holdProgressAtFull() {
+    pgbBERECHNEN().setValue(100);
+    DoEvents();
+    Sleep(progressHoldMs_);
+}
+
+void frmMAIN::mnuBERECHNEN_Click() {
+    ErrorTrap trap(mnuBERECHNEN->text());
+    QWidget* page = nullptr;
+    const auto leave = [&] {
+        ScreenPointer::set(ScreenPointer::Default);
+        setEnabled(true);
+        pgbBERECHNEN().setVisible(false);
+    };
+    if (!trap.step([&] {
+            ScreenPointer::set(ScreenPointer::Hourglass);
+            setEnabled(false);
+            pgbBERECHNEN().setVisible(true);
+            DoEvents();
+        }) ||
+        !trap.step([&] {
+            page = loadPage1();
+            DoEvents();
+        }) ||
+        !trap.step([&] {
+            setEnabled(true);
+            if (page) showChild(page);
+        }) ||
+        !trap.step([&] { showPageCommands(); }) || !trap.step([&] {
+            holdProgressAtFull();
+            pgbBERECHNEN().setVisible(false);
+            pgbBERECHNEN().setValue(0);
+        }) ||
+        !trap.step([&] {
+            dirty_ = true;
+            mnuDATEI->menuAction()->setEnabled(false);
+            ScreenPointer::set(ScreenPointer::Default);
+        }))
+        leave();
+}
+
+// Calculate multiple comes with the multiple-evaluation page.
 void frmMAIN::mnuMBERECHNEN_Click() {}
-void frmMAIN::mnuNEUBERECHNEN_Click() {}
+
+void frmMAIN::mnuNEUBERECHNEN_Click() {
+    ErrorTrap trap(mnuNEUBERECHNEN->text());
+    const auto leave = [&] {
+        ScreenPointer::set(ScreenPointer::Default);
+        setEnabled(true);
+        pgbBERECHNEN().setVisible(false);
+    };
+    std::int32_t id = 0;
+    Recordset a1;
+    bool evaluated = false;
+    QWidget* page = nullptr;
+    const bool finished =
+        trap.step([&] {
+            setEnabled(false);
+            pgbBERECHNEN().setVisible(true);
+        }) &&
+        trap.step([&] {
+            Recordset rs;
+            rs.Open(QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"), *cnnX);
+            rs.MoveFirst();
+            id = CLng(rs.Value(QStringLiteral("ID")));
+        }) &&
+        trap.step([&] {
+            // The record's results and display options start afresh: only ID and BONEU are written.
+            a1.Open(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=") + QString::number(id), *cnnX);
+            if (!a1.eof()) {
+                a1.MoveFirst();
+                a1.Delete();
+            }
+            a1.AddNew();
+            a1.SetValue(QStringLiteral("ID"), Variant(id));
+            a1.SetValue(QStringLiteral("BONEU"), Variant(true));
+            a1.Update();
+        }) &&
+        trap.step([&] {
+            DoEvents();
+            ScreenPointer::set(ScreenPointer::Hourglass);
+        }) &&
+        trap.step([&] {
+            clsBERECHNEN evaluation;
+            evaluated = evaluation.BERECHNUNG();
+        });
+    if (!finished) {
+        leave();
+        return;
+    }
+    if (!evaluated) {
+        // No page; the re-created row keeps BONEU True, so Calculate stays disabled.
+        setEnabled(true);
+        pgbBERECHNEN().setVisible(false);
+        ScreenPointer::set(ScreenPointer::Default);
+        return;
+    }
+    if (!trap.step([&] {
+            DoEvents();
+            page = loadPage1();
+            DoEvents();
+            setEnabled(true);
+            if (page) showChild(page);
+            DoEvents();
+        }) ||
+        !trap.step([&] { showPageCommands(); }) || !trap.step([&] {
+            a1.SetValue(QStringLiteral("BONEU"), Variant(false));
+            a1.Update();
+            a1.Close();
+        }) ||
+        !trap.step([&] {
+            holdProgressAtFull();
+            pgbBERECHNEN().setVisible(false);
+            pgbBERECHNEN().setValue(0);
+        }) ||
+        !trap.step([&] {
+            dirty_ = true;
+            mnuDATEI->menuAction()->setEnabled(false);
+            ScreenPointer::set(ScreenPointer::Default);
+        }))
+        leave();
+}

@@ -4,9 +4,7 @@
 // hand-over row of the user who runs it.
 //
 //   makedemo DEMO-FOLDER [PROGRAM-FILE TEMPLATE]
-//
-// The example records are two published compaction tests (mould of 1000 cm3, grain density 2.70 g/cm3):
-// set B by drying sub-samples, set C by weighing the added water, with an oversize fraction.
+#include "ExampleRecords.h"
 #include "Schema.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
@@ -25,8 +23,6 @@ using platform::Variant;
 
 namespace {
 
-const double pi = 3.1415925; // as the evaluation takes it
-
 void ensure(const QString& path) {
     if (!QDir().mkpath(path)) throw platform::VbError::pathNotFound(path);
 }
@@ -35,61 +31,14 @@ void makeIfMissing(schema::Database kind, const QString& path) {
     if (!QFile::exists(path)) schema::create(kind, path);
 }
 
-struct Reading {
-    double w;    // water content as a fraction
-    double mass; // set B: mould + wet soil; set C: wet soil in the mould
-};
-
-void addRecordB(Connection& c) {
-    const double dc = 10.0, mc = 1130.0, h2s = 2.0;
-    const double hc = 1000.0 / (dc * dc * pi / 4.0);
-    c.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM, AKT, SPR) VALUES (1, ?, ?, 1, 3)"),
-              {Variant(QStringLiteral("Probe B")), Variant(QStringLiteral("Schluffiger Sand, Standardversuch"))});
-    c.Execute(QStringLiteral("INSERT INTO E2 (ID, KENV, KEND, KENP, KENW, DC, HC, MC, H2S, RHSU, DMAX, UE, DPR) "
-                             "VALUES (1, 0, 1, 0, 1, ?, ?, ?, ?, 2.7, 16, 0, 97)"),
-              {Variant(float(dc)), Variant(float(hc)), Variant(float(mc)), Variant(float(h2s))});
-    const Reading readings[] = {{0.081, 2783}, {0.099, 3057}, {0.120, 3224},
-                                {0.143, 3281}, {0.161, 3250}, {0.182, 3196}};
-    short i = 0;
-    for (const auto& r : readings) {
-        // Sub-samples of 200 g dry soil in a tray of 50 g give the published water content.
-        const double tray = 50.0, dry = 200.0;
-        c.Execute(QStringLiteral("INSERT INTO E3 (ID, I1, M1, M1W, M2W, MCW, HS) VALUES (1, ?, ?, ?, ?, ?, ?)"),
-                  {Variant(std::int16_t(i++)), Variant(float(r.mass)), Variant(float(tray + dry * (1.0 + r.w))),
-                   Variant(float(tray + dry)), Variant(float(tray)), Variant(float(h2s))});
-    }
-}
-
-void addRecordC(Connection& c) {
-    const double dc = 10.0, mc = 4000.0, h2s = 2.0, msg = 2500.0, mz = 300.0;
-    const double hc = 1000.0 / (dc * dc * pi / 4.0);
-    c.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM, AKT, SPR) VALUES (2, ?, ?, 0, 3)"),
-              {Variant(QStringLiteral("Probe C")), Variant(QStringLiteral("Kiesiger Lehm, mit Überkorn"))});
-    c.Execute(QStringLiteral("INSERT INTO E2 (ID, KENV, KEND, KENP, KENW, DC, HC, MC, H2S, RHSU, DMAX, UE, RHSUE, "
-                             "WUE, DUEMAX, MSG, MZ, DPR) VALUES (2, 1, 0, 0, 0, ?, ?, ?, ?, 2.7, 31.5, 10, 2.65, 1, "
-                             "63, ?, ?, 97)"),
-              {Variant(float(dc)), Variant(float(hc)), Variant(float(mc)), Variant(float(h2s)), Variant(float(msg)),
-               Variant(float(mz))});
-    const Reading readings[] = {{0.128, 2010}, {0.145, 2092}, {0.156, 2114}, {0.168, 2100}, {0.192, 2055}};
-    short i = 0;
-    for (const auto& r : readings) {
-        // The rest of the moist soil stays in the bowl (mass mz): m1,r = rest + mz, m1 = mc + soil + m1,r.
-        const double rest = msg * (1.0 + r.w) - r.mass;
-        const double m1r = rest + mz;
-        c.Execute(QStringLiteral("INSERT INTO E3 (ID, I1, M1, M1R, HS) VALUES (2, ?, ?, ?, ?)"),
-                  {Variant(std::int16_t(i++)), Variant(float(mc + r.mass + m1r)), Variant(float(m1r)),
-                   Variant(float(h2s))});
-    }
-}
-
 void makeProject(const QString& path) {
     if (QFile::exists(path)) return;
     schema::create(schema::Database::Project, path);
     Connection c;
     c.Open(path);
     Connection::Transaction t(c);
-    addRecordB(c);
-    addRecordC(c);
+    examples::addSetB(c, 1, QStringLiteral("Probe B"), QStringLiteral("Schluffiger Sand, Standardversuch"), true);
+    examples::addSetC(c, 2, QStringLiteral("Probe C"), QStringLiteral("Kiesiger Lehm, mit Überkorn"), false);
     t.commit();
 }
 

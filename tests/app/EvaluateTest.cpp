@@ -1,0 +1,156 @@
+#include "Installation.h"
+
+#include "ExampleRecords.h"
+#include "frmMAIN.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/run/ProgressBar.h"
+#include "platform/runtime/DialogService.h"
+
+#include <gtest/gtest.h>
+
+namespace Msg = platform::Msg;
+using platform::Connection;
+using platform::Recordset;
+using platform::Variant;
+using testsupport::Installation;
+
+namespace {
+
+// A project with the two published records; set B (ID 2) and set C (ID 3) beside the installation's
+// record "Probe" (ID 1, no readings).
+class Evaluate : public ::testing::Test {
+protected:
+    void SetUp() override {
+        {
+            Connection c;
+            c.Open(inst.projectDatabase());
+            c.Execute(QStringLiteral("UPDATE E1 SET AKT=0"));
+            examples::addSetB(c, 2, QStringLiteral("Satz B"), QStringLiteral("Schluff"), true);
+            examples::addSetC(c, 3, QStringLiteral("Satz C"), QStringLiteral("Lehm"), false);
+        }
+        w = &inst.start();
+        ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
+        w->setProgressHold(0);
+        w->setProgressBar(&bar);
+        inst.dialogs().clear();
+    }
+    void activate(std::initializer_list<int> ids) {
+        w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT=0"));
+        for (int id : ids) w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT=1 WHERE ID=?"), {Variant(std::int32_t(id))});
+    }
+    long rows(const QString& sql) {
+        Recordset rs;
+        rs.Open(sql, *w->cnnX);
+        return rs.RecordCount();
+    }
+    Variant value(const QString& sql) {
+        Recordset rs;
+        rs.Open(sql, *w->cnnX);
+        return rs.eof() ? Variant() : rs.Value(0);
+    }
+    QList<bool> states() {
+        return {w->mnuEINGABEGRAFIK->isEnabled(), w->mnuBERECHNEN->isEnabled(), w->mnuMBERECHNEN->isEnabled(),
+                w->mnuFBERECHNEN->isEnabled(), w->mnuNEUBERECHNEN->isEnabled()};
+    }
+
+    Installation inst;
+    frmMAIN* w = nullptr;
+    platform::RecordingProgressBar bar;
+};
+
+TEST_F(Evaluate, ItemStatesAndTheRowsTheMenuCreates) {
+    // (grafik, calculate, multiple, next, first)
+    activate({});
+    w->mnuAUSWERTEN_Click();
+    EXPECT_EQ(states(), (QList<bool>{false, false, false, false, false}));
+
+    activate({2});
+    w->mnuAUSWERTEN_Click();
+    EXPECT_EQ(states(), (QList<bool>{false, false, false, false, true}));
+    EXPECT_EQ(value(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=2")), Variant(true));
+    w->cnnX->Execute(QStringLiteral("UPDATE A1 SET BONEU=0 WHERE ID=2"));
+    w->mnuAUSWERTEN_Click();
+    EXPECT_EQ(states(), (QList<bool>{false, true, false, false, true}));
+
+    activate({2, 3});
+    w->mnuAUSWERTEN_Click();
+    w->mnuAUSWERTEN_Click(); // a second opening creates nothing more
+    EXPECT_EQ(states(), (QList<bool>{false, false, true, false, false}));
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM [E1] WHERE [ID]=0 AND [KEN]='M' AND [KOM]='Mehrfachauswertung' "
+                                  "AND [AKT]=false")),
+              1);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM [A1] WHERE [ID]=0 AND [BONEU]=true")), 1);
+    EXPECT_FALSE(w->dirty()); // opening the menu sets no dirty flag
+    EXPECT_TRUE(inst.dialogs().asked().empty());
+}
+
+TEST_F(Evaluate, CalculateFirstEvaluatesAndShowsPageOne) {
+    activate({2});
+    w->cnnX->Execute(QStringLiteral("INSERT INTO A1 (ID, BONEU, SRLI, POSP) VALUES (2, 0, 0, 1)"));
+    w->mnuNEUBERECHNEN_Click();
+    EXPECT_TRUE(inst.dialogs().asked().empty()) << inst.dialogs().messages().join('|').toStdString();
+    QWidget* page = w->Form(QStringLiteral("mdiSEITE1"));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(w->ActiveForm(), page);
+    EXPECT_TRUE(w->isEnabled());
+    // The row was made afresh: the display options are the defaults again, the results are stored.
+    EXPECT_EQ(value(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=2")), Variant(false));
+    EXPECT_EQ(value(QStringLiteral("SELECT [SRLI] FROM [A1] WHERE [ID]=2")), Variant(std::int16_t(1)));
+    EXPECT_EQ(value(QStringLiteral("SELECT [POSP] FROM [A1] WHERE [ID]=2")), Variant(std::int16_t(0)));
+    EXPECT_GT(value(QStringLiteral("SELECT [RHPR] FROM [A1] WHERE [ID]=2")).asSingle(), 1.8f);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM [A2] WHERE [ID]=2")), 6);
+    // The diagram wrote its defaults.
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM [G0] WHERE [ID]=2 AND [IDOBJEKT]=11 AND [RL]=12 AND [RR]=12 "
+                                  "AND [RO]=9 AND [RU]=12 AND [OX]=1 AND [OY]=1")),
+              1);
+    for (int i = 10; i <= 15; ++i) EXPECT_TRUE(w->panelVisible(i)) << i;
+    EXPECT_TRUE(w->dirty());
+    EXPECT_FALSE(w->mnuDATEI->menuAction()->isEnabled());
+    // 0, 30, 60, 100 of the evaluation, 0 .. 95 of the page, then 100 and back to 0 hidden.
+    EXPECT_EQ(bar.values(), (std::vector<float>{0, 30, 60, 100, 0, 20, 50, 70, 95, 100, 0}));
+    EXPECT_FALSE(bar.isVisible());
+}
+
+TEST_F(Evaluate, CalculateShowsTheStoredResults) {
+    activate({2});
+    w->mnuNEUBERECHNEN_Click();
+    const Variant stored = value(QStringLiteral("SELECT [RHPR] FROM [A1] WHERE [ID]=2"));
+    w->stbMAIN_PanelClick(15);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w->Form(QStringLiteral("mdiSEITE1")), nullptr);
+    w->mnuAUSWERTEN_Click();
+    ASSERT_TRUE(w->mnuBERECHNEN->isEnabled());
+    bar.clear();
+    w->mnuBERECHNEN_Click();
+    EXPECT_NE(w->Form(QStringLiteral("mdiSEITE1")), nullptr);
+    EXPECT_EQ(value(QStringLiteral("SELECT [RHPR] FROM [A1] WHERE [ID]=2")), stored);
+    EXPECT_EQ(value(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=2")), Variant(false));
+    EXPECT_EQ(bar.values(), (std::vector<float>{0, 20, 50, 70, 95, 100, 0}));
+    EXPECT_TRUE(inst.dialogs().asked().empty());
+}
+
+TEST_F(Evaluate, AnEvaluationThatEndsWithFalseLeavesNoPage) {
+    activate({1}); // "Probe" has no readings: the evaluation refuses it
+    w->mnuNEUBERECHNEN_Click();
+    EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 1);
+    EXPECT_EQ(w->Form(QStringLiteral("mdiSEITE1")), nullptr);
+    EXPECT_TRUE(w->isEnabled());
+    EXPECT_FALSE(bar.isVisible());
+    EXPECT_FALSE(w->dirty());
+    EXPECT_EQ(value(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=1")), Variant(true));
+    for (int i = 10; i <= 15; ++i) EXPECT_FALSE(w->panelVisible(i)) << i;
+    w->mnuAUSWERTEN_Click();
+    EXPECT_FALSE(w->mnuBERECHNEN->isEnabled());
+}
+
+TEST_F(Evaluate, ChoosingAgainWhileThePageIsLoadedBringsItToTheFront) {
+    activate({2});
+    w->mnuNEUBERECHNEN_Click();
+    QWidget* page = w->Form(QStringLiteral("mdiSEITE1"));
+    w->mnuBERECHNEN_Click();
+    EXPECT_EQ(w->Form(QStringLiteral("mdiSEITE1")), page);
+    EXPECT_EQ(w->PageList().size(), 1);
+}
+
+} // namespace
