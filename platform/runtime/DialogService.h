@@ -62,8 +62,8 @@ public:
                                             const QString& defaultText = {}) = 0;
     // The print dialog: the user's choice, or std::nullopt on Cancel.
     virtual std::optional<PrintAnswer> ShowPrinter(const PrintRequest& request) = 0;
-    // The colour dialog: the chosen colour (R + 256*G + 65536*B), or std::nullopt on Cancel.
-    virtual std::optional<long> ShowColor(long initialColor) = 0;
+    // The colour dialog with its title: the chosen colour (R + 256*G + 65536*B), or std::nullopt on Cancel.
+    virtual std::optional<long> ShowColor(long initialColor, const QString& title = {}) = 0;
     // A folder chooser: the chosen folder, or std::nullopt on Cancel.
     virtual std::optional<QString> BrowseFolder(const QString& title, const QString& startFolder) = 0;
     // A file chooser for opening: the chosen file, or std::nullopt on Cancel.

@@ -102,8 +102,8 @@ std::optional<PrintAnswer> ScriptedDialogs::ShowPrinter(const PrintRequest& requ
     return scripted ? *scripted : std::nullopt;
 }
 
-std::optional<long> ScriptedDialogs::ShowColor(long initialColor) {
-    Asked a{QStringLiteral("ShowColor"), QString::number(initialColor), {}, 0, {}, {}, true, {}, 0};
+std::optional<long> ScriptedDialogs::ShowColor(long initialColor, const QString& title) {
+    Asked a{QStringLiteral("ShowColor"), QString::number(initialColor), title, 0, {}, {}, true, {}, 0};
     auto scripted = take<std::optional<long>>();
     if (!scripted) a.answered = false;
     asked_.push_back(a);

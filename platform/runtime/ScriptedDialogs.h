@@ -55,7 +55,7 @@ public:
     std::optional<QString> InputBox(const QString& prompt, const QString& title,
                                     const QString& defaultText = {}) override;
     std::optional<PrintAnswer> ShowPrinter(const PrintRequest& request) override;
-    std::optional<long> ShowColor(long initialColor) override;
+    std::optional<long> ShowColor(long initialColor, const QString& title = {}) override;
     std::optional<QString> BrowseFolder(const QString& title, const QString& startFolder) override;
     std::optional<QString> OpenFileName(const QString& title, const QString& startFolder,
                                         const QString& filter) override;

@@ -64,14 +64,17 @@ void PictureBox::setGeometryMm(float left, float top, float width, float height)
     surface_.resize(width, height);
     setGeometry(int(std::lround(left * k)), int(std::lround(top * k)), surface_.image().width(),
                 surface_.image().height());
+    placedAt_ = pos();
+    leftMm_ = left;
+    topMm_ = top;
     update();
 }
 
 float PictureBox::leftMm() const {
-    return float(x() / surface_.pixelsPerMmX());
+    return pos() == placedAt_ ? leftMm_ : float(x() / surface_.pixelsPerMmX());
 }
 float PictureBox::topMm() const {
-    return float(y() / surface_.pixelsPerMmY());
+    return pos() == placedAt_ ? topMm_ : float(y() / surface_.pixelsPerMmY());
 }
 
 ScrollBar& PictureBox::horizontalScrollBar() {

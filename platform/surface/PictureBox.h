@@ -20,10 +20,13 @@ public:
 
     // Places the box on its parent, in millimetres; the picture takes the new size and is cleared.
     void setGeometryMm(float left, float top, float width, float height);
+    // The place on the parent in millimetres: exactly as given to setGeometryMm while the box stays there,
+    // otherwise measured from its pixels.
     float leftMm() const;
     float topMm() const;
 
     ImageSurface& surface() { return surface_; }
+    const ImageSurface& surface() const { return surface_; }
     const QImage& picture() const { return surface_.image(); }
 
     // The horizontal and vertical scroll bar that lies inside the picture (hidden until shown).
@@ -42,6 +45,8 @@ protected:
 private:
     class Bar;
     ImageSurface surface_;
+    QPoint placedAt_{-1, -1}; // the pixel position setGeometryMm gave the box
+    float leftMm_ = 0, topMm_ = 0;
     std::unique_ptr<Bar> hbar_;
     std::unique_ptr<Bar> vbar_;
 };

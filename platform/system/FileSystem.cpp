@@ -125,4 +125,13 @@ QString BuildPath(const QString& folder, const QString& name) {
     return f + QLatin1Char('/') + n;
 }
 
+QString FileNameOf(const QString& text) {
+    QString name = text;
+    for (QChar& c : name)
+        if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
+            c == '|' || c.unicode() < 32)
+            c = '_';
+    return name;
+}
+
 } // namespace platform::FileSystem

@@ -27,6 +27,9 @@ QString GetParentFolderName(const QString& path);
 QString GetFileName(const QString& path);
 // Joins a folder and a name with one separator.
 QString BuildPath(const QString& folder, const QString& name);
+// A text made fit for a file name: every character that a file name can't hold (a path separator, a
+// control character, or one of : * ? " < > |) becomes "_".
+QString FileNameOf(const QString& text);
 } // namespace FileSystem
 
 } // namespace platform

@@ -116,9 +116,9 @@ std::optional<PrintAnswer> QtDialogService::ShowPrinter(const PrintRequest& requ
     return answer;
 }
 
-std::optional<long> QtDialogService::ShowColor(long initialColor) {
+std::optional<long> QtDialogService::ShowColor(long initialColor, const QString& title) {
     const QColor initial(int(initialColor & 0xFF), int((initialColor >> 8) & 0xFF), int((initialColor >> 16) & 0xFF));
-    const QColor c = QColorDialog::getColor(initial, activeOwner(owner_));
+    const QColor c = QColorDialog::getColor(initial, activeOwner(owner_), title);
     if (!c.isValid()) return std::nullopt;
     return long(c.red()) + 256L * c.green() + 65536L * c.blue();
 }

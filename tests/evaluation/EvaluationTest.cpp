@@ -78,13 +78,6 @@ struct EvaluationCase {
     std::function<fixture::Record()> make;
 };
 
-fixture::Record withOversize(fixture::Record r, float share) {
-    r.UE = share;
-    r.RHSUE = 2.65f;
-    r.WUE = 1.5f;
-    return r;
-}
-
 fixture::Record firstReadings(fixture::Record r, std::size_t n) {
     r.readings.resize(n);
     return r;
@@ -99,9 +92,10 @@ TEST(Evaluation, StoresEveryResultAsWorkedOutIndependently) {
     const EvaluationCase cases[] = {
         {"drying, no oversize, 97 %", [] { return fixture::dryingSet(); }},
         {"drying, 20 % oversize, 100 %",
-         [] { return withDegree(withOversize(fixture::dryingSet(), 20), 100); }},
+         [] { return withDegree(fixture::withOversize(fixture::dryingSet(), 20, 2.65f, 1.5f), 100); }},
         {"added water, no oversize, 0 %", [] { return withDegree(fixture::addedWaterSet(), 0); }},
-        {"added water, 12.5 % oversize, 97 %", [] { return withOversize(fixture::addedWaterSet(), 12.5f); }},
+        {"added water, 12.5 % oversize, 97 %",
+         [] { return fixture::withOversize(fixture::addedWaterSet(), 12.5f, 2.65f, 1.5f); }},
         {"one reading", [] { return firstReadings(fixture::dryingSet(), 1); }},
         {"two readings", [] { return firstReadings(fixture::dryingSet(), 2); }},
         {"three readings", [] { return firstReadings(fixture::dryingSet(), 3); }},

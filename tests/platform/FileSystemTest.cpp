@@ -1,5 +1,6 @@
 #include "TempDir.h"
 #include "TestRun.h"
+#include "platform/runtime/Clock.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/SettingsStore.h"
 #include "platform/runtime/VbError.h"
@@ -47,6 +48,33 @@ TEST(FileSystem, FoldersAndNames) {
     EXPECT_EQ(FileSystem::GetParentFolderName(QStringLiteral("/a/b/")), QStringLiteral("/a"));
     EXPECT_EQ(FileSystem::GetFileName(QStringLiteral("/a/b/c.mdb")), QStringLiteral("c.mdb"));
     EXPECT_EQ(FileSystem::BuildPath(QStringLiteral("/a/"), QStringLiteral("b")), QStringLiteral("/a/b"));
+}
+
+TEST(FileSystem, FileNameOfReplacesWhatAFileNameCantHold) {
+    const struct {
+        const char* text;
+        const char* name;
+    } cases[] = {
+        {"Probe B", "Probe B"},
+        {"TE 1/2: Ton?", "TE 1_2_ Ton_"},
+        {"a\\b*c\"d<e>f|g", "a_b_c_d_e_f_g"},
+        {"Zeile\nzwei\t", "Zeile_zwei_"},
+        {"Übergröße.pdf", "Übergröße.pdf"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FileSystem::FileNameOf(QString::fromUtf8(c.text)), QString::fromUtf8(c.name)) << c.text;
+}
+
+TEST(Clock, DateAndTimeValuesAndTheFixedClock) {
+    EXPECT_EQ(Clock::dateValue(QDate(1899, 12, 30)), 0.0);
+    EXPECT_EQ(Clock::dateValue(QDate(2003, 8, 1)), 37834.0);
+    EXPECT_DOUBLE_EQ(Clock::timeValue(QTime(18, 0)), 0.75);
+    {
+        const Clock::Override fixed(QDateTime(QDate(2003, 8, 1), QTime(6, 0)));
+        EXPECT_EQ(Clock::Date(), 37834.0);
+        EXPECT_DOUBLE_EQ(Clock::Time(), 0.25);
+    }
+    EXPECT_GT(Clock::Date(), 37834.0); // the system's clock again
 }
 
 TEST(RunState, WorkingCopyPathCreatesTheUserFolders) {

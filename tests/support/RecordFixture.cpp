@@ -58,16 +58,25 @@ Record exactDensities(const std::vector<float>& dryMasses) {
     return r;
 }
 
+Record withOversize(Record r, float UE, float RHSUE, float WUE) {
+    r.UE = UE;
+    r.RHSUE = RHSUE;
+    r.WUE = WUE;
+    return r;
+}
+
 void store(platform::Connection& c, const Record& r, int id) {
-    c.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT, SPR) VALUES (?, ?, 1, 3)"),
-              {Variant(std::int32_t(id)), Variant(QStringLiteral("P%1").arg(id))});
-    c.Execute(
-        QStringLiteral("INSERT INTO E2 (ID, KENV, KEND, KENP, KENW, DC, HC, MC, H2S, RHSU, DMAX, UE, RHSUE, "
-                       "WUE, DUEMAX, MSG, MZ, DPR) VALUES (?, 0, 1, 0, ?, ?, ?, ?, ?, ?, 31.5, ?, ?, ?, "
-                       "63, ?, ?, ?)"),
-        {Variant(std::int32_t(id)), Variant(r.KENW), Variant(r.DC), Variant(r.HC), Variant(r.MC),
-         Variant(r.H2S), Variant(r.RHSU), Variant(r.UE), Variant(r.RHSUE), Variant(r.WUE), Variant(r.MSG),
-         Variant(r.MZ), Variant(r.DPR)});
+    const Variant kom = r.KOM.isEmpty() ? Variant::null() : Variant(r.KOM);
+    c.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM, AKT, SPR) VALUES (?, ?, ?, 1, ?)"),
+              {Variant(std::int32_t(id)), Variant(r.KEN.isEmpty() ? QStringLiteral("P%1").arg(id) : r.KEN),
+               kom, Variant(std::int16_t(r.SPR))});
+    c.Execute(QStringLiteral(
+                  "INSERT INTO E2 (ID, KENV, KEND, KENP, KENW, DC, HC, MC, H2S, RHSU, DMAX, UE, RHSUE, "
+                  "WUE, DUEMAX, MSG, MZ, DPR) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+              {Variant(std::int32_t(id)), Variant(std::int16_t(r.KENV)), Variant(r.KEND), Variant(r.KENP),
+               Variant(r.KENW), Variant(r.DC), Variant(r.HC), Variant(r.MC), Variant(r.H2S), Variant(r.RHSU),
+               Variant(r.DMAX), Variant(r.UE), Variant(r.RHSUE), Variant(r.WUE), Variant(r.DUEMAX),
+               Variant(r.MSG), Variant(r.MZ), Variant(r.DPR)});
     for (std::size_t i = 0; i < r.readings.size(); ++i) {
         const Reading& x = r.readings[i];
         const int number = x.number >= 0 ? x.number : int(i);

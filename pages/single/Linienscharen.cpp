@@ -1,0 +1,49 @@
+#include "Linienscharen.h"
+
+#include <cmath>
+
+namespace linienscharen {
+
+std::vector<float> werte(float start, float step, float end) {
+    std::vector<float> v;
+    const double span = double(end) - double(start);
+    if (step == 0 || (span != 0 && (span > 0) != (step > 0))) return v;
+    // Counting the lines, rather than adding the step up, keeps the last line however the step rounds.
+    const double slack = 1e-5 * std::max(std::fabs(span), std::fabs(double(step)));
+    for (int k = 0; k <= kMaxLinien; ++k) {
+        const double offset = k * double(step);
+        if (std::fabs(offset) > std::fabs(span) + slack) break;
+        v.push_back(std::fabs(offset - span) <= slack ? end : float(double(start) + offset));
+    }
+    return v;
+}
+
+std::vector<float> saettigungsgrade(float DESR) {
+    return werte(100.0f, -(DESR * 100.0f), 50.0f);
+}
+
+std::vector<float> luftporenanteile(float DENA) {
+    return werte(0.0f, DENA, 0.25f);
+}
+
+double saettigungsdichte(double RHS, double Sr, double w) {
+    return 1.0 / (1.0 / RHS + w / Sr);
+}
+
+double luftporendichte(double RHS, double na, double w) {
+    return (1.0 - na) / (1.0 / RHS + w / 100.0);
+}
+
+Linie abtasten(float XMIN, float XMAX, float YMIN, float YMAX, const std::function<double(float w)>& dichte) {
+    Linie l;
+    for (float w = XMIN; w <= XMAX; w += 0.01f) {
+        const float rho = float(dichte(w));
+        if (rho >= YMIN && rho <= YMAX) {
+            l.x.push_back(w);
+            l.y.push_back(rho);
+        }
+    }
+    return l;
+}
+
+} // namespace linienscharen

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+// The saturation and air-void lines of the compaction diagram: which lines a spacing gives, and the samples
+// of one line inside the diagram's bounds. Needs no surface.
+namespace linienscharen {
+
+// No family has more lines than this: closer lines can't be told apart on the page, and a spacing typed
+// as a tiny number would otherwise keep the page drawing for minutes.
+constexpr int kMaxLinien = 1000;
+
+// The values start + k * step, k = 0, 1, 2, ..., that lie between start and end, end included. The step is
+// a Single: the value that lands on the end only by the Single's rounding counts as the end. A step of 0
+// or one that points away from the end gives no value.
+std::vector<float> werte(float start, float step, float end);
+
+// Degrees of saturation Sr in % for the spacing DESR (a fraction): 100 down to 50.
+std::vector<float> saettigungsgrade(float DESR);
+// Air-void contents na for the spacing DENA: 0 up to 0.25.
+std::vector<float> luftporenanteile(float DENA);
+
+// Dry density of soil of grain density RHS (g/cm³) at water content w (%): on the saturation line Sr (%),
+// and on the air-void line na.
+double saettigungsdichte(double RHS, double Sr, double w);
+double luftporendichte(double RHS, double na, double w);
+
+// The samples of one line: w from XMIN in steps of the Single 0.01 (accumulated as a Single) while w <=
+// XMAX; a sample enters the line when its dry density lies within YMIN..YMAX, both included.
+struct Linie {
+    std::vector<float> x, y;
+};
+Linie abtasten(float XMIN, float XMAX, float YMIN, float YMAX, const std::function<double(float w)>& dichte);
+
+} // namespace linienscharen

@@ -1,0 +1,27 @@
+#pragma once
+
+// Where page 1 places its pictures, in twips of the page window (56.7 to the millimetre), as the sheet is
+// laid out: the diagram at the left, the table of readings to its right, 3 mm apart and 237 mm wide
+// together, and the text block below the table, as high as the two together and 18 mm wider than the table.
+namespace seite1layout {
+
+struct Lage {
+    double leftTwips, topTwips, widthTwips, heightTwips;
+    float left() const { return float(leftTwips / 56.7); }
+    float top() const { return float(topTwips / 56.7); }
+    float width() const { return float(widthTwips / 56.7); }
+    float height() const { return float(heightTwips / 56.7); }
+};
+
+constexpr Lage BILD11{850.5, 1701, 7654.5, 7371};
+constexpr Lage BILD12{BILD11.leftTwips + BILD11.widthTwips + 170.1, BILD11.topTwips,
+                      13437.9 - BILD11.widthTwips, 3685.5};
+constexpr Lage BILD13{BILD12.leftTwips, BILD12.topTwips + BILD12.heightTwips, 6804,
+                      BILD11.heightTwips - BILD12.heightTwips};
+
+// The printed diagram's size in millimetres, and the offsets of the printed table and text block.
+constexpr float kDiagrammBreite = 154, kDiagrammHoehe = 151;
+constexpr float kTabelleXDL = 20, kTabelleYDO = 8;
+constexpr float kTextblockXDL = 20, kTextblockYDO = 15;
+
+} // namespace seite1layout

@@ -1,0 +1,337 @@
+// The page itself: its controls, its load, the header and footer, the settings request and the events.
+#include "mdiSEITE1.h"
+
+#include "clsDATEN.h"
+#include "clsGRAFIK.h"
+#include "clsKOPFFUSS.h"
+#include "clsTABELLE.h"
+#include "frmKONTEXT.h"
+#include "frmKONTEXT11.h"
+#include "Seite1Layout.h"
+
+#include "platform/run/ErrorBox.h"
+#include "platform/run/ProgressBar.h"
+#include "platform/run/RunState.h"
+#include "platform/run/VersionInfo.h"
+#include "platform/runtime/Clock.h"
+#include "platform/runtime/EventLoop.h"
+#include "platform/surface/PageSurface.h"
+#include "platform/surface/PictureBox.h"
+#include "platform/surface/PrinterSurface.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+
+using platform::RunState;
+
+mdiSEITE1::mdiSEITE1(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("mdiSEITE1"));
+    setWindowTitle(QStringLiteral("Seite 1"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFocusPolicy(Qt::StrongFocus);
+    // Before it is maximised the page has the size of the sheet.
+    const double k = platform::ImageSurface::kScreenPixelsPerMm;
+    resize(int(297 * k), int(210 * k));
+    seite_ = new platform::PageSurface(this);
+    seite_->setObjectName(QStringLiteral("Seite"));
+
+    auto box = [this](const char* name, const seite1layout::Lage& lage) {
+        auto* b = new platform::PictureBox(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometryMm(lage.left(), lage.top(), lage.width(), lage.height());
+        b->setFocusPolicy(Qt::ClickFocus);
+        return b;
+    };
+    picBILD11 = box("picBILD11", seite1layout::BILD11);
+    picBILD12 = box("picBILD12", seite1layout::BILD12);
+    picBILD13 = box("picBILD13", seite1layout::BILD13);
+    vscBILD12 = picBILD12->verticalScrollBarWidget();
+    vscBILD12->setObjectName(QStringLiteral("vscBILD12"));
+    for (QWidget* child :
+         {static_cast<QWidget*>(seite_), static_cast<QWidget*>(picBILD11), static_cast<QWidget*>(picBILD12),
+          static_cast<QWidget*>(picBILD13), static_cast<QWidget*>(vscBILD12)})
+        previewKeys(child);
+
+    connect(seite_, &platform::PictureBox::mousePressed, this, [this](Qt::MouseButton button, float, float) {
+        if (button == Qt::LeftButton) Form_Click();
+    });
+    connect(picBILD11, &platform::PictureBox::mousePressed, this,
+            [this](Qt::MouseButton button, float, float) { picBILD11_MouseDown(button); });
+    connect(vscBILD12, &QScrollBar::valueChanged, this, [this] {
+        if (!tabelleZeichnen_) vscBILD12_Change();
+    });
+    // A new size of the page clears its surface: the header and footer are drawn again.
+    connect(seite_, &platform::PageSurface::resized, this, [this] {
+        if (loaded_ && HBOKF_) KOPFFUSS(0);
+    });
+}
+
+mdiSEITE1::~mdiSEITE1() = default;
+
+long mdiSEITE1::pageColor() const {
+    return seite_->surface().BackColor();
+}
+
+long mdiSEITE1::pictureColor() const {
+    return picBILD11->surface().BackColor();
+}
+
+// --- Load ---
+
+void mdiSEITE1::Form_Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    HBOKF_ = HBOKFS_ = true;
+    platform::ProgressBar& bar = RunState::current().pgbBERECHNEN();
+    bar.setValue(0);
+
+    auto cursor = [](const char* table) {
+        auto c = std::make_unique<clsDATEN>();
+        c->ETABELLE = QString::fromLatin1(table);
+        return c;
+    };
+    e1_ = cursor("E1");
+    e2_ = cursor("E2");
+    e3_ = cursor("E3");
+    a1_ = cursor("A1");
+    a2_ = cursor("A2");
+    g0_ = cursor("G0");
+
+    e1_->DTVL(QStringLiteral("ID"), ID_);
+    e1_->DTVT(QStringLiteral("KEN"), KEN_);
+    e1_->DTVT(QStringLiteral("KOM"), KOM_);
+    e1_->DTVI(QStringLiteral("SPR"), SPR_);
+    a1_->DTVB(QStringLiteral("BONEU"), BONEU_);
+    e2_->DTVI(QStringLiteral("KENV"), KENV_);
+    e2_->DTVB(QStringLiteral("KEND"), KEND_);
+    e2_->DTVB(QStringLiteral("KENP"), KENP_);
+    e2_->DTVB(QStringLiteral("KENW"), KENW_);
+    const std::pair<const char*, float*> e2[] = {
+        {"DC", &DC_},   {"HC", &HC_},       {"MC", &MC_},         {"RHSU", &RHSU_}, {"DMAX", &DMAX_},
+        {"UE", &UE_},   {"RHSUE", &RHSUE_}, {"DUEMAX", &DUEMAX_}, {"DPR", &DPR_},   {"H2S", &H2S_},
+        {"MSG", &MSG_}, {"MZ", &MZ_},       {"WUE", &WUE_}};
+    for (const auto& [column, value] : e2)
+        e2_->DTVS(QString::fromLatin1(column), *value);
+    const std::pair<const char*, float*> a1[] = {
+        {"RHPR", &RHPR_},   {"WPR", &WPR_},     {"RHPRSP", &RHPRSP_},   {"WPRSP", &WPRSP_},
+        {"RHPRU", &RHPRU_}, {"WPRU", &WPRU_},   {"RHPRUSP", &RHPRUSP_}, {"WPRUSP", &WPRUSP_},
+        {"WUDPR", &WUDPR_}, {"WODPR", &WODPR_}, {"WUDPRSP", &WUDPRSP_}, {"WODPRSP", &WODPRSP_},
+        {"RHS", &RHS_}};
+    for (const auto& [column, value] : a1)
+        a1_->DTVS(QString::fromLatin1(column), *value);
+
+    // The evaluated points, by reading number; a number without a row stays 0.
+    std::int16_t MINI = 0, AN = 0;
+    a2_->INDEX(MINI, nPunkte_, AN, QStringLiteral("I1"));
+    n_ = nPunkte_;
+    const std::size_t size = std::size_t(std::max<int>(nPunkte_, -1) + 1);
+    WU_.assign(size, 0.0f);
+    RHDU_.assign(size, 0.0f);
+    W_.assign(size, 0.0f);
+    RHD_.assign(size, 0.0f);
+    for (std::int16_t i = 0; i <= nPunkte_; ++i) {
+        const platform::Variant I1(i);
+        a2_->DTVS(QStringLiteral("WU"), WU_[std::size_t(i)], QStringLiteral("I1"), I1);
+        a2_->DTVS(QStringLiteral("RHDU"), RHDU_[std::size_t(i)], QStringLiteral("I1"), I1);
+        a2_->DTVS(QStringLiteral("W"), W_[std::size_t(i)], QStringLiteral("I1"), I1);
+        a2_->DTVS(QStringLiteral("RHD"), RHD_[std::size_t(i)], QStringLiteral("I1"), I1);
+    }
+    for (std::size_t i = 0; i < size; ++i) {
+        WU_[i] *= 100.0f;
+        W_[i] *= 100.0f;
+    }
+
+    // The curves through three or more points; a cancelled fit leaves its curve as far as it got.
+    XK_.fill(0);
+    YK_.fill(0);
+    XU_.fill(0);
+    YU_.fill(0);
+    if (nPunkte_ > 1) {
+        APPCRV(W_, RHD_, XK_, YK_);
+        APPCRV(WU_, RHDU_, XU_, YU_);
+    }
+
+    KOPFFUSS(0);
+    platform::DoEvents();
+    bar.setValue(20);
+    BILD11(0);
+    platform::DoEvents();
+    bar.setValue(50);
+    BILD12(0);
+    platform::DoEvents();
+    bar.setValue(70);
+    BILD13(0);
+    platform::DoEvents();
+    bar.setValue(95);
+    // From now on the diagram draws from its stored settings (the main window stores the same in A1).
+    BONEU_ = false;
+}
+
+// --- Curve fit ---
+
+bool mdiSEITE1::APPCRV(std::span<const float> X, std::span<const float> Y, clsSPLINE::Curve& XSP,
+                       clsSPLINE::Curve& YSP) {
+    return spline_.APPCRV(X, Y, XSP, YSP);
+}
+
+std::uint8_t mdiSEITE1::SPLVAL(float X0, int N, std::span<const float> X, std::span<const float> A,
+                               std::span<const float> B, std::span<const float> C, std::span<const float> D) {
+    return spline_.SPLVAL(X0, N, X, A, B, C, D);
+}
+
+// --- Header and footer ---
+
+void mdiSEITE1::KOPFFUSS(int OBJ) {
+    platform::ErrorTrap trap(QStringLiteral("Kopffusszeile"));
+    if (OBJ == 0 && !trap.step([&] { seite_->surface().Cls(); })) return;
+    kopfFuss_ = std::make_unique<clsKOPFFUSS>();
+    clsKOPFFUSS& kf = *kopfFuss_;
+    const platform::VersionInfo version = platform::VersionInfo::current();
+    const RunState& run = RunState::current();
+    const std::function<void()> steps[] = {
+        [&] {
+            platform::Surface& s = OBJ == 0 ? seite_->surface() : drucker();
+            kf.setAUSGABEOBJEKT(clsKOPFFUSS::rahmenVon(s), &s);
+        },
+        [&] { kf.setBEARBEITER(run.BEARBEITER); },
+        [&] { kf.setCOPYRIGHT(version.LegalCopyright); },
+        [&] { kf.setEBOKFS(HBOKFS_); },
+        [&] { kf.setKENNZEICHNUNG(KEN_); },
+        [&] { kf.setDATUM(platform::Clock::Date()); },
+        [&] { kf.setKOMMENTAR(KOM_); },
+        [&] {
+            kf.setRANDABSTAND(15);
+            if (OBJ == 0) {
+                kf.setRANDABSTAND(7.5f, QStringLiteral("oben"));
+                kf.setRANDABSTAND(7.5f, QStringLiteral("unten"));
+            }
+        },
+        [&] {
+            kf.setSEITE(1);
+            kf.setSEITENANZAHL(1);
+        },
+        [&] {
+            if (SPR_ == 1)
+                kf.setUEBERSCHRIFT(QStringLiteral("TAMBRIN Test"));
+            else if (SPR_ == 3)
+                kf.setUEBERSCHRIFT(version.ProductName);
+        },
+        [&] {
+            kf.setLIZENZGEBER(version.LegalCopyright);
+            kf.setPROGRAMMIERER(version.LegalTrademarks);
+            kf.setPROJEKT(run.PROJEKT);
+            kf.setSPRACHE(SPR_);
+            kf.setUHRZEIT(platform::Clock::Time());
+        },
+        [&] { kf.KOPFFUSSZEILE(); },
+    };
+    for (const auto& step : steps)
+        if (!trap.step(step)) break;
+    if (OBJ == 0) seite_->update();
+}
+
+// --- Page settings ---
+
+void mdiSEITE1::KONTEXT(bool HBOKF, bool HBOKFS, long FARBEMDI, long FARBEPIC) {
+    seite_->surface().setBackColor(FARBEMDI);
+    for (auto* box : findChildren<platform::PictureBox*>(Qt::FindDirectChildrenOnly))
+        if (box != seite_) box->surface().setBackColor(FARBEPIC);
+    HBOKF_ = HBOKF;
+    HBOKFS_ = HBOKFS;
+    neuZeichnen();
+}
+
+void mdiSEITE1::neuZeichnen() {
+    seite_->surface().Cls();
+    seite_->update();
+    if (HBOKF_) KOPFFUSS(0);
+    BILD11(0);
+    platform::DoEvents();
+    BILD12(0);
+    platform::DoEvents();
+    BILD13(0);
+    platform::DoEvents();
+}
+
+// --- Where the pictures go ---
+
+mdiSEITE1::Ziel mdiSEITE1::ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO) {
+    if (OBJ == 1) return {&drucker(), box->leftMm() + XDL, box->topMm() + YDO};
+    return {&box->surface(), 0, 0};
+}
+
+// --- Events ---
+
+void mdiSEITE1::Form_Activate() {
+    RunState::current().setPanelVisible(14, false);
+}
+
+bool mdiSEITE1::Form_KeyDown(int KeyCode, int Shift) {
+    constexpr int kCtrl = 2, kAlt = 4;
+    RunState& run = RunState::current();
+    if (KeyCode == 27) {
+        run.stbMAIN_PanelClick(15);
+        return true;
+    }
+    if (KeyCode == 81 && (Shift & kAlt)) {
+        run.mnuBEENDEN_Click();
+        return true;
+    }
+    if (!(Shift & kCtrl)) return false;
+    const std::pair<int, int> panels[] = {{65, 14}, {67, 12}, {80, 11}, {83, 10}, {87, 13}};
+    for (const auto& [key, panel] : panels)
+        if (KeyCode == key) {
+            run.stbMAIN_PanelClick(panel);
+            return true;
+        }
+    return false;
+}
+
+void mdiSEITE1::Form_Click() {
+    frmKONTEXT& dialog = frmKONTEXT::oeffnen();
+    dialog.voreinstellen(this, HBOKF_, HBOKFS_, pageColor(), pictureColor());
+}
+
+void mdiSEITE1::picBILD11_MouseDown(Qt::MouseButton Button) {
+    if (Button != Qt::RightButton) return;
+    frmKONTEXT11 dialog(RunState::current().window(), this);
+    dialog.Form_Load();
+    RunState::current().dialogs().ShowForm(dialog);
+}
+
+void mdiSEITE1::vscBILD12_Change() {
+    platform::Hourglass hourglass;
+    BILD12(0);
+}
+
+// --- Keys ---
+
+void mdiSEITE1::previewKeys(QWidget* child) {
+    child->installEventFilter(this);
+}
+
+namespace {
+// The key code and the shift state of a key event, as the key handler takes them.
+std::pair<int, int> keyOf(const QKeyEvent& e) {
+    int code = e.key();
+    if (code == Qt::Key_Escape) code = 27;
+    int shift = 0;
+    if (e.modifiers() & Qt::ShiftModifier) shift |= 1;
+    if (e.modifiers() & Qt::ControlModifier) shift |= 2;
+    if (e.modifiers() & Qt::AltModifier) shift |= 4;
+    return {code, shift};
+}
+} // namespace
+
+bool mdiSEITE1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto [code, shift] = keyOf(static_cast<QKeyEvent&>(*event));
+        if (Form_KeyDown(code, shift)) return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void mdiSEITE1::keyPressEvent(QKeyEvent* event) {
+    const auto [code, shift] = keyOf(*event);
+    if (!Form_KeyDown(code, shift)) QWidget::keyPressEvent(event);
+}

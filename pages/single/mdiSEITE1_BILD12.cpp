@@ -1,0 +1,163 @@
+// The table of readings of page 1: one row per reading with the columns of the record's water-content
+// method, the method as the title and the fixed test quantities as the footnote.
+#include "mdiSEITE1.h"
+
+#include "clsDATEN.h"
+#include "clsTABELLE.h"
+
+#include "platform/run/ErrorBox.h"
+#include "platform/runtime/Convert.h"
+#include "platform/runtime/NumberFormat.h"
+#include "platform/surface/PictureBox.h"
+
+using drawing::Zellenfeld;
+using platform::Variant;
+
+namespace {
+
+// One column of the table: caption and unit (markup), width (mm), rule after it (2 double, 1 single),
+// alignment (1 centred, 3 on the decimal sign) and number pattern.
+struct Spalte {
+    const char* kopf;
+    const char* einheit;
+    double breite;
+    double regel;
+    double ausrichtung;
+    const char* format;
+};
+
+// Drying of sub-samples: the reading, m1, h', and the wet and dry sub-sample with its tray.
+const Spalte kTrocknen[] = {{"Nr", "", 7, 2, 1, ""},
+                            {"m{t,1}1", "[g]", 17, 1, 3, "####0.00"},
+                            {"h'", "[cm]", 16, 2, 3, "##0.00"},
+                            {"m{t,3}1,w", "[g]", 17, 1, 3, "####0.00"},
+                            {"m{t,3}2,w", "[g]", 17, 1, 3, "####0.00"},
+                            {"m{t,3}c,w", "[g]", 17, 0, 3, "####0.00"}};
+// Weighing the added water: the reading, the soil alone, h', the rest with the accessories, and the stored
+// sum of both.
+const Spalte kWasserzugabe[] = {{"Nr", "", 10, 2, 1, ""},
+                                {"m{t,1}1", "[g]", 20, 1, 3, "######0.00"},
+                                {"h'", "[cm]", 20, 2, 3, "##0.00"},
+                                {"m{t,3}1,r", "[g]", 20, 1, 3, "####0.00"},
+                                {"m{t,1}1 + m{t,3}1,r", "[g]", 20, 0, 3, "####0.00"}};
+
+} // namespace
+
+void mdiSEITE1::BILD12(int OBJ, float XDL, float YDO) {
+    platform::ErrorTrap trap(QStringLiteral("Bild 12"));
+    struct Zeigen {
+        platform::PictureBox* box;
+        bool& zeichnen;
+        ~Zeigen() {
+            zeichnen = false;
+            if (box) box->update();
+        }
+    } zeigen{OBJ == 0 ? picBILD12 : nullptr, tabelleZeichnen_};
+    tabelleZeichnen_ = true;
+
+    if (OBJ == 0 && !trap.step([&] { picBILD12->surface().Cls(); })) return;
+    if (OBJ == 0 || OBJ == 1) {
+        tabelle_ = std::make_unique<clsTABELLE>();
+        if (!trap.step([&] {
+                const Ziel z = ziel(OBJ, picBILD12, XDL, YDO);
+                tabelle_->setEOBJEKT(z.surface);
+                tabelle_->setEXDL(z.EXDL);
+                tabelle_->setEYDO(z.EYDO);
+                // The printed table shows the rows that the screen is scrolled to.
+                tabelle_->setEYBALKEN(&picBILD12->verticalScrollBar());
+            }))
+            return;
+    }
+    if (!tabelle_) return;
+    clsTABELLE& t = *tabelle_;
+    if (!trap.step([&] {
+            t.setERZ(1.5f);
+            t.setEZA(1.2f);
+            t.setEZH(3.5f);
+            t.setERO(7);
+            t.setERU(10);
+        }))
+        return;
+
+    const std::span<const Spalte> spalten =
+        KENW_ ? std::span<const Spalte>(kTrocknen) : std::span<const Spalte>(kWasserzugabe);
+    const int NS = int(spalten.size());
+    if (!trap.step([&] {
+            std::vector<double> breite, regel, ausrichtung;
+            std::vector<QString> format;
+            for (const Spalte& s : spalten) {
+                breite.push_back(s.breite);
+                regel.push_back(s.regel);
+                ausrichtung.push_back(s.ausrichtung);
+                format.push_back(QString::fromUtf8(s.format));
+            }
+            regel.pop_back(); // no rule after the last column
+            t.setELSB(breite);
+            t.setELGIT(regel);
+            t.setELGITLEER(std::vector<double>(std::size_t(NS - 1), 0.0));
+            t.setELA(ausrichtung);
+            t.setELFORMAT(format);
+            t.setELMW(std::vector<double>(std::size_t(NS), 0.0));
+        }))
+        return;
+    Zellenfeld kopf(NS, 2);
+    for (int i = 0; i < NS; ++i) {
+        kopf(i, 0) = Variant(QString::fromUtf8(spalten[std::size_t(i)].kopf));
+        kopf(i, 1) = Variant(QString::fromUtf8(spalten[std::size_t(i)].einheit));
+    }
+
+    // The page's reading count: the highest reading number of the record.
+    if (!trap.step([&] {
+            std::int16_t MINI = 0, AN = 0;
+            e3_->INDEX(MINI, n_, AN, QStringLiteral("I1"));
+        }))
+        return;
+    // A reading number without a row in E3 leaves its row empty.
+    Zellenfeld body(NS, std::max<int>(n_, 0) + 1);
+    auto lies = [&](const char* spalte, int zelle, const Variant& I1) {
+        Variant v;
+        if (e3_->DTVV(QString::fromLatin1(spalte), v, QStringLiteral("I1"), I1))
+            body(zelle, I1.asInteger()) = v;
+    };
+    if (!trap.step([&] {
+            for (std::int16_t i = 0; i <= n_; ++i) {
+                const Variant I1(i);
+                if (KENW_) {
+                    const char* namen[] = {"I1", "M1", "HS", "M1W", "M2W", "MCW"};
+                    for (int c = 0; c < 6; ++c)
+                        lies(namen[c], c, I1);
+                    continue;
+                }
+                lies("I1", 0, I1);
+                float M1 = 0;
+                e3_->DTVS(QStringLiteral("M1"), M1, QStringLiteral("I1"), I1);
+                lies("HS", 2, I1);
+                lies("M1R", 3, I1);
+                if (body(0, i).isEmpty()) continue;
+                const Variant& rest = body(3, i);
+                body(1, i) =
+                    Variant(float(M1 - (rest.isEmpty() || rest.isNull() ? 0.0f : platform::CSng(rest))));
+                body(4, i) = Variant(M1);
+            }
+        }))
+        return;
+
+    if (!trap.step([&] { t.TABELLE(kopf, 0); })) return;
+    if (!trap.step([&] { t.TABELLE(body, 1); })) return;
+    if (!trap.step([&] { t.SCHRIFTEINSTELLUNGEN(QStringLiteral("Arial"), 9, 0, 0, 0, 0); })) return;
+    const auto f = [](float v) { return platform::Format(Variant(v), QStringLiteral("#0.00")); };
+    if (KENW_) {
+        if (!trap.step(
+                [&] { t.TITEL(QStringLiteral("Wassergehaltbestimmung durch Trocknen von Teilproben")); }))
+            return;
+        trap.step([&] { t.FUSSNOTE(QStringLiteral("h'' = ") + f(H2S_) + QStringLiteral(" cm")); });
+    } else {
+        if (!trap.step(
+                [&] { t.TITEL(QStringLiteral("Wassergehaltbestimmung durch Wiegen der Wasserzugabe")); }))
+            return;
+        trap.step([&] {
+            t.FUSSNOTE(QStringLiteral("h'' = ") + f(H2S_) + QStringLiteral(" cm         m{t,3}s,g = ") +
+                       f(MSG_) + QStringLiteral(" g         m{t,1}Z = ") + f(MZ_) + QStringLiteral(" g"));
+        });
+    }
+}

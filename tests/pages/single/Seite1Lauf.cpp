@@ -1,0 +1,86 @@
+#include "Seite1Lauf.h"
+
+#include "clsBERECHNEN.h"
+
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+
+namespace seite1test {
+
+Seite1Lauf::Seite1Lauf(const QString& language, const QString& decimalSign)
+    : uhr(QDateTime(QDate(2003, 8, 1), QTime(10, 30))), run({language, decimalSign, true}) {
+    platform::RunState& s = run.state();
+    haupt.cnnX = s.cnnX;
+    haupt.PROJEKT = s.PROJEKT;
+    haupt.PROJEKTSPFAD = s.PROJEKTSPFAD;
+    haupt.BEARBEITER = s.BEARBEITER;
+    haupt.DEZIMALPUNKT = s.DEZIMALPUNKT;
+    haupt.SPRACHE = s.SPRACHE;
+    haupt.setProgramFolder(s.programFolder());
+    haupt.setDialogs(&run.dialogs());
+    haupt.setProgressBar(&run.progress());
+    haupt.install();
+}
+
+Seite1Lauf::~Seite1Lauf() {
+    seite.reset();
+    haupt.uninstall();
+}
+
+bool Seite1Lauf::auswerten(const fixture::Record& record) {
+    fixture::store(*run.state().cnnX, record);
+    clsBERECHNEN evaluation;
+    const bool ok = evaluation.BERECHNUNG();
+    run.progress().clear();
+    return ok;
+}
+
+mdiSEITE1& Seite1Lauf::laden() {
+    seite = std::make_unique<mdiSEITE1>();
+    seite->Form_Load();
+    setze(QStringLiteral("UPDATE A1 SET BONEU = 0 WHERE ID = 1"));
+    return *seite;
+}
+
+mdiSEITE1& Seite1Lauf::zeige(const fixture::Record& record) {
+    if (!auswerten(record)) throw std::runtime_error("the record could not be evaluated");
+    return laden();
+}
+
+platform::Variant Seite1Lauf::wert(const QString& table, const QString& column, const QString& where) {
+    platform::Recordset rs;
+    rs.Open(QStringLiteral("SELECT [%1] FROM [%2] WHERE ID = 1%3")
+                .arg(column, table, where.isEmpty() ? QString() : QStringLiteral(" AND ") + where),
+            *run.state().cnnX);
+    return rs.eof() ? platform::Variant() : rs.Value(0);
+}
+
+void Seite1Lauf::setze(const QString& sql) {
+    run.state().cnnX->Execute(sql);
+}
+
+platform::RecordingSurface::Options druckseite() {
+    platform::RecordingSurface::Options o;
+    o.width = 297;
+    o.height = 210;
+    o.printer = true;
+    return o;
+}
+
+QString texte(const platform::RecordingSurface& surface) {
+    QString all;
+    for (const auto& c : surface.calls())
+        if (c.name == QLatin1String("Print") || c.name == QLatin1String("TextOutRotated")) all += c.text;
+    return all;
+}
+
+std::vector<std::vector<double>> linien(const platform::RecordingSurface& surface, long color, int style) {
+    std::vector<std::vector<double>> out;
+    for (const auto& c : surface.calls(QStringLiteral("Line"))) {
+        const long drawn = c.color.value_or(c.foreColor);
+        if (drawn == color && (style < 0 || c.drawStyle == style)) out.push_back(c.args);
+    }
+    return out;
+}
+
+} // namespace seite1test

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "mdiSEITE1.h"
+#include "RecordFixture.h"
+#include "TestRun.h"
+
+#include "platform/run/RunState.h"
+#include "platform/runtime/Clock.h"
+#include "platform/runtime/Variant.h"
+#include "platform/surface/RecordingSurface.h"
+
+#include <memory>
+#include <QString>
+#include <QStringList>
+#include <utility>
+#include <vector>
+
+namespace seite1test {
+
+// The main window as page 1 sees it: the commands the page presses are recorded.
+class Hauptfenster : public platform::RunState {
+public:
+    void stbMAIN_PanelClick(int panel) override { panels.push_back(panel); }
+    void setPanelVisible(int panel, bool visible) override { sichtbar.emplace_back(panel, visible); }
+    void mnuBEENDEN_Click() override { ++beenden; }
+    QWidget* window() const override { return fenster; }
+
+    std::vector<int> panels;
+    std::vector<std::pair<int, bool>> sichtbar;
+    int beenden = 0;
+    QWidget* fenster = nullptr;
+};
+
+// A run with a project holding one record (ID 1, active), evaluated as Calculate first does it, and page 1
+// of it. The clock stands still at 1 August 2003, 10:30, so that a drawn page is always the same.
+class Seite1Lauf {
+public:
+    explicit Seite1Lauf(const QString& language = QStringLiteral("de"),
+                        const QString& decimalSign = QStringLiteral(","));
+    ~Seite1Lauf();
+
+    // Stores the record and evaluates it (the A1 row is new, BONEU True); false when the evaluation failed.
+    bool auswerten(const fixture::Record& record);
+    // Makes page 1 and loads it; then stores BONEU False, as the main window does after showing it.
+    mdiSEITE1& laden();
+    // Evaluates the record and loads its page.
+    mdiSEITE1& zeige(const fixture::Record& record);
+
+    // A value of the record's rows, and a change to them.
+    platform::Variant wert(const QString& table, const QString& column, const QString& where = {});
+    void setze(const QString& sql);
+
+    platform::ScriptedDialogs& dialoge() { return run.dialogs(); }
+    QStringList meldungen() { return run.dialogs().messages(); }
+
+    platform::Clock::Override uhr;
+    testsupport::TestRun run;
+    Hauptfenster haupt;
+    std::unique_ptr<mdiSEITE1> seite;
+};
+
+// A recording surface the size of the printer page, for the picture routines' OBJ 1.
+platform::RecordingSurface::Options druckseite();
+
+// The texts printed on a surface, in order, run together: a label in the markup comes out in pieces (a
+// subscript, a Greek letter), which then read as one.
+QString texte(const platform::RecordingSurface& surface);
+// The lines of one colour (and, when given, one line style), as (x1, y1, x2, y2).
+std::vector<std::vector<double>> linien(const platform::RecordingSurface& surface, long color,
+                                        int style = -1);
+
+} // namespace seite1test
