@@ -6,13 +6,14 @@
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
 #include "platform/run/ProgressBar.h"
+#include "platform/runtime/Convert.h"
 #include "platform/runtime/EventLoop.h"
 
 using namespace platform;
 
 namespace {
 
-void setEnabled(std::initializer_list<QAction*> items, bool enabled) {
+void enable(std::initializer_list<QAction*> items, bool enabled) {
     for (QAction* a : items) a->setEnabled(enabled);
 }
 
@@ -34,7 +35,7 @@ void frmMAIN::mnuAUSWERTEN_Click() {
             }))
             return;
         if (count == 0) {
-            setEnabled({mnuEINGABEGRAFIK, mnuBERECHNEN, mnuMBERECHNEN, mnuFBERECHNEN, mnuNEUBERECHNEN}, false);
+            enable({mnuEINGABEGRAFIK, mnuBERECHNEN, mnuMBERECHNEN, mnuFBERECHNEN, mnuNEUBERECHNEN}, false);
         } else if (count == 1) {
             if (!trap.step([&] {
                     Recordset rs;
@@ -46,7 +47,7 @@ void frmMAIN::mnuAUSWERTEN_Click() {
                         rs.Update();
                     }
                     if (CBool(rs.Value(QStringLiteral("BONEU")))) {
-                        setEnabled({mnuBERECHNEN, mnuFBERECHNEN}, false);
+                        enable({mnuBERECHNEN, mnuFBERECHNEN}, false);
                     } else {
                         mnuBERECHNEN->setEnabled(true);
                     }
@@ -55,7 +56,7 @@ void frmMAIN::mnuAUSWERTEN_Click() {
             mnuMBERECHNEN->setEnabled(false);
             mnuNEUBERECHNEN->setEnabled(true);
         } else {
-            setEnabled({mnuEINGABEGRAFIK, mnuBERECHNEN}, false);
+            enable({mnuEINGABEGRAFIK, mnuBERECHNEN}, false);
             if (!trap.step([&] {
                     // The multiple evaluation is the pseudo record 0; its row is never active.
                     Recordset e1;
@@ -81,7 +82,7 @@ void frmMAIN::mnuAUSWERTEN_Click() {
                 }))
                 return;
             mnuMBERECHNEN->setEnabled(true);
-            setEnabled({mnuFBERECHNEN, mnuNEUBERECHNEN}, false);
+            enable({mnuFBERECHNEN, mnuNEUBERECHNEN}, false);
         }
     }();
     ScreenPointer::set(ScreenPointer::Default);

@@ -7,6 +7,7 @@
 #include "platform/run/ProgressBar.h"
 #include "platform/runtime/DialogService.h"
 
+#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 namespace Msg = platform::Msg;
