@@ -31,11 +31,8 @@ frmMAIN::frmMAIN(QWidget* parent)
     buildMenus();
     buildStatusBar();
     // A child window that answers Form_Activate hears of every activation (the pages hide panel 14).
-    connect(mdiArea, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
-        if (!sub || !sub->widget()) return;
-        QWidget* form = sub->widget();
-        if (form->metaObject()->indexOfMethod("Form_Activate()") >= 0)
-            QMetaObject::invokeMethod(form, "Form_Activate", Qt::DirectConnection);
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+        if (sub) notifyActivation(sub->widget());
     });
     install();
 }
@@ -320,4 +317,9 @@ QList<QWidget*> frmMAIN::PageList() const {
         for (QWidget* w : forms)
             if (w->objectName().contains(QLatin1String(mark), Qt::CaseInsensitive)) pages << w;
     return pages;
+}
+
+void frmMAIN::notifyActivation(QWidget* form) {
+    if (form && form->metaObject()->indexOfMethod("Form_Activate()") >= 0)
+        QMetaObject::invokeMethod(form, "Form_Activate", Qt::DirectConnection);
 }

@@ -137,8 +137,6 @@ public:
     frmANZEIGEN* pageChooser() const;
     // Where command 12 puts its bitmap copies: the project's folder, "JPG".
     QString copyFolder() const;
-    // A text made fit for a file name: characters a file name can't hold become "_".
-    static QString fileNameOf(const QString& text);
 
     // --- Run state (the other members are platform::RunState's) ---
     bool dirty() const { return dirty_; }
@@ -212,7 +210,9 @@ private:
 
     // Loads page 1 of the active record unless it is loaded; returns it.
     QWidget* loadPage1();
-    // Panels 10 to 15 visible and raised, as a page is shown.
+    // Tells a child window that it is the active one (the pages hide panel 14 then).
+    void notifyActivation(QWidget* form);
+    // Panels 10 to 15 visible and raised, as a page is shown; the active page then hides panel 14 again.
     void showPageCommands();
     // The progress bar at 100, held for a moment without handling events.
     void holdProgressAtFull();

@@ -101,6 +101,8 @@ void frmMAIN::showPageCommands() {
         setPanelVisible(i, true);
         stbMAIN->Panels(i)->setBevel(StatusPanel::Raised);
     }
+    // The AutoCAD panel has no action: the page that is now active hides it again.
+    notifyActivation(ActiveForm());
 }
 
 void frmMAIN::holdProgressAtFull() {

@@ -70,6 +70,8 @@ void frmMAIN::printPages() {
     // Without an active page the preset is every page (a page number 0 is no valid preset).
     request.fromPage = k > 0 ? k : 1;
     request.toPage = k > 0 ? k : n;
+    request.suggestedPdfFile = fs::BuildPath(fs::BuildPath(PROJEKTSPFAD, PROJEKT),
+                                             fs::FileNameOf(stbMAIN->Panels(6)->Text()) + QStringLiteral(".pdf"));
     std::optional<PrintAnswer> answer;
     if (!trap.step([&] { answer = dialogs().ShowPrinter(request); }) || !answer) return;
     Hourglass hourglass;
@@ -96,15 +98,6 @@ QString frmMAIN::copyFolder() const {
     return fs::BuildPath(fs::BuildPath(PROJEKTSPFAD, stbMAIN->Panels(2)->Text()), QStringLiteral("JPG"));
 }
 
-QString frmMAIN::fileNameOf(const QString& text) {
-    QString name = text;
-    for (QChar& c : name)
-        if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
-            c == '|' || c.unicode() < 32)
-            c = '_';
-    return name;
-}
-
 void frmMAIN::copyScreen() {
     ErrorTrap trap(stbMAIN->Panels(12)->Text());
     const QString folder = copyFolder();
@@ -112,7 +105,7 @@ void frmMAIN::copyScreen() {
             if (!fs::FolderExists(folder)) fs::CreateFolder(folder);
         }))
         return;
-    const QString proposed = fileNameOf(stbMAIN->Panels(6)->Text() + QStringLiteral("-1"));
+    const QString proposed = fs::FileNameOf(stbMAIN->Panels(6)->Text() + QStringLiteral("-1"));
     std::optional<QString> answer;
     if (!trap.step([&] {
             answer = dialogs().InputBox(QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") +
@@ -129,7 +122,7 @@ void frmMAIN::copyScreen() {
         }))
         return;
     if (!trap.step([&] {
-            const QString file = fs::BuildPath(folder, fileNameOf(*answer) + QStringLiteral(".bmp"));
+            const QString file = fs::BuildPath(folder, fs::FileNameOf(*answer) + QStringLiteral(".bmp"));
             if (!screen.save(file, "BMP")) throw VbError::permissionDenied(file);
         }))
         return;
@@ -157,7 +150,7 @@ void frmMAIN::copyToWordProcessor() {
     if (!trap.step([&] {
             const QString folder = copyFolder();
             if (!fs::FolderExists(folder)) fs::CreateFolder(folder);
-            const QString base = fileNameOf(stbMAIN->Panels(6)->Text() + QLatin1Char('-') + page->objectName());
+            const QString base = fs::FileNameOf(stbMAIN->Panels(6)->Text() + QLatin1Char('-') + page->objectName());
             for (int n = 1;; ++n) {
                 file = fs::BuildPath(folder, base + QLatin1Char('-') + QString::number(n) + QStringLiteral(".odt"));
                 if (!fs::FileExists(file)) break;

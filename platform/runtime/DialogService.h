@@ -35,6 +35,7 @@ struct PrintRequest {
     int toPage = 1;
     bool pageRangeOffered = true; // the dialog shows "pages from .. to .."
     int copies = 1;
+    QString suggestedPdfFile; // where the pages go when the machine has no printer
 };
 struct PrintAnswer {
     enum class Range { All, Pages, Selection };

@@ -1,5 +1,7 @@
 #include "QtDialogService.h"
 
+#include "PdfPrintDialog.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -87,12 +89,13 @@ std::optional<QString> QtDialogService::InputBox(const QString& prompt, const QS
 }
 
 std::optional<PrintAnswer> QtDialogService::ShowPrinter(const PrintRequest& request) {
-    QPrinter printer(QPrinter::HighResolution);
     if (QPrinterInfo::availablePrinters().isEmpty()) {
-        // Without a printer the dialog's choice is a PDF file.
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QFileInfo(QDir::homePath(), QStringLiteral("TAMBRIN.pdf")).absoluteFilePath());
+        // Without a printer the choice is a PDF file.
+        PdfPrintDialog dialog(request, activeOwner(owner_));
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.answer();
     }
+    QPrinter printer(QPrinter::HighResolution);
     printer.setFromTo(request.fromPage, request.toPage);
     QPrintDialog dialog(&printer, activeOwner(owner_));
     dialog.setMinMax(request.minPage, request.maxPage);

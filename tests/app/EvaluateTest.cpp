@@ -105,7 +105,8 @@ TEST_F(Evaluate, CalculateFirstEvaluatesAndShowsPageOne) {
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM [G0] WHERE [ID]=2 AND [IDOBJEKT]=11 AND [RL]=12 AND [RR]=12 "
                                   "AND [RO]=9 AND [RU]=12 AND [OX]=1 AND [OY]=1")),
               1);
-    for (int i = 10; i <= 15; ++i) EXPECT_TRUE(w->panelVisible(i)) << i;
+    for (int i : {10, 11, 12, 13, 15}) EXPECT_TRUE(w->panelVisible(i)) << i;
+    EXPECT_FALSE(w->panelVisible(14)); // the active page hides the AutoCAD panel
     EXPECT_TRUE(w->dirty());
     EXPECT_FALSE(w->mnuDATEI->menuAction()->isEnabled());
     // 0, 30, 60, 100 of the evaluation, 0 .. 95 of the page, then 100 and back to 0 hidden.

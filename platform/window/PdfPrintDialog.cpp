@@ -1,0 +1,107 @@
+#include "PdfPrintDialog.h"
+
+#include "../runtime/SystemLocale.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace platform {
+
+namespace {
+QString tr2(const char* english, const char* german) {
+    return SystemLocale::pick(QString::fromUtf8(english), QString::fromUtf8(german));
+}
+} // namespace
+
+PdfPrintDialog::PdfPrintDialog(const PrintRequest& request, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("PdfPrintDialog"));
+    setWindowTitle(tr2("Print", "Drucken"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(tr2("No printer is installed: the pages are written into a PDF file.",
+                                     "Es ist kein Drucker eingerichtet: die Seiten werden in eine PDF-Datei "
+                                     "geschrieben."),
+                                 this));
+
+    auto* range = new QGroupBox(tr2("Pages", "Seiten"), this);
+    auto* grid = new QGridLayout(range);
+    allPages = new QRadioButton(tr2("All", "Alle"), range);
+    pageRange = new QRadioButton(tr2("Pages from", "Seiten von"), range);
+    fromPage = new QSpinBox(range);
+    toPage = new QSpinBox(range);
+    for (QSpinBox* s : {fromPage, toPage}) s->setRange(std::max(1, request.minPage), std::max(1, request.maxPage));
+    fromPage->setValue(request.fromPage);
+    toPage->setValue(request.toPage);
+    grid->addWidget(allPages, 0, 0, 1, 4);
+    grid->addWidget(pageRange, 1, 0);
+    grid->addWidget(fromPage, 1, 1);
+    grid->addWidget(new QLabel(tr2("to", "bis"), range), 1, 2);
+    grid->addWidget(toPage, 1, 3);
+    pageRange->setEnabled(request.pageRangeOffered);
+    (request.pageRangeOffered && !(request.fromPage == request.minPage && request.toPage == request.maxPage)
+         ? pageRange
+         : allPages)
+        ->setChecked(true);
+    layout->addWidget(range);
+
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(new QLabel(tr2("File:", "Datei:"), this));
+    file = new QLineEdit(this);
+    file->setText(request.suggestedPdfFile.isEmpty() ? QDir::home().filePath(QStringLiteral("TAMBRIN.pdf"))
+                                                     : request.suggestedPdfFile);
+    file->setMinimumWidth(360);
+    fileRow->addWidget(file, 1);
+    auto* choose = new QPushButton(QStringLiteral("..."), this);
+    connect(choose, &QPushButton::clicked, this, &PdfPrintDialog::browse);
+    fileRow->addWidget(choose);
+    layout->addLayout(fileRow);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(tr2("Print", "Drucken"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr2("Cancel", "Abbrechen"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &PdfPrintDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+void PdfPrintDialog::browse() {
+    const QString chosen = QFileDialog::getSaveFileName(this, windowTitle(), file->text(),
+                                                        tr2("PDF files (*.pdf)", "PDF-Dateien (*.pdf)"));
+    if (!chosen.isEmpty()) file->setText(chosen);
+}
+
+void PdfPrintDialog::accept() {
+    QString name = file->text().trimmed();
+    if (!name.isEmpty() && !name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) name += QStringLiteral(".pdf");
+    const QFileInfo info(name);
+    if (name.isEmpty() || !info.absoluteDir().exists()) {
+        QMessageBox::warning(this, windowTitle(),
+                             tr2("Please give a PDF file in an existing folder.",
+                                 "Bitte geben Sie eine PDF-Datei in einem vorhandenen Ordner an."));
+        return;
+    }
+    file->setText(info.absoluteFilePath());
+    QDialog::accept();
+}
+
+PrintAnswer PdfPrintDialog::answer() const {
+    PrintAnswer a;
+    a.range = pageRange->isChecked() ? PrintAnswer::Range::Pages : PrintAnswer::Range::All;
+    a.fromPage = fromPage->value();
+    a.toPage = std::max(fromPage->value(), toPage->value());
+    a.pdfFile = file->text();
+    return a;
+}
+
+} // namespace platform

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "../runtime/DialogService.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QRadioButton;
+class QSpinBox;
+
+namespace platform {
+
+// The print dialog of a machine without a printer: the pages to print (all, or from .. to) and the PDF
+// file they go into.
+class PdfPrintDialog : public QDialog {
+    Q_OBJECT
+public:
+    PdfPrintDialog(const PrintRequest& request, QWidget* parent = nullptr);
+    // The choice, once the dialog was accepted.
+    PrintAnswer answer() const;
+    // Accepts a file in an existing folder (".pdf" is appended when missing).
+    void accept() override;
+
+    QRadioButton* allPages;
+    QRadioButton* pageRange;
+    QSpinBox* fromPage;
+    QSpinBox* toPage;
+    QLineEdit* file;
+
+private:
+    void browse();
+};
+
+} // namespace platform
