@@ -27,7 +27,6 @@ using platform::RunState;
 mdiSEITE1::mdiSEITE1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("mdiSEITE1"));
     setWindowTitle(QStringLiteral("Seite 1"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
     // Before it is maximised the page has the size of the sheet.
     const double k = platform::ImageSurface::kScreenPixelsPerMm;

@@ -19,7 +19,8 @@ enum Stil { Durchgezogen = 0, Gestrichelt = 1, Gepunktet = 2 };
 struct Diagramm {
     explicit Diagramm(const fixture::Record& record, const QString& a1 = {}) {
         if (!lauf.auswerten(record)) throw std::runtime_error("the record could not be evaluated");
-        if (!a1.isEmpty()) lauf.setze(QStringLiteral("UPDATE A1 SET ") + a1 + QStringLiteral(" WHERE ID = 1"));
+        if (!a1.isEmpty())
+            lauf.setze(QStringLiteral("UPDATE A1 SET ") + a1 + QStringLiteral(" WHERE ID = 1"));
         seite = &lauf.laden();
         seite->setDrucker(&druck);
         seite->BILD11(1);
@@ -29,7 +30,8 @@ struct Diagramm {
     QString texteIn(long farbe) const {
         QString all;
         for (const auto& c : druck.calls())
-            if ((c.name == QLatin1String("Print") || c.name == QLatin1String("TextOutRotated")) && c.foreColor == farbe)
+            if ((c.name == QLatin1String("Print") || c.name == QLatin1String("TextOutRotated")) &&
+                c.foreColor == farbe)
                 all += c.text;
         return all;
     }
@@ -56,7 +58,8 @@ TEST(Diagramm, PointsOrSplineCurvesOfTheCorrectedSoilAndOfTheTestedFraction) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const fixture::Record r = c.ueberkorn ? fixture::withOversize(fixture::dryingSet()) : fixture::dryingSet();
+        const fixture::Record r =
+            c.ueberkorn ? fixture::withOversize(fixture::dryingSet()) : fixture::dryingSet();
         Diagramm d(r, QStringLiteral("POSP = %1").arg(c.POSP));
         EXPECT_EQ(d.seite->POSP(), c.POSP);
         EXPECT_EQ(linien(d.druck, kRot, Durchgezogen).size(), c.rot);
@@ -93,10 +96,13 @@ TEST(Diagramm, TheLineAtTheDegreeOfCompactionWithItsMarksFromThePointsOrTheSplin
         const float t = 97 / 100.0f * rhoPr;
         const QString schwarz = d.texteIn(kSchwarz);
         EXPECT_TRUE(schwarz.contains(QStringLiteral("DPr = 97 %")));
-        EXPECT_TRUE(schwarz.contains(QStringLiteral("rd = ") + platform::Format(Variant(t), QStringLiteral("#0.000")) +
+        EXPECT_TRUE(schwarz.contains(QStringLiteral("rd = ") +
+                                     platform::Format(Variant(t), QStringLiteral("#0.000")) +
                                      QStringLiteral(" g/cm³")));
-        EXPECT_TRUE(schwarz.contains(QStringLiteral("wu = ") + platform::Format(Variant(wu), QStringLiteral("#0.0 %"))));
-        EXPECT_TRUE(schwarz.contains(QStringLiteral("wo = ") + platform::Format(Variant(wo), QStringLiteral("#0.0 %"))));
+        EXPECT_TRUE(schwarz.contains(QStringLiteral("wu = ") +
+                                     platform::Format(Variant(wu), QStringLiteral("#0.0 %"))));
+        EXPECT_TRUE(schwarz.contains(QStringLiteral("wo = ") +
+                                     platform::Format(Variant(wo), QStringLiteral("#0.0 %"))));
         // One dashed line across the plot frame (27 to 157 mm on paper).
         const auto gestrichelt = linien(d.druck, kSchwarz, Gestrichelt);
         ASSERT_EQ(gestrichelt.size(), 1u);
@@ -123,7 +129,8 @@ TEST(Diagramm, NoDegreeOfCompactionNoLineAndAMissingWaterContentNoMark) {
     EXPECT_FALSE(ohneTrocken.texteIn(kSchwarz).contains(QStringLiteral("wu = ")));
     EXPECT_TRUE(ohneTrocken.texteIn(kSchwarz).contains(QStringLiteral("wo = ")));
     // Each mark is two short ticks.
-    EXPECT_EQ(linien(beide.druck, kSchwarz, Durchgezogen).size() - linien(ohneTrocken.druck, kSchwarz, Durchgezogen).size(),
+    EXPECT_EQ(linien(beide.druck, kSchwarz, Durchgezogen).size() -
+                  linien(ohneTrocken.druck, kSchwarz, Durchgezogen).size(),
               2u);
 }
 
@@ -139,7 +146,8 @@ TEST(Diagramm, SaturationAndAirVoidLinesByTheirSwitchesAndSpacing) {
         // Eleven air-void lines: the last one at 0.25 is no longer lost to rounding.
         {"air voids 0.025", QStringLiteral("SRLI = 0, NALI = 1"),
          QStringLiteral("na = 00,0250,050,0750,10,1250,150,1750,20,2250,25")},
-        {"air voids 0.05", QStringLiteral("SRLI = 0, NALI = 1, DENA = 0.05"), QStringLiteral("na = 00,050,10,150,20,25")},
+        {"air voids 0.05", QStringLiteral("SRLI = 0, NALI = 1, DENA = 0.05"),
+         QStringLiteral("na = 00,050,10,150,20,25")},
         {"both families", QStringLiteral("NALI = 1, DESR = 0.25, DENA = 0.125"),
          QStringLiteral("Sr = 10,750,5na = 00,1250,25")},
         {"switched off", QStringLiteral("SRLI = 0"), QString()},

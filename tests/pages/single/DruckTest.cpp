@@ -7,8 +7,8 @@
 #include "Seite1Lauf.h"
 
 #include "platform/surface/PageSurface.h"
-#include "platform/surface/PrinterSurface.h"
 #include "platform/surface/PictureBox.h"
+#include "platform/surface/PrinterSurface.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -26,7 +26,7 @@ constexpr double kPxPerMm = kDpi / 25.4;
 std::vector<double> spalte(const QImage& page, double xMm, double vonMm, double bisMm) {
     std::vector<double> mm;
     for (double px : surfacetest::inkRunsInColumn(page, int(xMm * kPxPerMm), int(vonMm * kPxPerMm),
-                                                 int(bisMm * kPxPerMm)))
+                                                  int(bisMm * kPxPerMm)))
         mm.push_back(px / kPxPerMm);
     return mm;
 }
@@ -39,8 +39,9 @@ std::vector<double> zeile(const QImage& page, double yMm, double vonMm, double b
 }
 // The ink in an area given in millimetres, in millimetres (empty when there is none).
 QRectF tinte(const QImage& page, double left, double top, double right, double bottom) {
-    const QRect px = surfacetest::inkBounds(
-        page, QRect(QPoint(int(left * kPxPerMm), int(top * kPxPerMm)), QPoint(int(right * kPxPerMm), int(bottom * kPxPerMm))));
+    const QRect px =
+        surfacetest::inkBounds(page, QRect(QPoint(int(left * kPxPerMm), int(top * kPxPerMm)),
+                                           QPoint(int(right * kPxPerMm), int(bottom * kPxPerMm))));
     if (px.isEmpty()) return {};
     return QRectF(px.left() / kPxPerMm, px.top() / kPxPerMm, px.width() / kPxPerMm, px.height() / kPxPerMm);
 }
@@ -130,8 +131,8 @@ TEST(Druck, TheHeadingByTheRecordsReportLanguage) {
         r.KEN = QStringLiteral("Probe B");
         mdiSEITE1& seite = lauf.zeige(r);
         drucken(lauf, seite);
-        const QString text = surfacetest::popplerOutput(
-            QStringLiteral("pdftotext"), {lauf.haupt.printer.pdfFile, QStringLiteral("-")});
+        const QString text = surfacetest::popplerOutput(QStringLiteral("pdftotext"),
+                                                        {lauf.haupt.printer.pdfFile, QStringLiteral("-")});
         EXPECT_TRUE(text.contains(QString::fromUtf8(c.heading))) << text.toStdString();
         EXPECT_TRUE(text.contains(QString::fromUtf8(c.label))) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("Probe B")));
@@ -165,7 +166,9 @@ double abweichung(const QImage& a, const QImage& b) {
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 96)
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                    std::abs(qBlue(p) - qBlue(q)) >
+                96)
                 ++anders;
         }
     return double(anders) / (double(a.width()) * a.height());
@@ -180,7 +183,8 @@ TEST(Bildschirm, TheScreenPageLooksAsStored) {
     const QImage bild = seite.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QString gespeichert = QStringLiteral(TAMBRIN_SOURCE_DIR "/tests/pages/single/seite1.png");
     if (qEnvironmentVariableIsSet("TAMBRIN_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(bild.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither).save(gespeichert));
+        ASSERT_TRUE(bild.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither)
+                        .save(gespeichert));
         GTEST_SKIP() << "stored anew: " << gespeichert.toStdString();
     }
     const QImage soll = QImage(gespeichert).convertToFormat(QImage::Format_RGB32);

@@ -24,7 +24,9 @@ namespace {
 
 const QString kG0 = QStringLiteral("IDOBJEKT = 11");
 
-float zahl(const Variant& v) { return float(v.number()); }
+float zahl(const Variant& v) {
+    return float(v.number());
+}
 
 // Opens the diagram dialog with a right click and hands it to `bedienen` while it is open; the dialog's
 // result.
@@ -49,7 +51,8 @@ void waehle(platform::ComboBox* box, const QString& text) {
 TEST(Diagrammdialog, OpensWithTheStoredSettings) {
     Seite1Lauf lauf;
     ASSERT_TRUE(lauf.auswerten(fixture::dryingSet()));
-    lauf.setze(QStringLiteral("UPDATE A1 SET GITW = 1, SRLI = 1, NALI = 1, DESR = 0.2, POSP = 1 WHERE ID = 1"));
+    lauf.setze(
+        QStringLiteral("UPDATE A1 SET GITW = 1, SRLI = 1, NALI = 1, DESR = 0.2, POSP = 1 WHERE ID = 1"));
     lauf.laden();
     const float mx = zahl(lauf.wert("G0", "MX", kG0)), my = zahl(lauf.wert("G0", "MY", kG0));
     diagrammDialog(lauf, [&](frmKONTEXT11& d) {
@@ -120,12 +123,13 @@ TEST(Diagrammdialog, OkStoresTheSettingsAndRedrawsDiagramAndTextBlockOnly) {
         const char* tabelle;
         const char* spalte;
         float wert;
-    } gespeichert[] = {{"G0", "XMIN", 4},  {"G0", "XMAX", 24},   {"G0", "YMIN", 1.6f}, {"G0", "YMAX", 2.0f},
-                       {"G0", "MYMX", 0.05f}, {"A1", "SRLI", 0}, {"A1", "NALI", 1},    {"A1", "GITW", 1},
-                       {"A1", "GITRHD", 1}, {"A1", "DESR", 0.05f}, {"A1", "DENA", 0.05f}, {"A1", "POSP", 1}};
+    } gespeichert[] = {{"G0", "XMIN", 4},     {"G0", "XMAX", 24},    {"G0", "YMIN", 1.6f},
+                       {"G0", "YMAX", 2.0f},  {"G0", "MYMX", 0.05f}, {"A1", "SRLI", 0},
+                       {"A1", "NALI", 1},     {"A1", "GITW", 1},     {"A1", "GITRHD", 1},
+                       {"A1", "DESR", 0.05f}, {"A1", "DENA", 0.05f}, {"A1", "POSP", 1}};
     for (const auto& g : gespeichert)
-        EXPECT_NEAR(zahl(lauf.wert(g.tabelle, g.spalte, g.tabelle == std::string("G0") ? kG0 : QString())), g.wert,
-                    1e-6)
+        EXPECT_NEAR(zahl(lauf.wert(g.tabelle, g.spalte, g.tabelle == std::string("G0") ? kG0 : QString())),
+                    g.wert, 1e-6)
             << g.spalte;
     // The diagram was drawn with the new settings; the text block shows the spline results now.
     EXPECT_EQ(seite.POSP(), 1);
@@ -226,8 +230,9 @@ TEST(Diagrammdialog, ScalesThatGiveNoUsablePictureAreRefused) {
             EXPECT_TRUE(lauf.meldungen().isEmpty());
         } else {
             ASSERT_EQ(lauf.meldungen().size(), 1);
-            EXPECT_EQ(lauf.meldungen()[0], QStringLiteral("Die Angaben für die Skalen und die Angabe für 1% Delta w ergeben "
-                                                         "keine anschauliche Darstellung !"));
+            EXPECT_EQ(lauf.meldungen()[0],
+                      QStringLiteral("Die Angaben für die Skalen und die Angabe für 1% Delta w ergeben "
+                                     "keine anschauliche Darstellung !"));
             EXPECT_EQ(lauf.dialoge().asked().front().kind, QStringLiteral("MsgBox"));
             EXPECT_EQ(lauf.dialoge().asked().front().title, QStringLiteral("OK"));
         }
@@ -271,8 +276,10 @@ TEST(Diagrammdialog, TheKeypadsDecimalKeyTypesTheRunsDecimalSign) {
         lauf.zeige(fixture::dryingSet());
         diagrammDialog(lauf, [&](frmKONTEXT11& d) {
             d.txtDESR->clear();
-            for (auto [key, text] : {std::pair{Qt::Key_0, "0"}, std::pair{Qt::Key_Period, "."}, std::pair{Qt::Key_2, "2"}}) {
-                QKeyEvent e(QEvent::KeyPress, key, key == Qt::Key_Period ? Qt::KeypadModifier : Qt::NoModifier,
+            for (auto [key, text] :
+                 {std::pair{Qt::Key_0, "0"}, std::pair{Qt::Key_Period, "."}, std::pair{Qt::Key_2, "2"}}) {
+                QKeyEvent e(QEvent::KeyPress, key,
+                            key == Qt::Key_Period ? Qt::KeypadModifier : Qt::NoModifier,
                             QString::fromLatin1(text));
                 QCoreApplication::sendEvent(d.txtDESR, &e);
             }
@@ -322,7 +329,8 @@ TEST(Seitendialog, SwitchesAndColoursReachThePage) {
     s.dialog->cmdFARBEN[1]->click(); // cancelled: the colour stays
     ASSERT_EQ(s.lauf.dialoge().count(QStringLiteral("ShowColor")), 2);
     EXPECT_EQ(s.lauf.dialoge().asked()[0].title, QStringLiteral("Seitenfarbe"));
-    EXPECT_EQ(s.lauf.dialoge().asked()[0].prompt, QStringLiteral("16777215")); // preset with the page's colour
+    EXPECT_EQ(s.lauf.dialoge().asked()[0].prompt,
+              QStringLiteral("16777215")); // preset with the page's colour
     s.dialog->chkBOKF->click();
     EXPECT_EQ(s.dialog->chkBOKFS->Value(), 0);
     EXPECT_FALSE(s.dialog->chkBOKFS->isEnabled());

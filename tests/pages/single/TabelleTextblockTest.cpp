@@ -20,7 +20,8 @@ QStringList zellen(const platform::RecordingSurface& s) {
 struct Gedruckt {
     explicit Gedruckt(const fixture::Record& record, const QString& a1 = {}) {
         if (!lauf.auswerten(record)) throw std::runtime_error("the record could not be evaluated");
-        if (!a1.isEmpty()) lauf.setze(QStringLiteral("UPDATE A1 SET ") + a1 + QStringLiteral(" WHERE ID = 1"));
+        if (!a1.isEmpty())
+            lauf.setze(QStringLiteral("UPDATE A1 SET ") + a1 + QStringLiteral(" WHERE ID = 1"));
         seite = &lauf.laden();
         seite->setDrucker(&druck);
     }
@@ -33,8 +34,9 @@ TEST(Tabelle, DryingOfSubSamplesOneRowPerReadingWithTitleAndFootnote) {
     Gedruckt g(fixture::dryingSet());
     g.seite->BILD12(1, 20, 8);
     const QStringList z = zellen(g.druck);
-    for (const char* text : {"Nr", "[g]", "[cm]", "h'", "0", "1", "2", "3", "4", "5", "2783,00", "3196,00", "0,47", "256,20",
-                             "240,00", "40,00", "Wassergehaltbestimmung durch Trocknen von Teilproben", "h'' = 1,20 cm"})
+    for (const char* text :
+         {"Nr", "[g]", "[cm]", "h'", "0", "1", "2", "3", "4", "5", "2783,00", "3196,00", "0,47", "256,20",
+          "240,00", "40,00", "Wassergehaltbestimmung durch Trocknen von Teilproben", "h'' = 1,20 cm"})
         EXPECT_TRUE(z.contains(QString::fromUtf8(text))) << text;
     EXPECT_FALSE(z.contains(QStringLiteral("6")));
     EXPECT_EQ(g.seite->readingCount(), 5);
@@ -57,8 +59,9 @@ TEST(Tabelle, AddedWaterShowsTheSoilAloneAndTheStoredSum) {
     const QStringList z = zellen(g.druck);
     // The first reading: 2010 g of soil in the cylinder of 4000 g; the rest (3000 x 1.128 - 2010 g) with
     // the accessories (200 g) is 1574 g.
-    for (const char* text : {"Wassergehaltbestimmung durch Wiegen der Wasserzugabe", "6010,00", "1574,00", "7584,00",
-                             "m", " + m", "1,r", "h'' = 1,20 cm         m", "s,g", " = 3000,00 g         m", " = 200,00 g"})
+    for (const char* text :
+         {"Wassergehaltbestimmung durch Wiegen der Wasserzugabe", "6010,00", "1574,00", "7584,00", "m",
+          " + m", "1,r", "h'' = 1,20 cm         m", "s,g", " = 3000,00 g         m", " = 200,00 g"})
         EXPECT_TRUE(z.contains(QString::fromUtf8(text))) << text;
     EXPECT_EQ(g.seite->readingCount(), 4);
 }
@@ -93,13 +96,17 @@ TEST(Textblock, TestConditionsResultsAndOversize) {
         fixture::Record record;
         QStringList steht, fehlt;
     } cases[] = {
-        {"standard, by hand, with plate", record(0, true, true, 0),
+        {"standard, by hand, with plate",
+         record(0, true, true, 0),
          {"Versuchsdurchführung: Standard-TAMBRINversuch", "manuell mit Einlageplatte", "rs = 2,700 g/cm³",
-          "dmax = 31,50 mm", "TAMBRINzylinder:", "dc = 10,00 cm", "hc = 12,00 cm", "mc = 1130,00 g", "rPr = ", "wPr = "},
+          "dmax = 31,50 mm", "TAMBRINzylinder:", "dc = 10,00 cm", "hc = 12,00 cm", "mc = 1130,00 g",
+          "rPr = ", "wPr = "},
          {"Überkörnung:", "rs,U"}},
-        {"modified, by machine, without plate, oversize", record(1, false, false, 10),
-         {"Versuchsdurchführung: modifizierter TAMBRINversuch", "maschinell ohne Einlageplatte", "rs,U = 2,700 g/cm³",
-          "Überkörnung:", "Ü = 10,0 %", "dmax,Ü = 63,00 mm", "rs,Ü = 2,650 g/cm³", "wÜ = 1,0 %"},
+        {"modified, by machine, without plate, oversize",
+         record(1, false, false, 10),
+         {"Versuchsdurchführung: modifizierter TAMBRINversuch", "maschinell ohne Einlageplatte",
+          "rs,U = 2,700 g/cm³", "Überkörnung:", "Ü = 10,0 %", "dmax,Ü = 63,00 mm", "rs,Ü = 2,650 g/cm³",
+          "wÜ = 1,0 %"},
          {}},
     };
     for (const auto& c : cases) {
@@ -138,7 +145,8 @@ TEST(Textblock, TheResultsFromThePointsOrTheSplineAndForASingleReadingThatPoint)
         const QString wText = platform::Format(platform::Variant(w), QStringLiteral("##0.0"));
         const bool maximum = c.readings > 1;
         const QString t = texte(g.druck);
-        EXPECT_TRUE(t.contains((maximum ? QStringLiteral("rPr = ") : QStringLiteral("rd = ")) + rho + " g/cm³"))
+        EXPECT_TRUE(
+            t.contains((maximum ? QStringLiteral("rPr = ") : QStringLiteral("rd = ")) + rho + " g/cm³"))
             << t.toStdString();
         EXPECT_TRUE(t.contains((maximum ? QStringLiteral("wPr = ") : QStringLiteral("w = ")) + wText + " %"))
             << t.toStdString();
