@@ -1,13 +1,13 @@
 // The page itself: its controls, its load, the header and footer, the settings request and the events.
 #include "mdiSEITE1.h"
 
-#include "clsDATEN.h"
 #include "clsGRAFIK.h"
 #include "clsKOPFFUSS.h"
 #include "clsTABELLE.h"
 #include "frmKONTEXT.h"
 #include "frmKONTEXT11.h"
 #include "Seite1Layout.h"
+#include "Tabellenzeiger.h"
 
 #include "platform/run/ErrorBox.h"
 #include "platform/run/ProgressBar.h"
@@ -84,17 +84,12 @@ void mdiSEITE1::Form_Load() {
     platform::ProgressBar& bar = RunState::current().pgbBERECHNEN();
     bar.setValue(0);
 
-    auto cursor = [](const char* table) {
-        auto c = std::make_unique<clsDATEN>();
-        c->ETABELLE = QString::fromLatin1(table);
-        return c;
-    };
-    e1_ = cursor("E1");
-    e2_ = cursor("E2");
-    e3_ = cursor("E3");
-    a1_ = cursor("A1");
-    a2_ = cursor("A2");
-    g0_ = cursor("G0");
+    e1_ = tabellenzeiger("E1");
+    e2_ = tabellenzeiger("E2");
+    e3_ = tabellenzeiger("E3");
+    a1_ = tabellenzeiger("A1");
+    a2_ = tabellenzeiger("A2");
+    g0_ = tabellenzeiger("G0");
 
     e1_->DTVL(QStringLiteral("ID"), ID_);
     e1_->DTVT(QStringLiteral("KEN"), KEN_);
@@ -307,6 +302,10 @@ void mdiSEITE1::vscBILD12_Change() {
 
 void mdiSEITE1::previewKeys(QWidget* child) {
     child->installEventFilter(this);
+}
+
+mdiSEITE1::Zeigen::~Zeigen() {
+    if (box_) box_->update();
 }
 
 namespace {

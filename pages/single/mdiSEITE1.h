@@ -136,6 +136,17 @@ private:
     Ziel ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO);
     // Lets the key handler see the keys of a child first.
     void previewKeys(QWidget* child);
+    // Shows on screen what a picture routine drew into its picture box, also when it was left half way.
+    class Zeigen {
+    public:
+        explicit Zeigen(platform::PictureBox* box) : box_(box) {}
+        ~Zeigen();
+        Zeigen(const Zeigen&) = delete;
+        Zeigen& operator=(const Zeigen&) = delete;
+
+    private:
+        platform::PictureBox* box_;
+    };
 
     // Pieces of the compaction diagram (mdiSEITE1_BILD11.cpp), each running its statements under the
     // routine's error trap; they return when the user cancelled there.

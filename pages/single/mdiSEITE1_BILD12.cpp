@@ -10,6 +10,8 @@
 #include "platform/runtime/NumberFormat.h"
 #include "platform/surface/PictureBox.h"
 
+#include <QScopedValueRollback>
+
 using drawing::Zellenfeld;
 using platform::Variant;
 
@@ -45,15 +47,9 @@ const Spalte kWasserzugabe[] = {{"Nr", "", 10, 2, 1, ""},
 
 void mdiSEITE1::BILD12(int OBJ, float XDL, float YDO) {
     platform::ErrorTrap trap(QStringLiteral("Bild 12"));
-    struct Zeigen {
-        platform::PictureBox* box;
-        bool& zeichnen;
-        ~Zeigen() {
-            zeichnen = false;
-            if (box) box->update();
-        }
-    } zeigen{OBJ == 0 ? picBILD12 : nullptr, tabelleZeichnen_};
-    tabelleZeichnen_ = true;
+    const Zeigen zeigen(OBJ == 0 ? picBILD12 : nullptr);
+    // The table moves its scroll bar itself: that is no change by the user.
+    const QScopedValueRollback<bool> zeichnen(tabelleZeichnen_, true);
 
     if (OBJ == 0 && !trap.step([&] { picBILD12->surface().Cls(); })) return;
     if (OBJ == 0 || OBJ == 1) {

@@ -18,10 +18,7 @@ enum Stil { Durchgezogen = 0, Gestrichelt = 1, Gepunktet = 2 };
 // recording printer page.
 struct Diagramm {
     explicit Diagramm(const fixture::Record& record, const QString& a1 = {}) {
-        if (!lauf.auswerten(record)) throw std::runtime_error("the record could not be evaluated");
-        if (!a1.isEmpty())
-            lauf.setze(QStringLiteral("UPDATE A1 SET ") + a1 + QStringLiteral(" WHERE ID = 1"));
-        seite = &lauf.laden();
+        seite = &lauf.zeige(record, a1);
         seite->setDrucker(&druck);
         seite->BILD11(1);
     }

@@ -20,30 +20,16 @@ using namespace seite1test;
 namespace {
 
 constexpr int kDpi = 100;
-constexpr double kPxPerMm = kDpi / 25.4;
 
-// The centres of the ink runs down a column and across a row of the page, in millimetres.
-std::vector<double> spalte(const QImage& page, double xMm, double vonMm, double bisMm) {
-    std::vector<double> mm;
-    for (double px : surfacetest::inkRunsInColumn(page, int(xMm * kPxPerMm), int(vonMm * kPxPerMm),
-                                                  int(bisMm * kPxPerMm)))
-        mm.push_back(px / kPxPerMm);
-    return mm;
+// The ink runs down a column and across a row of the page, and the ink in an area, in millimetres.
+std::vector<double> spalte(const QImage& page, double x, double von, double bis) {
+    return surfacetest::inkRunsInColumnMm(page, kDpi, x, von, bis);
 }
-std::vector<double> zeile(const QImage& page, double yMm, double vonMm, double bisMm) {
-    std::vector<double> mm;
-    for (double px :
-         surfacetest::inkRunsInRow(page, int(yMm * kPxPerMm), int(vonMm * kPxPerMm), int(bisMm * kPxPerMm)))
-        mm.push_back(px / kPxPerMm);
-    return mm;
+std::vector<double> zeile(const QImage& page, double y, double von, double bis) {
+    return surfacetest::inkRunsInRowMm(page, kDpi, y, von, bis);
 }
-// The ink in an area given in millimetres, in millimetres (empty when there is none).
 QRectF tinte(const QImage& page, double left, double top, double right, double bottom) {
-    const QRect px =
-        surfacetest::inkBounds(page, QRect(QPoint(int(left * kPxPerMm), int(top * kPxPerMm)),
-                                           QPoint(int(right * kPxPerMm), int(bottom * kPxPerMm))));
-    if (px.isEmpty()) return {};
-    return QRectF(px.left() / kPxPerMm, px.top() / kPxPerMm, px.width() / kPxPerMm, px.height() / kPxPerMm);
+    return surfacetest::inkBoundsMm(page, kDpi, QRectF(QPointF(left, top), QPointF(right, bottom)));
 }
 bool enthaelt(const std::vector<double>& runs, double mm, double tolerance = 0.6) {
     for (double r : runs)
@@ -65,8 +51,8 @@ TEST(Druck, HeaderFooterDiagramTableAndTextBlockStandAtTheirMillimetres) {
     const QImage page = drucken(lauf, seite);
     ASSERT_FALSE(page.isNull());
     EXPECT_TRUE(lauf.meldungen().isEmpty()) << lauf.meldungen().join('\n').toStdString();
-    EXPECT_NEAR(page.width() / kPxPerMm, 297, 1);
-    EXPECT_NEAR(page.height() / kPxPerMm, 210, 1);
+    EXPECT_NEAR(page.width() / (kDpi / 25.4), 297, 1);
+    EXPECT_NEAR(page.height() / (kDpi / 25.4), 210, 1);
 
     // The heading at the top-left margins of 15 mm, the footer above the bottom margin.
     const QRectF kopf = tinte(page, 0, 0, 140, 21);

@@ -19,10 +19,7 @@ QStringList zellen(const platform::RecordingSurface& s) {
 
 struct Gedruckt {
     explicit Gedruckt(const fixture::Record& record, const QString& a1 = {}) {
-        if (!lauf.auswerten(record)) throw std::runtime_error("the record could not be evaluated");
-        if (!a1.isEmpty())
-            lauf.setze(QStringLiteral("UPDATE A1 SET ") + a1 + QStringLiteral(" WHERE ID = 1"));
-        seite = &lauf.laden();
+        seite = &lauf.zeige(record, a1);
         seite->setDrucker(&druck);
     }
     Seite1Lauf lauf;
