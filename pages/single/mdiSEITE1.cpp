@@ -118,17 +118,17 @@ void mdiSEITE1::Form_Load() {
     std::int16_t MINI = 0, AN = 0;
     a2_->INDEX(MINI, nPunkte_, AN, QStringLiteral("I1"));
     n_ = nPunkte_;
-    const std::size_t size = std::size_t(std::max<int>(nPunkte_, -1) + 1);
+    const std::size_t size = std::size_t(std::max(nPunkte_ + 1, 0));
     WU_.assign(size, 0.0f);
     RHDU_.assign(size, 0.0f);
     W_.assign(size, 0.0f);
     RHD_.assign(size, 0.0f);
-    for (std::int16_t i = 0; i <= nPunkte_; ++i) {
-        const platform::Variant I1(i);
-        a2_->DTVS(QStringLiteral("WU"), WU_[std::size_t(i)], QStringLiteral("I1"), I1);
-        a2_->DTVS(QStringLiteral("RHDU"), RHDU_[std::size_t(i)], QStringLiteral("I1"), I1);
-        a2_->DTVS(QStringLiteral("W"), W_[std::size_t(i)], QStringLiteral("I1"), I1);
-        a2_->DTVS(QStringLiteral("RHD"), RHD_[std::size_t(i)], QStringLiteral("I1"), I1);
+    for (std::size_t i = 0; i < size; ++i) {
+        const platform::Variant I1{std::int16_t(i)};
+        a2_->DTVS(QStringLiteral("WU"), WU_[i], QStringLiteral("I1"), I1);
+        a2_->DTVS(QStringLiteral("RHDU"), RHDU_[i], QStringLiteral("I1"), I1);
+        a2_->DTVS(QStringLiteral("W"), W_[i], QStringLiteral("I1"), I1);
+        a2_->DTVS(QStringLiteral("RHD"), RHD_[i], QStringLiteral("I1"), I1);
     }
     for (std::size_t i = 0; i < size; ++i) {
         WU_[i] *= 100.0f;

@@ -109,15 +109,16 @@ void mdiSEITE1::BILD12(int OBJ, float XDL, float YDO) {
         }))
         return;
     // A reading number without a row in E3 leaves its row empty.
-    Zellenfeld body(NS, std::max<int>(n_, 0) + 1);
+    const int zeilen = std::max(n_ + 1, 1);
+    Zellenfeld body(NS, zeilen);
     auto lies = [&](const char* spalte, int zelle, const Variant& I1) {
         Variant v;
         if (e3_->DTVV(QString::fromLatin1(spalte), v, QStringLiteral("I1"), I1))
             body(zelle, I1.asInteger()) = v;
     };
     if (!trap.step([&] {
-            for (std::int16_t i = 0; i <= n_; ++i) {
-                const Variant I1(i);
+            for (int i = 0; i < zeilen; ++i) {
+                const Variant I1{std::int16_t(i)};
                 if (KENW_) {
                     const char* namen[] = {"I1", "M1", "HS", "M1W", "M2W", "MCW"};
                     for (int c = 0; c < 6; ++c)
