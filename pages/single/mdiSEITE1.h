@@ -62,7 +62,7 @@ public:
                         std::span<const float> B, std::span<const float> C, std::span<const float> D);
     float SPLWERT() const { return spline_.SPLWERT; }
 
-    // --- Picture routines and page requests, reached by name ---
+    // --- Picture routines and page requests, reached by name (the pictures draw nothing before the load) ---
     Q_INVOKABLE void BILD11(int OBJ = 0, float XDL = 0, float YDO = 0);
     Q_INVOKABLE void BILD12(int OBJ = 0, float XDL = 0, float YDO = 0);
     Q_INVOKABLE void BILD13(int OBJ = 0, float XDL = 0, float YDO = 0);

@@ -49,6 +49,7 @@ void marken(clsGRAFIK& g, const std::vector<float>& x, const std::vector<float>&
 } // namespace
 
 void mdiSEITE1::BILD11(int OBJ, float XDL, float YDO) {
+    if (!loaded_) return; // no record to draw yet
     ErrorTrap trap(QStringLiteral("Bild 11"));
     const Zeigen zeigen(OBJ == 0 ? picBILD11 : nullptr);
 

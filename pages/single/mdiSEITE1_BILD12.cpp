@@ -46,6 +46,7 @@ const Spalte kWasserzugabe[] = {{"Nr", "", 10, 2, 1, ""},
 } // namespace
 
 void mdiSEITE1::BILD12(int OBJ, float XDL, float YDO) {
+    if (!loaded_) return; // no record to draw yet
     platform::ErrorTrap trap(QStringLiteral("Bild 12"));
     const Zeigen zeigen(OBJ == 0 ? picBILD12 : nullptr);
     // The table moves its scroll bar itself: that is no change by the user.

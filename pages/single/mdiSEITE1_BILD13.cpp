@@ -12,6 +12,7 @@
 using platform::Variant;
 
 void mdiSEITE1::BILD13(int OBJ, float XDL, float YDO) {
+    if (!loaded_) return; // no record to draw yet
     platform::ErrorTrap trap(QStringLiteral("Bild 13"));
     const Zeigen zeigen(OBJ == 0 ? picBILD13 : nullptr);
 
