@@ -47,6 +47,9 @@ frmKONTEXT11::frmKONTEXT11(QWidget* owner, QWidget* seite) : QDialog(owner), sei
     setObjectName(QStringLiteral("frmKONTEXT11"));
     setWindowTitle(QStringLiteral("Kontextmenü Diagramm"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    QFont schrift(QStringLiteral("Arial"));
+    schrift.setPointSizeF(8.25);
+    setFont(schrift);
     setModal(true);
     setFixedSize(platform::twipsToPixels(3705), platform::twipsToPixels(8940));
     auto* layout = new QVBoxLayout(this);
