@@ -30,6 +30,9 @@ frmKONTEXT::frmKONTEXT() : QDialog(nullptr) {
     setObjectName(QStringLiteral("frmKONTEXT"));
     setModal(false);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    QFont schrift(QStringLiteral("Arial"));
+    schrift.setPointSizeF(8.25);
+    setFont(schrift);
     setWindowTitle(QStringLiteral("Kontextmenü Seite"));
     setFixedSize(twipsToPixels(3885), twipsToPixels(3780));
 
@@ -39,16 +42,16 @@ frmKONTEXT::frmKONTEXT() : QDialog(nullptr) {
     for (int i = 0; i < 2; ++i) {
         cmdFARBEN[std::size_t(i)] = new QPushButton(QString::fromUtf8(farben[i]), fraSKALEN);
         cmdFARBEN[std::size_t(i)]->setObjectName(QStringLiteral("cmdFARBEN%1").arg(i));
-        placeTwips(cmdFARBEN[std::size_t(i)], 360 - 120, 480 + 600 * i - 75, 2295, 375);
+        placeTwips(cmdFARBEN[std::size_t(i)], 360, 480 + 600 * i, 2295, 375);
         cdlFARBEN_Titel[std::size_t(i)] = QString::fromUtf8(farben[i]);
         connect(cmdFARBEN[std::size_t(i)], &QPushButton::clicked, this, [this, i] { cmdFARBEN_Click(i); });
     }
     chkBOKF = new platform::CheckBox(QStringLiteral("Kopf / Fußzeile darstellen"), fraSKALEN);
     chkBOKF->setObjectName(QStringLiteral("chkBOKF"));
-    placeTwips(chkBOKF, 240 - 120, 1680 - 75, 2415, 375);
+    placeTwips(chkBOKF, 240, 1680, 2415, 375);
     chkBOKFS = new platform::CheckBox(QStringLiteral("Seitennummerierung darstellen"), fraSKALEN);
     chkBOKFS->setObjectName(QStringLiteral("chkBOKFS"));
-    placeTwips(chkBOKFS, 240 - 120, 2280 - 75, 3135, 375);
+    placeTwips(chkBOKFS, 240, 2280, 3135, 375);
     chkBOKF->setValue(1);
     chkBOKFS->setValue(1);
     connect(chkBOKF, &platform::CheckBox::Click, this, &frmKONTEXT::chkBOKF_Click);

@@ -1,8 +1,8 @@
 #include "frmKONTEXT11.h"
 
-#include "clsDATEN.h"
 #include "Diagrammlisten.h"
 #include "SingleMath.h"
+#include "Tabellenzeiger.h"
 
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
@@ -47,6 +47,9 @@ frmKONTEXT11::frmKONTEXT11(QWidget* owner, QWidget* seite) : QDialog(owner), sei
     setObjectName(QStringLiteral("frmKONTEXT11"));
     setWindowTitle(QStringLiteral("Kontextmenü Diagramm"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    QFont schrift(QStringLiteral("Arial"));
+    schrift.setPointSizeF(8.25);
+    setFont(schrift);
     setModal(true);
     setFixedSize(platform::twipsToPixels(3705), platform::twipsToPixels(8940));
     auto* layout = new QVBoxLayout(this);
@@ -138,14 +141,9 @@ frmKONTEXT11::frmKONTEXT11(QWidget* owner, QWidget* seite) : QDialog(owner), sei
 frmKONTEXT11::~frmKONTEXT11() = default;
 
 void frmKONTEXT11::Form_Load() {
-    auto cursor = [](const char* table) {
-        auto c = std::make_unique<clsDATEN>();
-        c->ETABELLE = QString::fromLatin1(table);
-        return c;
-    };
-    a1_ = cursor("A1");
-    e3_ = cursor("E3");
-    g0_ = cursor("G0");
+    a1_ = tabellenzeiger("A1");
+    e3_ = tabellenzeiger("E3");
+    g0_ = tabellenzeiger("G0");
 
     // The admissible lists of the diagram, as texts; the bound and the span stored last are selected.
     const auto fuellen = [](platform::ComboBox* c, const std::vector<double>& werte, float wert) {

@@ -1,13 +1,13 @@
 // The page itself: its controls, its load, the header and footer, the settings request and the events.
 #include "mdiSEITE1.h"
 
-#include "clsDATEN.h"
 #include "clsGRAFIK.h"
 #include "clsKOPFFUSS.h"
 #include "clsTABELLE.h"
 #include "frmKONTEXT.h"
 #include "frmKONTEXT11.h"
 #include "Seite1Layout.h"
+#include "Tabellenzeiger.h"
 
 #include "platform/run/ErrorBox.h"
 #include "platform/run/ProgressBar.h"
@@ -27,7 +27,6 @@ using platform::RunState;
 mdiSEITE1::mdiSEITE1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("mdiSEITE1"));
     setWindowTitle(QStringLiteral("Seite 1"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
     // Before it is maximised the page has the size of the sheet.
     const double k = platform::ImageSurface::kScreenPixelsPerMm;
@@ -85,17 +84,12 @@ void mdiSEITE1::Form_Load() {
     platform::ProgressBar& bar = RunState::current().pgbBERECHNEN();
     bar.setValue(0);
 
-    auto cursor = [](const char* table) {
-        auto c = std::make_unique<clsDATEN>();
-        c->ETABELLE = QString::fromLatin1(table);
-        return c;
-    };
-    e1_ = cursor("E1");
-    e2_ = cursor("E2");
-    e3_ = cursor("E3");
-    a1_ = cursor("A1");
-    a2_ = cursor("A2");
-    g0_ = cursor("G0");
+    e1_ = tabellenzeiger("E1");
+    e2_ = tabellenzeiger("E2");
+    e3_ = tabellenzeiger("E3");
+    a1_ = tabellenzeiger("A1");
+    a2_ = tabellenzeiger("A2");
+    g0_ = tabellenzeiger("G0");
 
     e1_->DTVL(QStringLiteral("ID"), ID_);
     e1_->DTVT(QStringLiteral("KEN"), KEN_);
@@ -124,17 +118,17 @@ void mdiSEITE1::Form_Load() {
     std::int16_t MINI = 0, AN = 0;
     a2_->INDEX(MINI, nPunkte_, AN, QStringLiteral("I1"));
     n_ = nPunkte_;
-    const std::size_t size = std::size_t(std::max<int>(nPunkte_, -1) + 1);
+    const std::size_t size = std::size_t(std::max(nPunkte_ + 1, 0));
     WU_.assign(size, 0.0f);
     RHDU_.assign(size, 0.0f);
     W_.assign(size, 0.0f);
     RHD_.assign(size, 0.0f);
-    for (std::int16_t i = 0; i <= nPunkte_; ++i) {
-        const platform::Variant I1(i);
-        a2_->DTVS(QStringLiteral("WU"), WU_[std::size_t(i)], QStringLiteral("I1"), I1);
-        a2_->DTVS(QStringLiteral("RHDU"), RHDU_[std::size_t(i)], QStringLiteral("I1"), I1);
-        a2_->DTVS(QStringLiteral("W"), W_[std::size_t(i)], QStringLiteral("I1"), I1);
-        a2_->DTVS(QStringLiteral("RHD"), RHD_[std::size_t(i)], QStringLiteral("I1"), I1);
+    for (std::size_t i = 0; i < size; ++i) {
+        const platform::Variant I1{std::int16_t(i)};
+        a2_->DTVS(QStringLiteral("WU"), WU_[i], QStringLiteral("I1"), I1);
+        a2_->DTVS(QStringLiteral("RHDU"), RHDU_[i], QStringLiteral("I1"), I1);
+        a2_->DTVS(QStringLiteral("W"), W_[i], QStringLiteral("I1"), I1);
+        a2_->DTVS(QStringLiteral("RHD"), RHD_[i], QStringLiteral("I1"), I1);
     }
     for (std::size_t i = 0; i < size; ++i) {
         WU_[i] *= 100.0f;
@@ -308,6 +302,10 @@ void mdiSEITE1::vscBILD12_Change() {
 
 void mdiSEITE1::previewKeys(QWidget* child) {
     child->installEventFilter(this);
+}
+
+mdiSEITE1::Zeigen::~Zeigen() {
+    if (box_) box_->update();
 }
 
 namespace {

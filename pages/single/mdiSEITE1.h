@@ -62,7 +62,7 @@ public:
                         std::span<const float> B, std::span<const float> C, std::span<const float> D);
     float SPLWERT() const { return spline_.SPLWERT; }
 
-    // --- Picture routines and page requests, reached by name ---
+    // --- Picture routines and page requests, reached by name (the pictures draw nothing before the load) ---
     Q_INVOKABLE void BILD11(int OBJ = 0, float XDL = 0, float YDO = 0);
     Q_INVOKABLE void BILD12(int OBJ = 0, float XDL = 0, float YDO = 0);
     Q_INVOKABLE void BILD13(int OBJ = 0, float XDL = 0, float YDO = 0);
@@ -136,6 +136,17 @@ private:
     Ziel ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO);
     // Lets the key handler see the keys of a child first.
     void previewKeys(QWidget* child);
+    // Shows on screen what a picture routine drew into its picture box, also when it was left half way.
+    class Zeigen {
+    public:
+        explicit Zeigen(platform::PictureBox* box) : box_(box) {}
+        ~Zeigen();
+        Zeigen(const Zeigen&) = delete;
+        Zeigen& operator=(const Zeigen&) = delete;
+
+    private:
+        platform::PictureBox* box_;
+    };
 
     // Pieces of the compaction diagram (mdiSEITE1_BILD11.cpp), each running its statements under the
     // routine's error trap; they return when the user cancelled there.

@@ -49,14 +49,9 @@ void marken(clsGRAFIK& g, const std::vector<float>& x, const std::vector<float>&
 } // namespace
 
 void mdiSEITE1::BILD11(int OBJ, float XDL, float YDO) {
+    if (!loaded_) return; // no record to draw yet
     ErrorTrap trap(QStringLiteral("Bild 11"));
-    // The picture shows what was drawn, also when the user left the routine half way.
-    struct Zeigen {
-        platform::PictureBox* box;
-        ~Zeigen() {
-            if (box) box->update();
-        }
-    } zeigen{OBJ == 0 ? picBILD11 : nullptr};
+    const Zeigen zeigen(OBJ == 0 ? picBILD11 : nullptr);
 
     if (OBJ == 0 && !trap.step([&] { picBILD11->surface().Cls(); })) return;
     diagramm_.reset();

@@ -10,6 +10,8 @@
 #include "platform/runtime/NumberFormat.h"
 #include "platform/surface/PictureBox.h"
 
+#include <QScopedValueRollback>
+
 using drawing::Zellenfeld;
 using platform::Variant;
 
@@ -44,16 +46,11 @@ const Spalte kWasserzugabe[] = {{"Nr", "", 10, 2, 1, ""},
 } // namespace
 
 void mdiSEITE1::BILD12(int OBJ, float XDL, float YDO) {
+    if (!loaded_) return; // no record to draw yet
     platform::ErrorTrap trap(QStringLiteral("Bild 12"));
-    struct Zeigen {
-        platform::PictureBox* box;
-        bool& zeichnen;
-        ~Zeigen() {
-            zeichnen = false;
-            if (box) box->update();
-        }
-    } zeigen{OBJ == 0 ? picBILD12 : nullptr, tabelleZeichnen_};
-    tabelleZeichnen_ = true;
+    const Zeigen zeigen(OBJ == 0 ? picBILD12 : nullptr);
+    // The table moves its scroll bar itself: that is no change by the user.
+    const QScopedValueRollback<bool> zeichnen(tabelleZeichnen_, true);
 
     if (OBJ == 0 && !trap.step([&] { picBILD12->surface().Cls(); })) return;
     if (OBJ == 0 || OBJ == 1) {
@@ -113,15 +110,16 @@ void mdiSEITE1::BILD12(int OBJ, float XDL, float YDO) {
         }))
         return;
     // A reading number without a row in E3 leaves its row empty.
-    Zellenfeld body(NS, std::max<int>(n_, 0) + 1);
+    const int zeilen = std::max(n_ + 1, 1);
+    Zellenfeld body(NS, zeilen);
     auto lies = [&](const char* spalte, int zelle, const Variant& I1) {
         Variant v;
         if (e3_->DTVV(QString::fromLatin1(spalte), v, QStringLiteral("I1"), I1))
             body(zelle, I1.asInteger()) = v;
     };
     if (!trap.step([&] {
-            for (std::int16_t i = 0; i <= n_; ++i) {
-                const Variant I1(i);
+            for (int i = 0; i < zeilen; ++i) {
+                const Variant I1{std::int16_t(i)};
                 if (KENW_) {
                     const char* namen[] = {"I1", "M1", "HS", "M1W", "M2W", "MCW"};
                     for (int c = 0; c < 6; ++c)

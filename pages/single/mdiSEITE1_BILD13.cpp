@@ -12,13 +12,9 @@
 using platform::Variant;
 
 void mdiSEITE1::BILD13(int OBJ, float XDL, float YDO) {
+    if (!loaded_) return; // no record to draw yet
     platform::ErrorTrap trap(QStringLiteral("Bild 13"));
-    struct Zeigen {
-        platform::PictureBox* box;
-        ~Zeigen() {
-            if (box) box->update();
-        }
-    } zeigen{OBJ == 0 ? picBILD13 : nullptr};
+    const Zeigen zeigen(OBJ == 0 ? picBILD13 : nullptr);
 
     if (OBJ == 0 && !trap.step([&] { picBILD13->surface().Cls(); })) return;
     textblock_.reset();

@@ -42,8 +42,9 @@ mdiSEITE1& Seite1Lauf::laden() {
     return *seite;
 }
 
-mdiSEITE1& Seite1Lauf::zeige(const fixture::Record& record) {
+mdiSEITE1& Seite1Lauf::zeige(const fixture::Record& record, const QString& a1) {
     if (!auswerten(record)) throw std::runtime_error("the record could not be evaluated");
+    if (!a1.isEmpty()) setze(QStringLiteral("UPDATE A1 SET ") + a1 + QStringLiteral(" WHERE ID = 1"));
     return laden();
 }
 

@@ -43,8 +43,8 @@ public:
     bool auswerten(const fixture::Record& record);
     // Makes page 1 and loads it; then stores BONEU False, as the main window does after showing it.
     mdiSEITE1& laden();
-    // Evaluates the record and loads its page.
-    mdiSEITE1& zeige(const fixture::Record& record);
+    // Evaluates the record, changes its A1 row when asked (the SET part of an UPDATE), and loads its page.
+    mdiSEITE1& zeige(const fixture::Record& record, const QString& a1 = {});
 
     // A value of the record's rows, and a change to them.
     platform::Variant wert(const QString& table, const QString& column, const QString& where = {});

@@ -48,8 +48,12 @@ TEST(Seite1, LoadingDrawsThePageFromTheEvaluatedRecordAndStepsTheBar) {
     Seite1Lauf lauf;
     ASSERT_TRUE(lauf.auswerten(fixture::dryingSet()));
     mdiSEITE1 seite;
-    // The constructor touches no data: nothing is drawn before the load.
-    EXPECT_EQ(seite.picBILD11->picture().pixel(10, 10) & 0xFFFFFF, 0xFFFFFFu);
+    // The constructor touches no data, and before the load the pictures have nothing to draw.
+    for (const char* routine : {"BILD11", "BILD12", "BILD13"})
+        ASSERT_TRUE(QMetaObject::invokeMethod(&seite, routine, Qt::DirectConnection));
+    for (const platform::PictureBox* box : {seite.picBILD11, seite.picBILD12, seite.picBILD13})
+        EXPECT_TRUE(einfarbig(box->picture(), box->picture().rect(), 0xFFFFFF));
+    EXPECT_TRUE(lauf.meldungen().isEmpty());
     seite.Form_Load();
     EXPECT_EQ(lauf.run.progress().values(), (std::vector<float>{0, 20, 50, 70, 95}));
     EXPECT_TRUE(lauf.run.progress().visibility().empty()); // the bar is the main window's to show

@@ -70,4 +70,35 @@ std::vector<double> inkRunsInColumn(const QImage& image, int column, int from, i
     return runs(std::max(0, from), to, [&](int y) { return isInk(image.pixel(column, y)); });
 }
 
+namespace {
+double pixelsPerMm(int dpi) {
+    return dpi / 25.4;
+}
+int toPixels(double mm, int dpi) {
+    return int(mm * pixelsPerMm(dpi));
+}
+std::vector<double> toMm(std::vector<double> pixels, int dpi) {
+    for (double& p : pixels)
+        p /= pixelsPerMm(dpi);
+    return pixels;
+}
+} // namespace
+
+QRectF inkBoundsMm(const QImage& image, int dpi, const QRectF& area) {
+    const QRect px =
+        inkBounds(image, QRect(QPoint(toPixels(area.left(), dpi), toPixels(area.top(), dpi)),
+                               QPoint(toPixels(area.right(), dpi), toPixels(area.bottom(), dpi))));
+    if (px.isEmpty()) return {};
+    const double k = pixelsPerMm(dpi);
+    return QRectF(px.left() / k, px.top() / k, px.width() / k, px.height() / k);
+}
+
+std::vector<double> inkRunsInRowMm(const QImage& image, int dpi, double y, double from, double to) {
+    return toMm(inkRunsInRow(image, toPixels(y, dpi), toPixels(from, dpi), toPixels(to, dpi)), dpi);
+}
+
+std::vector<double> inkRunsInColumnMm(const QImage& image, int dpi, double x, double from, double to) {
+    return toMm(inkRunsInColumn(image, toPixels(x, dpi), toPixels(from, dpi), toPixels(to, dpi)), dpi);
+}
+
 } // namespace surfacetest

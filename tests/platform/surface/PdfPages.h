@@ -25,4 +25,11 @@ QRect inkBounds(const QImage& image, const QRect& area);
 std::vector<double> inkRunsInRow(const QImage& image, int row, int from, int to);
 std::vector<double> inkRunsInColumn(const QImage& image, int column, int from, int to);
 
+// The same in millimetres, for a page rendered at the given resolution: the bounding box of the ink in an
+// area (an empty rectangle when there is none), and the centres of the ink runs along a row (at y, from x
+// `from` to `to`) or down a column.
+QRectF inkBoundsMm(const QImage& image, int dpi, const QRectF& area);
+std::vector<double> inkRunsInRowMm(const QImage& image, int dpi, double y, double from, double to);
+std::vector<double> inkRunsInColumnMm(const QImage& image, int dpi, double x, double from, double to);
+
 } // namespace surfacetest

@@ -1,0 +1,137 @@
+// Page 1 of an evaluated record: its load, which reads the record, fits the curves and draws the header
+// and footer and the three pictures, and its printing into a PDF file. Prints the medians against the
+// goals: the page drawn in under 100 ms, printed in under 300 ms.
+#include "clsBERECHNEN.h"
+#include "mdiSEITE1.h"
+#include "platform/db/Connection.h"
+#include "platform/run/ProgressBar.h"
+#include "platform/run/RunState.h"
+#include "platform/runtime/ScriptedDialogs.h"
+#include "RecordFixture.h"
+#include "Schema.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+// A project database holding one evaluated record of n readings, and the run state the page works in.
+class Project {
+public:
+    explicit Project(int n) {
+        const QString path = dir_.filePath(QStringLiteral("TAMBRIN.mdb"));
+        schema::create(schema::Database::Project, path);
+        state_.cnnX = std::make_shared<platform::Connection>();
+        state_.cnnX->Open(path);
+        state_.PROJEKT = QStringLiteral("BENCH.01");
+        state_.PROJEKTSPFAD = dir_.path();
+        state_.BEARBEITER = QStringLiteral("Labor");
+        state_.setDialogs(&dialogs_);
+        state_.setProgressBar(&bar_);
+        state_.install();
+        fixture::store(*state_.cnnX, fixture::smoothCurve(n));
+        clsBERECHNEN evaluation;
+        if (!evaluation.BERECHNUNG()) throw std::runtime_error("the evaluation failed");
+        state_.printer.pdfFile = dir_.filePath(QStringLiteral("Seite 1.pdf"));
+    }
+    ~Project() {
+        state_.uninstall();
+        state_.cnnX->Close();
+    }
+    // The first showing after Calculate first (the diagram stores its defaults and fits its axes), or a
+    // showing from the stored settings.
+    void setNew(bool neu) {
+        state_.cnnX->Execute(QStringLiteral("UPDATE A1 SET BONEU = ? WHERE ID = 1"),
+                             {platform::Variant(neu)});
+    }
+    void check() const {
+        if (!dialogs_.asked().empty())
+            throw std::runtime_error("the page asked: " + dialogs_.messages().join(' ').toStdString());
+    }
+    QString pdf() const { return state_.printer.pdfFile; }
+
+private:
+    QTemporaryDir dir_;
+    platform::ScriptedDialogs dialogs_;
+    platform::RecordingProgressBar bar_;
+    platform::RunState state_;
+};
+
+void BM_Seite1Laden(benchmark::State& state) {
+    Project project(int(state.range(0)));
+    project.setNew(state.range(1) != 0);
+    for (auto _ : state) {
+        auto seite = std::make_unique<mdiSEITE1>();
+        seite->Form_Load();
+        state.PauseTiming();
+        seite.reset();
+        state.ResumeTiming();
+    }
+    project.check();
+}
+BENCHMARK(BM_Seite1Laden)
+    ->ArgNames({"readings", "new"})
+    ->Args({6, 1})
+    ->Args({72, 1})
+    ->Args({6, 0})
+    ->Args({72, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+void BM_Seite1Drucken(benchmark::State& state) {
+    Project project(int(state.range(0)));
+    mdiSEITE1 seite;
+    seite.Form_Load();
+    for (auto _ : state) {
+        seite.DRUCKEN();
+        state.PauseTiming();
+        if (!QFile::remove(project.pdf())) throw std::runtime_error("no PDF was written");
+        state.ResumeTiming();
+    }
+    project.check();
+}
+BENCHMARK(BM_Seite1Drucken)
+    ->ArgNames({"readings"})
+    ->Arg(6)
+    ->Arg(72)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+// Keeps the median time per iteration of every benchmark, to print them against the goals at the end.
+class GoalReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
+    }
+    std::map<std::string, double> medians;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    GoalReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    for (const auto& [name, ms] : reporter.medians) {
+        const bool drucken = name.find("Drucken") != std::string::npos;
+        const double goal = drucken ? 300 : 100;
+        std::printf("%-40s median %7.1f ms  (goal: under %.0f ms) %s\n", name.c_str(), ms, goal,
+                    ms < goal ? "met" : "MISSED");
+    }
+    benchmark::Shutdown();
+    return 0;
+}
