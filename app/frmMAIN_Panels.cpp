@@ -7,6 +7,7 @@
 #include "platform/runtime/EventLoop.h"
 #include "platform/runtime/DesktopService.h"
 #include "platform/runtime/SystemLocale.h"
+#include "platform/surface/PageSurface.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/OdtDocument.h"
@@ -137,7 +138,8 @@ void frmMAIN::copyToWordProcessor() {
     OdtDocument document;
     // The page's pictures are its visible picture boxes, in the order of its controls, each after its name.
     for (PictureBox* box : page->findChildren<PictureBox*>()) {
-        if (box->isHidden()) continue;
+        // The page's own surface (header and footer) is the page, not one of its pictures.
+        if (box->isHidden() || qobject_cast<PageSurface*>(box)) continue;
         if (!trap.step([&] {
                 document.TypeText(box->objectName());
                 document.TypeParagraph();

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QScrollBar>
+#include "platform/surface/PageSurface.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/runtime/DialogService.h"
 
@@ -229,6 +230,7 @@ TEST_F(Panels, ChooserWithTheStartScreenActiveOpensEmptyAndShowsPageOne) {
 
 TEST_F(Panels, WordCopyWritesTheVisiblePicturesEachAfterItsName) {
     auto* page = new FakePage(QStringLiteral("mdiSEITE1"), &printed);
+    new platform::PageSurface(page); // the page's own surface behind its pictures
     const char* names[] = {"picBILD11", "picBILD12", "picBILD13"};
     for (const char* n : names) {
         auto* box = new platform::PictureBox(page);
@@ -255,6 +257,7 @@ TEST_F(Panels, WordCopyWritesTheVisiblePicturesEachAfterItsName) {
         << content.toStdString();
     EXPECT_LT(content.indexOf(QStringLiteral("picBILD12")), 0);
     EXPECT_LT(content.indexOf(QStringLiteral("vscBILD12")), 0);
+    EXPECT_LT(content.indexOf(QStringLiteral("bild3.png")), 0); // two pictures: no page surface
     // A second copy does not replace the first.
     w->stbMAIN_PanelClick(13);
     EXPECT_TRUE(inst.desktop().requests().back().path.endsWith(QStringLiteral("-2.odt")));
