@@ -2,68 +2,68 @@
 
 #include "platform/db/Connection.h"
 
-using platform::Connection;
+#include <cmath>
+
 using platform::Variant;
 
 namespace examples {
 
-namespace {
-
-const double pi = 3.1415925; // as the evaluation takes it
-const double dc = 10.0;      // inner diameter of the mould, cm
-const double h2s = 2.0;      // the specimen stands flush with the mould's rim: h'' = h'
-// The height that gives the mould its 1000 cm3.
-const double hc = 1000.0 / (dc * dc * pi / 4.0);
-
-struct Reading {
-    double w;    // water content as a fraction
-    double mass; // set B: mould + wet soil; set C: wet soil in the mould
-};
-
-void addRecord(Connection& c, int id, const QString& name, const QString& comment, bool active) {
-    c.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM, AKT, SPR) VALUES (?, ?, ?, ?, 3)"),
-              {Variant(std::int32_t(id)), Variant(name), Variant(comment), Variant(active)});
+Record dryingSet() {
+    // Water content (%) and mould + wet soil (g); sub-samples of 200 g dry soil in a 40 g tray.
+    const std::pair<float, float> published[] = {{8.1f, 2783},  {9.9f, 3057},  {12.0f, 3224},
+                                                 {14.3f, 3281}, {16.1f, 3250}, {18.2f, 3196}};
+    Record r;
+    for (const auto& [w, m1] : published)
+        r.readings.push_back({m1, HS_1000, 240.0f + 2.0f * w, 240.0f, 40.0f, 0.0f});
+    return r;
 }
 
-} // namespace
-
-void addSetB(Connection& c, int id, const QString& name, const QString& comment, bool active) {
-    const double mc = 1130.0;
-    addRecord(c, id, name, comment, active);
-    c.Execute(QStringLiteral("INSERT INTO E2 (ID, KENV, KEND, KENP, KENW, DC, HC, MC, H2S, RHSU, DMAX, UE, DPR) "
-                             "VALUES (?, 0, 1, 0, 1, ?, ?, ?, ?, 2.7, 16, 0, 97)"),
-              {Variant(std::int32_t(id)), Variant(float(dc)), Variant(float(hc)), Variant(float(mc)),
-               Variant(float(h2s))});
-    const Reading readings[] = {{0.081, 2783}, {0.099, 3057}, {0.120, 3224},
-                                {0.143, 3281}, {0.161, 3250}, {0.182, 3196}};
-    std::int16_t i = 0;
-    for (const auto& r : readings) {
-        // Sub-samples of 200 g dry soil in a tray of 50 g give the published water content.
-        const double tray = 50.0, dry = 200.0;
-        c.Execute(QStringLiteral("INSERT INTO E3 (ID, I1, M1, M1W, M2W, MCW, HS) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                  {Variant(std::int32_t(id)), Variant(i++), Variant(float(r.mass)),
-                   Variant(float(tray + dry * (1.0 + r.w))), Variant(float(tray + dry)), Variant(float(tray)),
-                   Variant(float(h2s))});
+Record addedWaterSet() {
+    // Water content (%) and wet soil in the cylinder (g). The rest of the 3000 g of dry soil, wetted to the
+    // same water content, lies with the 200 g of accessories beside it.
+    const std::pair<float, float> published[] = {
+        {12.8f, 2010}, {14.5f, 2092}, {15.6f, 2114}, {16.8f, 2100}, {19.2f, 2055}};
+    Record r;
+    r.KENW = false;
+    r.MC = 4000.0f;
+    r.MSG = 3000.0f;
+    r.MZ = 200.0f;
+    for (const auto& [w, wet] : published) {
+        const float rest = 3000.0f * (1.0f + w / 100.0f) - wet;
+        const float m1r = rest + r.MZ;
+        r.readings.push_back({r.MC + wet + m1r, HS_1000, 0, 0, 0, m1r});
     }
+    return r;
 }
 
-void addSetC(Connection& c, int id, const QString& name, const QString& comment, bool active) {
-    const double mc = 4000.0, msg = 2500.0, mz = 300.0;
-    addRecord(c, id, name, comment, active);
-    c.Execute(QStringLiteral("INSERT INTO E2 (ID, KENV, KEND, KENP, KENW, DC, HC, MC, H2S, RHSU, DMAX, UE, RHSUE, "
-                             "WUE, DUEMAX, MSG, MZ, DPR) VALUES (?, 1, 0, 0, 0, ?, ?, ?, ?, 2.7, 31.5, 10, 2.65, 1, "
-                             "63, ?, ?, 97)"),
-              {Variant(std::int32_t(id)), Variant(float(dc)), Variant(float(hc)), Variant(float(mc)),
-               Variant(float(h2s)), Variant(float(msg)), Variant(float(mz))});
-    const Reading readings[] = {{0.128, 2010}, {0.145, 2092}, {0.156, 2114}, {0.168, 2100}, {0.192, 2055}};
-    std::int16_t i = 0;
-    for (const auto& r : readings) {
-        // The rest of the moist soil stays in the bowl (mass mz): m1,r = rest + mz, m1 = mc + soil + m1,r.
-        const double m1r = msg * (1.0 + r.w) - r.mass + mz;
-        c.Execute(QStringLiteral("INSERT INTO E3 (ID, I1, M1, M1R, HS) VALUES (?, ?, ?, ?, ?)"),
-                  {Variant(std::int32_t(id)), Variant(i++), Variant(float(mc + r.mass + m1r)), Variant(float(m1r)),
-                   Variant(float(h2s))});
+Record withOversize(Record r, float UE, float RHSUE, float WUE) {
+    r.UE = UE;
+    r.RHSUE = RHSUE;
+    r.WUE = WUE;
+    return r;
+}
+
+void store(platform::Connection& c, const Record& r, int id, bool active) {
+    const Variant kom = r.KOM.isEmpty() ? Variant::null() : Variant(r.KOM);
+    c.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM, AKT, SPR) VALUES (?, ?, ?, ?, ?)"),
+              {Variant(std::int32_t(id)), Variant(r.KEN.isEmpty() ? QStringLiteral("P%1").arg(id) : r.KEN),
+               kom, Variant(active), Variant(std::int16_t(r.SPR))});
+    c.Execute(QStringLiteral(
+                  "INSERT INTO E2 (ID, KENV, KEND, KENP, KENW, DC, HC, MC, H2S, RHSU, DMAX, UE, RHSUE, "
+                  "WUE, DUEMAX, MSG, MZ, DPR) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+              {Variant(std::int32_t(id)), Variant(std::int16_t(r.KENV)), Variant(r.KEND), Variant(r.KENP),
+               Variant(r.KENW), Variant(r.DC), Variant(r.HC), Variant(r.MC), Variant(r.H2S), Variant(r.RHSU),
+               Variant(r.DMAX), Variant(r.UE), Variant(r.RHSUE), Variant(r.WUE), Variant(r.DUEMAX),
+               Variant(r.MSG), Variant(r.MZ), Variant(r.DPR)});
+    for (std::size_t i = 0; i < r.readings.size(); ++i) {
+        const Reading& x = r.readings[i];
+        const int number = x.number >= 0 ? x.number : int(i);
+        c.Execute(QStringLiteral(
+                      "INSERT INTO E3 (ID, I1, M1, M1W, M2W, MCW, M1R, HS) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                  {Variant(std::int32_t(id)), Variant(std::int16_t(number)), Variant(x.M1), Variant(x.M1W),
+                   Variant(x.M2W), Variant(x.MCW), Variant(x.M1R), Variant(x.HS)});
     }
+    c.Execute(QStringLiteral("INSERT INTO A1 (ID, BONEU) VALUES (?, 1)"), {Variant(std::int32_t(id))});
 }
 
 } // namespace examples

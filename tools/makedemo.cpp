@@ -37,8 +37,17 @@ void makeProject(const QString& path) {
     Connection c;
     c.Open(path);
     Connection::Transaction t(c);
-    examples::addSetB(c, 1, QStringLiteral("Probe B"), QStringLiteral("Schluffiger Sand, Standardversuch"), true);
-    examples::addSetC(c, 2, QStringLiteral("Probe C"), QStringLiteral("Kiesiger Lehm, mit Überkorn"), false);
+    examples::Record b = examples::dryingSet();
+    b.KEN = QStringLiteral("Probe B");
+    b.KOM = QStringLiteral("Schluffiger Sand, Standardversuch");
+    b.DMAX = 16.0f;
+    examples::store(c, b, 1, true);
+    examples::Record cc = examples::withOversize(examples::addedWaterSet());
+    cc.KEN = QStringLiteral("Probe C");
+    cc.KOM = QStringLiteral("Kiesiger Lehm, mit Überkorn");
+    cc.KENV = 1;
+    cc.KEND = false;
+    examples::store(c, cc, 2, false);
     t.commit();
 }
 

@@ -27,8 +27,9 @@ protected:
             Connection c;
             c.Open(inst.projectDatabase());
             c.Execute(QStringLiteral("UPDATE E1 SET AKT=0"));
-            examples::addSetB(c, 2, QStringLiteral("Satz B"), QStringLiteral("Schluff"), true);
-            examples::addSetC(c, 3, QStringLiteral("Satz C"), QStringLiteral("Lehm"), false);
+            examples::store(c, examples::dryingSet(), 2, true);
+            examples::store(c, examples::withOversize(examples::addedWaterSet()), 3, false);
+            c.Execute(QStringLiteral("DELETE FROM A1")); // the menu makes the rows it needs
         }
         w = &inst.start();
         ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
