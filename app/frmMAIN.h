@@ -17,6 +17,7 @@ class frmANZEIGEN;
 class mdiAUTOSTART;
 namespace platform {
 class Connection;
+class ErrorTrap;
 class SystemDesktop;
 class TerminationSignals;
 }
@@ -216,6 +217,11 @@ private:
     void showPageCommands();
     // The progress bar at 100, held for a moment without handling events.
     void holdProgressAtFull();
+    // The end of a Calculate command that showed its page: the bar held and hidden, the run dirty, File
+    // disabled. False after Cancel in its error box.
+    bool finishPageCommand(platform::ErrorTrap& trap);
+    // The end of a Calculate command after Cancel: the window enabled, the bar hidden, the default pointer.
+    void leavePageCommand();
 
     // The commands of the status-bar panels.
     void showPageChooser();

@@ -111,14 +111,27 @@ void frmMAIN::holdProgressAtFull() {
     Sleep(progressHoldMs_);
 }
 
+bool frmMAIN::finishPageCommand(ErrorTrap& trap) {
+    return trap.step([&] {
+        holdProgressAtFull();
+        pgbBERECHNEN().setVisible(false);
+        pgbBERECHNEN().setValue(0);
+    }) && trap.step([&] {
+        dirty_ = true;
+        mnuDATEI->menuAction()->setEnabled(false);
+        ScreenPointer::set(ScreenPointer::Default);
+    });
+}
+
+void frmMAIN::leavePageCommand() {
+    ScreenPointer::set(ScreenPointer::Default);
+    setEnabled(true);
+    pgbBERECHNEN().setVisible(false);
+}
+
 void frmMAIN::mnuBERECHNEN_Click() {
     ErrorTrap trap(mnuBERECHNEN->text());
     QWidget* page = nullptr;
-    const auto leave = [&] {
-        ScreenPointer::set(ScreenPointer::Default);
-        setEnabled(true);
-        pgbBERECHNEN().setVisible(false);
-    };
     if (!trap.step([&] {
             ScreenPointer::set(ScreenPointer::Hourglass);
             setEnabled(false);
@@ -133,17 +146,8 @@ void frmMAIN::mnuBERECHNEN_Click() {
             setEnabled(true);
             if (page) showChild(page);
         }) ||
-        !trap.step([&] { showPageCommands(); }) || !trap.step([&] {
-            holdProgressAtFull();
-            pgbBERECHNEN().setVisible(false);
-            pgbBERECHNEN().setValue(0);
-        }) ||
-        !trap.step([&] {
-            dirty_ = true;
-            mnuDATEI->menuAction()->setEnabled(false);
-            ScreenPointer::set(ScreenPointer::Default);
-        }))
-        leave();
+        !trap.step([&] { showPageCommands(); }) || !finishPageCommand(trap))
+        leavePageCommand();
 }
 
 // Calculate multiple comes with the multiple-evaluation page.
@@ -151,11 +155,6 @@ void frmMAIN::mnuMBERECHNEN_Click() {}
 
 void frmMAIN::mnuNEUBERECHNEN_Click() {
     ErrorTrap trap(mnuNEUBERECHNEN->text());
-    const auto leave = [&] {
-        ScreenPointer::set(ScreenPointer::Default);
-        setEnabled(true);
-        pgbBERECHNEN().setVisible(false);
-    };
     std::int32_t id = 0;
     Recordset a1;
     bool evaluated = false;
@@ -192,14 +191,12 @@ void frmMAIN::mnuNEUBERECHNEN_Click() {
             evaluated = evaluation.BERECHNUNG();
         });
     if (!finished) {
-        leave();
+        leavePageCommand();
         return;
     }
     if (!evaluated) {
         // No page; the re-created row keeps BONEU True, so Calculate stays disabled.
-        setEnabled(true);
-        pgbBERECHNEN().setVisible(false);
-        ScreenPointer::set(ScreenPointer::Default);
+        leavePageCommand();
         return;
     }
     if (!trap.step([&] {
@@ -215,15 +212,6 @@ void frmMAIN::mnuNEUBERECHNEN_Click() {
             a1.Update();
             a1.Close();
         }) ||
-        !trap.step([&] {
-            holdProgressAtFull();
-            pgbBERECHNEN().setVisible(false);
-            pgbBERECHNEN().setValue(0);
-        }) ||
-        !trap.step([&] {
-            dirty_ = true;
-            mnuDATEI->menuAction()->setEnabled(false);
-            ScreenPointer::set(ScreenPointer::Default);
-        }))
-        leave();
+        !finishPageCommand(trap))
+        leavePageCommand();
 }
