@@ -2,6 +2,7 @@
 // A4 landscape, rendered, and measured where the ink stands.
 #include "clsKOPFFUSS.h"
 #include "clsTABELLE.h"
+#include "PdfPages.h"
 #include "TestRun.h"
 
 #include "platform/run/VersionInfo.h"
@@ -20,28 +21,9 @@ namespace {
 constexpr int kDpi = 150;
 constexpr double kPxPerMm = kDpi / 25.4;
 
-// The first page of a PDF as an image, rendered by pdftoppm; a null image when that failed.
-QImage renderPage(const QString& pdf, const QString& stem) {
-    QProcess p;
-    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(kDpi),
-                                         QStringLiteral("-singlefile"), pdf, stem});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0) return {};
-    return QImage(stem + QStringLiteral(".png"));
-}
-
-// The box around the ink (clearly darker than white) in an area given in millimetres, in millimetres.
+// The box around the ink in an area given by its edges in millimetres, in millimetres.
 QRectF inkMm(const QImage& image, double left, double top, double right, double bottom) {
-    int x0 = image.width(), y0 = image.height(), x1 = -1, y1 = -1;
-    for (int y = int(top * kPxPerMm); y < int(bottom * kPxPerMm) && y < image.height(); ++y)
-        for (int x = int(left * kPxPerMm); x < int(right * kPxPerMm) && x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 160) {
-                x0 = std::min(x0, x);
-                y0 = std::min(y0, y);
-                x1 = std::max(x1, x);
-                y1 = std::max(y1, y);
-            }
-    if (x1 < 0) return {};
-    return QRectF(x0 / kPxPerMm, y0 / kPxPerMm, (x1 + 1 - x0) / kPxPerMm, (y1 + 1 - y0) / kPxPerMm);
+    return surfacetest::inkBoundsMm(image, kDpi, QRectF(left, top, right - left, bottom - top));
 }
 
 // Page 1's header and footer, as the page sets them for print.
@@ -120,7 +102,7 @@ TEST(Druckseite, HeaderFooterAndTableStandWhereTheyBelong) {
         drucker.EndDoc();
     }
     EXPECT_TRUE(run.dialogs().asked().empty());
-    const QImage page = renderPage(pdf, run.dir().file(QStringLiteral("seite")));
+    const QImage page = surfacetest::renderPdfPage(pdf, kDpi);
     ASSERT_FALSE(page.isNull());
     EXPECT_NEAR(page.width() / kPxPerMm, 297, 1);
     EXPECT_NEAR(page.height() / kPxPerMm, 210, 1);
