@@ -231,10 +231,11 @@ QString CStr(const Variant& v) {
         const double days = v.asDate();
         const qint64 ms = qint64(std::llround(days * 86400000.0));
         const QDateTime t = base.addMSecs(ms);
-        const bool hasTime = std::fabs(days - std::floor(days)) > 0.0;
+        // The date part 0 (30 December 1899) is no date: a value without a day is a time of day.
         const bool hasDate = std::floor(days) != 0.0;
+        const bool hasTime = std::fabs(days - std::floor(days)) > 0.0 || !hasDate;
         QString out;
-        if (hasDate || !hasTime) out = t.date().toString(QStringLiteral("dd.MM.yyyy"));
+        if (hasDate) out = t.date().toString(QStringLiteral("dd.MM.yyyy"));
         if (hasTime) {
             if (!out.isEmpty()) out += ' ';
             out += t.time().toString(QStringLiteral("HH:mm:ss"));

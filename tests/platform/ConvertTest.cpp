@@ -118,6 +118,13 @@ TEST(Convert, TextsReadBackWithTheLocaleDecimalSign) {
     }
 }
 
+TEST(Convert, CStrOfDatesAndTimes) {
+    EXPECT_EQ(CStr(Variant::date(0.0)), QStringLiteral("00:00:00"));
+    EXPECT_EQ(CStr(Variant::date(0.5)), QStringLiteral("12:00:00"));
+    EXPECT_EQ(CStr(Variant::date(46365.0)), QStringLiteral("09.12.2026"));
+    EXPECT_EQ(CStr(Variant::date(46365.25)), QStringLiteral("09.12.2026 06:00:00"));
+}
+
 TEST(Convert, TypedNumbers) {
     struct Case {
         const char* text;
