@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QThread>
 
@@ -17,7 +18,12 @@ void DoEvents() {
 }
 
 void DoEventsWithoutInput() {
+    // Writes yield after every row; a few milliseconds between two yields keep the window repainting
+    // without paying the event loop's round trip for every one of hundreds of rows.
+    static QElapsedTimer sinceLast;
+    if (sinceLast.isValid() && sinceLast.elapsed() < 5) return;
     if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sinceLast.start();
 }
 
 void Sleep(int milliseconds) { QThread::msleep(milliseconds > 0 ? unsigned(milliseconds) : 0u); }

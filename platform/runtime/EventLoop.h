@@ -5,7 +5,8 @@ namespace platform {
 // Lets the window system handle what is pending (DoEvents).
 void DoEvents();
 // The same, but without keyboard and mouse input: used while data is being written, so that a click can't
-// start a second command half way through the first.
+// start a second command half way through the first. Calls that follow each other within a few
+// milliseconds yield once.
 void DoEventsWithoutInput();
 // Waits the given time without handling any event (the window does not repaint meanwhile).
 void Sleep(int milliseconds);
