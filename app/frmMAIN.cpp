@@ -32,7 +32,11 @@ frmMAIN::frmMAIN(QWidget* parent)
     buildStatusBar();
     // A child window that answers Form_Activate hears of every activation (the pages hide panel 14).
     connect(mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
-        if (sub) notifyActivation(sub->widget());
+        if (!sub) return;
+        // A maximised page restores the start screen to its (empty) normal size; when the start screen
+        // is the active child again, it fills the area again.
+        if (startScreen_ && sub->widget() == startScreen_ && !sub->isMaximized()) sub->showMaximized();
+        notifyActivation(sub->widget());
     });
     install();
 }

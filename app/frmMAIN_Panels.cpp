@@ -1,6 +1,7 @@
 // The status-bar command panels 8 to 15: the input form's save and discard, and the page commands.
 #include "frmANZEIGEN.h"
 #include "frmMAIN.h"
+#include "mdiAUTOSTART.h"
 
 #include "platform/run/ErrorBox.h"
 #include "platform/runtime/DialogService.h"
@@ -172,6 +173,7 @@ void frmMAIN::closePages() {
     ScreenPointer::set(ScreenPointer::Hourglass);
     for (QWidget* form : Forms())
         if (form->objectName() != QLatin1String("mdiAUTOSTART")) unloadChild(form);
+    if (startScreen_) showChild(startScreen_);
     // The chooser goes with the pages it listed.
     if (pageChooser_) pageChooser_->close();
     for (int i = 10; i <= 15; ++i) setPanelVisible(i, false);

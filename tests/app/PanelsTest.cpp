@@ -177,6 +177,7 @@ TEST_F(Panels, ClosePagesLeavesTheStartScreenAndEnablesTheMenus) {
     QCoreApplication::processEvents();
     EXPECT_EQ(w->Forms().size(), 1);
     EXPECT_EQ(w->Forms().front()->objectName(), QStringLiteral("mdiAUTOSTART"));
+    EXPECT_TRUE(w->startScreen()->parentWidget()->isMaximized()); // it fills the area again
     for (int i = 10; i <= 15; ++i) EXPECT_FALSE(w->panelVisible(i)) << i;
     EXPECT_TRUE(w->mnuDATEI->menuAction()->isEnabled());
     EXPECT_TRUE(w->mnuEXTRAS->menuAction()->isEnabled());
