@@ -1,5 +1,7 @@
 #include "frmINFO.h"
 
+#include "platform/run/VersionInfo.h"
+
 #include "clsADRESSE.h"
 #include "mdiAUTOSTART.h"
 #include "Pictures.h"
@@ -79,10 +81,7 @@ frmINFO::frmINFO(QWidget* owner)
     connect(cmdSCHLIESSEN, &QPushButton::clicked, this, &frmINFO::cmdSCHLIESSEN_Click);
 }
 
-QString frmINFO::LegalTrademarks() {
-    return QStringLiteral("Dipl.-Ing. B. Beispiel, Dr.-Ing. C. Probst, Prof. Dr.-Ing. A. Muster, "
-                          "Dipl.-Inf. D. Feld");
-}
+QString frmINFO::LegalTrademarks() { return platform::VersionInfo::current().LegalTrademarks; }
 
 QString frmINFO::developers(const QString& trademarks) {
     if (trademarks.size() <= 50) return trademarks;

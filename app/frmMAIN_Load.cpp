@@ -5,6 +5,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
+#include "platform/run/VersionInfo.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/system/FileSystem.h"
@@ -130,7 +131,7 @@ frmMAIN::LoadResult frmMAIN::MDIForm_Load() {
         return LoadResult::Abandoned;
     if (!trap.step([&] {
             stbMAIN->Panels(4)->setText_(TITLE());
-            stbMAIN->Panels(4)->setToolTipText(FAMILY() + QLatin1Char(' ') + TITLE());
+            stbMAIN->Panels(4)->setToolTipText(VersionInfo::current().ProductName);
         }))
         return LoadResult::Abandoned;
 

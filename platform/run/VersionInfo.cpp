@@ -14,7 +14,8 @@ const char* const kLegalTrademarks = "tambrinLegalTrademarks";
 VersionInfo VersionInfo::program() {
     return {QStringLiteral("TAMBRIN Verdichtungsversuch"),
             QStringLiteral("© 2003 Institut für Bodenprüfsoftware"),
-            QStringLiteral("Dipl.-Ing. B. Beispiel, Dipl.-Ing. C. Probe")};
+            QStringLiteral("Dipl.-Ing. B. Beispiel, Dr.-Ing. C. Probst, Prof. Dr.-Ing. A. Muster, "
+                           "Dipl.-Inf. D. Feld")};
 }
 
 VersionInfo VersionInfo::current() {

@@ -4,6 +4,7 @@
 #include "mdiAUTOSTART.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/run/VersionInfo.h"
 #include "platform/runtime/DialogService.h"
 
 #include <QDir>
@@ -41,6 +42,7 @@ TEST(Startup, NormalStartFillsTheRunStateAndThePanels) {
     EXPECT_EQ(w.stbMAIN->Panels(2)->Text(), QStringLiteral("P1"));
     EXPECT_EQ(w.stbMAIN->Panels(2)->ToolTipText(), QStringLiteral("Frau Prüfer"));
     EXPECT_EQ(w.stbMAIN->Panels(4)->Text(), QStringLiteral("TAMBRIN"));
+    EXPECT_EQ(w.stbMAIN->Panels(4)->ToolTipText(), platform::VersionInfo::current().ProductName);
     EXPECT_EQ(w.stbMAIN->Panels(6)->Text(), QStringLiteral("Probe"));
     EXPECT_EQ(w.stbMAIN->Panels(6)->ToolTipText(), QStringLiteral("Projekt P1"));
     for (int p = 8; p <= 15; ++p) EXPECT_FALSE(w.panelVisible(p)) << p;
