@@ -37,16 +37,17 @@ void drawApparatus(QPainter& p, const QRectF& r) {
     p.setBrush(QColor(120, 125, 132));
     p.drawRect(QRectF(X(0.43), Y(0.40), w * 0.14, h * 0.10));
 }
-} // namespace
-
-QImage apparatus() {
-    QImage img(241, 568, QImage::Format_ARGB32_Premultiplied);
-    img.fill(QColor(236, 236, 232));
+QImage apparatusImage(const QSize& size, const QColor& background, const QRectF& area) {
+    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(background);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    drawApparatus(p, QRectF(8, 8, 225, 552));
+    drawApparatus(p, area);
     return img;
 }
+} // namespace
+
+QImage apparatus() { return apparatusImage(QSize(241, 568), QColor(236, 236, 232), QRectF(8, 8, 225, 552)); }
 
 QImage universityLogo() {
     QImage img(100, 100, QImage::Format_ARGB32_Premultiplied);
@@ -66,12 +67,7 @@ QImage universityLogo() {
 }
 
 QIcon programIcon() {
-    QImage img(64, 64, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    drawApparatus(p, QRectF(4, 2, 56, 60));
-    return QIcon(QPixmap::fromImage(img));
+    return QIcon(QPixmap::fromImage(apparatusImage(QSize(64, 64), Qt::transparent, QRectF(4, 2, 56, 60))));
 }
 
 } // namespace Pictures

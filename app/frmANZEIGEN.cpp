@@ -9,11 +9,9 @@
 #include <QScreen>
 #include <QTimer>
 
+using platform::placeTwips;
 using platform::twipsToPixels;
 
-namespace {
-void place(QWidget* w, int left, int top, int width, int height) { platform::placeTwips(w, left, top, width, height); }
-} // namespace
 
 frmANZEIGEN::frmANZEIGEN(frmMAIN* owner) : QDialog(owner), main_(owner) {
     setObjectName(QStringLiteral("frmANZEIGEN"));
@@ -41,12 +39,12 @@ frmANZEIGEN::frmANZEIGEN(frmMAIN* owner) : QDialog(owner), main_(owner) {
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setDefault(true);
     cmdABBRECHEN = new QPushButton(QStringLiteral("Abbrechen"), this);
-    place(lblSEITEN[0], 240, 300, 1905, 255);
-    place(lblSEITEN[1], 2820, 300, 270, 255);
-    place(lblSEITE, 240, 660, 1020, 255);
-    place(txtSEITE, 2670, 600, 405, 375);
-    place(cmdOK, 210, 1320, 1400, 400);
-    place(cmdABBRECHEN, 1710, 1320, 1400, 400);
+    placeTwips(lblSEITEN[0], 240, 300, 1905, 255);
+    placeTwips(lblSEITEN[1], 2820, 300, 270, 255);
+    placeTwips(lblSEITE, 240, 660, 1020, 255);
+    placeTwips(txtSEITE, 2670, 600, 405, 375);
+    placeTwips(cmdOK, 210, 1320, 1400, 400);
+    placeTwips(cmdABBRECHEN, 1710, 1320, 1400, 400);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmANZEIGEN::cmdOK_Click);
     connect(cmdABBRECHEN, &QPushButton::clicked, this, &frmANZEIGEN::cmdABBRECHEN_Click);

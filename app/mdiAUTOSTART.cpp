@@ -9,13 +9,8 @@
 #include <cmath>
 
 using platform::pixelsToTwips;
-using platform::twipsToPixels;
+using platform::placeTwips;
 
-namespace {
-void place(QWidget* w, double left, double top, double width, double height) {
-    platform::placeTwips(w, left, top, width, height);
-}
-} // namespace
 
 namespace {
 QFont arial(double points, bool bold) {
@@ -41,22 +36,22 @@ mdiAUTOSTART::mdiAUTOSTART(QWidget* parent) : QWidget(parent) {
     fraKOPF = new QFrame(this);
     fraKOPF->setObjectName(QStringLiteral("fraKOPF"));
     fraKOPF->setFrameStyle(QFrame::Box | QFrame::Plain);
-    place(fraKOPF, 150, 0, 11685, 1710);
+    placeTwips(fraKOPF, 150, 0, 11685, 1710);
 
     imgTALO = new QLabel(fraKOPF);
     imgTALO->setObjectName(QStringLiteral("imgTALO"));
     imgTALO->setScaledContents(true);
     imgTALO->setPixmap(QPixmap::fromImage(Pictures::universityLogo()));
-    place(imgTALO, 10080, 120, 1500, 1500);
+    placeTwips(imgTALO, 10080, 120, 1500, 1500);
 
     lblKOPF[0] = label(fraKOPF, QStringLiteral("lblKOPF0"), arial(12, true));
     lblKOPF[1] = label(fraKOPF, QStringLiteral("lblKOPF1"), arial(9.75, true));
     lblKOPF[2] = label(fraKOPF, QStringLiteral("lblKOPF2"), arial(9.75, true));
     lblKOPF[3] = label(fraKOPF, QStringLiteral("lblKOPF3"), arial(8.25, false));
-    place(lblKOPF[0], 120, 240, 0, 0);
-    place(lblKOPF[1], 120, 600, 4425, 315);
-    place(lblKOPF[2], 120, 930, 0, 0);
-    place(lblKOPF[3], 120, 1380, 0, 0);
+    placeTwips(lblKOPF[0], 120, 240, 0, 0);
+    placeTwips(lblKOPF[1], 120, 600, 4425, 315);
+    placeTwips(lblKOPF[2], 120, 930, 0, 0);
+    placeTwips(lblKOPF[3], 120, 1380, 0, 0);
 
     lblTITEL = label(this, QStringLiteral("lblTITEL"), arial(33, true), QStringLiteral("TAMBRINversuch"));
     lblUNTERTITEL = label(this, QStringLiteral("lblUNTERTITEL"), arial(33, true));
@@ -66,11 +61,11 @@ mdiAUTOSTART::mdiAUTOSTART(QWidget* parent) : QWidget(parent) {
     imgDIA->setObjectName(QStringLiteral("imgDIA"));
     imgDIA->setScaledContents(true);
     imgDIA->setPixmap(QPixmap::fromImage(Pictures::apparatus()));
-    place(imgDIA, 0, 0, 2760, 5220);
+    placeTwips(imgDIA, 0, 0, 2760, 5220);
 
     pgbBERECHNEN = new platform::ProgressBarWidget(this);
     pgbBERECHNEN->setObjectName(QStringLiteral("pgbBERECHNEN"));
-    place(pgbBERECHNEN, 0, 0, 2000, 345);
+    placeTwips(pgbBERECHNEN, 0, 0, 2000, 345);
 }
 
 void mdiAUTOSTART::Form_Load(double SW, double SH) {
@@ -109,27 +104,27 @@ void mdiAUTOSTART::Form_Load(double SW, double SH) {
     // The layout is computed in single precision and not clamped.
     const float fraWidth = float(SW * 0.98);
     const float fraHeight = 1710.0f;
-    place(fraKOPF, (SW - fraWidth) / 2.0, 0, fraWidth, fraHeight);
+    placeTwips(fraKOPF, (SW - fraWidth) / 2.0, 0, fraWidth, fraHeight);
     const float taloHeight = fraHeight * 0.85f;
     const float taloTop = fraHeight * 0.1f;
     const float taloLeft = fraWidth - 1500.0f - taloTop / 2.0f;
-    place(imgTALO, taloLeft, taloTop, 1500, taloHeight);
+    placeTwips(imgTALO, taloLeft, taloTop, 1500, taloHeight);
 
     const double titleW = pixelsToTwips(lblTITEL->width()), titleH = pixelsToTwips(lblTITEL->height());
     const float titleLeft = float((SW - titleW) / 2.0);
     const float titleTop = float((SH - titleH) / 2.75);
-    place(lblTITEL, titleLeft, titleTop, 0, 0);
+    placeTwips(lblTITEL, titleLeft, titleTop, 0, 0);
     const double subW = pixelsToTwips(lblUNTERTITEL->width()), subH = pixelsToTwips(lblUNTERTITEL->height());
-    place(lblUNTERTITEL, float((SW - subW) / 2.0), float(titleTop + 1.15 * subH), 0, 0);
+    placeTwips(lblUNTERTITEL, float((SW - subW) / 2.0), float(titleTop + 1.15 * subH), 0, 0);
 
     const double versionTextHeight = pixelsToTwips(QFontMetrics(font()).height());
     const float diaLeft = float(SW - 2760.0 - 1000.0);
     const float diaTop = float(SH - 5220.0 - 1000.0 + versionTextHeight);
-    place(imgDIA, diaLeft, diaTop, 2760, 5220);
+    placeTwips(imgDIA, diaLeft, diaTop, 2760, 5220);
 
     const float versionTop = float(SH - 1000.0);
-    place(lblVERSION, 200, versionTop, 0, 0);
+    placeTwips(lblVERSION, 200, versionTop, 0, 0);
 
-    place(pgbBERECHNEN, 200, versionTop - 3.0f * 345.0f, float(SW / 4.0), 345);
+    placeTwips(pgbBERECHNEN, 200, versionTop - 3.0f * 345.0f, float(SW / 4.0), 345);
     pgbBERECHNEN->setVisible(false);
 }
