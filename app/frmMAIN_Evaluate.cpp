@@ -2,11 +2,13 @@
 #include "frmMAIN.h"
 
 #include "clsBERECHNEN.h"
+#include "pages/multiple/mdiMSEITE1.h"
 #include "pages/single/mdiSEITE1.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
 #include "platform/run/ProgressBar.h"
 #include "platform/runtime/Convert.h"
+#include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
 
 using namespace platform;
@@ -150,8 +152,77 @@ void frmMAIN::mnuBERECHNEN_Click() {
         leavePageCommand();
 }
 
-// Calculate multiple comes with the multiple-evaluation page.
-void frmMAIN::mnuMBERECHNEN_Click() {}
+namespace {
+
+// The multiple-evaluation page, made (hidden: it draws itself before it is shown) unless it is loaded.
+mdiMSEITE1* multiplePage(frmMAIN& main) {
+    if (auto* loaded = qobject_cast<mdiMSEITE1*>(main.Form(QStringLiteral("mdiMSEITE1")))) return loaded;
+    auto* page = new mdiMSEITE1;
+    main.addChild(page);
+    main.hideChild(page);
+    return page;
+}
+
+} // namespace
+
+void frmMAIN::mnuMBERECHNEN_Click() {
+    ErrorTrap trap(mnuMBERECHNEN->text());
+    mdiMSEITE1* page = nullptr;
+    const bool finished = trap.step([&] { ScreenPointer::set(ScreenPointer::Hourglass); }) && trap.step([&] {
+        // The comment is asked once per selection: the first Calculate multiple stores it.
+        Recordset m1;
+        m1.Open(QStringLiteral("SELECT * FROM [M1] WHERE [IDM]=1"), *cnnX);
+        if (!m1.eof()) return;
+        m1.AddNew();
+        m1.SetValue(QStringLiteral("IDM"), Variant(std::int16_t(1)));
+        QString comment;
+        if (SPRACHE == 1 || SPRACHE == 3) {
+            const std::optional<QString> answer =
+                SPRACHE == 1
+                    ? dialogs().InputBox(QStringLiteral("Comment: "), QStringLiteral("Mulitple Calculation"))
+                    : dialogs().InputBox(QStringLiteral("Kommentar: "), QStringLiteral("Mehrfachauswertung"));
+            if (answer) comment = *answer;
+        }
+        m1.SetValue(QStringLiteral("KOM"), Variant(comment));
+        m1.Update();
+    }) && trap.step([&] {
+        setEnabled(false);
+        pgbBERECHNEN().setVisible(true);
+    }) && trap.step([&] {
+        // A load that fails leaves the page as far as it was drawn; its error is this command's.
+        page = multiplePage(*this);
+        page->Form_Load();
+    }) && trap.step([&] {
+        pgbBERECHNEN().setValue(100);
+        DoEvents();
+        Sleep(progressHoldMs_);
+        pgbBERECHNEN().setValue(0);
+        pgbBERECHNEN().setVisible(false);
+    }) && trap.step([&] {
+        for (int i = 10; i <= 15; ++i) {
+            setPanelVisible(i, true);
+            stbMAIN->Panels(i)->setBevel(StatusPanel::Raised);
+        }
+    }) && trap.step([&] {
+        // Only a page that was drawn whole is current; after a failed load the evaluation stays new.
+        if (!page || !page->geladen()) return;
+        Recordset a1;
+        a1.Open(QStringLiteral("SELECT * FROM [A1] WHERE [ID]=0"), *cnnX);
+        a1.MoveFirst();
+        a1.SetValue(QStringLiteral("BONEU"), Variant(false));
+        a1.Update();
+    }) && trap.step([&] {
+        setEnabled(true);
+        if (page) showChild(page);
+        notifyActivation(ActiveForm());
+    }) && trap.step([&] {
+        dirty_ = true;
+        mnuDATEI->menuAction()->setEnabled(false);
+        mnuEXTRAS->menuAction()->setEnabled(false);
+        ScreenPointer::set(ScreenPointer::Default);
+    });
+    if (!finished) leavePageCommand();
+}
 
 void frmMAIN::mnuNEUBERECHNEN_Click() {
     ErrorTrap trap(mnuNEUBERECHNEN->text());

@@ -1,6 +1,7 @@
 // The page itself: its controls, its load, the header and footer, the settings request and the events.
 #include "mdiSEITE1.h"
 
+#include "Ausgabeseite.h"
 #include "clsGRAFIK.h"
 #include "clsKOPFFUSS.h"
 #include "clsTABELLE.h"
@@ -227,9 +228,7 @@ void mdiSEITE1::KOPFFUSS(int OBJ) {
 // --- Page settings ---
 
 void mdiSEITE1::KONTEXT(bool HBOKF, bool HBOKFS, long FARBEMDI, long FARBEPIC) {
-    seite_->surface().setBackColor(FARBEMDI);
-    for (auto* box : findChildren<platform::PictureBox*>(Qt::FindDirectChildrenOnly))
-        if (box != seite_) box->surface().setBackColor(FARBEPIC);
+    ausgabeseite::farbenSetzen(this, seite_, FARBEMDI, FARBEPIC);
     HBOKF_ = HBOKF;
     HBOKFS_ = HBOKFS;
     neuZeichnen();
@@ -257,28 +256,11 @@ mdiSEITE1::Ziel mdiSEITE1::ziel(int OBJ, platform::PictureBox* box, float XDL, f
 // --- Events ---
 
 void mdiSEITE1::Form_Activate() {
-    RunState::current().setPanelVisible(14, false);
+    ausgabeseite::Form_Activate();
 }
 
 bool mdiSEITE1::Form_KeyDown(int KeyCode, int Shift) {
-    constexpr int kCtrl = 2, kAlt = 4;
-    RunState& run = RunState::current();
-    if (KeyCode == 27) {
-        run.stbMAIN_PanelClick(15);
-        return true;
-    }
-    if (KeyCode == 81 && (Shift & kAlt)) {
-        run.mnuBEENDEN_Click();
-        return true;
-    }
-    if (!(Shift & kCtrl)) return false;
-    const std::pair<int, int> panels[] = {{65, 14}, {67, 12}, {80, 11}, {83, 10}, {87, 13}};
-    for (const auto& [key, panel] : panels)
-        if (KeyCode == key) {
-            run.stbMAIN_PanelClick(panel);
-            return true;
-        }
-    return false;
+    return ausgabeseite::Form_KeyDown(KeyCode, Shift);
 }
 
 void mdiSEITE1::Form_Click() {
@@ -308,28 +290,15 @@ mdiSEITE1::Zeigen::~Zeigen() {
     if (box_) box_->update();
 }
 
-namespace {
-// The key code and the shift state of a key event, as the key handler takes them.
-std::pair<int, int> keyOf(const QKeyEvent& e) {
-    int code = e.key();
-    if (code == Qt::Key_Escape) code = 27;
-    int shift = 0;
-    if (e.modifiers() & Qt::ShiftModifier) shift |= 1;
-    if (e.modifiers() & Qt::ControlModifier) shift |= 2;
-    if (e.modifiers() & Qt::AltModifier) shift |= 4;
-    return {code, shift};
-}
-} // namespace
-
 bool mdiSEITE1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        const auto [code, shift] = keyOf(static_cast<QKeyEvent&>(*event));
+        const auto [code, shift] = ausgabeseite::tasteVon(static_cast<QKeyEvent&>(*event));
         if (Form_KeyDown(code, shift)) return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void mdiSEITE1::keyPressEvent(QKeyEvent* event) {
-    const auto [code, shift] = keyOf(*event);
+    const auto [code, shift] = ausgabeseite::tasteVon(*event);
     if (!Form_KeyDown(code, shift)) QWidget::keyPressEvent(event);
 }

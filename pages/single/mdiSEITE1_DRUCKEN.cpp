@@ -1,32 +1,18 @@
 // Printing page 1: one sheet of A4 landscape on the printer the print dialog chose last.
 #include "mdiSEITE1.h"
 
+#include "Ausgabeseite.h"
 #include "Seite1Layout.h"
 
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/surface/PrinterSurface.h"
-#include "platform/system/FileSystem.h"
-
-#include <QPrinterInfo>
 
 using platform::PrinterSurface;
 
 platform::PrintTarget mdiSEITE1::druckziel() const {
-    const platform::RunState& run = platform::RunState::current();
-    platform::PrintTarget target;
-    target.documentName = QStringLiteral("TAMBRIN ") + KEN_;
-    if (!run.printer.pdfFile.isEmpty()) {
-        target.pdfFile = run.printer.pdfFile;
-    } else if (!run.printer.printerName.isEmpty()) {
-        target.printerName = run.printer.printerName;
-    } else if (QPrinterInfo::defaultPrinter().isNull()) {
-        namespace fs = platform::FileSystem;
-        const QString folder = fs::BuildPath(run.PROJEKTSPFAD, run.PROJEKT);
-        target.pdfFile = fs::BuildPath(folder, fs::FileNameOf(KEN_ + QStringLiteral(" Seite 1.pdf")));
-    }
-    return target;
+    return ausgabeseite::druckziel(QStringLiteral("TAMBRIN ") + KEN_, KEN_ + QStringLiteral(" Seite 1.pdf"));
 }
 
 platform::Surface& mdiSEITE1::drucker() {

@@ -43,6 +43,13 @@ void PrinterSurface::Cls() {
     setCurrentY(0);
 }
 
+void PrinterSurface::NewPage() {
+    // A sheet with nothing on it yet is still a sheet: the job begins before it moves on.
+    paint([](QPainter&) {});
+    if (!printer_->newPage()) throw VbError(482, QStringLiteral("Printer error"));
+    Cls();
+}
+
 void PrinterSurface::paint(const std::function<void(QPainter&)>& step) {
     if (finished_) throw VbError(482, QStringLiteral("Printer error"));
     if (!painter_.isActive()) {

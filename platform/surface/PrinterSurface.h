@@ -33,6 +33,8 @@ public:
     float ScaleHeight() const override { return heightMm_; }
     // The printer page cannot be cleared: only the current point goes to (0, 0).
     void Cls() override;
+    // Ends the sheet: what follows is drawn on a new sheet of the same job.
+    void NewPage() override;
 
     // Ends the job: the sheet goes to the printer (or the PDF file is written).
     void EndDoc();

@@ -78,6 +78,12 @@ void RecordingSurface::Cls() {
     setCurrentY(0);
 }
 
+void RecordingSurface::NewPage() {
+    calls_.push_back(record(QStringLiteral("NewPage"), {}));
+    setCurrentX(0);
+    setCurrentY(0);
+}
+
 void RecordingSurface::TextOutRotated(int x, int y, const QString& text, const SurfaceFont& font,
                                       int cellHeight, int escapement) {
     Call c = record(QStringLiteral("TextOutRotated"),

@@ -22,7 +22,8 @@ public:
         bool snapFontSizes = false; // sizes read back in whole pixels of logPixelsY, as on a screen
     };
     struct Call {
-        QString name; // "Line", "Box", "FilledBox", "Circle", "PSet", "Print", "TextOutRotated", "Cls"
+        QString name; // "Line", "Box", "FilledBox", "Circle", "PSet", "Print", "TextOutRotated", "Cls",
+                      // "NewPage"
         std::vector<double>
             args; // coordinates as given (device pixels for TextOutRotated, then cell height and escapement)
         QString text;
@@ -59,6 +60,7 @@ public:
     float TextWidth(const QString& text) const override;
     float TextHeight(const QString& text) const override;
     void Cls() override;
+    void NewPage() override;
     void TextOutRotated(int x, int y, const QString& text, const SurfaceFont& font, int cellHeight,
                         int escapement) override;
 

@@ -104,6 +104,9 @@ public:
     virtual float TextHeight(const QString& text) const = 0;
     // Clears the surface to BackColor; the current point goes to (0, 0).
     virtual void Cls() = 0;
+    // The next sheet of a print job (a page of several sheets); a surface that is no printer page starts
+    // afresh as Cls does.
+    virtual void NewPage() { Cls(); }
 
     // --- Device level ---
     // Text turned counterclockwise by escapement / 10 degrees about the top-left corner of its cell at

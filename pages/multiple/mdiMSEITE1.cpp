@@ -1,0 +1,260 @@
+// The page itself: its controls, its load, the header and footer, the settings request and the events.
+#include "mdiMSEITE1.h"
+
+#include "Ausgabeseite.h"
+#include "clsGRAFIK.h"
+#include "clsKOPFFUSS.h"
+#include "clsTABELLE.h"
+#include "frmKONTEXT.h"
+#include "frmKONTEXT110.h"
+#include "MSeite1Layout.h"
+#include "Tabellenzeiger.h"
+
+#include "platform/run/ErrorBox.h"
+#include "platform/run/ProgressBar.h"
+#include "platform/run/RunState.h"
+#include "platform/run/VersionInfo.h"
+#include "platform/runtime/Clock.h"
+#include "platform/runtime/EventLoop.h"
+#include "platform/surface/PageSurface.h"
+#include "platform/surface/PictureBox.h"
+#include "platform/surface/PrinterSurface.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+
+using platform::RunState;
+
+mdiMSEITE1::mdiMSEITE1(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("mdiMSEITE1"));
+    setWindowTitle(QStringLiteral("Mehrfachauswertung"));
+    setFocusPolicy(Qt::StrongFocus);
+    const double k = platform::ImageSurface::kScreenPixelsPerMm;
+    resize(int(297 * k), int(210 * k));
+    seite_ = new platform::PageSurface(this);
+    seite_->setObjectName(QStringLiteral("Seite"));
+
+    auto box = [this](const char* name, const mseite1layout::Lage& lage) {
+        auto* b = new platform::PictureBox(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometryMm(lage.left(), lage.top(), lage.width(), lage.height());
+        b->setFocusPolicy(Qt::ClickFocus);
+        return b;
+    };
+    picBILD110 = box("picBILD110", mseite1layout::BILD110);
+    picBILD120 = box("picBILD120", mseite1layout::BILD120);
+    picBILD130 = box("picBILD130", mseite1layout::BILD130);
+    vscBILD120 = picBILD120->verticalScrollBarWidget();
+    vscBILD120->setObjectName(QStringLiteral("vscBILD120"));
+    for (QWidget* child :
+         {static_cast<QWidget*>(seite_), static_cast<QWidget*>(picBILD110), static_cast<QWidget*>(picBILD120),
+          static_cast<QWidget*>(picBILD130), static_cast<QWidget*>(vscBILD120)})
+        child->installEventFilter(this);
+
+    connect(seite_, &platform::PictureBox::mousePressed, this, [this](Qt::MouseButton button, float, float) {
+        if (button == Qt::LeftButton) Form_Click();
+    });
+    connect(picBILD110, &platform::PictureBox::mousePressed, this,
+            [this](Qt::MouseButton button, float, float) { picBILD110_MouseDown(button); });
+    connect(vscBILD120, &QScrollBar::valueChanged, this, [this] {
+        if (!tabelleZeichnen_) vscBILD120_Change();
+    });
+    connect(seite_, &platform::PageSurface::resized, this, [this] {
+        if (loaded_ && HBOKF_) KOPFFUSS(0);
+    });
+}
+
+mdiMSEITE1::~mdiMSEITE1() = default;
+
+long mdiMSEITE1::pageColor() const {
+    return seite_->surface().BackColor();
+}
+
+long mdiMSEITE1::pictureColor() const {
+    return picBILD110->surface().BackColor();
+}
+
+// --- Load ---
+
+void mdiMSEITE1::Form_Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    HBOKF_ = HBOKFS_ = true;
+    bar_ = &RunState::current().pgbBERECHNEN();
+    bar_->setValue(0);
+
+    e1_ = tabellenzeiger("E1");
+    a1_ = tabellenzeiger("A1");
+    a2_ = tabellenzeiger("A2");
+    m1_ = tabellenzeiger("M1");
+    g0_ = tabellenzeiger("G0");
+
+    // The active records but the multiple evaluation itself, by ID.
+    std::vector<QString> namen;
+    e1_->LID(ID_, true);
+    e1_->LKEN(namen, true);
+    ID_.resize(std::min(ID_.size(), namen.size()));
+    KEN_.clear();
+    for (std::size_t i = 0; i < ID_.size(); ++i)
+        KEN_ << namen[i];
+
+    a1_->ESPIDW = 0;
+    a1_->DTVB(QStringLiteral("BONEU"), BONEU_);
+    m1_->ESPID = QStringLiteral("IDM");
+    m1_->ESPIDW = 1;
+    m1_->DTVT(QStringLiteral("KOM"), KOM_);
+
+    const std::size_t n = ID_.size();
+    SPRACHE_ = 3;
+    for (auto* liste : {&RHS_, &RHPR_, &WPR_, &RHPRSP_, &WPRSP_})
+        liste->assign(n, 0.0f);
+    for (std::size_t i = 0; i < n; ++i) {
+        a1_->ESPIDW = ID_[i];
+        a1_->DTVS(QStringLiteral("RHS"), RHS_[i]);
+        a1_->DTVS(QStringLiteral("RHPR"), RHPR_[i]);
+        a1_->DTVS(QStringLiteral("WPR"), WPR_[i]);
+        a1_->DTVS(QStringLiteral("RHPRSP"), RHPRSP_[i]);
+        a1_->DTVS(QStringLiteral("WPRSP"), WPRSP_[i]);
+    }
+    a1_->ESPIDW = 0;
+    // A figure without meaning (the deviation of one record, a mean of no records) stays empty.
+    statistik_ = {drawing::STATISTIK(RHS_), drawing::STATISTIK(RHPR_), drawing::STATISTIK(WPR_),
+                  drawing::STATISTIK(RHPRSP_), drawing::STATISTIK(WPRSP_)};
+
+    KOPFFUSS(0);
+    platform::DoEvents();
+    bar_->setValue(30);
+    fortschritt_ = 30;
+    BILD110(0, 0, 0);
+    platform::DoEvents();
+    bar_->setValue(60);
+    BILD120(0, 0, 0);
+    platform::DoEvents();
+    BILD130(0, 0, 0);
+    platform::DoEvents();
+    bar_->setValue(90);
+    // From now on the diagram draws from its stored settings (the main window stores the same in A1).
+    BONEU_ = false;
+    geladen_ = true;
+}
+
+void mdiMSEITE1::fortschritt(float schritt) {
+    if (!BONEU_ || !bar_) return;
+    fortschritt_ += schritt;
+    bar_->setValue(std::min(fortschritt_, 60.0f));
+}
+
+// --- Header and footer ---
+
+void mdiMSEITE1::KOPFFUSS(int OBJ) {
+    platform::ErrorTrap trap(QStringLiteral("Kopffusszeile"), QStringLiteral("VB-Fehler: "));
+    if (OBJ == 0 && !trap.step([&] { seite_->surface().Cls(); })) return;
+    if (OBJ == 0 || OBJ == 1) kopfFuss_ = std::make_unique<clsKOPFFUSS>();
+    if (!kopfFuss_) return;
+    clsKOPFFUSS& kf = *kopfFuss_;
+    const platform::VersionInfo version = platform::VersionInfo::current();
+    const RunState& run = RunState::current();
+    const std::function<void()> steps[] = {
+        [&] {
+            if (OBJ != 0 && OBJ != 1) return;
+            platform::Surface& s = OBJ == 0 ? seite_->surface() : drucker();
+            kf.setAUSGABEOBJEKT(clsKOPFFUSS::rahmenVon(s), &s);
+        },
+        [&] { kf.setBEARBEITER(run.BEARBEITER); },
+        [&] { kf.setCOPYRIGHT(version.LegalCopyright); },
+        [&] { kf.setEBOKFS(HBOKFS_); },
+        [&] { kf.setKENNZEICHNUNG(KEN_); },
+        [&] { kf.setDATUM(platform::Clock::Date()); },
+        [&] { kf.setKOMMENTAR(KOM_); },
+        [&] { kf.setRANDABSTAND(15); },
+        [&] {
+            if (OBJ == 0) {
+                kf.setRANDABSTAND(7.5f, QStringLiteral("oben"));
+                kf.setRANDABSTAND(7.5f, QStringLiteral("unten"));
+            }
+        },
+        [&] {
+            kf.setSEITE(std::int16_t(OBJ == 1 ? seiteNr_ : 1));
+            kf.setSEITENANZAHL(std::int16_t(OBJ == 1 ? seitenanzahl_ : 1));
+        },
+        [&] { kf.setUEBERSCHRIFT(version.ProductName); },
+        [&] { kf.setPROGRAMMIERER(version.LegalTrademarks); },
+        [&] { kf.setPROJEKT(run.PROJEKT); },
+        [&] { kf.setSPRACHE(SPRACHE_); },
+        [&] { kf.setUHRZEIT(platform::Clock::Time()); },
+        [&] { kf.KOPFFUSSZEILE(); },
+    };
+    for (const auto& step : steps)
+        if (!trap.step(step)) break;
+    if (OBJ == 0) seite_->update();
+}
+
+// --- Page settings ---
+
+void mdiMSEITE1::KONTEXT(bool HBOKF, bool HBOKFS, long FARBEMDI, long FARBEPIC) {
+    ausgabeseite::farbenSetzen(this, seite_, FARBEMDI, FARBEPIC);
+    HBOKF_ = HBOKF;
+    HBOKFS_ = HBOKFS;
+    neuZeichnen();
+}
+
+void mdiMSEITE1::neuZeichnen() {
+    seite_->surface().Cls();
+    seite_->update();
+    if (HBOKF_) KOPFFUSS(0);
+    BILD110(0, 0, 0);
+    platform::DoEvents();
+    BILD120(0, 0, 0);
+    platform::DoEvents();
+    BILD130(0, 0, 0);
+    platform::DoEvents();
+}
+
+mdiMSEITE1::Ziel mdiMSEITE1::ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO) {
+    if (OBJ == 1) return {&drucker(), box->leftMm() + XDL, box->topMm() + YDO};
+    return {&box->surface(), 0, 0};
+}
+
+mdiMSEITE1::Zeigen::~Zeigen() {
+    if (box_) box_->update();
+}
+
+// --- Events ---
+
+void mdiMSEITE1::Form_Activate() {
+    ausgabeseite::Form_Activate();
+}
+
+bool mdiMSEITE1::Form_KeyDown(int KeyCode, int Shift) {
+    return ausgabeseite::Form_KeyDown(KeyCode, Shift);
+}
+
+void mdiMSEITE1::Form_Click() {
+    frmKONTEXT& dialog = frmKONTEXT::oeffnen();
+    dialog.voreinstellen(this, HBOKF_, HBOKFS_, pageColor(), pictureColor());
+}
+
+void mdiMSEITE1::picBILD110_MouseDown(Qt::MouseButton Button) {
+    if (Button != Qt::RightButton) return;
+    frmKONTEXT110 dialog(RunState::current().window(), this);
+    dialog.Form_Load();
+    RunState::current().dialogs().ShowForm(dialog);
+}
+
+void mdiMSEITE1::vscBILD120_Change() {
+    platform::Hourglass hourglass;
+    BILD120(0, 0, 0);
+}
+
+bool mdiMSEITE1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto [code, shift] = ausgabeseite::tasteVon(static_cast<QKeyEvent&>(*event));
+        if (Form_KeyDown(code, shift)) return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void mdiMSEITE1::keyPressEvent(QKeyEvent* event) {
+    const auto [code, shift] = ausgabeseite::tasteVon(*event);
+    if (!Form_KeyDown(code, shift)) QWidget::keyPressEvent(event);
+}

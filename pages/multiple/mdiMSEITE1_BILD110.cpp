@@ -1,0 +1,289 @@
+// The diagram of the multiple evaluation: dry density over water content, one curve per record (the
+// spline through its points or a line through them), the records' names beside their curves, and the
+// saturation or air-void lines of the records' mean grain density.
+#include "mdiMSEITE1.h"
+
+#include "clsDATEN.h"
+#include "clsGRAFIK.h"
+#include "Diagrammlisten.h"
+#include "Linienscharen.h"
+#include "MSeite1Layout.h"
+
+#include "platform/run/ErrorBox.h"
+#include "platform/run/RunState.h"
+#include "platform/runtime/Color.h"
+#include "platform/runtime/Convert.h"
+#include "platform/runtime/DialogService.h"
+#include "platform/surface/PictureBox.h"
+
+using drawing::SingleArray;
+using platform::ErrorTrap;
+using platform::Variant;
+
+namespace {
+
+const long kRot = long(platform::RGB(255, 0, 0));
+const long kBlau = long(platform::RGB(0, 0, 255));
+const Variant kDiagramm110(std::int16_t(110));
+const QString kIDOBJEKT = QStringLiteral("IDOBJEKT");
+
+void stift(clsGRAFIK& g, std::int16_t art, float breite, long farbe) {
+    g.LINIENEINSTELLUNGEN(art, breite, farbe);
+}
+
+void reihe(clsGRAFIK& g, const std::vector<float>& x, const std::vector<float>& y, std::int16_t PSIT,
+           std::int16_t PSTYP) {
+    SingleArray X{std::vector<float>(x)}, Y{std::vector<float>(y)};
+    g.POLYGON(X, Y, PSIT, PSTYP);
+}
+
+// A record's name as a label that shows it as typed: a brace would open a markup group, so it is written
+// as the character of its code.
+QString alsKlartext(QString name) {
+    return name.replace(QLatin1Char('{'), QStringLiteral("{c,123}"));
+}
+
+// The spline needs three to 72 points whose water contents rise strictly.
+bool kurveMoeglich(const std::vector<float>& W) {
+    if (W.size() < 3 || W.size() > std::size_t(clsSPLINE::NSP)) return false;
+    for (std::size_t i = 1; i < W.size(); ++i)
+        if (!(W[i] > W[i - 1])) return false;
+    return true;
+}
+
+} // namespace
+
+mdiMSEITE1::Punkte mdiMSEITE1::punkte(std::int32_t id) {
+    Punkte p;
+    a2_->ESPIDW = id;
+    std::int16_t MINI = 0, MAXI = 0, AN = 0;
+    a2_->INDEX(MINI, MAXI, AN, QStringLiteral("I1"));
+    const std::size_t size = std::size_t(std::max<int>(MAXI, 0)) + 1;
+    p.W.assign(size, 0.0f);
+    p.RHD.assign(size, 0.0f);
+    for (std::size_t i = 0; i < size; ++i) {
+        const Variant I1{std::int16_t(i)};
+        a2_->DTVS(QStringLiteral("W"), p.W[i], QStringLiteral("I1"), I1);
+        a2_->DTVS(QStringLiteral("RHD"), p.RHD[i], QStringLiteral("I1"), I1);
+    }
+    for (float& w : p.W)
+        w *= 100.0f;
+    return p;
+}
+
+void mdiMSEITE1::BILD110(int OBJ, float XDL, float YDO) {
+    if (!loaded_) return; // nothing to draw yet
+    ErrorTrap trap(QStringLiteral("Bild 110"), QStringLiteral("VB-Fehler: "));
+    const Zeigen zeigen(OBJ == 0 ? picBILD110 : nullptr);
+
+    if (OBJ == 0 && !trap.step([&] { picBILD110->surface().Cls(); })) return;
+    if (OBJ == 0 || OBJ == 1) {
+        diagramm_.reset();
+        if (!trap.step([&] { diagramm_ = std::make_unique<clsGRAFIK>(); })) return;
+    }
+    if (!diagramm_) return;
+    clsGRAFIK& g = *diagramm_;
+
+    diagrammVorgaben(trap);
+    if (trap.cancelled()) return;
+    diagrammModell(g, OBJ, XDL, YDO, trap);
+    if (trap.cancelled()) return;
+    if (!trap.step([&] {
+            g.SCHRIFTEINSTELLUNGEN(QString(), 0, 0, 0, 0, 0);
+            stift(g, 0, 0, 0);
+        }))
+        return;
+
+    // Every record's points, read once for the scales and the curves.
+    const std::size_t n = ID_.size();
+    std::vector<Punkte> alle(n);
+    if (!trap.step([&] {
+            for (std::size_t k = 0; k < n; ++k)
+                alle[k] = punkte(ID_[k]);
+        }))
+        return;
+
+    // The first drawing of a new evaluation fits the axes to all records: the first record starts the
+    // ranges, every further one widens them, the last draws the axes.
+    if (BONEU_ && n > 0) {
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::int16_t NR = k + 1 == n ? 3 : (k == 0 ? 1 : 2);
+            if (!trap.step([&] { g.SKALEN(NR, &alle[k].W, &alle[k].RHD); })) return;
+            fortschritt(15.0f / float(n));
+        }
+    } else if (!trap.step([&] { g.SKALEN(0); }))
+        return;
+
+    float MX = 0;
+    if (!trap.step([&] { g0_->DTVS(QStringLiteral("MX"), MX, kIDOBJEKT, kDiagramm110); })) return;
+    if (!trap.step([&] { stift(g, 0, 0.2f, kRot); })) return;
+    for (std::size_t k = 0; k < n; ++k) {
+        kurve(g, k, alle[k], MX, trap);
+        if (trap.cancelled()) return;
+        fortschritt(15.0f / float(n));
+    }
+
+    if (!trap.step([&] {
+            g0_->DTVS(QStringLiteral("XMIN"), XMIN_, kIDOBJEKT, kDiagramm110);
+            g0_->DTVS(QStringLiteral("XMAX"), XMAX_, kIDOBJEKT, kDiagramm110);
+            g0_->DTVS(QStringLiteral("YMIN"), YMIN_, kIDOBJEKT, kDiagramm110);
+            g0_->DTVS(QStringLiteral("YMAX"), YMAX_, kIDOBJEKT, kDiagramm110);
+        }))
+        return;
+    if (!trap.step([&] { stift(g, 0, 0, kBlau); })) return;
+    linienscharen(g, trap);
+}
+
+// The stored settings: the defaults of a new multiple evaluation, a scale computed anew on every drawing,
+// and the display options.
+void mdiMSEITE1::diagrammVorgaben(ErrorTrap& trap) {
+    g0_->ESPIDW = 0;
+    if (BONEU_ && !trap.step([&] {
+            g0_->DVTI(QStringLiteral("OX"), 1, kIDOBJEKT, kDiagramm110);
+            g0_->DVTI(QStringLiteral("OY"), 1, kIDOBJEKT, kDiagramm110);
+            g0_->DVTS(QStringLiteral("RL"), 12, kIDOBJEKT, kDiagramm110);
+            g0_->DVTS(QStringLiteral("RR"), 12, kIDOBJEKT, kDiagramm110);
+            g0_->DVTS(QStringLiteral("RO"), 9, kIDOBJEKT, kDiagramm110);
+            g0_->DVTS(QStringLiteral("RU"), 12, kIDOBJEKT, kDiagramm110);
+            g0_->DVTS(QStringLiteral("XMIN"), 0, kIDOBJEKT, kDiagramm110);
+            g0_->DVTS(QStringLiteral("YMIN"), 0, kIDOBJEKT, kDiagramm110);
+            g0_->DVTS(QStringLiteral("MYMX"), 0, kIDOBJEKT, kDiagramm110);
+        }))
+        return;
+    if (!trap.step([&] {
+            g0_->DVTS(QStringLiteral("MX"), 0, kIDOBJEKT, kDiagramm110);
+            g0_->DVTS(QStringLiteral("MY"), 0, kIDOBJEKT, kDiagramm110);
+        }))
+        return;
+    trap.step([&] {
+        a1_->ESPIDW = 0;
+        a1_->DTVI(QStringLiteral("SRLI"), SRLI_);
+        a1_->DTVI(QStringLiteral("NALI"), NALI_);
+        a1_->DTVI(QStringLiteral("GITW"), GITW_);
+        a1_->DTVI(QStringLiteral("GITRHD"), GITRHD_);
+        a1_->DTVS(QStringLiteral("DESR"), DESR_);
+        a1_->DTVS(QStringLiteral("DENA"), DENA_);
+        a1_->DTVI(QStringLiteral("POSP"), POSP_);
+        a1_->DTVI(QStringLiteral("DKEN"), DKEN_);
+    });
+}
+
+void mdiMSEITE1::diagrammModell(clsGRAFIK& g, int OBJ, float XDL, float YDO, ErrorTrap& trap) {
+    if (!trap.step([&] {
+            g.setEID(0);
+            g.setEIDOBJEKT(110);
+            if (OBJ != 0 && OBJ != 1) return; // the surface and offsets of the previous drawing
+            const Ziel z = ziel(OBJ, picBILD110, XDL, YDO);
+            g.setEOBJEKT(z.surface);
+            g.setEXDL(z.EXDL);
+            g.setEYDO(z.EYDO);
+            if (OBJ == 1) {
+                // A size replaces the axis lists: it comes first.
+                g.setELX(mseite1layout::kDiagrammBreite);
+                g.setELY(mseite1layout::kDiagrammHoehe);
+            }
+        }))
+        return;
+    if (!trap.step([&] {
+            g.setEBOXMIN(BONEU_);
+            g.setEBOXMAX(BONEU_);
+            g.setEAXEX(1);
+            g.setESKTX(0);
+            g.setELXMIN(diagrammlisten::xMin());
+            g.setELXDIFF(diagrammlisten::xDiff());
+            g.setELXIT(diagrammlisten::xTeilung());
+            // A grid list also sets the label list: the labels come after it.
+            g.setELXGIT(diagrammlisten::xGitter(GITW_ != 0));
+            g.setELXZL(diagrammlisten::xZahlen());
+            g.setETEXTX(QStringLiteral("w [%]"));
+            g.setESKZX(QStringLiteral("#0"));
+        }))
+        return;
+    trap.step([&] {
+        g.setEBOYMIN(BONEU_);
+        g.setEBOYMAX(BONEU_);
+        g.setEAXEY(1);
+        g.setESKTY(0);
+        g.setELYMIN(diagrammlisten::yMin());
+        g.setELYDIFF(diagrammlisten::yDiff());
+        g.setELYIT(diagrammlisten::yTeilung());
+        g.setELYGIT(diagrammlisten::yGitter(GITRHD_ != 0));
+        g.setELYZL(diagrammlisten::yZahlen());
+        g.setETEXTY(QStringLiteral("{g,1}r{t,1}d [g/cm³]"));
+        g.setESKZY(QStringLiteral("#0.00#"));
+    });
+}
+
+// One record: a line through its points with a marker on each, or, with the spline switch and three or
+// more readings, the spline curve and a marker on each reading; its name beside the last point. A curve
+// that cannot be fitted is drawn as the line through the points, and the user is told once.
+void mdiMSEITE1::kurve(clsGRAFIK& g, std::size_t k, Punkte& p, float MX, ErrorTrap& trap) {
+    const std::size_t MAXI = p.W.size() - 1;
+    bool spline = POSP_ != 0 && MAXI >= 2;
+    clsSPLINE::Curve XSP{}, YSP{};
+    if (spline && !kurveMoeglich(p.W)) {
+        spline = false;
+        if (ohneKurve_.insert(ID_[k]).second)
+            platform::RunState::current().dialogs().MsgBox(
+                QStringLiteral("Für den Datensatz ") + KEN_[int(k)] +
+                    QStringLiteral(" kann keine Spline-Kurve berechnet werden (die Wassergehalte steigen "
+                                   "nicht an). Er wird mit seinen Punkten gezeichnet."),
+                platform::Msg::Exclamation | platform::Msg::OKOnly, QStringLiteral("Bild 110"));
+    }
+    if (spline && !trap.step([&] { spline = spline_.APPCRV(p.W, p.RHD, XSP, YSP); })) return;
+
+    float xText = p.W[MAXI], yText = p.RHD[MAXI];
+    if (!spline) {
+        if (!trap.step([&] { reihe(g, p.W, p.RHD, std::int16_t(MAXI + 1), 2); })) return;
+    } else {
+        if (!trap.step([&] {
+                reihe(g, std::vector<float>(XSP.begin(), XSP.end()),
+                      std::vector<float>(YSP.begin(), YSP.end()), 0, 0);
+            }))
+            return;
+        xText = XSP[clsSPLINE::NSP - 1];
+        yText = YSP[clsSPLINE::NSP - 1];
+        for (std::size_t i = 0; i <= MAXI; ++i)
+            if (!trap.step([&] { reihe(g, {p.W[i]}, {p.RHD[i]}, -1, 2); })) return;
+    }
+    // The name is the user's text: drawn as typed, never read as markup.
+    if (DKEN_ == 1) trap.step([&] { g.TEXT(xText + 2 * MX, yText, alsKlartext(KEN_[int(k)]), 1, 0, 0, 1); });
+}
+
+// The lines of equal saturation from 100 % down to 50 % or of equal air-void content from 0 up to 0.25
+// for the records' mean grain density. Without a positive mean grain density there are none.
+void mdiMSEITE1::linienscharen(clsGRAFIK& g, ErrorTrap& trap) {
+    const float RHS = statistik_.RHS.MW.value_or(0.0f);
+    if (!(RHS > 0)) return;
+    const double rhs = RHS;
+    auto schar = [&](const std::vector<float>& werte, const QString& name, auto dichte, auto beschriftung) {
+        for (std::size_t k = 0; k < werte.size(); ++k) {
+            const float wert = werte[k];
+            linienscharen::Linie linie;
+            if (!trap.step([&] {
+                    linie = linienscharen::abtasten(XMIN_, XMAX_, YMIN_, YMAX_,
+                                                    [&](float w) { return dichte(wert, w); });
+                }))
+                return false;
+            if (linie.x.empty()) continue;
+            const QString text = (k == 0 ? name : QString()) + platform::CStr(Variant(beschriftung(wert)));
+            if (!trap.step([&] {
+                    SingleArray X(std::move(linie.x)), Y(std::move(linie.y));
+                    g.POLYGON(X, Y, 0, 0, 0, text, 0);
+                }))
+                return false;
+        }
+        return true;
+    };
+    if (DESR_ != 0 && SRLI_ == 1 &&
+        !schar(
+            linienscharen::saettigungsgrade(DESR_), QStringLiteral("S{t,1}r = "),
+            [&](float Sr, float w) { return linienscharen::saettigungsdichte(rhs, Sr, w); },
+            [](float Sr) { return Sr / 100.0f; }))
+        return;
+    if (DENA_ != 0 && NALI_ == 1)
+        schar(
+            linienscharen::luftporenanteile(DENA_), QStringLiteral("n{t,1}a = "),
+            [&](float na, float w) { return linienscharen::luftporendichte(rhs, na, w); },
+            [](float na) { return na; });
+}

@@ -1,0 +1,73 @@
+#include "Ausgabeseite.h"
+
+#include "platform/run/RunState.h"
+#include "platform/surface/PageSurface.h"
+#include "platform/surface/PictureBox.h"
+#include "platform/system/FileSystem.h"
+
+#include <QKeyEvent>
+#include <QPrinterInfo>
+#include <QWidget>
+
+using platform::RunState;
+
+namespace ausgabeseite {
+
+std::pair<int, int> tasteVon(const QKeyEvent& e) {
+    int code = e.key();
+    if (code == Qt::Key_Escape) code = 27;
+    int shift = 0;
+    if (e.modifiers() & Qt::ShiftModifier) shift |= 1;
+    if (e.modifiers() & Qt::ControlModifier) shift |= 2;
+    if (e.modifiers() & Qt::AltModifier) shift |= 4;
+    return {code, shift};
+}
+
+bool Form_KeyDown(int KeyCode, int Shift) {
+    constexpr int kCtrl = 2, kAlt = 4;
+    RunState& run = RunState::current();
+    if (KeyCode == 27) {
+        run.stbMAIN_PanelClick(15);
+        return true;
+    }
+    if (KeyCode == 81 && (Shift & kAlt)) {
+        run.mnuBEENDEN_Click();
+        return true;
+    }
+    if (!(Shift & kCtrl)) return false;
+    const std::pair<int, int> panels[] = {{65, 14}, {67, 12}, {80, 11}, {83, 10}, {87, 13}};
+    for (const auto& [key, panel] : panels)
+        if (KeyCode == key) {
+            run.stbMAIN_PanelClick(panel);
+            return true;
+        }
+    return false;
+}
+
+void Form_Activate() {
+    RunState::current().setPanelVisible(14, false);
+}
+
+void farbenSetzen(QWidget* seite, platform::PageSurface* flaeche, long FARBEMDI, long FARBEPIC) {
+    flaeche->surface().setBackColor(FARBEMDI);
+    for (auto* box : seite->findChildren<platform::PictureBox*>(Qt::FindDirectChildrenOnly))
+        if (box != flaeche) box->surface().setBackColor(FARBEPIC);
+}
+
+platform::PrintTarget druckziel(const QString& dokument, const QString& dateiname) {
+    const RunState& run = RunState::current();
+    platform::PrintTarget target;
+    target.documentName = dokument;
+    if (!run.printer.pdfFile.isEmpty()) {
+        target.pdfFile = run.printer.pdfFile;
+    } else if (!run.printer.printerName.isEmpty()) {
+        target.printerName = run.printer.printerName;
+    } else if (QPrinterInfo::defaultPrinter().isNull()) {
+        namespace fs = platform::FileSystem;
+        const QString folder = fs::BuildPath(run.PROJEKTSPFAD, run.PROJEKT);
+        target.pdfFile = fs::BuildPath(folder, fs::FileNameOf(dateiname));
+    }
+    return target;
+}
+
+} // namespace ausgabeseite

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/surface/PrinterSurface.h"
+
+#include <QString>
+#include <utility>
+
+class QKeyEvent;
+class QWidget;
+
+namespace platform {
+class PageSurface;
+}
+
+// What every output page does alike, whatever it draws: the keys that press the main window's page
+// commands, the page and picture colours of the page settings, and where a page prints when the print
+// dialog chose nothing. Page 1 and the multiple-evaluation page both answer the page protocol with these.
+namespace ausgabeseite {
+
+// The key code and the shift state of a key event as the pages' key handlers take them: 27 Esc, 65..90
+// the letters; Shift 1 Shift, 2 Ctrl, 4 Alt.
+std::pair<int, int> tasteVon(const QKeyEvent& event);
+
+// Esc closes the pages (panel 15), Alt+Q quits, Ctrl+S, P, C, W and A press the panels 10, 11, 12, 13
+// and 14 of the main window. True when the key pressed a command; other keys do nothing.
+bool Form_KeyDown(int KeyCode, int Shift);
+
+// The page became the active child window: the main window's AutoCAD panel (14) is hidden.
+void Form_Activate();
+
+// The page's background and the background of every picture box among the page's own controls.
+void farbenSetzen(QWidget* seite, platform::PageSurface* flaeche, long FARBEMDI, long FARBEPIC);
+
+// Where a page prints: the printer or the PDF file the print dialog chose last; otherwise the default
+// printer, or, on a machine without a printer, the PDF file `dateiname` (made a valid file name) in the
+// project's folder.
+platform::PrintTarget druckziel(const QString& dokument, const QString& dateiname);
+
+} // namespace ausgabeseite
