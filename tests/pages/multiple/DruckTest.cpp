@@ -88,7 +88,8 @@ TEST(MDruck, HeaderFooterDiagramTableAndSummaryBoxStandAtTheirMillimetres) {
     EXPECT_NEAR(kastenWaagerecht.back(), 173 + 2 + 45, 0.4);
 
     const QString text = surfacetest::popplerOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    for (const char* t : {"Datensätze", "P1, P2, P3", "Baugrube Nord", "Mittelwert", "Stand.abw.", "Var.koeff."})
+    for (const char* t :
+         {"Datensätze", "P1, P2, P3", "Baugrube Nord", "Mittelwert", "Stand.abw.", "Var.koeff."})
         EXPECT_TRUE(text.contains(QString::fromUtf8(t))) << t;
 }
 
@@ -144,7 +145,8 @@ TEST(MDruck, WithoutHeaderAndFooterNeitherSheetNorScreenHasThem) {
     EXPECT_TRUE(surfacetest::inkBounds(screen, QRect(0, 0, screen.width(), 100)).isEmpty());
     seite.KONTEXT(true, true, 0xFFFFFF, 0xFFFFFF);
     drucken(lauf, seite, QStringLiteral("wieder.pdf"));
-    EXPECT_FALSE(surfacetest::inkBounds(seite.pageSurface()->picture(), QRect(0, 0, screen.width(), 100)).isEmpty());
+    EXPECT_FALSE(
+        surfacetest::inkBounds(seite.pageSurface()->picture(), QRect(0, 0, screen.width(), 100)).isEmpty());
 }
 
 double abweichung(const QImage& a, const QImage& b) {
@@ -153,7 +155,9 @@ double abweichung(const QImage& a, const QImage& b) {
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 96)
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                    std::abs(qBlue(p) - qBlue(q)) >
+                96)
                 ++anders;
         }
     return double(anders) / (double(a.width()) * a.height());

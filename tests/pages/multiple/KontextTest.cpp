@@ -23,15 +23,16 @@ Variant a1(MSeite1Lauf& lauf, const char* spalte) {
     return lauf.wert(QStringLiteral("SELECT [%1] FROM A1 WHERE ID = 0").arg(QLatin1String(spalte)));
 }
 float g0(MSeite1Lauf& lauf, const char* spalte) {
-    return platform::CSng(
-        lauf.wert(QStringLiteral("SELECT [%1] FROM G0 WHERE ID = 0 AND IDOBJEKT = 110").arg(QLatin1String(spalte))));
+    return platform::CSng(lauf.wert(
+        QStringLiteral("SELECT [%1] FROM G0 WHERE ID = 0 AND IDOBJEKT = 110").arg(QLatin1String(spalte))));
 }
 
 TEST(Kontext110, LoadingShowsTheStoredSettingsAndTheRatioOfTheLastDrawing) {
     MSeite1Lauf lauf;
     lauf.projekt(proben(2));
-    lauf.setze(QStringLiteral("UPDATE A1 SET GITW = 1, GITRHD = 0, SRLI = 1, NALI = 1, DESR = 0.1, DENA = NULL, "
-                              "POSP = 1, DKEN = 1 WHERE ID = 0"));
+    lauf.setze(
+        QStringLiteral("UPDATE A1 SET GITW = 1, GITRHD = 0, SRLI = 1, NALI = 1, DESR = 0.1, DENA = NULL, "
+                       "POSP = 1, DKEN = 1 WHERE ID = 0"));
     mdiMSEITE1& seite = lauf.laden();
     lauf.setze(QStringLiteral("UPDATE G0 SET XMIN = 4, XMAX = 24, YMIN = 1.2, YMAX = 1.6 WHERE ID = 0"));
     frmKONTEXT110 dialog(nullptr, &seite);
@@ -53,8 +54,8 @@ TEST(Kontext110, LoadingShowsTheStoredSettingsAndTheRatioOfTheLastDrawing) {
     EXPECT_EQ(dialog.txtDENA->Text(), QString());
     EXPECT_EQ(dialog.chkPOSP->Value(), 1);
     EXPECT_EQ(dialog.chkDKEN->Value(), 1);
-    EXPECT_EQ(dialog.txtMYMX->Text(), platform::Format(Variant(float(g0(lauf, "MY") / g0(lauf, "MX"))),
-                                                       QStringLiteral("#0.000##")));
+    EXPECT_EQ(dialog.txtMYMX->Text(),
+              platform::Format(Variant(float(g0(lauf, "MY") / g0(lauf, "MX"))), QStringLiteral("#0.000##")));
 }
 
 TEST(Kontext110, BoundsThatAreNoListEntriesLeaveTheirListEmptyAndNoScaleLeavesTheRatioEmpty) {
@@ -78,9 +79,9 @@ TEST(Kontext110, OkStoresEveryChoiceAndRedrawsThePageThatOpenedIt) {
     frmKONTEXT110 dialog(nullptr, &seite);
     dialog.Form_Load();
     dialog.cboXMIN->setListIndex(dialog.cboXMIN->List(0) == QStringLiteral("0") ? 2 : 0); // 4
-    dialog.cboXDIFF->setListIndex(9);                                                       // 20
-    dialog.cboYMIN->setListIndex(8);                                                        // 1.6
-    dialog.cboYDIFF->setListIndex(1);                                                       // 0.4
+    dialog.cboXDIFF->setListIndex(9);                                                     // 20
+    dialog.cboYMIN->setListIndex(8);                                                      // 1.6
+    dialog.cboYDIFF->setListIndex(1);                                                     // 0.4
     dialog.txtMYMX->setText(QString());
     dialog.txtDESR->setText(QStringLiteral("0,05"));
     dialog.txtDENA->setText(QStringLiteral("0,05"));
@@ -118,8 +119,9 @@ TEST(Kontext110, AbbrechenChangesNothing) {
     MSeite1Lauf lauf;
     mdiMSEITE1& seite = lauf.zeige(2);
     const auto zeilen = [&] {
-        return lauf.wert(QStringLiteral("SELECT GROUP_CONCAT(COALESCE(XMIN,'') || '/' || COALESCE(XMAX,'') || '/' || "
-                                        "COALESCE(MYMX,'') || '/' || COALESCE(MX,''), ';') FROM G0"))
+        return lauf.wert(QStringLiteral(
+                             "SELECT GROUP_CONCAT(COALESCE(XMIN,'') || '/' || COALESCE(XMAX,'') || '/' || "
+                             "COALESCE(MYMX,'') || '/' || COALESCE(MX,''), ';') FROM G0"))
                    .asString() +
                lauf.wert(QStringLiteral("SELECT GROUP_CONCAT(COALESCE(SRLI,'') || COALESCE(NALI,'') || "
                                         "COALESCE(POSP,'') || COALESCE(DESR,''), ';') FROM A1"))

@@ -19,8 +19,8 @@ using platform::Variant;
 namespace {
 
 float g0(MSeite1Lauf& lauf, const char* spalte) {
-    return platform::CSng(
-        lauf.wert(QStringLiteral("SELECT [%1] FROM G0 WHERE ID = 0 AND IDOBJEKT = 110").arg(QLatin1String(spalte))));
+    return platform::CSng(lauf.wert(
+        QStringLiteral("SELECT [%1] FROM G0 WHERE ID = 0 AND IDOBJEKT = 110").arg(QLatin1String(spalte))));
 }
 
 // The blue lines (saturation and air-void lines) of the printed diagram.
@@ -88,8 +88,10 @@ TEST(MSeite1, TheScaleChainLeavesTheG0RowOfTheMultipleDiagram) {
         EXPECT_EQ(g0(lauf, "RO"), 9);
         EXPECT_EQ(g0(lauf, "RU"), 12);
         EXPECT_EQ(g0(lauf, "MYMX"), 0);
-        const float wMin = platform::CSng(lauf.wert(QStringLiteral("SELECT MIN(W) FROM A2 WHERE ID > 0"))) * 100;
-        const float wMax = platform::CSng(lauf.wert(QStringLiteral("SELECT MAX(W) FROM A2 WHERE ID > 0"))) * 100;
+        const float wMin =
+            platform::CSng(lauf.wert(QStringLiteral("SELECT MIN(W) FROM A2 WHERE ID > 0"))) * 100;
+        const float wMax =
+            platform::CSng(lauf.wert(QStringLiteral("SELECT MAX(W) FROM A2 WHERE ID > 0"))) * 100;
         const float rMin = platform::CSng(lauf.wert(QStringLiteral("SELECT MIN(RHD) FROM A2 WHERE ID > 0")));
         const float rMax = platform::CSng(lauf.wert(QStringLiteral("SELECT MAX(RHD) FROM A2 WHERE ID > 0")));
         if (c.vomNullpunkt) {
@@ -113,7 +115,8 @@ TEST(MSeite1, TheScaleChainLeavesTheG0RowOfTheMultipleDiagram) {
 TEST(MSeite1, LaterDrawingsKeepTheStoredBoundsAndComputeOnlyTheScales) {
     MSeite1Lauf lauf;
     mdiMSEITE1& seite = lauf.zeige(2);
-    lauf.setze(QStringLiteral("UPDATE G0 SET XMIN = 0, XMAX = 40, YMIN = 1.2, YMAX = 2.4, MX = 7 WHERE ID = 0"));
+    lauf.setze(
+        QStringLiteral("UPDATE G0 SET XMIN = 0, XMAX = 40, YMIN = 1.2, YMAX = 2.4, MX = 7 WHERE ID = 0"));
     seite.BILD110();
     EXPECT_EQ(g0(lauf, "XMIN"), 0);
     EXPECT_EQ(g0(lauf, "XMAX"), 40);
@@ -198,7 +201,7 @@ TEST(MSeite1, KeysOfThePageAndOfItsPicturesPressTheMainWindowsCommands) {
     const struct {
         int code, shift;
         int panel; // -1 none, 0 quit
-    } cases[] = {{27, 0, 15}, {27, 2, 15}, {81, 4, 0}, {83, 2, 10}, {80, 2, 11}, {67, 2, 12},
+    } cases[] = {{27, 0, 15}, {27, 2, 15}, {81, 4, 0},  {83, 2, 10}, {80, 2, 11}, {67, 2, 12},
                  {87, 2, 13}, {65, 2, 14}, {80, 0, -1}, {81, 2, -1}, {66, 2, -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);

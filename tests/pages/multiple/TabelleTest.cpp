@@ -18,7 +18,8 @@ std::vector<float> spalte(MSeite1Lauf& lauf, const char* name, float faktor = 1)
     std::vector<float> v;
     for (int id : {1, 2, 3})
         v.push_back(
-            platform::CSng(lauf.wert(QStringLiteral("SELECT [%1] FROM A1 WHERE ID = %2").arg(QLatin1String(name)).arg(id))) *
+            platform::CSng(lauf.wert(
+                QStringLiteral("SELECT [%1] FROM A1 WHERE ID = %2").arg(QLatin1String(name)).arg(id))) *
             faktor);
     return v;
 }
@@ -83,8 +84,8 @@ TEST(Tabelle, AColumnWithAnEmptyOrZeroCellShowsDashes) {
     for (int i = 1; i <= 5; ++i)
         EXPECT_EQ(zelle(s2.tabellenstatistik(), i, 0), QStringLiteral("-")) << i;
     // The page statistics count the record as 0.
-    EXPECT_NEAR(*s2.statistik().RHPR.MW, platform::CSng(leer.wert(QStringLiteral("SELECT RHPR FROM A1 WHERE ID = 1"))) / 2,
-                1e-5);
+    EXPECT_NEAR(*s2.statistik().RHPR.MW,
+                platform::CSng(leer.wert(QStringLiteral("SELECT RHPR FROM A1 WHERE ID = 1"))) / 2, 1e-5);
     EXPECT_TRUE(leer.meldungen().isEmpty());
 }
 
@@ -110,7 +111,9 @@ TEST(Tabelle, TheSplineSwitchChangesTheResultColumnsAndTheSummaryBox) {
         seite.BILD130(1, 20, 16);
         const drawing::Statistik r = drawing::STATISTIK(rho), s = drawing::STATISTIK(spalte(lauf, c.w));
         const QString text = texte(blatt);
-        const auto f = [](float v, const char* p) { return platform::Format(Variant(v), QString::fromLatin1(p)); };
+        const auto f = [](float v, const char* p) {
+            return platform::Format(Variant(v), QString::fromLatin1(p));
+        };
         EXPECT_TRUE(text.contains(f(*r.MW, "#0.000") + QStringLiteral(" ± ") + f(*r.SD, "#0.000")))
             << text.toStdString();
         EXPECT_TRUE(text.contains(f(*s.MW * 100, "#0.0") + QStringLiteral(" ± ") + f(*s.SD * 100, "#0.0")))

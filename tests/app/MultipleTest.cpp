@@ -1,0 +1,170 @@
+// Calculate multiple: the comment question, the rows it creates and changes, the page it shows, and a
+// load that fails.
+#include "Installation.h"
+
+#include "clsBERECHNEN.h"
+#include "ExampleRecords.h"
+#include "frmMAIN.h"
+#include "mdiMSEITE1.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/run/ProgressBar.h"
+#include "platform/runtime/Convert.h"
+#include "platform/runtime/DialogService.h"
+
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+
+namespace Msg = platform::Msg;
+using platform::Connection;
+using platform::Recordset;
+using platform::Variant;
+using testsupport::Installation;
+
+namespace {
+
+// A project with the two published records (IDs 2 and 3) evaluated, beside the installation's record
+// "Probe" (ID 1, no readings, not active); sets B and C active, the Evaluate menu opened.
+class Multiple : public ::testing::Test {
+protected:
+    void SetUp() override {
+        {
+            Connection c;
+            c.Open(inst.projectDatabase());
+            c.Execute(QStringLiteral("UPDATE E1 SET AKT=0"));
+            examples::store(c, examples::dryingSet(), 2, true);
+            examples::store(c, examples::withOversize(examples::addedWaterSet()), 3, false);
+        }
+        w = &inst.start();
+        ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
+        w->setProgressHold(0);
+        w->setProgressBar(&bar);
+        for (int id : {2, 3}) {
+            w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT = (ID = ?)"), {Variant(std::int32_t(id))});
+            clsBERECHNEN evaluation;
+            ASSERT_TRUE(evaluation.BERECHNUNG());
+        }
+        w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT = (ID IN (2, 3))"));
+        w->mnuAUSWERTEN_Click();
+        ASSERT_TRUE(w->mnuMBERECHNEN->isEnabled());
+        inst.dialogs().clear();
+        bar.clear();
+    }
+    Variant value(const QString& sql) {
+        Recordset rs;
+        rs.Open(sql, *w->cnnX);
+        return rs.eof() ? Variant() : rs.Value(0);
+    }
+    void closePages() {
+        w->stbMAIN_PanelClick(15);
+        QCoreApplication::processEvents();
+    }
+
+    Installation inst;
+    frmMAIN* w = nullptr;
+    platform::RecordingProgressBar bar;
+};
+
+TEST_F(Multiple, TheFirstCalculationAsksForTheCommentAndShowsThePageOfAllActiveRecords) {
+    inst.dialogs().answerText(QStringLiteral("Baugrube Nord"));
+    w->mnuMBERECHNEN_Click();
+    ASSERT_EQ(inst.dialogs().count(QStringLiteral("InputBox")), 1);
+    EXPECT_EQ(inst.dialogs().asked()[0].prompt, QStringLiteral("Kommentar: "));
+    EXPECT_EQ(inst.dialogs().asked()[0].title, QStringLiteral("Mehrfachauswertung"));
+    EXPECT_EQ(inst.dialogs().asked().size(), 1u) << inst.dialogs().messages().join('|').toStdString();
+    EXPECT_EQ(value(QStringLiteral("SELECT [KOM] FROM [M1] WHERE [IDM]=1")),
+              Variant(QStringLiteral("Baugrube Nord")));
+
+    auto* page = qobject_cast<mdiMSEITE1*>(w->Form(QStringLiteral("mdiMSEITE1")));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(w->ActiveForm(), page);
+    EXPECT_EQ(page->ids(), (std::vector<std::int32_t>{2, 3}));
+    EXPECT_EQ(page->kommentar(), QStringLiteral("Baugrube Nord"));
+    EXPECT_EQ(w->PageList(), QList<QWidget*>{page});
+    // The rows of the multiple evaluation: the diagram's defaults, and the evaluation no longer new.
+    EXPECT_EQ(value(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=0")), Variant(false));
+    EXPECT_EQ(platform::CLng(value(
+                  QStringLiteral("SELECT COUNT(*) FROM [G0] WHERE [ID]=0 AND [IDOBJEKT]=110 AND [RL]=12 AND "
+                                 "[RR]=12 AND [RO]=9 AND [RU]=12 AND [OX]=1 AND [OY]=1 AND [MYMX]=0"))),
+              1);
+    EXPECT_TRUE(w->isEnabled());
+    EXPECT_TRUE(w->dirty());
+    EXPECT_FALSE(w->mnuDATEI->menuAction()->isEnabled());
+    EXPECT_FALSE(w->mnuEXTRAS->menuAction()->isEnabled());
+    for (int i : {10, 11, 12, 13, 15})
+        EXPECT_TRUE(w->panelVisible(i)) << i;
+    EXPECT_FALSE(w->panelVisible(14));
+    ASSERT_GE(bar.values().size(), 5u);
+    EXPECT_EQ(bar.values().front(), 0);
+    EXPECT_EQ(bar.values()[bar.values().size() - 3], 90);
+    EXPECT_EQ(bar.values()[bar.values().size() - 2], 100);
+    EXPECT_EQ(bar.values().back(), 0);
+    EXPECT_FALSE(bar.isVisible());
+
+    // Later calculations keep the stored comment and ask nothing.
+    closePages();
+    w->mnuMBERECHNEN_Click();
+    EXPECT_EQ(inst.dialogs().count(QStringLiteral("InputBox")), 1);
+    EXPECT_EQ(value(QStringLiteral("SELECT [KOM] FROM [M1] WHERE [IDM]=1")),
+              Variant(QStringLiteral("Baugrube Nord")));
+    EXPECT_NE(w->Form(QStringLiteral("mdiMSEITE1")), nullptr);
+}
+
+TEST_F(Multiple, ACancelledCommentStoresAnEmptyOne) {
+    inst.dialogs().answerText(std::nullopt);
+    w->mnuMBERECHNEN_Click();
+    EXPECT_EQ(inst.dialogs().count(QStringLiteral("InputBox")), 1);
+    EXPECT_EQ(platform::CLng(value(QStringLiteral("SELECT COUNT(*) FROM [M1] WHERE [IDM]=1"))), 1);
+    const Variant kom = value(QStringLiteral("SELECT [KOM] FROM [M1] WHERE [IDM]=1"));
+    EXPECT_TRUE(kom.isNull() || platform::CStr(kom).isEmpty());
+    EXPECT_NE(w->Form(QStringLiteral("mdiMSEITE1")), nullptr);
+}
+
+TEST_F(Multiple, ChoosingAgainWhileThePageIsLoadedBringsItToTheFront) {
+    inst.dialogs().answerText(QString());
+    w->mnuMBERECHNEN_Click();
+    QWidget* page = w->Form(QStringLiteral("mdiMSEITE1"));
+    w->mnuMBERECHNEN_Click();
+    EXPECT_EQ(w->Form(QStringLiteral("mdiMSEITE1")), page);
+    EXPECT_EQ(w->PageList().size(), 1);
+}
+
+// A load that fails (a record without a name) shows the command's error box; the page is not current, so
+// the multiple evaluation stays new and the next calculation fits its axes again.
+TEST_F(Multiple, AFailedLoadLeavesTheEvaluationNew) {
+    w->cnnX->Execute(QStringLiteral("UPDATE E1 SET KEN = NULL WHERE ID = 3"));
+    inst.dialogs().answerText(QString()).answer(Msg::OK);
+    w->mnuMBERECHNEN_Click();
+    ASSERT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 1);
+    EXPECT_TRUE(inst.dialogs().asked().back().prompt.startsWith(QStringLiteral("VB-Error: ")));
+    EXPECT_EQ(inst.dialogs().asked().back().title, w->mnuMBERECHNEN->text());
+    EXPECT_EQ(value(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=0")), Variant(true));
+    EXPECT_TRUE(w->isEnabled());
+    EXPECT_FALSE(bar.isVisible());
+}
+
+TEST_F(Multiple, CancelInTheErrorBoxEndsTheCommandWithTheWindowEnabled) {
+    w->cnnX->Execute(QStringLiteral("UPDATE E1 SET KEN = NULL WHERE ID = 3"));
+    inst.dialogs().answerText(QString()).answer(Msg::Cancel);
+    w->mnuMBERECHNEN_Click();
+    EXPECT_EQ(value(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=0")), Variant(true));
+    EXPECT_TRUE(w->isEnabled());
+    EXPECT_FALSE(bar.isVisible());
+    EXPECT_FALSE(w->dirty());
+}
+
+TEST_F(Multiple, ThePrintCommandPrintsPageOneAndThenTheMultiplePage) {
+    w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT = (ID = 2)"));
+    w->mnuAUSWERTEN_Click();
+    w->mnuNEUBERECHNEN_Click();
+    w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT = (ID IN (2, 3))"));
+    w->mnuAUSWERTEN_Click();
+    inst.dialogs().answerText(QString());
+    w->mnuMBERECHNEN_Click();
+    const QList<QWidget*> pages = w->PageList();
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_EQ(pages[0]->objectName(), QStringLiteral("mdiSEITE1"));
+    EXPECT_EQ(pages[1]->objectName(), QStringLiteral("mdiMSEITE1"));
+}
+
+} // namespace
