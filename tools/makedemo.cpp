@@ -1,13 +1,17 @@
 // Makes (once) and refreshes a demo installation of the program in the given folder, standing in for the
 // product family's frame program: the database folder with the archive, presets and information-system
-// databases, a project "DEMO.01" with two example records, the settings value "Datenbankpfad" and the
-// hand-over row of the user who runs it.
+// databases, a project "DEMO.01" with three evaluated example records ("Probe B" active), the settings
+// value "Datenbankpfad" and the hand-over row of the user who runs it.
 //
 //   makedemo DEMO-FOLDER [PROGRAM-FILE TEMPLATE]
+#include "clsBERECHNEN.h"
 #include "ExampleRecords.h"
 #include "Schema.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/run/ProgressBar.h"
+#include "platform/run/RunState.h"
+#include "platform/runtime/ScriptedDialogs.h"
 #include "platform/runtime/VbError.h"
 #include "platform/system/UserAccount.h"
 
@@ -31,8 +35,9 @@ void makeIfMissing(schema::Database kind, const QString& path) {
     if (!QFile::exists(path)) schema::create(kind, path);
 }
 
-void makeProject(const QString& path) {
-    if (QFile::exists(path)) return;
+// Returns true when the project was made now.
+bool makeProject(const QString& path) {
+    if (QFile::exists(path)) return false;
     schema::create(schema::Database::Project, path);
     Connection c;
     c.Open(path);
@@ -48,7 +53,35 @@ void makeProject(const QString& path) {
     cc.KENV = 1;
     cc.KEND = false;
     examples::store(c, cc, 2, false);
+    examples::Record d = examples::addedWaterSet();
+    d.KEN = QStringLiteral("Probe D");
+    d.KOM = QStringLiteral("Kiesiger Lehm, Standardversuch");
+    examples::store(c, d, 3, false);
     t.commit();
+    return true;
+}
+
+// Evaluates every record of the project as Calculate first does, so that the records can be compared in
+// a multiple evaluation at once; "Probe B" stays the only active record.
+void evaluateRecords(const QString& path) {
+    platform::RunState run;
+    run.cnnX = std::make_shared<Connection>();
+    run.cnnX->Open(path);
+    platform::ScriptedDialogs dialogs;
+    platform::RecordingProgressBar bar;
+    run.setDialogs(&dialogs);
+    run.setProgressBar(&bar);
+    run.install();
+    for (int id : {1, 2, 3}) {
+        run.cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT = (ID = ?)"), {Variant(std::int32_t(id))});
+        clsBERECHNEN evaluation;
+        if (!evaluation.BERECHNUNG())
+            std::fprintf(stderr, "makedemo: record %d could not be evaluated: %s\n", id,
+                         qPrintable(dialogs.messages().join(QLatin1Char(' '))));
+    }
+    run.cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT = (ID = 1)"));
+    run.uninstall();
+    run.cnnX->Close();
 }
 
 void handOver(const QString& archive, const QString& projects) {
@@ -79,7 +112,8 @@ int main(int argc, char** argv) {
         makeIfMissing(schema::Database::Archive, databases + QStringLiteral("/ARCHIV.mdb"));
         makeIfMissing(schema::Database::Presets, databases + QStringLiteral("/VORGABE.mdb"));
         makeIfMissing(schema::Database::Information, databases + QStringLiteral("/DALMIR.mdb"));
-        makeProject(projects + QStringLiteral("/DEMO.01/TAMBRIN.mdb"));
+        const QString project = projects + QStringLiteral("/DEMO.01/TAMBRIN.mdb");
+        if (makeProject(project)) evaluateRecords(project);
         handOver(databases + QStringLiteral("/ARCHIV.mdb"), projects);
 
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root + QStringLiteral("/config"));
