@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QRegularExpression>
 
 using namespace mseite1test;
 
@@ -131,6 +132,20 @@ TEST(MDruck, ThePrintedTableListsEveryRecord) {
         EXPECT_EQ(texte(blatt).count(QStringLiteral("Mittelwert")), 1);
         EXPECT_TRUE(lauf.meldungen().isEmpty());
     }
+}
+
+TEST(MDruck, ALongTableContinuesOnFurtherSheetsOfTheSameDocument) {
+    MSeite1Lauf lauf;
+    mdiMSEITE1& seite = lauf.zeige(60);
+    const QString pdf = drucken(lauf, seite);
+    if (qEnvironmentVariableIsSet("TAMBRIN_KEEP_PDF"))
+        QFile::copy(pdf, QStringLiteral("/tmp/mseite1-60.pdf"));
+    EXPECT_TRUE(surfacetest::popplerOutput(QStringLiteral("pdfinfo"), {pdf})
+                    .contains(QRegularExpression(QStringLiteral("Pages:\\s+3"))));
+    const QString text = surfacetest::popplerOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    for (const char* t : {"Seite 1/3", "Seite 2/3", "Seite 3/3", "P33", "P60", "Mittelwert"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(t))) << t;
+    EXPECT_TRUE(lauf.meldungen().isEmpty());
 }
 
 TEST(MDruck, WithoutHeaderAndFooterNeitherSheetNorScreenHasThem) {
