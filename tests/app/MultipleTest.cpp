@@ -167,4 +167,24 @@ TEST_F(Multiple, ThePrintCommandPrintsPageOneAndThenTheMultiplePage) {
     EXPECT_EQ(pages[1]->objectName(), QStringLiteral("mdiMSEITE1"));
 }
 
+TEST(MultipleEnglish, TheCommentIsAskedInTheRunsLanguage) {
+    Installation inst(QStringLiteral("en"), QStringLiteral("."));
+    {
+        Connection c;
+        c.Open(inst.projectDatabase());
+        examples::store(c, examples::dryingSet(), 2, true);
+    }
+    frmMAIN& w = inst.start();
+    ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
+    w.setProgressHold(0);
+    w.mnuAUSWERTEN_Click();
+    inst.dialogs().clear();
+    inst.dialogs().answerText(QStringLiteral("Site B"));
+    w.mnuMBERECHNEN_Click();
+    ASSERT_GE(inst.dialogs().asked().size(), 1u);
+    EXPECT_EQ(inst.dialogs().asked()[0].prompt, QStringLiteral("Comment: "));
+    EXPECT_EQ(inst.dialogs().asked()[0].title, QStringLiteral("Mulitple Calculation"));
+    EXPECT_NE(w.Form(QStringLiteral("mdiMSEITE1")), nullptr);
+}
+
 } // namespace

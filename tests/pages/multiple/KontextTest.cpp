@@ -13,6 +13,8 @@
 #include "platform/runtime/Convert.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QKeyEvent>
 
 using namespace mseite1test;
 using platform::Variant;
@@ -139,6 +141,18 @@ TEST(Kontext110, AbbrechenChangesNothing) {
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(zeilen(), vorher);
     EXPECT_EQ(seite.picBILD110->picture(), bild);
+}
+
+TEST(Kontext110, TheKeypadsDecimalKeyTypesTheRunsDecimalSign) {
+    MSeite1Lauf lauf;
+    mdiMSEITE1& seite = lauf.zeige(2);
+    frmKONTEXT110 dialog(nullptr, &seite);
+    dialog.Form_Load();
+    dialog.txtDESR->setText(QStringLiteral("0"));
+    dialog.txtDESR->setCursorPosition(1);
+    QKeyEvent taste(QEvent::KeyPress, Qt::Key_Period, Qt::KeypadModifier, QStringLiteral("."));
+    QCoreApplication::sendEvent(dialog.txtDESR, &taste);
+    EXPECT_EQ(dialog.txtDESR->Text(), QStringLiteral("0,"));
 }
 
 } // namespace
