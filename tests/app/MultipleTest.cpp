@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
 
 namespace Msg = platform::Msg;
 using platform::Connection;
@@ -165,6 +167,42 @@ TEST_F(Multiple, ThePrintCommandPrintsPageOneAndThenTheMultiplePage) {
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(pages[0]->objectName(), QStringLiteral("mdiSEITE1"));
     EXPECT_EQ(pages[1]->objectName(), QStringLiteral("mdiMSEITE1"));
+}
+
+// Printing, the word-processor copy and the closing of the pages serve the multiple page as page 1.
+TEST_F(Multiple, ThePageCommandsServeTheMultiplePage) {
+    inst.dialogs().answerText(QString());
+    w->mnuMBERECHNEN_Click();
+    ASSERT_NE(w->Form(QStringLiteral("mdiMSEITE1")), nullptr);
+
+    platform::PrintAnswer print;
+    print.range = platform::PrintAnswer::Range::All;
+    print.pdfFile = inst.root() + QStringLiteral("/mehrfach.pdf");
+    inst.dialogs().answerPrint(print);
+    w->stbMAIN_PanelClick(11);
+    EXPECT_TRUE(QFile::exists(print.pdfFile));
+
+    w->stbMAIN_PanelClick(13);
+    ASSERT_EQ(inst.desktop().requests().size(), 1u);
+    const QString file = inst.desktop().requests().front().path;
+    EXPECT_TRUE(file.endsWith(QStringLiteral("-mdiMSEITE1-1.odt"))) << file.toStdString();
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), file, QStringLiteral("content.xml")});
+    unzip.waitForFinished();
+    const QString content = QString::fromUtf8(unzip.readAllStandardOutput());
+    const int a = content.indexOf(QStringLiteral("picBILD110")),
+              b = content.indexOf(QStringLiteral("picBILD120")),
+              c = content.indexOf(QStringLiteral("picBILD130"));
+    EXPECT_TRUE(a >= 0 && a < b && b < c) << content.toStdString();
+    EXPECT_LT(content.indexOf(QStringLiteral("bild4.png")), 0); // three pictures: no page surface
+    EXPECT_TRUE(inst.dialogs().messages().isEmpty()) << inst.dialogs().messages().join('|').toStdString();
+
+    // Esc on the page closes it, with the menus enabled again.
+    auto* page = qobject_cast<mdiMSEITE1*>(w->Form(QStringLiteral("mdiMSEITE1")));
+    page->Form_KeyDown(27, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->Form(QStringLiteral("mdiMSEITE1")), nullptr);
+    EXPECT_TRUE(w->mnuEXTRAS->menuAction()->isEnabled());
 }
 
 TEST(MultipleEnglish, TheCommentIsAskedInTheRunsLanguage) {
