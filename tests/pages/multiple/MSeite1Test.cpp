@@ -195,6 +195,20 @@ TEST(MSeite1, AProjectWithoutResultsStillDrawsThePage) {
     EXPECT_FALSE(seite.picBILD110->picture().isNull());
 }
 
+TEST(MSeite1, APageWithoutRecordsDrawsItsFrameAndPrints) {
+    MSeite1Lauf lauf;
+    lauf.projekt({});
+    mdiMSEITE1& seite = lauf.laden();
+    EXPECT_TRUE(seite.geladen());
+    EXPECT_TRUE(seite.ids().empty());
+    platform::RecordingSurface blatt(druckseite());
+    seite.setDrucker(&blatt);
+    seite.DRUCKEN();
+    EXPECT_EQ(seite.blaetter(), 1);
+    EXPECT_TRUE(texte(blatt).contains(QStringLiteral("Mittelwert")));
+    EXPECT_TRUE(lauf.meldungen().isEmpty()) << lauf.meldungen().join('\n').toStdString();
+}
+
 TEST(MSeite1, KeysOfThePageAndOfItsPicturesPressTheMainWindowsCommands) {
     MSeite1Lauf lauf;
     mdiMSEITE1& seite = lauf.zeige(2);
