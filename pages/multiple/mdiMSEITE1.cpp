@@ -89,11 +89,14 @@ void mdiMSEITE1::Form_Load() {
     m1_ = tabellenzeiger("M1");
     g0_ = tabellenzeiger("G0");
 
-    // The active records but the multiple evaluation itself, by ID.
+    // The active records but the multiple evaluation itself, by ID. Both lists are taken together: a
+    // list that fails (a record without a name) leaves the page without records.
+    std::vector<std::int32_t> ids;
     std::vector<QString> namen;
-    e1_->LID(ID_, true);
+    e1_->LID(ids, true);
     e1_->LKEN(namen, true);
-    ID_.resize(std::min(ID_.size(), namen.size()));
+    ids.resize(std::min(ids.size(), namen.size()));
+    ID_ = ids;
     KEN_.clear();
     for (std::size_t i = 0; i < ID_.size(); ++i)
         KEN_ << namen[i];

@@ -143,6 +143,14 @@ TEST_F(Multiple, AFailedLoadLeavesTheEvaluationNew) {
     EXPECT_EQ(value(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=0")), Variant(true));
     EXPECT_TRUE(w->isEnabled());
     EXPECT_FALSE(bar.isVisible());
+    // The page stays as far as it got, without records, and can be drawn and closed.
+    auto* page = qobject_cast<mdiMSEITE1*>(w->Form(QStringLiteral("mdiMSEITE1")));
+    ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(page->geladen());
+    EXPECT_TRUE(page->ids().empty());
+    page->KONTEXT(true, true, 0xFFFFFF, 0xFFFFFF);
+    closePages();
+    EXPECT_EQ(w->Form(QStringLiteral("mdiMSEITE1")), nullptr);
 }
 
 TEST_F(Multiple, CancelInTheErrorBoxEndsTheCommandWithTheWindowEnabled) {
