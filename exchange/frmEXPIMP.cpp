@@ -142,14 +142,16 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
     setTabOrder(cmdIMP, cmdSCHLIESSEN);
 
     connect(drvEXP, &QComboBox::textActivated, this, &frmEXPIMP::drvEXP_Change);
-    connect(dirEXP->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (!current.isValid()) return;
-                // A project database chosen in the tree stands for its folder.
-                const QString gewaehlt = modell_->filePath(current);
-                const QString ordner = modell_->isDir(current) ? gewaehlt : fs::GetParentFolderName(gewaehlt);
-                if (ordner != ordner_) dirEXP_Change(ordner);
-            });
+    // Only the user's choice counts: the model moves the current entry by itself while it reads folders.
+    const auto gewaehlt = [this](const QModelIndex& index) {
+        if (!index.isValid()) return;
+        // A project database chosen in the tree stands for its folder.
+        const QString pfad = modell_->filePath(index);
+        const QString ordner = modell_->isDir(index) ? pfad : fs::GetParentFolderName(pfad);
+        if (ordner != ordner_) dirEXP_Change(ordner);
+    };
+    connect(dirEXP, &QTreeView::clicked, this, gewaehlt);
+    connect(dirEXP, &QTreeView::activated, this, gewaehlt);
     connect(cmdEXP, &QPushButton::clicked, this, &frmEXPIMP::cmdEXP_Click);
     connect(cmdIMP, &QPushButton::clicked, this, &frmEXPIMP::cmdIMP_Click);
     connect(cmdSCHLIESSEN, &QPushButton::clicked, this, &frmEXPIMP::cmdSCHLIESSEN_Click);
@@ -225,7 +227,6 @@ void frmEXPIMP::knoepfeSetzen() {
 void frmEXPIMP::ordnerZeigen(const QString& ordner) {
     const QModelIndex index = modell_->index(ordner);
     if (!index.isValid()) return;
-    QSignalBlocker stumm(dirEXP->selectionModel());
     dirEXP->setCurrentIndex(index);
     dirEXP->expand(index);
     dirEXP->scrollTo(index);

@@ -53,12 +53,13 @@ const QString& exportTitle() {
     return title;
 }
 
-// A water content of the results (a fraction, single precision) in percent, as the Single shows it: 0.1234
-// gives 12.34, not 12.340000152587891.
-Variant percent(const Variant& fraction) {
-    if (fraction.isEmpty() || fraction.isNull()) return Variant(0.0);
-    const QString text = platform::SingleText(platform::CSng(fraction) * 100.0f, QStringLiteral("."));
-    return Variant(platform::ReadNumber(text, QStringLiteral(".")).value_or(0.0));
+// A result (single precision) for the information system's double columns, times a factor, from the digits
+// the Single shows: 0.1234 in percent gives 12.34, not 12.340000152587891. Null stays Null.
+Variant shown(const Variant& value, double factor) {
+    if (value.isEmpty() || value.isNull()) return Variant::null();
+    const QString point = QStringLiteral(".");
+    const double digits = platform::ReadNumber(platform::SingleText(platform::CSng(value), point), point).value_or(0.0);
+    return Variant(platform::ReadNumber(platform::DoubleText(digits * factor, point), point).value_or(0.0));
 }
 
 } // namespace
@@ -347,9 +348,10 @@ void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssyste
         }))
         return;
     if (!schritt([&] {
-            return infE3_->DVTV(platte ? QStringLiteral("RHPRPL") : QStringLiteral("RHPR"), rhpr) &&
-                   infE3_->DVTV(platte ? QStringLiteral("WPRPL") : QStringLiteral("WPR"), percent(wpr)) &&
-                   infE3_->DVTV(QStringLiteral("W1"), percent(wu)) && infE3_->DVTV(QStringLiteral("W2"), percent(wo));
+            return infE3_->DVTV(platte ? QStringLiteral("RHPRPL") : QStringLiteral("RHPR"), shown(rhpr, 1.0)) &&
+                   infE3_->DVTV(platte ? QStringLiteral("WPRPL") : QStringLiteral("WPR"), shown(wpr, 100.0)) &&
+                   infE3_->DVTV(QStringLiteral("W1"), shown(wu, 100.0)) &&
+                   infE3_->DVTV(QStringLiteral("W2"), shown(wo, 100.0));
         }))
         return;
     pgbBERECHNEN_->setValue(100);
