@@ -151,6 +151,12 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
         if (ordner != ordner_) dirEXP_Change(ordner);
     };
     connect(dirEXP, &QTreeView::clicked, this, gewaehlt);
+    // The model reads folders in the background: the chosen folder comes into view once it is read.
+    connect(modell_, &QFileSystemModel::directoryLoaded, this, [this](const QString& gelesen) {
+        const QString oben = gelesen.endsWith(QLatin1Char('/')) ? gelesen : gelesen + QLatin1Char('/');
+        if (!ordner_.isEmpty() && (ordner_ + QLatin1Char('/')).startsWith(oben))
+            ordnerZeigen(ordner_);
+    });
     connect(dirEXP, &QTreeView::activated, this, gewaehlt);
     connect(cmdEXP, &QPushButton::clicked, this, &frmEXPIMP::cmdEXP_Click);
     connect(cmdIMP, &QPushButton::clicked, this, &frmEXPIMP::cmdIMP_Click);
@@ -229,7 +235,7 @@ void frmEXPIMP::ordnerZeigen(const QString& ordner) {
     if (!index.isValid()) return;
     dirEXP->setCurrentIndex(index);
     dirEXP->expand(index);
-    dirEXP->scrollTo(index);
+    dirEXP->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 void frmEXPIMP::drvEXP_Change(const QString& laufwerk) {

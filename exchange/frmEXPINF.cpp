@@ -12,6 +12,7 @@
 #include "platform/window/Twips.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -46,6 +47,18 @@ QListWidget* list(QWidget* parent, const QString& name) {
     l->setFont(arial(11.25));
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     return l;
+}
+
+// A label's text shrinks its font, in steps of 0.75 pt down to 8.25 pt, until it fits inside its frame: the
+// English texts are longer than the places made for the German ones.
+void fitIntoFrame(QLabel* label) {
+    const int available = label->parentWidget()->width() - label->x() - 2;
+    label->setFixedWidth(std::max(label->width(), available));
+    QFont font = label->font();
+    for (int step = 0; step < 4 && label->fontMetrics().horizontalAdvance(label->text()) > available; ++step) {
+        font.setPointSizeF(11.25 - 0.75 * (step + 1));
+        label->setFont(font);
+    }
 }
 
 const QString& exportTitle() {
@@ -134,6 +147,7 @@ void frmEXPINF::Form_Load() {
                 fraPROJ->setTitle(QStringLiteral("Aktuelles Projekt"));
                 fraINF->setTitle(QStringLiteral("Informations System"));
             }
+            for (QLabel* l : {lblAKTP1, lblAKTP2, lblAKTI1, lblAKTI2, lblAKTI3}) fitIntoFrame(l);
         }))
         return;
     if (!trap.step([&] {
