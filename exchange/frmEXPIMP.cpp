@@ -215,8 +215,10 @@ bool frmEXPIMP::zulaessig(const QString& datei) const {
     const RunState& run = RunState::current();
     const QString eigenes = fs::BuildPath(fs::BuildPath(run.PROJEKTSPFAD, run.PROJEKT),
                                           RunState::TITLE() + QStringLiteral(".mdb"));
+    // Nor is the empty template beside the program: it is no project, and every new one starts from it.
+    const QString vorlage = fs::BuildPath(run.programFolder(), RunState::TITLE() + QStringLiteral(".mdb"));
     const QString datei_ = sameFile(datei);
-    return datei_ != sameFile(run.XMDBPFAD()) && datei_ != sameFile(eigenes) &&
+    return datei_ != sameFile(run.XMDBPFAD()) && datei_ != sameFile(eigenes) && datei_ != sameFile(vorlage) &&
            (!run.cnnX || datei_ != sameFile(run.cnnX->path()));
 }
 

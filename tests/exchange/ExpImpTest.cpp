@@ -62,8 +62,12 @@ TEST_F(ExpImpTest, LoadingListsTheCurrentProjectsRecordsAndOpensNothingYet) {
 
 TEST_F(ExpImpTest, TheCurrentProjectIsNeverOfferedAsTheOtherOne) {
     // Its working copy, and its own project database, which the next Save would overwrite.
+    // Nor the empty template beside the program.
     const QString workingFolder = run.dir().path();
-    for (const QString& folder : {workingFolder, ownFolder(), ownFolder() + QStringLiteral("/../TEST.01")}) {
+    const QString programFolder = run.state().programFolder();
+    schema::create(schema::Database::Project, programFolder + QStringLiteral("/TAMBRIN.mdb"));
+    for (const QString& folder :
+         {workingFolder, ownFolder(), ownFolder() + QStringLiteral("/../TEST.01"), programFolder}) {
         dialog->dirEXP_Change(folder);
         EXPECT_TRUE(dialog->anderesProjekt().isEmpty()) << qPrintable(folder);
         EXPECT_FALSE(dialog->cmdEXP->isEnabled());
