@@ -9,7 +9,8 @@ using platform::ErrorTrap;
 
 void frmMAIN::mnuEXPIMP_Click() {
     const QList<QMenu*> menus{mnuDATEI, mnuAUSWERTEN, mnuEXTRAS};
-    for (QMenu* menu : menus) menu->menuAction()->setEnabled(false);
+    for (QMenu* menu : menus)
+        menu->menuAction()->setEnabled(false);
     // The dialog answers whether it opened another project's database: records may have been imported. Its
     // answer is taken from this dialog itself, never from what an earlier dialog left behind.
     bool anderesProjekt = false;
@@ -21,7 +22,8 @@ void frmMAIN::mnuEXPIMP_Click() {
         anderesProjekt = dialog.Form_Unload();
     });
     if (anderesProjekt) setDirty(true);
-    for (QMenu* menu : menus) menu->menuAction()->setEnabled(true);
+    for (QMenu* menu : menus)
+        menu->menuAction()->setEnabled(true);
 }
 
 void frmMAIN::mnuEXPINF_Click() {

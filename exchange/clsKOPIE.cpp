@@ -11,7 +11,9 @@ using platform::Recordset;
 using platform::Variant;
 
 namespace {
-QString bracket(const QString& name) { return QLatin1Char('[') + name + QLatin1Char(']'); }
+QString bracket(const QString& name) {
+    return QLatin1Char('[') + name + QLatin1Char(']');
+}
 } // namespace
 
 clsKOPIE::clsKOPIE(Connection& quelle, Connection& ziel) : quelle_(quelle), ziel_(ziel) {}
@@ -51,7 +53,8 @@ void clsKOPIE::KOPIEREN(std::int32_t id, std::int32_t neuId) {
     for (auto t = TABELLEN().crbegin(); t != TABELLEN().crend(); ++t)
         ziel_.Execute(QStringLiteral("DELETE FROM ") + bracket(*t) + QStringLiteral(" WHERE [ID]=?"), {neu});
     for (const QString& tabelle : TABELLEN()) {
-        const QString select = QStringLiteral("SELECT * FROM ") + bracket(tabelle) + QStringLiteral(" WHERE [ID]=?");
+        const QString select =
+            QStringLiteral("SELECT * FROM ") + bracket(tabelle) + QStringLiteral(" WHERE [ID]=?");
         Recordset von;
         von.OpenForReading(select, quelle_, {alt});
         if (von.eof()) continue;
@@ -59,13 +62,16 @@ void clsKOPIE::KOPIEREN(std::int32_t id, std::int32_t neuId) {
         nach.Open(select, ziel_, {neu});
         // Each field of the target takes the source's field of the same name.
         std::vector<int> quellspalte(std::size_t(nach.FieldCount()), -1);
-        for (int j = 0; j < nach.FieldCount(); ++j) quellspalte[std::size_t(j)] = von.fieldIndex(nach.FieldName(j));
+        for (int j = 0; j < nach.FieldCount(); ++j)
+            quellspalte[std::size_t(j)] = von.fieldIndex(nach.FieldName(j));
         const int idSpalte = nach.fieldIndex(QStringLiteral("ID"));
         for (; !von.eof(); von.MoveNext()) {
             nach.AddNew();
             for (int j = 0; j < nach.FieldCount(); ++j) {
-                if (j == idSpalte) nach.SetValue(j, neu);
-                else if (quellspalte[std::size_t(j)] >= 0) nach.SetValue(j, von.Value(quellspalte[std::size_t(j)]));
+                if (j == idSpalte)
+                    nach.SetValue(j, neu);
+                else if (quellspalte[std::size_t(j)] >= 0)
+                    nach.SetValue(j, von.Value(quellspalte[std::size_t(j)]));
             }
             nach.Update();
             platform::DoEventsWithoutInput();

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
 #include <cstdint>
 #include <optional>
+#include <QString>
+#include <QStringList>
 
 namespace platform {
 class Connection;

@@ -25,12 +25,12 @@
 
 using platform::Connection;
 using platform::ErrorTrap;
-using platform::Msg::Exclamation;
-using platform::Msg::OKCancel;
 using platform::placeTwips;
 using platform::Recordset;
 using platform::RunState;
 using platform::Variant;
+using platform::Msg::Exclamation;
+using platform::Msg::OKCancel;
 namespace fs = platform::FileSystem;
 
 namespace {
@@ -101,7 +101,8 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
     dirEXP->setFont(arial(9));
     dirEXP->setModel(modell_);
     dirEXP->setHeaderHidden(true);
-    for (int column = 1; column < modell_->columnCount(); ++column) dirEXP->hideColumn(column);
+    for (int column = 1; column < modell_->columnCount(); ++column)
+        dirEXP->hideColumn(column);
     dirEXP->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     dirEXP->setSelectionMode(QAbstractItemView::SingleSelection);
     placeTwips(dirEXP, 270, 870, 3015, 1620);
@@ -154,8 +155,7 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
     // The model reads folders in the background: the chosen folder comes into view once it is read.
     connect(modell_, &QFileSystemModel::directoryLoaded, this, [this](const QString& gelesen) {
         const QString oben = gelesen.endsWith(QLatin1Char('/')) ? gelesen : gelesen + QLatin1Char('/');
-        if (!ordner_.isEmpty() && (ordner_ + QLatin1Char('/')).startsWith(oben))
-            ordnerZeigen(ordner_);
+        if (!ordner_.isEmpty() && (ordner_ + QLatin1Char('/')).startsWith(oben)) ordnerZeigen(ordner_);
     });
     connect(dirEXP, &QTreeView::activated, this, gewaehlt);
     connect(cmdEXP, &QPushButton::clicked, this, &frmEXPIMP::cmdEXP_Click);
@@ -164,7 +164,9 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
     knoepfeSetzen();
 }
 
-frmEXPIMP::~frmEXPIMP() { Form_Unload(); }
+frmEXPIMP::~frmEXPIMP() {
+    Form_Unload();
+}
 
 void frmEXPIMP::Form_Load() {
     platform::Hourglass sanduhr;
@@ -175,7 +177,8 @@ void frmEXPIMP::Form_Load() {
     // The volume of the current project, and the folder that holds the project folders.
     if (!trap.step([&] {
             const QString projekt = fs::BuildPath(run.PROJEKTSPFAD, run.PROJEKT);
-            const QString laufwerk = QStorageInfo(QFileInfo::exists(projekt) ? projekt : run.PROJEKTSPFAD).rootPath();
+            const QString laufwerk =
+                QStorageInfo(QFileInfo::exists(projekt) ? projekt : run.PROJEKTSPFAD).rootPath();
             if (!laufwerk.isEmpty()) {
                 if (drvEXP->findText(laufwerk) < 0) drvEXP->addItem(laufwerk);
                 drvEXP->setCurrentText(laufwerk);
@@ -264,7 +267,8 @@ void frmEXPIMP::dirEXP_Change(const QString& ordner) {
     const bool geoeffnet = trap.step([&] { cnnEXP_->Open(datei); });
     knoepfeSetzen();
     if (!geoeffnet || !cnnEXP_->isOpen()) {
-        fraEXP->setTitle(sprache_ == 1 ? QStringLiteral("External Project") : QStringLiteral("Externes Projekt"));
+        fraEXP->setTitle(sprache_ == 1 ? QStringLiteral("External Project")
+                                       : QStringLiteral("Externes Projekt"));
         return;
     }
     geoeffnet_ = true;
@@ -277,8 +281,9 @@ void frmEXPIMP::LISTEFUELLEN(Connection& verbindung, QListWidget& liste) {
     liste.clear();
     Recordset rs;
     // Row 0 and the name "M" belong to the multiple evaluation.
-    rs.OpenForReading(QStringLiteral("SELECT [ID],[KEN],[KOM] FROM [E1] WHERE [KEN]<>'M' AND [ID]<>0 ORDER BY [KEN]"),
-                      verbindung);
+    rs.OpenForReading(
+        QStringLiteral("SELECT [ID],[KEN],[KOM] FROM [E1] WHERE [KEN]<>'M' AND [ID]<>0 ORDER BY [KEN]"),
+        verbindung);
     if (rs.eof()) {
         auto* leer = new QListWidgetItem(QStringLiteral("<leer>"), &liste);
         leer->setData(Qt::UserRole, std::int32_t(0));
@@ -287,9 +292,10 @@ void frmEXPIMP::LISTEFUELLEN(Connection& verbindung, QListWidget& liste) {
     }
     for (; !rs.eof(); rs.MoveNext()) {
         const Variant kom = rs.Value(2);
-        auto* item = new QListWidgetItem(platform::CStr(rs.Value(1)) + QStringLiteral(" (") +
-                                             (kom.isNull() ? QString() : platform::CStr(kom)) + QLatin1Char(')'),
-                                         &liste);
+        auto* item =
+            new QListWidgetItem(platform::CStr(rs.Value(1)) + QStringLiteral(" (") +
+                                    (kom.isNull() ? QString() : platform::CStr(kom)) + QLatin1Char(')'),
+                                &liste);
         item->setData(Qt::UserRole, platform::CLng(rs.Value(0)));
     }
 }
@@ -339,7 +345,9 @@ void frmEXPIMP::cmdIMP_Click() {
     trap.step([&] { LISTEFUELLEN(*RunState::current().cnnX, *lstIMP); });
 }
 
-void frmEXPIMP::cmdSCHLIESSEN_Click() { close(); }
+void frmEXPIMP::cmdSCHLIESSEN_Click() {
+    close();
+}
 
 void frmEXPIMP::closeEvent(QCloseEvent* event) {
     // Closing ends the dialog whatever the window system's close box would answer.

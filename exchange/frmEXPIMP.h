@@ -1,9 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <QDialog>
 #include <QString>
 #include <QStringList>
-#include <memory>
 
 class QComboBox;
 class QFileSystemModel;
@@ -21,7 +21,8 @@ class Connection;
 //   frmEXPIMP dialog(owner);
 //   dialog.Form_Load();
 //   dialogs.ShowForm(dialog);
-//   if (dialog.Form_Unload()) ...     // another project's database was opened: the working copy may have changed
+//   if (dialog.Form_Unload()) ...     // another project's database was opened: the working copy may have
+//   changed
 //
 // The left side is the other project: a list of mounted volumes (the drives), a folder tree that also shows
 // the project databases it holds, and that project's records. The right side lists the current project's
@@ -77,7 +78,8 @@ private:
     // the item's data; "<leer>" (which can't be chosen) when there is none.
     void LISTEFUELLEN(platform::Connection& verbindung, QListWidget& liste);
     // Copies every selected record of the source list from source to target, each in one transaction.
-    void DATENSAETZEKOPIEREN(platform::Connection& quelle, QListWidget& quellliste, platform::Connection& ziel);
+    void DATENSAETZEKOPIEREN(platform::Connection& quelle, QListWidget& quellliste,
+                             platform::Connection& ziel);
     // The database file a folder would hold, and whether it may be opened as the other project.
     static QString kandidat(const QString& ordner);
     bool zulaessig(const QString& datei) const;

@@ -11,8 +11,8 @@
 #include "platform/runtime/EventLoop.h"
 #include "platform/window/Twips.h"
 
-#include <QCloseEvent>
 #include <algorithm>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -55,7 +55,8 @@ void fitIntoFrame(QLabel* label) {
     const int available = label->parentWidget()->width() - label->x() - 2;
     label->setFixedWidth(std::max(label->width(), available));
     QFont font = label->font();
-    for (int step = 0; step < 4 && label->fontMetrics().horizontalAdvance(label->text()) > available; ++step) {
+    for (int step = 0; step < 4 && label->fontMetrics().horizontalAdvance(label->text()) > available;
+         ++step) {
         font.setPointSizeF(11.25 - 0.75 * (step + 1));
         label->setFont(font);
     }
@@ -71,7 +72,8 @@ const QString& exportTitle() {
 Variant shown(const Variant& value, double factor) {
     if (value.isEmpty() || value.isNull()) return Variant::null();
     const QString point = QStringLiteral(".");
-    const double digits = platform::ReadNumber(platform::SingleText(platform::CSng(value), point), point).value_or(0.0);
+    const double digits =
+        platform::ReadNumber(platform::SingleText(platform::CSng(value), point), point).value_or(0.0);
     return Variant(platform::ReadNumber(platform::DoubleText(digits * factor, point), point).value_or(0.0));
 }
 
@@ -122,12 +124,15 @@ frmEXPINF::frmEXPINF(QWidget* owner)
     setTabOrder(lstPROJ, lstINF);
     setTabOrder(lstINF, cmdUEBERNEHMEN);
 
-    connect(lstINF, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { lstINF_Click(lstINF->row(item)); });
+    connect(lstINF, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { lstINF_Click(lstINF->row(item)); });
     connect(cmdUEBERNEHMEN, &QPushButton::clicked, this, &frmEXPINF::cmdUEBERNEHMEN_Click);
     connect(cmdSCHLIESSEN, &QPushButton::clicked, this, &frmEXPINF::cmdSCHLIESSEN_Click);
 }
 
-frmEXPINF::~frmEXPINF() { Form_Unload(); }
+frmEXPINF::~frmEXPINF() {
+    Form_Unload();
+}
 
 void frmEXPINF::Form_Load() {
     RunState& run = RunState::current();
@@ -147,7 +152,8 @@ void frmEXPINF::Form_Load() {
                 fraPROJ->setTitle(QStringLiteral("Aktuelles Projekt"));
                 fraINF->setTitle(QStringLiteral("Informations System"));
             }
-            for (QLabel* l : {lblAKTP1, lblAKTP2, lblAKTI1, lblAKTI2, lblAKTI3}) fitIntoFrame(l);
+            for (QLabel* l : {lblAKTP1, lblAKTP2, lblAKTI1, lblAKTI2, lblAKTI3})
+                fitIntoFrame(l);
         }))
         return;
     if (!trap.step([&] {
@@ -158,9 +164,7 @@ void frmEXPINF::Form_Load() {
         return;
     pgbBERECHNEN_ = &run.pgbBERECHNEN();
     pgbBERECHNEN_->setVisible(true);
-    const auto fertig = [&] {
-        pgbBERECHNEN_->setVisible(false);
-    };
+    const auto fertig = [&] { pgbBERECHNEN_->setVisible(false); };
     if (!trap.step([&] {
             datE1_ = std::make_unique<clsDATEN>();
             datE2_ = std::make_unique<clsDATEN>();
@@ -212,7 +216,8 @@ void frmEXPINF::Form_Unload() {
 }
 
 void frmEXPINF::fortschritt(std::size_t k, std::size_t n) {
-    if (pgbBERECHNEN_ && n > 0) pgbBERECHNEN_->setValue(float(platform::RoundHalfEven(double(k) / double(n) * 100.0)));
+    if (pgbBERECHNEN_ && n > 0)
+        pgbBERECHNEN_->setValue(float(platform::RoundHalfEven(double(k) / double(n) * 100.0)));
 }
 
 void frmEXPINF::LISTENFUELLEN(QListWidget& projekt, QListWidget& informationssystem) {
@@ -221,7 +226,8 @@ void frmEXPINF::LISTENFUELLEN(QListWidget& projekt, QListWidget& informationssys
             cursor.ESPIDW = ids[k];
             Variant ken;
             if (!cursor.DTVV(QStringLiteral("KEN"), ken)) return false;
-            auto* item = new QListWidgetItem(ken.isEmpty() || ken.isNull() ? QString() : platform::CStr(ken), &liste);
+            auto* item =
+                new QListWidgetItem(ken.isEmpty() || ken.isNull() ? QString() : platform::CStr(ken), &liste);
             item->setData(Qt::UserRole, ids[k]);
             fortschritt(k, ids.size());
         }
@@ -267,8 +273,8 @@ void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssyste
     auto& dialoge = run.dialogs();
     const QList<QListWidgetItem*> gewaehlt = projekt.selectedItems();
     if (gewaehlt.isEmpty() || !gefunden_) {
-        dialoge.MsgBox(QStringLiteral("Auswahl eines Datensatzes des aktuellen Projektes fehlt !"), Msg::OKOnly,
-                       RunState::TITLE());
+        dialoge.MsgBox(QStringLiteral("Auswahl eines Datensatzes des aktuellen Projektes fehlt !"),
+                       Msg::OKOnly, RunState::TITLE());
         return;
     }
     const std::int32_t id = gewaehlt.front()->data(Qt::UserRole).toInt();
@@ -280,8 +286,10 @@ void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssyste
     Variant offen;
     if (!datA1_->DTVV(QStringLiteral("BONEU"), offen)) return;
     if (offen.isEmpty() || offen.isNull() || platform::CBool(offen)) {
-        dialoge.MsgBox(sprache_ == 1 ? QStringLiteral("The file ") + name + QStringLiteral(" has not been calculated!")
-                                     : QStringLiteral("Der Datensatz ") + name + QStringLiteral(" ist nicht ausgewertet!"),
+        dialoge.MsgBox(sprache_ == 1
+                           ? QStringLiteral("The file ") + name + QStringLiteral(" has not been calculated!")
+                           : QStringLiteral("Der Datensatz ") + name +
+                                 QStringLiteral(" ist nicht ausgewertet!"),
                        Msg::OKOnly | Msg::Exclamation, RunState::TITLE());
         return;
     }
@@ -289,7 +297,8 @@ void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssyste
     const QList<QListWidgetItem*> ziel = informationssystem.selectedItems();
     const bool neu = ziel.isEmpty();
     if (neu) {
-        if (dialoge.MsgBox(QStringLiteral("Neuen Datensatz anlegen ?"), Msg::YesNo, RunState::TITLE()) != Msg::Yes)
+        if (dialoge.MsgBox(QStringLiteral("Neuen Datensatz anlegen ?"), Msg::YesNo, RunState::TITLE()) !=
+            Msg::Yes)
             return;
     } else if (dialoge.MsgBox(QStringLiteral("Ausgewählten Datensatz überschreiben ?"), Msg::YesNo,
                               RunState::TITLE()) != Msg::Yes) {
@@ -337,7 +346,8 @@ void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssyste
             if (!schritt([&] { return datE1_->DTVV(spalte, wert) && infE1_->DVTV(spalte, wert); })) return;
         }
         if (!schritt([&] {
-                return infE0_->DVTI(QStringLiteral("QART"), 0) && infE0_->DVTT(QStringLiteral("PROJ"), projekt_) &&
+                return infE0_->DVTI(QStringLiteral("QART"), 0) &&
+                       infE0_->DVTT(QStringLiteral("PROJ"), projekt_) &&
                        infE0_->DVTT(QStringLiteral("QUELLE"), quelle_) &&
                        infE0_->DVTT(QStringLiteral("BEARBEITER"), bearbeiter_) &&
                        infE0_->DVTV(QStringLiteral("DATUM"), Variant(datum_));
@@ -350,8 +360,9 @@ void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssyste
     Variant rhpr, wpr, wu, wo;
     if (!schritt([&] {
             datE2_->ESPIDW = id;
-            return datE2_->DTVB(QStringLiteral("KENP"), platte) && datA1_->DTVI(QStringLiteral("POSP"), posp) &&
-                   datA1_->DTVV(QStringLiteral("RHPR"), rhpr) && datA1_->DTVV(QStringLiteral("WPR"), wpr);
+            return datE2_->DTVB(QStringLiteral("KENP"), platte) &&
+                   datA1_->DTVI(QStringLiteral("POSP"), posp) && datA1_->DTVV(QStringLiteral("RHPR"), rhpr) &&
+                   datA1_->DTVV(QStringLiteral("WPR"), wpr);
         }))
         return;
     // The same pair of water contents as the record's page shows: the spline's when it shows the spline.
@@ -362,8 +373,10 @@ void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssyste
         }))
         return;
     if (!schritt([&] {
-            return infE3_->DVTV(platte ? QStringLiteral("RHPRPL") : QStringLiteral("RHPR"), shown(rhpr, 1.0)) &&
-                   infE3_->DVTV(platte ? QStringLiteral("WPRPL") : QStringLiteral("WPR"), shown(wpr, 100.0)) &&
+            return infE3_->DVTV(platte ? QStringLiteral("RHPRPL") : QStringLiteral("RHPR"),
+                                shown(rhpr, 1.0)) &&
+                   infE3_->DVTV(platte ? QStringLiteral("WPRPL") : QStringLiteral("WPR"),
+                                shown(wpr, 100.0)) &&
                    infE3_->DVTV(QStringLiteral("W1"), shown(wu, 100.0)) &&
                    infE3_->DVTV(QStringLiteral("W2"), shown(wo, 100.0));
         }))
@@ -385,9 +398,13 @@ void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssyste
     }
 }
 
-void frmEXPINF::cmdUEBERNEHMEN_Click() { EXPORTIEREN(*lstPROJ, *lstINF); }
+void frmEXPINF::cmdUEBERNEHMEN_Click() {
+    EXPORTIEREN(*lstPROJ, *lstINF);
+}
 
-void frmEXPINF::cmdSCHLIESSEN_Click() { close(); }
+void frmEXPINF::cmdSCHLIESSEN_Click() {
+    close();
+}
 
 void frmEXPINF::closeEvent(QCloseEvent* event) {
     done(QDialog::Rejected);

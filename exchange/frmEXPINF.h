@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
-#include <QString>
 #include <cstdint>
 #include <memory>
+#include <QDialog>
+#include <QString>
 
 class clsDATEN;
 class QGroupBox;

@@ -72,7 +72,8 @@ TEST_F(Commands, ExportInfSystemLeavesTheDirtyFlagAndSaysWhenThereIsNoInformatio
         return 0;
     });
     w().mnuEXPINF_Click();
-    EXPECT_EQ(inst.dialogs().messages(), QStringList{QStringLiteral("Informationssystem DALMIR ist nicht installiert!")});
+    EXPECT_EQ(inst.dialogs().messages(),
+              QStringList{QStringLiteral("Informationssystem DALMIR ist nicht installiert!")});
     EXPECT_EQ(inst.dialogs().count(QStringLiteral("ShowForm")), 1);
     EXPECT_FALSE(w().dirty());
 }

@@ -1,8 +1,8 @@
 #include "ExchangeFixture.h"
 
 #include "ExampleRecords.h"
-#include "Schema.h"
 #include "platform/db/Recordset.h"
+#include "Schema.h"
 
 #include <QDir>
 #include <QSettings>
@@ -69,9 +69,11 @@ QStringList recordRows(Connection& c, int id) {
     QStringList out;
     for (const QString& t : tables()) {
         Recordset rs;
-        rs.OpenForReading(QStringLiteral("SELECT * FROM [") + t + QStringLiteral("] WHERE [ID]=? ORDER BY _rowid_"), c,
-                          {Variant(std::int32_t(id))});
-        for (; !rs.eof(); rs.MoveNext()) out << t + QStringLiteral(": ") + rowText(rs, false);
+        rs.OpenForReading(QStringLiteral("SELECT * FROM [") + t +
+                              QStringLiteral("] WHERE [ID]=? ORDER BY _rowid_"),
+                          c, {Variant(std::int32_t(id))});
+        for (; !rs.eof(); rs.MoveNext())
+            out << t + QStringLiteral(": ") + rowText(rs, false);
     }
     return out;
 }
@@ -80,8 +82,10 @@ QStringList allRows(Connection& c) {
     QStringList out;
     for (const QString& t : tables()) {
         Recordset rs;
-        rs.OpenForReading(QStringLiteral("SELECT * FROM [") + t + QStringLiteral("] ORDER BY [ID], _rowid_"), c);
-        for (; !rs.eof(); rs.MoveNext()) out << t + QStringLiteral(": ") + rowText(rs, true);
+        rs.OpenForReading(QStringLiteral("SELECT * FROM [") + t + QStringLiteral("] ORDER BY [ID], _rowid_"),
+                          c);
+        for (; !rs.eof(); rs.MoveNext())
+            out << t + QStringLiteral(": ") + rowText(rs, true);
     }
     return out;
 }
@@ -96,9 +100,8 @@ QStringList records(Connection& c) {
 }
 
 ExchangeFixture::ExchangeFixture(const QString& language)
-    : run(testsupport::TestRun::Options{language, language == QLatin1String("en") ? QStringLiteral(".")
-                                                                                   : QStringLiteral(","),
-                                        true}) {}
+    : run(testsupport::TestRun::Options{
+          language, language == QLatin1String("en") ? QStringLiteral(".") : QStringLiteral(","), true}) {}
 
 void ExchangeFixture::SetUp() {
     // The settings store of this test, with the database folder.

@@ -4,9 +4,9 @@
 #include "TestRun.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <QString>
 #include <QStringList>
-#include <memory>
 
 namespace exchangetest {
 

@@ -2,15 +2,15 @@
 #include "ExchangeFixture.h"
 #include "frmEXPIMP.h"
 
-#include "Schema.h"
 #include "platform/runtime/DialogService.h"
+#include "Schema.h"
 
 #include <QComboBox>
 #include <QFileSystemModel>
-#include <QTreeView>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTreeView>
 
 using platform::Connection;
 using platform::Variant;
@@ -21,7 +21,8 @@ namespace {
 
 QStringList items(const QListWidget& list) {
     QStringList out;
-    for (int i = 0; i < list.count(); ++i) out << list.item(i)->text();
+    for (int i = 0; i < list.count(); ++i)
+        out << list.item(i)->text();
     return out;
 }
 
@@ -105,7 +106,8 @@ TEST_F(ExpImpTest, AProjectDatabaseClickedInTheTreeStandsForItsFolder) {
 }
 
 TEST_F(ExpImpTest, ADatabaseInTheProjectsFolderIsOpenedAtLoading) {
-    Connection::CopyDatabase(otherFolder() + QStringLiteral("/TAMBRIN.mdb"), projects() + QStringLiteral("/TAMBRIN.mdb"));
+    Connection::CopyDatabase(otherFolder() + QStringLiteral("/TAMBRIN.mdb"),
+                             projects() + QStringLiteral("/TAMBRIN.mdb"));
     frmEXPIMP second;
     second.Form_Load();
     EXPECT_EQ(second.anderesProjekt(), projects() + QStringLiteral("/TAMBRIN.mdb"));
@@ -119,7 +121,8 @@ TEST_F(ExpImpTest, ExportCopiesTheSelectedRecordsWithConsecutiveIds) {
     EXPECT_EQ(records(other()), (QStringList{"4 Fremd 1", "9 Probe B", "10 Probe A", "11 Probe C"}));
     EXPECT_EQ(recordRows(other(), 10), recordRows(work(), 1));
     EXPECT_EQ(recordRows(other(), 11), recordRows(work(), 3));
-    EXPECT_EQ(items(*dialog->lstEXP), (QStringList{"Fremd 1 (Kies)", "Probe A (Sand)", "Probe B ()", "Probe C ()"}));
+    EXPECT_EQ(items(*dialog->lstEXP),
+              (QStringList{"Fremd 1 (Kies)", "Probe A (Sand)", "Probe B ()", "Probe C ()"}));
     EXPECT_TRUE(messages().isEmpty());
 }
 
@@ -129,7 +132,8 @@ TEST_F(ExpImpTest, ImportCopiesIntoTheWorkingCopy) {
     dialog->cmdIMP_Click();
     EXPECT_EQ(records(work()), (QStringList{"0 M", "1 Probe A", "2 Probe B", "3 Probe C", "4 Fremd 1"}));
     EXPECT_EQ(recordRows(work(), 4), recordRows(other(), 4));
-    EXPECT_EQ(items(*dialog->lstIMP), (QStringList{"Fremd 1 (Kies)", "Probe A (Sand)", "Probe B ()", "Probe C ()"}));
+    EXPECT_EQ(items(*dialog->lstIMP),
+              (QStringList{"Fremd 1 (Kies)", "Probe A (Sand)", "Probe B ()", "Probe C ()"}));
     EXPECT_TRUE(dialog->Form_Unload());
 }
 
@@ -200,8 +204,8 @@ TEST_F(ExpImpTest, AnEmptyProjectShowsLeerWhichIsNeverCopied) {
 
 TEST_F(ExpImpTest, AFailingWriteShowsOneBoxAndLeavesTheTargetAsItWas) {
     dialog->dirEXP_Change(otherFolder());
-    other().Execute(QStringLiteral(
-        "CREATE TRIGGER voll BEFORE INSERT ON A2 WHEN NEW.ID=10 BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END"));
+    other().Execute(QStringLiteral("CREATE TRIGGER voll BEFORE INSERT ON A2 WHEN NEW.ID=10 BEGIN SELECT "
+                                   "RAISE(ABORT, 'disk I/O error'); END"));
     const QStringList before = allRows(other());
     select(*dialog->lstIMP, {"Probe A (Sand)", "Probe C ()"});
     run.dialogs().answer(Msg::OK);

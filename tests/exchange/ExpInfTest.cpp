@@ -22,22 +22,24 @@ namespace {
 
 QStringList items(const QListWidget& list) {
     QStringList out;
-    for (int i = 0; i < list.count(); ++i) out << list.item(i)->text();
+    for (int i = 0; i < list.count(); ++i)
+        out << list.item(i)->text();
     return out;
 }
 
 // The columns of one row of a table of the information system, by name ("Null" for a missing row).
 QString row(Connection& c, const QString& table, int id, const QString& columns) {
     Recordset rs;
-    rs.OpenForReading(QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + table + QStringLiteral(" WHERE ID=?"),
+    rs.OpenForReading(QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + table +
+                          QStringLiteral(" WHERE ID=?"),
                       c, {Variant(std::int32_t(id))});
     if (rs.eof()) return QStringLiteral("Null");
     QStringList out;
     for (int i = 0; i < rs.FieldCount(); ++i) {
         const Variant v = rs.Value(i);
-        out << (v.isNull() ? QStringLiteral("Null")
-                           : v.type() == platform::VarType::Double ? QString::number(v.asDouble(), 'g', 15)
-                                                                   : v.debugText());
+        out << (v.isNull()                              ? QStringLiteral("Null")
+                : v.type() == platform::VarType::Double ? QString::number(v.asDouble(), 'g', 15)
+                                                        : v.debugText());
     }
     return out.join(QLatin1Char(' '));
 }
@@ -46,10 +48,12 @@ QStringList everything(Connection& c) {
     QStringList out;
     for (const char* table : {"E0", "E1", "E3"}) {
         Recordset rs;
-        rs.OpenForReading(QStringLiteral("SELECT * FROM ") + QString::fromUtf8(table) + QStringLiteral(" ORDER BY ID"), c);
+        rs.OpenForReading(
+            QStringLiteral("SELECT * FROM ") + QString::fromUtf8(table) + QStringLiteral(" ORDER BY ID"), c);
         for (; !rs.eof(); rs.MoveNext()) {
             QStringList fields;
-            for (int i = 0; i < rs.FieldCount(); ++i) fields << rs.Value(i).debugText();
+            for (int i = 0; i < rs.FieldCount(); ++i)
+                fields << rs.Value(i).debugText();
             out << QString::fromUtf8(table) + QLatin1Char(' ') + fields.join(QLatin1Char(' '));
         }
     }
@@ -66,8 +70,10 @@ protected:
         Connection& d = dalmir();
         d.Execute(QStringLiteral("INSERT INTO E0 (ID, QART, PROJ, QUELLE) VALUES (5, 0, 'TEST.01', 'QZ'), "
                                  "(6, 1, 'TEST.01', 'XY'), (7, 0, 'ANDERES', 'QZ')"));
-        d.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (5, 'Alt 5'), (6, 'Fremdquelle'), (7, 'Anderes')"));
-        d.Execute(QStringLiteral("INSERT INTO E3 (ID, RHPR, WPR, W1, W2) VALUES (5, 1.8, 14.5, 11, 17), (12, 2, 10, 0, 0)"));
+        d.Execute(QStringLiteral(
+            "INSERT INTO E1 (ID, KEN) VALUES (5, 'Alt 5'), (6, 'Fremdquelle'), (7, 'Anderes')"));
+        d.Execute(QStringLiteral(
+            "INSERT INTO E3 (ID, RHPR, WPR, W1, W2) VALUES (5, 1.8, 14.5, 11, 17), (12, 2, 10, 0, 0)"));
     }
     void TearDown() override {
         dialog.reset();
@@ -116,10 +122,12 @@ TEST_F(ExpInfTest, ANewRecordTakesTheIdAboveEveryTableAndItsOrigin) {
     EXPECT_EQ(run.dialogs().asked().front().style, Msg::YesNo);
     Connection& d = dalmir();
     EXPECT_EQ(row(d, "E0", 13, "QART, PROJ, QUELLE, BEARBEITER, DATUM"),
-              QStringLiteral("Integer(0) String(\"TEST.01\") String(\"QZ\") String(\"Prüfer\") String(\"09.12.26\")"));
+              QStringLiteral(
+                  "Integer(0) String(\"TEST.01\") String(\"QZ\") String(\"Prüfer\") String(\"09.12.26\")"));
     EXPECT_EQ(row(d, "E1", 13, "KEN, KOM"), QStringLiteral("String(\"Probe A\") String(\"Sand\")"));
     // Without an insert plate; water contents in percent from the points (the page shows the points).
-    EXPECT_EQ(row(d, "E3", 13, "RHPR, WPR, RHPRPL, WPRPL, W1, W2"), QStringLiteral("1.953 12.34 Null Null 10.11 15.23"));
+    EXPECT_EQ(row(d, "E3", 13, "RHPR, WPR, RHPRPL, WPRPL, W1, W2"),
+              QStringLiteral("1.953 12.34 Null Null 10.11 15.23"));
     // Added at the end, not chosen, so that the next export makes a new record again.
     EXPECT_EQ(items(*dialog->lstINF), (QStringList{"Alt 5", "Fremdquelle", "Probe A"}));
     EXPECT_EQ(dialog->lstINF->item(2)->data(Qt::UserRole).toInt(), 13);
@@ -145,7 +153,8 @@ TEST_F(ExpInfTest, OverwritingWritesOnlyTheResultsOfTheRecordsKind) {
     EXPECT_EQ(messages(), QStringList{QStringLiteral("Ausgewählten Datensatz überschreiben ?")});
     Connection& d = dalmir();
     // The old results without a plate stay; the name and the origin are the old ones.
-    EXPECT_EQ(row(d, "E3", 5, "RHPR, WPR, RHPRPL, WPRPL, W1, W2"), QStringLiteral("1.8 14.5 1.953 12.34 10.22 15.33"));
+    EXPECT_EQ(row(d, "E3", 5, "RHPR, WPR, RHPRPL, WPRPL, W1, W2"),
+              QStringLiteral("1.8 14.5 1.953 12.34 10.22 15.33"));
     EXPECT_EQ(row(d, "E1", 5, "KEN"), QStringLiteral("String(\"Alt 5\")"));
     EXPECT_EQ(row(d, "E0", 5, "QUELLE, DATUM"), QStringLiteral("String(\"QZ\") Null"));
     EXPECT_EQ(row(d, "E1", 13, "KEN"), QStringLiteral("Null"));
@@ -178,15 +187,16 @@ TEST_F(ExpInfTest, ARecordWithoutAnEvaluationOrNoChoiceIsRefused) {
     dialog->cmdUEBERNEHMEN_Click();
     dialog->lstPROJ->setCurrentRow(2); // Probe C, never evaluated
     dialog->cmdUEBERNEHMEN_Click();
-    EXPECT_EQ(messages(), (QStringList{QStringLiteral("Auswahl eines Datensatzes des aktuellen Projektes fehlt !"),
-                                       QStringLiteral("Der Datensatz Probe C ist nicht ausgewertet!")}));
+    EXPECT_EQ(messages(),
+              (QStringList{QStringLiteral("Auswahl eines Datensatzes des aktuellen Projektes fehlt !"),
+                           QStringLiteral("Der Datensatz Probe C ist nicht ausgewertet!")}));
     EXPECT_EQ(everything(dalmir()), before);
 }
 
 TEST_F(ExpInfTest, AFailingWriteLeavesTheInformationSystemAsItWas) {
     load();
-    dalmir().Execute(QStringLiteral(
-        "CREATE TRIGGER voll BEFORE INSERT ON E3 BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
+    dalmir().Execute(QStringLiteral("CREATE TRIGGER voll BEFORE INSERT ON E3 BEGIN SELECT RAISE(ABORT, "
+                                    "'database or disk is full'); END"));
     const QStringList before = everything(dalmir());
     exportRecord(QStringLiteral("Probe A"));
     // The question, then the cursor's one message; the new record's E1 and E0 rows are gone with it.
@@ -213,7 +223,8 @@ TEST_F(ExpInfTest, AMissingInformationSystemIsSaidOnce) {
 
 TEST_F(ExpInfTest, AProjectNameWithAnApostrophe) {
     run.state().PROJEKT = QStringLiteral("O'Neill Böden");
-    dalmir().Execute(QStringLiteral("INSERT INTO E0 (ID, PROJ) VALUES (8, ?)"), {Variant(run.state().PROJEKT)});
+    dalmir().Execute(QStringLiteral("INSERT INTO E0 (ID, PROJ) VALUES (8, ?)"),
+                     {Variant(run.state().PROJEKT)});
     dalmir().Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (8, 'Größe ''B''')"));
     load();
     EXPECT_EQ(items(*dialog->lstINF), QStringList{QStringLiteral("Größe 'B'")});

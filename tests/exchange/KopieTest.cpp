@@ -1,10 +1,10 @@
 // The record copy between two project databases: whole records, by column name, one transaction each.
-#include "ExchangeFixture.h"
 #include "clsKOPIE.h"
+#include "ExchangeFixture.h"
 
-#include "Schema.h"
 #include "platform/db/Recordset.h"
 #include "platform/runtime/VbError.h"
+#include "Schema.h"
 
 using platform::Connection;
 using platform::Variant;
@@ -56,8 +56,10 @@ TEST_F(KopieTest, TheNewIdIsOneAboveTheHighestOfE1) {
 
 TEST_F(KopieTest, NamesAreFoundWithApostrophesUmlautsAndAnyCase) {
     Connection& target = other();
-    target.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (20, ?)"), {Variant(QStringLiteral("O'Brien's Kies"))});
-    target.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (21, ?)"), {Variant(QStringLiteral("Größe ü"))});
+    target.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (20, ?)"),
+                   {Variant(QStringLiteral("O'Brien's Kies"))});
+    target.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (21, ?)"),
+                   {Variant(QStringLiteral("Größe ü"))});
     clsKOPIE kopie(work(), target);
     EXPECT_TRUE(kopie.VORHANDEN(QStringLiteral("O'Brien's Kies")));
     EXPECT_TRUE(kopie.VORHANDEN(QStringLiteral("Größe ü")));
@@ -70,20 +72,31 @@ TEST_F(KopieTest, ValuesGoByColumnNameWhateverTheOrderOfTheColumns) {
     // A project database of another build: every table with its columns in reverse order, and one column
     // of E1 that this program does not know.
     const QString file = run.dir().file(QStringLiteral("umgekehrt.mdb"));
-    Connection::CreateDatabase(file, QStringLiteral(
-        "CREATE TABLE E1 (EXTRA TEXT(10) DEFAULT 'x', SPR SMALLINT, AKT BOOLEAN NOT NULL DEFAULT 0, KOM TEXT(255), "
-        "  KEN TEXT(50) COLLATE NOCASE, ID INTEGER NOT NULL PRIMARY KEY);"
-        "CREATE TABLE E2 (DPR FLOAT, MZ FLOAT, MSG FLOAT, DUEMAX FLOAT, WUE FLOAT, RHSUE FLOAT, UE FLOAT, DMAX FLOAT,"
-        "  RHSU FLOAT, H2S FLOAT, MC FLOAT, HC FLOAT, DC FLOAT, KENW BOOLEAN NOT NULL DEFAULT 0,"
-        "  KENP BOOLEAN NOT NULL DEFAULT 0, KEND BOOLEAN NOT NULL DEFAULT 0, KENV SMALLINT, ID INTEGER NOT NULL);"
-        "CREATE TABLE E3 (HS FLOAT, M1R FLOAT, MCW FLOAT, M2W FLOAT, M1W FLOAT, M1 FLOAT, I1 SMALLINT, ID INTEGER NOT NULL);"
-        "CREATE TABLE A1 (DENA FLOAT, DESR FLOAT, DKEN SMALLINT, POSP SMALLINT, GITRHD SMALLINT, GITW SMALLINT,"
-        "  NALI SMALLINT, SRLI SMALLINT, RHS FLOAT, WODPRSP FLOAT, WUDPRSP FLOAT, WODPR FLOAT, WUDPR FLOAT,"
-        "  WPRUSP FLOAT, RHPRUSP FLOAT, WPRU FLOAT, RHPRU FLOAT, WPRSP FLOAT, RHPRSP FLOAT, WPR FLOAT, RHPR FLOAT,"
-        "  BONEU BOOLEAN NOT NULL DEFAULT 1, ID INTEGER NOT NULL);"
-        "CREATE TABLE A2 (RHD FLOAT, W FLOAT, RHDU FLOAT, WU FLOAT, I1 SMALLINT, ID INTEGER NOT NULL);"
-        "CREATE TABLE G0 (MSP FLOAT, MYMX FLOAT, MY FLOAT, MX FLOAT, YMAX FLOAT, YMIN FLOAT, XMAX FLOAT, XMIN FLOAT,"
-        "  RU FLOAT, RO FLOAT, RR FLOAT, RL FLOAT, OY SMALLINT, OX SMALLINT, IDOBJEKT SMALLINT, ID INTEGER NOT NULL);"));
+    Connection::CreateDatabase(
+        file,
+        QStringLiteral(
+            "CREATE TABLE E1 (EXTRA TEXT(10) DEFAULT 'x', SPR SMALLINT, AKT BOOLEAN NOT NULL DEFAULT 0, KOM "
+            "TEXT(255), "
+            "  KEN TEXT(50) COLLATE NOCASE, ID INTEGER NOT NULL PRIMARY KEY);"
+            "CREATE TABLE E2 (DPR FLOAT, MZ FLOAT, MSG FLOAT, DUEMAX FLOAT, WUE FLOAT, RHSUE FLOAT, UE "
+            "FLOAT, DMAX FLOAT,"
+            "  RHSU FLOAT, H2S FLOAT, MC FLOAT, HC FLOAT, DC FLOAT, KENW BOOLEAN NOT NULL DEFAULT 0,"
+            "  KENP BOOLEAN NOT NULL DEFAULT 0, KEND BOOLEAN NOT NULL DEFAULT 0, KENV SMALLINT, ID INTEGER "
+            "NOT NULL);"
+            "CREATE TABLE E3 (HS FLOAT, M1R FLOAT, MCW FLOAT, M2W FLOAT, M1W FLOAT, M1 FLOAT, I1 SMALLINT, "
+            "ID INTEGER NOT NULL);"
+            "CREATE TABLE A1 (DENA FLOAT, DESR FLOAT, DKEN SMALLINT, POSP SMALLINT, GITRHD SMALLINT, GITW "
+            "SMALLINT,"
+            "  NALI SMALLINT, SRLI SMALLINT, RHS FLOAT, WODPRSP FLOAT, WUDPRSP FLOAT, WODPR FLOAT, WUDPR "
+            "FLOAT,"
+            "  WPRUSP FLOAT, RHPRUSP FLOAT, WPRU FLOAT, RHPRU FLOAT, WPRSP FLOAT, RHPRSP FLOAT, WPR FLOAT, "
+            "RHPR FLOAT,"
+            "  BONEU BOOLEAN NOT NULL DEFAULT 1, ID INTEGER NOT NULL);"
+            "CREATE TABLE A2 (RHD FLOAT, W FLOAT, RHDU FLOAT, WU FLOAT, I1 SMALLINT, ID INTEGER NOT NULL);"
+            "CREATE TABLE G0 (MSP FLOAT, MYMX FLOAT, MY FLOAT, MX FLOAT, YMAX FLOAT, YMIN FLOAT, XMAX FLOAT, "
+            "XMIN FLOAT,"
+            "  RU FLOAT, RO FLOAT, RR FLOAT, RL FLOAT, OY SMALLINT, OX SMALLINT, IDOBJEKT SMALLINT, ID "
+            "INTEGER NOT NULL);"));
     Connection reversed;
     reversed.Open(file);
 
@@ -101,7 +114,8 @@ TEST_F(KopieTest, ValuesGoByColumnNameWhateverTheOrderOfTheColumns) {
     zurueck.KOPIEREN(1, zurueck.NEUEID());
     QStringList back = recordRows(work(), 4);
     QStringList expected = recordRows(work(), 1);
-    expected.front().replace(QStringLiteral("KEN=String(\"Probe A\")"), QStringLiteral("KEN=String(\"Zurück\")"));
+    expected.front().replace(QStringLiteral("KEN=String(\"Probe A\")"),
+                             QStringLiteral("KEN=String(\"Zurück\")"));
     EXPECT_EQ(back, expected);
 }
 
@@ -118,8 +132,8 @@ TEST_F(KopieTest, RowsLeftUnderTheNewIdAreReplaced) {
 
 TEST_F(KopieTest, AFailingWriteLeavesTheTargetAsItWasAndARetryWorks) {
     const QStringList before = allRows(other());
-    other().Execute(QStringLiteral(
-        "CREATE TRIGGER voll BEFORE INSERT ON A2 BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END"));
+    other().Execute(QStringLiteral("CREATE TRIGGER voll BEFORE INSERT ON A2 BEGIN SELECT RAISE(ABORT, "
+                                   "'database or disk is full'); END"));
     clsKOPIE kopie(work(), other());
     EXPECT_THROW(kopie.KOPIEREN(1, kopie.NEUEID()), platform::VbError);
     EXPECT_EQ(allRows(other()), before);
