@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <QDialog>
 #include <QString>
@@ -21,8 +22,7 @@ class Connection;
 //   frmEXPIMP dialog(owner);
 //   dialog.Form_Load();
 //   dialogs.ShowForm(dialog);
-//   if (dialog.Form_Unload()) ...     // another project's database was opened: the working copy may have
-//   changed
+//   if (dialog.Form_Unload()) ...  // another project was opened: records may have come in
 //
 // The left side is the other project: a list of mounted volumes (the drives), a folder tree that also shows
 // the project databases it holds, and that project's records. The right side lists the current project's
@@ -32,7 +32,8 @@ class Connection;
 //
 // The other project is the file "TAMBRIN.mdb" in the chosen folder, opened on a connection of the dialog's
 // own and written directly. The working copy is never offered as the other project, and neither is the
-// current project's own database: the next Save would put the working copy over what was copied there.
+// current project's own database (the next Save would put the working copy over what was copied there) nor
+// the empty template beside the program.
 // A folder without a project database opens nothing and keeps the last opened project.
 class frmEXPIMP : public QDialog {
     Q_OBJECT
