@@ -2,6 +2,7 @@
 
 #include "clsDATEN.h"
 #include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
 #include "platform/run/ProgressBar.h"
 #include "platform/run/RunState.h"
@@ -256,16 +257,16 @@ void frmEXPINF::lstINF_Click(int Index) {
     }
 }
 
-bool frmEXPINF::hoechsteID(std::int32_t& hoechste) {
-    hoechste = 0;
-    for (clsDATEN* cursor : {infE0_.get(), infE1_.get(), infE3_.get()}) {
-        std::int32_t mini = 0, maxi = 0, anzahl = 0;
-        cursor->ESPID.clear();
-        cursor->INDEXL(mini, maxi, anzahl, QStringLiteral("ID"));
-        cursor->ESPID = QStringLiteral("ID");
-        hoechste = std::max(hoechste, maxi);
-    }
-    return true;
+std::int32_t frmEXPINF::hoechsteID() {
+    // One statement that raises on failure: a highest ID read as 0 after an error would write the new record
+    // over an existing one.
+    platform::Recordset rs;
+    rs.OpenForReading(
+        QStringLiteral("SELECT MAX([ID]) FROM (SELECT [ID] FROM [E0] UNION ALL SELECT [ID] FROM [E1] "
+                       "UNION ALL SELECT [ID] FROM [E3])"),
+        *infE1_->sharedConnection());
+    const Variant hoechste = rs.eof() ? Variant() : rs.Value(0);
+    return hoechste.isNull() || hoechste.isEmpty() ? 0 : platform::CLng(hoechste);
 }
 
 void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssystem) {
@@ -327,9 +328,7 @@ void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssyste
     if (!schritt([&] {
             transaktion = std::make_unique<platform::Connection::Transaction>(*infE1_->sharedConnection());
             if (neu) {
-                std::int32_t hoechste = 0;
-                hoechsteID(hoechste);
-                infId = hoechste + 1;
+                infId = hoechsteID() + 1;
             } else {
                 infId = ziel.front()->data(Qt::UserRole).toInt();
             }

@@ -74,8 +74,8 @@ protected:
 private:
     void LISTENFUELLEN(QListWidget& projekt, QListWidget& informationssystem);
     void EXPORTIEREN(QListWidget& projekt, QListWidget& informationssystem);
-    // The highest ID of E0, E1 and E3 of the information system (0 when all are empty).
-    bool hoechsteID(std::int32_t& hoechste);
+    // The highest ID of E0, E1 and E3 of the information system (0 when all are empty). Raises on failure.
+    std::int32_t hoechsteID();
     // The progress bar at k of n, in whole percent.
     void fortschritt(std::size_t k, std::size_t n);
 

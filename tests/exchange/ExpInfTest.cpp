@@ -140,11 +140,44 @@ TEST_F(ExpInfTest, ANewRecordTakesTheIdAboveEveryTableAndItsOrigin) {
     EXPECT_EQ(row(d, "E1", 14, "KEN"), QStringLiteral("String(\"Probe A\")"));
 }
 
+TEST_F(ExpInfTest, AnEmptyInformationSystemGivesTheFirstRecordIdOne) {
+    for (const char* table : {"E0", "E1", "E3"})
+        dalmir().Execute(QStringLiteral("DELETE FROM ") + QString::fromUtf8(table));
+    load();
+    exportRecord(QStringLiteral("Probe C")); // refused: never evaluated
+    exportRecord(QStringLiteral("Probe A"));
+    EXPECT_EQ(row(dalmir(), "E1", 1, "KEN"), QStringLiteral("String(\"Probe A\")"));
+    EXPECT_EQ(row(dalmir(), "E0", 1, "PROJ"), QStringLiteral("String(\"TEST.01\")"));
+    EXPECT_EQ(everything(dalmir()).size(), 3);
+}
+
 TEST_F(ExpInfTest, ATestWithAPlateAndTheSplineShownGivesThosePairs) {
     load();
     exportRecord(QStringLiteral("Probe B"));
     EXPECT_EQ(row(dalmir(), "E3", 13, "RHPR, WPR, RHPRPL, WPRPL, W1, W2"),
               QStringLiteral("Null Null 1.953 12.34 10.22 15.33"));
+}
+
+TEST_F(ExpInfTest, TheWaterContentsFollowWhatThePageShowsNotTheInsertPlate) {
+    struct Case {
+        const char* name;
+        Kind kind;
+        const char* expected; // RHPR, RHPRPL, W1, W2
+    };
+    const Case cases[] = {{"Punkte ohne Platte", {true, false, 0}, "1.953 Null 10.11 15.23"},
+                          {"Spline ohne Platte", {true, false, 1}, "1.953 Null 10.22 15.33"},
+                          {"Punkte mit Platte", {true, true, 0}, "Null 1.953 10.11 15.23"},
+                          {"Spline mit Platte", {true, true, 1}, "Null 1.953 10.22 15.33"}};
+    int id = 10;
+    for (const Case& c : cases)
+        storeRecord(work(), id++, QString::fromUtf8(c.name), {}, c.kind);
+    load();
+    int infId = 13;
+    for (const Case& c : cases) {
+        exportRecord(QString::fromUtf8(c.name));
+        EXPECT_EQ(row(dalmir(), "E3", infId++, "RHPR, RHPRPL, W1, W2"), QString::fromUtf8(c.expected))
+            << c.name;
+    }
 }
 
 TEST_F(ExpInfTest, OverwritingWritesOnlyTheResultsOfTheRecordsKind) {
