@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 
 using platform::ErrorTrap;
@@ -125,8 +126,12 @@ frmEXPINF::frmEXPINF(QWidget* owner)
     setTabOrder(lstPROJ, lstINF);
     setTabOrder(lstINF, cmdUEBERNEHMEN);
 
-    connect(lstINF, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { lstINF_Click(lstINF->row(item)); });
+    lstINF->viewport()->installEventFilter(this);
+    connect(lstINF, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        // The entry clicked last is the one chosen when the click began: the keys may have moved the choice.
+        letzter_ = gedrueckt_ ? lstINF->row(item) : -1;
+        lstINF_Click(lstINF->row(item));
+    });
     connect(cmdUEBERNEHMEN, &QPushButton::clicked, this, &frmEXPINF::cmdUEBERNEHMEN_Click);
     connect(cmdSCHLIESSEN, &QPushButton::clicked, this, &frmEXPINF::cmdSCHLIESSEN_Click);
 }
@@ -403,6 +408,14 @@ void frmEXPINF::cmdUEBERNEHMEN_Click() {
 
 void frmEXPINF::cmdSCHLIESSEN_Click() {
     close();
+}
+
+bool frmEXPINF::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstINF->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const QListWidgetItem* item = lstINF->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        gedrueckt_ = item && item->isSelected();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmEXPINF::closeEvent(QCloseEvent* event) {

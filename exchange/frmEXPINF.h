@@ -70,6 +70,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void LISTENFUELLEN(QListWidget& projekt, QListWidget& informationssystem);
@@ -88,6 +89,7 @@ private:
     std::unique_ptr<clsDATEN> infE0_, infE1_, infE3_; // the information system
     bool gefunden_ = false;
     int letzter_ = -1;
+    bool gedrueckt_ = false; // the entry under the mouse was chosen when the button went down
     std::int16_t sprache_ = 3;
     platform::ProgressBar* pgbBERECHNEN_ = nullptr;
 };

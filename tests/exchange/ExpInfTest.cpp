@@ -6,10 +6,12 @@
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/DialogService.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 
 using platform::Connection;
@@ -203,6 +205,32 @@ TEST_F(ExpInfTest, ASecondClickOnTheChosenEntryMakesTheNextExportNew) {
     exportRecord(QStringLiteral("Probe A"));
     EXPECT_EQ(messages(), QStringList{QStringLiteral("Neuen Datensatz anlegen ?")});
     EXPECT_EQ(row(dalmir(), "E1", 13, "KEN"), QStringLiteral("String(\"Probe A\")"));
+}
+
+TEST_F(ExpInfTest, MouseClicksChooseAndClearWhateverTheKeysDidBefore) {
+    load();
+    dialog->show();
+    QListWidget& list = *dialog->lstINF;
+    const auto click = [&](int row) {
+        const QPoint at = list.visualItemRect(list.item(row)).center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, at, list.viewport()->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(list.viewport(), &e);
+        }
+    };
+    click(1);
+    EXPECT_EQ(list.selectedItems().size(), 1);
+    click(1);
+    EXPECT_TRUE(list.selectedItems().isEmpty());
+    click(1);
+    list.setCurrentRow(0); // the arrow keys choose another entry
+    click(1);
+    ASSERT_EQ(list.selectedItems().size(), 1);
+    EXPECT_EQ(list.selectedItems().front()->text(), QStringLiteral("Fremdquelle"));
+    exportRecord(QStringLiteral("Probe A"));
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("Ausgewählten Datensatz überschreiben ?")});
+    EXPECT_EQ(row(dalmir(), "E3", 6, "RHPR, W1"), QStringLiteral("1.953 10.11"));
 }
 
 TEST_F(ExpInfTest, NoAtTheQuestionWritesNothing) {
