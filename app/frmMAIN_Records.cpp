@@ -5,6 +5,4 @@
 void frmMAIN::mnuNEU_Click() {}
 void frmMAIN::mnuOEFFNEN_Click() {}
 void frmMAIN::mnuAUSWAHL_Click() {}
-void frmMAIN::mnuEXPIMP_Click() {}
-void frmMAIN::mnuEXPINF_Click() {}
 void frmMAIN::mnuLOESCHEN_Click() {}

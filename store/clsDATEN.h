@@ -68,6 +68,14 @@ public:
     void EINFMDB(const QString& name, bool& BOINF);
     // The name last given to EINFMDB.
     const QString& EINFMDB() const { return einfmdb_; }
+    // Binds this cursor to the connection of another one (a database that cursor opened with EINFMDB), so
+    // that the writes of several cursors can run in one transaction of that connection.
+    void shareConnection(const clsDATEN& other) {
+        connection_ = other.connection_;
+        einfmdb_ = other.einfmdb_;
+    }
+    // The connection the cursor works on (unset only when the run had none).
+    const std::shared_ptr<platform::Connection>& sharedConnection() const { return connection_; }
 
     QString ETABELLE = QStringLiteral("E1");
     QString ESPID = QStringLiteral("ID"); // "" reads the table without an ID filter

@@ -1,0 +1,356 @@
+#include "frmEXPIMP.h"
+
+#include "clsKOPIE.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/run/ErrorBox.h"
+#include "platform/run/RunState.h"
+#include "platform/runtime/Convert.h"
+#include "platform/runtime/DialogService.h"
+#include "platform/runtime/EventLoop.h"
+#include "platform/system/FileSystem.h"
+#include "platform/window/Twips.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTreeView>
+
+using platform::Connection;
+using platform::ErrorTrap;
+using platform::placeTwips;
+using platform::Recordset;
+using platform::RunState;
+using platform::Variant;
+using platform::Msg::Exclamation;
+using platform::Msg::OKCancel;
+namespace fs = platform::FileSystem;
+
+namespace {
+
+QFont arial(double points, bool bold = false) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+QListWidget* recordList(QWidget* parent, const QString& name) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(name);
+    list->setFont(arial(9));
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setSortingEnabled(false);
+    return list;
+}
+
+// The same file, however its path is written.
+QString sameFile(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+const QString& dialogTitle() {
+    static const QString title = QStringLiteral("Export/Import");
+    return title;
+}
+
+} // namespace
+
+frmEXPIMP::frmEXPIMP(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                         Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(QStringLiteral("frmEXPIMP"));
+    setWindowTitle(dialogTitle());
+    setFont(arial(11.25));
+    setFixedSize(platform::twipsToPixels(8535), platform::twipsToPixels(5205));
+
+    fraEXP = new QGroupBox(QStringLiteral("Externes Projekt"), this);
+    fraEXP->setObjectName(QStringLiteral("fraEXP"));
+    fraEXP->setFont(arial(11.25, true));
+    placeTwips(fraEXP, 120, 150, 3540, 4935);
+
+    // The drives of the original platform are the mounted volumes here.
+    drvEXP = new QComboBox(fraEXP);
+    drvEXP->setObjectName(QStringLiteral("drvEXP"));
+    drvEXP->setFont(arial(9));
+    placeTwips(drvEXP, 270, 480, 3015, 345);
+    QStringList laufwerke;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady() && QFileInfo(volume.rootPath()).isDir())
+            laufwerke << volume.rootPath();
+    laufwerke.removeDuplicates();
+    laufwerke.sort();
+    drvEXP->addItems(laufwerke);
+
+    // One tree in place of the folder list: the folders of the volume, and the project databases in them.
+    modell_ = new QFileSystemModel(this);
+    modell_->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot);
+    modell_->setNameFilters({RunState::TITLE() + QStringLiteral(".mdb")});
+    modell_->setNameFilterDisables(false);
+    dirEXP = new QTreeView(fraEXP);
+    dirEXP->setObjectName(QStringLiteral("dirEXP"));
+    dirEXP->setFont(arial(9));
+    dirEXP->setModel(modell_);
+    dirEXP->setHeaderHidden(true);
+    for (int column = 1; column < modell_->columnCount(); ++column)
+        dirEXP->hideColumn(column);
+    dirEXP->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    dirEXP->setSelectionMode(QAbstractItemView::SingleSelection);
+    placeTwips(dirEXP, 270, 870, 3015, 1620);
+
+    lstEXP = recordList(fraEXP, QStringLiteral("lstEXP"));
+    placeTwips(lstEXP, 270, 2670, 3015, 1860);
+
+    fraIMP = new QGroupBox(QStringLiteral("Aktuelles Projekt #"), this);
+    fraIMP->setObjectName(QStringLiteral("fraIMP"));
+    fraIMP->setFont(arial(11.25, true));
+    placeTwips(fraIMP, 3900, 150, 4500, 4365);
+    lstIMP = recordList(fraIMP, QStringLiteral("lstIMP"));
+    placeTwips(lstIMP, 240, 450, 4035, 3660);
+
+    // Arrows towards the side the records go to: Export to the other project on the left, Import here.
+    cmdEXP = new QPushButton(QStringLiteral("\u2190"), this);
+    cmdEXP->setObjectName(QStringLiteral("cmdEXP"));
+    cmdEXP->setFont(arial(14.25, true));
+    cmdEXP->setToolTip(QStringLiteral("Export"));
+    cmdEXP->setAutoDefault(false);
+    placeTwips(cmdEXP, 3960, 4680, 675, 400);
+    cmdIMP = new QPushButton(QStringLiteral("\u2192"), this);
+    cmdIMP->setObjectName(QStringLiteral("cmdIMP"));
+    cmdIMP->setFont(arial(14.25, true));
+    cmdIMP->setToolTip(QStringLiteral("Import"));
+    cmdIMP->setAutoDefault(false);
+    placeTwips(cmdIMP, 4710, 4680, 675, 400);
+    cmdSCHLIESSEN = new QPushButton(QStringLiteral("Schließen"), this);
+    cmdSCHLIESSEN->setObjectName(QStringLiteral("cmdSCHLIESSEN"));
+    cmdSCHLIESSEN->setDefault(true);
+    placeTwips(cmdSCHLIESSEN, 6810, 4650, 1600, 400);
+
+    setTabOrder(drvEXP, dirEXP);
+    setTabOrder(dirEXP, lstEXP);
+    setTabOrder(lstEXP, lstIMP);
+    setTabOrder(lstIMP, cmdEXP);
+    setTabOrder(cmdEXP, cmdIMP);
+    setTabOrder(cmdIMP, cmdSCHLIESSEN);
+
+    connect(drvEXP, &QComboBox::textActivated, this, &frmEXPIMP::drvEXP_Change);
+    // Only the user's choice counts: the model moves the current entry by itself while it reads folders.
+    const auto gewaehlt = [this](const QModelIndex& index) {
+        if (!index.isValid()) return;
+        // A project database chosen in the tree stands for its folder.
+        const QString pfad = modell_->filePath(index);
+        const QString ordner = modell_->isDir(index) ? pfad : fs::GetParentFolderName(pfad);
+        if (ordner != ordner_) dirEXP_Change(ordner);
+    };
+    connect(dirEXP, &QTreeView::clicked, this, gewaehlt);
+    // The model reads folders in the background: the chosen folder comes into view once it is read.
+    connect(modell_, &QFileSystemModel::directoryLoaded, this, [this](const QString& gelesen) {
+        const QString oben = gelesen.endsWith(QLatin1Char('/')) ? gelesen : gelesen + QLatin1Char('/');
+        if (!ordner_.isEmpty() && (ordner_ + QLatin1Char('/')).startsWith(oben)) ordnerZeigen(ordner_);
+    });
+    connect(dirEXP, &QTreeView::activated, this, gewaehlt);
+    connect(cmdEXP, &QPushButton::clicked, this, &frmEXPIMP::cmdEXP_Click);
+    connect(cmdIMP, &QPushButton::clicked, this, &frmEXPIMP::cmdIMP_Click);
+    connect(cmdSCHLIESSEN, &QPushButton::clicked, this, &frmEXPIMP::cmdSCHLIESSEN_Click);
+    knoepfeSetzen();
+}
+
+frmEXPIMP::~frmEXPIMP() {
+    Form_Unload();
+}
+
+void frmEXPIMP::Form_Load() {
+    platform::Hourglass sanduhr;
+    const RunState& run = RunState::current();
+    ErrorTrap trap(RunState::TITLE());
+    if (!trap.step([&] { sprache_ = run.SPRACHE; })) return;
+    cnnEXP_ = std::make_unique<Connection>();
+    // The volume of the current project, and the folder that holds the project folders.
+    if (!trap.step([&] {
+            const QString projekt = fs::BuildPath(run.PROJEKTSPFAD, run.PROJEKT);
+            const QString laufwerk =
+                QStorageInfo(QFileInfo::exists(projekt) ? projekt : run.PROJEKTSPFAD).rootPath();
+            if (!laufwerk.isEmpty()) {
+                if (drvEXP->findText(laufwerk) < 0) drvEXP->addItem(laufwerk);
+                drvEXP->setCurrentText(laufwerk);
+                modell_->setRootPath(laufwerk);
+                dirEXP->setRootIndex(modell_->index(laufwerk));
+            }
+            dirEXP_Change(fs::GetParentFolderName(projekt));
+        }))
+        return;
+    if (!trap.step([&] {
+            if (sprache_ == 1) {
+                fraIMP->setTitle(QStringLiteral("Selected Projekt: ") + run.PROJEKT);
+                fraEXP->setTitle(QStringLiteral("External Project"));
+                cmdSCHLIESSEN->setText(QStringLiteral("Quit"));
+            } else {
+                fraIMP->setTitle(QStringLiteral("Aktuelles Projekt: ") + run.PROJEKT);
+            }
+        }))
+        return;
+    trap.step([&] { LISTEFUELLEN(*run.cnnX, *lstIMP); });
+}
+
+bool frmEXPIMP::Form_Unload() {
+    if (!entladen_) {
+        entladen_ = true;
+        if (cnnEXP_) cnnEXP_->Close();
+    }
+    return geoeffnet_;
+}
+
+QString frmEXPIMP::kandidat(const QString& ordner) {
+    return fs::BuildPath(ordner, RunState::TITLE() + QStringLiteral(".mdb"));
+}
+
+bool frmEXPIMP::zulaessig(const QString& datei) const {
+    if (!fs::FileExists(datei)) return false;
+    const RunState& run = RunState::current();
+    const QString eigenes = fs::BuildPath(fs::BuildPath(run.PROJEKTSPFAD, run.PROJEKT),
+                                          RunState::TITLE() + QStringLiteral(".mdb"));
+    // Nor is the empty template beside the program: it is no project, and every new one starts from it.
+    const QString vorlage = fs::BuildPath(run.programFolder(), RunState::TITLE() + QStringLiteral(".mdb"));
+    const QString datei_ = sameFile(datei);
+    return datei_ != sameFile(run.XMDBPFAD()) && datei_ != sameFile(eigenes) && datei_ != sameFile(vorlage) &&
+           (!run.cnnX || datei_ != sameFile(run.cnnX->path()));
+}
+
+QString frmEXPIMP::anderesProjekt() const {
+    return cnnEXP_ && cnnEXP_->isOpen() ? cnnEXP_->path() : QString();
+}
+
+void frmEXPIMP::knoepfeSetzen() {
+    const bool offen = cnnEXP_ && cnnEXP_->isOpen();
+    cmdEXP->setEnabled(offen);
+    cmdIMP->setEnabled(offen);
+}
+
+void frmEXPIMP::ordnerZeigen(const QString& ordner) {
+    const QModelIndex index = modell_->index(ordner);
+    if (!index.isValid()) return;
+    dirEXP->setCurrentIndex(index);
+    dirEXP->expand(index);
+    dirEXP->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void frmEXPIMP::drvEXP_Change(const QString& laufwerk) {
+    modell_->setRootPath(laufwerk);
+    dirEXP->setRootIndex(modell_->index(laufwerk));
+    dirEXP_Change(laufwerk);
+}
+
+void frmEXPIMP::dirEXP_Change(const QString& ordner) {
+    if (!cnnEXP_) cnnEXP_ = std::make_unique<Connection>();
+    ordner_ = ordner;
+    ordnerZeigen(ordner);
+    platform::Hourglass sanduhr;
+    lstEXP->clear();
+    ErrorTrap trap(RunState::TITLE());
+    const QString datei = kandidat(ordner);
+    bool offen = false;
+    if (!trap.step([&] { offen = zulaessig(datei); }) || !offen) {
+        // Nothing to open here: the project opened last stays open and named.
+        knoepfeSetzen();
+        return;
+    }
+    cnnEXP_->Close();
+    const bool geoeffnet = trap.step([&] { cnnEXP_->Open(datei); });
+    knoepfeSetzen();
+    if (!geoeffnet || !cnnEXP_->isOpen()) {
+        fraEXP->setTitle(sprache_ == 1 ? QStringLiteral("External Project")
+                                       : QStringLiteral("Externes Projekt"));
+        return;
+    }
+    geoeffnet_ = true;
+    if (!trap.step([&] { LISTEFUELLEN(*cnnEXP_, *lstEXP); })) return;
+    fraEXP->setTitle((sprache_ == 1 ? QStringLiteral("Project ") : QStringLiteral("Projekt ")) +
+                     QFileInfo(ordner).fileName());
+}
+
+void frmEXPIMP::LISTEFUELLEN(Connection& verbindung, QListWidget& liste) {
+    liste.clear();
+    Recordset rs;
+    // Row 0 and the name "M" belong to the multiple evaluation.
+    rs.OpenForReading(
+        QStringLiteral("SELECT [ID],[KEN],[KOM] FROM [E1] WHERE [KEN]<>'M' AND [ID]<>0 ORDER BY [KEN]"),
+        verbindung);
+    if (rs.eof()) {
+        auto* leer = new QListWidgetItem(QStringLiteral("<leer>"), &liste);
+        leer->setData(Qt::UserRole, std::int32_t(0));
+        leer->setFlags(Qt::ItemIsEnabled);
+        return;
+    }
+    for (; !rs.eof(); rs.MoveNext()) {
+        const Variant kom = rs.Value(2);
+        auto* item =
+            new QListWidgetItem(platform::CStr(rs.Value(1)) + QStringLiteral(" (") +
+                                    (kom.isNull() ? QString() : platform::CStr(kom)) + QLatin1Char(')'),
+                                &liste);
+        item->setData(Qt::UserRole, platform::CLng(rs.Value(0)));
+    }
+}
+
+void frmEXPIMP::DATENSAETZEKOPIEREN(Connection& quelle, QListWidget& quellliste, Connection& ziel) {
+    platform::Hourglass sanduhr;
+    clsKOPIE kopie(quelle, ziel);
+    auto& dialoge = RunState::current().dialogs();
+    for (int i = 0; i < quellliste.count(); ++i) {
+        const QListWidgetItem* item = quellliste.item(i);
+        if (!item->isSelected()) continue;
+        const std::int32_t id = item->data(Qt::UserRole).toInt();
+        if (id == 0) continue; // "<leer>" and the multiple evaluation are no records
+        try {
+            const std::optional<QString> name = kopie.KEN(id);
+            if (!name) continue;
+            if (kopie.VORHANDEN(*name)) {
+                const int antwort = dialoge.MsgBox(QStringLiteral("Datensatz ") + *name +
+                                                       QStringLiteral(" ist bereits vorhanden!"),
+                                                   OKCancel | Exclamation, RunState::TITLE());
+                if (antwort != platform::Msg::OK) return;
+                continue;
+            }
+            kopie.KOPIEREN(id, kopie.NEUEID());
+        } catch (const std::exception& e) {
+            // The record's transaction is rolled back: the target holds nothing of it.
+            platform::ScreenPointer::set(platform::ScreenPointer::Default);
+            const bool weiter = platform::ShowErrorBox(platform::asVbError(e), dialogTitle());
+            platform::ScreenPointer::set(platform::ScreenPointer::Hourglass);
+            if (!weiter) return;
+        }
+    }
+}
+
+void frmEXPIMP::cmdEXP_Click() {
+    if (!cnnEXP_ || !cnnEXP_->isOpen() || lstIMP->selectedItems().isEmpty()) return;
+    DATENSAETZEKOPIEREN(*RunState::current().cnnX, *lstIMP, *cnnEXP_);
+    ErrorTrap trap(dialogTitle());
+    trap.step([&] { LISTEFUELLEN(*cnnEXP_, *lstEXP); });
+}
+
+void frmEXPIMP::cmdIMP_Click() {
+    if (!cnnEXP_ || !cnnEXP_->isOpen() || lstEXP->selectedItems().isEmpty()) return;
+    DATENSAETZEKOPIEREN(*cnnEXP_, *lstEXP, *RunState::current().cnnX);
+    geoeffnet_ = true;
+    ErrorTrap trap(dialogTitle());
+    trap.step([&] { LISTEFUELLEN(*RunState::current().cnnX, *lstIMP); });
+}
+
+void frmEXPIMP::cmdSCHLIESSEN_Click() {
+    close();
+}
+
+void frmEXPIMP::closeEvent(QCloseEvent* event) {
+    // Closing ends the dialog whatever the window system's close box would answer.
+    done(geoeffnet_ ? QDialog::Accepted : QDialog::Rejected);
+    event->accept();
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QFileSystemModel;
+class QGroupBox;
+class QListWidget;
+class QPushButton;
+class QTreeView;
+namespace platform {
+class Connection;
+}
+
+// The dialog "Export/Import": copies whole test records between the project the user works in (its working
+// copy) and the project database of another project, which the user finds in a folder tree.
+//
+//   frmEXPIMP dialog(owner);
+//   dialog.Form_Load();
+//   dialogs.ShowForm(dialog);
+//   if (dialog.Form_Unload()) ...  // another project was opened: records may have come in
+//
+// The left side is the other project: a list of mounted volumes (the drives), a folder tree that also shows
+// the project databases it holds, and that project's records. The right side lists the current project's
+// records. Export copies the records selected on the right into the other project, Import those selected on
+// the left into the working copy; both stay disabled until another project's database is open. A record
+// whose name the target already holds is not copied (the user is asked whether to go on with the next).
+//
+// The other project is the file "TAMBRIN.mdb" in the chosen folder, opened on a connection of the dialog's
+// own and written directly. The working copy is never offered as the other project, and neither is the
+// current project's own database (the next Save would put the working copy over what was copied there) nor
+// the empty template beside the program.
+// A folder without a project database opens nothing and keeps the last opened project.
+class frmEXPIMP : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmEXPIMP(QWidget* owner = nullptr);
+    ~frmEXPIMP() override;
+
+    // Captions of the language, the current project's records, and the folder that holds the project
+    // folders (a project database lying directly in it is opened at once).
+    void Form_Load();
+    // Closes the other project's database. True when one was opened while the dialog was shown: the
+    // dialog's result, which the caller takes for a change of the working copy.
+    bool Form_Unload();
+
+    // A volume chosen in the drive list: the folder tree shows it and its top folder becomes the folder.
+    void drvEXP_Change(const QString& laufwerk);
+    // A folder chosen (by the user in the tree, or by the dialog): opens the project database it holds.
+    void dirEXP_Change(const QString& ordner);
+    // The folder chosen last.
+    const QString& ordner() const { return ordner_; }
+    // The project database that is open as the other project ("" when none is).
+    QString anderesProjekt() const;
+
+    void cmdEXP_Click();
+    void cmdIMP_Click();
+    void cmdSCHLIESSEN_Click();
+
+    QGroupBox* fraEXP;
+    QComboBox* drvEXP;
+    QTreeView* dirEXP;
+    QListWidget* lstEXP;
+    QGroupBox* fraIMP;
+    QListWidget* lstIMP;
+    QPushButton* cmdEXP;
+    QPushButton* cmdIMP;
+    QPushButton* cmdSCHLIESSEN;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Refills a list with the records of the database behind the connection: "name (comment)", the ID as
+    // the item's data; "<leer>" (which can't be chosen) when there is none.
+    void LISTEFUELLEN(platform::Connection& verbindung, QListWidget& liste);
+    // Copies every selected record of the source list from source to target, each in one transaction.
+    void DATENSAETZEKOPIEREN(platform::Connection& quelle, QListWidget& quellliste,
+                             platform::Connection& ziel);
+    // The database file a folder would hold, and whether it may be opened as the other project.
+    static QString kandidat(const QString& ordner);
+    bool zulaessig(const QString& datei) const;
+    void knoepfeSetzen();
+    void ordnerZeigen(const QString& ordner);
+
+    QFileSystemModel* modell_;
+    std::unique_ptr<platform::Connection> cnnEXP_;
+    bool geoeffnet_ = false;
+    bool entladen_ = false;
+    std::int16_t sprache_ = 3;
+    QString ordner_;
+};

@@ -1,0 +1,257 @@
+// The export/import dialog: the other project found in the folder tree, records copied both ways.
+#include "ExchangeFixture.h"
+#include "frmEXPIMP.h"
+
+#include "platform/runtime/DialogService.h"
+#include "Schema.h"
+
+#include <QComboBox>
+#include <QFileSystemModel>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeView>
+
+using platform::Connection;
+using platform::Variant;
+namespace Msg = platform::Msg;
+
+namespace exchangetest {
+namespace {
+
+QStringList items(const QListWidget& list) {
+    QStringList out;
+    for (int i = 0; i < list.count(); ++i)
+        out << list.item(i)->text();
+    return out;
+}
+
+void select(QListWidget& list, const QStringList& texts) {
+    list.clearSelection();
+    for (int i = 0; i < list.count(); ++i)
+        if (texts.contains(list.item(i)->text())) list.item(i)->setSelected(true);
+}
+
+class ExpImpTest : public ExchangeFixture {
+protected:
+    void SetUp() override {
+        ExchangeFixture::SetUp();
+        dialog = std::make_unique<frmEXPIMP>();
+        dialog->Form_Load();
+    }
+    void TearDown() override {
+        dialog.reset();
+        ExchangeFixture::TearDown();
+    }
+    std::unique_ptr<frmEXPIMP> dialog;
+};
+
+TEST_F(ExpImpTest, LoadingListsTheCurrentProjectsRecordsAndOpensNothingYet) {
+    EXPECT_EQ(dialog->fraIMP->title(), QStringLiteral("Aktuelles Projekt: TEST.01"));
+    EXPECT_EQ(dialog->fraEXP->title(), QStringLiteral("Externes Projekt"));
+    EXPECT_EQ(dialog->cmdSCHLIESSEN->text(), QStringLiteral("Schließen"));
+    // By name, without the multiple evaluation; an empty comment gives empty brackets.
+    EXPECT_EQ(items(*dialog->lstIMP), (QStringList{"Probe A (Sand)", "Probe B ()", "Probe C ()"}));
+    EXPECT_EQ(dialog->lstIMP->item(0)->data(Qt::UserRole).toInt(), 1);
+    EXPECT_EQ(dialog->ordner(), projects());
+    EXPECT_TRUE(dialog->anderesProjekt().isEmpty());
+    EXPECT_TRUE(dialog->lstEXP->count() == 0);
+    EXPECT_FALSE(dialog->cmdEXP->isEnabled());
+    EXPECT_FALSE(dialog->cmdIMP->isEnabled());
+    EXPECT_FALSE(dialog->Form_Unload());
+}
+
+TEST_F(ExpImpTest, TheCurrentProjectIsNeverOfferedAsTheOtherOne) {
+    // Its working copy, and its own project database, which the next Save would overwrite.
+    // Nor the empty template beside the program.
+    const QString workingFolder = run.dir().path();
+    const QString programFolder = run.state().programFolder();
+    schema::create(schema::Database::Project, programFolder + QStringLiteral("/TAMBRIN.mdb"));
+    for (const QString& folder :
+         {workingFolder, ownFolder(), ownFolder() + QStringLiteral("/../TEST.01"), programFolder}) {
+        dialog->dirEXP_Change(folder);
+        EXPECT_TRUE(dialog->anderesProjekt().isEmpty()) << qPrintable(folder);
+        EXPECT_FALSE(dialog->cmdEXP->isEnabled());
+    }
+    EXPECT_FALSE(dialog->Form_Unload());
+}
+
+TEST_F(ExpImpTest, AFolderWithAProjectOpensIt) {
+    dialog->dirEXP_Change(otherFolder());
+    EXPECT_EQ(dialog->anderesProjekt(), otherFolder() + QStringLiteral("/TAMBRIN.mdb"));
+    EXPECT_EQ(dialog->fraEXP->title(), QStringLiteral("Projekt ANDERES.02"));
+    EXPECT_EQ(items(*dialog->lstEXP), (QStringList{"Fremd 1 (Kies)", "Probe B ()"}));
+    EXPECT_TRUE(dialog->cmdEXP->isEnabled());
+    EXPECT_TRUE(dialog->cmdIMP->isEnabled());
+
+    // A folder without one empties the list and keeps the project open.
+    dialog->dirEXP_Change(run.dir().mkdir(QStringLiteral("leer")));
+    EXPECT_EQ(dialog->lstEXP->count(), 0);
+    EXPECT_EQ(dialog->fraEXP->title(), QStringLiteral("Projekt ANDERES.02"));
+    EXPECT_TRUE(dialog->cmdEXP->isEnabled());
+    EXPECT_TRUE(dialog->Form_Unload());
+}
+
+TEST_F(ExpImpTest, AProjectDatabaseClickedInTheTreeStandsForItsFolder) {
+    auto* model = qobject_cast<QFileSystemModel*>(dialog->dirEXP->model());
+    ASSERT_NE(model, nullptr);
+    const QModelIndex file = model->index(otherFolder() + QStringLiteral("/TAMBRIN.mdb"));
+    ASSERT_TRUE(file.isValid());
+    emit dialog->dirEXP->clicked(file);
+    EXPECT_EQ(dialog->ordner(), otherFolder());
+    EXPECT_EQ(dialog->anderesProjekt(), otherFolder() + QStringLiteral("/TAMBRIN.mdb"));
+    emit dialog->dirEXP->clicked(model->index(projects()));
+    EXPECT_EQ(dialog->ordner(), projects());
+    EXPECT_EQ(dialog->lstEXP->count(), 0);
+}
+
+TEST_F(ExpImpTest, ADatabaseInTheProjectsFolderIsOpenedAtLoading) {
+    Connection::CopyDatabase(otherFolder() + QStringLiteral("/TAMBRIN.mdb"),
+                             projects() + QStringLiteral("/TAMBRIN.mdb"));
+    frmEXPIMP second;
+    second.Form_Load();
+    EXPECT_EQ(second.anderesProjekt(), projects() + QStringLiteral("/TAMBRIN.mdb"));
+    EXPECT_EQ(second.lstEXP->count(), 2);
+}
+
+TEST_F(ExpImpTest, ExportCopiesTheSelectedRecordsWithConsecutiveIds) {
+    dialog->dirEXP_Change(otherFolder());
+    select(*dialog->lstIMP, {"Probe A (Sand)", "Probe C ()"});
+    dialog->cmdEXP_Click();
+    EXPECT_EQ(records(other()), (QStringList{"4 Fremd 1", "9 Probe B", "10 Probe A", "11 Probe C"}));
+    EXPECT_EQ(recordRows(other(), 10), recordRows(work(), 1));
+    EXPECT_EQ(recordRows(other(), 11), recordRows(work(), 3));
+    EXPECT_EQ(items(*dialog->lstEXP),
+              (QStringList{"Fremd 1 (Kies)", "Probe A (Sand)", "Probe B ()", "Probe C ()"}));
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(ExpImpTest, ImportCopiesIntoTheWorkingCopy) {
+    dialog->dirEXP_Change(otherFolder());
+    select(*dialog->lstEXP, {"Fremd 1 (Kies)"});
+    dialog->cmdIMP_Click();
+    EXPECT_EQ(records(work()), (QStringList{"0 M", "1 Probe A", "2 Probe B", "3 Probe C", "4 Fremd 1"}));
+    EXPECT_EQ(recordRows(work(), 4), recordRows(other(), 4));
+    EXPECT_EQ(items(*dialog->lstIMP),
+              (QStringList{"Fremd 1 (Kies)", "Probe A (Sand)", "Probe B ()", "Probe C ()"}));
+    EXPECT_TRUE(dialog->Form_Unload());
+}
+
+TEST_F(ExpImpTest, ANameAlreadyInTheTargetIsAskedAbout) {
+    struct Case {
+        int answer;
+        QStringList copied; // what the other project holds afterwards
+    };
+    // OK goes on with the next record; Cancel ends the copy and keeps what was copied before.
+    const Case cases[] = {{Msg::OK, {"4 Fremd 1", "9 Probe B", "10 Probe A", "11 Probe C"}},
+                          {Msg::Cancel, {"4 Fremd 1", "9 Probe B", "10 Probe A"}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        other().Execute(QStringLiteral("DELETE FROM E1 WHERE ID>9"));
+        run.dialogs().clear();
+        dialog->dirEXP_Change(otherFolder());
+        select(*dialog->lstIMP, {"Probe A (Sand)", "Probe B ()", "Probe C ()"});
+        run.dialogs().answer(c.answer);
+        dialog->cmdEXP_Click();
+        EXPECT_EQ(messages(), QStringList{QStringLiteral("Datensatz Probe B ist bereits vorhanden!")});
+        EXPECT_EQ(run.dialogs().asked().front().title, QStringLiteral("TAMBRIN"));
+        EXPECT_EQ(run.dialogs().asked().front().style, Msg::OKCancel | Msg::Exclamation);
+        EXPECT_EQ(records(other()), c.copied);
+        // Nothing was merged into the record of that name.
+        EXPECT_EQ(recordRows(other(), 9).size(), recordRows(work(), 1).size());
+    }
+}
+
+TEST_F(ExpImpTest, ApostrophesAndUmlautsInNamesAndFolders) {
+    const QString folder = run.dir().mkdir(QStringLiteral("projekte/O'Neill Böden"));
+    schema::create(schema::Database::Project, folder + QStringLiteral("/TAMBRIN.mdb"));
+    {
+        Connection c;
+        c.Open(folder + QStringLiteral("/TAMBRIN.mdb"));
+        storeRecord(c, 1, QStringLiteral("Probe 'A' Größe"), QStringLiteral("d'Artagnan"));
+    }
+    dialog->dirEXP_Change(folder);
+    EXPECT_EQ(dialog->fraEXP->title(), QStringLiteral("Projekt O'Neill Böden"));
+    select(*dialog->lstEXP, {"Probe 'A' Größe (d'Artagnan)"});
+    dialog->cmdIMP_Click();
+    EXPECT_TRUE(records(work()).contains(QStringLiteral("4 Probe 'A' Größe")));
+    EXPECT_EQ(dialog->ordner(), folder);
+    EXPECT_EQ(items(*dialog->lstEXP), QStringList{QStringLiteral("Probe 'A' Größe (d'Artagnan)")});
+    // A second import finds the name.
+    select(*dialog->lstEXP, {"Probe 'A' Größe (d'Artagnan)"});
+    run.dialogs().answer(Msg::OK);
+    dialog->cmdIMP_Click();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("Datensatz Probe 'A' Größe ist bereits vorhanden!")});
+    EXPECT_EQ(records(work()).size(), 5);
+}
+
+TEST_F(ExpImpTest, AnEmptyProjectShowsLeerWhichIsNeverCopied) {
+    const QString folder = run.dir().mkdir(QStringLiteral("projekte/NEU.03"));
+    schema::create(schema::Database::Project, folder + QStringLiteral("/TAMBRIN.mdb"));
+    {
+        Connection c;
+        c.Open(folder + QStringLiteral("/TAMBRIN.mdb"));
+        storeMultiple(c); // only the multiple evaluation's row
+    }
+    dialog->dirEXP_Change(folder);
+    ASSERT_EQ(items(*dialog->lstEXP), QStringList{QStringLiteral("<leer>")});
+    dialog->lstEXP->item(0)->setSelected(true);
+    EXPECT_FALSE(dialog->lstEXP->item(0)->isSelected());
+    dialog->cmdIMP_Click();
+    EXPECT_EQ(records(work()), (QStringList{"0 M", "1 Probe A", "2 Probe B", "3 Probe C"}));
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(ExpImpTest, AFailingWriteShowsOneBoxAndLeavesTheTargetAsItWas) {
+    dialog->dirEXP_Change(otherFolder());
+    other().Execute(QStringLiteral("CREATE TRIGGER voll BEFORE INSERT ON A2 WHEN NEW.ID=10 BEGIN SELECT "
+                                   "RAISE(ABORT, 'disk I/O error'); END"));
+    const QStringList before = allRows(other());
+    select(*dialog->lstIMP, {"Probe A (Sand)", "Probe C ()"});
+    run.dialogs().answer(Msg::OK);
+    dialog->cmdEXP_Click();
+    ASSERT_EQ(run.dialogs().asked().size(), 1u);
+    EXPECT_EQ(run.dialogs().asked().front().title, QStringLiteral("Export/Import"));
+    EXPECT_TRUE(messages().front().startsWith(QStringLiteral("VB-Error: ")));
+    EXPECT_TRUE(messages().front().contains(QStringLiteral("disk I/O error")));
+    // Probe A failed whole; OK went on with Probe C, which took the free ID.
+    EXPECT_EQ(records(other()), (QStringList{"4 Fremd 1", "9 Probe B", "10 Probe C"}));
+    EXPECT_EQ(recordRows(other(), 10), recordRows(work(), 3));
+
+    // Cancel ends the copy: nothing more is tried.
+    other().Execute(QStringLiteral("DELETE FROM E1 WHERE ID=10"));
+    run.dialogs().clear();
+    run.dialogs().answer(Msg::Cancel);
+    select(*dialog->lstIMP, {"Probe A (Sand)", "Probe C ()"});
+    dialog->cmdEXP_Click();
+    EXPECT_EQ(run.dialogs().asked().size(), 1u);
+    EXPECT_EQ(allRows(other()), before);
+}
+
+TEST_F(ExpImpTest, WithoutASelectionTheButtonsDoNothing) {
+    dialog->dirEXP_Change(otherFolder());
+    const QStringList before = allRows(other());
+    dialog->cmdEXP_Click();
+    dialog->cmdIMP_Click();
+    EXPECT_EQ(allRows(other()), before);
+    EXPECT_EQ(records(work()).size(), 4);
+}
+
+class ExpImpEnglishTest : public ExchangeFixture {
+protected:
+    ExpImpEnglishTest() : ExchangeFixture(QStringLiteral("en")) {}
+};
+
+TEST_F(ExpImpEnglishTest, CaptionsOfTheEnglishRun) {
+    frmEXPIMP dialog;
+    dialog.Form_Load();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Export/Import"));
+    EXPECT_EQ(dialog.fraIMP->title(), QStringLiteral("Selected Projekt: TEST.01"));
+    EXPECT_EQ(dialog.fraEXP->title(), QStringLiteral("External Project"));
+    EXPECT_EQ(dialog.cmdSCHLIESSEN->text(), QStringLiteral("Quit"));
+    dialog.dirEXP_Change(otherFolder());
+    EXPECT_EQ(dialog.fraEXP->title(), QStringLiteral("Project ANDERES.02"));
+}
+
+} // namespace
+} // namespace exchangetest
