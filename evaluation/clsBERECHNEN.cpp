@@ -130,8 +130,7 @@ bool clsBERECHNEN::BERECHNUNG() {
         // Fewer than three readings have no curve, and neither have readings whose water contents don't
         // rise: the six curve results stay 0.
         if (N >= 3) {
-            const QString outOfOrder = readingsOutOfOrder();
-            if (outOfOrder.isEmpty()) {
+            if (curvesFit(W, WU)) {
                 if (!fitCurves()) return false;
                 findCurveResults();
             } else {
@@ -140,7 +139,7 @@ bool clsBERECHNEN::BERECHNUNG() {
                         "(Spline) wird nicht berechnet; gespeichert werden die Ergebnisse der Messpunkte.",
                         "The water contents of the readings do not rise strictly:\n%1\nNo spline curve is "
                         "fitted; the results of the measured points are stored.")
-                        .arg(outOfOrder),
+                        .arg(readingsOutOfOrder()),
                     platform::Msg::OKOnly | platform::Msg::Exclamation, title());
             }
         }
@@ -333,6 +332,13 @@ void clsBERECHNEN::findPointResults() {
     findMaximum(W, RHD, RHPR, WPR);
     findMaximum(WU, RHDU, RHPRU, WPRU);
     findCrossings(W, RHD, float(double(DPR) / 100.0 * RHPR), WUDPR, WODPR);
+}
+
+bool clsBERECHNEN::curvesFit(std::span<const float> W, std::span<const float> WU) {
+    if (W.size() < 3 || WU.size() != W.size()) return false;
+    for (std::size_t i = 0; i + 1 < W.size(); ++i)
+        if (!(WU[i + 1] > WU[i] && W[i + 1] > W[i])) return false;
+    return true;
 }
 
 QString clsBERECHNEN::readingsOutOfOrder() const {

@@ -24,6 +24,10 @@ public:
     // cancelled the spline fit. Steps the start screen's progress bar 0, 30, 60, 100.
     bool BERECHNUNG();
 
+    // Whether curves are fitted through the points: three or more, whose water contents w (WU) and
+    // corrected water contents wK (W) both rise strictly. The pages follow the evaluation with it.
+    static bool curvesFit(std::span<const float> W, std::span<const float> WU);
+
 private:
     static float LININT(float X1, float X2, float X, float Y1, float Y2);
 

@@ -4,6 +4,9 @@
 #include "SymbolFont.h"
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <optional>
 #include <cmath>
 #include <numbers>
 #include <QFontMetricsF>
@@ -31,6 +34,46 @@ QList<double> dashMm(int style) {
 }
 
 constexpr double kSixteenthsPerRadian = 180.0 * 16.0 / std::numbers::pi;
+
+// Every position handed to the painter lies within this many millimetres of the origin. A drawing of absurd
+// values (a mass of 1e30 puts an axis there) would otherwise reach the device with coordinates beyond what
+// it takes: the PDF writer then writes numbers no reader can parse. Ten metres are far off any sheet.
+constexpr double kSafeMm = 10000;
+
+bool finite(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+double safe(double mm) {
+    return std::clamp(mm, -kSafeMm, kSafeMm);
+}
+
+// The part of the line from (x1, y1) to (x2, y2) that lies within the safe square, in millimetres (the
+// line keeps its direction); nothing when it lies wholly outside or is no line of numbers.
+std::optional<std::array<double, 4>> safeLine(double x1, double y1, double x2, double y2) {
+    if (!finite({x1, y1, x2, y2})) return std::nullopt;
+    const double dx = x2 - x1, dy = y2 - y1;
+    double t0 = 0, t1 = 1;
+    // Liang-Barsky against the four sides of the square.
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 + kSafeMm, kSafeMm - x1, y1 + kSafeMm, kSafeMm - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return std::nullopt;
+            continue;
+        }
+        const double r = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, r);
+        else
+            t1 = std::min(t1, r);
+        if (t0 > t1) return std::nullopt;
+    }
+    return std::array<double, 4>{safe(x1 + t0 * dx), safe(y1 + t0 * dy), safe(x1 + t1 * dx),
+                                 safe(y1 + t1 * dy)};
+}
 
 } // namespace
 
@@ -92,9 +135,17 @@ QPen PainterSurface::pen(long color) const {
     return p;
 }
 
+QPointF PainterSurface::devicePoint(double x, double y) const {
+    return QPointF(safe(x) * pixelsPerMmX_, safe(y) * pixelsPerMmY_);
+}
+
 void PainterSurface::Line(float x1, float y1, float x2, float y2, std::optional<long> color) {
     const QPen p = pen(color.value_or(ForeColor()));
-    const QPointF a(x1 * pixelsPerMmX_, y1 * pixelsPerMmY_), b(x2 * pixelsPerMmX_, y2 * pixelsPerMmY_);
+    const auto part = safeLine(x1, y1, x2, y2);
+    setCurrentX(x2);
+    setCurrentY(y2);
+    if (!part) return;
+    const QPointF a = devicePoint((*part)[0], (*part)[1]), b = devicePoint((*part)[2], (*part)[3]);
     draw([&](QPainter& painter) {
         painter.setPen(p);
         if (a == b)
@@ -102,15 +153,14 @@ void PainterSurface::Line(float x1, float y1, float x2, float y2, std::optional<
         else
             painter.drawLine(a, b);
     });
-    setCurrentX(x2);
-    setCurrentY(y2);
 }
 
 void PainterSurface::Box(float x1, float y1, float x2, float y2, std::optional<long> color) {
+    setCurrentX(x2);
+    setCurrentY(y2);
+    if (!finite({x1, y1, x2, y2})) return;
     const QPen p = pen(color.value_or(ForeColor()));
-    const QRectF r = QRectF(QPointF(x1 * pixelsPerMmX_, y1 * pixelsPerMmY_),
-                            QPointF(x2 * pixelsPerMmX_, y2 * pixelsPerMmY_))
-                         .normalized();
+    const QRectF r = QRectF(devicePoint(x1, y1), devicePoint(x2, y2)).normalized();
     const bool filled = FillStyle() == FillSolid;
     const QColor fill = ColorFromNumber(FillColor());
     draw([&](QPainter& painter) {
@@ -118,31 +168,32 @@ void PainterSurface::Box(float x1, float y1, float x2, float y2, std::optional<l
         painter.setBrush(filled ? QBrush(fill) : QBrush(Qt::NoBrush));
         painter.drawRect(r);
     });
-    setCurrentX(x2);
-    setCurrentY(y2);
 }
 
 void PainterSurface::FilledBox(float x1, float y1, float x2, float y2, std::optional<long> color) {
+    setCurrentX(x2);
+    setCurrentY(y2);
+    if (!finite({x1, y1, x2, y2})) return;
     const QColor c = ColorFromNumber(color.value_or(ForeColor()));
     QPen p = pen(color.value_or(ForeColor()));
     p.setStyle(Qt::SolidLine);
-    const QRectF r = QRectF(QPointF(x1 * pixelsPerMmX_, y1 * pixelsPerMmY_),
-                            QPointF(x2 * pixelsPerMmX_, y2 * pixelsPerMmY_))
-                         .normalized();
+    const QRectF r = QRectF(devicePoint(x1, y1), devicePoint(x2, y2)).normalized();
     draw([&](QPainter& painter) {
         painter.setPen(p);
         painter.setBrush(c);
         painter.drawRect(r);
     });
-    setCurrentX(x2);
-    setCurrentY(y2);
 }
 
 void PainterSurface::Circle(float x, float y, float radius, std::optional<long> color,
                             std::optional<float> start, std::optional<float> end) {
+    setCurrentX(x);
+    setCurrentY(y);
+    if (!finite({x, y, radius, start.value_or(0.0f), end.value_or(0.0f)})) return;
     const QPen p = pen(color.value_or(ForeColor()));
-    const QPointF centre(x * pixelsPerMmX_, y * pixelsPerMmY_);
-    const double rx = std::abs(radius) * pixelsPerMmX_, ry = std::abs(radius) * pixelsPerMmY_;
+    const QPointF centre = devicePoint(x, y);
+    const double rx = std::min<double>(std::abs(radius), kSafeMm) * pixelsPerMmX_,
+                 ry = std::min<double>(std::abs(radius), kSafeMm) * pixelsPerMmY_;
     const QRectF r(centre.x() - rx, centre.y() - ry, 2 * rx, 2 * ry);
     const bool filled = FillStyle() == FillSolid;
     const QColor fill = ColorFromNumber(FillColor());
@@ -176,32 +227,31 @@ void PainterSurface::Circle(float x, float y, float radius, std::optional<long> 
             if (radiusAtEnd) painter.drawLine(centre, rim(b));
         });
     }
-    setCurrentX(x);
-    setCurrentY(y);
 }
 
 void PainterSurface::PSet(float x, float y, std::optional<long> color) {
+    setCurrentX(x);
+    setCurrentY(y);
+    if (!finite({x, y})) return;
     const QPen p = pen(color.value_or(ForeColor()));
-    const QPointF at(x * pixelsPerMmX_, y * pixelsPerMmY_);
+    const QPointF at = devicePoint(x, y);
     draw([&](QPainter& painter) {
         QPen solid = p;
         solid.setStyle(Qt::SolidLine);
         painter.setPen(solid);
         painter.drawPoint(at);
     });
-    setCurrentX(x);
-    setCurrentY(y);
 }
 
 void PainterSurface::Print(const QString& text) {
     const QFont f = deviceFont(Font());
     const QString shown = drawnText(Font().Name, text);
     const QFontMetricsF fm(f, metricsDevice());
-    const QPointF topLeft(CurrentX() * pixelsPerMmX_, CurrentY() * pixelsPerMmY_);
+    const QPointF topLeft = devicePoint(CurrentX(), CurrentY());
     const QColor ink = ColorFromNumber(ForeColor());
     const bool opaque = !FontTransparent();
     const QColor back = ColorFromNumber(BackColor());
-    draw([&](QPainter& painter) {
+    if (finite({CurrentX(), CurrentY()})) draw([&](QPainter& painter) {
         painter.setFont(f);
         if (opaque) painter.fillRect(QRectF(topLeft, QSizeF(fm.horizontalAdvance(shown), fm.height())), back);
         painter.setPen(ink);
@@ -232,9 +282,11 @@ void PainterSurface::TextOutRotated(int x, int y, const QString& text, const Sur
     const QFontMetricsF fm(f, metricsDevice());
     const QString shown = drawnText(font.Name, text);
     const QColor ink = ColorFromNumber(ForeColor());
+    const QPointF at(std::clamp(double(x), -kSafeMm * pixelsPerMmX_, kSafeMm * pixelsPerMmX_),
+                     std::clamp(double(y), -kSafeMm * pixelsPerMmY_, kSafeMm * pixelsPerMmY_));
     draw([&](QPainter& painter) {
         painter.save();
-        painter.translate(x, y);
+        painter.translate(at);
         painter.rotate(-escapement / 10.0);
         painter.setFont(f);
         painter.setPen(ink);
