@@ -8,8 +8,9 @@ namespace platform {
 
 // A dialog service in front of another that asks each message box once per title: a box whose title was
 // asked before is answered as it was answered then, without showing it again. One failing routine that
-// fails again for every sample, segment or draw call of a picture thus shows its box once. It also
-// remembers whether any box was answered with Cancel. Every other dialog goes to the service behind.
+// fails again for every sample, segment or draw call of a picture thus shows its box once. Once a box was
+// answered with Cancel, every later box is answered with Cancel unseen: the user stopped the whole. Every
+// other dialog goes to the service behind.
 class OncePerTitleDialogs : public DialogService {
 public:
     explicit OncePerTitleDialogs(DialogService& behind) : behind_(behind) {}
