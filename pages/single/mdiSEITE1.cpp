@@ -22,7 +22,10 @@
 #include "platform/surface/PictureBox.h"
 #include "platform/surface/PrinterSurface.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QScrollBar>
 
 using platform::RunState;
@@ -304,6 +307,20 @@ void mdiSEITE1::picBILD11_MouseDown(Qt::MouseButton Button) {
 void mdiSEITE1::vscBILD12_Change() {
     platform::Hourglass hourglass;
     BILD12(0);
+}
+
+void mdiSEITE1::closeEvent(QCloseEvent* event) {
+    // Only a page in a window of the main window's area has a close box; elsewhere (a page on its own)
+    // closing is closing.
+    if (!qobject_cast<QMdiSubWindow*>(parentWidget())) return QWidget::closeEvent(event);
+    event->ignore();
+    // Queued: the command deletes this page and its window, which are still inside the close event here.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [] {
+            if (RunState* run = RunState::installed()) run->stbMAIN_PanelClick(15);
+        },
+        Qt::QueuedConnection);
 }
 
 // --- Keys ---

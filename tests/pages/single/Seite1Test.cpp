@@ -11,6 +11,9 @@
 #include "platform/ui/ComboBox.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -209,6 +212,20 @@ TEST(Seite1, KeysOfThePageAndOfItsPicturesPressTheMainWindowsCommands) {
             EXPECT_EQ(lauf.haupt.beenden, c.panel == -1 ? 1 : 0);
         }
     }
+}
+
+TEST(Seite1, TheWindowsCloseBoxPressesTheCloseCommandAsEscDoes) {
+    Seite1Lauf lauf;
+    mdiSEITE1& seite = lauf.zeige(fixture::dryingSet());
+    QMdiArea bereich;
+    QMdiSubWindow* fenster = bereich.addSubWindow(&seite);
+    fenster->close();
+    // The command unloads the page: it runs after the close event, not inside it.
+    EXPECT_TRUE(lauf.haupt.panels.empty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lauf.haupt.panels, std::vector<int>{15});
+    fenster->setWidget(nullptr);
+    seite.setParent(nullptr);
 }
 
 TEST(Seite1, EveryActivationHidesTheAutoCadPanel) {
