@@ -138,8 +138,8 @@ void clsKOPFFUSS::KOPFFUSSZEILE() {
     // The comment ends at the right margin.
     if (!trap.step([&] {
             if (!KOMMENTAR_.isEmpty())
-                text(drawing::cutToWidth(s, KOMMENTAR_, W - r.rechts - r.links), r.links, r.oben + 9 + 1.5f * h2,
-                     0, 0, LabelKind::Plain);
+                text(drawing::cutToWidth(s, KOMMENTAR_, W - r.rechts - r.links), r.links,
+                     r.oben + 9 + 1.5f * h2, 0, 0, LabelKind::Plain);
         }))
         return;
 
@@ -185,7 +185,8 @@ void clsKOPFFUSS::KOPFFUSSZEILE() {
             const float xMitte =
                 (r.links + s.TextWidth(LIZENZNEHMER_) + W - r.rechts - s.TextWidth(LIZENZGEBER_)) / 2;
             const QString datum = platform::CStr(platform::Variant::date(DATUM_));
-            const QString uhrzeit = platform::Format(platform::Variant::date(UHRZEIT_), QStringLiteral("hh:mm"));
+            const QString uhrzeit =
+                platform::Format(platform::Variant::date(UHRZEIT_), QStringLiteral("hh:mm"));
             text(datum, xMitte, y, 1, 2, LabelKind::Markup);
             text(uhrzeit, xMitte, y + h, 1, 2, LabelKind::Markup);
             linksBis = xMitte - std::max(s.TextWidth(datum), s.TextWidth(uhrzeit)) / 2 - 2;
@@ -194,8 +195,8 @@ void clsKOPFFUSS::KOPFFUSSZEILE() {
     if (!trap.step([&] {
             const QString label = byLanguage("Project Manager: ", "Bearbeiter: ");
             const float breite = linksBis - r.links - s.TextWidth(drawing::markupPlainText(label));
-            paar(label, drawing::cutToWidth(s, english || german ? BEARBEITER_ : QString(), breite), r.links, y,
-                 2);
+            paar(label, drawing::cutToWidth(s, english || german ? BEARBEITER_ : QString(), breite), r.links,
+                 y, 2);
         }))
         return;
     trap.step([&] { text(LIZENZNEHMER_, r.links, y + h, 0, 2, LabelKind::Plain); });

@@ -6,8 +6,8 @@
 #include "platform/run/ErrorBox.h"
 #include "platform/run/ProgressBar.h"
 #include "platform/run/RunState.h"
-#include "platform/runtime/DialogService.h"
 #include "platform/runtime/Convert.h"
+#include "platform/runtime/DialogService.h"
 #include "platform/runtime/NumberFormat.h"
 #include "platform/runtime/VbError.h"
 

@@ -2,8 +2,8 @@
 
 namespace platform {
 
-int OncePerTitleDialogs::MsgBox(const QString& prompt, int style, const QString& title, const QString& helpFile,
-                                int helpContext) {
+int OncePerTitleDialogs::MsgBox(const QString& prompt, int style, const QString& title,
+                                const QString& helpFile, int helpContext) {
     // After a Cancel the user has stopped the whole: every later box is cancelled without being shown.
     if (cancelled_) return Msg::Cancel;
     if (const auto asked = answers_.find(title); asked != answers_.end()) return asked->second;

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <array>
-#include <initializer_list>
-#include <optional>
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
+#include <optional>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
@@ -51,28 +51,39 @@ double safe(double mm) {
 }
 
 // The part of the line from (x1, y1) to (x2, y2) that lies within the safe square, in millimetres (the
-// line keeps its direction); nothing when it lies wholly outside or is no line of numbers.
+// line keeps its direction); nothing when it lies wholly outside or is no line of numbers. An end outside is
+// moved along the line onto the side it lies beyond, by the slope measured from the other end, so that a
+// line from the sheet to 1e30 keeps its direction on the sheet.
 std::optional<std::array<double, 4>> safeLine(double x1, double y1, double x2, double y2) {
     if (!finite({x1, y1, x2, y2})) return std::nullopt;
-    const double dx = x2 - x1, dy = y2 - y1;
-    double t0 = 0, t1 = 1;
-    // Liang-Barsky against the four sides of the square.
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 + kSafeMm, kSafeMm - x1, y1 + kSafeMm, kSafeMm - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return std::nullopt;
-            continue;
+    auto outside = [](double x, double y) {
+        return (x < -kSafeMm ? 1 : x > kSafeMm ? 2 : 0) | (y < -kSafeMm ? 4 : y > kSafeMm ? 8 : 0);
+    };
+    int c1 = outside(x1, y1), c2 = outside(x2, y2);
+    // Each pass moves one end onto one side: four passes at most for each end.
+    for (int pass = 0; pass < 8 && (c1 | c2); ++pass) {
+        if (c1 & c2) return std::nullopt;
+        const int c = c1 ? c1 : c2;
+        double x = 0, y = 0;
+        if (c & 8 || c & 4) {
+            y = c & 8 ? kSafeMm : -kSafeMm;
+            x = x1 + (x2 - x1) * ((y - y1) / (y2 - y1));
+        } else {
+            x = c & 2 ? kSafeMm : -kSafeMm;
+            y = y1 + (y2 - y1) * ((x - x1) / (x2 - x1));
         }
-        const double r = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, r);
-        else
-            t1 = std::min(t1, r);
-        if (t0 > t1) return std::nullopt;
+        if (c == c1) {
+            x1 = x;
+            y1 = y;
+            c1 = outside(x1, y1);
+        } else {
+            x2 = x;
+            y2 = y;
+            c2 = outside(x2, y2);
+        }
     }
-    return std::array<double, 4>{safe(x1 + t0 * dx), safe(y1 + t0 * dy), safe(x1 + t1 * dx),
-                                 safe(y1 + t1 * dy)};
+    if (!finite({x1, y1, x2, y2})) return std::nullopt;
+    return std::array<double, 4>{safe(x1), safe(y1), safe(x2), safe(y2)};
 }
 
 } // namespace
@@ -251,12 +262,14 @@ void PainterSurface::Print(const QString& text) {
     const QColor ink = ColorFromNumber(ForeColor());
     const bool opaque = !FontTransparent();
     const QColor back = ColorFromNumber(BackColor());
-    if (finite({CurrentX(), CurrentY()})) draw([&](QPainter& painter) {
-        painter.setFont(f);
-        if (opaque) painter.fillRect(QRectF(topLeft, QSizeF(fm.horizontalAdvance(shown), fm.height())), back);
-        painter.setPen(ink);
-        painter.drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()), shown);
-    });
+    if (finite({CurrentX(), CurrentY()}))
+        draw([&](QPainter& painter) {
+            painter.setFont(f);
+            if (opaque)
+                painter.fillRect(QRectF(topLeft, QSizeF(fm.horizontalAdvance(shown), fm.height())), back);
+            painter.setPen(ink);
+            painter.drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()), shown);
+        });
     setCurrentX(0);
     setCurrentY(CurrentY() + float(fm.height() / pixelsPerMmY_));
 }

@@ -51,10 +51,10 @@ void PrinterSurface::openPrinter() {
     const double res = printer_->resolution();
     setResolution(res / 25.4, res / 25.4, printer_->resolution());
     if (!painter_.begin(printer_.get())) {
-        const QString name = printer_->printerName().isEmpty()
-                                 ? SystemLocale::pick(QStringLiteral("(default printer)"),
-                                                      QStringLiteral("(Standarddrucker)"))
-                                 : printer_->printerName();
+        const QString name =
+            printer_->printerName().isEmpty()
+                ? SystemLocale::pick(QStringLiteral("(default printer)"), QStringLiteral("(Standarddrucker)"))
+                : printer_->printerName();
         throw VbError(482, SystemLocale::pick(QStringLiteral("The printer \"%1\" cannot be opened."),
                                               QStringLiteral("Der Drucker „%1“ kann nicht geöffnet werden."))
                                .arg(name));
@@ -62,9 +62,10 @@ void PrinterSurface::openPrinter() {
 }
 
 VbError PrinterSurface::pdfError(const QString& why) const {
-    return VbError(75, SystemLocale::pick(QStringLiteral("The PDF file \"%1\" cannot be written: %2"),
-                                          QStringLiteral("Die PDF-Datei „%1“ kann nicht geschrieben werden: %2"))
-                           .arg(QDir::toNativeSeparators(target_.pdfFile), why));
+    return VbError(75,
+                   SystemLocale::pick(QStringLiteral("The PDF file \"%1\" cannot be written: %2"),
+                                      QStringLiteral("Die PDF-Datei „%1“ kann nicht geschrieben werden: %2"))
+                       .arg(QDir::toNativeSeparators(target_.pdfFile), why));
 }
 
 void PrinterSurface::openPdf() {
@@ -76,8 +77,8 @@ void PrinterSurface::openPdf() {
     if (info.exists() && !info.isFile())
         throw pdfError(SystemLocale::pick(QStringLiteral("there is a folder of that name."),
                                           QStringLiteral("es gibt einen Ordner dieses Namens.")));
-    file_ = std::make_unique<QTemporaryFile>(info.absoluteDir().filePath(QLatin1Char('.') + info.fileName() +
-                                                                         QStringLiteral(".XXXXXX")));
+    file_ = std::make_unique<QTemporaryFile>(
+        info.absoluteDir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".XXXXXX")));
     if (!file_->open()) {
         const QString why = file_->errorString();
         file_.reset();
@@ -145,8 +146,9 @@ void PrinterSurface::finishPdf(bool ended) {
         return pdfError(why);
     };
     if (!file_->flush() || file_->error() != QFileDevice::NoError) throw fail(file_->errorString());
-    if (!ended) throw fail(SystemLocale::pick(QStringLiteral("the PDF writer failed."),
-                                              QStringLiteral("die PDF-Ausgabe ist fehlgeschlagen.")));
+    if (!ended)
+        throw fail(SystemLocale::pick(QStringLiteral("the PDF writer failed."),
+                                      QStringLiteral("die PDF-Ausgabe ist fehlgeschlagen.")));
     if (::fsync(file_->handle()) != 0) throw fail(QString::fromLocal8Bit(std::strerror(errno)));
     // A complete PDF is not empty and ends with its end marker.
     const qint64 size = file_->size();
@@ -154,7 +156,8 @@ void PrinterSurface::finishPdf(bool ended) {
     if (size > 0 && file_->seek(std::max<qint64>(0, size - 64))) tail = file_->readAll();
     if (size <= 0 || !tail.contains("%%EOF"))
         throw fail(SystemLocale::pick(QStringLiteral("the file came out incomplete (%1 bytes)."),
-                                      QStringLiteral("die Datei ist unvollständig (%1 Bytes).")).arg(size));
+                                      QStringLiteral("die Datei ist unvollständig (%1 Bytes)."))
+                       .arg(size));
     file_->close();
     // The rename replaces an earlier file in one step: there is always either the old or the new one.
     if (std::rename(QFile::encodeName(file_->fileName()).constData(),

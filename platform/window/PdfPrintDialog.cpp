@@ -76,8 +76,10 @@ PdfPrintDialog::PdfPrintDialog(const PrintRequest& request, DialogService& dialo
 }
 
 void PdfPrintDialog::browse() {
+    // The question whether to replace files comes from accept(), once for every file the print writes.
     const QString chosen = QFileDialog::getSaveFileName(this, windowTitle(), file->text(),
-                                                        tr2("PDF files (*.pdf)", "PDF-Dateien (*.pdf)"));
+                                                        tr2("PDF files (*.pdf)", "PDF-Dateien (*.pdf)"),
+                                                        nullptr, QFileDialog::DontConfirmOverwrite);
     if (!chosen.isEmpty()) file->setText(chosen);
 }
 
@@ -102,13 +104,13 @@ void PdfPrintDialog::accept() {
         if (QFileInfo::exists(pdf)) there << QDir::toNativeSeparators(pdf);
     }
     if (!there.isEmpty()) {
-        const QString question =
-            there.size() == 1 ? tr2("The file \"%1\" already exists. Do you want to replace it?",
-                                    "Die Datei „%1“ besteht bereits. Soll sie ersetzt werden?")
-                                    .arg(there.front())
-                              : tr2("These files already exist:\n%1\nDo you want to replace them?",
-                                    "Diese Dateien bestehen bereits:\n%1\nSollen sie ersetzt werden?")
-                                    .arg(there.join(QLatin1Char('\n')));
+        const QString question = there.size() == 1
+                                     ? tr2("The file \"%1\" already exists. Do you want to replace it?",
+                                           "Die Datei „%1“ besteht bereits. Soll sie ersetzt werden?")
+                                           .arg(there.front())
+                                     : tr2("These files already exist:\n%1\nDo you want to replace them?",
+                                           "Diese Dateien bestehen bereits:\n%1\nSollen sie ersetzt werden?")
+                                           .arg(there.join(QLatin1Char('\n')));
         if (dialogs_.MsgBox(question, Msg::YesNo | Msg::Question, windowTitle()) != Msg::Yes) return;
     }
     QDialog::accept();

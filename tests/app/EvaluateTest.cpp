@@ -7,9 +7,9 @@
 #include "platform/run/ProgressBar.h"
 #include "platform/runtime/DialogService.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QMdiSubWindow>
-#include <gtest/gtest.h>
 
 namespace Msg = platform::Msg;
 using platform::Connection;
@@ -128,7 +128,8 @@ TEST_F(Evaluate, ThePageWindowsCloseBoxClosesThePagesAsEscDoes) {
     QCoreApplication::processEvents();
     EXPECT_EQ(w->Form(QStringLiteral("mdiSEITE1")), nullptr);
     EXPECT_EQ(w->Forms().size(), 1);
-    for (int i = 10; i <= 15; ++i) EXPECT_FALSE(w->panelVisible(i)) << i;
+    for (int i = 10; i <= 15; ++i)
+        EXPECT_FALSE(w->panelVisible(i)) << i;
     EXPECT_TRUE(w->mnuDATEI->menuAction()->isEnabled());
     EXPECT_TRUE(w->mnuEXTRAS->menuAction()->isEnabled());
     EXPECT_TRUE(inst.dialogs().asked().empty()) << inst.dialogs().messages().join('|').toStdString();

@@ -285,9 +285,10 @@ TEST(Evaluation, FortyThousandReadingsAreTooManyNotAnOverflow) {
     testsupport::TestRun run;
     auto& db = *run.state().cnnX;
     fixture::store(db, firstReadings(fixture::dryingSet(), 0));
-    db.Execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 39999) "
-                              "INSERT INTO E3 (ID, I1, M1, HS, M1W, M2W, MCW) "
-                              "SELECT 1, i, 3000, 0.47, 250, 230, 40 FROM n"));
+    db.Execute(
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 39999) "
+                       "INSERT INTO E3 (ID, I1, M1, HS, M1W, M2W, MCW) "
+                       "SELECT 1, i, 3000, 0.47, 250, 230, 40 FROM n"));
     EXPECT_FALSE(evaluate());
     EXPECT_EQ(run.dialogs().messages(),
               QStringList{"Der Datensatz enthält 40000 Messungen; ausgewertet werden können höchstens 72."});

@@ -1,14 +1,14 @@
-#include "TempDir.h"
+#include "platform/window/PdfPrintDialog.h"
 #include "platform/runtime/ScriptedDialogs.h"
 #include "platform/runtime/SystemLocale.h"
-#include "platform/window/PdfPrintDialog.h"
+#include "TempDir.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <gtest/gtest.h>
 
 using namespace platform;
 
@@ -62,19 +62,30 @@ TEST(PdfPrintDialog, AsksBeforeItReplacesAFileAndNoKeepsItOpen) {
     const QString probe = dir.file(QStringLiteral("Probe B.pdf"));
     const struct {
         const char* name;
-        QStringList there;     // files written before
-        bool allPages;         // all of two pages, else the second alone
-        int answer;            // to the question, when there is one
-        QString question;      // empty: none asked
+        QStringList there; // files written before
+        bool allPages;     // all of two pages, else the second alone
+        int answer;        // to the question, when there is one
+        QString question;  // empty: none asked
         bool accepted;
     } cases[] = {
         {"a new file", {}, false, 0, {}, true},
-        {"the same file again, No", {"Probe B.pdf"}, false, Msg::No,
-         "Die Datei „" + probe + "“ besteht bereits. Soll sie ersetzt werden?", false},
-        {"the same file again, Yes", {"Probe B.pdf"}, false, Msg::Yes,
-         "Die Datei „" + probe + "“ besteht bereits. Soll sie ersetzt werden?", true},
+        {"the same file again, No",
+         {"Probe B.pdf"},
+         false,
+         Msg::No,
+         "Die Datei „" + probe + "“ besteht bereits. Soll sie ersetzt werden?",
+         false},
+        {"the same file again, Yes",
+         {"Probe B.pdf"},
+         false,
+         Msg::Yes,
+         "Die Datei „" + probe + "“ besteht bereits. Soll sie ersetzt werden?",
+         true},
         // Two pages go into a file each: those are the files that would be replaced.
-        {"the pages' files", {"Probe B-1.pdf", "Probe B-2.pdf"}, true, Msg::No,
+        {"the pages' files",
+         {"Probe B-1.pdf", "Probe B-2.pdf"},
+         true,
+         Msg::No,
          "Diese Dateien bestehen bereits:\n" + dir.file("Probe B-1.pdf") + "\n" + dir.file("Probe B-2.pdf") +
              "\nSollen sie ersetzt werden?",
          false},
@@ -82,8 +93,10 @@ TEST(PdfPrintDialog, AsksBeforeItReplacesAFileAndNoKeepsItOpen) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        for (const QString& name : QDir(dir.path()).entryList(QDir::Files)) QFile::remove(dir.file(name));
-        for (const QString& name : c.there) schreiben(dir.file(name));
+        for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
+            QFile::remove(dir.file(name));
+        for (const QString& name : c.there)
+            schreiben(dir.file(name));
         PrintRequest request;
         request.maxPage = 2;
         request.fromPage = 2;

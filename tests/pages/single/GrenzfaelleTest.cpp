@@ -33,9 +33,8 @@ QStringList dateien(const QString& folder) {
 // True when pdftoppm reads the whole file without a complaint.
 bool lesbar(const QString& pdf) {
     QProcess p;
-    p.start(QStringLiteral("pdftoppm"),
-            {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
-             pdf + QStringLiteral("-bild")});
+    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), pdf, pdf + QStringLiteral("-bild")});
     if (!p.waitForFinished(60000)) return false;
     const QByteArray errors = p.readAllStandardError();
     EXPECT_TRUE(errors.isEmpty()) << errors.toStdString();
@@ -70,16 +69,22 @@ TEST(Grenzfall, AbsurdValuesFinishAndPrintAPdfThatParses) {
          mitAllen([](fixture::Reading& m, int) { m.M1 = 1e30f; }),
          {{QStringLiteral("Koordinatentransformation"), 1}},
          {{QStringLiteral("Koordinatentransformation"), 2}}},
-        {"one mass of 1e30", [] {
+        {"one mass of 1e30",
+         [] {
              fixture::Record r = fixture::dryingSet();
              r.readings[2].M1 = 1e30f;
              return r;
-         }(), {}, {}},
-        {"a tray as heavy as a specimen", [] {
+         }(),
+         {},
+         {}},
+        {"a tray as heavy as a specimen",
+         [] {
              fixture::Record r = fixture::dryingSet();
              r.MC = r.readings[2].M1;
              return r;
-         }(), {}, {}},
+         }(),
+         {},
+         {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -161,7 +166,8 @@ TEST(Grenzfall, APdfThatCantBeWrittenIsOneMessageAndNoFile) {
         QString grund;  // a piece of the message's reason
         bool vorhanden; // a PDF of that name is there before and stays as it was
     } cases[] = {
-        {"a folder that doesn't exist", QStringLiteral("fehlt/seite1.pdf"), QStringLiteral("No such file"), false},
+        {"a folder that doesn't exist", QStringLiteral("fehlt/seite1.pdf"), QStringLiteral("No such file"),
+         false},
         {"a write-protected file", QStringLiteral("alt.pdf"), QStringLiteral("schreibgeschützt"), true},
         {"a folder of the PDF's name", QStringLiteral("ordner.pdf"), QStringLiteral("Ordner"), false},
     };
@@ -221,7 +227,8 @@ TEST(Grenzfall, AReadOnlyFileSystemIsOneMessageAndNoFile) {
     mdiSEITE1& seite = lauf.zeige(fixture::dryingSet());
     const QString folder = lauf.run.dir().mkdir(QStringLiteral("nurlesen"));
     const Einhaengen platte(folder, QStringLiteral("ro,size=1m"));
-    if (!platte.ok()) GTEST_SKIP() << "no read-only file system can be mounted here (this needs root and tmpfs)";
+    if (!platte.ok())
+        GTEST_SKIP() << "no read-only file system can be mounted here (this needs root and tmpfs)";
     lauf.dialoge().clear();
     lauf.dialoge().answerAllMessages(OK);
     lauf.haupt.printer.pdfFile = QDir(folder).filePath(QStringLiteral("seite1.pdf"));

@@ -11,11 +11,11 @@
 #include "platform/ui/ComboBox.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QApplication>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 
