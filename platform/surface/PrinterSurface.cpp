@@ -13,6 +13,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QTemporaryFile>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -158,6 +159,18 @@ void PrinterSurface::finishPdf(bool ended) {
         throw fail(SystemLocale::pick(QStringLiteral("the file came out incomplete (%1 bytes)."),
                                       QStringLiteral("die Datei ist unvollständig (%1 Bytes)."))
                        .arg(size));
+    // A temporary file is the user's alone; the PDF gets the mode of the file it replaces, or that of any
+    // new file.
+    struct stat earlier {};
+    mode_t mode = 0;
+    if (::stat(QFile::encodeName(target_.pdfFile).constData(), &earlier) == 0) {
+        mode = earlier.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(file_->handle(), mode) != 0) throw fail(QString::fromLocal8Bit(std::strerror(errno)));
     file_->close();
     // The rename replaces an earlier file in one step: there is always either the old or the new one.
     if (std::rename(QFile::encodeName(file_->fileName()).constData(),

@@ -7,8 +7,10 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <sys/stat.h>
 
 using namespace platform;
 using surfacetest::inkBounds;
@@ -37,6 +39,14 @@ TEST(PrinterSurface, TheWholeA4LandscapeSheetFromItsTopLeftCorner) {
         page.EndDoc();
         EXPECT_TRUE(page.finished());
     }
+    // Written through a temporary file beside it, which is gone; the PDF has the mode of any new file.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("page.pdf")});
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat written {};
+    ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &written), 0);
+    EXPECT_EQ(written.st_mode & 0777, 0666 & ~mask);
     const QImage image = renderPdfPage(file, 100);
     ASSERT_FALSE(image.isNull());
     const double k = 100 / 25.4;
