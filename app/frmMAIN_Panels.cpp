@@ -86,11 +86,7 @@ void frmMAIN::printPages() {
     for (int page = from; page <= to; ++page) {
         PrintAnswer target = *answer;
         // Printing into PDF files: one file per page.
-        if (!pdf.isEmpty() && to > from) {
-            QString base = pdf;
-            if (base.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) base.chop(4);
-            target.pdfFile = base + QLatin1Char('-') + QString::number(page) + QStringLiteral(".pdf");
-        }
+        if (!pdf.isEmpty()) target.pdfFile = platform::pdfFileOfPage(pdf, page, from, to);
         printer = target;
         if (!trap.step([&] { QMetaObject::invokeMethod(pages[page - 1], "DRUCKEN", Qt::DirectConnection); })) return;
     }

@@ -29,6 +29,22 @@ bool drawPlain(platform::Surface& s, MarkupFonts& fonts, const QString& text, fl
 
 } // namespace
 
+QString cutToWidth(const platform::Surface& surface, const QString& text, float width) {
+    if (surface.TextWidth(text) <= width) return text;
+    // The widths grow with the length: the longest fitting beginning is found by halving.
+    qsizetype lo = 0, hi = text.size();
+    while (hi - lo > 1) {
+        const qsizetype mid = lo + (hi - lo) / 2;
+        if (surface.TextWidth(text.left(mid)) <= width)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    // A character outside the basic plane is not split in two.
+    if (lo > 0 && text.at(lo - 1).isHighSurrogate()) --lo;
+    return text.left(lo);
+}
+
 bool drawLabel(platform::Surface& s, MarkupFonts& fonts, const QString& label, float X, float Y,
                std::int16_t ARX, std::int16_t ARY, const LabelStyle& style, LabelKind kind,
                platform::ErrorTrap& trap) {

@@ -25,6 +25,10 @@ struct LabelStyle {
 // project), which is drawn exactly as typed, "{" and all.
 enum class LabelKind { Markup, Plain };
 
+// The longest beginning of a text of the user's data that is at most `width` wide in the surface's current
+// font: a text longer than its place on the page is cut at the place's width (nothing for no width).
+QString cutToWidth(const platform::Surface& surface, const QString& text, float width);
+
 // Draws a label with its reference point at (X, Y): ARX 0 the label starts there, 1 it is centred on
 // it, 2 it ends there (any other value starts it at the surface's origin); ARY 0 the top of the text is
 // there, 1 its middle, 2 its bottom. The size is measured on the label without its group tags, in the

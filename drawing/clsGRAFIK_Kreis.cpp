@@ -10,6 +10,7 @@
 #include "platform/runtime/Color.h"
 #include "platform/surface/Surface.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -108,10 +109,15 @@ void clsGRAFIK::KREIS(float XMP, float YMP, float RP, float AL1, float& AL2, std
         if (w1 == w2) return;
         const int sigma = w2 > w1 ? 1 : -1;
         const double step = sigma * std::numbers::pi / 18;
+        // The chords are counted: the last one ends on w2. Angles further apart than ten turns are no arc
+        // to draw chord by chord; their count is bounded, the last chord then jumps to the end.
+        const double spanne = std::fabs(double(w2) - double(w1));
+        if (!std::isfinite(spanne)) return;
+        const int sehnen = int(std::clamp(std::ceil((spanne - 1e-5) / std::fabs(step)), 1.0, 360.0));
         auto von = aufKreis(w1);
-        for (int k = 1;; ++k) {
+        for (int k = 1; k <= sehnen; ++k) {
             const double t = w1 + k * step;
-            const bool letzte = sigma * (double(w2) - t) <= 1e-5;
+            const bool letzte = k == sehnen;
             const auto bis = aufKreis(letzte ? double(w2) : t);
             if (!trap.step([&] { STRECKE(von.first, von.second, bis.first, bis.second, 0); })) return;
             von = bis;
@@ -155,11 +161,9 @@ void clsGRAFIK::KREIS(float XMP, float YMP, float RP, float AL1, float& AL2, std
                     if (!bogen(u, w)) return;
         }
         // The arc runs from s1 down to s2; where exactly one axis is reversed s1 is the caller's end.
-        float spanne = s1 - s2;
-        while (spanne <= 0)
-            spanne += kZweiPi;
-        while (spanne > kZweiPi)
-            spanne -= kZweiPi;
+        // Brought into 0 .. 2 pi by the remainder, not by adding turns: far-off angles would never get there.
+        float spanne = float(std::fmod(double(s1) - double(s2), double(kZweiPi)));
+        if (spanne <= 0) spanne += kZweiPi;
         enden = getauscht ? Bogenenden{s2, s1, 1, spanne} : Bogenenden{s1, s2, -1, spanne};
     }
 

@@ -111,8 +111,9 @@ void clsKOPFFUSS::KOPFFUSSZEILE() {
             A = W - r.links - r.rechts - s.TextWidth(label_);
         }))
         return;
+    // The first name stands, cut at the right margin when it is longer than its place.
     if (!trap.step([&] {
-            zeile_ = names_.value(0);
+            zeile_ = drawing::cutToWidth(s, names_.value(0), A - s.TextWidth(QStringLiteral(" ")));
             for (int i = 1; i < names_.size(); ++i) {
                 if (s.TextWidth(zeile_ + names_[i] + QLatin1Char(',')) > A) {
                     zeile_ += QStringLiteral(", ...");
@@ -134,9 +135,11 @@ void clsKOPFFUSS::KOPFFUSSZEILE() {
         }))
         return;
     if (!trap.step([&] { h2 = s.TextHeight(zeile_); })) return;
+    // The comment ends at the right margin.
     if (!trap.step([&] {
             if (!KOMMENTAR_.isEmpty())
-                text(KOMMENTAR_, r.links, r.oben + 9 + 1.5f * h2, 0, 0, LabelKind::Plain);
+                text(drawing::cutToWidth(s, KOMMENTAR_, W - r.rechts - r.links), r.links,
+                     r.oben + 9 + 1.5f * h2, 0, 0, LabelKind::Plain);
         }))
         return;
 
@@ -176,17 +179,24 @@ void clsKOPFFUSS::KOPFFUSSZEILE() {
         return;
     if (!trap.step([&] { text(programmText, xRechts, y, 0, 2, LabelKind::Markup); })) return;
     if (!trap.step([&] { text(COPYRIGHT_, xRechts, y + h, 0, 2, LabelKind::Markup); })) return;
+    // The left column ends 2 mm before the date and time in the middle: a long operator's name is cut there.
+    float linksBis = W - r.rechts;
     if (!trap.step([&] {
             const float xMitte =
                 (r.links + s.TextWidth(LIZENZNEHMER_) + W - r.rechts - s.TextWidth(LIZENZGEBER_)) / 2;
-            text(platform::CStr(platform::Variant::date(DATUM_)), xMitte, y, 1, 2, LabelKind::Markup);
-            text(platform::Format(platform::Variant::date(UHRZEIT_), QStringLiteral("hh:mm")), xMitte, y + h,
-                 1, 2, LabelKind::Markup);
+            const QString datum = platform::CStr(platform::Variant::date(DATUM_));
+            const QString uhrzeit =
+                platform::Format(platform::Variant::date(UHRZEIT_), QStringLiteral("hh:mm"));
+            text(datum, xMitte, y, 1, 2, LabelKind::Markup);
+            text(uhrzeit, xMitte, y + h, 1, 2, LabelKind::Markup);
+            linksBis = xMitte - std::max(s.TextWidth(datum), s.TextWidth(uhrzeit)) / 2 - 2;
         }))
         return;
     if (!trap.step([&] {
-            paar(byLanguage("Project Manager: ", "Bearbeiter: "), english || german ? BEARBEITER_ : QString(),
-                 r.links, y, 2);
+            const QString label = byLanguage("Project Manager: ", "Bearbeiter: ");
+            const float breite = linksBis - r.links - s.TextWidth(drawing::markupPlainText(label));
+            paar(label, drawing::cutToWidth(s, english || german ? BEARBEITER_ : QString(), breite), r.links,
+                 y, 2);
         }))
         return;
     trap.step([&] { text(LIZENZNEHMER_, r.links, y + h, 0, 2, LabelKind::Plain); });

@@ -6,11 +6,14 @@
 #include "platform/run/ErrorBox.h"
 #include "platform/run/ProgressBar.h"
 #include "platform/run/RunState.h"
+#include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/NumberFormat.h"
+#include "platform/runtime/VbError.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 #include <QStringList>
 
@@ -64,6 +67,33 @@ std::optional<QString> notFinite(int i, float value, const Quantity& what) {
                             .arg(QString::fromUtf8(english() ? what.en : what.de));
 }
 
+// A stored reading as a Single: a missing value is 0; a text that is no number in the run's notation, and
+// a number no Single holds, give nothing.
+std::optional<float> readingValue(const platform::Variant& stored) {
+    if (stored.isNull() || stored.isEmpty()) return 0.0f;
+    try {
+        const double value = platform::CDbl(stored);
+        if (!std::isfinite(value) || std::fabs(value) > double(std::numeric_limits<float>::max()))
+            return std::nullopt;
+        return float(value);
+    } catch (const platform::VbError&) {
+        return std::nullopt;
+    }
+}
+
+QString notANumber(int i, const QString& column, const platform::Variant& stored) {
+    QString shown;
+    try {
+        shown = platform::CStr(stored);
+    } catch (const platform::VbError&) {
+    }
+    return reading(i) + say("Der Wert „%1“ in der Spalte %2 ist keine lesbare Zahl; bitte die Eingabewerte "
+                            "prüfen.",
+                            "the value \"%1\" in column %2 is not a readable number; please check the "
+                            "input values.")
+                            .arg(shown, column);
+}
+
 bool refuse(const QString& why) {
     RunState::current().dialogs().MsgBox(why, platform::Msg::OKOnly | platform::Msg::Exclamation, title());
     return false;
@@ -88,7 +118,9 @@ bool clsBERECHNEN::BERECHNUNG() {
         std::vector<std::int16_t> numbers;
         if (!readConditions(e2) || !readNumbers(e3, numbers)) return false;
         if (const auto why = checkNumbers(numbers)) return refuse(*why);
-        if (!readReadings(e3)) return false;
+        std::optional<QString> unreadable;
+        if (!readReadings(e3, unreadable)) return false;
+        if (unreadable) return refuse(*unreadable);
         bar.setValue(30);
 
         if (const auto why = computePoints()) return refuse(*why);
@@ -98,8 +130,7 @@ bool clsBERECHNEN::BERECHNUNG() {
         // Fewer than three readings have no curve, and neither have readings whose water contents don't
         // rise: the six curve results stay 0.
         if (N >= 3) {
-            const QString outOfOrder = readingsOutOfOrder();
-            if (outOfOrder.isEmpty()) {
+            if (curvesFit(W, WU)) {
                 if (!fitCurves()) return false;
                 findCurveResults();
             } else {
@@ -108,7 +139,7 @@ bool clsBERECHNEN::BERECHNUNG() {
                         "(Spline) wird nicht berechnet; gespeichert werden die Ergebnisse der Messpunkte.",
                         "The water contents of the readings do not rise strictly:\n%1\nNo spline curve is "
                         "fitted; the results of the measured points are stored.")
-                        .arg(outOfOrder),
+                        .arg(readingsOutOfOrder()),
                     platform::Msg::OKOnly | platform::Msg::Exclamation, title());
             }
         }
@@ -137,8 +168,10 @@ bool clsBERECHNEN::readConditions(clsDATEN& e2) {
 }
 
 bool clsBERECHNEN::readNumbers(clsDATEN& e3, std::vector<std::int16_t>& numbers) {
-    std::int16_t first = 0, last = 0;
-    e3.INDEX(first, last, N, QStringLiteral("I1"));
+    // Counted as a Long: a record of 40,000 readings is one with too many, not an overflow.
+    std::int32_t first = 0, last = 0;
+    e3.INDEXL(first, last, count_, QStringLiteral("I1"));
+    N = std::int16_t(std::clamp<std::int32_t>(count_, 0, clsSPLINE::NSP + 1));
     if (N <= 0 || N > clsSPLINE::NSP) return true;
     numbers.assign(N, -1);
     return e3.DTVIF(QStringLiteral("I1"), numbers, QStringLiteral("I1"));
@@ -151,7 +184,7 @@ std::optional<QString> clsBERECHNEN::checkNumbers(const std::vector<std::int16_t
     if (N > clsSPLINE::NSP)
         return say("Der Datensatz enthält %1 Messungen; ausgewertet werden können höchstens %2.",
                    "The record holds %1 readings; at most %2 can be evaluated.")
-            .arg(N)
+            .arg(count_)
             .arg(clsSPLINE::NSP);
     // The readings are read by position, so their numbers must be 0 .. N-1, each once.
     for (int i = 0; i < N; ++i) {
@@ -167,19 +200,29 @@ std::optional<QString> clsBERECHNEN::checkNumbers(const std::vector<std::int16_t
     return std::nullopt;
 }
 
-bool clsBERECHNEN::readReadings(clsDATEN& e3) {
-    // Row i of the readings ordered by number is the reading numbered i (checked before).
+bool clsBERECHNEN::readReadings(clsDATEN& e3, std::optional<QString>& unreadable) {
+    // Row i of the readings ordered by number is the reading numbered i (checked before). The values are
+    // read as they are stored and converted here: a text that is no number, or a number beyond the Single
+    // range, refuses the record instead of counting as 0.
     std::vector<std::pair<const char*, std::vector<float>*>> columns{{"M1", &M1}, {"HS", &HS}};
     if (KENW)
         columns.insert(columns.end(), {{"M1W", &M1W}, {"M2W", &M2W}, {"MCW", &MCW}});
     else
         columns.push_back({"M1R", &M1R});
-    bool read = true;
     for (auto& [column, values] : columns) {
+        std::vector<platform::Variant> stored(N);
+        if (!e3.DTVVF(QString::fromLatin1(column), stored, QStringLiteral("I1"))) return false;
         values->assign(N, 0.0f);
-        read = e3.DTVSF(QString::fromLatin1(column), *values, QStringLiteral("I1")) && read;
+        for (int i = 0; i < N; ++i) {
+            const std::optional<float> value = readingValue(stored[i]);
+            if (!value) {
+                unreadable = notANumber(i, QString::fromLatin1(column), stored[i]);
+                return true;
+            }
+            (*values)[i] = *value;
+        }
     }
-    return read;
+    return true;
 }
 
 std::optional<QString> clsBERECHNEN::computePoints() {
@@ -272,12 +315,16 @@ void clsBERECHNEN::findMaximum(std::span<const float> x, std::span<const float> 
 void clsBERECHNEN::findCrossings(std::span<const float> x, std::span<const float> y, float t, float& dry,
                                  float& wet) {
     // The last segment of the polyline that rises (dry side) or falls (wet side) through t wins; without
-    // one the value stays as it was.
+    // one the value stays as it was. A flat segment lying on t meets it all along: its crossing is its first
+    // point (there is no line to interpolate on).
+    auto crossing = [&](std::size_t j) {
+        return y[j] == y[j + 1] ? x[j] : LININT(y[j], y[j + 1], t, x[j], x[j + 1]);
+    };
     for (std::size_t j = 0; j + 1 < y.size(); ++j) {
-        if (y[j] <= t && t <= y[j + 1]) dry = LININT(y[j], y[j + 1], t, x[j], x[j + 1]);
+        if (y[j] <= t && t <= y[j + 1]) dry = crossing(j);
     }
     for (std::size_t j = 0; j + 1 < y.size(); ++j) {
-        if (y[j] >= t && t >= y[j + 1]) wet = LININT(y[j], y[j + 1], t, x[j], x[j + 1]);
+        if (y[j] >= t && t >= y[j + 1]) wet = crossing(j);
     }
 }
 
@@ -285,6 +332,13 @@ void clsBERECHNEN::findPointResults() {
     findMaximum(W, RHD, RHPR, WPR);
     findMaximum(WU, RHDU, RHPRU, WPRU);
     findCrossings(W, RHD, float(double(DPR) / 100.0 * RHPR), WUDPR, WODPR);
+}
+
+bool clsBERECHNEN::curvesFit(std::span<const float> W, std::span<const float> WU) {
+    if (W.size() < 3 || WU.size() != W.size()) return false;
+    for (std::size_t i = 0; i + 1 < W.size(); ++i)
+        if (!(WU[i + 1] > WU[i] && W[i + 1] > W[i])) return false;
+    return true;
 }
 
 QString clsBERECHNEN::readingsOutOfOrder() const {

@@ -24,6 +24,10 @@ public:
     // cancelled the spline fit. Steps the start screen's progress bar 0, 30, 60, 100.
     bool BERECHNUNG();
 
+    // Whether curves are fitted through the points: three or more, whose water contents w (WU) and
+    // corrected water contents wK (W) both rise strictly. The pages follow the evaluation with it.
+    static bool curvesFit(std::span<const float> W, std::span<const float> WU);
+
 private:
     static float LININT(float X1, float X2, float X, float Y1, float Y2);
 
@@ -31,7 +35,8 @@ private:
     bool readConditions(clsDATEN& e2);
     // N and the reading numbers, in ascending order.
     bool readNumbers(clsDATEN& e3, std::vector<std::int16_t>& numbers);
-    bool readReadings(clsDATEN& e3);
+    // Reads the readings; `unreadable` tells why when one of them is no number a Single holds.
+    bool readReadings(clsDATEN& e3, std::optional<QString>& unreadable);
     // Why the readings can't be evaluated: none, too many, or a number missing from 0 .. N-1.
     std::optional<QString> checkNumbers(const std::vector<std::int16_t>& numbers) const;
     // Volume, water content and dry density per reading; the reason when one of them can't be computed.
@@ -61,6 +66,7 @@ private:
 
     // Readings (E3), element i is the reading numbered i.
     std::int16_t N = 0;
+    std::int32_t count_ = 0; // the number of readings as stored, also beyond what N can count
     std::vector<float> M1, HS, M1W, M2W, MCW, M1R;
 
     // Per reading: height above the cylinder, volume, water content and dry density of the tested fraction

@@ -36,7 +36,19 @@ double luftporendichte(double RHS, double na, double w) {
 
 Linie abtasten(float XMIN, float XMAX, float YMIN, float YMAX, const std::function<double(float w)>& dichte) {
     Linie l;
-    for (float w = XMIN; w <= XMAX; w += 0.01f) {
+    const double span = double(XMAX) - double(XMIN);
+    if (!(span >= 0) || !std::isfinite(span)) return l;
+    // The Single 0.01 as the step; the slack keeps the sample that lands on XMAX only by rounding.
+    double step = double(0.01f);
+    double schritte = std::floor(span / step + 1e-6);
+    if (schritte > kMaxSchritte) {
+        schritte = kMaxSchritte;
+        step = span / kMaxSchritte;
+    }
+    const int n = int(schritte);
+    for (int k = 0; k <= n; ++k) {
+        const float w = float(double(XMIN) + k * step);
+        if (k > 0 && w == float(double(XMIN) + (k - 1) * step)) continue;
         const float rho = float(dichte(w));
         if (rho >= YMIN && rho <= YMAX) {
             l.x.push_back(w);

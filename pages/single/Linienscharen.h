@@ -26,8 +26,14 @@ std::vector<float> luftporenanteile(float DENA);
 double saettigungsdichte(double RHS, double Sr, double w);
 double luftporendichte(double RHS, double na, double w);
 
-// The samples of one line: w from XMIN in steps of the Single 0.01 (accumulated as a Single) while w <=
-// XMAX; a sample enters the line when its dry density lies within YMIN..YMAX, both included.
+// No line has more samples than this: a diagram 100 % wide has 10,000 steps of 0.01; a wider one is
+// sampled in as many equal steps.
+constexpr int kMaxSchritte = 10000;
+
+// The samples of one line: w = XMIN + k * 0.01 for k = 0, 1, ... while w <= XMAX (wider diagrams in
+// kMaxSchritte equal steps); a sample enters the line when its dry density lies within YMIN..YMAX, both
+// included. The samples are counted, never added up: at large water contents a Single plus 0.01 is the
+// same Single again. Samples that round to the same Single as the one before are left out.
 struct Linie {
     std::vector<float> x, y;
 };

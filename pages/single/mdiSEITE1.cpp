@@ -2,6 +2,9 @@
 #include "mdiSEITE1.h"
 
 #include "Ausgabeseite.h"
+#include "Bildmeldungen.h"
+
+#include "clsBERECHNEN.h"
 #include "clsGRAFIK.h"
 #include "clsKOPFFUSS.h"
 #include "clsTABELLE.h"
@@ -20,7 +23,10 @@
 #include "platform/surface/PictureBox.h"
 #include "platform/surface/PrinterSurface.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QScrollBar>
 
 using platform::RunState;
@@ -131,17 +137,20 @@ void mdiSEITE1::Form_Load() {
         a2_->DTVS(QStringLiteral("W"), W_[i], QStringLiteral("I1"), I1);
         a2_->DTVS(QStringLiteral("RHD"), RHD_[i], QStringLiteral("I1"), I1);
     }
+    // The curves exactly where the evaluation fitted them: through three or more points whose water
+    // contents rise. Where it refused (and told the user why) the page fits nothing either.
+    kurven_ = clsBERECHNEN::curvesFit(W_, WU_);
     for (std::size_t i = 0; i < size; ++i) {
         WU_[i] *= 100.0f;
         W_[i] *= 100.0f;
     }
 
-    // The curves through three or more points; a cancelled fit leaves its curve as far as it got.
+    // A cancelled fit leaves its curve as far as it got.
     XK_.fill(0);
     YK_.fill(0);
     XU_.fill(0);
     YU_.fill(0);
-    if (nPunkte_ > 1) {
+    if (kurven_) {
         APPCRV(W_, RHD_, XK_, YK_);
         APPCRV(WU_, RHDU_, XU_, YU_);
     }
@@ -177,6 +186,8 @@ std::uint8_t mdiSEITE1::SPLVAL(float X0, int N, std::span<const float> X, std::s
 // --- Header and footer ---
 
 void mdiSEITE1::KOPFFUSS(int OBJ) {
+    // A routine that fails for every sample or segment shows its box once in this picture.
+    const drawing::Bildmeldungen meldungen;
     platform::ErrorTrap trap(QStringLiteral("Kopffusszeile"));
     if (OBJ == 0 && !trap.step([&] { seite_->surface().Cls(); })) return;
     kopfFuss_ = std::make_unique<clsKOPFFUSS>();
@@ -278,6 +289,20 @@ void mdiSEITE1::picBILD11_MouseDown(Qt::MouseButton Button) {
 void mdiSEITE1::vscBILD12_Change() {
     platform::Hourglass hourglass;
     BILD12(0);
+}
+
+void mdiSEITE1::closeEvent(QCloseEvent* event) {
+    // Only a page in a window of the main window's area has a close box; elsewhere (a page on its own)
+    // closing is closing.
+    if (!qobject_cast<QMdiSubWindow*>(parentWidget())) return QWidget::closeEvent(event);
+    event->ignore();
+    // Queued: the command deletes this page and its window, which are still inside the close event here.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [] {
+            if (RunState* run = RunState::installed()) run->stbMAIN_PanelClick(15);
+        },
+        Qt::QueuedConnection);
 }
 
 // --- Keys ---

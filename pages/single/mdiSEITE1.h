@@ -109,6 +109,9 @@ public:
     bool BONEU() const { return BONEU_; }
     // The spline switch as the diagram read it last.
     std::int16_t POSP() const { return POSP_; }
+    // Whether the page fitted the two curves: as the evaluation did, through three or more points whose
+    // water contents rise strictly.
+    bool curvesFitted() const { return kurven_; }
 
     // The page that the picture routines draw on with OBJ 1 in place of a print job (for a preview, or a
     // recording surface in a check); nullptr: the page opens a print job on the chosen printer.
@@ -119,6 +122,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The close box of the page's window closes the pages as Esc does (the main window's command 15), so
+    // that its menus and status panels follow; the command unloads the page once this event is over.
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -187,6 +193,7 @@ private:
     // The evaluated points (water contents in %) and the two curves of 72 points.
     std::vector<float> WU_, RHDU_, W_, RHD_;
     clsSPLINE::Curve XK_{}, YK_{}, XU_{}, YU_{};
+    bool kurven_ = false; // the curves were fitted (the evaluation fitted them too)
 
     // The table cursors on the record, from the load until the page goes.
     std::unique_ptr<clsDATEN> e1_, e2_, e3_, a1_, a2_, g0_;

@@ -3,6 +3,8 @@
 // marks, and the saturation and air-void lines.
 #include "mdiSEITE1.h"
 
+#include "Bildmeldungen.h"
+
 #include "clsDATEN.h"
 #include "clsGRAFIK.h"
 #include "Diagrammlisten.h"
@@ -50,6 +52,8 @@ void marken(clsGRAFIK& g, const std::vector<float>& x, const std::vector<float>&
 
 void mdiSEITE1::BILD11(int OBJ, float XDL, float YDO) {
     if (!loaded_) return; // no record to draw yet
+    // A routine that fails for every sample or segment shows its box once in this picture.
+    const drawing::Bildmeldungen meldungen;
     ErrorTrap trap(QStringLiteral("Bild 11"));
     const Zeigen zeigen(OBJ == 0 ? picBILD11 : nullptr);
 
@@ -183,10 +187,11 @@ void mdiSEITE1::diagrammReihen(clsGRAFIK& g, ErrorTrap& trap) {
     if (!trap.step([&] { stift(g, 0, 0.2f, kRot); })) return;
     // The diagram's own points: every point that the evaluation stored.
     const std::int16_t PSIT = std::int16_t(nPunkte_ + 1);
+    // With the spline switch on but no curve fitted (the water contents don't rise) the points stand alone.
     auto zeichne = [&](const std::vector<float>& x, const std::vector<float>& y, const clsSPLINE::Curve& cx,
                        const clsSPLINE::Curve& cy, std::int16_t PSTYP) {
         if (POSP_ == 0) return trap.step([&] { reihe(g, x, y, PSIT, PSTYP); });
-        if (!trap.step([&] { reihe(g, cx, cy, 0, 0); })) return false;
+        if (kurven_ && !trap.step([&] { reihe(g, cx, cy, 0, 0); })) return false;
         marken(g, x, y, PSTYP, trap);
         return !trap.cancelled();
     };

@@ -2,6 +2,8 @@
 // method, the method as the title and the fixed test quantities as the footnote.
 #include "mdiSEITE1.h"
 
+#include "Bildmeldungen.h"
+
 #include "clsDATEN.h"
 #include "clsTABELLE.h"
 
@@ -47,6 +49,8 @@ const Spalte kWasserzugabe[] = {{"Nr", "", 10, 2, 1, ""},
 
 void mdiSEITE1::BILD12(int OBJ, float XDL, float YDO) {
     if (!loaded_) return; // no record to draw yet
+    // A routine that fails for every sample or segment shows its box once in this picture.
+    const drawing::Bildmeldungen meldungen;
     platform::ErrorTrap trap(QStringLiteral("Bild 12"));
     const Zeigen zeigen(OBJ == 0 ? picBILD12 : nullptr);
     // The table moves its scroll bar itself: that is no change by the user.

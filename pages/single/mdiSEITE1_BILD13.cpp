@@ -3,6 +3,8 @@
 // water content.
 #include "mdiSEITE1.h"
 
+#include "Bildmeldungen.h"
+
 #include "clsGRAFIK.h"
 
 #include "platform/run/ErrorBox.h"
@@ -13,6 +15,8 @@ using platform::Variant;
 
 void mdiSEITE1::BILD13(int OBJ, float XDL, float YDO) {
     if (!loaded_) return; // no record to draw yet
+    // A routine that fails for every sample or segment shows its box once in this picture.
+    const drawing::Bildmeldungen meldungen;
     platform::ErrorTrap trap(QStringLiteral("Bild 13"));
     const Zeigen zeigen(OBJ == 0 ? picBILD13 : nullptr);
 

@@ -2,6 +2,7 @@
 #include "mdiSEITE1.h"
 
 #include "Ausgabeseite.h"
+#include "Bildmeldungen.h"
 #include "Seite1Layout.h"
 
 #include "platform/run/ErrorBox.h"
@@ -29,24 +30,31 @@ void mdiSEITE1::DRUCKEN() {
         if (druckauftrag_) druckauftrag_->KillDoc();
         druckauftrag_.reset();
     };
-    // A new job, A4 landscape in millimetres.
-    if (!trap.step([&] {
-            druckauftrag_.reset();
-            drucker();
-        }))
-        return abbrechen();
-    if (HBOKF_) KOPFFUSS(1);
-    platform::DoEvents();
-    BILD11(1, 0, 0);
-    platform::DoEvents();
-    BILD12(1, seite1layout::kTabelleXDL, seite1layout::kTabelleYDO);
-    platform::DoEvents();
-    BILD13(1, seite1layout::kTextblockXDL, seite1layout::kTextblockYDO);
-    platform::DoEvents();
-    if (!trap.step([&] {
-            if (druckauftrag_) druckauftrag_->EndDoc();
-        }))
-        return abbrechen();
+    {
+        // One box per failing routine for the whole sheet; Cancel in any box of the job discards it.
+        const drawing::Bildmeldungen meldungen;
+        // A new job, A4 landscape in millimetres. A printer or a PDF file that can't be opened ends the job
+        // after its one message, whatever the answer: there is nothing to draw on.
+        druckauftrag_.reset();
+        trap.step([&] { drucker(); });
+        if (trap.failed()) return abbrechen();
+        auto weiter = [&] {
+            platform::DoEvents();
+            return !meldungen.abgebrochen();
+        };
+        if (HBOKF_) KOPFFUSS(1);
+        if (!weiter()) return abbrechen();
+        BILD11(1, 0, 0);
+        if (!weiter()) return abbrechen();
+        BILD12(1, seite1layout::kTabelleXDL, seite1layout::kTabelleYDO);
+        if (!weiter()) return abbrechen();
+        BILD13(1, seite1layout::kTextblockXDL, seite1layout::kTextblockYDO);
+        if (!weiter()) return abbrechen();
+        if (!trap.step([&] {
+                if (druckauftrag_) druckauftrag_->EndDoc();
+            }))
+            return abbrechen();
+    }
     druckauftrag_.reset();
     neuZeichnen();
 }

@@ -47,6 +47,15 @@ struct PrintAnswer {
     QString pdfFile;     // not empty: print into this PDF file instead of a printer
 };
 
+// The PDF file that one page of a print into PDF files goes to: the chosen file itself when a single page
+// is printed, otherwise one file per page, the page number added to the chosen name ("Probe-2.pdf").
+inline QString pdfFileOfPage(const QString& pdfFile, int page, int firstPage, int lastPage) {
+    if (lastPage <= firstPage) return pdfFile;
+    QString base = pdfFile;
+    if (base.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) base.chop(4);
+    return base + QLatin1Char('-') + QString::number(page) + QStringLiteral(".pdf");
+}
+
 // Every question the program asks the user goes through this service: message boxes, input boxes and the
 // common dialogs. The program uses the Qt dialogs; tests install a scripted service that records what was
 // asked and answers from a script, so that no test waits for a modal window.

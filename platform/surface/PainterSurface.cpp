@@ -4,8 +4,11 @@
 #include "SymbolFont.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
+#include <optional>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
@@ -31,6 +34,57 @@ QList<double> dashMm(int style) {
 }
 
 constexpr double kSixteenthsPerRadian = 180.0 * 16.0 / std::numbers::pi;
+
+// Every position handed to the painter lies within this many millimetres of the origin. A drawing of absurd
+// values (a mass of 1e30 puts an axis there) would otherwise reach the device with coordinates beyond what
+// it takes: the PDF writer then writes numbers no reader can parse. Ten metres are far off any sheet.
+constexpr double kSafeMm = 10000;
+
+bool finite(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+double safe(double mm) {
+    return std::clamp(mm, -kSafeMm, kSafeMm);
+}
+
+// The part of the line from (x1, y1) to (x2, y2) that lies within the safe square, in millimetres (the
+// line keeps its direction); nothing when it lies wholly outside or is no line of numbers. An end outside is
+// moved along the line onto the side it lies beyond, by the slope measured from the other end, so that a
+// line from the sheet to 1e30 keeps its direction on the sheet.
+std::optional<std::array<double, 4>> safeLine(double x1, double y1, double x2, double y2) {
+    if (!finite({x1, y1, x2, y2})) return std::nullopt;
+    auto outside = [](double x, double y) {
+        return (x < -kSafeMm ? 1 : x > kSafeMm ? 2 : 0) | (y < -kSafeMm ? 4 : y > kSafeMm ? 8 : 0);
+    };
+    int c1 = outside(x1, y1), c2 = outside(x2, y2);
+    // Each pass moves one end onto one side: four passes at most for each end.
+    for (int pass = 0; pass < 8 && (c1 | c2); ++pass) {
+        if (c1 & c2) return std::nullopt;
+        const int c = c1 ? c1 : c2;
+        double x = 0, y = 0;
+        if (c & 8 || c & 4) {
+            y = c & 8 ? kSafeMm : -kSafeMm;
+            x = x1 + (x2 - x1) * ((y - y1) / (y2 - y1));
+        } else {
+            x = c & 2 ? kSafeMm : -kSafeMm;
+            y = y1 + (y2 - y1) * ((x - x1) / (x2 - x1));
+        }
+        if (c == c1) {
+            x1 = x;
+            y1 = y;
+            c1 = outside(x1, y1);
+        } else {
+            x2 = x;
+            y2 = y;
+            c2 = outside(x2, y2);
+        }
+    }
+    if (!finite({x1, y1, x2, y2})) return std::nullopt;
+    return std::array<double, 4>{safe(x1), safe(y1), safe(x2), safe(y2)};
+}
 
 } // namespace
 
@@ -92,9 +146,17 @@ QPen PainterSurface::pen(long color) const {
     return p;
 }
 
+QPointF PainterSurface::devicePoint(double x, double y) const {
+    return QPointF(safe(x) * pixelsPerMmX_, safe(y) * pixelsPerMmY_);
+}
+
 void PainterSurface::Line(float x1, float y1, float x2, float y2, std::optional<long> color) {
     const QPen p = pen(color.value_or(ForeColor()));
-    const QPointF a(x1 * pixelsPerMmX_, y1 * pixelsPerMmY_), b(x2 * pixelsPerMmX_, y2 * pixelsPerMmY_);
+    const auto part = safeLine(x1, y1, x2, y2);
+    setCurrentX(x2);
+    setCurrentY(y2);
+    if (!part) return;
+    const QPointF a = devicePoint((*part)[0], (*part)[1]), b = devicePoint((*part)[2], (*part)[3]);
     draw([&](QPainter& painter) {
         painter.setPen(p);
         if (a == b)
@@ -102,15 +164,14 @@ void PainterSurface::Line(float x1, float y1, float x2, float y2, std::optional<
         else
             painter.drawLine(a, b);
     });
-    setCurrentX(x2);
-    setCurrentY(y2);
 }
 
 void PainterSurface::Box(float x1, float y1, float x2, float y2, std::optional<long> color) {
+    setCurrentX(x2);
+    setCurrentY(y2);
+    if (!finite({x1, y1, x2, y2})) return;
     const QPen p = pen(color.value_or(ForeColor()));
-    const QRectF r = QRectF(QPointF(x1 * pixelsPerMmX_, y1 * pixelsPerMmY_),
-                            QPointF(x2 * pixelsPerMmX_, y2 * pixelsPerMmY_))
-                         .normalized();
+    const QRectF r = QRectF(devicePoint(x1, y1), devicePoint(x2, y2)).normalized();
     const bool filled = FillStyle() == FillSolid;
     const QColor fill = ColorFromNumber(FillColor());
     draw([&](QPainter& painter) {
@@ -118,31 +179,32 @@ void PainterSurface::Box(float x1, float y1, float x2, float y2, std::optional<l
         painter.setBrush(filled ? QBrush(fill) : QBrush(Qt::NoBrush));
         painter.drawRect(r);
     });
-    setCurrentX(x2);
-    setCurrentY(y2);
 }
 
 void PainterSurface::FilledBox(float x1, float y1, float x2, float y2, std::optional<long> color) {
+    setCurrentX(x2);
+    setCurrentY(y2);
+    if (!finite({x1, y1, x2, y2})) return;
     const QColor c = ColorFromNumber(color.value_or(ForeColor()));
     QPen p = pen(color.value_or(ForeColor()));
     p.setStyle(Qt::SolidLine);
-    const QRectF r = QRectF(QPointF(x1 * pixelsPerMmX_, y1 * pixelsPerMmY_),
-                            QPointF(x2 * pixelsPerMmX_, y2 * pixelsPerMmY_))
-                         .normalized();
+    const QRectF r = QRectF(devicePoint(x1, y1), devicePoint(x2, y2)).normalized();
     draw([&](QPainter& painter) {
         painter.setPen(p);
         painter.setBrush(c);
         painter.drawRect(r);
     });
-    setCurrentX(x2);
-    setCurrentY(y2);
 }
 
 void PainterSurface::Circle(float x, float y, float radius, std::optional<long> color,
                             std::optional<float> start, std::optional<float> end) {
+    setCurrentX(x);
+    setCurrentY(y);
+    if (!finite({x, y, radius, start.value_or(0.0f), end.value_or(0.0f)})) return;
     const QPen p = pen(color.value_or(ForeColor()));
-    const QPointF centre(x * pixelsPerMmX_, y * pixelsPerMmY_);
-    const double rx = std::abs(radius) * pixelsPerMmX_, ry = std::abs(radius) * pixelsPerMmY_;
+    const QPointF centre = devicePoint(x, y);
+    const double rx = std::min<double>(std::abs(radius), kSafeMm) * pixelsPerMmX_,
+                 ry = std::min<double>(std::abs(radius), kSafeMm) * pixelsPerMmY_;
     const QRectF r(centre.x() - rx, centre.y() - ry, 2 * rx, 2 * ry);
     const bool filled = FillStyle() == FillSolid;
     const QColor fill = ColorFromNumber(FillColor());
@@ -176,37 +238,38 @@ void PainterSurface::Circle(float x, float y, float radius, std::optional<long> 
             if (radiusAtEnd) painter.drawLine(centre, rim(b));
         });
     }
-    setCurrentX(x);
-    setCurrentY(y);
 }
 
 void PainterSurface::PSet(float x, float y, std::optional<long> color) {
+    setCurrentX(x);
+    setCurrentY(y);
+    if (!finite({x, y})) return;
     const QPen p = pen(color.value_or(ForeColor()));
-    const QPointF at(x * pixelsPerMmX_, y * pixelsPerMmY_);
+    const QPointF at = devicePoint(x, y);
     draw([&](QPainter& painter) {
         QPen solid = p;
         solid.setStyle(Qt::SolidLine);
         painter.setPen(solid);
         painter.drawPoint(at);
     });
-    setCurrentX(x);
-    setCurrentY(y);
 }
 
 void PainterSurface::Print(const QString& text) {
     const QFont f = deviceFont(Font());
     const QString shown = drawnText(Font().Name, text);
     const QFontMetricsF fm(f, metricsDevice());
-    const QPointF topLeft(CurrentX() * pixelsPerMmX_, CurrentY() * pixelsPerMmY_);
+    const QPointF topLeft = devicePoint(CurrentX(), CurrentY());
     const QColor ink = ColorFromNumber(ForeColor());
     const bool opaque = !FontTransparent();
     const QColor back = ColorFromNumber(BackColor());
-    draw([&](QPainter& painter) {
-        painter.setFont(f);
-        if (opaque) painter.fillRect(QRectF(topLeft, QSizeF(fm.horizontalAdvance(shown), fm.height())), back);
-        painter.setPen(ink);
-        painter.drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()), shown);
-    });
+    if (finite({CurrentX(), CurrentY()}))
+        draw([&](QPainter& painter) {
+            painter.setFont(f);
+            if (opaque)
+                painter.fillRect(QRectF(topLeft, QSizeF(fm.horizontalAdvance(shown), fm.height())), back);
+            painter.setPen(ink);
+            painter.drawText(QPointF(topLeft.x(), topLeft.y() + fm.ascent()), shown);
+        });
     setCurrentX(0);
     setCurrentY(CurrentY() + float(fm.height() / pixelsPerMmY_));
 }
@@ -232,9 +295,11 @@ void PainterSurface::TextOutRotated(int x, int y, const QString& text, const Sur
     const QFontMetricsF fm(f, metricsDevice());
     const QString shown = drawnText(font.Name, text);
     const QColor ink = ColorFromNumber(ForeColor());
+    const QPointF at(std::clamp(double(x), -kSafeMm * pixelsPerMmX_, kSafeMm * pixelsPerMmX_),
+                     std::clamp(double(y), -kSafeMm * pixelsPerMmY_, kSafeMm * pixelsPerMmY_));
     draw([&](QPainter& painter) {
         painter.save();
-        painter.translate(x, y);
+        painter.translate(at);
         painter.rotate(-escapement / 10.0);
         painter.setFont(f);
         painter.setPen(ink);

@@ -8,6 +8,7 @@
 class QPainter;
 class QPaintDevice;
 class QPen;
+class QPointF;
 
 namespace platform {
 
@@ -46,6 +47,8 @@ protected:
     void setResolution(double pixelsPerMmX, double pixelsPerMmY, int dpi);
 
 private:
+    // A position in millimetres as device pixels, clamped to the range every device takes.
+    QPointF devicePoint(double x, double y) const;
     // Runs a drawing step within the surface's clip.
     void draw(const std::function<void(QPainter&)>& step);
     QPen pen(long color) const;

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "PainterSurface.h"
+#include "platform/runtime/VbError.h"
 
 #include <memory>
 #include <QPainter>
 #include <QString>
 
+class QPdfWriter;
 class QPrinter;
+class QTemporaryFile;
 
 namespace platform {
 
@@ -20,6 +23,12 @@ struct PrintTarget {
 // The printer page: one sheet of A4 landscape, the whole paper addressable, positions measured from the
 // paper's top-left corner. One object is one print job of one page: EndDoc sends it, KillDoc discards it;
 // a job neither sent nor discarded is sent when the object ends.
+//
+// The job is opened when the object is made: a printer or a PDF file that can't be opened raises one
+// error that names it and says why, and no object comes to be. A PDF is written into a temporary file
+// beside its target; EndDoc checks it (written without an error, not empty, ending with its end marker)
+// and only then puts it in the target's place. A failed write leaves neither the temporary file nor a
+// new target, and raises one error.
 class PrinterSurface : public PainterSurface {
 public:
     // The thinnest printed line in millimetres (a one-pixel pen).
@@ -36,9 +45,9 @@ public:
     // Ends the sheet: what follows is drawn on a new sheet of the same job.
     void NewPage() override;
 
-    // Ends the job: the sheet goes to the printer (or the PDF file is written).
+    // Ends the job: the sheet goes to the printer (or the PDF file is written and checked).
     void EndDoc();
-    // Cancels the job: nothing of it is printed and a PDF file of it is removed.
+    // Cancels the job: nothing of it is printed and no PDF file of it is left.
     void KillDoc();
     bool finished() const { return finished_; }
 
@@ -47,8 +56,17 @@ protected:
     const QPaintDevice* metricsDevice() const override;
 
 private:
+    void openPrinter();
+    void openPdf();
+    // Checks the written PDF and moves it into the target's place.
+    void finishPdf(bool ended);
+    // The error of a PDF that can't be written, naming the file and the reason.
+    VbError pdfError(const QString& why) const;
+
     PrintTarget target_;
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QTemporaryFile> file_;
+    std::unique_ptr<QPdfWriter> pdf_;
     QPainter painter_;
     float widthMm_ = 297;
     float heightMm_ = 210;

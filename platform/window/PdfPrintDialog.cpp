@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -25,7 +24,8 @@ QString tr2(const char* english, const char* german) {
 }
 } // namespace
 
-PdfPrintDialog::PdfPrintDialog(const PrintRequest& request, QWidget* parent) : QDialog(parent) {
+PdfPrintDialog::PdfPrintDialog(const PrintRequest& request, DialogService& dialogs, QWidget* parent)
+    : QDialog(parent), request_(request), dialogs_(dialogs) {
     setObjectName(QStringLiteral("PdfPrintDialog"));
     setWindowTitle(tr2("Print", "Drucken"));
     auto* layout = new QVBoxLayout(this);
@@ -76,8 +76,10 @@ PdfPrintDialog::PdfPrintDialog(const PrintRequest& request, QWidget* parent) : Q
 }
 
 void PdfPrintDialog::browse() {
+    // The question whether to replace files comes from accept(), once for every file the print writes.
     const QString chosen = QFileDialog::getSaveFileName(this, windowTitle(), file->text(),
-                                                        tr2("PDF files (*.pdf)", "PDF-Dateien (*.pdf)"));
+                                                        tr2("PDF files (*.pdf)", "PDF-Dateien (*.pdf)"),
+                                                        nullptr, QFileDialog::DontConfirmOverwrite);
     if (!chosen.isEmpty()) file->setText(chosen);
 }
 
@@ -86,12 +88,31 @@ void PdfPrintDialog::accept() {
     if (!name.isEmpty() && !name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) name += QStringLiteral(".pdf");
     const QFileInfo info(name);
     if (name.isEmpty() || !info.absoluteDir().exists()) {
-        QMessageBox::warning(this, windowTitle(),
-                             tr2("Please give a PDF file in an existing folder.",
-                                 "Bitte geben Sie eine PDF-Datei in einem vorhandenen Ordner an."));
+        dialogs_.MsgBox(tr2("Please give a PDF file in an existing folder.",
+                            "Bitte geben Sie eine PDF-Datei in einem vorhandenen Ordner an."),
+                        Msg::OKOnly | Msg::Exclamation, windowTitle());
         return;
     }
     file->setText(info.absoluteFilePath());
+    // The files this print writes that are there already.
+    const PrintAnswer a = answer();
+    const int first = a.range == PrintAnswer::Range::All ? request_.minPage : a.fromPage;
+    const int last = a.range == PrintAnswer::Range::All ? request_.maxPage : a.toPage;
+    QStringList there;
+    for (int page = first; page <= last && page - first < 1000; ++page) {
+        const QString pdf = pdfFileOfPage(a.pdfFile, page, first, last);
+        if (QFileInfo::exists(pdf)) there << QDir::toNativeSeparators(pdf);
+    }
+    if (!there.isEmpty()) {
+        const QString question = there.size() == 1
+                                     ? tr2("The file \"%1\" already exists. Do you want to replace it?",
+                                           "Die Datei „%1“ besteht bereits. Soll sie ersetzt werden?")
+                                           .arg(there.front())
+                                     : tr2("These files already exist:\n%1\nDo you want to replace them?",
+                                           "Diese Dateien bestehen bereits:\n%1\nSollen sie ersetzt werden?")
+                                           .arg(there.join(QLatin1Char('\n')));
+        if (dialogs_.MsgBox(question, Msg::YesNo | Msg::Question, windowTitle()) != Msg::Yes) return;
+    }
     QDialog::accept();
 }
 

@@ -91,7 +91,7 @@ std::optional<QString> QtDialogService::InputBox(const QString& prompt, const QS
 std::optional<PrintAnswer> QtDialogService::ShowPrinter(const PrintRequest& request) {
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         // Without a printer the choice is a PDF file.
-        PdfPrintDialog dialog(request, activeOwner(owner_));
+        PdfPrintDialog dialog(request, *this, activeOwner(owner_));
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.answer();
     }

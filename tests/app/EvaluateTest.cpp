@@ -7,8 +7,9 @@
 #include "platform/run/ProgressBar.h"
 #include "platform/runtime/DialogService.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QMdiSubWindow>
 
 namespace Msg = platform::Msg;
 using platform::Connection;
@@ -113,6 +114,25 @@ TEST_F(Evaluate, CalculateFirstEvaluatesAndShowsPageOne) {
     // 0, 30, 60, 100 of the evaluation, 0 .. 95 of the page, then 100 and back to 0 hidden.
     EXPECT_EQ(bar.values(), (std::vector<float>{0, 30, 60, 100, 0, 20, 50, 70, 95, 100, 0}));
     EXPECT_FALSE(bar.isVisible());
+}
+
+TEST_F(Evaluate, ThePageWindowsCloseBoxClosesThePagesAsEscDoes) {
+    activate({2});
+    w->mnuNEUBERECHNEN_Click();
+    QWidget* page = w->Form(QStringLiteral("mdiSEITE1"));
+    ASSERT_NE(page, nullptr);
+    ASSERT_FALSE(w->mnuDATEI->menuAction()->isEnabled());
+    auto* window = qobject_cast<QMdiSubWindow*>(page->parentWidget());
+    ASSERT_NE(window, nullptr);
+    window->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->Form(QStringLiteral("mdiSEITE1")), nullptr);
+    EXPECT_EQ(w->Forms().size(), 1);
+    for (int i = 10; i <= 15; ++i)
+        EXPECT_FALSE(w->panelVisible(i)) << i;
+    EXPECT_TRUE(w->mnuDATEI->menuAction()->isEnabled());
+    EXPECT_TRUE(w->mnuEXTRAS->menuAction()->isEnabled());
+    EXPECT_TRUE(inst.dialogs().asked().empty()) << inst.dialogs().messages().join('|').toStdString();
 }
 
 TEST_F(Evaluate, CalculateShowsTheStoredResults) {

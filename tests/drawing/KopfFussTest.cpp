@@ -127,8 +127,8 @@ TEST(KopfFuss, RecordNamesAreCutToTheWidth) {
         {{"AAAAAAA", "BBBBBBB", "CCC"}, "AAAAAAA, BBBBBBB, ..."},
         {{"AAAAAAA", "BBBBBBBB"}, "AAAAAAA, BBBBBBBB"},
         {{"AAAAAAA", "BBBBBBBBBBB"}, "AAAAAAA, ..."},
-        {{"Ein Name, der weit ueber den Rand hinaus reicht"},
-         "Ein Name, der weit ueber den Rand hinaus reicht"},
+        // A single name longer than its place is cut at the margin: 100 - 30 - "Datensatz " leaves 45 mm.
+        {{"Ein Name, der weit ueber den Rand hinaus reicht"}, "Ein Name, der weit"},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.zeile.toStdString());
@@ -170,6 +170,33 @@ TEST(KopfFuss, UserTextsAreDrawnAsTyped) {
     for (const char* text : {"Probe {g,1}r, B{", "{t,1}x", "P{1}", "{Meier", "Labor {h,2}"})
         EXPECT_TRUE(t.contains(QString::fromUtf8(text))) << text;
     EXPECT_TRUE(k.run.dialogs().asked().empty());
+}
+
+TEST(KopfFuss, LongUserTextsAreCutAtTheirPlace) {
+    // A comment of 255 characters ends at the right margin; an operator of 100 characters ends 2 mm before
+    // the date and time in the middle of the footer. Characters are s / 4 mm wide.
+    for (bool printer : {false, true}) {
+        SCOPED_TRACE(printer ? "paper" : "screen");
+        Kopflauf k(printer);
+        const QString kommentar = QString(255, QLatin1Char('K'));
+        const QString bearbeiter = QString(100, QLatin1Char('B'));
+        k.kf.setKOMMENTAR(kommentar);
+        k.kf.setBEARBEITER(bearbeiter);
+        k.kf.KOPFFUSSZEILE();
+        QString k2, b2;
+        for (const QString& t : k.texte()) {
+            if (t.startsWith(QLatin1Char('K'))) k2 = t;
+            if (t.startsWith(QLatin1Char('B'))) b2 = t;
+        }
+        // 297 - 2 x 15 mm at 2.5 mm a character.
+        EXPECT_EQ(k2, kommentar.left(106));
+        const double datumLinks = k.at(QStringLiteral("28.06.2003"))[0];
+        const double bearbeiterRechts = k.at(b2)[0] + b2.size() * 1.75;
+        EXPECT_LE(bearbeiterRechts, datumLinks - 2 + 1e-6);
+        EXPECT_GT(bearbeiterRechts + 1.75, datumLinks - 2);
+        EXPECT_TRUE(bearbeiter.startsWith(b2));
+        EXPECT_TRUE(k.run.dialogs().asked().empty());
+    }
 }
 
 TEST(KopfFuss, TopMarginMovesOnlyTheHeader) {

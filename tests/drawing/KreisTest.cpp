@@ -213,6 +213,19 @@ TEST(Kreis, AngleOutsideTheSurfaceRangeStopsTheCircle) {
     EXPECT_TRUE(k.surface.calls().empty());
 }
 
+TEST(Kreis, FarOffAnglesEndAfterABoundedDrawing) {
+    // Angles a Single can't step through: neither the chords nor the arc's span may be counted up to them.
+    for (bool sehnen : {true, false}) {
+        SCOPED_TRACE(sehnen ? "chords" : "circle");
+        Kreislauf k;
+        k.kreis(25, 20, 5, 0, 1e30f, sehnen);
+        EXPECT_LE(k.surface.calls().size(), 400u);
+        Kreislauf l;
+        l.kreis(25, 20, 5, 1e30f, 0, sehnen, 1);
+        EXPECT_LE(l.surface.calls().size(), 400u);
+    }
+}
+
 // An arrow: three lines from its tip on the arc's end, across its base on the circle, back to the tip.
 struct Pfeil {
     double tipX, tipY, baseX, baseY, laenge;

@@ -139,7 +139,8 @@ void drawCompactionDiagram(platform::Surface& surface, bool printer) {
     long blue = 9; // bright blue
     g.LINIENEINSTELLUNGEN(0, width, blue);
     SingleArray sx, sy;
-    for (float w = 8; w <= 20; w += 0.5f) {
+    for (int k = 0; k <= 24; ++k) {
+        const float w = 8 + 0.5f * float(k);
         const float r = 1 / (1 / 2.70f + w / 100);
         if (r >= 1.4f && r <= 2.0f) {
             sx.values.push_back(w);
@@ -209,11 +210,15 @@ TEST(SampleDiagram, OnThePrintedPageAtTheMillimetresAskedFor) {
     ASSERT_FALSE(image.isNull());
     // Grid lines every 2 % and every 0.1 g/cm³, across the frame, measured half way between two ticks.
     const auto columns = surfacetest::inkRunsInRow(image, int(pageY(1.955) * k), int(26 * k), int(165 * k));
-    for (double w = 8; w <= 20; w += 2)
+    for (int i = 0; i <= 6; ++i) {
+        const double w = 8 + 2 * i;
         EXPECT_TRUE(near(columns, pageX(w) * k, 0.3 * k)) << "grid at w = " << w;
+    }
     const auto rows = surfacetest::inkRunsInColumn(image, int(pageX(8.25) * k), int(35 * k), int(170 * k));
-    for (double r = 1.4; r <= 2.001; r += 0.1)
+    for (int i = 0; i <= 6; ++i) {
+        const double r = 1.4 + 0.1 * i;
         EXPECT_TRUE(near(rows, pageY(r) * k, 0.3 * k)) << "grid at " << r;
+    }
     // Nothing of the diagram left of 15 mm, right of 169 mm, above 30 mm or below 181 mm.
     const QRect ink = surfacetest::inkBounds(image, image.rect());
     EXPECT_GE(ink.left() / k, 15 - 0.2);
@@ -253,11 +258,15 @@ TEST(SampleDiagram, InAPictureOnScreen) {
     auto x = [&](double w) { return (12 + (w - 8) / 12 * 111) * k; };
     auto y = [&](double rho) { return (118 - (rho - 1.4) / 0.6 * 109) * k; };
     const auto columns = surfacetest::inkRunsInRow(image, int(y(1.955)), int(11.5 * k), image.width() - 1);
-    for (double w = 8; w <= 20; w += 2)
+    for (int i = 0; i <= 6; ++i) {
+        const double w = 8 + 2 * i;
         EXPECT_TRUE(near(columns, x(w), 1.0)) << "grid at w = " << w;
+    }
     const auto rows = surfacetest::inkRunsInColumn(image, int(x(8.25)), 0, int(119.5 * k));
-    for (double r = 1.4; r <= 2.001; r += 0.1)
+    for (int i = 0; i <= 6; ++i) {
+        const double r = 1.4 + 0.1 * i;
         EXPECT_TRUE(near(rows, y(r), 1.0)) << "grid at " << r;
+    }
 }
 
 } // namespace

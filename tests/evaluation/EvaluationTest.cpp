@@ -211,20 +211,87 @@ TEST(Evaluation, EqualMaximaAndFallingCurvesKeepTheFirst) {
     EXPECT_TRUE(run.dialogs().asked().empty());
 }
 
-TEST(Evaluation, EqualNeighboursAtTheThresholdAreAFlatSegmentWithoutCrossing) {
+TEST(Evaluation, AFlatSegmentOnTheThresholdCrossesItAtItsFirstPoint) {
+    // Two neighbours exactly at the threshold: the line meets the polyline along the flat segment between
+    // them, whose crossing is its first point. No division by zero, no box.
+    const struct {
+        const char* name;
+        std::vector<float> dryMasses;
+        float DPR;
+        int first, dry, wet; // the first reading on the threshold, the readings of the two results
+    } cases[] = {
+        // The wet side is the last segment falling through the threshold, which starts at reading 2.
+        {"at the maximum, 100 %", {1900, 2000, 2000, 1900}, 100, 1, 1, 2},
+        // The flat segment is the last one on either side.
+        {"the last two readings at half the maximum", {2000, 1500, 1000, 1000}, 50, 2, 2, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::TestRun run;
+        fixture::store(*run.state().cnnX, withDegree(fixture::exactDensities(c.dryMasses), c.DPR));
+        ASSERT_TRUE(evaluate());
+        EXPECT_TRUE(run.dialogs().asked().empty()) << run.dialogs().messages().join(" | ").toStdString();
+        const Stored s = readBack(*run.state().cnnX);
+        ASSERT_EQ(s.a2[c.first].RHD, s.a2[c.first + 1].RHD);
+        ASSERT_EQ(float(double(c.DPR) / 100.0 * float(s.a1.at("RHPR"))), s.a2[c.first].RHD);
+        EXPECT_EQ(s.a1.at("WUDPR"), double(s.a2[c.dry].W));
+        EXPECT_EQ(s.a1.at("WODPR"), double(s.a2[c.wet].W));
+        EXPECT_NE(s.a1.at("WUDPR"), 0.0);
+    }
+}
+
+TEST(Evaluation, AReadingThatIsNoNumberRefusesTheRecordNamingReadingAndColumn) {
+    const struct {
+        const char* name;
+        const char* sql; // what was stored in place of a reading
+        QString message;
+        QString language = QStringLiteral("de");
+    } cases[] = {
+        {"a word", "UPDATE E3 SET M1 = 'abc' WHERE I1 = 2",
+         "Messung Nr. 2: Der Wert „abc“ in der Spalte M1 ist keine lesbare Zahl; bitte die Eingabewerte "
+         "prüfen."},
+        {"not a number", "UPDATE E3 SET M2W = 'NaN' WHERE I1 = 4",
+         "Messung Nr. 4: Der Wert „NaN“ in der Spalte M2W ist keine lesbare Zahl; bitte die Eingabewerte "
+         "prüfen."},
+        {"a decimal comma where the point is the decimal sign", "UPDATE E3 SET HS = '1,5' WHERE I1 = 0",
+         "Reading no. 0: the value \"1,5\" in column HS is not a readable number; please check the input "
+         "values.",
+         "en"},
+        {"beyond the Single range", "UPDATE E3 SET MCW = 1e39 WHERE I1 = 5",
+         "Messung Nr. 5: Der Wert „1E+39“ in der Spalte MCW ist keine lesbare Zahl; bitte die Eingabewerte "
+         "prüfen."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::TestRun run(
+            {c.language, c.language == "en" ? QStringLiteral(".") : QStringLiteral(",")});
+        auto& db = *run.state().cnnX;
+        fixture::store(db, fixture::dryingSet());
+        addEarlierPoints(db, 2);
+        db.Execute(QString::fromUtf8(c.sql));
+        const Stored before = readBack(db);
+        run.dialogs().answerAllMessages(OK);
+
+        EXPECT_FALSE(evaluate());
+        ASSERT_EQ(run.dialogs().asked().size(), 1u) << run.dialogs().messages().join(" | ").toStdString();
+        EXPECT_EQ(run.dialogs().asked()[0].prompt, c.message);
+        EXPECT_EQ(run.dialogs().asked()[0].style, platform::Msg::OKOnly | platform::Msg::Exclamation);
+        EXPECT_EQ(readBack(db), before);
+        EXPECT_TRUE(before.BONEU);
+    }
+}
+
+TEST(Evaluation, FortyThousandReadingsAreTooManyNotAnOverflow) {
     testsupport::TestRun run;
-    // Readings 1 and 2 share the highest density; at 100 % the flat segment between them matches both
-    // passes and has no single crossing, so the dry side ends with 0 and the wet side takes the next
-    // segment, which starts at reading 2.
-    fixture::store(*run.state().cnnX, withDegree(fixture::exactDensities({1900, 2000, 2000, 1900}), 100));
-    ASSERT_TRUE(evaluate());
-    EXPECT_EQ(run.dialogs().messages(), (QStringList{"Division durch Null!", "Division durch Null!"}));
-    for (const auto& box : run.dialogs().asked())
-        EXPECT_EQ(box.title, QStringLiteral("LININT"));
-    const Stored s = readBack(*run.state().cnnX);
-    EXPECT_EQ(s.a1.at("WPR"), 0.125);
-    EXPECT_EQ(s.a1.at("WUDPR"), 0.0);
-    EXPECT_EQ(s.a1.at("WODPR"), 0.1875);
+    auto& db = *run.state().cnnX;
+    fixture::store(db, firstReadings(fixture::dryingSet(), 0));
+    db.Execute(
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 39999) "
+                       "INSERT INTO E3 (ID, I1, M1, HS, M1W, M2W, MCW) "
+                       "SELECT 1, i, 3000, 0.47, 250, 230, 40 FROM n"));
+    EXPECT_FALSE(evaluate());
+    EXPECT_EQ(run.dialogs().messages(),
+              QStringList{"Der Datensatz enthält 40000 Messungen; ausgewertet werden können höchstens 72."});
 }
 
 struct RefusalCase {

@@ -1,11 +1,14 @@
-#include "TempDir.h"
-#include "platform/runtime/SystemLocale.h"
 #include "platform/window/PdfPrintDialog.h"
+#include "platform/runtime/ScriptedDialogs.h"
+#include "platform/runtime/SystemLocale.h"
+#include "TempDir.h"
 
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <gtest/gtest.h>
 
 using namespace platform;
 
@@ -20,7 +23,8 @@ TEST(PdfPrintDialog, PresetFromTheRequestAndAnswersTheChoice) {
     request.fromPage = 2;
     request.toPage = 2;
     request.suggestedPdfFile = dir.file(QStringLiteral("Probe B.pdf"));
-    PdfPrintDialog d(request);
+    ScriptedDialogs dialogs;
+    PdfPrintDialog d(request, dialogs);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Drucken"));
     EXPECT_TRUE(d.pageRange->isChecked()); // the active page alone
     EXPECT_EQ(d.fromPage->value(), 2);
@@ -41,8 +45,97 @@ TEST(PdfPrintDialog, EveryPageIsThePresetWhenNoPageIsActive) {
     request.maxPage = 2;
     request.fromPage = 1;
     request.toPage = 2;
-    PdfPrintDialog d(request);
+    ScriptedDialogs dialogs;
+    PdfPrintDialog d(request, dialogs);
     EXPECT_TRUE(d.allPages->isChecked());
+}
+
+void schreiben(const QString& file) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("frueher");
+}
+
+TEST(PdfPrintDialog, AsksBeforeItReplacesAFileAndNoKeepsItOpen) {
+    SystemLocale::Override de(QStringLiteral("de"), QStringLiteral(","));
+    testsupport::TempDir dir;
+    const QString probe = dir.file(QStringLiteral("Probe B.pdf"));
+    const struct {
+        const char* name;
+        QStringList there; // files written before
+        bool allPages;     // all of two pages, else the second alone
+        int answer;        // to the question, when there is one
+        QString question;  // empty: none asked
+        bool accepted;
+    } cases[] = {
+        {"a new file", {}, false, 0, {}, true},
+        {"the same file again, No",
+         {"Probe B.pdf"},
+         false,
+         Msg::No,
+         "Die Datei „" + probe + "“ besteht bereits. Soll sie ersetzt werden?",
+         false},
+        {"the same file again, Yes",
+         {"Probe B.pdf"},
+         false,
+         Msg::Yes,
+         "Die Datei „" + probe + "“ besteht bereits. Soll sie ersetzt werden?",
+         true},
+        // Two pages go into a file each: those are the files that would be replaced.
+        {"the pages' files",
+         {"Probe B-1.pdf", "Probe B-2.pdf"},
+         true,
+         Msg::No,
+         "Diese Dateien bestehen bereits:\n" + dir.file("Probe B-1.pdf") + "\n" + dir.file("Probe B-2.pdf") +
+             "\nSollen sie ersetzt werden?",
+         false},
+        {"two pages, only the single file there", {"Probe B.pdf"}, true, 0, {}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString& name : QDir(dir.path()).entryList(QDir::Files))
+            QFile::remove(dir.file(name));
+        for (const QString& name : c.there)
+            schreiben(dir.file(name));
+        PrintRequest request;
+        request.maxPage = 2;
+        request.fromPage = 2;
+        request.toPage = 2;
+        request.suggestedPdfFile = probe;
+        ScriptedDialogs dialogs;
+        if (c.answer) dialogs.answer(c.answer);
+        PdfPrintDialog d(request, dialogs);
+        d.allPages->setChecked(c.allPages);
+        d.pageRange->setChecked(!c.allPages);
+        d.accept();
+        EXPECT_EQ(d.result() == QDialog::Accepted, c.accepted);
+        if (c.question.isEmpty()) {
+            EXPECT_TRUE(dialogs.asked().empty());
+        } else {
+            ASSERT_EQ(dialogs.asked().size(), 1u);
+            EXPECT_EQ(dialogs.asked()[0].prompt, c.question);
+            EXPECT_EQ(dialogs.asked()[0].style, Msg::YesNo | Msg::Question);
+        }
+        // Nothing is written by the dialog itself.
+        for (const QString& name : c.there) {
+            QFile f(dir.file(name));
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), QByteArray("frueher"));
+        }
+    }
+}
+
+TEST(PdfPrintDialog, AFolderThatIsNotThereIsOneMessageThroughTheService) {
+    SystemLocale::Override de(QStringLiteral("de"), QStringLiteral(","));
+    testsupport::TempDir dir;
+    PrintRequest request;
+    ScriptedDialogs dialogs;
+    PdfPrintDialog d(request, dialogs);
+    d.file->setText(dir.file(QStringLiteral("fehlt/x.pdf")));
+    d.accept();
+    EXPECT_NE(d.result(), QDialog::Accepted);
+    EXPECT_EQ(dialogs.messages(),
+              QStringList{"Bitte geben Sie eine PDF-Datei in einem vorhandenen Ordner an."});
 }
 
 } // namespace

@@ -67,4 +67,31 @@ TEST(Linienscharen, SamplesInsideTheBoundsOnly) {
                 }).x.empty());
 }
 
+TEST(Linienscharen, SamplingIsCountedWhateverTheWaterContents) {
+    // A Single plus 0.01 stays the same Single from 2^18 on: added up, the sampling never ended there.
+    const auto flach = [](float) { return 1.0; };
+    const struct {
+        const char* name;
+        float XMIN, XMAX;
+        std::size_t hoechstens;
+    } cases[] = {
+        {"an ordinary diagram, 8 to 20 %", 8, 20, 1201},
+        {"beyond 2^18", 1.0e6f, 1.0e6f + 2, 201},
+        {"a million per cent wide", 0, 1.0e6f, std::size_t(linienscharen::kMaxSchritte) + 1},
+        {"absurd bounds", -3e38f, 3e38f, std::size_t(linienscharen::kMaxSchritte) + 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto linie = linienscharen::abtasten(c.XMIN, c.XMAX, 0, 2, flach);
+        ASSERT_FALSE(linie.x.empty());
+        EXPECT_LE(linie.x.size(), c.hoechstens);
+        EXPECT_EQ(linie.x.front(), c.XMIN);
+        EXPECT_LE(linie.x.back(), c.XMAX);
+        for (std::size_t i = 1; i < linie.x.size(); ++i)
+            ASSERT_GT(linie.x[i], linie.x[i - 1]);
+    }
+    EXPECT_EQ(linienscharen::abtasten(8, 20, 0, 2, flach).x.size(), 1201u);
+    EXPECT_TRUE(linienscharen::abtasten(20, 8, 0, 2, flach).x.empty());
+}
+
 } // namespace

@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -209,6 +212,20 @@ TEST(Seite1, KeysOfThePageAndOfItsPicturesPressTheMainWindowsCommands) {
             EXPECT_EQ(lauf.haupt.beenden, c.panel == -1 ? 1 : 0);
         }
     }
+}
+
+TEST(Seite1, TheWindowsCloseBoxPressesTheCloseCommandAsEscDoes) {
+    Seite1Lauf lauf;
+    mdiSEITE1& seite = lauf.zeige(fixture::dryingSet());
+    QMdiArea bereich;
+    QMdiSubWindow* fenster = bereich.addSubWindow(&seite);
+    fenster->close();
+    // The command unloads the page: it runs after the close event, not inside it.
+    EXPECT_TRUE(lauf.haupt.panels.empty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lauf.haupt.panels, std::vector<int>{15});
+    fenster->setWidget(nullptr);
+    seite.setParent(nullptr);
 }
 
 TEST(Seite1, EveryActivationHidesTheAutoCadPanel) {

@@ -4,6 +4,7 @@
 #include "platform/runtime/VbError.h"
 #include "platform/surface/ImageSurface.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -14,6 +15,20 @@ using surfacetest::inkRunsInRow;
 namespace {
 
 constexpr double k = ImageSurface::kScreenPixelsPerMm;
+
+TEST(ImageSurface, AbsurdPositionsAreClampedAndLinesKeepTheirDirection) {
+    ImageSurface s(100, 100);
+    s.Line(10, 10, 1e30f, 1e30f);
+    s.Line(std::nanf(""), 0, 50, 50);
+    s.Circle(1e30f, 1e30f, 1e30f);
+    s.Box(-1e30f, -1e30f, 1e30f, 1e30f);
+    s.setCurrentX(1e30f);
+    s.Print(QStringLiteral("weit"));
+    // The diagonal from (10, 10) passes (60, 60) on the picture.
+    const auto runs = inkRunsInRow(s.image(), int(60 * k), int(50 * k), int(70 * k));
+    ASSERT_FALSE(runs.empty());
+    EXPECT_NEAR(runs.front() / k, 60, 1);
+}
 
 TEST(ImageSurface, APictureOfMillimetresAt96PixelsPerInch) {
     ImageSurface s(135, 130);

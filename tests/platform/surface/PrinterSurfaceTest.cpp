@@ -4,8 +4,13 @@
 #include "platform/runtime/VbError.h"
 #include "platform/surface/PrinterSurface.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <sys/stat.h>
 
 using namespace platform;
 using surfacetest::inkBounds;
@@ -34,6 +39,14 @@ TEST(PrinterSurface, TheWholeA4LandscapeSheetFromItsTopLeftCorner) {
         page.EndDoc();
         EXPECT_TRUE(page.finished());
     }
+    // Written through a temporary file beside it, which is gone; the PDF has the mode of any new file.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("page.pdf")});
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat written {};
+    ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &written), 0);
+    EXPECT_EQ(written.st_mode & 0777, 0666 & ~mask);
     const QImage image = renderPdfPage(file, 100);
     ASSERT_FALSE(image.isNull());
     const double k = 100 / 25.4;
@@ -102,6 +115,47 @@ TEST(PrinterSurface, TextIsMeasuredAsItIsPrinted) {
     EXPECT_GT(ink.top() / k, 50);
     EXPECT_TRUE(surfacetest::popplerOutput(QStringLiteral("pdffonts"), {file})
                     .contains(QStringLiteral("LiberationSans")));
+}
+
+// Absurd positions (a diagram of masses of 1e30, a value that is no number) reach the painter clamped:
+// the sheet parses, and a line that runs far off the sheet keeps its direction on it.
+void absurd(Surface& s) {
+    s.Line(-3e38f, 100, 3e38f, 100);
+    s.Line(20, 20, 1e30f, 1e30f);
+    s.Line(std::nanf(""), 0, 10, 10);
+    s.Box(-1e30f, -1e30f, 1e30f, 50);
+    s.FilledBox(1e20f, 1e20f, 2e20f, 2e20f, 0);
+    s.Circle(1e30f, 1e30f, 1e30f);
+    s.Circle(std::numeric_limits<float>::infinity(), 10, 5);
+    s.PSet(-1e30f, 5);
+    s.setCurrentX(1e30f);
+    s.setCurrentY(-1e30f);
+    s.Print(QStringLiteral("weit"));
+    s.setCurrentX(std::nanf(""));
+    s.Print(QStringLiteral("nichts"));
+}
+
+TEST(PrinterSurface, AbsurdPositionsGiveASheetThatParses) {
+    testsupport::TempDir dir;
+    const QString file = dir.file(QStringLiteral("absurd.pdf"));
+    {
+        PrinterSurface page(pdf(file));
+        absurd(page);
+        page.EndDoc();
+    }
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+    ASSERT_TRUE(reader.waitForFinished(60000));
+    const QByteArray errors = reader.readAllStandardError();
+    EXPECT_TRUE(errors.isEmpty()) << errors.toStdString();
+    const QImage image = renderPdfPage(file, 50);
+    ASSERT_FALSE(image.isNull());
+    const double k = 50 / 25.4;
+    // The line across the whole sheet at 100 mm, and the one from (20, 20) down to the right at 45 degrees.
+    EXPECT_FALSE(surfacetest::inkRunsInColumn(image, int(150 * k), int(95 * k), int(105 * k)).empty());
+    const auto diagonal = surfacetest::inkRunsInRow(image, int(150 * k), int(140 * k), int(160 * k));
+    ASSERT_FALSE(diagonal.empty());
+    EXPECT_NEAR(diagonal.front() / k, 150, 1.5);
 }
 
 } // namespace
