@@ -119,7 +119,8 @@ void PrinterSurface::Cls() {
 void PrinterSurface::NewPage() {
     // A sheet with nothing on it yet is still a sheet: the job begins before it moves on.
     paint([](QPainter&) {});
-    if (!printer_->newPage()) throw VbError(482, QStringLiteral("Printer error"));
+    const bool moved = pdf_ ? pdf_->newPage() : printer_->newPage();
+    if (!moved) throw VbError(482, QStringLiteral("Printer error"));
     Cls();
 }
 
