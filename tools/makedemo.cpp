@@ -9,6 +9,8 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/runtime/VbError.h"
+#include "platform/system/FileLock.h"
+#include "platform/system/FileSystem.h"
 #include "platform/system/UserAccount.h"
 
 #include <QCoreApplication>
@@ -71,6 +73,10 @@ int main(int argc, char** argv) {
     }
     const QString root = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     try {
+        // Two demo starts at the same moment take turns: each finds the installation whole.
+        ensure(root);
+        platform::FileLock lock(root + QStringLiteral("/makedemo.lock"));
+        if (!lock.take(std::chrono::minutes(2))) throw platform::VbError::permissionDenied(lock.file());
         const QString program = root + QStringLiteral("/TAMBRIN");
         const QString databases = root + QStringLiteral("/DATENBANK");
         const QString projects = root + QStringLiteral("/PROJEKTE");
@@ -88,12 +94,11 @@ int main(int argc, char** argv) {
         settings.sync();
 
         if (argc == 4) {
-            // The program and its empty template, fresh from the build.
+            // The program and its empty template, fresh from the build. Each takes the place of the old file
+            // in one step: a program started from the installation a moment ago finds a whole file.
             for (int i = 2; i < 4; ++i) {
                 const QString from = QString::fromLocal8Bit(argv[i]);
-                const QString to = program + QLatin1Char('/') + QFileInfo(from).fileName();
-                QFile::remove(to);
-                if (!QFile::copy(from, to)) throw platform::VbError::permissionDenied(to);
+                platform::FileSystem::CopyFile(from, program + QLatin1Char('/') + QFileInfo(from).fileName(), true);
             }
         }
     } catch (const platform::VbError& e) {
