@@ -14,6 +14,7 @@
 #include "platform/window/Twips.h"
 #include "Schema.h"
 
+#include <cerrno>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -23,7 +24,6 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTextStream>
-#include <cerrno>
 
 using namespace platform;
 namespace fs = platform::FileSystem;
@@ -152,7 +152,8 @@ frmMAIN::LoadResult frmMAIN::MDIForm_Load() {
     // whatever the answer, and the run ends.
     ErrorTrap noWorkingCopy(TITLE(), [this](const VbError& error) {
         return ErrorBoxText(error) + QLatin1Char('\n') +
-               (SPRACHE == 1 ? QStringLiteral("The program ends.") : QStringLiteral("Das Programm wird beendet."));
+               (SPRACHE == 1 ? QStringLiteral("The program ends.")
+                             : QStringLiteral("Das Programm wird beendet."));
     });
     const auto ended = [&noWorkingCopy] {
         return noWorkingCopy.cancelled() ? LoadResult::Abandoned : LoadResult::Ended;
@@ -185,7 +186,8 @@ QStringList frmMAIN::projectTables() {
     static const QRegularExpression createTable(QStringLiteral("CREATE\\s+TABLE\\s+(\\w+)"),
                                                 QRegularExpression::CaseInsensitiveOption);
     QStringList tables;
-    for (const auto& match : createTable.globalMatch(schema::sql(schema::Database::Project))) tables << match.captured(1);
+    for (const auto& match : createTable.globalMatch(schema::sql(schema::Database::Project)))
+        tables << match.captured(1);
     return tables;
 }
 
@@ -194,14 +196,13 @@ bool frmMAIN::takeRunLock() {
         runLock_ = std::make_unique<FileLock>(runLockFile());
         if (runLock_->take()) return true;
         runLock_.reset();
-        dialogs().MsgBox(
-            SPRACHE == 1 ? QStringLiteral("The program %1 is already running for the user %2.\n"
-                                          "This second start ends without changing anything.")
-                               .arg(TITLE(), BENUTZER())
-                         : QStringLiteral("Das Programm %1 läuft bereits für den Benutzer %2.\n"
-                                          "Dieser zweite Start wird ohne Änderungen beendet.")
-                               .arg(TITLE(), BENUTZER()),
-            Msg::OKOnly | Msg::Exclamation, TITLE());
+        dialogs().MsgBox(SPRACHE == 1 ? QStringLiteral("The program %1 is already running for the user %2.\n"
+                                                       "This second start ends without changing anything.")
+                                            .arg(TITLE(), BENUTZER())
+                                      : QStringLiteral("Das Programm %1 läuft bereits für den Benutzer %2.\n"
+                                                       "Dieser zweite Start wird ohne Änderungen beendet.")
+                                            .arg(TITLE(), BENUTZER()),
+                         Msg::OKOnly | Msg::Exclamation, TITLE());
     } catch (const std::exception& e) {
         runLock_.reset();
         dialogs().MsgBox(ErrorBoxText(asVbError(e)) + QLatin1Char('\n') +
@@ -216,7 +217,8 @@ void frmMAIN::removeLeftovers() {
     // This run holds the user's lock: nobody else writes these files now.
     const QString copy = XMDBPFAD();
     const QString compaction = compactionFile(copy);
-    for (const QString& file : {copy + QStringLiteral(".tmp"), compaction, compaction + QStringLiteral("-journal")})
+    for (const QString& file :
+         {copy + QStringLiteral(".tmp"), compaction, compaction + QStringLiteral("-journal")})
         if (fs::FileExists(file)) fs::DeleteFile(file, true);
 }
 
@@ -235,9 +237,10 @@ bool frmMAIN::checkDatabaseFolderSetting() {
                                         "(value 'Datenbankpfad' in section 'Extras').")
                        : QStringLiteral("In der Einstellungsdatei '%1' fehlt der Datenbankpfad "
                                         "(Wert 'Datenbankpfad' im Abschnitt 'Extras').");
-    dialogs().MsgBox(text.arg(QDir::toNativeSeparators(file)) + QLatin1Char('\n') +
-                         (english ? QStringLiteral("The program ends.") : QStringLiteral("Das Programm wird beendet.")),
-                     Msg::OKOnly | Msg::Exclamation, TITLE());
+    dialogs().MsgBox(
+        text.arg(QDir::toNativeSeparators(file)) + QLatin1Char('\n') +
+            (english ? QStringLiteral("The program ends.") : QStringLiteral("Das Programm wird beendet.")),
+        Msg::OKOnly | Msg::Exclamation, TITLE());
     return false;
 }
 

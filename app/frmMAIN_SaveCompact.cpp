@@ -96,11 +96,12 @@ void frmMAIN::checkWorkingCopy() const {
         Connection::CheckDatabase(XMDBPFAD(), projectTables());
     } catch (const VbError& e) {
         // Put over the project, a damaged or empty copy would wipe it.
-        throw VbError(e.Number(), (SPRACHE == 1 ? QStringLiteral("The working copy is not saved: %1\n"
-                                                                 "The project database %2 is left as it was.")
-                                                : QStringLiteral("Die Arbeitskopie wird nicht gespeichert: %1\n"
-                                                                 "Die Projektdatenbank %2 bleibt, wie sie war."))
-                                      .arg(e.Description(), projectDatabase()));
+        throw VbError(e.Number(),
+                      (SPRACHE == 1 ? QStringLiteral("The working copy is not saved: %1\n"
+                                                     "The project database %2 is left as it was.")
+                                    : QStringLiteral("Die Arbeitskopie wird nicht gespeichert: %1\n"
+                                                     "Die Projektdatenbank %2 bleibt, wie sie war."))
+                          .arg(e.Description(), projectDatabase()));
     }
 }
 

@@ -5,13 +5,13 @@
 //
 //   makedemo DEMO-FOLDER [PROGRAM-FILE TEMPLATE]
 #include "ExampleRecords.h"
-#include "Schema.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/runtime/VbError.h"
 #include "platform/system/FileLock.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/UserAccount.h"
+#include "Schema.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -98,7 +98,8 @@ int main(int argc, char** argv) {
             // in one step: a program started from the installation a moment ago finds a whole file.
             for (int i = 2; i < 4; ++i) {
                 const QString from = QString::fromLocal8Bit(argv[i]);
-                platform::FileSystem::CopyFile(from, program + QLatin1Char('/') + QFileInfo(from).fileName(), true);
+                platform::FileSystem::CopyFile(from, program + QLatin1Char('/') + QFileInfo(from).fileName(),
+                                               true);
             }
         }
     } catch (const platform::VbError& e) {

@@ -5,9 +5,9 @@
 #include "../system/FileLock.h"
 #include "../system/FileSystem.h"
 
+#include <cerrno>
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
 #include <sqlite3.h>
 
 namespace platform {
@@ -25,9 +25,10 @@ QString pathFromConnectionString(const QString& text) {
 QString engineMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
 
 VbError notADatabase(const QString& path) {
-    return VbError::database(SystemLocale::pick(QStringLiteral("The file '%1' is not a database of this program."),
-                                                QStringLiteral("Die Datei '%1' ist keine Datenbank dieses Programms."))
-                                 .arg(path));
+    return VbError::database(
+        SystemLocale::pick(QStringLiteral("The file '%1' is not a database of this program."),
+                           QStringLiteral("Die Datei '%1' ist keine Datenbank dieses Programms."))
+            .arg(path));
 }
 
 // How long a copy waits for another process's copy onto the same file to end.
@@ -195,7 +196,9 @@ void Connection::CreateDatabase(const QString& path, const QString& schemaSql) {
     sqlite3_close(db);
 }
 
-QString Connection::copyLockFile(const QString& target) { return target + QStringLiteral(".tmp.lock"); }
+QString Connection::copyLockFile(const QString& target) {
+    return target + QStringLiteral(".tmp.lock");
+}
 
 void Connection::RemoveStaleCopy(const QString& target) {
     const QString temp = target + QStringLiteral(".tmp");
@@ -221,8 +224,8 @@ void Connection::CheckDatabase(const QString& path, const QStringList& tables) {
                                     .arg(path, problems.join(QStringLiteral("; "))));
     }
     QStringList missing;
-    sqlite3_stmt* find = c.statement(QStringLiteral(
-        "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    sqlite3_stmt* find = c.statement(
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
     for (const QString& table : tables) {
         sqlite3_reset(find);
         bind(find, 1, Variant(table));
@@ -245,11 +248,12 @@ void Connection::CopyDatabase(const QString& source, const QString& target) {
     const QString temp = target + QStringLiteral(".tmp");
     FileLock lock(copyLockFile(target));
     if (!lock.take(copyWait)) {
-        throw VbError(VbError::PermissionDenied,
-                      SystemLocale::pick(QStringLiteral("Permission denied: '%1' is being written by another program."),
-                                         QStringLiteral("Zugriff verweigert: '%1' wird gerade von einem anderen "
-                                                        "Programm geschrieben."))
-                          .arg(target));
+        throw VbError(
+            VbError::PermissionDenied,
+            SystemLocale::pick(QStringLiteral("Permission denied: '%1' is being written by another program."),
+                               QStringLiteral("Zugriff verweigert: '%1' wird gerade von einem anderen "
+                                              "Programm geschrieben."))
+                .arg(target));
     }
     // A copy that was stopped half way left this file; it was never renamed, so it holds nothing of value.
     if (QFileInfo::exists(temp) && !QFile::remove(temp)) throw VbError::permissionDenied(temp);

@@ -2,9 +2,9 @@
 
 #include "../runtime/Variant.h"
 
+#include <memory>
 #include <QString>
 #include <QStringList>
-#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -14,9 +14,9 @@ struct sqlite3_stmt;
 namespace platform {
 
 // A connection to one database file. It opens existing files only: a missing file or a file that is no
-// database (an empty file of 0 bytes too) is refused with an error that says so. Every connection enforces the relations between the
-// tables (foreign keys), uses a rollback journal (the files are copied whole) and waits up to 30 seconds
-// for a lock.
+// database (an empty file of 0 bytes too) is refused with an error that says so. Every connection enforces
+// the relations between the tables (foreign keys), uses a rollback journal (the files are copied whole) and
+// waits up to 30 seconds for a lock.
 class Connection {
 public:
     Connection() = default;

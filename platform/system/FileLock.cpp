@@ -12,15 +12,20 @@ FileLock::FileLock(const QString& file) : file_(file), lock_(std::make_unique<QL
     lock_->setStaleLockTime(std::chrono::milliseconds::zero());
 }
 
-FileLock::~FileLock() { release(); }
+FileLock::~FileLock() {
+    release();
+}
 
 bool FileLock::take(std::chrono::milliseconds wait) {
     if (lock_->isLocked()) return true;
     if (lock_->tryLock(wait)) return true;
     switch (lock_->error()) {
-    case QLockFile::LockFailedError: return false;
-    case QLockFile::PermissionError: throw VbError::permissionDenied(file_);
-    default: throw FileSystem::WriteError(file_, 0); // a full disk, as a rule
+    case QLockFile::LockFailedError:
+        return false;
+    case QLockFile::PermissionError:
+        throw VbError::permissionDenied(file_);
+    default:
+        throw FileSystem::WriteError(file_, 0); // a full disk, as a rule
     }
 }
 
@@ -28,6 +33,8 @@ void FileLock::release() {
     if (lock_->isLocked()) lock_->unlock();
 }
 
-bool FileLock::held() const { return lock_->isLocked(); }
+bool FileLock::held() const {
+    return lock_->isLocked();
+}
 
 } // namespace platform

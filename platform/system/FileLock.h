@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
 #include <chrono>
 #include <memory>
+#include <QString>
 
 class QLockFile;
 

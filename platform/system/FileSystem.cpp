@@ -3,13 +3,13 @@
 #include "../runtime/SystemLocale.h"
 #include "../runtime/VbError.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -91,9 +91,11 @@ void CopyFile(const QString& source, const QString& target, bool overwrite) {
             ::close(in);
             ::close(out);
             ::unlink(temp.constData());
-            throw VbError(57, SystemLocale::pick(QStringLiteral("Device I/O error: the file '%1' could not be read (%2)."),
-                                                 QStringLiteral("E/A-Gerätefehler: Die Datei '%1' konnte nicht gelesen werden (%2)."))
-                                  .arg(s, QString::fromLocal8Bit(std::strerror(e))));
+            throw VbError(
+                57, SystemLocale::pick(
+                        QStringLiteral("Device I/O error: the file '%1' could not be read (%2)."),
+                        QStringLiteral("E/A-Gerätefehler: Die Datei '%1' konnte nicht gelesen werden (%2)."))
+                        .arg(s, QString::fromLocal8Bit(std::strerror(e))));
         }
         if (got == 0) break;
         for (ssize_t done = 0; done < got;) {
@@ -206,23 +208,29 @@ VbError WriteError(const QString& path, int errorNumber) {
     switch (errorNumber) {
     case ENOSPC:
     case EDQUOT:
-        return VbError(61, SystemLocale::pick(QStringLiteral("Disk full: the file '%1' could not be written."),
-                                              QStringLiteral("Datenträger voll: Die Datei '%1' konnte nicht "
-                                                             "geschrieben werden."))
-                               .arg(path));
+        return VbError(61,
+                       SystemLocale::pick(QStringLiteral("Disk full: the file '%1' could not be written."),
+                                          QStringLiteral("Datenträger voll: Die Datei '%1' konnte nicht "
+                                                         "geschrieben werden."))
+                           .arg(path));
     case EACCES:
     case EPERM:
-    case EROFS: return VbError::permissionDenied(path);
+    case EROFS:
+        return VbError::permissionDenied(path);
     case ENOENT:
-    case ENOTDIR: return VbError::pathNotFound(path);
-    default: break;
+    case ENOTDIR:
+        return VbError::pathNotFound(path);
+    default:
+        break;
     }
     const QString reason =
-        errorNumber == 0 ? QString() : QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
-    return VbError(57, SystemLocale::pick(QStringLiteral("Device I/O error: the file '%1' could not be written%2."),
-                                          QStringLiteral("E/A-Gerätefehler: Die Datei '%1' konnte nicht geschrieben "
-                                                         "werden%2."))
-                           .arg(path, reason));
+        errorNumber == 0 ? QString()
+                         : QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
+    return VbError(
+        57, SystemLocale::pick(QStringLiteral("Device I/O error: the file '%1' could not be written%2."),
+                               QStringLiteral("E/A-Gerätefehler: Die Datei '%1' konnte nicht geschrieben "
+                                              "werden%2."))
+                .arg(path, reason));
 }
 
 } // namespace platform::FileSystem

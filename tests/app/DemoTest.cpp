@@ -1,13 +1,13 @@
-#include "TempDir.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "TempDir.h"
 
+#include <gtest/gtest.h>
+#include <memory>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 

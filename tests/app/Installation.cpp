@@ -8,8 +8,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 using platform::Connection;

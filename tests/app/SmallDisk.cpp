@@ -1,8 +1,8 @@
 #include "SmallDisk.h"
 
-#include <QDir>
 #include <cerrno>
 #include <cstring>
+#include <QDir>
 #include <sys/mount.h>
 
 namespace testsupport {

@@ -146,10 +146,12 @@ TEST(Startup, AMissingDatabaseFolderSettingNamesTheFileAndTheValue) {
         bool removeFile;
         const char* says;
     } cases[] = {
-        {"value missing", false, "In der Einstellungsdatei '%1' fehlt der Datenbankpfad (Wert 'Datenbankpfad' im "
-                                 "Abschnitt 'Extras').\nDas Programm wird beendet."},
-        {"file missing", true, "Die Einstellungsdatei '%1' fehlt: Sie nennt den Datenbankpfad (Wert "
-                               "'Datenbankpfad' im Abschnitt 'Extras').\nDas Programm wird beendet."},
+        {"value missing", false,
+         "In der Einstellungsdatei '%1' fehlt der Datenbankpfad (Wert 'Datenbankpfad' im "
+         "Abschnitt 'Extras').\nDas Programm wird beendet."},
+        {"file missing", true,
+         "Die Einstellungsdatei '%1' fehlt: Sie nennt den Datenbankpfad (Wert "
+         "'Datenbankpfad' im Abschnitt 'Extras').\nDas Programm wird beendet."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -266,21 +268,22 @@ TEST(Startup, AStartWithoutAUsableWorkingCopyEndsAfterItsOneMessage) {
     const struct {
         const char* name;
         std::function<void(Installation&)> spoil;
-        const char* error; // the error message starts so ...
+        const char* error;     // the error message starts so ...
         bool namesWorkingCopy; // ... and names the working copy (else the project database)
         bool keptCopy;         // an interrupted run's copy, kept by Yes
     } cases[] = {
-        {"project database missing", [](Installation& i) { QFile::remove(i.projectDatabase()); }, "VB-Error: 53\n",
-         false, false},
-        {"project database empty", [&](Installation& i) { writeFile(i.projectDatabase(), {}); }, "VB-Error: ",
-         false, false},
+        {"project database missing", [](Installation& i) { QFile::remove(i.projectDatabase()); },
+         "VB-Error: 53\n", false, false},
+        {"project database empty", [&](Installation& i) { writeFile(i.projectDatabase(), {}); },
+         "VB-Error: ", false, false},
         {"project database no database", [&](Installation& i) { writeFile(i.projectDatabase(), "Text"); },
          "VB-Error: ", false, false},
         {"kept working copy empty",
          [&](Installation& i) {
              QDir().mkpath(i.userFolder());
              writeFile(i.workingCopy(), {});
-             writeFile(i.userFolder() + QStringLiteral("/TAMBRIN.projekt"), i.projectDatabase().toUtf8() + '\n');
+             writeFile(i.userFolder() + QStringLiteral("/TAMBRIN.projekt"),
+                       i.projectDatabase().toUtf8() + '\n');
              i.dialogs().answer(Msg::Yes);
          },
          "VB-Error: ", true, true},
@@ -391,13 +394,15 @@ TEST(Startup, LeftoversOfKilledRunsAreRemoved) {
         }
         std::unique_ptr<testsupport::ChildLock> saving;
         if (otherSaving) {
-            saving = std::make_unique<testsupport::ChildLock>(Connection::copyLockFile(inst.projectDatabase()));
+            saving =
+                std::make_unique<testsupport::ChildLock>(Connection::copyLockFile(inst.projectDatabase()));
             ASSERT_TRUE(saving->holding());
         }
         inst.start();
         ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
         EXPECT_TRUE(inst.dialogs().asked().empty());
-        for (const QString& file : ours) EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+        for (const QString& file : ours)
+            EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
         EXPECT_EQ(QFile::exists(projectCopy), otherSaving);
     }
 }

@@ -21,7 +21,8 @@ ChildLock::ChildLock(const QString& file) {
         } catch (...) {
         }
         if (::write(ready[1], &taken, 1) != 1) ::_exit(2);
-        for (;;) ::pause();
+        for (;;)
+            ::pause();
     }
     ::close(ready[1]);
     char taken = 0;
@@ -29,7 +30,9 @@ ChildLock::ChildLock(const QString& file) {
     ::close(ready[0]);
 }
 
-ChildLock::~ChildLock() { kill(); }
+ChildLock::~ChildLock() {
+    kill();
+}
 
 void ChildLock::kill() {
     if (pid_ <= 0) return;

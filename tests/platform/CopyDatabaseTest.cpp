@@ -217,7 +217,8 @@ TEST(Connection, AnEmptyFileIsNoDatabase) {
         c.Open(empty);
         ADD_FAILURE() << "an empty file opened as a database";
     } catch (const VbError& e) {
-        EXPECT_TRUE(e.Description().contains(QStringLiteral("keine Datenbank"))) << e.Description().toStdString();
+        EXPECT_TRUE(e.Description().contains(QStringLiteral("keine Datenbank")))
+            << e.Description().toStdString();
     }
     EXPECT_FALSE(c.isOpen());
     EXPECT_EQ(QFile(empty).size(), 0); // the engine made no database of it

@@ -1,12 +1,12 @@
-#include "ChildLock.h"
-#include "TempDir.h"
-#include "platform/runtime/VbError.h"
 #include "platform/system/FileLock.h"
+#include "ChildLock.h"
+#include "platform/runtime/VbError.h"
+#include "TempDir.h"
 
+#include <gtest/gtest.h>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

@@ -1,15 +1,15 @@
-#include "TempDir.h"
-#include "TestRun.h"
-#include "platform/runtime/Clock.h"
 #include "platform/system/FileSystem.h"
-#include "platform/system/SettingsStore.h"
+#include "platform/runtime/Clock.h"
 #include "platform/runtime/SystemLocale.h"
 #include "platform/runtime/VbError.h"
+#include "platform/system/SettingsStore.h"
+#include "TempDir.h"
+#include "TestRun.h"
 
-#include <QFile>
-#include <QSettings>
 #include <cerrno>
 #include <gtest/gtest.h>
+#include <QFile>
+#include <QSettings>
 
 using namespace platform;
 
