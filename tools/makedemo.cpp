@@ -57,10 +57,16 @@ void handOver(const QString& archive, const QString& projects) {
     Connection c;
     c.Open(archive);
     const QString user = platform::LoginName().toUpper();
-    c.Execute(QStringLiteral("DELETE FROM ADMIN WHERE BENUTZER=?"), {Variant(user)});
-    c.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
-                             "VALUES (?, 'HELVANO', ?, 'DEMO.01', 'Labor Demo')"),
-              {Variant(user), Variant(projects)});
+    // The row stays where it is: a run started a moment ago may be reading and updating it.
+    Connection::Transaction t(c);
+    const int found = c.Execute(QStringLiteral("UPDATE ADMIN SET PROJEKTSPFAD=?, PROJEKT='DEMO.01', "
+                                               "BEARBEITER='Labor Demo' WHERE BENUTZER=?"),
+                                {Variant(projects), Variant(user)});
+    if (found == 0)
+        c.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
+                                 "VALUES (?, 'HELVANO', ?, 'DEMO.01', 'Labor Demo')"),
+                  {Variant(user), Variant(projects)});
+    t.commit();
 }
 
 } // namespace
