@@ -69,6 +69,14 @@ void handOver(const QString& archive, const QString& projects) {
     t.commit();
 }
 
+bool sameContent(const QString& a, const QString& b) {
+    QFile fa(a), fb(b);
+    if (fa.size() != fb.size() || !fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly)) return false;
+    while (!fa.atEnd())
+        if (fa.read(1 << 20) != fb.read(1 << 20)) return false;
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -104,8 +112,9 @@ int main(int argc, char** argv) {
             // in one step: a program started from the installation a moment ago finds a whole file.
             for (int i = 2; i < 4; ++i) {
                 const QString from = QString::fromLocal8Bit(argv[i]);
-                platform::FileSystem::CopyFile(from, program + QLatin1Char('/') + QFileInfo(from).fileName(),
-                                               true);
+                const QString to = program + QLatin1Char('/') + QFileInfo(from).fileName();
+                // The same build is left in place: a program started from it keeps a file of its own.
+                if (!sameContent(from, to)) platform::FileSystem::CopyFile(from, to, true);
             }
         }
     } catch (const platform::VbError& e) {

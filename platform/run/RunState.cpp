@@ -10,6 +10,7 @@
 #include "ProgressBar.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace platform {
 
@@ -68,7 +69,13 @@ QString RunState::XMDBPFAD() const {
 
 QString RunState::programFolder() const {
     if (!programFolder_.isEmpty()) return programFolder_;
-    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
+    if (!QCoreApplication::instance()) return QString();
+    const QString folder = QCoreApplication::applicationDirPath();
+    if (!folder.isEmpty()) return folder;
+    // The program file was replaced after it started (an update of the installation): the system then
+    // names no file, but the path the program was started by still names its folder.
+    const QStringList arguments = QCoreApplication::arguments();
+    return arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).absolutePath();
 }
 
 void RunState::setProgramFolder(const QString& folder) { programFolder_ = folder; }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -48,6 +49,17 @@ TEST(Demo, InstallersStartedAtOnceTakeTurns) {
         EXPECT_EQ(rows.Value(0).asLong(), 1);
         platform::Connection project;
         EXPECT_NO_THROW(project.Open(root + QStringLiteral("/PROJEKTE/DEMO.01/TAMBRIN.mdb")));
+
+        // The same build again leaves the program file in place: a run started from it a moment ago keeps
+        // its file (and so its own path).
+        struct stat before {}, after{};
+        ASSERT_EQ(::stat(installed.toLocal8Bit().constData(), &before), 0);
+        QProcess again;
+        again.start(bin + QStringLiteral("/makedemo"), {root, program, templ});
+        ASSERT_TRUE(again.waitForFinished(120000));
+        EXPECT_EQ(again.exitCode(), 0);
+        ASSERT_EQ(::stat(installed.toLocal8Bit().constData(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
     }
 }
 
