@@ -59,11 +59,23 @@ void RunState::setDATENBANKPFAD(const QString& folder) {
     SettingsStore::SaveSetting(FAMILY(), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"), folder);
 }
 
+namespace {
+// Creates the folder unless it is there; another start at the same moment may make it first.
+void ensureFolder(const QString& folder) {
+    if (FileSystem::FolderExists(folder)) return;
+    try {
+        FileSystem::CreateFolder(folder);
+    } catch (const VbError&) {
+        if (!FileSystem::FolderExists(folder)) throw;
+    }
+}
+} // namespace
+
 QString RunState::XMDBPFAD() const {
     QString folder = FileSystem::BuildPath(FileSystem::GetParentFolderName(programFolder()), QStringLiteral("BENUTZER"));
-    if (!FileSystem::FolderExists(folder)) FileSystem::CreateFolder(folder);
+    ensureFolder(folder);
     folder = FileSystem::BuildPath(folder, BENUTZER());
-    if (!FileSystem::FolderExists(folder)) FileSystem::CreateFolder(folder);
+    ensureFolder(folder);
     return FileSystem::BuildPath(folder, TITLE() + QStringLiteral(".mdb"));
 }
 

@@ -1,5 +1,6 @@
 #include "platform/system/FileLock.h"
 #include "ChildLock.h"
+#include "platform/run/RunState.h"
 #include "platform/runtime/VbError.h"
 #include "TempDir.h"
 
@@ -85,6 +86,42 @@ TEST(FileLock, OfManyProcessesStartingAtOnceExactlyOneTakesIt) {
         EXPECT_EQ(losers, 5) << "round " << round;
         QFile::remove(file); // the winner ended without releasing
     }
+}
+
+// Two first starts of a fresh installation at once both make the user's folder for the working copy.
+TEST(RunState, StartsAtOnceAllFindTheUsersFolder) {
+    testsupport::TempDir dir;
+    const QString program = dir.mkdir(QStringLiteral("TAMBRIN"));
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    std::vector<pid_t> children;
+    for (int i = 0; i < 6; ++i) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(start[1]);
+            char go;
+            if (::read(start[0], &go, 1) != 0) ::_exit(3);
+            try {
+                platform::RunState run;
+                run.setProgramFolder(program);
+                run.setUserName(QStringLiteral("pruefer"));
+                run.XMDBPFAD();
+            } catch (...) {
+                ::_exit(1);
+            }
+            ::_exit(0);
+        }
+        children.push_back(child);
+    }
+    ::close(start[0]);
+    ::close(start[1]);
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_TRUE(QDir(dir.file(QStringLiteral("BENUTZER/PRUEFER"))).exists());
 }
 
 TEST(FileLock, AFolderThatCantBeWrittenIsAnError) {
