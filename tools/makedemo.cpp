@@ -71,7 +71,8 @@ void handOver(const QString& archive, const QString& projects) {
 
 bool sameContent(const QString& a, const QString& b) {
     QFile fa(a), fb(b);
-    if (fa.size() != fb.size() || !fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly)) return false;
+    if (fa.size() != fb.size() || !fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+        return false;
     while (!fa.atEnd())
         if (fa.read(1 << 20) != fb.read(1 << 20)) return false;
     return true;

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 #include <memory>
-#include <sys/stat.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <sys/stat.h>
 
 namespace {
 
@@ -52,7 +52,8 @@ TEST(Demo, InstallersStartedAtOnceTakeTurns) {
 
         // The same build again leaves the program file in place: a run started from it a moment ago keeps
         // its file (and so its own path).
-        struct stat before {}, after{};
+        struct stat before {
+        }, after{};
         ASSERT_EQ(::stat(installed.toLocal8Bit().constData(), &before), 0);
         QProcess again;
         again.start(bin + QStringLiteral("/makedemo"), {root, program, templ});
