@@ -5,6 +5,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/runtime/SystemLocale.h"
+#include "platform/system/FileLock.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/SystemDesktop.h"
 

@@ -18,6 +18,7 @@ class mdiAUTOSTART;
 namespace platform {
 class Connection;
 class ErrorTrap;
+class FileLock;
 class SystemDesktop;
 class TerminationSignals;
 }
@@ -42,6 +43,10 @@ public:
     // After a start-up that did not run to its end: closes what it opened. A working copy made afresh by
     // this start-up holds no changes and goes; a copy kept from an interrupted run stays.
     void endAbandonedStart();
+    // The lock a run holds beside its working copy from start-up to its end: one run per user at a time.
+    QString runLockFile() const;
+    // The tables every project database and working copy holds (from the schema).
+    static QStringList projectTables();
 
     // --- The end of a run ---
     // Why the main window closes.
@@ -63,7 +68,9 @@ public:
     void watchSessionEnd();
 
     // --- Save and Compact ---
-    // Save: copies the working copy over the project database. False when it was not written.
+    // Save: copies the working copy over the project database. False when it was not written. A working
+    // copy that is damaged, empty or lacks a table of the project is refused, and so is a read-only project
+    // database.
     bool saveProject();
     // The compaction file of a working copy: beside it, its file name with "TEMP" before ".mdb".
     static QString compactionFile(const QString& workingCopy);
@@ -202,7 +209,18 @@ private:
     QString LOCALEINFO(long lcid, int item) const;
     void stbMAIN_MouseDown(int panelIndex, int x);
     QAction* item(QMenu* menu, const QString& name, const QString& caption, int helpContext, bool enabled = true);
+    // Takes the run lock. False when the start must end (another run of this user holds it, or it can't be
+    // written); the user has been told.
+    bool takeRunLock();
+    // What a killed Compact or copy left in the user's folder, and a killed Save's copy in the project's
+    // folder (unless another user's Save is writing it right now).
+    void removeLeftovers();
+    // True when the settings name the database folder; otherwise the user has been told which value of
+    // which settings file is missing.
+    bool checkDatabaseFolderSetting();
     void prepareWorkingCopy(const QString& source, const QString& target);
+    // Throws, saying what is wrong, when the working copy is no sound project database.
+    void checkWorkingCopy() const;
     void loadStartScreen();
     void unloadEveryWindow();
     void startFrameProgram();
@@ -235,6 +253,7 @@ private:
     std::unique_ptr<platform::SystemDesktop> systemDesktop_;
     platform::TerminationSignals* terminationSignals_ = nullptr;
     std::shared_ptr<platform::Connection> cnnArchiv_;
+    std::unique_ptr<platform::FileLock> runLock_;
     mdiAUTOSTART* startScreen_ = nullptr;
     bool dirty_ = false;
     bool restart_ = false;

@@ -8,15 +8,21 @@
 #include "platform/run/VersionInfo.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/system/FileLock.h"
 #include "platform/system/FileSystem.h"
+#include "platform/system/SettingsStore.h"
 #include "platform/window/Twips.h"
+#include "Schema.h"
 
+#include <cerrno>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QMdiSubWindow>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTextStream>
 
 using namespace platform;
@@ -32,9 +38,8 @@ QString readOwner(const QString& file) {
 
 void writeOwner(const QString& file, const QString& projectDatabase) {
     QFile f(file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw VbError::permissionDenied(file);
-    f.write(projectDatabase.toUtf8());
-    f.write("\n");
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw fs::WriteError(file, errno);
+    if (f.write(projectDatabase.toUtf8() + "\n") < 0 || !f.flush()) throw fs::WriteError(file, errno);
 }
 
 } // namespace
@@ -59,16 +64,21 @@ frmMAIN::LoadResult frmMAIN::MDIForm_Load() {
         }))
         return LoadResult::Abandoned;
 
+    // Nothing is read or written before this run owns the user's working copy.
+    if (!takeRunLock()) return LoadResult::Ended;
+    if (!trap.step([&] { removeLeftovers(); })) return LoadResult::Abandoned;
+
     if (!developmentMode()) {
+        if (!checkDatabaseFolderSetting()) return LoadResult::Ended;
         const QString folder = DATENBANKPFAD();
         if (!trap.step([&] {
                 cnnArchiv_ = std::make_shared<Connection>();
-                cnnArchiv_->Open(fs::BuildPath(folder.isEmpty() ? QStringLiteral("/") : folder, QStringLiteral("ARCHIV.mdb")));
+                cnnArchiv_->Open(fs::BuildPath(folder, QStringLiteral("ARCHIV.mdb")));
             }))
             return LoadResult::Abandoned;
         if (!trap.step([&] {
                 cnnX_V = std::make_shared<Connection>();
-                cnnX_V->Open(fs::BuildPath(folder.isEmpty() ? QStringLiteral("/") : folder, QStringLiteral("VORGABE.mdb")));
+                cnnX_V->Open(fs::BuildPath(folder, QStringLiteral("VORGABE.mdb")));
             }))
             return LoadResult::Abandoned;
 
@@ -135,13 +145,26 @@ frmMAIN::LoadResult frmMAIN::MDIForm_Load() {
         }))
         return LoadResult::Abandoned;
 
-    if (!trap.step([&] { prepareWorkingCopy(projectDatabase(), XMDBPFAD()); })) return LoadResult::Abandoned;
+    // A Save of this project that was killed half way left its copy beside the project database.
+    if (!trap.step([&] { Connection::RemoveStaleCopy(projectDatabase()); })) return LoadResult::Abandoned;
 
-    if (!trap.step([&] {
-            cnnX = std::make_shared<Connection>();
-            cnnX->Open(XMDBPFAD());
-        }))
-        return LoadResult::Abandoned;
+    // Without its working copy and its connection a run could only fail at every command: one message,
+    // whatever the answer, and the run ends.
+    ErrorTrap noWorkingCopy(TITLE(), [this](const VbError& error) {
+        return ErrorBoxText(error) + QLatin1Char('\n') +
+               (SPRACHE == 1 ? QStringLiteral("The program ends.")
+                             : QStringLiteral("Das Programm wird beendet."));
+    });
+    const auto ended = [&noWorkingCopy] {
+        return noWorkingCopy.cancelled() ? LoadResult::Abandoned : LoadResult::Ended;
+    };
+    noWorkingCopy.step([&] { prepareWorkingCopy(projectDatabase(), XMDBPFAD()); });
+    if (noWorkingCopy.failed()) return ended();
+    noWorkingCopy.step([&] {
+        cnnX = std::make_shared<Connection>();
+        cnnX->Open(XMDBPFAD());
+    });
+    if (noWorkingCopy.failed()) return ended();
     if (!trap.step([&] { AKTUELLANZEIGEN(); })) return LoadResult::Abandoned;
     if (!trap.step([&] {
             // Without a window manager a maximised window keeps its default size: give it the screen.
@@ -153,6 +176,74 @@ frmMAIN::LoadResult frmMAIN::MDIForm_Load() {
     return LoadResult::Running;
 }
 
+QString frmMAIN::runLockFile() const {
+    QString path = XMDBPFAD();
+    path.chop(4);
+    return path + QStringLiteral(".lock");
+}
+
+QStringList frmMAIN::projectTables() {
+    static const QRegularExpression createTable(QStringLiteral("CREATE\\s+TABLE\\s+(\\w+)"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    QStringList tables;
+    for (const auto& match : createTable.globalMatch(schema::sql(schema::Database::Project)))
+        tables << match.captured(1);
+    return tables;
+}
+
+bool frmMAIN::takeRunLock() {
+    try {
+        runLock_ = std::make_unique<FileLock>(runLockFile());
+        if (runLock_->take()) return true;
+        runLock_.reset();
+        dialogs().MsgBox(SPRACHE == 1 ? QStringLiteral("The program %1 is already running for the user %2.\n"
+                                                       "This second start ends without changing anything.")
+                                            .arg(TITLE(), BENUTZER())
+                                      : QStringLiteral("Das Programm %1 läuft bereits für den Benutzer %2.\n"
+                                                       "Dieser zweite Start wird ohne Änderungen beendet.")
+                                            .arg(TITLE(), BENUTZER()),
+                         Msg::OKOnly | Msg::Exclamation, TITLE());
+    } catch (const std::exception& e) {
+        runLock_.reset();
+        dialogs().MsgBox(ErrorBoxText(asVbError(e)) + QLatin1Char('\n') +
+                             (SPRACHE == 1 ? QStringLiteral("The program ends.")
+                                           : QStringLiteral("Das Programm wird beendet.")),
+                         Msg::OKOnly | Msg::Exclamation, TITLE());
+    }
+    return false;
+}
+
+void frmMAIN::removeLeftovers() {
+    // This run holds the user's lock: nobody else writes these files now.
+    const QString copy = XMDBPFAD();
+    const QString compaction = compactionFile(copy);
+    for (const QString& file :
+         {copy + QStringLiteral(".tmp"), compaction, compaction + QStringLiteral("-journal")})
+        if (fs::FileExists(file)) fs::DeleteFile(file, true);
+}
+
+bool frmMAIN::checkDatabaseFolderSetting() {
+    if (!DATENBANKPFAD().isEmpty()) return true;
+    const QString file = SettingsStore::fileOf(FAMILY());
+    const bool english = SPRACHE == 1;
+    QString text;
+    if (!QFileInfo::exists(file))
+        text = english ? QStringLiteral("The settings file '%1' does not exist: it names the database folder "
+                                        "(value 'Datenbankpfad' in section 'Extras').")
+                       : QStringLiteral("Die Einstellungsdatei '%1' fehlt: Sie nennt den Datenbankpfad "
+                                        "(Wert 'Datenbankpfad' im Abschnitt 'Extras').");
+    else
+        text = english ? QStringLiteral("The settings file '%1' lacks the database folder "
+                                        "(value 'Datenbankpfad' in section 'Extras').")
+                       : QStringLiteral("In der Einstellungsdatei '%1' fehlt der Datenbankpfad "
+                                        "(Wert 'Datenbankpfad' im Abschnitt 'Extras').");
+    dialogs().MsgBox(
+        text.arg(QDir::toNativeSeparators(file)) + QLatin1Char('\n') +
+            (english ? QStringLiteral("The program ends.") : QStringLiteral("Das Programm wird beendet.")),
+        Msg::OKOnly | Msg::Exclamation, TITLE());
+    return false;
+}
+
 // Makes the working copy of the project database. A copy left by an interrupted run is offered back only
 // to the project it belongs to; a copy of another project (or of unknown origin) is set aside under a name
 // of its own, and the user is told where, so that its changes are never lost nor saved into this project.
@@ -160,6 +251,13 @@ void frmMAIN::prepareWorkingCopy(const QString& source, const QString& target) {
     const QString ownerFile = workingCopyOwnerFile();
     madeFreshCopy_ = false;
     dirty_ = false;
+    const auto copyProject = [&] {
+        // A project file that is no database (an empty one too) is named as what it is, before it is copied.
+        if (fs::FileExists(source)) Connection().Open(source);
+        fs::CopyFile(source, target, true);
+        madeFreshCopy_ = true;
+        writeOwner(ownerFile, source);
+    };
     if (fs::FileExists(target)) {
         const QString owner = readOwner(ownerFile);
         if (owner == source) {
@@ -174,9 +272,7 @@ void frmMAIN::prepareWorkingCopy(const QString& source, const QString& target) {
                 dirty_ = true;
                 return;
             }
-            fs::CopyFile(source, target, true);
-            madeFreshCopy_ = true;
-            writeOwner(ownerFile, source);
+            copyProject();
             return;
         }
         const QString project = owner.isEmpty() ? QStringLiteral("unbekannt")
@@ -197,9 +293,7 @@ void frmMAIN::prepareWorkingCopy(const QString& source, const QString& target) {
                       .arg(owner.isEmpty() ? QStringLiteral("(unbekannt)") : project, aside, PROJEKT),
             Msg::OKOnly | Msg::Information, TITLE());
     }
-    fs::CopyFile(source, target, true);
-    madeFreshCopy_ = true;
-    writeOwner(ownerFile, source);
+    copyProject();
 }
 
 void frmMAIN::loadStartScreen() {
@@ -227,4 +321,5 @@ void frmMAIN::endAbandonedStart() {
         }
         madeFreshCopy_ = false;
     }
+    runLock_.reset();
 }

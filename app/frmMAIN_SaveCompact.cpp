@@ -78,6 +78,7 @@ bool frmMAIN::saveProject() {
             return;
         ScreenPointer::set(ScreenPointer::Hourglass);
         if (!trap.step([&] {
+                checkWorkingCopy();
                 Connection::CopyDatabase(XMDBPFAD(), projectDatabase());
                 saved = true;
             }))
@@ -88,6 +89,20 @@ bool frmMAIN::saveProject() {
     run();
     ScreenPointer::set(ScreenPointer::Arrow);
     return saved;
+}
+
+void frmMAIN::checkWorkingCopy() const {
+    try {
+        Connection::CheckDatabase(XMDBPFAD(), projectTables());
+    } catch (const VbError& e) {
+        // Put over the project, a damaged or empty copy would wipe it.
+        throw VbError(e.Number(),
+                      (SPRACHE == 1 ? QStringLiteral("The working copy is not saved: %1\n"
+                                                     "The project database %2 is left as it was.")
+                                    : QStringLiteral("Die Arbeitskopie wird nicht gespeichert: %1\n"
+                                                     "Die Projektdatenbank %2 bleibt, wie sie war."))
+                          .arg(e.Description(), projectDatabase()));
+    }
 }
 
 void frmMAIN::mnuKOMPRIMIEREN_Click() {

@@ -7,6 +7,7 @@
 #include "platform/runtime/DesktopService.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/SystemLocale.h"
+#include "platform/system/FileLock.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/TerminationSignals.h"
 
@@ -136,6 +137,8 @@ void frmMAIN::MDIForm_Unload() {
         });
     };
     run();
+    // The user's next run may start now.
+    runLock_.reset();
     // Started last, so that the frame program finds its row handed back and no working copy left over.
     if (startFrameProgram_) ErrorTrap(TITLE()).step([&] { startFrameProgram(); });
     QCoreApplication::exit(0);

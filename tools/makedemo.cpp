@@ -6,14 +6,16 @@
 //   makedemo DEMO-FOLDER [PROGRAM-FILE TEMPLATE]
 #include "clsBERECHNEN.h"
 #include "ExampleRecords.h"
-#include "Schema.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ProgressBar.h"
 #include "platform/run/RunState.h"
 #include "platform/runtime/ScriptedDialogs.h"
 #include "platform/runtime/VbError.h"
+#include "platform/system/FileLock.h"
+#include "platform/system/FileSystem.h"
 #include "platform/system/UserAccount.h"
+#include "Schema.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -88,10 +90,25 @@ void handOver(const QString& archive, const QString& projects) {
     Connection c;
     c.Open(archive);
     const QString user = platform::LoginName().toUpper();
-    c.Execute(QStringLiteral("DELETE FROM ADMIN WHERE BENUTZER=?"), {Variant(user)});
-    c.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
-                             "VALUES (?, 'HELVANO', ?, 'DEMO.01', 'Labor Demo')"),
-              {Variant(user), Variant(projects)});
+    // The row stays where it is: a run started a moment ago may be reading and updating it.
+    Connection::Transaction t(c);
+    const int found = c.Execute(QStringLiteral("UPDATE ADMIN SET PROJEKTSPFAD=?, PROJEKT='DEMO.01', "
+                                               "BEARBEITER='Labor Demo' WHERE BENUTZER=?"),
+                                {Variant(projects), Variant(user)});
+    if (found == 0)
+        c.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
+                                 "VALUES (?, 'HELVANO', ?, 'DEMO.01', 'Labor Demo')"),
+                  {Variant(user), Variant(projects)});
+    t.commit();
+}
+
+bool sameContent(const QString& a, const QString& b) {
+    QFile fa(a), fb(b);
+    if (fa.size() != fb.size() || !fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+        return false;
+    while (!fa.atEnd())
+        if (fa.read(1 << 20) != fb.read(1 << 20)) return false;
+    return true;
 }
 
 } // namespace
@@ -104,6 +121,10 @@ int main(int argc, char** argv) {
     }
     const QString root = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     try {
+        // Two demo starts at the same moment take turns: each finds the installation whole.
+        ensure(root);
+        platform::FileLock lock(root + QStringLiteral("/makedemo.lock"));
+        if (!lock.take(std::chrono::minutes(2))) throw platform::VbError::permissionDenied(lock.file());
         const QString program = root + QStringLiteral("/TAMBRIN");
         const QString databases = root + QStringLiteral("/DATENBANK");
         const QString projects = root + QStringLiteral("/PROJEKTE");
@@ -122,12 +143,13 @@ int main(int argc, char** argv) {
         settings.sync();
 
         if (argc == 4) {
-            // The program and its empty template, fresh from the build.
+            // The program and its empty template, fresh from the build. Each takes the place of the old file
+            // in one step: a program started from the installation a moment ago finds a whole file.
             for (int i = 2; i < 4; ++i) {
                 const QString from = QString::fromLocal8Bit(argv[i]);
                 const QString to = program + QLatin1Char('/') + QFileInfo(from).fileName();
-                QFile::remove(to);
-                if (!QFile::copy(from, to)) throw platform::VbError::permissionDenied(to);
+                // The same build is left in place: a program started from it keeps a file of its own.
+                if (!sameContent(from, to)) platform::FileSystem::CopyFile(from, to, true);
             }
         }
     } catch (const platform::VbError& e) {

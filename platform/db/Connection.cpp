@@ -2,8 +2,10 @@
 
 #include "../runtime/SystemLocale.h"
 #include "../runtime/VbError.h"
+#include "../system/FileLock.h"
 #include "../system/FileSystem.h"
 
+#include <cerrno>
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -21,6 +23,16 @@ QString pathFromConnectionString(const QString& text) {
 }
 
 QString engineMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+
+VbError notADatabase(const QString& path) {
+    return VbError::database(
+        SystemLocale::pick(QStringLiteral("The file '%1' is not a database of this program."),
+                           QStringLiteral("Die Datei '%1' ist keine Datenbank dieses Programms."))
+            .arg(path));
+}
+
+// How long a copy waits for another process's copy onto the same file to end.
+constexpr std::chrono::seconds copyWait{30};
 
 } // namespace
 
@@ -47,6 +59,8 @@ void Connection::Open(const QString& pathOrConnectionString) {
                                                    QStringLiteral("Die Datei '%1' wurde nicht gefunden."))
                                     .arg(path));
     }
+    // The engine would take an empty file for a new database and make one there.
+    if (info.size() == 0) throw notADatabase(path);
     sqlite3* db = nullptr;
     // A connection belongs to the one thread that opened it, so it needs no lock of its own per call.
     const int rc =
@@ -64,12 +78,7 @@ void Connection::Open(const QString& pathOrConnectionString) {
         const bool notADatabase = check == SQLITE_NOTADB;
         const QString msg = engineMessage(db);
         sqlite3_close(db);
-        if (notADatabase) {
-            throw VbError::database(
-                SystemLocale::pick(QStringLiteral("The file '%1' is not a database of this program."),
-                                   QStringLiteral("Die Datei '%1' ist keine Datenbank dieses Programms."))
-                    .arg(path));
-        }
+        if (notADatabase) throw platform::notADatabase(path);
         throw VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' cannot be read: %2"),
                                                    QStringLiteral("Die Datenbank '%1' kann nicht gelesen werden: %2"))
                                     .arg(path, msg));
@@ -187,30 +196,90 @@ void Connection::CreateDatabase(const QString& path, const QString& schemaSql) {
     sqlite3_close(db);
 }
 
+QString Connection::copyLockFile(const QString& target) {
+    return target + QStringLiteral(".tmp.lock");
+}
+
+void Connection::RemoveStaleCopy(const QString& target) {
+    const QString temp = target + QStringLiteral(".tmp");
+    if (!QFileInfo::exists(temp)) return;
+    FileLock lock(copyLockFile(target));
+    if (!lock.take()) return; // a live copy is writing it
+    if (QFileInfo::exists(temp)) FileSystem::DeleteFile(temp, true);
+}
+
+void Connection::CheckDatabase(const QString& path, const QStringList& tables) {
+    Connection c;
+    c.Open(path);
+    sqlite3_stmt* check = c.statement(QStringLiteral("PRAGMA quick_check"));
+    QStringList problems;
+    int rc;
+    while ((rc = sqlite3_step(check)) == SQLITE_ROW && problems.size() < 3)
+        problems << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)));
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) problems << engineMessage(c.db_);
+    sqlite3_reset(check);
+    if (problems != QStringList{QStringLiteral("ok")}) {
+        throw VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' is damaged: %2"),
+                                                   QStringLiteral("Die Datenbank '%1' ist beschädigt: %2"))
+                                    .arg(path, problems.join(QStringLiteral("; "))));
+    }
+    QStringList missing;
+    sqlite3_stmt* find = c.statement(
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    for (const QString& table : tables) {
+        sqlite3_reset(find);
+        bind(find, 1, Variant(table));
+        if (sqlite3_step(find) != SQLITE_ROW) missing << table;
+    }
+    sqlite3_reset(find);
+    if (!missing.isEmpty()) {
+        throw VbError::database(
+            SystemLocale::pick(QStringLiteral("The database '%1' lacks the tables %2."),
+                               QStringLiteral("Der Datenbank '%1' fehlen die Tabellen %2."))
+                .arg(path, missing.join(QStringLiteral(", "))));
+    }
+}
+
 void Connection::CopyDatabase(const QString& source, const QString& target) {
+    // Refused before anything is written: a rename would go around the file's mode.
+    if (FileSystem::ReadOnly(target)) throw VbError::permissionDenied(target);
     Connection from;
     from.Open(source);
     const QString temp = target + QStringLiteral(".tmp");
+    FileLock lock(copyLockFile(target));
+    if (!lock.take(copyWait)) {
+        throw VbError(
+            VbError::PermissionDenied,
+            SystemLocale::pick(QStringLiteral("Permission denied: '%1' is being written by another program."),
+                               QStringLiteral("Zugriff verweigert: '%1' wird gerade von einem anderen "
+                                              "Programm geschrieben."))
+                .arg(target));
+    }
     // A copy that was stopped half way left this file; it was never renamed, so it holds nothing of value.
     if (QFileInfo::exists(temp) && !QFile::remove(temp)) throw VbError::permissionDenied(temp);
 
     sqlite3* db = nullptr;
-    const auto failed = [&](const QString& message) {
+    const auto failed = [&](const VbError& error) {
         sqlite3_close(db);
         QFile::remove(temp);
-        return VbError::database(message);
+        return error;
     };
     if (sqlite3_open_v2(temp.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
         SQLITE_OK)
-        throw failed(db ? engineMessage(db) : QStringLiteral("out of memory"));
+        throw failed(VbError::database(db ? engineMessage(db) : QStringLiteral("out of memory")));
     // Nobody sees the new file before the rename, so it needs no journal of its own.
     sqlite3_exec(db, "PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr);
     sqlite3_backup* backup = sqlite3_backup_init(db, "main", from.handle(), "main");
-    if (!backup) throw failed(engineMessage(db));
+    if (!backup) throw failed(VbError::database(engineMessage(db)));
     const int rc = sqlite3_backup_step(backup, -1);
     sqlite3_backup_finish(backup);
-    if (rc != SQLITE_DONE) throw failed(QString::fromUtf8(sqlite3_errstr(rc)));
-    sqlite3_close(db);
+    if (rc == SQLITE_FULL) throw failed(FileSystem::WriteError(target, ENOSPC));
+    if (rc != SQLITE_DONE) throw failed(VbError::database(QString::fromUtf8(sqlite3_errstr(rc))));
+    if (sqlite3_close(db) != SQLITE_OK) {
+        db = nullptr;
+        throw failed(FileSystem::WriteError(target, 0));
+    }
+    db = nullptr;
     from.Close();
 
     if (QFileInfo::exists(target)) {
@@ -226,7 +295,12 @@ void Connection::CopyDatabase(const QString& source, const QString& target) {
             }
         }
     }
-    FileSystem::ReplaceFile(temp, target);
+    try {
+        FileSystem::ReplaceFile(temp, target);
+    } catch (const VbError&) {
+        QFile::remove(temp);
+        throw;
+    }
 }
 
 Connection::Transaction::Transaction(Connection& connection) : connection_(connection) {

@@ -2,8 +2,9 @@
 
 #include "../runtime/Variant.h"
 
-#include <QString>
 #include <memory>
+#include <QString>
+#include <QStringList>
 #include <unordered_map>
 #include <vector>
 
@@ -13,9 +14,9 @@ struct sqlite3_stmt;
 namespace platform {
 
 // A connection to one database file. It opens existing files only: a missing file or a file that is no
-// database is refused with an error that says so. Every connection enforces the relations between the
-// tables (foreign keys), uses a rollback journal (the files are copied whole) and waits up to 30 seconds
-// for a lock.
+// database (an empty file of 0 bytes too) is refused with an error that says so. Every connection enforces
+// the relations between the tables (foreign keys), uses a rollback journal (the files are copied whole) and
+// waits up to 30 seconds for a lock.
 class Connection {
 public:
     Connection() = default;
@@ -44,9 +45,19 @@ public:
     // Fails when the file exists.
     static void CreateDatabase(const QString& path, const QString& schemaSql);
     // Writes the database `source` whole over `target` so that target is never half written: the engine
-    // copies it into a new file beside target, which is synced and then renamed over target. Whatever stops
-    // the copy, target holds either its old content or the complete copy. Throws VbError on failure.
+    // copies it into a new file beside target (its name with ".tmp"), which is synced and then renamed over
+    // target. Whatever stops the copy, target holds either its old content or the complete copy. A
+    // read-only target is refused (permission denied), a full disk says so. Two processes that copy onto
+    // one target take turns (a lock beside it, see copyLockFile). Throws VbError on failure.
     static void CopyDatabase(const QString& source, const QString& target);
+    // The lock a copy onto `target` holds while its ".tmp" file lives.
+    static QString copyLockFile(const QString& target);
+    // Removes the ".tmp" file that a copy onto `target` left when it was stopped half way, unless a live
+    // process is copying onto target right now. Throws VbError when it can't be removed.
+    static void RemoveStaleCopy(const QString& target);
+    // Checks that the file is a sound database holding every one of the tables: it opens, the engine's
+    // quick check finds nothing wrong, and no table is missing. Throws VbError saying what is wrong.
+    static void CheckDatabase(const QString& path, const QStringList& tables);
 
     // A statement prepared once per connection and kept for reuse; reset before it is handed out.
     sqlite3_stmt* statement(const QString& sql);

@@ -10,6 +10,7 @@
 #include "ProgressBar.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace platform {
 
@@ -58,17 +59,35 @@ void RunState::setDATENBANKPFAD(const QString& folder) {
     SettingsStore::SaveSetting(FAMILY(), QStringLiteral("Extras"), QStringLiteral("Datenbankpfad"), folder);
 }
 
+namespace {
+// Creates the folder unless it is there; another start at the same moment may make it first.
+void ensureFolder(const QString& folder) {
+    if (FileSystem::FolderExists(folder)) return;
+    try {
+        FileSystem::CreateFolder(folder);
+    } catch (const VbError&) {
+        if (!FileSystem::FolderExists(folder)) throw;
+    }
+}
+} // namespace
+
 QString RunState::XMDBPFAD() const {
     QString folder = FileSystem::BuildPath(FileSystem::GetParentFolderName(programFolder()), QStringLiteral("BENUTZER"));
-    if (!FileSystem::FolderExists(folder)) FileSystem::CreateFolder(folder);
+    ensureFolder(folder);
     folder = FileSystem::BuildPath(folder, BENUTZER());
-    if (!FileSystem::FolderExists(folder)) FileSystem::CreateFolder(folder);
+    ensureFolder(folder);
     return FileSystem::BuildPath(folder, TITLE() + QStringLiteral(".mdb"));
 }
 
 QString RunState::programFolder() const {
     if (!programFolder_.isEmpty()) return programFolder_;
-    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
+    if (!QCoreApplication::instance()) return QString();
+    const QString folder = QCoreApplication::applicationDirPath();
+    if (!folder.isEmpty()) return folder;
+    // The program file was replaced after it started (an update of the installation): the system then
+    // names no file, but the path the program was started by still names its folder.
+    const QStringList arguments = QCoreApplication::arguments();
+    return arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).absolutePath();
 }
 
 void RunState::setProgramFolder(const QString& folder) { programFolder_ = folder; }

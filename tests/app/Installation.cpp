@@ -5,8 +5,11 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 using platform::Connection;
@@ -41,6 +44,26 @@ QString Installation::workingCopy() const {
     QDir parent(programFolder_);
     parent.cdUp();
     return parent.filePath(QStringLiteral("BENUTZER/") + user() + QStringLiteral("/TAMBRIN.mdb"));
+}
+
+QString Installation::userFolder() const {
+    QDir parent(programFolder_);
+    parent.cdUp();
+    return parent.filePath(QStringLiteral("BENUTZER/") + user());
+}
+
+QStringList Installation::files() const {
+    QStringList out;
+    QDirIterator it(root(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo f(it.next());
+        out << QStringLiteral("%1 %2 %3")
+                   .arg(f.filePath())
+                   .arg(f.size())
+                   .arg(f.lastModified().toMSecsSinceEpoch());
+    }
+    out.sort();
+    return out;
 }
 
 QString Installation::frameProgram() const {

@@ -31,6 +31,11 @@ public:
     QString projectsFolder() const { return dir_.file(QStringLiteral("PROJEKTE")); }
     QString projectDatabase(const QString& project = QStringLiteral("P1")) const;
     QString workingCopy() const;
+    // The user's folder beside the program's folder, which holds the working copy and the run's lock.
+    QString userFolder() const;
+    QString runLock() const { return userFolder() + QStringLiteral("/TAMBRIN.lock"); }
+    // Every file of the installation with its size and time of change: two equal lists, nothing touched.
+    QStringList files() const;
     // The user name the run uses ("PRUEFER").
     static QString user() { return QStringLiteral("PRUEFER"); }
 

@@ -1,4 +1,5 @@
 #include "Installation.h"
+#include "SmallDisk.h"
 
 #include "frmMAIN.h"
 #include "platform/db/Connection.h"
@@ -99,6 +100,129 @@ TEST(Save, AFailedSaveSaysSoAndKeepsTheFlag) {
     EXPECT_EQ(inst.dialogs().asked().front().style, Msg::OKCancel | Msg::Exclamation);
     EXPECT_TRUE(w.dirty());
     EXPECT_EQ(platform::ScreenPointer::current(), platform::ScreenPointer::Arrow);
+}
+
+QByteArray bytesOf(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Put over the project, a working copy that is no sound project database would wipe it: Save refuses it
+// with one message, keeps the dirty flag and leaves the project database as it was.
+TEST(Save, RefusesAWorkingCopyThatIsNoSoundProjectDatabase) {
+    const struct {
+        const char* name;
+        std::function<void(const QString& copy)> spoil;
+        const char* says;
+    } cases[] = {
+        {"empty",
+         [](const QString& copy) {
+             QFile f(copy);
+             ASSERT_TRUE(f.resize(0));
+         },
+         "keine Datenbank"},
+        {"damaged",
+         [](const QString& copy) {
+             QFile f(copy);
+             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+             ASSERT_GT(f.size(), 40 * 4096);
+             f.seek(8 * 4096);
+             f.write(QByteArray(16 * 4096, '\x5a'));
+         },
+         "ist beschädigt"},
+        {"no tables",
+         [](const QString& copy) {
+             QFile::remove(copy);
+             Connection::CreateDatabase(copy, QStringLiteral("PRAGMA user_version = 1;"));
+         },
+         "fehlen die Tabellen E1, E2, E3, A1, A2, G0, M1, TAMBRIN_VE1, TAMBRIN_VE2."},
+        {"a table missing",
+         [](const QString& copy) {
+             Connection c;
+             c.Open(copy);
+             c.Execute(QStringLiteral("DROP TABLE E1"));
+         },
+         "fehlen die Tabellen E1."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Installation inst;
+        frmMAIN& w = inst.start();
+        {
+            Connection::Transaction t(*w.cnnX);
+            for (int id = 2; id < 400; ++id)
+                w.cnnX->Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM, AKT) VALUES (?, ?, ?, 0)"),
+                                {Variant(std::int32_t(id)), Variant(QStringLiteral("R%1").arg(id)),
+                                 Variant(QString(300, QLatin1Char('k')))});
+            t.commit();
+        }
+        w.cnnX->Close();
+        c.spoil(inst.workingCopy());
+        w.setDirty(true);
+        const QByteArray project = bytesOf(inst.projectDatabase());
+        inst.dialogs().answer(Msg::OK);
+
+        EXPECT_FALSE(w.saveProject());
+        ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+        const auto& box = inst.dialogs().asked().front();
+        EXPECT_TRUE(box.prompt.startsWith(QStringLiteral("VB-Error: "))) << box.prompt.toStdString();
+        EXPECT_TRUE(box.prompt.contains(QStringLiteral("Die Arbeitskopie wird nicht gespeichert: ")));
+        EXPECT_TRUE(box.prompt.contains(QString::fromUtf8(c.says))) << box.prompt.toStdString();
+        EXPECT_TRUE(box.prompt.endsWith(
+            QStringLiteral("Die Projektdatenbank %1 bleibt, wie sie war.").arg(inst.projectDatabase())));
+        EXPECT_EQ(box.title, QStringLiteral("&Speichern"));
+        EXPECT_TRUE(w.dirty());
+        EXPECT_EQ(bytesOf(inst.projectDatabase()), project);
+        EXPECT_FALSE(QFile::exists(inst.projectDatabase() + QStringLiteral(".tmp")));
+    }
+}
+
+// The rename must not go around the file's mode: a read-only project database is refused as the original
+// platform refused it, "Zugriff verweigert" (70).
+TEST(Save, RefusesAReadOnlyProjectDatabase) {
+    Installation inst;
+    frmMAIN& w = inst.start();
+    Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Neu"));
+    w.setDirty(true);
+    const QFileDevice::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(inst.projectDatabase(), readOnly));
+    const QByteArray project = bytesOf(inst.projectDatabase());
+    inst.dialogs().answer(Msg::OK);
+    EXPECT_FALSE(w.saveProject());
+    EXPECT_EQ(inst.dialogs().messages(),
+              QStringList{QStringLiteral("VB-Error: 70\nZugriff verweigert: ") + inst.projectDatabase()});
+    EXPECT_TRUE(w.dirty());
+    EXPECT_EQ(bytesOf(inst.projectDatabase()), project);
+    const QFileDevice::Permissions modes = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                           QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+    EXPECT_EQ(QFile::permissions(inst.projectDatabase()) & modes, readOnly);
+    EXPECT_FALSE(QFile::exists(inst.projectDatabase() + QStringLiteral(".tmp")));
+}
+
+// A Save onto a full disk says so, naming the project database, and leaves it as it was.
+TEST(Save, AFullDiskSaysSoAndKeepsTheProject) {
+    Installation inst;
+    const QString folder = inst.projectsFolder() + QStringLiteral("/P1");
+    const QString aside = inst.root() + QStringLiteral("/P1.mdb");
+    growTo(inst.projectDatabase(), 300000);
+    ASSERT_TRUE(QFile::rename(inst.projectDatabase(), aside));
+    testsupport::SmallDisk disk(folder, 400 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.why().toStdString();
+    ASSERT_TRUE(QFile::copy(aside, inst.projectDatabase()));
+    frmMAIN& w = inst.start();
+    ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
+    Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Neu"));
+    w.setDirty(true);
+    inst.dialogs().answer(Msg::OK);
+    EXPECT_FALSE(w.saveProject());
+    EXPECT_EQ(inst.dialogs().messages(),
+              QStringList{QStringLiteral("VB-Error: 61\nDatenträger voll: Die Datei '%1' konnte nicht "
+                                         "geschrieben werden.")
+                              .arg(inst.projectDatabase())});
+    EXPECT_TRUE(w.dirty());
+    EXPECT_EQ(bytesOf(inst.projectDatabase()), bytesOf(aside));
+    EXPECT_FALSE(QFile::exists(inst.projectDatabase() + QStringLiteral(".tmp")));
+    inst.stop();
 }
 
 TEST(Save, OffersToCompactAWorkingCopyAbove10MB) {

@@ -1,4 +1,6 @@
+#include "ChildLock.h"
 #include "Installation.h"
+#include "SmallDisk.h"
 
 #include "frmMAIN.h"
 #include "mdiAUTOSTART.h"
@@ -136,18 +138,44 @@ TEST(Startup, NoHandOverRowInEnglish) {
               QStringList{QStringLiteral("Program TAMBRIN can used only via the frame program!")});
 }
 
-TEST(Startup, MissingDatabaseFolderLeadsThroughTheErrorBoxesToTheEnd) {
-    Installation inst;
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("HELVANO"), QStringLiteral("HELVANO"));
-    s.remove(QStringLiteral("Extras/Datenbankpfad"));
-    s.sync();
-    inst.dialogs().answerAllMessages(Msg::OK);
-    inst.start();
-    EXPECT_EQ(inst.result(), int(frmMAIN::LoadResult::Ended));
-    const QStringList m = inst.dialogs().messages();
-    ASSERT_EQ(m.size(), 4); // archive, presets, hand-over query, then the message
-    EXPECT_TRUE(m[0].startsWith(QStringLiteral("VB-Error: ")));
-    EXPECT_EQ(m[3], QStringLiteral("Programm TAMBRIN kann nur über das Rahmenprogramm ausgeführt werden!"));
+// Without the database folder there is no archive and no hand-over row to look for: the message names the
+// settings file and the value, and the run ends.
+TEST(Startup, AMissingDatabaseFolderSettingNamesTheFileAndTheValue) {
+    const struct {
+        const char* name;
+        bool removeFile;
+        const char* says;
+    } cases[] = {
+        {"value missing", false,
+         "In der Einstellungsdatei '%1' fehlt der Datenbankpfad (Wert 'Datenbankpfad' im "
+         "Abschnitt 'Extras').\nDas Programm wird beendet."},
+        {"file missing", true,
+         "Die Einstellungsdatei '%1' fehlt: Sie nennt den Datenbankpfad (Wert "
+         "'Datenbankpfad' im Abschnitt 'Extras').\nDas Programm wird beendet."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Installation inst;
+        QString file;
+        {
+            QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("HELVANO"),
+                        QStringLiteral("HELVANO"));
+            file = s.fileName();
+            s.remove(QStringLiteral("Extras/Datenbankpfad"));
+            s.sync();
+        }
+        if (c.removeFile) {
+            ASSERT_TRUE(QFile::remove(file));
+        }
+        inst.dialogs().answerAllMessages(Msg::OK);
+        inst.start();
+        EXPECT_EQ(inst.result(), int(frmMAIN::LoadResult::Ended));
+        ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+        EXPECT_EQ(inst.dialogs().asked().front().prompt, QString::fromUtf8(c.says).arg(file));
+        EXPECT_EQ(inst.dialogs().asked().front().style, Msg::OKOnly | Msg::Exclamation);
+        EXPECT_EQ(inst.handOverProg(), QStringLiteral("HELVANO"));
+        EXPECT_FALSE(QFile::exists(inst.workingCopy()));
+    }
 }
 
 TEST(Startup, DevelopmentModeTakesTheFixedProject) {
@@ -229,15 +257,179 @@ TEST(Startup, CancelInAnErrorBoxAbandonsStartUpWithoutLeavingACopy) {
     EXPECT_FALSE(QFile::exists(inst.workingCopy()));
 }
 
-TEST(Startup, OkAfterAFailedCopyGoesOnToTheFailingConnection) {
+// A run without a working copy or its connection could only fail at every command (the first Calculate
+// showed two dozen boxes): one message, whatever the answer, and the run ends.
+TEST(Startup, AStartWithoutAUsableWorkingCopyEndsAfterItsOneMessage) {
+    const auto writeFile = [](const QString& path, const QByteArray& data) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(data);
+    };
+    const struct {
+        const char* name;
+        std::function<void(Installation&)> spoil;
+        const char* error;     // the error message starts so ...
+        bool namesWorkingCopy; // ... and names the working copy (else the project database)
+        bool keptCopy;         // an interrupted run's copy, kept by Yes
+    } cases[] = {
+        {"project database missing", [](Installation& i) { QFile::remove(i.projectDatabase()); },
+         "VB-Error: 53\n", false, false},
+        {"project database empty", [&](Installation& i) { writeFile(i.projectDatabase(), {}); },
+         "VB-Error: ", false, false},
+        {"project database no database", [&](Installation& i) { writeFile(i.projectDatabase(), "Text"); },
+         "VB-Error: ", false, false},
+        {"kept working copy empty",
+         [&](Installation& i) {
+             QDir().mkpath(i.userFolder());
+             writeFile(i.workingCopy(), {});
+             writeFile(i.userFolder() + QStringLiteral("/TAMBRIN.projekt"),
+                       i.projectDatabase().toUtf8() + '\n');
+             i.dialogs().answer(Msg::Yes);
+         },
+         "VB-Error: ", true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Installation inst;
+        c.spoil(inst);
+        inst.dialogs().answerAllMessages(Msg::OK);
+        frmMAIN& w = inst.start();
+        EXPECT_EQ(inst.result(), int(frmMAIN::LoadResult::Ended));
+        QStringList m = inst.dialogs().messages();
+        if (c.keptCopy) m.removeFirst(); // the interrupted-run question
+        ASSERT_EQ(m.size(), 1) << m.join(QStringLiteral(" | ")).toStdString();
+        EXPECT_TRUE(m[0].startsWith(QString::fromUtf8(c.error))) << m[0].toStdString();
+        if (QLatin1String(c.error) == QLatin1String("VB-Error: ")) {
+            EXPECT_TRUE(m[0].contains(QStringLiteral("keine Datenbank"))) << m[0].toStdString();
+        }
+        EXPECT_TRUE(m[0].contains(c.namesWorkingCopy ? inst.workingCopy() : inst.projectDatabase()))
+            << m[0].toStdString();
+        EXPECT_TRUE(m[0].endsWith(QStringLiteral("\nDas Programm wird beendet."))) << m[0].toStdString();
+        EXPECT_FALSE(w.cnnX && w.cnnX->isOpen());
+        EXPECT_EQ(w.startScreen(), nullptr);
+        EXPECT_FALSE(w.isVisible());
+        w.endAbandonedStart();
+        EXPECT_EQ(QFile::exists(inst.workingCopy()), c.keptCopy);
+        EXPECT_FALSE(QFile::exists(inst.workingCopy() + QStringLiteral(".tmp")));
+        EXPECT_FALSE(QFile::exists(inst.runLock()));
+    }
+}
+
+// Another run of the same user owns the working copy: a second start says so and ends without touching a
+// file (no interrupted-run question, no new copy, the hand-over row as it was). Once the other run is gone,
+// even without ending in order, the next start takes its place.
+TEST(Startup, ASecondStartOfTheSameUserEndsWithoutTouchingAnything) {
+    const struct {
+        const char* language;
+        const char* says;
+    } cases[] = {
+        {"de", "Das Programm TAMBRIN läuft bereits für den Benutzer PRUEFER.\n"
+               "Dieser zweite Start wird ohne Änderungen beendet."},
+        {"en", "The program TAMBRIN is already running for the user PRUEFER.\n"
+               "This second start ends without changing anything."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        Installation inst(QString::fromLatin1(c.language), QStringLiteral(","));
+        // The first run (the child process) works on its copy.
+        QDir().mkpath(inst.userFolder());
+        ASSERT_TRUE(QFile::copy(inst.projectDatabase(), inst.workingCopy()));
+        {
+            QFile owner(inst.userFolder() + QStringLiteral("/TAMBRIN.projekt"));
+            ASSERT_TRUE(owner.open(QIODevice::WriteOnly));
+            owner.write(inst.projectDatabase().toUtf8() + '\n');
+        }
+        Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Arbeit"));
+        testsupport::ChildLock first(inst.runLock());
+        ASSERT_TRUE(first.holding());
+        const QStringList before = inst.files();
+        inst.dialogs().clear();
+
+        frmMAIN& w = inst.start();
+        EXPECT_EQ(inst.result(), int(frmMAIN::LoadResult::Ended));
+        ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+        EXPECT_EQ(inst.dialogs().asked().front().prompt, QString::fromUtf8(c.says));
+        EXPECT_EQ(inst.dialogs().asked().front().style, Msg::OKOnly | Msg::Exclamation);
+        EXPECT_EQ(inst.dialogs().asked().front().title, QStringLiteral("TAMBRIN"));
+        EXPECT_FALSE(w.cnnX);
+        w.endAbandonedStart();
+        EXPECT_EQ(inst.files(), before);
+
+        first.kill();
+        inst.dialogs().clear();
+        inst.dialogs().answer(Msg::Yes);
+        inst.start();
+        EXPECT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
+        EXPECT_EQ(inst.dialogs().messages().size(), 1); // the interrupted-run question, nothing else
+        EXPECT_EQ(Installation::names(inst.workingCopy()),
+                  (QStringList{QStringLiteral("Probe"), QStringLiteral("Arbeit")}));
+    }
+}
+
+TEST(Startup, TheRunHoldsItsLockUntilItEnds) {
     Installation inst;
-    QFile::remove(inst.projectDatabase());
+    inst.start();
+    ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
+    EXPECT_TRUE(QFile::exists(inst.runLock()));
+    inst.stop();
+    EXPECT_FALSE(QFile::exists(inst.runLock()));
+    EXPECT_FALSE(QFile::exists(inst.workingCopy()));
+}
+
+// A Save or Compact killed half way left its files behind; the next start removes them, but never a copy
+// that another user's live Save of the project is writing.
+TEST(Startup, LeftoversOfKilledRunsAreRemoved) {
+    for (const bool otherSaving : {false, true}) {
+        SCOPED_TRACE(otherSaving ? "another user saving" : "nobody saving");
+        Installation inst;
+        QDir().mkpath(inst.userFolder());
+        const QString projectCopy = inst.projectDatabase() + QStringLiteral(".tmp");
+        const QStringList ours{inst.workingCopy() + QStringLiteral(".tmp"),
+                               inst.userFolder() + QStringLiteral("/TAMBRINTEMP.mdb"),
+                               inst.userFolder() + QStringLiteral("/TAMBRINTEMP.mdb-journal")};
+        for (const QString& file : ours + QStringList{projectCopy}) {
+            QFile f(file);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(8192, 'x'));
+        }
+        std::unique_ptr<testsupport::ChildLock> saving;
+        if (otherSaving) {
+            saving =
+                std::make_unique<testsupport::ChildLock>(Connection::copyLockFile(inst.projectDatabase()));
+            ASSERT_TRUE(saving->holding());
+        }
+        inst.start();
+        ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
+        EXPECT_TRUE(inst.dialogs().asked().empty());
+        for (const QString& file : ours)
+            EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+        EXPECT_EQ(QFile::exists(projectCopy), otherSaving);
+    }
+}
+
+// The start-up copy onto a full disk says that the disk is full and which file could not be written.
+TEST(Startup, AFullDiskAtTheStartUpCopySaysSo) {
+    Installation inst;
+    {
+        Connection c;
+        c.Open(inst.projectDatabase());
+        c.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM, AKT) VALUES (9, 'Gross', ?, 0)"),
+                  {platform::Variant(QString(200000, QLatin1Char('x')))});
+    }
+    ASSERT_GT(QFileInfo(inst.projectDatabase()).size(), 100000);
+    testsupport::SmallDisk disk(inst.root() + QStringLiteral("/BENUTZER"), 64 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.why().toStdString();
     inst.dialogs().answerAllMessages(Msg::OK);
     inst.start();
+    EXPECT_EQ(inst.result(), int(frmMAIN::LoadResult::Ended));
     const QStringList m = inst.dialogs().messages();
-    ASSERT_GE(m.size(), 2);
-    EXPECT_TRUE(m[0].startsWith(QStringLiteral("VB-Error: 53")));
-    EXPECT_TRUE(m[1].contains(QStringLiteral("TAMBRIN.mdb"))); // the working copy can't be opened
+    ASSERT_EQ(m.size(), 1) << m.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(m[0], QStringLiteral("VB-Error: 61\nDatenträger voll: Die Datei '%1' konnte nicht geschrieben "
+                                   "werden.\nDas Programm wird beendet.")
+                        .arg(inst.workingCopy()));
+    inst.window().endAbandonedStart();
+    EXPECT_FALSE(QFile::exists(inst.workingCopy()));
+    EXPECT_FALSE(QFile::exists(inst.workingCopy() + QStringLiteral(".tmp")));
 }
 
 TEST(Startup, AUserNameWithAnApostropheFindsItsRow) {

@@ -1,3 +1,4 @@
+#include "ChildLock.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/runtime/Convert.h"
@@ -163,6 +164,116 @@ TEST(CopyDatabase, AKilledCopyLeavesEitherTheOldOrTheNewDatabase) {
     Connection::CopyDatabase(source, target);
     EXPECT_EQ(version(target, oldRecords, newRecords), QStringLiteral("new"));
     EXPECT_FALSE(QFile::exists(target + QStringLiteral(".tmp")));
+}
+
+// The rename would go around the file's mode: a read-only project database is refused, as the original
+// platform refused to overwrite a read-only file.
+TEST(CopyDatabase, ARefusesAReadOnlyTarget) {
+    testsupport::TempDir dir;
+    const QString source = dir.file(QStringLiteral("source.mdb")),
+                  target = dir.file(QStringLiteral("target.mdb"));
+    fill(source, QStringLiteral("new"), 3);
+    fill(target, QStringLiteral("old"), 2);
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup));
+    try {
+        Connection::CopyDatabase(source, target);
+        ADD_FAILURE() << "a read-only target was replaced";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.Number(), VbError::PermissionDenied);
+        EXPECT_TRUE(e.Description().contains(target));
+    }
+    EXPECT_EQ(version(target, 2, 3), QStringLiteral("old"));
+    EXPECT_EQ(QFile::permissions(target) & (QFile::WriteOwner | QFile::ReadOwner), QFile::ReadOwner);
+    EXPECT_FALSE(QFile::exists(target + QStringLiteral(".tmp")));
+}
+
+TEST(CopyDatabase, AStaleCopyGoesUnlessALiveCopyIsWritingIt) {
+    testsupport::TempDir dir;
+    const QString target = dir.file(QStringLiteral("TAMBRIN.mdb"));
+    const QString temp = target + QStringLiteral(".tmp");
+    for (const bool live : {false, true}) {
+        SCOPED_TRACE(live ? "a live copy" : "a killed copy");
+        QFile f(temp);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+        f.close();
+        testsupport::ChildLock writer(Connection::copyLockFile(target));
+        ASSERT_TRUE(writer.holding());
+        if (!live) writer.kill();
+        Connection::RemoveStaleCopy(target);
+        EXPECT_EQ(QFile::exists(temp), live);
+        EXPECT_EQ(QFile::exists(Connection::copyLockFile(target)), live);
+    }
+}
+
+TEST(Connection, AnEmptyFileIsNoDatabase) {
+    testsupport::TempDir dir;
+    const QString empty = dir.file(QStringLiteral("TAMBRIN.mdb"));
+    QFile f(empty);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    Connection c;
+    try {
+        c.Open(empty);
+        ADD_FAILURE() << "an empty file opened as a database";
+    } catch (const VbError& e) {
+        EXPECT_TRUE(e.Description().contains(QStringLiteral("keine Datenbank")))
+            << e.Description().toStdString();
+    }
+    EXPECT_FALSE(c.isOpen());
+    EXPECT_EQ(QFile(empty).size(), 0); // the engine made no database of it
+}
+
+TEST(Connection, CheckDatabaseSaysWhatIsWrong) {
+    testsupport::TempDir dir;
+    const QStringList tables{QStringLiteral("E1"), QStringLiteral("E3"), QStringLiteral("G0")};
+    const auto project = [&](const QString& name) {
+        const QString path = dir.file(name);
+        fill(path, QStringLiteral("old"), 400);
+        return path;
+    };
+    const QString sound = project(QStringLiteral("sound.mdb"));
+    const QString withoutG0 = project(QStringLiteral("ohne.mdb"));
+    {
+        Connection c;
+        c.Open(withoutG0);
+        c.Execute(QStringLiteral("DROP TABLE G0"));
+    }
+    const QString damaged = project(QStringLiteral("damaged.mdb"));
+    {
+        // Garbage over the pages after the schema: the tables' trees no longer hold together.
+        QFile f(damaged);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_GT(f.size(), 40 * 4096);
+        f.seek(8 * 4096);
+        f.write(QByteArray(16 * 4096, '\x5a'));
+    }
+    const QString empty = dir.file(QStringLiteral("empty.mdb"));
+    QFile(empty).open(QIODevice::WriteOnly);
+    const QString tableless = dir.file(QStringLiteral("tableless.mdb"));
+    Connection::CreateDatabase(tableless, QStringLiteral("PRAGMA user_version = 1;"));
+
+    EXPECT_NO_THROW(Connection::CheckDatabase(sound, tables));
+    const struct {
+        const char* name;
+        QString path;
+        const char* says;
+    } cases[] = {
+        {"empty", empty, "keine Datenbank"},
+        {"damaged", damaged, "ist beschädigt"},
+        {"a table missing", withoutG0, "fehlen die Tabellen G0."},
+        {"no tables", tableless, "fehlen die Tabellen E1, E3, G0."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            Connection::CheckDatabase(c.path, tables);
+            ADD_FAILURE() << "passed the check";
+        } catch (const VbError& e) {
+            EXPECT_TRUE(e.Description().contains(c.path));
+            EXPECT_TRUE(e.Description().contains(QString::fromUtf8(c.says))) << e.Description().toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -1,13 +1,15 @@
+#include "platform/system/FileSystem.h"
+#include "platform/runtime/Clock.h"
+#include "platform/runtime/SystemLocale.h"
+#include "platform/runtime/VbError.h"
+#include "platform/system/SettingsStore.h"
 #include "TempDir.h"
 #include "TestRun.h"
-#include "platform/runtime/Clock.h"
-#include "platform/system/FileSystem.h"
-#include "platform/system/SettingsStore.h"
-#include "platform/runtime/VbError.h"
 
+#include <cerrno>
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QSettings>
-#include <gtest/gtest.h>
 
 using namespace platform;
 
@@ -36,6 +38,52 @@ TEST(FileSystem, CopyMoveDeleteAndSizes) {
     EXPECT_THROW(FileSystem::DeleteFile(b), VbError); // read-only and not forced
     FileSystem::DeleteFile(b, true);
     EXPECT_FALSE(FileSystem::FileExists(b));
+}
+
+TEST(FileSystem, ACopyNeverReplacesAReadOnlyFileAndLeavesNoHalfCopy) {
+    testsupport::TempDir dir;
+    const QString a = dir.file(QStringLiteral("a.mdb")), b = dir.file(QStringLiteral("b.mdb"));
+    writeFile(a, "new");
+    writeFile(b, "old");
+    QFile::setPermissions(b, QFile::ReadOwner);
+    try {
+        FileSystem::CopyFile(a, b);
+        ADD_FAILURE() << "a read-only file was replaced";
+    } catch (const VbError& e) {
+        EXPECT_EQ(e.Number(), VbError::PermissionDenied);
+    }
+    QFile f(b);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("old"));
+    EXPECT_FALSE(QFile::exists(b + QStringLiteral(".tmp")));
+    // A copy that was stopped half way does not stand in the way of the next.
+    QFile::setPermissions(b, QFile::ReadOwner | QFile::WriteOwner);
+    writeFile(b + QStringLiteral(".tmp"), "half");
+    FileSystem::CopyFile(a, b);
+    EXPECT_EQ(FileSystem::FileSize(b), 3);
+    EXPECT_FALSE(QFile::exists(b + QStringLiteral(".tmp")));
+}
+
+TEST(FileSystem, AFailedWriteSaysWhatHappened) {
+    const QString file = QStringLiteral("/daten/TAMBRIN.mdb");
+    const struct {
+        int errorNumber;
+        long number;
+        const char* says;
+    } cases[] = {
+        {ENOSPC, 61, "Datenträger voll: Die Datei '/daten/TAMBRIN.mdb' konnte nicht geschrieben werden."},
+        {EDQUOT, 61, "Datenträger voll"},
+        {EACCES, 70, "Zugriff verweigert: /daten/TAMBRIN.mdb"},
+        {EROFS, 70, "Zugriff verweigert"},
+        {ENOENT, 76, "Pfad nicht gefunden: /daten/TAMBRIN.mdb"},
+        {EIO, 57, "E/A-Gerätefehler: Die Datei '/daten/TAMBRIN.mdb' konnte nicht geschrieben werden ("},
+    };
+    const SystemLocale::Override german(QStringLiteral("de"), QStringLiteral(","));
+    for (const auto& c : cases) {
+        const VbError e = FileSystem::WriteError(file, c.errorNumber);
+        EXPECT_EQ(e.Number(), c.number) << c.says;
+        EXPECT_TRUE(e.Description().startsWith(QString::fromUtf8(c.says))) << e.Description().toStdString();
+    }
 }
 
 TEST(FileSystem, FoldersAndNames) {

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace testsupport {
+
+// A small disk of its own (a tmpfs) mounted over a folder while the object lives, to fill it up. Mounting
+// needs the right to (root); a test skips when it is not given.
+class SmallDisk {
+public:
+    SmallDisk(const QString& folder, long long bytes);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool mounted() const { return mounted_; }
+    // Why it could not be mounted.
+    const QString& why() const { return why_; }
+
+private:
+    QString folder_;
+    bool mounted_ = false;
+    QString why_;
+};
+
+} // namespace testsupport
