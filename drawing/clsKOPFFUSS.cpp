@@ -3,6 +3,7 @@
 #include "platform/run/ErrorBox.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/NumberFormat.h"
+#include "platform/runtime/SystemLocale.h"
 #include "platform/runtime/VbError.h"
 #include "platform/surface/Surface.h"
 
@@ -179,9 +180,9 @@ void clsKOPFFUSS::KOPFFUSSZEILE() {
     if (!trap.step([&] {
             const float xMitte =
                 (r.links + s.TextWidth(LIZENZNEHMER_) + W - r.rechts - s.TextWidth(LIZENZGEBER_)) / 2;
-            text(platform::CStr(platform::Variant::date(DATUM_)), xMitte, y, 1, 2, LabelKind::Markup);
-            text(platform::Format(platform::Variant::date(UHRZEIT_), QStringLiteral("hh:mm")), xMitte, y + h,
-                 1, 2, LabelKind::Markup);
+            // Date and time as the system writes them: the locale's short formats.
+            text(platform::SystemLocale::shortDate(DATUM_), xMitte, y, 1, 2, LabelKind::Markup);
+            text(platform::SystemLocale::shortTime(UHRZEIT_), xMitte, y + h, 1, 2, LabelKind::Markup);
         }))
         return;
     if (!trap.step([&] {
