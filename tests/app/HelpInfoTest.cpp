@@ -95,12 +95,18 @@ TEST(HelpMenu, OpensEachFileWithTheDefaultApplication) {
         EXPECT_EQ(inst.desktop().requests().front().path, c.file(w));
         EXPECT_TRUE(inst.dialogs().asked().empty());
 
-        // Without an application for the file the user is told, under the item's title.
+        // Without an application for the file the user is told where it is, under the item's title.
         inst.desktop().setResult(false);
         c.action(w)->trigger();
         ASSERT_EQ(inst.dialogs().asked().size(), 1u);
-        EXPECT_TRUE(inst.dialogs().asked().front().prompt.startsWith(QStringLiteral("VB-Error: 429")));
-        EXPECT_EQ(inst.dialogs().asked().front().title, QString::fromUtf8(c.title));
+        const auto& told = inst.dialogs().asked().front();
+        EXPECT_EQ(told.prompt,
+                  QStringLiteral("Die Datei liegt hier:\n") + c.file(w) +
+                      QStringLiteral("\n\nAuf diesem Rechner ist kein Programm eingerichtet, das "
+                                     "Dateien dieser Art öffnet; öffnen Sie sie mit einem "
+                                     "Programm Ihrer Wahl."));
+        EXPECT_EQ(told.style, Msg::Information | Msg::OKOnly);
+        EXPECT_EQ(told.title, QString::fromUtf8(c.title));
     }
 }
 
