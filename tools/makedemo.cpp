@@ -1,7 +1,8 @@
-// Makes (once) and refreshes a demo installation of the program in the given folder, standing in for the
-// product family's frame program: the database folder with the archive, presets and information-system
-// databases, a project "DEMO.01" with two example records, the settings value "Datenbankpfad" and the
-// hand-over row of the user who runs it.
+// Makes a demo installation of the program in the given folder, standing in for the product family's frame
+// program: the database folder with the archive, presets and information-system databases, a project
+// "DEMO.01" with two example records, the settings value "Datenbankpfad" and the hand-over row of the user
+// who runs it. A later run adds only what is missing, so that what changed since (the operator or project
+// of the hand-over row, the records) stays; the program files are replaced.
 //
 //   makedemo DEMO-FOLDER [PROGRAM-FILE TEMPLATE]
 #include "ExampleRecords.h"
@@ -51,14 +52,31 @@ void makeProject(const QString& path) {
     t.commit();
 }
 
+// The hand-over row of the user who runs it, when there is none: a row that is there holds what the frame
+// program (or the user) set since, such as another operator or project, and stays as it is.
 void handOver(const QString& archive, const QString& projects) {
     Connection c;
     c.Open(archive);
     const QString user = platform::LoginName().toUpper();
-    c.Execute(QStringLiteral("DELETE FROM ADMIN WHERE BENUTZER=?"), {Variant(user)});
+    platform::Recordset row;
+    row.Open(QStringLiteral("SELECT [BENUTZER] FROM [ADMIN] WHERE [BENUTZER]=") + platform::SqlText(user), c);
+    if (!row.eof()) return;
     c.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
                              "VALUES (?, 'HELVANO', ?, 'DEMO.01', 'Labor Demo')"),
               {Variant(user), Variant(projects)});
+}
+
+// The settings value that names the database folder, when it is missing or names a folder without the
+// archive (a demo folder that was moved); a value that names an archive stays.
+void pointSettingsAt(const QString& configFolder, const QString& databases) {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configFolder);
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("HELVANO"),
+                       QStringLiteral("HELVANO"));
+    const QString key = QStringLiteral("Extras/Datenbankpfad");
+    const QString current = settings.value(key).toString();
+    if (!current.isEmpty() && QFile::exists(current + QStringLiteral("/ARCHIV.mdb"))) return;
+    settings.setValue(key, databases);
+    settings.sync();
 }
 
 } // namespace
@@ -82,10 +100,7 @@ int main(int argc, char** argv) {
         makeProject(projects + QStringLiteral("/DEMO.01/TAMBRIN.mdb"));
         handOver(databases + QStringLiteral("/ARCHIV.mdb"), projects);
 
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root + QStringLiteral("/config"));
-        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("HELVANO"), QStringLiteral("HELVANO"));
-        settings.setValue(QStringLiteral("Extras/Datenbankpfad"), databases);
-        settings.sync();
+        pointSettingsAt(root + QStringLiteral("/config"), databases);
 
         if (argc == 4) {
             // The program and its empty template, fresh from the build.
