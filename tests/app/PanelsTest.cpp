@@ -4,12 +4,13 @@
 #include "frmMAIN.h"
 #include "mdiAUTOSTART.h"
 
+#include "platform/runtime/DialogService.h"
+#include "platform/surface/PageSurface.h"
+#include "platform/surface/PictureBox.h"
+#include "platform/window/Twips.h"
 #include <QCoreApplication>
 #include <QProcess>
 #include <QScrollBar>
-#include "platform/surface/PageSurface.h"
-#include "platform/surface/PictureBox.h"
-#include "platform/runtime/DialogService.h"
 
 #include <QDir>
 #include <QFile>
@@ -292,6 +293,23 @@ TEST(PanelsWord, WithoutAProgramForTheDocumentTheUserIsToldWhereItWasWritten) {
                                            file + QStringLiteral("\n\n")))
             << told.prompt.toStdString();
         EXPECT_FALSE(told.prompt.contains(QStringLiteral("VB-Error")));
+    }
+}
+
+// No caption of the chooser is cut: each label is as wide as its text needs, where it stands.
+TEST(PanelsChooser, CaptionsFitTheirLabels) {
+    for (const char* language : {"de", "en"}) {
+        SCOPED_TRACE(language);
+        Installation inst(QString::fromLatin1(language), QStringLiteral(","));
+        frmMAIN& w = inst.start();
+        w.stbMAIN_PanelClick(10);
+        frmANZEIGEN* c = w.pageChooser();
+        for (QLabel* label : {c->lblSEITEN[0], c->lblSEITE}) {
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+                << label->text().toStdString();
+            EXPECT_EQ(label->x(), platform::twipsToPixels(240));
+            EXPECT_LE(label->geometry().right(), c->txtSEITE->x()) << label->text().toStdString();
+        }
     }
 }
 
