@@ -22,9 +22,14 @@ bool SystemDesktop::openFile(const QString& path) {
     const QString status = dir.filePath(QStringLiteral("status"));
     const QString script =
         QStringLiteral("\"$1\" \"$2\" >/dev/null 2>&1 </dev/null; { echo $? >\"$3\"; } 2>/dev/null");
-    if (!QProcess::startDetached(QStringLiteral("/bin/sh"),
-                                 {QStringLiteral("-c"), script, QStringLiteral("sh"), opener, path, status}))
-        return false;
+    QProcess shell;
+    shell.setProgram(QStringLiteral("/bin/sh"));
+    shell.setArguments({QStringLiteral("-c"), script, QStringLiteral("sh"), opener, path, status});
+    // Nothing of this program's own input and output goes with it.
+    shell.setStandardInputFile(QProcess::nullDevice());
+    shell.setStandardOutputFile(QProcess::nullDevice());
+    shell.setStandardErrorFile(QProcess::nullDevice());
+    if (!shell.startDetached()) return false;
     constexpr int stepMs = 20;
     for (int waited = 0; waited < answerWaitMs_; waited += stepMs) {
         QFile answer(status);
