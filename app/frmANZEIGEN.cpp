@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTimer>
 
+using platform::fitCaption;
 using platform::placeTwips;
 using platform::twipsToPixels;
 
@@ -58,6 +59,8 @@ void frmANZEIGEN::Form_Load() {
         lblSEITE->setText(QStringLiteral("Show Page Nr.: "));
         cmdABBRECHEN->setText(QStringLiteral("Cancel"));
     }
+    fitCaption(lblSEITEN[0]);
+    fitCaption(lblSEITE);
     pages_.clear();
     for (QWidget* page : main_->PageList()) pages_ << page;
     txtSEITE->clear();

@@ -1,5 +1,6 @@
 #include "frmMAIN.h"
 
+#include "HelpKey.h"
 #include "Pictures.h"
 #include "mdiAUTOSTART.h"
 #include "platform/db/Connection.h"
@@ -39,6 +40,7 @@ frmMAIN::frmMAIN(QWidget* parent)
         if (startScreen_ && sub->widget() == startScreen_ && !sub->isMaximized()) sub->showMaximized();
         notifyActivation(sub->widget());
     });
+    new HelpKey(this, [this] { mnuHILFE_Click(); });
     install();
 }
 

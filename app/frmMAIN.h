@@ -224,8 +224,9 @@ private:
     void loadStartScreen();
     void unloadEveryWindow();
     void startFrameProgram();
-    // Opens a document with the desktop's default application, under an error box with that title.
-    void openDocument(const QString& file, const QString& title);
+    // Opens a document with the desktop's default application, under an error box with that title. Without a
+    // program for it the user is told where the file is (that it was written, for one the command wrote).
+    void openDocument(const QString& file, const QString& title, bool written = false);
 
     // Loads page 1 of the active record unless it is loaded; returns it.
     QWidget* loadPage1();

@@ -6,8 +6,9 @@
 #include "platform/runtime/DesktopService.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
-#include "platform/runtime/SystemLocale.h"
 #include "platform/system/FileSystem.h"
+
+#include <QDir>
 
 using namespace platform;
 namespace fs = platform::FileSystem;
@@ -40,17 +41,30 @@ void frmMAIN::mnuHINWEISE_Click() {
     openDocument(notesFile(), QStringLiteral("?/Hinweise"));
 }
 
-void frmMAIN::openDocument(const QString& file, const QString& title) {
+void frmMAIN::openDocument(const QString& file, const QString& title, bool written) {
     ScreenPointer::set(ScreenPointer::Hourglass);
+    bool found = false;
     ErrorTrap(title).step([&] {
         if (!fs::FileExists(file)) throw VbError::fileNotFound(file);
-        if (!desktop().openFile(file))
-            throw VbError(429,
-                          SystemLocale::pick(QStringLiteral("No program can open the document '%1'."),
-                                             QStringLiteral("Kein Programm kann das Dokument '%1' öffnen."))
-                              .arg(file));
+        found = true;
     });
+    const bool opened = found && desktop().openFile(file);
     ScreenPointer::set(ScreenPointer::Default);
+    if (!found || opened) return;
+    // The file is there; only the program to show it is missing. The user is told where the file is.
+    const bool english = SPRACHE == 1;
+    const QString where =
+        written ? (english ? QStringLiteral("The file was written:")
+                           : QStringLiteral("Die Datei wurde geschrieben:"))
+                : (english ? QStringLiteral("The file is here:") : QStringLiteral("Die Datei liegt hier:"));
+    const QString none = english ? QStringLiteral("No program is set up to open files of this kind on this "
+                                                  "computer; open it with a program of your choice.")
+                                 : QStringLiteral("Auf diesem Rechner ist kein Programm eingerichtet, das "
+                                                  "Dateien dieser Art öffnet; öffnen Sie sie mit einem "
+                                                  "Programm Ihrer Wahl.");
+    dialogs().MsgBox(where + QLatin1Char('\n') + QDir::toNativeSeparators(file) + QStringLiteral("\n\n") +
+                         none,
+                     Msg::Information | Msg::OKOnly, title);
 }
 
 void frmMAIN::mnuINFO_Click() {

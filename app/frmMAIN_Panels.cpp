@@ -157,12 +157,7 @@ void frmMAIN::copyToWordProcessor() {
             document.save(file);
         }))
         return;
-    trap.step([&] {
-        if (!desktop().openFile(file))
-            throw VbError(429, SystemLocale::pick(QStringLiteral("No program can open the document "),
-                                                  QStringLiteral("Kein Programm kann das Dokument öffnen: ")) +
-                                   file);
-    });
+    openDocument(file, stbMAIN->Panels(13)->Text(), true);
 }
 
 void frmMAIN::closePages() {

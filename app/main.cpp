@@ -1,4 +1,6 @@
 #include "frmMAIN.h"
+#include "platform/runtime/QtTranslations.h"
+#include "platform/runtime/SystemLocale.h"
 
 #include <QApplication>
 
@@ -6,6 +8,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TAMBRIN"));
     QApplication::setOrganizationName(QStringLiteral("HELVANO"));
+    // Qt's buttons and dialogs speak the program's language: German unless the locale is English.
+    const platform::QtTranslations qtTexts(platform::SystemLocale::german() ? QStringLiteral("de")
+                                                                            : QStringLiteral("en"));
+    if (!qtTexts.loaded())
+        qWarning("Qt's translations are not installed in %s (package qt6-translations-l10n): its buttons "
+                 "and dialogs speak English.",
+                 qPrintable(platform::QtTranslations::folder()));
     frmMAIN window;
     if (window.MDIForm_Load() != frmMAIN::LoadResult::Running) {
         window.endAbandonedStart();

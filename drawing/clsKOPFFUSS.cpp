@@ -3,6 +3,7 @@
 #include "platform/run/ErrorBox.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/NumberFormat.h"
+#include "platform/runtime/SystemLocale.h"
 #include "platform/runtime/VbError.h"
 #include "platform/surface/Surface.h"
 
@@ -184,9 +185,9 @@ void clsKOPFFUSS::KOPFFUSSZEILE() {
     if (!trap.step([&] {
             const float xMitte =
                 (r.links + s.TextWidth(LIZENZNEHMER_) + W - r.rechts - s.TextWidth(LIZENZGEBER_)) / 2;
-            const QString datum = platform::CStr(platform::Variant::date(DATUM_));
-            const QString uhrzeit =
-                platform::Format(platform::Variant::date(UHRZEIT_), QStringLiteral("hh:mm"));
+            // Date and time as the system writes them: the locale's short formats.
+            const QString datum = platform::SystemLocale::shortDate(DATUM_);
+            const QString uhrzeit = platform::SystemLocale::shortTime(UHRZEIT_);
             text(datum, xMitte, y, 1, 2, LabelKind::Markup);
             text(uhrzeit, xMitte, y + h, 1, 2, LabelKind::Markup);
             linksBis = xMitte - std::max(s.TextWidth(datum), s.TextWidth(uhrzeit)) / 2 - 2;

@@ -1,7 +1,8 @@
-// Makes (once) and refreshes a demo installation of the program in the given folder, standing in for the
-// product family's frame program: the database folder with the archive, presets and information-system
-// databases, a project "DEMO.01" with three evaluated example records ("Probe B" active), the settings
-// value "Datenbankpfad" and the hand-over row of the user who runs it.
+// Makes a demo installation of the program in the given folder, standing in for the product family's frame
+// program: the database folder with the archive, presets and information-system databases, a project
+// "DEMO.01" with three evaluated example records ("Probe B" active), the settings value "Datenbankpfad" and
+// the hand-over row of the user who runs it. A later run adds only what is missing, so that what changed
+// since (the operator or project of the hand-over row, the records) stays; the program files are replaced.
 //
 //   makedemo DEMO-FOLDER [PROGRAM-FILE TEMPLATE]
 #include "clsBERECHNEN.h"
@@ -86,20 +87,18 @@ void evaluateRecords(const QString& path) {
     run.cnnX->Close();
 }
 
+// The hand-over row of the user who runs it, when there is none: a row that is there holds what the frame
+// program (or the user) set since, such as another operator or project, and stays as it is.
 void handOver(const QString& archive, const QString& projects) {
     Connection c;
     c.Open(archive);
     const QString user = platform::LoginName().toUpper();
-    // The row stays where it is: a run started a moment ago may be reading and updating it.
-    Connection::Transaction t(c);
-    const int found = c.Execute(QStringLiteral("UPDATE ADMIN SET PROJEKTSPFAD=?, PROJEKT='DEMO.01', "
-                                               "BEARBEITER='Labor Demo' WHERE BENUTZER=?"),
-                                {Variant(projects), Variant(user)});
-    if (found == 0)
-        c.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
-                                 "VALUES (?, 'HELVANO', ?, 'DEMO.01', 'Labor Demo')"),
-                  {Variant(user), Variant(projects)});
-    t.commit();
+    // One statement, so that two installers started at once can't both add the row; a run started a moment
+    // ago may be reading it.
+    c.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
+                             "SELECT ?, 'HELVANO', ?, 'DEMO.01', 'Labor Demo' "
+                             "WHERE NOT EXISTS (SELECT 1 FROM ADMIN WHERE BENUTZER=?)"),
+              {Variant(user), Variant(projects), Variant(user)});
 }
 
 bool sameContent(const QString& a, const QString& b) {
@@ -109,6 +108,19 @@ bool sameContent(const QString& a, const QString& b) {
     while (!fa.atEnd())
         if (fa.read(1 << 20) != fb.read(1 << 20)) return false;
     return true;
+}
+
+// The settings value that names the database folder, when it is missing or names a folder without the
+// archive (a demo folder that was moved); a value that names an archive stays.
+void pointSettingsAt(const QString& configFolder, const QString& databases) {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configFolder);
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("HELVANO"),
+                       QStringLiteral("HELVANO"));
+    const QString key = QStringLiteral("Extras/Datenbankpfad");
+    const QString current = settings.value(key).toString();
+    if (!current.isEmpty() && QFile::exists(current + QStringLiteral("/ARCHIV.mdb"))) return;
+    settings.setValue(key, databases);
+    settings.sync();
 }
 
 } // namespace
@@ -137,10 +149,7 @@ int main(int argc, char** argv) {
         if (makeProject(project)) evaluateRecords(project);
         handOver(databases + QStringLiteral("/ARCHIV.mdb"), projects);
 
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root + QStringLiteral("/config"));
-        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("HELVANO"), QStringLiteral("HELVANO"));
-        settings.setValue(QStringLiteral("Extras/Datenbankpfad"), databases);
-        settings.sync();
+        pointSettingsAt(root + QStringLiteral("/config"), databases);
 
         if (argc == 4) {
             // The program and its empty template, fresh from the build. Each takes the place of the old file

@@ -198,11 +198,12 @@ void frmKONTEXT11::chkNALI_Click() {
 
 std::optional<float> frmKONTEXT11::zahlImBereich(platform::TextBox* box, double min,
                                                  std::optional<double> max, const QString& meldung) {
-    const auto zahl = platform::ReadTypedNumber(box->Text(), RunState::current().DEZIMALPUNKT);
-    if (zahl && *zahl >= min && (!max || *zahl <= *max)) return float(*zahl);
+    const auto zahl =
+        platform::ReadTypedNumberInRange(box->Text(), RunState::current().DEZIMALPUNKT, min, max);
+    if (zahl.value) return float(*zahl.value);
     ScreenPointer::set(ScreenPointer::Default);
-    RunState::current().dialogs().MsgBox(meldung, platform::Msg::Exclamation | platform::Msg::OKOnly,
-                                         meldungstitel());
+    RunState::current().dialogs().MsgBox(meldung + QStringLiteral("\n\n") + zahl.problem,
+                                         platform::Msg::Exclamation | platform::Msg::OKOnly, meldungstitel());
     box->setFocus();
     box->selectAll();
     return std::nullopt;

@@ -1,5 +1,7 @@
 #include "Clock.h"
 
+#include <cmath>
+
 namespace platform {
 
 namespace {
@@ -26,6 +28,10 @@ double Clock::dateValue(const QDate& date) {
 
 double Clock::timeValue(const QTime& time) {
     return time.msecsSinceStartOfDay() / 86400000.0;
+}
+
+QDateTime Clock::dateTime(double value) {
+    return QDateTime(kDay0, QTime(0, 0)).addMSecs(qint64(std::llround(value * 86400000.0)));
 }
 
 Clock::Override::Override(const QDateTime& now) : previous_(fixedNow) {

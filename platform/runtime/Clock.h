@@ -17,6 +17,8 @@ public:
     // The date value of a date and of a time of day.
     static double dateValue(const QDate& date);
     static double timeValue(const QTime& time);
+    // The date and time of day of a date value.
+    static QDateTime dateTime(double value);
 
     // Replaces the system's clock for as long as the object lives.
     class Override {

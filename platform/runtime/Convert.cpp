@@ -165,6 +165,56 @@ std::optional<double> ReadTypedNumber(const QString& text, const QString& decima
     return readNumber(text, decimalSign, false);
 }
 
+TypedNumber ReadTypedNumberInRange(const QString& text, const QString& decimalSign, double min,
+                                   std::optional<double> max) {
+    const bool comma = decimalSign == QLatin1String(",");
+    const QString other = comma ? QStringLiteral(".") : QStringLiteral(",");
+    const QString typed = text.trimmed();
+    const auto said = [&](const QString& english, const QString& german) {
+        return TypedNumber{std::nullopt, SystemLocale::pick(english, german)};
+    };
+    if (const auto value = ReadTypedNumber(typed, decimalSign)) {
+        if (*value >= min && (!max || *value <= *max)) return {value, QString()};
+        const QString number = DoubleText(*value, decimalSign), from = DoubleText(min, decimalSign);
+        if (!max)
+            return said(QStringLiteral("The number %1 is less than %2.").arg(number, from),
+                        QStringLiteral("Die Zahl %1 ist kleiner als %2.").arg(number, from));
+        const QString to = DoubleText(*max, decimalSign);
+        return said(
+            QStringLiteral("The number %1 is outside the range from %2 to %3.").arg(number, from, to),
+            QStringLiteral("Die Zahl %1 liegt nicht im Bereich von %2 bis %3.").arg(number, from, to));
+    }
+    if (typed.isEmpty())
+        return said(QStringLiteral("No number was typed."), QStringLiteral("Es ist keine Zahl angegeben."));
+    // One sign of the other kind and none of this one: a number written with the other decimal sign.
+    if (typed.count(other) == 1 && !typed.contains(decimalSign) && ReadTypedNumber(typed, other)) {
+        QString mended = typed;
+        mended.replace(other, decimalSign);
+        return said(
+            QStringLiteral("The decimal sign here is the %1: %2 instead of %3.")
+                .arg(comma ? QStringLiteral("comma") : QStringLiteral("point"), mended, typed),
+            QStringLiteral("Das Dezimalzeichen ist hier %1: %2 statt %3.")
+                .arg(comma ? QStringLiteral("das Komma") : QStringLiteral("der Punkt"), mended, typed));
+    }
+    if (typed.contains(other)) {
+        QString mended = typed;
+        mended.remove(other);
+        if (ReadTypedNumber(mended, decimalSign))
+            return said(
+                QStringLiteral("Numbers are typed here without thousands separators: %1 instead of %2.")
+                    .arg(mended, typed),
+                QStringLiteral("Zahlen werden hier ohne Tausendertrennzeichen geschrieben: %1 statt %2.")
+                    .arg(mended, typed));
+    }
+    if (ReadNumber(typed, decimalSign))
+        return said(
+            QStringLiteral("Numbers are typed here without an exponent: %1 is not taken.").arg(typed),
+            QStringLiteral("Zahlen werden hier ohne Exponenten geschrieben: %1 wird nicht angenommen.")
+                .arg(typed));
+    return said(QStringLiteral("\"%1\" is not a number.").arg(typed),
+                QStringLiteral("„%1“ ist keine Zahl.").arg(typed));
+}
+
 QString SingleText(float value, const QString& decimalSign) { return shortestText(value, 7, 7, decimalSign); }
 
 QString DoubleText(double value, const QString& decimalSign) { return shortestText(value, 15, 15, decimalSign); }

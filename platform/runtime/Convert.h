@@ -35,6 +35,18 @@ std::optional<double> ReadNumber(const QString& text, const QString& decimalSign
 // Reads a number typed by a user: as ReadNumber, but without an exponent.
 std::optional<double> ReadTypedNumber(const QString& text, const QString& decimalSign);
 
+// A number typed by a user, read as ReadTypedNumber does and checked against a range: from min to max, or
+// from min upwards when there is no max. Without a value, problem tells the user in the locale's language
+// what is wrong and what to type instead: the other decimal sign (naming the one to use), thousands
+// separators, an exponent, no number at all, or a number outside the range (naming the range). A dialog
+// adds it to its own message.
+struct TypedNumber {
+    std::optional<double> value;
+    QString problem;
+};
+TypedNumber ReadTypedNumberInRange(const QString& text, const QString& decimalSign, double min,
+                                   std::optional<double> max = std::nullopt);
+
 // The nearest whole number, halves to the even neighbour.
 double RoundHalfEven(double value);
 // Round(value, places): to the given number of decimal places, halves to the even neighbour.

@@ -1,5 +1,7 @@
 #include "SystemLocale.h"
 
+#include "Clock.h"
+
 #include <QLocale>
 #include <optional>
 
@@ -23,6 +25,24 @@ QString SystemLocale::decimalSign() {
 }
 
 bool SystemLocale::german() { return languageName() != QLatin1String("en"); }
+
+namespace {
+// The locale whose formats dates and times are written in.
+QLocale dateLocale() {
+    const QLocale locale = overrideLanguage ? QLocale(*overrideLanguage) : QLocale::system();
+    return locale.language() == QLocale::C ? QLocale(QLocale::German, QLocale::Germany) : locale;
+}
+} // namespace
+
+QString SystemLocale::shortDate(double dateValue) {
+    const QLocale locale = dateLocale();
+    return locale.toString(Clock::dateTime(dateValue).date(), locale.dateFormat(QLocale::ShortFormat));
+}
+
+QString SystemLocale::shortTime(double dateValue) {
+    const QLocale locale = dateLocale();
+    return locale.toString(Clock::dateTime(dateValue).time(), locale.timeFormat(QLocale::ShortFormat));
+}
 
 QString SystemLocale::pick(const QString& english, const QString& german_) { return german() ? german_ : english; }
 

@@ -73,9 +73,10 @@ int QtDialogService::MsgBox(const QString& prompt, int style, const QString& tit
     const auto clicked = box.standardButton(box.clickedButton());
     for (const auto& c : choices)
         if (c.button == clicked) return c.answer;
-    // Closed by Esc or the close box: the cancel answer where there is one, else the only button.
-    for (const auto& c : choices)
-        if (c.answer == Msg::Cancel || c.answer == Msg::No) return c.answer;
+    // Closed without a button: Cancel where there is one, else No, else the first button.
+    for (const int answer : {int(Msg::Cancel), int(Msg::No)})
+        for (const auto& c : choices)
+            if (c.answer == answer) return c.answer;
     return choices.front().answer;
 }
 

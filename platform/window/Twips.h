@@ -1,5 +1,6 @@
 #pragma once
 
+class QLabel;
 class QWidget;
 
 namespace platform {
@@ -15,5 +16,10 @@ inline double pointsToPixels(double points) { return points * 96.0 / 72.0; }
 
 // Places a control at a design position in twips; a width and a height (twips) fix its size.
 void placeTwips(QWidget* control, double left, double top, double width = 0, double height = 0);
+
+// A label placed at its design size whose caption is wider than that (the screen font's metrics, the English
+// caption) grows to the caption's width, so that no character of it is cut; its place and height stay.
+// Called after the caption is set.
+void fitCaption(QLabel* label);
 
 } // namespace platform

@@ -8,7 +8,10 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
 
 namespace Msg = platform::Msg;
 using testsupport::Installation;
@@ -92,13 +95,60 @@ TEST(HelpMenu, OpensEachFileWithTheDefaultApplication) {
         EXPECT_EQ(inst.desktop().requests().front().path, c.file(w));
         EXPECT_TRUE(inst.dialogs().asked().empty());
 
-        // Without an application for the file the user is told, under the item's title.
+        // Without an application for the file the user is told where it is, under the item's title.
         inst.desktop().setResult(false);
         c.action(w)->trigger();
         ASSERT_EQ(inst.dialogs().asked().size(), 1u);
-        EXPECT_TRUE(inst.dialogs().asked().front().prompt.startsWith(QStringLiteral("VB-Error: 429")));
-        EXPECT_EQ(inst.dialogs().asked().front().title, QString::fromUtf8(c.title));
+        const auto& told = inst.dialogs().asked().front();
+        EXPECT_EQ(told.prompt,
+                  QStringLiteral("Die Datei liegt hier:\n") + c.file(w) +
+                      QStringLiteral("\n\nAuf diesem Rechner ist kein Programm eingerichtet, das "
+                                     "Dateien dieser Art öffnet; öffnen Sie sie mit einem "
+                                     "Programm Ihrer Wahl."));
+        EXPECT_EQ(told.style, Msg::Information | Msg::OKOnly);
+        EXPECT_EQ(told.title, QString::fromUtf8(c.title));
     }
+}
+
+// F1 opens the help wherever the user is: the main window, a page with a control in focus, a dialog.
+TEST(HelpMenu, F1OpensTheHelpFromEveryWindow) {
+    Installation inst;
+    frmMAIN& w = inst.start();
+    touch(w.helpFile());
+    const auto press = [](QWidget* target, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                          bool autoRepeat = false) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_F1, modifiers, QString(), autoRepeat);
+        QCoreApplication::sendEvent(target, &key);
+    };
+    const auto opened = [&] {
+        const auto& requests = inst.desktop().requests();
+        const bool help = requests.size() == 1 && requests.front().path == w.helpFile();
+        inst.desktop().clear();
+        return help;
+    };
+
+    press(&w);
+    EXPECT_TRUE(opened()) << "main window";
+
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("mdiSEITE1"));
+    auto* box = new QLineEdit(page);
+    w.addChild(page);
+    press(box);
+    EXPECT_TRUE(opened()) << "a control of a page";
+
+    inst.dialogs().onForm([&](QDialog& d) {
+        press(&d);
+        return 0;
+    });
+    w.mnuINFO->trigger();
+    EXPECT_TRUE(opened()) << "the info box";
+
+    // Other keys with F1 and a held key open nothing more.
+    press(&w, Qt::ShiftModifier);
+    press(&w, Qt::NoModifier, true);
+    EXPECT_TRUE(inst.desktop().requests().empty());
+    EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 0);
 }
 
 // The texts of the info box, control by control.

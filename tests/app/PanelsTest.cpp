@@ -4,12 +4,13 @@
 #include "frmMAIN.h"
 #include "mdiAUTOSTART.h"
 
+#include "platform/runtime/DialogService.h"
+#include "platform/surface/PageSurface.h"
+#include "platform/surface/PictureBox.h"
+#include "platform/window/Twips.h"
 #include <QCoreApplication>
 #include <QProcess>
 #include <QScrollBar>
-#include "platform/surface/PageSurface.h"
-#include "platform/surface/PictureBox.h"
-#include "platform/runtime/DialogService.h"
 
 #include <QDir>
 #include <QFile>
@@ -263,6 +264,53 @@ TEST_F(Panels, WordCopyWritesTheVisiblePicturesEachAfterItsName) {
     w->stbMAIN_PanelClick(13);
     EXPECT_TRUE(inst.desktop().requests().back().path.endsWith(QStringLiteral("-2.odt")));
     EXPECT_TRUE(inst.dialogs().asked().empty());
+}
+
+// Without a program for the document the copy is still written; the user is told where, in his language.
+TEST(PanelsWord, WithoutAProgramForTheDocumentTheUserIsToldWhereItWasWritten) {
+    for (const char* language : {"de", "en"}) {
+        SCOPED_TRACE(language);
+        Installation inst(QString::fromLatin1(language), QStringLiteral(","));
+        frmMAIN& w = inst.start();
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("mdiSEITE1"));
+        auto* box = new platform::PictureBox(page);
+        box->setObjectName(QStringLiteral("picBILD11"));
+        box->setGeometryMm(0, 0, 30, 20);
+        w.addChild(page);
+        w.showChild(page);
+        inst.desktop().setResult(false);
+        w.stbMAIN_PanelClick(13);
+        const QString file = inst.projectsFolder() + QStringLiteral("/P1/JPG/Probe-mdiSEITE1-1.odt");
+        EXPECT_TRUE(QFile::exists(file));
+        ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+        const auto& told = inst.dialogs().asked().front();
+        EXPECT_EQ(told.title, QStringLiteral("Word"));
+        EXPECT_EQ(told.style, Msg::Information | Msg::OKOnly);
+        EXPECT_TRUE(told.prompt.startsWith((language == std::string("de")
+                                                ? QStringLiteral("Die Datei wurde geschrieben:\n")
+                                                : QStringLiteral("The file was written:\n")) +
+                                           file + QStringLiteral("\n\n")))
+            << told.prompt.toStdString();
+        EXPECT_FALSE(told.prompt.contains(QStringLiteral("VB-Error")));
+    }
+}
+
+// No caption of the chooser is cut: each label is as wide as its text needs, where it stands.
+TEST(PanelsChooser, CaptionsFitTheirLabels) {
+    for (const char* language : {"de", "en"}) {
+        SCOPED_TRACE(language);
+        Installation inst(QString::fromLatin1(language), QStringLiteral(","));
+        frmMAIN& w = inst.start();
+        w.stbMAIN_PanelClick(10);
+        frmANZEIGEN* c = w.pageChooser();
+        for (QLabel* label : {c->lblSEITEN[0], c->lblSEITE}) {
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+                << label->text().toStdString();
+            EXPECT_EQ(label->x(), platform::twipsToPixels(240));
+            EXPECT_LE(label->geometry().right(), c->txtSEITE->x()) << label->text().toStdString();
+        }
+    }
 }
 
 TEST(PanelsEnglish, ChooserTexts) {

@@ -15,7 +15,8 @@ namespace {
 // A header and footer on an A4 landscape page without a device: every character of a font of size s is
 // s / 4 mm wide and s / 2 mm high (16 bold: 4 x 8, 10: 2.5 x 5, 7: 1.75 x 3.5).
 struct Kopflauf {
-    explicit Kopflauf(bool printer = false) : run({QStringLiteral("de"), QStringLiteral(","), false}) {
+    explicit Kopflauf(bool printer = false, const QString& locale = QStringLiteral("de"))
+        : run({locale, QStringLiteral(","), false}) {
         RecordingSurface::Options o;
         o.width = 297;
         o.height = 210;
@@ -29,7 +30,7 @@ struct Kopflauf {
         kf.setPROGRAMMIERER(QStringLiteral("Autoren"));
         kf.setCOPYRIGHT(QStringLiteral("Rechte"));
         kf.setLIZENZGEBER(QStringLiteral("Rechte"));
-        kf.setDATUM(37800); // 28.06.2003
+        kf.setDATUM(37800); // 28 June 2003
         kf.setUHRZEIT(37800.5);
     }
     // The printed texts that are not empty, in order.
@@ -63,15 +64,15 @@ TEST(KopfFuss, LabelsInBothLanguages) {
         {3,
          {"A"},
          {"Kopf", "Datensatz ", "A", "Projekt ", "TE.01", "Seite 1/2", "Programmentwicklung: Autoren",
-          "Rechte", "28.06.2003", "12:00", "Bearbeiter: ", "Prüfer"}},
+          "Rechte", "28.06.03", "12:00", "Bearbeiter: ", "Prüfer"}},
         {3, {"A", "B"}, {"Kopf", "Datensätze ", "A, B", "Projekt ", "TE.01", "Seite 1/2"}},
         {1,
          {"A"},
          {"Kopf", "File ", "A", "Project ", "TE.01", "Page 1/2", "Program developed by Autoren", "Rechte",
-          "28.06.2003", "12:00", "Project Manager: ", "Prüfer"}},
+          "28.06.03", "12:00", "Project Manager: ", "Prüfer"}},
         {1, {"A", "B"}, {"Kopf", "Files ", "A, B"}},
         // Another language leaves the labels and their values out; the record label stays as it was.
-        {2, {"A"}, {"Kopf", "Datensatz  ", "A", "Rechte", "28.06.2003", "12:00"}},
+        {2, {"A"}, {"Kopf", "Datensatz  ", "A", "Rechte", "28.06.03", "12:00"}},
     };
     for (const Sprachfall& f : faelle) {
         SCOPED_TRACE(f.sprache);
@@ -82,6 +83,28 @@ TEST(KopfFuss, LabelsInBothLanguages) {
         k.kf.KOPFFUSSZEILE();
         EXPECT_EQ(k.texte().mid(0, f.texte.size()), f.texte);
         EXPECT_TRUE(k.run.dialogs().asked().empty());
+    }
+}
+
+// Date and time stand as the system writes them, in the locale's short formats, whatever the language of
+// the labels; the C locale, which has none, writes them as the program speaks: German.
+TEST(KopfFuss, DateAndTimeInTheLocalesShortFormats) {
+    const struct {
+        const char* locale;
+        const char* datum;
+        const char* uhrzeit;
+    } faelle[] = {{"de", "28.06.03", "14:05"}, {"en", "6/28/03", "2:05 PM"}, {"c", "28.06.03", "14:05"}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.locale);
+        Kopflauf k(false, QString::fromLatin1(f.locale));
+        k.kf.setSPRACHE(3);
+        k.kf.setUHRZEIT(37800 + (14 * 60 + 5) / 1440.0);
+        k.kf.KOPFFUSSZEILE();
+        const QStringList texte = k.texte();
+        EXPECT_TRUE(texte.contains(QString::fromLatin1(f.datum)))
+            << texte.join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(texte.contains(QString::fromLatin1(f.uhrzeit)))
+            << texte.join(QLatin1Char('|')).toStdString();
     }
 }
 
@@ -108,7 +131,7 @@ TEST(KopfFuss, PlacesHeaderAndFooterOnTheMargins) {
               (std::vector<double>{xRechts, 195 - 3.5}));
     EXPECT_EQ(k.at(QStringLiteral("Rechte")), (std::vector<double>{xRechts, 195}));
     const double xMitte = (15 + 5 * 1.75 + 297 - 15 - 6 * 1.75) / 2;
-    EXPECT_EQ(k.at(QStringLiteral("28.06.2003")), (std::vector<double>{xMitte - 5 * 1.75, 195 - 3.5}));
+    EXPECT_EQ(k.at(QStringLiteral("28.06.03")), (std::vector<double>{xMitte - 4 * 1.75, 195 - 3.5}));
     EXPECT_EQ(k.at(QStringLiteral("12:00")), (std::vector<double>{xMitte - 2.5 * 1.75, 195}));
     EXPECT_EQ(k.at(QStringLiteral("Bearbeiter: ")), (std::vector<double>{15, 195 - 3.5}));
     EXPECT_EQ(k.at(QStringLiteral("Prüfer")), (std::vector<double>{15 + 12 * 1.75, 195 - 3.5}));

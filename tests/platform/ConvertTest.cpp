@@ -149,6 +149,60 @@ TEST(Convert, TypedNumbers) {
     }
 }
 
+// What the user is told about a typed text that is no number in the range: the decimal sign to use, the
+// range, or what else is wrong; in the locale's language.
+TEST(Convert, TypedNumbersInARangeSayWhatIsWrong) {
+    const struct {
+        const char* language;
+        const char* dec;
+        const char* text;
+        double min;
+        std::optional<double> max;
+        const char* problem; // "" when the number is taken
+    } cases[] = {
+        {"de", ",", " 0,05 ", 0, {}, ""},
+        {"de", ",", "0,5", 0, 0.5, ""},
+        {"de", ",", "0.05", 0, {}, "Das Dezimalzeichen ist hier das Komma: 0,05 statt 0.05."},
+        {"en", ".", "0,05", 0, {}, "The decimal sign here is the point: 0.05 instead of 0,05."},
+        {"de", ".", "0,05", 0, {}, "Das Dezimalzeichen ist hier der Punkt: 0.05 statt 0,05."},
+        {"de", ",", "0,51", 0, 0.5, "Die Zahl 0,51 liegt nicht im Bereich von 0 bis 0,5."},
+        {"en", ".", "-1.5", 0, 0.25, "The number -1.5 is outside the range from 0 to 0.25."},
+        {"de", ",", "-0,05", 0, {}, "Die Zahl -0,05 ist kleiner als 0."},
+        {"en", ".", "-2", 0, {}, "The number -2 is less than 0."},
+        {"de",
+         ",",
+         "1e30",
+         0,
+         {},
+         "Zahlen werden hier ohne Exponenten geschrieben: 1e30 wird nicht angenommen."},
+        {"en", ".", "1E-3", 0, 0.5, "Numbers are typed here without an exponent: 1E-3 is not taken."},
+        {"de",
+         ",",
+         "1.000,5",
+         0,
+         {},
+         "Zahlen werden hier ohne Tausendertrennzeichen geschrieben: 1000,5 statt 1.000,5."},
+        {"en",
+         ".",
+         "1,000.5",
+         0,
+         {},
+         "Numbers are typed here without thousands separators: 1000.5 instead of 1,000.5."},
+        {"de", ",", "abc", 0, {}, "„abc“ ist keine Zahl."},
+        {"en", ".", "1.2.3", 0, {}, "\"1.2.3\" is not a number."},
+        {"de", ",", "  ", 0, {}, "Es ist keine Zahl angegeben."},
+        {"en", ".", "", 0, {}, "No number was typed."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.language) + " '" + c.text + "'");
+        const SystemLocale::Override locale(QString::fromLatin1(c.language), QString::fromLatin1(c.dec));
+        const TypedNumber n =
+            ReadTypedNumberInRange(QString::fromUtf8(c.text), QString::fromLatin1(c.dec), c.min, c.max);
+        EXPECT_EQ(n.problem, QString::fromUtf8(c.problem));
+        EXPECT_EQ(n.value.has_value(), *c.problem == 0);
+    }
+}
+
 TEST(Convert, BooleansAndRounding) {
     EXPECT_TRUE(CBool(Variant(QStringLiteral("True"))));
     EXPECT_FALSE(CBool(Variant(QStringLiteral("Falsch"))));

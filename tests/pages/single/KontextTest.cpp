@@ -177,6 +177,10 @@ TEST(Diagrammdialog, OnlyNumbersInSensibleRangesAreAccepted) {
         {"txtMYMX", "0", ""}, // a free aspect
         {"txtMYMX", "-0,05", "1% Delta w muss eine Zahl größer oder gleich 0 sein"},
         {"txtMYMX", "x", "1% Delta w"},
+        // The message says what is wrong: the decimal sign to use, the exponent, the range.
+        {"txtMYMX", "0.05", "Das Dezimalzeichen ist hier das Komma: 0,05 statt 0.05."},
+        {"txtMYMX", "1e30", "ohne Exponenten"},
+        {"txtDESR", "0,51", "Die Zahl 0,51 liegt nicht im Bereich von 0 bis 0,5."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.feld) + " = '" + c.text + "'");
