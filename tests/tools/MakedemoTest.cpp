@@ -63,7 +63,7 @@ TEST(Makedemo, ALaterRunKeepsWhatChangedAndAddsWhatIsMissing) {
               QStringLiteral("Frau Neumann"));
     EXPECT_EQ(value(archive, QStringLiteral("SELECT [PROJEKT] FROM [ADMIN]")), QStringLiteral("DEMO.02"));
     EXPECT_EQ(value(archive, QStringLiteral("SELECT COUNT(*) FROM [ADMIN]")), QStringLiteral("1"));
-    EXPECT_EQ(value(project, QStringLiteral("SELECT COUNT(*) FROM [E1]")), QStringLiteral("1"));
+    EXPECT_EQ(value(project, QStringLiteral("SELECT COUNT(*) FROM [E1]")), QStringLiteral("2"));
     EXPECT_TRUE(QFile::exists(root + QStringLiteral("/DATENBANK/VORGABE.mdb")));
     EXPECT_EQ(settingsValue(root), root + QStringLiteral("/DATENBANK"));
 }
