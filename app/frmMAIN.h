@@ -223,6 +223,10 @@ private:
     // The end of a Calculate command after Cancel: the window enabled, the bar hidden, the default pointer.
     void leavePageCommand();
 
+    // Shows the record-selection dialog in a mode ("O" open, "A" select, "L" delete); true when the dialog
+    // stored the choice in the active flags.
+    bool chooseRecords(const QString& mode);
+
     // The commands of the status-bar panels.
     void showPageChooser();
     void printPages();
