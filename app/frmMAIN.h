@@ -4,23 +4,24 @@
 #include "platform/window/QtDialogService.h"
 #include "platform/window/StatusBar.h"
 
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <QAction>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPointer>
-#include <cstdint>
-#include <memory>
-#include <optional>
 
 class frmANZEIGEN;
 class mdiAUTOSTART;
+class mdiEINGABE;
 namespace platform {
 class Connection;
 class ErrorTrap;
 class SystemDesktop;
 class TerminationSignals;
-}
+} // namespace platform
 
 // The program's main window: the MDI frame with the menus and the status-bar command panels, and the one
 // place where the state of a run lives (platform::RunState, which every other window and class reads).
@@ -134,6 +135,8 @@ public:
     // The loaded output pages, by name: "mdiESEITE", then "mdiSEITE", "mdiPSEITE", "mdiMSEITE" (case
     // ignored). A page's number is its position here, counted from 1.
     QList<QWidget*> PageList() const;
+    // The input form while it is loaded.
+    mdiEINGABE* inputForm() const;
     // The page chooser while it is open.
     frmANZEIGEN* pageChooser() const;
     // Where command 12 puts its bitmap copies: the project's folder, "JPG".
@@ -193,6 +196,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The input form's close box runs panel 9.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -201,7 +206,8 @@ private:
     // One item of the user's locale: 0x59 the ISO 639 language name, 0x0E the decimal sign.
     QString LOCALEINFO(long lcid, int item) const;
     void stbMAIN_MouseDown(int panelIndex, int x);
-    QAction* item(QMenu* menu, const QString& name, const QString& caption, int helpContext, bool enabled = true);
+    QAction* item(QMenu* menu, const QString& name, const QString& caption, int helpContext,
+                  bool enabled = true);
     void prepareWorkingCopy(const QString& source, const QString& target);
     void loadStartScreen();
     void unloadEveryWindow();
@@ -226,6 +232,14 @@ private:
     // Shows the record-selection dialog in a mode ("O" open, "A" select, "L" delete); true when the dialog
     // stored the choice in the active flags.
     bool chooseRecords(const QString& mode);
+
+    // Shows the input form (loaded empty for a new record when it is not loaded).
+    mdiEINGABE* showInputForm();
+    // Panels 8 and 9 offered and the File, Evaluate and Tools menus disabled while the input form is open.
+    void setInputOpen(bool open);
+    // Panel 8: stores the input form as a record and closes it; panel 9: closes it without storing.
+    void saveInput();
+    void discardInput();
 
     // The commands of the status-bar panels.
     void showPageChooser();

@@ -1,0 +1,241 @@
+// File / New and Open with the input form, and the form's two status panels: save (8) and discard (9).
+#include "Installation.h"
+
+#include "ExampleRecords.h"
+#include "frmAUSWAHL.h"
+#include "frmMAIN.h"
+#include "mdiEINGABE.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Recordset.h"
+#include "platform/runtime/Convert.h"
+#include "platform/runtime/DialogService.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QSignalBlocker>
+
+namespace Msg = platform::Msg;
+using platform::Recordset;
+using platform::Variant;
+using testsupport::Installation;
+
+namespace {
+
+class Records : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w = &inst.start();
+        ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
+        inst.dialogs().clear();
+        w->setDirty(false);
+    }
+    void store(int id, const QString& name, bool active) {
+        examples::Record r = examples::dryingSet();
+        r.KEN = name;
+        r.KOM = QStringLiteral("Kommentar ") + name;
+        examples::store(*w->cnnX, r, id, active);
+    }
+    long rows(const QString& sql, std::vector<Variant> params = {}) {
+        Recordset rs;
+        rs.Open(sql, *w->cnnX, params);
+        return rs.RecordCount();
+    }
+    QList<int> active() {
+        Recordset rs;
+        rs.Open(QStringLiteral("SELECT ID FROM E1 WHERE AKT=true ORDER BY ID"), *w->cnnX);
+        QList<int> ids;
+        for (; !rs.eof(); rs.MoveNext())
+            ids << platform::CLng(rs.Value(0));
+        return ids;
+    }
+    // Every row of a record in the six tables, as text: the record as it is stored.
+    QStringList record(int id) {
+        QStringList out;
+        for (const char* table : {"E1", "E2", "E3", "A1", "A2", "G0"}) {
+            Recordset rs;
+            rs.Open(QStringLiteral("SELECT * FROM %1 WHERE ID=? ORDER BY rowid").arg(QLatin1String(table)),
+                    *w->cnnX, {Variant(std::int32_t(id))});
+            for (; !rs.eof(); rs.MoveNext()) {
+                QString line = QLatin1String(table);
+                for (int i = 0; i < rs.FieldCount(); ++i)
+                    line += QLatin1Char('|') + rs.Value(i).debugText();
+                out << line;
+            }
+        }
+        return out;
+    }
+    // The dialog of the next command: the lines of these records are chosen, then OK.
+    void chooseNext(std::initializer_list<int> ids) {
+        std::vector<int> chosen(ids);
+        inst.dialogs().onForm([chosen](QDialog& d) {
+            auto& dialog = dynamic_cast<frmAUSWAHL&>(d);
+            const QSignalBlocker quiet(dialog.lstKEN);
+            for (int i = 0; i < dialog.lstKEN->count(); ++i)
+                dialog.lstKEN->item(i)->setSelected(
+                    std::find(chosen.begin(), chosen.end(), dialog.lineID(i)) != chosen.end());
+            dialog.cmdOK->click();
+            return dialog.result();
+        });
+    }
+    // True while the main window is in the input state: panels 8 and 9 offered, File, Evaluate, Tools off.
+    bool inputState() {
+        const bool panels = w->panelVisible(8) && w->panelVisible(9);
+        const bool menusOff = !w->mnuDATEI->menuAction()->isEnabled() &&
+                              !w->mnuAUSWERTEN->menuAction()->isEnabled() &&
+                              !w->mnuEXTRAS->menuAction()->isEnabled();
+        const bool panelsOff = !w->panelVisible(8) && !w->panelVisible(9);
+        const bool menusOn = w->mnuDATEI->menuAction()->isEnabled() &&
+                             w->mnuAUSWERTEN->menuAction()->isEnabled() &&
+                             w->mnuEXTRAS->menuAction()->isEnabled();
+        EXPECT_TRUE((panels && menusOff) || (panelsOff && menusOn)) << "panels and menus disagree";
+        return panels && menusOff;
+    }
+    mdiEINGABE* form() { return w->inputForm(); }
+
+    Installation inst;
+    frmMAIN* w = nullptr;
+};
+
+TEST_F(Records, NewShowsAnEmptyFormAndSwitchesTheMenusUntilPanelNineDiscardsIt) {
+    EXPECT_FALSE(inputState());
+    w->mnuNEU_Click();
+    ASSERT_NE(form(), nullptr);
+    EXPECT_EQ(w->ActiveForm(), form());
+    EXPECT_EQ(form()->txtKEN->Text(), QString());
+    EXPECT_TRUE(inputState());
+    EXPECT_EQ(w->stbMAIN->Panels(6)->Text(), QStringLiteral("-"));
+    EXPECT_EQ(w->stbMAIN->Panels(6)->ToolTipText(), QString());
+
+    form()->txtKEN->setText(QStringLiteral("Verworfen"));
+    w->stbMAIN_PanelClick(9);
+    EXPECT_EQ(form(), nullptr);
+    EXPECT_FALSE(inputState());
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1")), 1);
+    EXPECT_FALSE(w->dirty());
+    EXPECT_TRUE(inst.dialogs().asked().empty()); // no question
+}
+
+TEST_F(Records, TheFormsCloseBoxDiscardsItAsPanelNineDoes) {
+    w->mnuNEU_Click();
+    auto* frame = qobject_cast<QMdiSubWindow*>(form()->parentWidget());
+    ASSERT_NE(frame, nullptr);
+    frame->close();
+    QApplication::processEvents();
+    EXPECT_EQ(form(), nullptr);
+    EXPECT_FALSE(inputState());
+}
+
+TEST_F(Records, OpenNeedsExactlyOneActiveRecord) {
+    store(2, QStringLiteral("Zweiter"), false);
+    struct Case {
+        int language;
+        const char* none;
+        const char* several;
+    };
+    const Case cases[] = {
+        {3, "Es gibt keinen aktuellen Datensatz!", "Es kann nur ein aktueller Datensatz geöffnet werden!"},
+        {1, "There is no selected file!", "Only one file can be opened!"},
+    };
+    for (const Case& c : cases) {
+        w->SPRACHE = std::int16_t(c.language);
+        // None chosen, OK brings the dialog back; two chosen, Cancel ends the command.
+        int shown = 0;
+        inst.dialogs().clear();
+        inst.dialogs().onForm([&shown](QDialog& d) {
+            auto& dialog = dynamic_cast<frmAUSWAHL&>(d);
+            const QSignalBlocker quiet(dialog.lstKEN);
+            if (shown++ == 0)
+                dialog.lstKEN->clearSelection();
+            else
+                dialog.lstKEN->selectAll();
+            dialog.cmdOK->click();
+            return dialog.result();
+        });
+        inst.dialogs().answer(Msg::OK).answer(Msg::Cancel);
+        w->mnuOEFFNEN_Click();
+        EXPECT_EQ(shown, 2);
+        EXPECT_EQ(inst.dialogs().messages(),
+                  (QStringList{QString::fromUtf8(c.none), QString::fromUtf8(c.several)}));
+        for (const auto& asked : inst.dialogs().asked()) {
+            if (asked.kind != QLatin1String("MsgBox")) continue;
+            EXPECT_EQ(asked.style, Msg::OKCancel | Msg::Exclamation);
+            EXPECT_EQ(asked.title, w->mnuOEFFNEN->text());
+        }
+        EXPECT_EQ(form(), nullptr);
+        EXPECT_FALSE(inputState());
+    }
+    // The dialog cancelled: nothing happens.
+    inst.dialogs().clear();
+    inst.dialogs().onForm([](QDialog& d) {
+        dynamic_cast<frmAUSWAHL&>(d).cmdABBRECHEN->click();
+        return 0;
+    });
+    w->mnuOEFFNEN_Click();
+    EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 0);
+    EXPECT_EQ(form(), nullptr);
+}
+
+TEST_F(Records, OpenShowsTheChosenRecordInTheForm) {
+    store(2, QStringLiteral("Zweiter"), false);
+    chooseNext({2});
+    w->mnuOEFFNEN_Click();
+    ASSERT_NE(form(), nullptr);
+    EXPECT_TRUE(inputState());
+    EXPECT_EQ(w->stbMAIN->Panels(6)->Text(), QStringLiteral("Zweiter"));
+    EXPECT_EQ(w->stbMAIN->Panels(6)->ToolTipText(), QStringLiteral("Kommentar Zweiter"));
+    EXPECT_FALSE(w->dirty());
+}
+
+TEST_F(Records, SavingUnderAnExistingNameAsksAndNoKeepsEverything) {
+    store(2, QStringLiteral("Zweiter"), false);
+    const QStringList before = record(2);
+    w->mnuNEU_Click();
+    form()->txtKEN->setText(QStringLiteral("zweiter")); // names compare without regard to case
+    inst.dialogs().answer(Msg::No);
+    w->stbMAIN_PanelClick(8);
+    ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+    const auto& asked = inst.dialogs().asked().front();
+    EXPECT_EQ(asked.prompt, QStringLiteral("Soll der vorhandene Datensatz zweiter überschrieben werden?"));
+    EXPECT_EQ(asked.style, Msg::YesNo | Msg::Question);
+    EXPECT_EQ(asked.title, QStringLiteral("OK"));
+    EXPECT_NE(form(), nullptr);
+    EXPECT_TRUE(inputState());
+    EXPECT_EQ(record(2), before);
+    EXPECT_EQ(active(), QList<int>{1});
+    EXPECT_FALSE(w->dirty());
+
+    w->SPRACHE = 1;
+    inst.dialogs().clear();
+    inst.dialogs().answer(Msg::No);
+    w->stbMAIN_PanelClick(8);
+    EXPECT_EQ(inst.dialogs().messages(), QStringList{"Do you want to overwrite the filezweiter?"});
+}
+
+// An overwrite used to delete the old record before the new one was written; when the write then failed,
+// both were lost. Now the old record goes only together with a complete save.
+TEST_F(Records, AFailingOverwriteLeavesTheOldRecordWhole) {
+    store(2, QStringLiteral("Zweiter"), false);
+    w->cnnX->Execute(QStringLiteral("UPDATE A1 SET BONEU=0 WHERE ID=2"));
+    w->cnnX->Execute(QStringLiteral("INSERT INTO A2 (ID, I1) VALUES (2, 0)"));
+    w->cnnX->Execute(QStringLiteral("INSERT INTO G0 (ID, IDOBJEKT) VALUES (2, 11)"));
+    const QStringList before = record(2);
+    // The store refuses every reading.
+    for (const char* event : {"INSERT", "UPDATE"})
+        w->cnnX->Execute(QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON E3 BEGIN SELECT RAISE(ABORT, "
+                                        "'Die Festplatte ist voll.'); END")
+                             .arg(QLatin1String(event)));
+    w->mnuNEU_Click();
+    form()->txtKEN->setText(QStringLiteral("Zweiter"));
+    inst.dialogs().answer(Msg::Yes);
+    inst.dialogs().answerAllMessages(Msg::OK);
+    w->stbMAIN_PanelClick(8);
+    EXPECT_EQ(record(2), before);
+    EXPECT_EQ(active(), QList<int>{1});
+    EXPECT_NE(form(), nullptr); // the input is kept for another try
+    EXPECT_TRUE(inputState());
+    EXPECT_FALSE(w->dirty());
+}
+
+} // namespace
