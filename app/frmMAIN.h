@@ -4,14 +4,14 @@
 #include "platform/window/QtDialogService.h"
 #include "platform/window/StatusBar.h"
 
-#include <cstdint>
-#include <memory>
-#include <optional>
 #include <QAction>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPointer>
+#include <cstdint>
+#include <memory>
+#include <optional>
 
 class frmANZEIGEN;
 class mdiAUTOSTART;
@@ -21,7 +21,7 @@ class Connection;
 class ErrorTrap;
 class SystemDesktop;
 class TerminationSignals;
-} // namespace platform
+}
 
 // The program's main window: the MDI frame with the menus and the status-bar command panels, and the one
 // place where the state of a run lives (platform::RunState, which every other window and class reads).
@@ -206,8 +206,7 @@ private:
     // One item of the user's locale: 0x59 the ISO 639 language name, 0x0E the decimal sign.
     QString LOCALEINFO(long lcid, int item) const;
     void stbMAIN_MouseDown(int panelIndex, int x);
-    QAction* item(QMenu* menu, const QString& name, const QString& caption, int helpContext,
-                  bool enabled = true);
+    QAction* item(QMenu* menu, const QString& name, const QString& caption, int helpContext, bool enabled = true);
     void prepareWorkingCopy(const QString& source, const QString& target);
     void loadStartScreen();
     void unloadEveryWindow();

@@ -4,9 +4,9 @@
 #include "mdiAUTOSTART.h"
 
 #include "platform/run/ErrorBox.h"
-#include "platform/runtime/DesktopService.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/runtime/DesktopService.h"
 #include "platform/runtime/SystemLocale.h"
 #include "platform/surface/PageSurface.h"
 #include "platform/surface/PictureBox.h"
@@ -34,29 +34,14 @@ void frmMAIN::stbMAIN_MouseDown(int, int x) {
 void frmMAIN::stbMAIN_PanelClick(int panel) {
     try {
         switch (panel) {
-        case 8:
-            saveInput();
-            break;
-        case 9:
-            discardInput();
-            break;
-        case 10:
-            showPageChooser();
-            break;
-        case 11:
-            printPages();
-            break;
-        case 12:
-            copyScreen();
-            break;
-        case 13:
-            copyToWordProcessor();
-            break;
-        case 15:
-            closePages();
-            break;
-        default:
-            break; // 14 has no action
+        case 8: saveInput(); break;
+        case 9: discardInput(); break;
+        case 10: showPageChooser(); break;
+        case 11: printPages(); break;
+        case 12: copyScreen(); break;
+        case 13: copyToWordProcessor(); break;
+        case 15: closePages(); break;
+        default: break; // 14 has no action
         }
     } catch (const CommandEnded&) {
     }
@@ -89,9 +74,8 @@ void frmMAIN::printPages() {
     // Without an active page the preset is every page (a page number 0 is no valid preset).
     request.fromPage = k > 0 ? k : 1;
     request.toPage = k > 0 ? k : n;
-    request.suggestedPdfFile =
-        fs::BuildPath(fs::BuildPath(PROJEKTSPFAD, PROJEKT),
-                      fs::FileNameOf(stbMAIN->Panels(6)->Text()) + QStringLiteral(".pdf"));
+    request.suggestedPdfFile = fs::BuildPath(fs::BuildPath(PROJEKTSPFAD, PROJEKT),
+                                             fs::FileNameOf(stbMAIN->Panels(6)->Text()) + QStringLiteral(".pdf"));
     std::optional<PrintAnswer> answer;
     if (!trap.step([&] { answer = dialogs().ShowPrinter(request); }) || !answer) return;
     Hourglass hourglass;
@@ -110,8 +94,7 @@ void frmMAIN::printPages() {
             target.pdfFile = base + QLatin1Char('-') + QString::number(page) + QStringLiteral(".pdf");
         }
         printer = target;
-        if (!trap.step([&] { QMetaObject::invokeMethod(pages[page - 1], "DRUCKEN", Qt::DirectConnection); }))
-            return;
+        if (!trap.step([&] { QMetaObject::invokeMethod(pages[page - 1], "DRUCKEN", Qt::DirectConnection); })) return;
     }
 }
 
@@ -129,10 +112,9 @@ void frmMAIN::copyScreen() {
     const QString proposed = fs::FileNameOf(stbMAIN->Panels(6)->Text() + QStringLiteral("-1"));
     std::optional<QString> answer;
     if (!trap.step([&] {
-            answer = dialogs().InputBox(
-                QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") + folder +
-                    QLatin1Char('/') + proposed + QStringLiteral(".bmp"),
-                QStringLiteral("KOPIE"), proposed);
+            answer = dialogs().InputBox(QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") +
+                                            folder + QLatin1Char('/') + proposed + QStringLiteral(".bmp"),
+                                        QStringLiteral("KOPIE"), proposed);
         }))
         return;
     if (!answer || answer->isEmpty()) return;
@@ -173,11 +155,9 @@ void frmMAIN::copyToWordProcessor() {
     if (!trap.step([&] {
             const QString folder = copyFolder();
             if (!fs::FolderExists(folder)) fs::CreateFolder(folder);
-            const QString base =
-                fs::FileNameOf(stbMAIN->Panels(6)->Text() + QLatin1Char('-') + page->objectName());
+            const QString base = fs::FileNameOf(stbMAIN->Panels(6)->Text() + QLatin1Char('-') + page->objectName());
             for (int n = 1;; ++n) {
-                file = fs::BuildPath(folder,
-                                     base + QLatin1Char('-') + QString::number(n) + QStringLiteral(".odt"));
+                file = fs::BuildPath(folder, base + QLatin1Char('-') + QString::number(n) + QStringLiteral(".odt"));
                 if (!fs::FileExists(file)) break;
             }
             document.save(file);
@@ -185,10 +165,9 @@ void frmMAIN::copyToWordProcessor() {
         return;
     trap.step([&] {
         if (!desktop().openFile(file))
-            throw VbError(429,
-                          SystemLocale::pick(QStringLiteral("No program can open the document "),
-                                             QStringLiteral("Kein Programm kann das Dokument öffnen: ")) +
-                              file);
+            throw VbError(429, SystemLocale::pick(QStringLiteral("No program can open the document "),
+                                                  QStringLiteral("Kein Programm kann das Dokument öffnen: ")) +
+                                   file);
     });
 }
 
@@ -199,12 +178,9 @@ void frmMAIN::closePages() {
     if (startScreen_) showChild(startScreen_);
     // The chooser goes with the pages it listed.
     if (pageChooser_) pageChooser_->close();
-    for (int i = 10; i <= 15; ++i)
-        setPanelVisible(i, false);
+    for (int i = 10; i <= 15; ++i) setPanelVisible(i, false);
     mnuDATEI->menuAction()->setEnabled(true);
     mnuEXTRAS->menuAction()->setEnabled(true);
 }
 
-frmANZEIGEN* frmMAIN::pageChooser() const {
-    return pageChooser_.data();
-}
+frmANZEIGEN* frmMAIN::pageChooser() const { return pageChooser_.data(); }
