@@ -505,6 +505,17 @@ void FlexGrid::showEvent(QShowEvent* event) {
     layoutScrolling();
 }
 
+void FlexGrid::changeEvent(QEvent* event) {
+    QTableWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange) return;
+    // Rows are one line of the new font high; a row height set later stays as set.
+    const int height = fontMetrics().height() + 4;
+    verticalHeader()->setDefaultSectionSize(height);
+    for (int r = 0; r < rowCount(); ++r)
+        QTableWidget::setRowHeight(r, height);
+    layoutScrolling();
+}
+
 void FlexGrid::wheelEvent(QWheelEvent* event) {
     const int steps = event->angleDelta().y() / 120;
     if (steps != 0) scrollTo(topRow_ - 3 * steps, leftCol_);
