@@ -37,7 +37,13 @@ mdiEINGABE* frmMAIN::showInputForm() {
         return form;
     }
     form = new mdiEINGABE;
+    // While the frame takes its maximised place it hides and shows again, and the focus would wander from
+    // the name box to the next one: a move the form takes for the user leaving an empty name. The form
+    // takes no focus until it stands, then the name box has it.
+    form->setEnabled(false);
     QMdiSubWindow* frame = addChild(form);
+    form->setEnabled(true);
+    form->txtKEN->setFocus(Qt::OtherFocusReason);
     // The form's close box discards the input as panel 9 does, so that the menus come back with it.
     frame->installEventFilter(this);
     return form;

@@ -9,6 +9,9 @@
 #include "platform/db/Recordset.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/OptionButton.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -102,6 +105,10 @@ TEST_F(Records, NewShowsAnEmptyFormAndSwitchesTheMenusUntilPanelNineDiscardsIt) 
     EXPECT_FALSE(inputState());
     w->mnuNEU_Click();
     ASSERT_NE(form(), nullptr);
+    QApplication::processEvents();
+    // The form stands with the focus in its empty name box, and nothing is asked.
+    EXPECT_TRUE(inst.dialogs().asked().empty());
+    EXPECT_EQ(QApplication::focusWidget(), form()->txtKEN);
     EXPECT_EQ(w->ActiveForm(), form());
     EXPECT_EQ(form()->txtKEN->Text(), QString());
     EXPECT_TRUE(inputState());
@@ -220,22 +227,165 @@ TEST_F(Records, AFailingOverwriteLeavesTheOldRecordWhole) {
     w->cnnX->Execute(QStringLiteral("UPDATE A1 SET BONEU=0 WHERE ID=2"));
     w->cnnX->Execute(QStringLiteral("INSERT INTO A2 (ID, I1) VALUES (2, 0)"));
     w->cnnX->Execute(QStringLiteral("INSERT INTO G0 (ID, IDOBJEKT) VALUES (2, 11)"));
+    chooseNext({2});
+    w->mnuOEFFNEN_Click();
+    ASSERT_NE(form(), nullptr);
     const QStringList before = record(2);
     // The store refuses every reading.
     for (const char* event : {"INSERT", "UPDATE"})
         w->cnnX->Execute(QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON E3 BEGIN SELECT RAISE(ABORT, "
                                         "'Die Festplatte ist voll.'); END")
                              .arg(QLatin1String(event)));
-    w->mnuNEU_Click();
-    form()->txtKEN->setText(QStringLiteral("Zweiter"));
+    // Yes to the question; Cancel in the store's error box.
     inst.dialogs().answer(Msg::Yes);
-    inst.dialogs().answerAllMessages(Msg::OK);
+    inst.dialogs().answerAllMessages(Msg::Cancel);
     w->stbMAIN_PanelClick(8);
-    EXPECT_EQ(record(2), before);
-    EXPECT_EQ(active(), QList<int>{1});
+    const QStringList messages = inst.dialogs().messages();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[0], QStringLiteral("Soll der vorhandene Datensatz Zweiter überschrieben werden?"));
+    EXPECT_TRUE(messages[1].contains(QStringLiteral("Die Festplatte ist voll.")))
+        << messages[1].toStdString();
+    EXPECT_EQ(record(2).join(QLatin1Char('\n')).toStdString(), before.join(QLatin1Char('\n')).toStdString());
+    EXPECT_EQ(active(), QList<int>{2});
     EXPECT_NE(form(), nullptr); // the input is kept for another try
     EXPECT_TRUE(inputState());
     EXPECT_FALSE(w->dirty());
+}
+
+// The multiple evaluation's row 0 is called "M"; the name look-up of a save used to find it, so that a
+// record named "M" asked to overwrite it and then took its place.
+TEST_F(Records, ANewRecordTakesTheNextNumberAndANameLikeTheMultipleEvaluationsIsNew) {
+    w->cnnX->Execute(
+        QStringLiteral("INSERT INTO E1 (ID, KEN, KOM, AKT) VALUES (0, 'M', 'Mehrfachauswertung', 0)"));
+    w->cnnX->Execute(QStringLiteral("INSERT INTO A1 (ID, BONEU) VALUES (0, 0)"));
+    w->cnnX->Execute(QStringLiteral("INSERT INTO G0 (ID, IDOBJEKT) VALUES (0, 110)"));
+    store(7, QStringLiteral("Siebter"), true); // a gap below the highest number
+    const QStringList multiple = record(0);
+    w->mnuNEU_Click();
+    form()->txtKEN->setText(QStringLiteral("M"));
+    w->stbMAIN_PanelClick(8);
+    EXPECT_TRUE(inst.dialogs().asked().empty());
+    EXPECT_EQ(record(0), multiple);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE ID=8 AND KEN='M'")), 1);
+    EXPECT_EQ(active(), QList<int>{8});
+    EXPECT_EQ(form(), nullptr);
+    EXPECT_FALSE(inputState());
+    EXPECT_TRUE(w->dirty());
+    EXPECT_EQ(w->stbMAIN->Panels(6)->Text(), QStringLiteral("M"));
+}
+
+TEST_F(Records, TheFirstRecordOfAnEmptyProjectIsNumberOne) {
+    w->cnnX->Execute(QStringLiteral("DELETE FROM E1"));
+    w->mnuNEU_Click();
+    form()->txtKEN->setText(QStringLiteral("Erster"));
+    w->stbMAIN_PanelClick(8);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE ID=1 AND KEN='Erster' AND AKT=true")), 1);
+}
+
+TEST_F(Records, ANameWithAnApostropheIsSavedFoundAndOverwritten) {
+    w->SPRACHE = 1;
+    w->mnuNEU_Click();
+    form()->txtKEN->setText(QStringLiteral("O'Brien's sand"));
+    form()->txtKOM->setText(QStringLiteral("erster"));
+    w->stbMAIN_PanelClick(8);
+    ASSERT_EQ(form(), nullptr);
+    ASSERT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE ID=2 AND KEN=?"),
+                   {Variant(QStringLiteral("O'Brien's sand"))}),
+              1);
+
+    w->mnuNEU_Click();
+    form()->txtKEN->setText(QStringLiteral("O'Brien's sand"));
+    form()->txtKOM->setText(QStringLiteral("zweiter"));
+    inst.dialogs().answer(Msg::Yes);
+    w->stbMAIN_PanelClick(8);
+    EXPECT_EQ(inst.dialogs().messages(), QStringList{"Do you want to overwrite the fileO'Brien's sand?"});
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE ID=2 AND KOM='zweiter'")), 1);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1")), 2);
+    EXPECT_EQ(active(), QList<int>{2});
+    EXPECT_EQ(form(), nullptr);
+}
+
+TEST_F(Records, ControlSInTheFormSavesIt) {
+    w->mnuNEU_Click();
+    form()->txtKEN->setText(QStringLiteral("Tastatur"));
+    EXPECT_TRUE(form()->Form_KeyDown(Qt::Key_S, 2));
+    EXPECT_EQ(form(), nullptr);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE KEN='Tastatur' AND AKT=true")), 1);
+    EXPECT_FALSE(inputState());
+}
+
+// What the form shows: every box, choice and grid cell but the name.
+QStringList shown(mdiEINGABE& f) {
+    QStringList out{f.txtKOM->Text(), QString::number(f.cboKENV->ListIndex()), f.cboDPR->Text(),
+                    QString::number(f.cboSPR->ListIndex())};
+    for (auto* o : {f.optKEND[0], f.optKENP[0], f.optKENW[0]})
+        out << QString::number(o->Value());
+    for (const auto& feld : f.zahlenfelder())
+        out << QLatin1String(feld.column) + QLatin1Char('=') + feld.box->Text();
+    for (int g = 0; g < 3; ++g)
+        for (int r = 0; r < f.msgFLX[g]->Rows(); ++r)
+            for (int c = 0; c < f.msgFLX[g]->Cols(); ++c)
+                out << QStringLiteral("%1:%2:%3=").arg(g).arg(r).arg(c) + f.msgFLX[g]->TextMatrix(r, c);
+    return out;
+}
+
+// A record opened and saved under a new name is stored as it was, and opens with the same values.
+TEST_F(Records, ARecordSavedAsACopyOpensWithTheSameValues) {
+    struct Case {
+        const char* name;
+        examples::Record record;
+    };
+    const Case cases[] = {{"drying", examples::dryingSet()},
+                          {"added water with oversize", examples::withOversize(examples::addedWaterSet())}};
+    int id = 10;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        examples::Record r = c.record;
+        r.KEN = QStringLiteral("Satz %1").arg(id);
+        r.KOM = QString::fromUtf8(c.name);
+        r.SPR = 1;
+        examples::store(*w->cnnX, r, id, false);
+        chooseNext({id});
+        w->mnuOEFFNEN_Click();
+        ASSERT_NE(form(), nullptr);
+        const QStringList original = shown(*form());
+        form()->txtKEN->setText(QStringLiteral("Kopie %1").arg(id));
+        w->stbMAIN_PanelClick(8);
+        ASSERT_EQ(form(), nullptr) << inst.dialogs().messages().join(QLatin1Char('\n')).toStdString();
+        const int copy = id + 1;
+        EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E3 WHERE ID=?"), {Variant(std::int32_t(copy))}),
+                  long(r.readings.size()));
+        EXPECT_EQ(active(), QList<int>{copy});
+
+        chooseNext({copy});
+        w->mnuOEFFNEN_Click();
+        ASSERT_NE(form(), nullptr);
+        EXPECT_EQ(form()->txtKEN->Text(), QStringLiteral("Kopie %1").arg(id));
+        EXPECT_EQ(shown(*form()).join(QLatin1Char('\n')).toStdString(),
+                  original.join(QLatin1Char('\n')).toStdString());
+        w->stbMAIN_PanelClick(9);
+        id += 2;
+    }
+    EXPECT_TRUE(inst.dialogs().messages().isEmpty())
+        << inst.dialogs().messages().join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(Records, ANewRecordOpensWithWhatWasTyped) {
+    w->mnuNEU_Click();
+    mdiEINGABE& f = *form();
+    f.txtKEN->setText(QStringLiteral("Neu"));
+    f.txtKOM->setText(QStringLiteral("getippt"));
+    f.txtDC->setText(QStringLiteral("10,2"));
+    f.txtMC->setText(QStringLiteral("1130"));
+    const QStringList typed = shown(f);
+    w->stbMAIN_PanelClick(8);
+    ASSERT_EQ(form(), nullptr);
+    chooseNext({2});
+    w->mnuOEFFNEN_Click();
+    ASSERT_NE(form(), nullptr);
+    EXPECT_EQ(form()->txtKEN->Text(), QStringLiteral("Neu"));
+    EXPECT_EQ(shown(*form()).join(QLatin1Char('\n')).toStdString(),
+              typed.join(QLatin1Char('\n')).toStdString());
 }
 
 } // namespace
