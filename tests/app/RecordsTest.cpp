@@ -7,6 +7,7 @@
 #include "mdiEINGABE.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/run/ProgressBar.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/ui/ComboBox.h"
@@ -386,6 +387,44 @@ TEST_F(Records, ANewRecordOpensWithWhatWasTyped) {
     EXPECT_EQ(form()->txtKEN->Text(), QStringLiteral("Neu"));
     EXPECT_EQ(shown(*form()).join(QLatin1Char('\n')).toStdString(),
               typed.join(QLatin1Char('\n')).toStdString());
+}
+
+// The road of a day: a record entered through the form evaluates as the stored published record does.
+TEST_F(Records, ASavedRecordEvaluatesAsTheOriginal) {
+    platform::RecordingProgressBar bar;
+    w->setProgressBar(&bar);
+    w->setProgressHold(0);
+    examples::Record r = examples::dryingSet();
+    r.KEN = QStringLiteral("Probe B");
+    for (auto& reading : r.readings)
+        reading.HS = 0.47f; // as the form shows it
+    examples::store(*w->cnnX, r, 2, false);
+    const auto evaluate = [&](int id) {
+        w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT=(ID=?)"), {Variant(std::int32_t(id))});
+        w->mnuNEUBERECHNEN_Click();
+        EXPECT_NE(w->Form(QStringLiteral("mdiSEITE1")), nullptr);
+        Recordset rs;
+        rs.Open(QStringLiteral("SELECT RHPR, WPR, RHPRSP, WPRSP FROM A1 WHERE ID=?"), *w->cnnX,
+                {Variant(std::int32_t(id))});
+        QStringList out;
+        for (int i = 0; i < 4; ++i)
+            out << rs.Value(i).debugText();
+        w->stbMAIN_PanelClick(15);
+        QApplication::processEvents();
+        return out.join(QLatin1Char(' ')).toStdString();
+    };
+    const std::string original = evaluate(2);
+
+    chooseNext({2});
+    w->mnuOEFFNEN_Click();
+    ASSERT_NE(form(), nullptr);
+    form()->txtKEN->setText(QStringLiteral("Probe B neu"));
+    w->stbMAIN_PanelClick(8);
+    ASSERT_EQ(form(), nullptr);
+    EXPECT_EQ(evaluate(3), original);
+    EXPECT_TRUE(inst.dialogs().messages().isEmpty())
+        << inst.dialogs().messages().join(QLatin1Char('|')).toStdString();
+    w->setProgressBar(nullptr);
 }
 
 } // namespace
