@@ -14,6 +14,6 @@ public:
     State validate(QString& input, int& pos) const override;
 
 private:
-    QLineEdit& box_;
     int laenge_;
+    QString vorher_;
 };
