@@ -253,6 +253,37 @@ TEST_F(Records, AFailingOverwriteLeavesTheOldRecordWhole) {
     EXPECT_FALSE(w->dirty());
 }
 
+// Every value is checked before the overwrite question: a value the store would refuse stops the save
+// with one message, before anything is asked or deleted.
+TEST_F(Records, AValueTheStoreWouldRefuseStopsTheSaveBeforeTheQuestion) {
+    store(2, QStringLiteral("Zweiter"), false);
+    struct Case {
+        const char* what;
+        std::function<void(mdiEINGABE&)> spoil;
+    };
+    const Case cases[] = {
+        {"blank name", [](mdiEINGABE& f) { f.txtKEN->setText(QStringLiteral("   ")); }},
+        {"box", [](mdiEINGABE& f) { f.txtDC->setText(QStringLiteral("zehn")); }},
+        {"reading", [](mdiEINGABE& f) { f.msgFLX[0]->setTextMatrix(2, 1, QStringLiteral("3O57")); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        chooseNext({2});
+        w->mnuOEFFNEN_Click();
+        ASSERT_NE(form(), nullptr);
+        const QStringList before = record(2);
+        inst.dialogs().clear();
+        c.spoil(*form());
+        w->stbMAIN_PanelClick(8);
+        EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 1);
+        EXPECT_FALSE(inst.dialogs().messages().join(QString()).contains(QStringLiteral("überschrieben")));
+        EXPECT_EQ(record(2), before);
+        EXPECT_NE(form(), nullptr);
+        EXPECT_TRUE(inputState());
+        w->stbMAIN_PanelClick(9);
+    }
+}
+
 // The multiple evaluation's row 0 is called "M"; the name look-up of a save used to find it, so that a
 // record named "M" asked to overwrite it and then took its place.
 TEST_F(Records, ANewRecordTakesTheNextNumberAndANameLikeTheMultipleEvaluationsIsNew) {
