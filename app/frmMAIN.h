@@ -234,6 +234,7 @@ private:
 
     // Shows the input form (loaded empty for a new record when it is not loaded).
     mdiEINGABE* showInputForm();
+    void unloadInputForm(mdiEINGABE* form);
     // Panels 8 and 9 offered and the File, Evaluate and Tools menus disabled while the input form is open.
     void setInputOpen(bool open);
     // Panel 8: stores the input form as a record and closes it; panel 9: closes it without storing.

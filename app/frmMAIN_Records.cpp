@@ -12,7 +12,7 @@
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
 
-#include <QCloseEvent>
+#include <QEvent>
 #include <QMdiSubWindow>
 #include <QTimer>
 
@@ -60,6 +60,20 @@ bool frmMAIN::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMAIN::unloadInputForm(mdiEINGABE* form) {
+    // The form goes at once from the area, and is deleted later: Ctrl+S in the form may have pressed the
+    // panel, and its key handler is still running.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(form->parentWidget())) {
+        frame->removeEventFilter(this);
+        frame->hide();
+        mdiArea->removeSubWindow(frame);
+        frame->deleteLater();
+    } else {
+        form->hide();
+        form->deleteLater();
+    }
 }
 
 void frmMAIN::setInputOpen(bool open) {
@@ -222,12 +236,12 @@ void frmMAIN::saveInput() {
         return;
     setDirty(true);
     trap.step([&] { AKTUELLANZEIGEN(); });
-    unloadChild(form);
+    unloadInputForm(form);
     setInputOpen(false);
 }
 
 void frmMAIN::discardInput() {
     Hourglass hourglass;
-    if (mdiEINGABE* form = inputForm()) unloadChild(form);
+    if (mdiEINGABE* form = inputForm()) unloadInputForm(form);
     setInputOpen(false);
 }

@@ -4,6 +4,7 @@
 #include "ExampleRecords.h"
 #include "frmAUSWAHL.h"
 #include "frmMAIN.h"
+#include "mdiAUTOSTART.h"
 #include "mdiEINGABE.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
@@ -17,7 +18,9 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QSignalBlocker>
 
 namespace Msg = platform::Msg;
@@ -304,6 +307,9 @@ TEST_F(Records, ANewRecordTakesTheNextNumberAndANameLikeTheMultipleEvaluationsIs
     EXPECT_FALSE(inputState());
     EXPECT_TRUE(w->dirty());
     EXPECT_EQ(w->stbMAIN->Panels(6)->Text(), QStringLiteral("M"));
+    QApplication::processEvents();
+    EXPECT_EQ(w->ActiveForm(),
+              static_cast<QWidget*>(w->startScreen())); // the start screen fills the area again
 }
 
 TEST_F(Records, TheFirstRecordOfAnEmptyProjectIsNumberOne) {
@@ -340,8 +346,13 @@ TEST_F(Records, ANameWithAnApostropheIsSavedFoundAndOverwritten) {
 TEST_F(Records, ControlSInTheFormSavesIt) {
     w->mnuNEU_Click();
     form()->txtKEN->setText(QStringLiteral("Tastatur"));
-    EXPECT_TRUE(form()->Form_KeyDown(Qt::Key_S, 2));
+    QPointer<QWidget> typedIn = form()->txtKEN;
+    QKeyEvent ctrlS(QEvent::KeyPress, Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13"));
+    QApplication::sendEvent(form()->txtKEN, &ctrlS);
     EXPECT_EQ(form(), nullptr);
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(typedIn.isNull()); // the form is gone once its key handler has ended
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE KEN='Tastatur' AND AKT=true")), 1);
     EXPECT_FALSE(inputState());
 }
