@@ -244,4 +244,6 @@ void frmMAIN::discardInput() {
     Hourglass hourglass;
     if (mdiEINGABE* form = inputForm()) unloadInputForm(form);
     setInputOpen(false);
+    // New showed "-" in panel 6: the active records are those of before again.
+    ErrorTrap(stbMAIN->Panels(9)->Text()).step([&] { AKTUELLANZEIGEN(); });
 }

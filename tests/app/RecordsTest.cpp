@@ -123,6 +123,7 @@ TEST_F(Records, NewShowsAnEmptyFormAndSwitchesTheMenusUntilPanelNineDiscardsIt) 
     w->stbMAIN_PanelClick(9);
     EXPECT_EQ(form(), nullptr);
     EXPECT_FALSE(inputState());
+    EXPECT_EQ(w->stbMAIN->Panels(6)->Text(), QStringLiteral("Probe")); // the active record again
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1")), 1);
     EXPECT_FALSE(w->dirty());
     EXPECT_TRUE(inst.dialogs().asked().empty()); // no question
