@@ -116,7 +116,14 @@ mdiEINGABE::mdiEINGABE(QWidget* parent) : QWidget(parent) {
            platform::twipsToPixels(1.5 * kKopfHoehe + kReiterHoehe + kRand));
 }
 
-mdiEINGABE::~mdiEINGABE() = default;
+mdiEINGABE::~mdiEINGABE() {
+    // The controls outlive the form's own members while the widget goes: none of their events may reach
+    // the form's handlers any more (a focused box reports that it loses the focus as it goes).
+    for (QObject* child : findChildren<QObject*>()) {
+        child->removeEventFilter(this);
+        child->disconnect(this);
+    }
+}
 
 void mdiEINGABE::buildHeader() {
     fraKEN = benannt(new QGroupBox(this), QStringLiteral("fraKEN"));
