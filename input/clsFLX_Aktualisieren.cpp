@@ -89,8 +89,7 @@ void clsFLX::AKTUALISIEREN() {
         for (int r = grid.FixedRows(); r < grid.Rows(); ++r) {
             if (!trap.step([&] {
                     const QString text = grid.TextMatrix(r, c);
-                    if (!text.isEmpty())
-                        grid.setTextMatrix(r, c, platform::Format(Variant(text), format, dezimal));
+                    if (!text.isEmpty()) grid.setTextMatrix(r, c, z.merker.format(text, format, dezimal));
                 }))
                 return;
         }
@@ -134,8 +133,7 @@ void clsFLX::AKTUALISIEREN() {
             if (!schreiben) return;
             const Variant& f = flx::eintrag(z.lformat, E);
             grid.setTextMatrix(r, E,
-                               flx::fehlt(f) ? platform::SingleText(x, dezimal)
-                                             : platform::Format(Variant(x), platform::CStr(f), dezimal));
+                               z.merker.format(x, flx::fehlt(f) ? QString() : platform::CStr(f), dezimal));
         });
         if (!weiter) return;
     }
@@ -143,8 +141,10 @@ void clsFLX::AKTUALISIEREN() {
 
 float clsFLX::ZEITDIFFERENZ(const QString& DATUM1, const QString& ZEIT1, const QString& DATUM2,
                             const QString& ZEIT2) {
-    const auto d1 = flx::datumswert(DATUM1), d2 = flx::datumswert(DATUM2);
-    const auto t1 = flx::datumswert(ZEIT1), t2 = flx::datumswert(ZEIT2);
+    Formatmerker& m = z_->merker;
+    const QString dezimal = flx::dezimal();
+    const auto d1 = m.datum(DATUM1, dezimal), d2 = m.datum(DATUM2, dezimal);
+    const auto t1 = m.datum(ZEIT1, dezimal), t2 = m.datum(ZEIT2, dezimal);
     if (d1 && d2) {
         const double tage = std::floor(*d2) - std::floor(*d1);
         if (t1 && t2) {

@@ -4,6 +4,7 @@
 
 #include "clsFLX.h"
 #include "drawing/SurfaceSettings.h"
+#include "Formatmerker.h"
 
 #include <cstdint>
 #include <memory>
@@ -45,6 +46,8 @@ struct clsFLX::Zustand {
 
     // The caption fonts: 0 the header picture's, 1-5 built from the grid's font.
     drawing::MarkupFonts fonts;
+    // Formats and dates worked out before.
+    Formatmerker merker;
 };
 
 namespace flx {

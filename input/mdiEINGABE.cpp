@@ -2,6 +2,7 @@
 
 #include "clsFLX.h"
 #include "EingabeLayout.h"
+#include "Formelzeichen.h"
 #include "TippGrenze.h"
 
 #include "platform/run/RunState.h"
@@ -27,13 +28,9 @@ using platform::Variant;
 
 namespace {
 
-// A symbol as the boxes show it: the letter, its subscript lowered and smaller, and " =".
-QString formelzeichen(const QString& buchstabe, const QString& index = {}) {
-    QString html = buchstabe.toHtmlEscaped();
-    if (!index.isEmpty())
-        html += QStringLiteral("<span style=\"font-size:8.25pt; vertical-align:sub\">") +
-                index.toHtmlEscaped() + QStringLiteral("</span>");
-    return html + QStringLiteral(" =");
+// A symbol: the letter and its subscript.
+std::pair<QString, QString> formelzeichen(const QString& buchstabe, const QString& index = {}) {
+    return {buchstabe, index};
 }
 
 const QString kRho = QStringLiteral("\u03C1");
@@ -87,10 +84,13 @@ mdiEINGABE::mdiEINGABE(QWidget* parent) : QWidget(parent) {
     buildTab1();
     if (SPRACHE == 1) setEnglishCaptions();
     cboSPR->setEnabled(false);
-    // Frame titles are bold; what the frames hold keeps the form's font.
+    // Frame titles are bold; what the frames hold keeps the form's font, its weight set explicitly so that
+    // the frame's bold is not inherited.
+    QFont normal = schrift;
+    normal.setBold(false);
     for (QGroupBox* box : findChildren<QGroupBox*>())
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (!child->property("titel").toBool()) child->setFont(schrift);
+            if (!child->property("titel").toBool()) child->setFont(normal);
 
     // 4 and 5: the grid editors, the mass grids coupled to the h' grid.
     configureGrids();
@@ -116,7 +116,14 @@ mdiEINGABE::mdiEINGABE(QWidget* parent) : QWidget(parent) {
            platform::twipsToPixels(1.5 * kKopfHoehe + kReiterHoehe + kRand));
 }
 
-mdiEINGABE::~mdiEINGABE() = default;
+mdiEINGABE::~mdiEINGABE() {
+    // The controls outlive the form's own members while the widget goes: none of their events may reach
+    // the form's handlers any more (a focused box reports that it loses the focus as it goes).
+    for (QObject* child : findChildren<QObject*>()) {
+        child->removeEventFilter(this);
+        child->disconnect(this);
+    }
+}
 
 void mdiEINGABE::buildHeader() {
     fraKEN = benannt(new QGroupBox(this), QStringLiteral("fraKEN"));
@@ -139,12 +146,11 @@ void mdiEINGABE::buildHeader() {
 }
 
 platform::TextBox* mdiEINGABE::zahlenfeld(QWidget* container, std::array<platform::Label*, 2>& labels,
-                                          const QString& name, const QString& symbol, const QString& unit,
-                                          const QString& tooltip, double left, double top) {
+                                          const QString& name, const std::pair<QString, QString>& symbol,
+                                          const QString& unit, const QString& tooltip, double left,
+                                          double top) {
     const QString stamm = QStringLiteral("lbl") + name.mid(3);
-    labels[0] = benannt(new platform::Label(container), stamm, 0);
-    labels[0]->setTextFormat(Qt::RichText);
-    labels[0]->setText(symbol);
+    labels[0] = benannt(new Formelzeichen(symbol.first, symbol.second, container), stamm, 0);
     placeTwips(labels[0], left + kSymbolLinks, top, kSymbolBreite, kFeldHoehe);
     auto* box = benannt(new platform::TextBox(container), name);
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -238,10 +244,8 @@ void mdiEINGABE::buildTab0() {
                            kReiterBreite - 2 * kLinks - 60, kAuswertungHoehe);
     f = fraREITER0[6];
     const QString dprTip = QStringLiteral("Bei Dpr = 0% enfällt diese Auswertung.");
-    lblDPR = benannt(new platform::Label(f), QStringLiteral("lblDPR"));
-    lblDPR->setTextFormat(Qt::RichText);
-    lblDPR->setText(QStringLiteral("Auswertung für ") +
-                    formelzeichen(QStringLiteral("D"), QStringLiteral("Pr")));
+    lblDPR = benannt(new Formelzeichen(QStringLiteral("Auswertung für D"), QStringLiteral("Pr"), f),
+                     QStringLiteral("lblDPR"));
     lblDPR->setToolTip(dprTip);
     placeTwips(lblDPR, kSymbolLinks, kFrameOben, 2700, kFeldHoehe);
     cboDPR = benannt(new platform::ComboBox(f), QStringLiteral("cboDPR"));

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <utility>
 #include <vector>
 
 class clsDATEN;
@@ -172,10 +173,11 @@ private:
     void setEnglishCaptions();
     void configureGrids();
     void connectEvents();
-    // One number box with its symbol and unit labels at a design position (twips inside its container).
+    // One number box with its symbol (letter and subscript) and unit labels at a design position (twips
+    // inside its container).
     platform::TextBox* zahlenfeld(QWidget* container, std::array<platform::Label*, 2>& labels,
-                                  const QString& name, const QString& symbol, const QString& unit,
-                                  const QString& tooltip, double left, double top);
+                                  const QString& name, const std::pair<QString, QString>& symbol,
+                                  const QString& unit, const QString& tooltip, double left, double top);
     void Form_Resize();
 
     // The check of one typed value (trimmed in place): empty, or a number (a date with DATUM) between

@@ -230,3 +230,46 @@ TEST(SpeichernOeffnen, RecordWithoutReadingsOpensWithEmptyGrids) {
 }
 
 } // namespace
+
+namespace {
+
+struct Sprachwert {
+    const char* gespeichert; // SQL value of E1.SPR
+    int eintrag;
+    const char* zurueck;
+};
+
+class BerichtSprache : public ::testing::TestWithParam<Sprachwert> {};
+
+TEST_P(BerichtSprache, OpensAndIsSavedBack) {
+    EingabeLauf lauf;
+    examples::store(lauf.db(), examples::dryingSet(), 1);
+    lauf.db().Execute(QStringLiteral("UPDATE E1 SET SPR = %1 WHERE ID = 1").arg(GetParam().gespeichert));
+    mdiEINGABE& form = lauf.neu();
+    form.OEFFNEN(1);
+    EXPECT_EQ(form.cboSPR->ListIndex(), GetParam().eintrag);
+    ASSERT_TRUE(form.OK(1));
+    EXPECT_EQ(lauf.wert("SELECT SPR FROM E1 WHERE ID = 1"), QString::fromLatin1(GetParam().zurueck));
+}
+
+INSTANTIATE_TEST_SUITE_P(Werte, BerichtSprache,
+                         ::testing::Values(Sprachwert{"1", 0, "1"}, Sprachwert{"3", 1, "3"},
+                                           Sprachwert{"7", 1, "3"}, Sprachwert{"NULL", 1, "3"}));
+
+TEST(Oeffnen, MissingMethodOpensWithTheAddedWaterGrid) {
+    EingabeLauf lauf;
+    examples::store(lauf.db(), examples::addedWaterSet(), 1);
+    // The stored rows read with no method: only the added-water columns come in.
+    lauf.db().Execute(QStringLiteral("UPDATE E2 SET KENW = 0, DPR = NULL WHERE ID = 1"));
+    mdiEINGABE& form = lauf.neu();
+    form.OEFFNEN(1);
+    EXPECT_TRUE(form.optKENW[1]->Value());
+    EXPECT_EQ(form.msgFLX[1]->Rows(), 6);
+    EXPECT_EQ(form.msgFLX[2]->Rows(), 6);
+    EXPECT_EQ(form.msgFLX[0]->Rows(), 2);
+    EXPECT_EQ(form.cboDPR->Text(), "97");
+    form.SSTab->setCurrentIndex(1);
+    EXPECT_EQ(form.msgFLX[1]->TextMatrix(1, 1), "6010,00");
+}
+
+} // namespace

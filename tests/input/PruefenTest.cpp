@@ -292,3 +292,48 @@ TEST(Tasten, BlockPastedFromASpreadsheet) {
 }
 
 } // namespace
+
+namespace {
+
+// Keys as the keyboard sends them, each to the control that has the focus.
+void tippen(const QString& text) {
+    for (QChar c : text) {
+        QWidget* ziel = QApplication::focusWidget();
+        ASSERT_NE(ziel, nullptr);
+        taste(ziel, 0, Qt::NoModifier, QString(c));
+    }
+}
+
+TEST(Tastatur, ReadingsTypedIntoTheGridFromTheKeyboard) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    form.txtKEN->setFocus();
+    tippen(QStringLiteral("Probe B"));
+    form.SSTab->setCurrentIndex(1);
+    platform::FlexGrid& g = *form.msgFLX[0];
+    g.setFocus();
+    g.setRow(1);
+    g.setCol(1);
+    QApplication::processEvents();
+    // Each value: its keys open the editor over the cell, Enter writes it; the arrow moves on.
+    for (const char* wert : {"2783", "256,2", "240", "40"}) {
+        tippen(QString::fromLatin1(wert));
+        ASSERT_EQ(QApplication::focusWidget(), form.txtFLX[0]);
+        taste(form.txtFLX[0], Qt::Key_Return);
+        ASSERT_EQ(QApplication::focusWidget(), &g);
+        taste(&g, Qt::Key_Right);
+    }
+    // Enter in the last cell gives the next reading its row, in h' too.
+    taste(&g, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    EXPECT_EQ(g.Rows(), 3);
+    EXPECT_EQ(form.msgFLX[2]->Rows(), 3);
+    EXPECT_EQ(zellen(g).first(), "0\t2783,00\t256,20\t240,00\t40,00");
+    EXPECT_EQ(form.msgFLX[2]->TextMatrix(1, 1), "0,00");
+
+    taste(&g, Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13"));
+    EXPECT_TRUE(lauf.haupt().gespeichert) << lauf.dialogs().messages().join(" | ").toStdString();
+    EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1"), 2);
+    EXPECT_EQ(lauf.wert("SELECT M1W FROM E3 WHERE ID = 1 AND I1 = 0"), "256,2");
+}
+
+} // namespace

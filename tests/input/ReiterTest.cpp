@@ -168,7 +168,9 @@ TEST(Bild, BothTabsInBothLanguages) {
     for (const char* sprache : {"de", "en"}) {
         EingabeLauf lauf(QString::fromLatin1(sprache));
         mdiEINGABE& form = lauf.neu();
-        lauf.eintragen(form, examples::dryingSet());
+        // The German form with the drying method, the English one with the added water.
+        lauf.eintragen(form, QLatin1String(sprache) == QLatin1String("de") ? examples::dryingSet()
+                                                                           : examples::addedWaterSet());
         for (int tab = 0; tab < 2; ++tab) {
             form.SSTab->setCurrentIndex(tab);
             QApplication::processEvents();
