@@ -182,6 +182,8 @@ void mdiEINGABE::pruefenBeimVerlassen(QObject* watched, const QFocusEvent& event
     if (grund == Qt::ActiveWindowFocusReason || grund == Qt::PopupFocusReason || pruefend_) return;
     QWidget* neu = QApplication::focusWidget();
     if (!neu || !isAncestorOf(neu) || neu == watched) return;
+    // A box that goes out of sight (the form being hidden or rearranged) is not left by the user.
+    if (auto* w = qobject_cast<QWidget*>(watched); !w || !w->isVisible()) return;
 
     QWidget* box = nullptr;
     bool abgelehnt = false;
