@@ -29,6 +29,6 @@ constexpr double kGridRand = 120; // the grid inside its frame
 constexpr double kFrameGridOben = 120;
 constexpr double kKnopfHoehe = 420;
 constexpr double kGridBreite[3] = {4740, 4230, 1830}; // the columns and a vertical scroll bar
-constexpr double kFrameGridLinks[3] = {120, 5220, 9690};
+constexpr double kFrameGridLinks[3] = {120, 5220, 9810};
 
 } // namespace eingabe

@@ -159,6 +159,8 @@ void clsFLX::setEPIC(platform::PictureBox* picture) {
         const float top = float((corner.y() * 15.0 + 0.5 * 56.7) / 56.7);
         picture->setGeometryMm(left, top, picture->surface().ScaleWidth(), picture->surface().ScaleHeight());
         picture->raise();
+        // Its tooltip follows the pointer, which moves over the picture rather than the grid's title row.
+        picture->setMouseTracking(true);
     });
 }
 

@@ -45,7 +45,8 @@ class TextBox;
 //   grid MouseDown(.., X, ..)-> BEARBEITEN(-2, X)          (arms the fill in a cell's right 15 %)
 //   grid MouseUp             -> EINFUEGEN(-2)              (fills the dragged block)
 //   grid Scroll              -> BLAETTERN()                (closes the editor, redraws the captions)
-//   grid / header MouseMove  -> TOOLTIP(X, Y)
+//   grid MouseMove(.., X, Y) -> TOOLTIP(X, Y)
+//   header mouseMoved(x, y)  -> TOOLTIP(x * 56.7, y * 56.7)   (the picture reports millimetres)
 //   text box or combo box Enter (returnPressed) -> EINFUEGEN(13)
 //   Copy button, Ctrl+C      -> BEARBEITEN(-1);   Paste button, Ctrl+V -> EINFUEGEN(-1)
 //   row buttons              -> ZEILEEINFUEGEN(), ZEILEENTFERNEN()
@@ -142,7 +143,7 @@ public:
     std::int16_t EZNR() const;
 
     // --- Refresh ---
-    // Running numbers of the index columns.
+    // Running numbers of the index columns. Raises its faults (a number beyond 32767) to the caller.
     void NUMMERIEREN();
     // Grid font and colour, the editors' fonts, the title row height and the caption font set.
     void SCHRIFTEINSTELLUNGEN(const QString& SCHRIFTART = {}, std::int16_t SCHRIFTGROESSE = 0,
@@ -150,7 +151,8 @@ public:
                               long FARBE = 0);
     // Renumbers, formats every data cell and computes the elapsed time.
     void AKTUALISIEREN();
-    // Draws the header captions of the visible columns on the header picture.
+    // Draws the header captions of the visible columns on the header picture. Raises its faults (a caption
+    // list shorter than the columns) to the caller.
     void BESCHRIFTEN();
 
     // --- Editing ---

@@ -320,7 +320,9 @@ void clsFLX::BLAETTERN() {
         z.grid->setLeftCol(z.editLeftCol);
         z.scrollingBack = false;
     }
-    BESCHRIFTEN();
+    // Called from the grid's event: a fault of the captions is shown here rather than thrown into the loop.
+    platform::ErrorTrap trap(QStringLiteral("MSFlexGrid / Beschriften"));
+    trap.step([&] { BESCHRIFTEN(); });
 }
 
 bool clsFLX::WERTPRUEFEN(QString& TEXT, float MINIMUM, float MAXIMUM, std::int16_t GANZZAHL,

@@ -64,6 +64,11 @@ void mdiEINGABE::connectEvents() {
         connect(g, &platform::FlexGrid::MouseMove, this,
                 [this, i](int, int, float x, float y) { msgFLX_MouseMove(i, x, y); });
     }
+    for (int i = 0; i < 3; ++i)
+        connect(picFLX[i], &platform::PictureBox::mouseMoved, this, [this, i](float x, float y) {
+            picFLX_MouseMove(i, float(x * platform::TwipsPerMillimetre),
+                             float(y * platform::TwipsPerMillimetre));
+        });
     for (int i = 0; i < 2; ++i) {
         connect(cmdH[i], &QPushButton::clicked, this, [this, i] { cmdH_Click(i); });
         connect(cmdW[i], &QPushButton::clicked, this, [this, i] { cmdW_Click(i); });
@@ -159,14 +164,6 @@ bool mdiEINGABE::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut:
         pruefenBeimVerlassen(watched, static_cast<QFocusEvent&>(*event));
         break;
-    case QEvent::MouseMove:
-        for (int i = 0; i < 3; ++i)
-            if (watched == picFLX[i]) {
-                const QPointF p = static_cast<QMouseEvent&>(*event).position();
-                picFLX_MouseMove(i, float(platform::pixelsToTwips(p.x())),
-                                 float(platform::pixelsToTwips(p.y())));
-            }
-        break;
     default:
         break;
     }
@@ -182,6 +179,8 @@ void mdiEINGABE::pruefenBeimVerlassen(QObject* watched, const QFocusEvent& event
     if (grund == Qt::ActiveWindowFocusReason || grund == Qt::PopupFocusReason || pruefend_) return;
     QWidget* neu = QApplication::focusWidget();
     if (!neu || !isAncestorOf(neu) || neu == watched) return;
+    // A box that goes out of sight (the form being hidden or rearranged) is not left by the user.
+    if (auto* w = qobject_cast<QWidget*>(watched); !w || !w->isVisible()) return;
 
     QWidget* box = nullptr;
     bool abgelehnt = false;

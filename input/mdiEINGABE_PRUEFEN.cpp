@@ -111,14 +111,17 @@ bool mdiEINGABE::editorenSchliessen() {
 bool mdiEINGABE::EINGABEPRUEFEN() {
     if (!editorenSchliessen()) return false;
 
-    // A refused box is shown with the focus in it. The tab is changed without its refresh, which would put
-    // defaults over the refused values.
+    // A refused value is shown with the focus in its control. The tab is changed without its refresh, which
+    // would put defaults over refused values, and the box the focus leaves is not checked: one message.
     auto zeigen = [this](int tab, QWidget* control) {
         {
             const QSignalBlocker still(SSTab);
             SSTab->setCurrentIndex(tab);
         }
+        const bool vorher = pruefend_;
+        pruefend_ = true;
         control->setFocus();
+        pruefend_ = vorher;
     };
     if (txtKEN_Validate()) {
         zeigen(0, txtKEN);

@@ -33,6 +33,8 @@ Gitterform::Gitterform(int spalten, int zeilen, QWidget* form) : fenster(form ? 
     });
     QObject::connect(grid, &platform::FlexGrid::MouseMove,
                      [this](int, int, float x, float y) { flx.TOOLTIP(x, y); });
+    QObject::connect(pic, &platform::PictureBox::mouseMoved,
+                     [this](float x, float y) { flx.TOOLTIP(x * 56.7f, y * 56.7f); });
     QObject::connect(txt, &QLineEdit::returnPressed, [this] { flx.EINFUEGEN(13); });
 }
 

@@ -3,7 +3,9 @@
 #include "TestRun.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 
 using platform::Variant;
 
@@ -54,6 +56,11 @@ TEST(Tooltip, TheTipOfTheColumnUnderThePointer) {
         EXPECT_EQ(f.grid->ToolTipText(), fall.tip);
         EXPECT_EQ(f.pic->toolTip(), fall.tip);
     }
+    // Over the header picture: the picture's own mouse moves, in millimetres.
+    QMouseEvent ueber(QEvent::MouseMove, QPointF(40, 3), f.pic->mapToGlobal(QPointF(40, 3)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(f.pic, &ueber);
+    EXPECT_EQ(f.pic->toolTip(), QStringLiteral("zwei"));
 }
 
 // The share of the picture's pixels that differ noticeably from the stored one.

@@ -337,3 +337,23 @@ TEST(Tastatur, ReadingsTypedIntoTheGridFromTheKeyboard) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(VorDemSpeichern, OneMessageAlsoWhenTheFocusLeavesAnotherRefusedBox) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    form.txtKEN->setText(QStringLiteral("B1"));
+    form.txtMC->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(form.txtMC->hasFocus());
+    form.txtMC->setText(QStringLiteral("x"));
+    form.txtHC->setText(QStringLiteral("y"));
+    EXPECT_FALSE(form.EINGABEPRUEFEN());
+    QApplication::processEvents();
+    ASSERT_EQ(lauf.dialogs().asked().size(), 1u);
+    EXPECT_EQ(lauf.dialogs().asked()[0].title, "HC");
+    EXPECT_TRUE(form.txtHC->hasFocus());
+}
+
+} // namespace

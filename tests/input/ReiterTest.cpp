@@ -6,6 +6,7 @@
 #include "clsFLX.h"
 
 #include "platform/runtime/VbError.h"
+#include "platform/surface/PictureBox.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/OptionButton.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTabWidget>
 
 namespace {
@@ -180,6 +182,24 @@ TEST(Bild, BothTabsInBothLanguages) {
                 bild.save(QDir(ordner).filePath(QStringLiteral("eingabe_%1_%2.png").arg(sprache).arg(tab)));
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(Kopf, PointerOverTheHeaderShowsTheColumnsTooltip) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    form.SSTab->setCurrentIndex(1);
+    QApplication::processEvents();
+    // 20 mm into the h' grid's header: its second column, 10 mm wide the first.
+    QMouseEvent bewegt(QEvent::MouseMove, QPointF(20 * 96 / 25.4, 10), QPointF(), Qt::NoButton, Qt::NoButton,
+                       Qt::NoModifier);
+    QApplication::sendEvent(form.picFLX[2], &bewegt);
+    EXPECT_EQ(form.msgFLX[2]->ToolTipText(), "h' ist das mit der Tiefenlehre gemessene Abstrichmaß");
+    form.msgFLX_MouseMove(1, 100, 100);
+    EXPECT_EQ(form.msgFLX[1]->ToolTipText(), "Laufende Nummer");
 }
 
 } // namespace
