@@ -15,6 +15,7 @@
 
 class frmANZEIGEN;
 class mdiAUTOSTART;
+class mdiEINGABE;
 namespace platform {
 class Connection;
 class ErrorTrap;
@@ -141,6 +142,8 @@ public:
     // The loaded output pages, by name: "mdiESEITE", then "mdiSEITE", "mdiPSEITE", "mdiMSEITE" (case
     // ignored). A page's number is its position here, counted from 1.
     QList<QWidget*> PageList() const;
+    // The input form while it is loaded.
+    mdiEINGABE* inputForm() const;
     // The page chooser while it is open.
     frmANZEIGEN* pageChooser() const;
     // Where command 12 puts its bitmap copies: the project's folder, "JPG".
@@ -200,6 +203,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The input form's close box runs panel 9.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -241,6 +246,19 @@ private:
     bool finishPageCommand(platform::ErrorTrap& trap);
     // The end of a Calculate command after Cancel: the window enabled, the bar hidden, the default pointer.
     void leavePageCommand();
+
+    // Shows the record-selection dialog in a mode ("O" open, "A" select, "L" delete); true when the dialog
+    // stored the choice in the active flags.
+    bool chooseRecords(const QString& mode);
+
+    // Shows the input form (loaded empty for a new record when it is not loaded).
+    mdiEINGABE* showInputForm();
+    void unloadInputForm(mdiEINGABE* form);
+    // Panels 8 and 9 offered and the File, Evaluate and Tools menus disabled while the input form is open.
+    void setInputOpen(bool open);
+    // Panel 8: stores the input form as a record and closes it; panel 9: closes it without storing.
+    void saveInput();
+    void discardInput();
 
     // The commands of the status-bar panels.
     void showPageChooser();

@@ -34,12 +34,14 @@ void frmMAIN::stbMAIN_MouseDown(int, int x) {
 void frmMAIN::stbMAIN_PanelClick(int panel) {
     try {
         switch (panel) {
+        case 8: saveInput(); break;
+        case 9: discardInput(); break;
         case 10: showPageChooser(); break;
         case 11: printPages(); break;
         case 12: copyScreen(); break;
         case 13: copyToWordProcessor(); break;
         case 15: closePages(); break;
-        default: break; // 14 has no action; 8 and 9 belong to the input form
+        default: break; // 14 has no action
         }
     } catch (const CommandEnded&) {
     }

@@ -300,7 +300,14 @@ double CDate(const Variant& v) {
     if (v.type() == VarType::Date) return v.asDate();
     if (v.type() == VarType::String) {
         const QString t = v.asString().trimmed();
+        // A pattern whose separators the text lacks can't match, and the parser is slow to find that out.
+        auto separatorsIn = [&t](const char* pattern) {
+            for (const char* p = pattern; *p; ++p)
+                if ((*p == '.' || *p == '-' || *p == ':' || *p == ' ') && !t.contains(QLatin1Char(*p))) return false;
+            return true;
+        };
         for (const char* pattern : {"dd.MM.yyyy HH:mm:ss", "dd.MM.yyyy", "dd.MM.yy", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd"}) {
+            if (!separatorsIn(pattern)) continue;
             QDateTime dt = QDateTime::fromString(t, QString::fromLatin1(pattern));
             if (dt.isValid()) {
                 const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
@@ -308,6 +315,7 @@ double CDate(const Variant& v) {
             }
         }
         for (const char* pattern : {"HH:mm:ss", "HH:mm"}) {
+            if (!separatorsIn(pattern)) continue;
             const QTime tm = QTime::fromString(t, QString::fromLatin1(pattern));
             if (tm.isValid()) return double(tm.msecsSinceStartOfDay()) / 86400000.0;
         }

@@ -102,4 +102,10 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
 }
 
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF p = event->position();
+    emit mouseMoved(float(p.x() / surface_.pixelsPerMmX()), float(p.y() / surface_.pixelsPerMmY()));
+    QWidget::mouseMoveEvent(event);
+}
+
 } // namespace platform

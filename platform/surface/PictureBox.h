@@ -37,10 +37,13 @@ public:
 
 signals:
     void mousePressed(Qt::MouseButton button, float xMm, float yMm);
+    // The pointer moved over the picture, with or without a button held.
+    void mouseMoved(float xMm, float yMm);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     class Bar;

@@ -1,0 +1,66 @@
+#pragma once
+
+// The state of one grid editor, shared by the files that implement clsFLX.
+
+#include "clsFLX.h"
+#include "drawing/SurfaceSettings.h"
+#include "Formatmerker.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <QString>
+
+namespace platform {
+class Variant;
+}
+
+struct clsFLX::Zustand {
+    // Bindings; the window owns them.
+    platform::FlexGrid* grid = nullptr;
+    clsFLX* coupled = nullptr;
+    std::unique_ptr<clsFLX> ownCoupled; // made by EFLXK's get when nothing was bound
+    platform::TextBox* txt = nullptr;
+    platform::ComboBox* cbo = nullptr;
+    platform::PictureBox* pic = nullptr;
+
+    // The column lists.
+    Liste lsb, lst1, lsttt, lstyp, lformat, la, lmin, lmax, lselek;
+    std::optional<Liste> lst2;
+    std::vector<QStringList> lcbo;
+    Indexwert indexMin, indexMax;
+
+    // Start values of the three running-number levels and the maxima of levels 2 and 3.
+    std::int16_t s1 = 0, s2 = 0, s3 = 0, m2 = 0, m3 = 0;
+    // The rightmost column of each of the types 1 to 6, -1 when none has it (index = type).
+    int typSpalte[7] = {-1, -1, -1, -1, -1, -1, -1};
+
+    bool boh = true;
+    std::int16_t det = -1;
+    QString dete = QStringLiteral("mm");
+    // The edit target: the cell the open editor writes into.
+    std::int16_t znr = 0, snr = 0;
+    // Where the grid was scrolled when the editor opened: a rejected value scrolls it back there.
+    int editTopRow = 0, editLeftCol = 0;
+    bool scrollingBack = false;
+
+    // The caption fonts: 0 the header picture's, 1-5 built from the grid's font.
+    drawing::MarkupFonts fonts;
+    // Formats and dates worked out before.
+    Formatmerker merker;
+};
+
+namespace flx {
+
+// The decimal sign of the run.
+QString dezimal();
+// Entry c of a column list; a list too short raises "subscript out of range".
+const platform::Variant& eintrag(const clsFLX::Liste& liste, int c);
+// A value that counts as a number: a numeric value or a text that reads as one.
+std::optional<double> zahl(const platform::Variant& v);
+// The marker of "no format" or "no limit": Empty, Null or an empty text.
+bool fehlt(const platform::Variant& v);
+// A text that reads as a date or a time of day: its date value (days, the fraction being the time).
+std::optional<double> datumswert(const QString& text);
+
+} // namespace flx

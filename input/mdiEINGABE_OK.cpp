@@ -1,0 +1,170 @@
+// Saving the form into the record tables E1, E2, E3 and opening a record into it.
+
+#include "mdiEINGABE.h"
+
+#include "clsFLX.h"
+
+#include "platform/db/Connection.h"
+#include "platform/run/ErrorBox.h"
+#include "platform/run/RunState.h"
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/OptionButton.h"
+#include "store/clsDATEN.h"
+
+#include <functional>
+#include <optional>
+#include <span>
+
+using platform::RunState;
+
+namespace {
+
+const QString I1 = QStringLiteral("I1");
+
+// One transfer of the save or the open under the error box: true when it succeeded. A run-time error shows
+// the box; whatever the answer, the transfer has failed.
+bool transfer(platform::ErrorTrap& trap, const std::function<bool()>& body) {
+    bool ok = false;
+    trap.step([&] { ok = body(); });
+    return ok && !trap.cancelled();
+}
+
+// The E3 columns of a mass grid, by the grid column they come from.
+struct Messspalte {
+    const char* column;
+    const char* gridColumn;
+};
+const Messspalte kTrocknen[] = {{"I1", "0"}, {"M1", "1"}, {"M1W", "2"}, {"M2W", "3"}, {"MCW", "4"}};
+const Messspalte kWasserzugabe[] = {{"I1", "0"}, {"M1", "3"}, {"M1R", "2"}};
+
+} // namespace
+
+bool mdiEINGABE::OK(qint32 AKTID) {
+    // A value still open in a grid's editor belongs to the record: it passes its check or the save stops.
+    if (!editorenSchliessen()) return false;
+    platform::ErrorTrap trap(RunState::TITLE());
+    const bool trocknen = optKENW[0]->Value();
+    const int aktiv = trocknen ? 0 : 1;
+    // What tab 1 would complete belongs to the record too: the sums of the added-water grid, and an h' row
+    // for each reading of the active grid.
+    if (!trap.step([&] {
+            WASSERZUGABEERGAENZEN();
+            if (msgFLX[aktiv]->Enabled()) hGridZeilen(msgFLX[aktiv]->Rows() - msgFLX[aktiv]->FixedRows());
+        }))
+        return false;
+
+    // The whole record in one savepoint: a failing step leaves nothing of this save behind.
+    std::optional<platform::Connection::Transaction> transaktion;
+    if (!transfer(trap, [&] {
+            transaktion.emplace(*RunState::current().cnnX);
+            return true;
+        }))
+        return false;
+
+    // E1 first: the record's row exists before any other row of it.
+    E1_->ESPIDW = AKTID;
+    if (!transfer(trap, [&] { return E1_->DFTT(QStringLiteral("KEN"), *txtKEN); })) return false;
+    trap.step([&] { E1_->DFTT(QStringLiteral("KOM"), *txtKOM); });
+    if (trap.cancelled()) return false;
+    if (!transfer(trap, [&] { return E1_->DVTB(QStringLiteral("AKT"), true); })) return false;
+
+    E2_->ESPIDW = AKTID;
+    if (!transfer(trap, [&] { return E2_->DFTML(QStringLiteral("KENV"), *cboKENV); })) return false;
+    if (!transfer(trap, [&] { return E2_->DFTO(QStringLiteral("KEND"), *optKEND[0]); })) return false;
+    if (!transfer(trap, [&] { return E2_->DFTO(QStringLiteral("KENP"), *optKENP[0]); })) return false;
+    if (!transfer(trap, [&] { return E2_->DFTO(QStringLiteral("KENW"), *optKENW[0]); })) return false;
+    for (const Zahlenfeld& feld : zahlenfelder_)
+        if (!transfer(trap, [&] { return E2_->DFTT(QString::fromLatin1(feld.column), *feld.box); }))
+            return false;
+    if (!transfer(trap, [&] { return E2_->DFTM(QStringLiteral("DPR"), *cboDPR); })) return false;
+
+    // The readings of the active mass grid, I1 first so that the masses land in the numbered rows; the
+    // other grid stays in the form only.
+    E3_->ESPIDW = AKTID;
+    platform::FlexGrid& grid = *msgFLX[aktiv];
+    const auto spalten =
+        trocknen ? std::span<const Messspalte>(kTrocknen) : std::span<const Messspalte>(kWasserzugabe);
+    for (const Messspalte& s : spalten)
+        if (!transfer(trap, [&] {
+                return E3_->DFTF(QString::fromLatin1(s.column), grid, QString::fromLatin1(s.gridColumn), I1);
+            }))
+            return false;
+    // A grid emptied of its readings has deleted the record's rows above; h' would make rows without them.
+    if (grid.Enabled() &&
+        !transfer(trap, [&] { return E3_->DFTF(QStringLiteral("HS"), *msgFLX[2], QStringLiteral("1"), I1); }))
+        return false;
+
+    if (!transfer(trap, [&] {
+            return E1_->DVTI(QStringLiteral("SPR"), std::int16_t(cboSPR->ListIndex() == 0 ? 1 : 3));
+        }))
+        return false;
+    return transfer(trap, [&] {
+        transaktion->commit();
+        return true;
+    });
+}
+
+void mdiEINGABE::OEFFNEN(qint32 AKTID) {
+    platform::ErrorTrap trap(RunState::TITLE());
+    E1_->ESPIDW = AKTID;
+    if (!transfer(trap, [&] { return E1_->DTFT(QStringLiteral("KEN"), *txtKEN); })) return;
+    trap.step([&] { E1_->DTFT(QStringLiteral("KOM"), *txtKOM); });
+    if (trap.cancelled()) return;
+
+    E2_->ESPIDW = AKTID;
+    // The test type is a position in a fixed list; a position outside it (an old record holding -1) opens
+    // as the standard test.
+    std::int16_t kenv = 0;
+    if (!transfer(trap, [&] { return E2_->DTVI(QStringLiteral("KENV"), kenv); })) return;
+    if (!transfer(trap, [&] {
+            cboKENV->setListIndex(kenv >= 0 && kenv < cboKENV->ListCount() ? kenv : 0);
+            return true;
+        }))
+        return;
+    // Each pair of option buttons shows the stored state on the one and its opposite on the other.
+    for (auto* paar : {&optKEND, &optKENP}) {
+        const QString spalte = paar == &optKEND ? QStringLiteral("KEND") : QStringLiteral("KENP");
+        if (!transfer(trap, [&] {
+                if (!E2_->DTFO(spalte, *(*paar)[0])) return false;
+                (*paar)[1]->setValue(!(*paar)[0]->Value());
+                return true;
+            }))
+            return;
+    }
+    if (!transfer(trap, [&] { return E2_->DTFO(QStringLiteral("KENW"), *optKENW[0]); })) return;
+    for (const Zahlenfeld& feld : zahlenfelder_)
+        if (!transfer(trap, [&] { return E2_->DTFT(QString::fromLatin1(feld.column), *feld.box); })) return;
+    if (!transfer(trap, [&] { return E2_->DTFM(QStringLiteral("DPR"), *cboDPR); })) return;
+
+    // The readings into the grid of the method now chosen, then h'.
+    E3_->ESPIDW = AKTID;
+    bool trocknen = true;
+    trap.step([&] { trocknen = optKENW[0]->Value(); });
+    if (trap.cancelled()) return;
+    const int aktiv = trocknen ? 0 : 1;
+    const auto spalten =
+        trocknen ? std::span<const Messspalte>(kTrocknen) : std::span<const Messspalte>(kWasserzugabe);
+    for (const Messspalte& s : spalten)
+        if (!transfer(trap, [&] {
+                return E3_->DTFF(QString::fromLatin1(s.column), *msgFLX[aktiv],
+                                 QString::fromLatin1(s.gridColumn), I1);
+            }))
+            return;
+    if (!trap.step([&] { flx(aktiv).AKTUALISIEREN(); })) return;
+    if (!transfer(trap, [&] { return E3_->DTFF(I1, *msgFLX[2], QStringLiteral("0"), I1); })) return;
+    if (!transfer(trap, [&] { return E3_->DTFF(QStringLiteral("HS"), *msgFLX[2], QStringLiteral("1"), I1); }))
+        return;
+    if (!trap.step([&] { flx(2).AKTUALISIEREN(); })) return;
+
+    // The layout of the stored method and the defaults of boxes the record left without a number.
+    if (!trap.step([&] { REITERFORMATIEREN(0); })) return;
+    if (!trap.step([&] { REITERAKTUALISIEREN(0); })) return;
+
+    std::int16_t spr = 0;
+    if (!transfer(trap, [&] { return E1_->DTVI(QStringLiteral("SPR"), spr); })) return;
+    trap.step([&] {
+        if (spr == 1) cboSPR->setListIndex(0);
+        if (spr == 3) cboSPR->setListIndex(1);
+    });
+}

@@ -1,0 +1,359 @@
+// The input form's checks, its keys and the save from the keyboard.
+
+#include "EingabeLauf.h"
+
+#include "clsFLX.h"
+
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/FlexGrid.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QRegularExpression>
+#include <QTabWidget>
+
+namespace {
+
+void taste(QWidget* ziel, int key, Qt::KeyboardModifiers mod = Qt::NoModifier, const QString& text = {}) {
+    QKeyEvent druck(QEvent::KeyPress, key, mod, text);
+    QApplication::sendEvent(ziel, &druck);
+    QKeyEvent los(QEvent::KeyRelease, key, mod, text);
+    QApplication::sendEvent(ziel, &los);
+}
+
+// --- The check of a box that is left ---
+
+struct Prueffall {
+    const char* name;
+    const char* sprache;
+    const char* box; // object name
+    const char* text;
+    const char* meldung; // "" when the value is accepted
+    const char* titel;
+};
+
+class BoxVerlassen : public ::testing::TestWithParam<Prueffall> {};
+
+TEST_P(BoxVerlassen, RefusesWithOneMessage) {
+    const Prueffall& f = GetParam();
+    EingabeLauf lauf(QString::fromLatin1(f.sprache));
+    mdiEINGABE& form = lauf.neu();
+    const QString name = QString::fromLatin1(f.box);
+    bool abgelehnt = false;
+    if (name == QLatin1String("cboDPR")) {
+        form.cboDPR->setText(QString::fromUtf8(f.text));
+        abgelehnt = form.cboDPR_Validate();
+        EXPECT_EQ(form.cboDPR->Text(), QString::fromUtf8(f.text));
+    } else if (name == QLatin1String("txtKEN")) {
+        form.txtKEN->setText(QString::fromUtf8(f.text));
+        abgelehnt = form.txtKEN_Validate();
+    } else {
+        auto* box = form.findChild<platform::TextBox*>(name);
+        ASSERT_NE(box, nullptr);
+        box->setText(QString::fromUtf8(f.text));
+        abgelehnt = form.txtZAHL_Validate(*box);
+        // The box keeps what was typed, blanks included.
+        EXPECT_EQ(box->Text(), QString::fromUtf8(f.text));
+    }
+    const QString meldung = QString::fromUtf8(f.meldung);
+    EXPECT_EQ(abgelehnt, !meldung.isEmpty());
+    if (meldung.isEmpty()) {
+        EXPECT_EQ(lauf.dialogs().asked().size(), 0u);
+        return;
+    }
+    ASSERT_EQ(lauf.dialogs().asked().size(), 1u);
+    EXPECT_EQ(lauf.dialogs().asked()[0].prompt, meldung);
+    EXPECT_EQ(lauf.dialogs().asked()[0].title, QString::fromUtf8(f.titel));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, BoxVerlassen,
+    ::testing::Values(
+        Prueffall{"KommaMitBlanks", "de", "txtDC", " 12,5 ", "", ""},
+        Prueffall{"Buchstaben", "de", "txtDC", "abc", "Eingegeber Wert ist kein gültiges Zahlenformat!",
+                  "DC"},
+        Prueffall{"Obergrenze", "de", "txtMC", "100000", "", ""},
+        Prueffall{"Negativ", "de", "txtMC", "-1",
+                  "Zahlenwert außerhalb der vorgegeben Schranken:\nMinimum: 0, Maximum: 100000", "MC"},
+        Prueffall{"UeberGrenzeEnglisch", "en", "txtUE", "100000.5",
+                  "Numeric value out of preset limits:\nMinimum: 0, Maximum: 100000", "UE"},
+        Prueffall{"KommaImEnglischen", "en", "txtWUE", "1,5", "Type of value is not numeric!", "WUE"},
+        Prueffall{"Leer", "de", "txtH2S", "", "", ""},
+        Prueffall{"TausenderPunkt", "de", "txtMSG", "3.000",
+                  "Eingegeber Wert ist kein gültiges Zahlenformat!", "MSG"},
+        Prueffall{"GradUeber100", "de", "cboDPR", "101",
+                  "Zahlenwert außerhalb der vorgegeben Schranken:\nMinimum: 0, Maximum: 100", "DPR"},
+        Prueffall{"GradGetippt", "de", "cboDPR", "93", "", ""},
+        Prueffall{"GradKeineZahl", "en", "cboDPR", "high", "Type of value is not numeric!", "DPR"},
+        Prueffall{"NameLeer", "de", "txtKEN", "   ", "Datensatzkennzeichnung fehlt!", "Datenfehler"},
+        Prueffall{"NameLeerEnglisch", "en", "txtKEN", "", "File name is missing!", "Data error"},
+        Prueffall{"NameMitBlanks", "de", "txtKEN", " B 1 ", "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BoxVerlassen, FocusStaysInARefusedDegree) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    // The name box has the focus first; it is left only with a name.
+    form.txtKEN->setFocus();
+    QApplication::processEvents();
+    form.cboDPR->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(lauf.dialogs().messages(), QStringList{"Datensatzkennzeichnung fehlt!"});
+    EXPECT_TRUE(form.txtKEN->hasFocus());
+    form.txtKEN->setText(QStringLiteral("B1"));
+    lauf.dialogs().clear();
+    form.cboDPR->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(form.cboDPR->hasFocus());
+    form.cboDPR->setText(QStringLiteral("150"));
+    form.txtKEN->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(lauf.dialogs().messages(),
+              QStringList{"Zahlenwert außerhalb der vorgegeben Schranken:\nMinimum: 0, Maximum: 100"});
+    EXPECT_TRUE(form.cboDPR->hasFocus());
+
+    form.cboDPR->setText(QStringLiteral("98"));
+    form.txtKEN->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_TRUE(form.txtKEN->hasFocus());
+    EXPECT_EQ(lauf.dialogs().asked().size(), 1u);
+}
+
+// --- The check before a save ---
+
+TEST(VorDemSpeichern, RefusedBoxIsShownWithOneMessage) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    form.txtKEN->setText(QStringLiteral("B1"));
+    form.txtHC->setText(QStringLiteral("12 cm"));
+    form.txtMZ->setText(QStringLiteral("x"));
+    form.SSTab->setCurrentIndex(1);
+    EXPECT_FALSE(form.EINGABEPRUEFEN());
+    EXPECT_EQ(lauf.dialogs().messages(), QStringList{"Eingegeber Wert ist kein gültiges Zahlenformat!"});
+    EXPECT_EQ(lauf.dialogs().asked()[0].title, "HC");
+    EXPECT_EQ(form.SSTab->currentIndex(), 0);
+    // Showing the tab for the message puts no default over the refused value.
+    EXPECT_EQ(form.txtHC->Text(), "12 cm");
+}
+
+TEST(VorDemSpeichern, PastedCellThatIsNoNumber) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    lauf.eintragen(form, examples::dryingSet());
+    form.msgFLX[0]->setTextMatrix(3, 2, QStringLiteral("25O,2"));
+    EXPECT_FALSE(form.EINGABEPRUEFEN());
+    ASSERT_EQ(lauf.dialogs().asked().size(), 1u);
+    EXPECT_EQ(lauf.dialogs().asked()[0].title, "M1W");
+    EXPECT_EQ(form.SSTab->currentIndex(), 1);
+    EXPECT_EQ(form.msgFLX[0]->Row(), 3);
+    EXPECT_EQ(form.msgFLX[0]->Col(), 2);
+}
+
+TEST(VorDemSpeichern, NegativeDepthGaugeReadingIsAllowed) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    lauf.eintragen(form, examples::dryingSet());
+    form.msgFLX[2]->setTextMatrix(2, 1, QStringLiteral("-0,35"));
+    EXPECT_TRUE(form.EINGABEPRUEFEN());
+    EXPECT_EQ(lauf.dialogs().asked().size(), 0u);
+}
+
+// --- Ctrl+S with a value still in a grid's editor ---
+
+TEST(StrgS, SaveClosesTheEditorThroughItsCheck) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    lauf.eintragen(form, examples::dryingSet());
+    form.SSTab->setCurrentIndex(1);
+    platform::FlexGrid& g = *form.msgFLX[0];
+    g.setRow(2);
+    g.setCol(1);
+    form.msgFLX_KeyPress(0, '3');
+    form.txtFLX[0]->insert(QStringLiteral("100"));
+    ASSERT_TRUE(form.txtFLX[0]->isVisible());
+
+    taste(form.txtFLX[0], Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13"));
+    EXPECT_EQ(lauf.haupt().panel8, 1);
+    EXPECT_TRUE(lauf.haupt().gespeichert) << lauf.dialogs().messages().join(" | ").toStdString();
+    EXPECT_FALSE(form.txtFLX[0]->isVisible());
+    EXPECT_EQ(lauf.wert("SELECT M1 FROM E3 WHERE ID = 1 AND I1 = 1"), "3100");
+}
+
+TEST(StrgS, RefusedValueStopsTheSave) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    lauf.eintragen(form, examples::dryingSet());
+    form.SSTab->setCurrentIndex(1);
+    platform::FlexGrid& g = *form.msgFLX[0];
+    g.setRow(2);
+    g.setCol(1);
+    form.msgFLX_KeyPress(0, '-');
+    form.txtFLX[0]->insert(QStringLiteral("5"));
+
+    taste(form.txtFLX[0], Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13"));
+    EXPECT_EQ(lauf.haupt().panel8, 1);
+    EXPECT_FALSE(lauf.haupt().gespeichert);
+    ASSERT_EQ(lauf.dialogs().asked().size(), 1u);
+    EXPECT_TRUE(
+        lauf.dialogs().asked()[0].prompt.startsWith("Zahlenwert außerhalb der vorgegeben Schranken:"));
+    EXPECT_TRUE(form.txtFLX[0]->isVisible());
+    EXPECT_EQ(form.txtFLX[0]->Text(), "-5");
+    EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E1"), 0);
+
+    // OK on its own is no way round the check.
+    EXPECT_FALSE(form.OK(1));
+    EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E1"), 0);
+}
+
+// --- Keys ---
+
+struct Kommafall {
+    const char* sprache;
+    const char* erwartet;
+};
+
+class KommaTaste : public ::testing::TestWithParam<Kommafall> {};
+
+TEST_P(KommaTaste, TypesTheRunsDecimalSign) {
+    EingabeLauf lauf(QString::fromLatin1(GetParam().sprache));
+    mdiEINGABE& form = lauf.neu();
+    const QString erwartet = QString::fromLatin1(GetParam().erwartet);
+    form.txtDC->setText(QStringLiteral("12"));
+    form.txtDC->end(false);
+    taste(form.txtDC, Qt::Key_Comma, Qt::KeypadModifier, QStringLiteral(","));
+    EXPECT_EQ(form.txtDC->Text(), "12" + erwartet);
+    taste(form.txtDC, Qt::Key_Period, Qt::KeypadModifier, QStringLiteral("."));
+    EXPECT_EQ(form.txtDC->Text(), "12" + erwartet + erwartet);
+
+    // In the grid: the key opens the editor with the decimal sign.
+    form.SSTab->setCurrentIndex(1);
+    form.msgFLX[2]->setRow(1);
+    form.msgFLX[2]->setCol(1);
+    taste(form.msgFLX[2], Qt::Key_Period, Qt::KeypadModifier, QStringLiteral("."));
+    EXPECT_TRUE(form.txtFLX[2]->isVisible());
+    EXPECT_EQ(form.txtFLX[2]->Text(), erwartet);
+    taste(form.txtFLX[2], Qt::Key_Comma, Qt::KeypadModifier, QStringLiteral(","));
+    EXPECT_EQ(form.txtFLX[2]->Text(), erwartet + erwartet);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sprachen, KommaTaste, ::testing::Values(Kommafall{"de", ","}, Kommafall{"en", "."}),
+                         [](const auto& info) { return std::string(info.param.sprache); });
+
+TEST(Tasten, AltQQuitsAndCtrlCCopiesOnlyFromAGrid) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    taste(form.txtKOM, Qt::Key_Q, Qt::AltModifier);
+    EXPECT_EQ(lauf.haupt().beenden, 1);
+
+    lauf.eintragen(form, examples::dryingSet());
+    QApplication::clipboard()->setText(QStringLiteral("vorher"));
+    form.txtKOM->setText(QStringLiteral("Kommentar"));
+    form.txtKOM->selectAll();
+    taste(form.txtKOM, Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
+    EXPECT_EQ(QApplication::clipboard()->text(), "Kommentar");
+
+    form.SSTab->setCurrentIndex(1);
+    platform::FlexGrid& g = *form.msgFLX[0];
+    g.setRow(1);
+    g.setCol(1);
+    g.setRowSel(2);
+    g.setColSel(2);
+    taste(&g, Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
+    const QStringList zeilen =
+        QApplication::clipboard()->text().split(QRegularExpression("[\r\n]+"), Qt::SkipEmptyParts);
+    EXPECT_EQ(zeilen, (QStringList{g.TextMatrix(1, 1) + "\t" + g.TextMatrix(1, 2),
+                                   g.TextMatrix(2, 1) + "\t" + g.TextMatrix(2, 2)}));
+}
+
+TEST(Tasten, BlockPastedFromASpreadsheet) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    form.txtKEN->setText(QStringLiteral("Probe B"));
+    form.SSTab->setCurrentIndex(1);
+    // Room for three readings, then the block into the selected cells.
+    for (int k = 0; k < 2; ++k)
+        form.cmdH_Click(0);
+    platform::FlexGrid& g = *form.msgFLX[0];
+    g.setRow(1);
+    g.setCol(1);
+    g.setRowSel(3);
+    g.setColSel(4);
+    QApplication::clipboard()->setText(
+        QStringLiteral("2783\t256,2\t240\t40\r3057\t259,8\t240\t40\r3224\t264\t240\t40"));
+    taste(&g, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+    EXPECT_EQ(g.TextMatrix(3, 2), "264");
+    EXPECT_EQ(form.msgFLX[2]->Rows(), 4);
+    ASSERT_TRUE(form.EINGABEPRUEFEN());
+    ASSERT_TRUE(form.OK(1));
+    EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1"), 3);
+    EXPECT_EQ(lauf.wert("SELECT M1W FROM E3 WHERE ID = 1 AND I1 = 1"), "259,8");
+}
+
+} // namespace
+
+namespace {
+
+// Keys as the keyboard sends them, each to the control that has the focus.
+void tippen(const QString& text) {
+    for (QChar c : text) {
+        QWidget* ziel = QApplication::focusWidget();
+        ASSERT_NE(ziel, nullptr);
+        taste(ziel, 0, Qt::NoModifier, QString(c));
+    }
+}
+
+TEST(Tastatur, ReadingsTypedIntoTheGridFromTheKeyboard) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    form.txtKEN->setFocus();
+    tippen(QStringLiteral("Probe B"));
+    form.SSTab->setCurrentIndex(1);
+    platform::FlexGrid& g = *form.msgFLX[0];
+    g.setFocus();
+    g.setRow(1);
+    g.setCol(1);
+    QApplication::processEvents();
+    // Each value: its keys open the editor over the cell, Enter writes it; the arrow moves on.
+    for (const char* wert : {"2783", "256,2", "240", "40"}) {
+        tippen(QString::fromLatin1(wert));
+        ASSERT_EQ(QApplication::focusWidget(), form.txtFLX[0]);
+        taste(form.txtFLX[0], Qt::Key_Return);
+        ASSERT_EQ(QApplication::focusWidget(), &g);
+        taste(&g, Qt::Key_Right);
+    }
+    // Enter in the last cell gives the next reading its row, in h' too.
+    taste(&g, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    EXPECT_EQ(g.Rows(), 3);
+    EXPECT_EQ(form.msgFLX[2]->Rows(), 3);
+    EXPECT_EQ(zellen(g).first(), "0\t2783,00\t256,20\t240,00\t40,00");
+    EXPECT_EQ(form.msgFLX[2]->TextMatrix(1, 1), "0,00");
+
+    taste(&g, Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13"));
+    EXPECT_TRUE(lauf.haupt().gespeichert) << lauf.dialogs().messages().join(" | ").toStdString();
+    EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1"), 2);
+    EXPECT_EQ(lauf.wert("SELECT M1W FROM E3 WHERE ID = 1 AND I1 = 0"), "256,2");
+}
+
+} // namespace
+
+namespace {
+
+TEST(VorDemSpeichern, OneMessageAlsoWhenTheFocusLeavesAnotherRefusedBox) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    form.txtKEN->setText(QStringLiteral("B1"));
+    form.txtMC->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(form.txtMC->hasFocus());
+    form.txtMC->setText(QStringLiteral("x"));
+    form.txtHC->setText(QStringLiteral("y"));
+    EXPECT_FALSE(form.EINGABEPRUEFEN());
+    QApplication::processEvents();
+    ASSERT_EQ(lauf.dialogs().asked().size(), 1u);
+    EXPECT_EQ(lauf.dialogs().asked()[0].title, "HC");
+    EXPECT_TRUE(form.txtHC->hasFocus());
+}
+
+} // namespace
