@@ -151,6 +151,8 @@ void FlexGrid::setCols(int cols) {
 
 void FlexGrid::setFixedRows(int rows) {
     if (rows < 0 || rows > rowCount()) throw ControlErrors::invalidPropertyValue();
+    // The scrolled-away rows stay scrolled away: the first row shown moves with the fixed ones.
+    topRow_ = rows + std::max(0, topRow_ - fixedRows_);
     fixedRows_ = rows;
     if (row_ < rows && rows < rowCount()) row_ = rowSel_ = rows;
     layoutScrolling();
@@ -159,6 +161,7 @@ void FlexGrid::setFixedRows(int rows) {
 
 void FlexGrid::setFixedCols(int cols) {
     if (cols < 0 || cols > columnCount()) throw ControlErrors::invalidPropertyValue();
+    leftCol_ = cols + std::max(0, leftCol_ - fixedCols_);
     fixedCols_ = cols;
     if (col_ < cols && cols < columnCount()) col_ = colSel_ = cols;
     layoutScrolling();
