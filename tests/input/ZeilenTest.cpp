@@ -114,6 +114,19 @@ TEST(Zeilen, AGridWithoutCouplingChangesOnlyItself) {
     EXPECT_EQ(g.masse.grid->Rows(), 6);
 }
 
+TEST(Zeilen, ACouplingThatLeadsBackChangesEachGridOnce) {
+    testsupport::TestRun run(ohneDatenbank());
+    Gekoppelt g;
+    g.hoehe.flx.setEFLXK(&g.masse.flx);
+    g.masse.grid->setRow(2);
+    EXPECT_TRUE(g.masse.flx.ZEILEEINFUEGEN());
+    EXPECT_EQ(g.masse.grid->Rows(), 7);
+    EXPECT_EQ(g.hoehe.grid->Rows(), 7);
+    EXPECT_TRUE(g.hoehe.flx.ZEILEENTFERNEN());
+    EXPECT_EQ(g.masse.grid->Rows(), 6);
+    EXPECT_EQ(g.hoehe.grid->Rows(), 6);
+}
+
 TEST(Zeilen, ARowTheCoupledGridDoesNotHaveIsReportedAndItsOwnRowTaken) {
     testsupport::TestRun run(ohneDatenbank());
     run.dialogs().answerAllMessages(platform::Msg::OK);
