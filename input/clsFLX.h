@@ -12,7 +12,6 @@
 
 namespace platform {
 class ComboBox;
-class ErrorTrap;
 class FlexGrid;
 class PictureBox;
 class TextBox;
@@ -60,8 +59,8 @@ class TextBox;
 // the next step, Cancel leaves the member. The check messages are German in either language.
 class clsFLX {
 public:
-    // A list of the column model: one entry per column. An Empty entry of ELFORMAT, ELMIN or ELMAX is the
-    // marker of a format or a limit not given.
+    // A list of the column model: one entry per column. An Empty entry (or Null, or an empty text) of
+    // ELFORMAT, ELMIN or ELMAX is the marker of a format or a limit not given.
     using Liste = std::vector<platform::Variant>;
     // The start values and maxima of the running numbers: unset, one number or a list.
     using Indexwert = std::variant<std::monostate, platform::Variant, Liste>;
@@ -85,7 +84,8 @@ public:
     platform::ComboBox* ECBO() const;
     void setECBO(platform::ComboBox* box);
     platform::PictureBox* EPIC() const;
-    // Binds the header picture and places it half a millimetre inside the grid's top-left corner.
+    // Binds the header picture, places it half a millimetre inside the grid's top-left corner and lets it
+    // report the pointer's moves (for TOOLTIP).
     void setEPIC(platform::PictureBox* picture);
 
     // --- Column model ---
