@@ -1,0 +1,44 @@
+// Texts read as dates and times: the forms the conversion takes, and those it refuses.
+#include "platform/runtime/Convert.h"
+#include "platform/runtime/SystemLocale.h"
+#include "platform/runtime/VbError.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+
+using namespace platform;
+
+namespace {
+
+TEST(DateText, TheFormsThatReadAsDatesAndTimes) {
+    SystemLocale::Override german(QStringLiteral("de"), QStringLiteral(","));
+    struct Case {
+        const char* text;
+        std::optional<double> days; // nullopt: refused
+    };
+    const double feb1 = 37653; // 1 February 2003
+    const std::vector<Case> cases{
+        {"01.02.2003", feb1},
+        {"2003-02-01", feb1},
+        {"01.02.2003 12:00:00", feb1 + 0.5},
+        {"2003-02-01 06:00:00", feb1 + 0.25},
+        {"18:00", 0.75},
+        {"18:00:00", 0.75},
+        {" 06:00 ", 0.25},
+        {"2,5", 2.5}, // a number is a count of days
+        {"18:00:00:00", std::nullopt},
+        {"01.02.2003 12:00", std::nullopt},
+        {"01-02.2003", std::nullopt},
+        {"spät", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        if (c.days) {
+            EXPECT_NEAR(CDate(Variant(c.text)), *c.days, 1e-9);
+        } else {
+            EXPECT_THROW(CDate(Variant(c.text)), VbError);
+        }
+    }
+}
+
+} // namespace
