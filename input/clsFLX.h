@@ -160,7 +160,8 @@ public:
     // 13 appends a row on Enter in the last cell, -1 copies the selected block, -2 arms the fill at X
     // (twips in the grid).
     void BEARBEITEN(std::int16_t BOB, float X = 0);
-    // 0 and 13 close the editor through the value check, -1 pastes, -2 fills the dragged block.
+    // 0 and 13 close the editor through the value check, -1 pastes (a disabled grid, and its coupled one,
+    // is enabled first, so that the pasted readings are saved), -2 fills the dragged block.
     // False while an editor stays open (its value was rejected): the caller's action stops.
     bool EINFUEGEN(std::int16_t BOE);
     // The grid scrolled: closes the editor (a rejected value scrolls the grid back under its editor) and
