@@ -249,7 +249,7 @@ QString CStr(const Variant& v) {
     case VarType::String:
         return v.asString();
     case VarType::Date: {
-        const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
+        const QDateTime base(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
         const double days = v.asDate();
         const qint64 ms = qint64(std::llround(days * 86400000.0));
         const QDateTime t = base.addMSecs(ms);
@@ -285,7 +285,11 @@ double CDate(const Variant& v) {
             if (!separatorsIn(pattern)) continue;
             QDateTime dt = QDateTime::fromString(t, QString::fromLatin1(pattern));
             if (dt.isValid()) {
-                const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
+                // The day and the time as written: no clock change of the local time zone moves them.
+                dt.setTimeSpec(Qt::UTC);
+                // A year of two digits is one of 1930 to 2029.
+                if (std::strcmp(pattern, "dd.MM.yy") == 0 && dt.date().year() < 1930) dt = dt.addYears(100);
+                const QDateTime base(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
                 return double(base.msecsTo(dt)) / 86400000.0;
             }
         }
