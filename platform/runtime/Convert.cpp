@@ -3,6 +3,7 @@
 #include "SystemLocale.h"
 #include "VbError.h"
 
+#include <QDateTime>
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
@@ -10,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <QDateTime>
 #include <string>
 #include <vector>
 
@@ -59,17 +59,14 @@ namespace {
 
 double numberOf(const Variant& v) {
     switch (v.type()) {
-    case VarType::Empty:
-        return 0.0;
-    case VarType::Null:
-        throw VbError::invalidUseOfNull();
+    case VarType::Empty: return 0.0;
+    case VarType::Null: throw VbError::invalidUseOfNull();
     case VarType::String: {
         const auto n = ReadNumber(v.asString(), SystemLocale::decimalSign());
         if (!n) throw VbError::typeMismatch();
         return *n;
     }
-    default:
-        return v.number();
+    default: return v.number();
     }
 }
 
@@ -117,8 +114,7 @@ std::optional<double> readNumber(const QString& text, const QString& decimalSign
 }
 
 // The shortest scientific form with at most maxDigits significant digits that reads back as the value.
-template <typename T>
-QString shortestText(T value, int maxDigits, int fixedLimit, const QString& decimalSign) {
+template <typename T> QString shortestText(T value, int maxDigits, int fixedLimit, const QString& decimalSign) {
     if (value == 0) return QStringLiteral("0");
     char buf[64];
     int precision = 1;
@@ -142,8 +138,7 @@ QString shortestText(T value, int maxDigits, int fixedLimit, const QString& deci
     const int exponent = s.mid(ePos + 1).toInt();
     QString digits = s.left(ePos);
     digits.remove('.');
-    while (digits.size() > 1 && digits.endsWith('0'))
-        digits.chop(1);
+    while (digits.size() > 1 && digits.endsWith('0')) digits.chop(1);
 
     QString out;
     if (exponent >= fixedLimit || exponent <= -5) {
@@ -172,13 +167,9 @@ std::optional<double> ReadTypedNumber(const QString& text, const QString& decima
     return readNumber(text, decimalSign, false);
 }
 
-QString SingleText(float value, const QString& decimalSign) {
-    return shortestText(value, 7, 7, decimalSign);
-}
+QString SingleText(float value, const QString& decimalSign) { return shortestText(value, 7, 7, decimalSign); }
 
-QString DoubleText(double value, const QString& decimalSign) {
-    return shortestText(value, 15, 15, decimalSign);
-}
+QString DoubleText(double value, const QString& decimalSign) { return shortestText(value, 15, 15, decimalSign); }
 
 std::int16_t CInt(const Variant& v) {
     if (v.type() == VarType::Integer) return v.asInteger();
@@ -200,8 +191,7 @@ std::int32_t CLng(const Variant& v) {
 float CSng(const Variant& v) {
     if (v.type() == VarType::Single) return v.asSingle();
     const double d = numberOf(v);
-    if (std::isfinite(d) && std::fabs(d) > double(std::numeric_limits<float>::max()))
-        throw VbError::overflow();
+    if (std::isfinite(d) && std::fabs(d) > double(std::numeric_limits<float>::max())) throw VbError::overflow();
     return static_cast<float>(d);
 }
 
@@ -212,8 +202,7 @@ double CDbl(const Variant& v) {
 
 bool CBool(const Variant& v) {
     switch (v.type()) {
-    case VarType::Boolean:
-        return v.asBool();
+    case VarType::Boolean: return v.asBool();
     case VarType::String: {
         const QString t = v.asString().trimmed();
         if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ||
@@ -224,30 +213,21 @@ bool CBool(const Variant& v) {
             return false;
         return numberOf(v) != 0.0;
     }
-    default:
-        return numberOf(v) != 0.0;
+    default: return numberOf(v) != 0.0;
     }
 }
 
 QString CStr(const Variant& v) {
     const QString dec = SystemLocale::decimalSign();
     switch (v.type()) {
-    case VarType::Empty:
-        return QString();
-    case VarType::Null:
-        throw VbError::invalidUseOfNull();
-    case VarType::Boolean:
-        return v.asBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case VarType::Integer:
-        return QString::number(v.asInteger());
-    case VarType::Long:
-        return QString::number(v.asLong());
-    case VarType::Single:
-        return SingleText(v.asSingle(), dec);
-    case VarType::Double:
-        return DoubleText(v.asDouble(), dec);
-    case VarType::String:
-        return v.asString();
+    case VarType::Empty: return QString();
+    case VarType::Null: throw VbError::invalidUseOfNull();
+    case VarType::Boolean: return v.asBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case VarType::Integer: return QString::number(v.asInteger());
+    case VarType::Long: return QString::number(v.asLong());
+    case VarType::Single: return SingleText(v.asSingle(), dec);
+    case VarType::Double: return DoubleText(v.asDouble(), dec);
+    case VarType::String: return v.asString();
     case VarType::Date: {
         const QDateTime base(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
         const double days = v.asDate();
@@ -280,8 +260,7 @@ double CDate(const Variant& v) {
             }
             return true;
         };
-        for (const char* pattern :
-             {"dd.MM.yyyy HH:mm:ss", "dd.MM.yyyy", "dd.MM.yy", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd"}) {
+        for (const char* pattern : {"dd.MM.yyyy HH:mm:ss", "dd.MM.yyyy", "dd.MM.yy", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd"}) {
             if (!separatorsIn(pattern)) continue;
             QDateTime dt = QDateTime::fromString(t, QString::fromLatin1(pattern));
             if (dt.isValid()) {
