@@ -5,6 +5,7 @@
 
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
+#include "platform/runtime/Color.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/NumberFormat.h"
@@ -183,6 +184,8 @@ void clsFLX::BEARBEITEN(std::int16_t BOB, float X) {
 bool clsFLX::EINFUEGEN(std::int16_t BOE) {
     Zustand& z = *z_;
     platform::ErrorTrap trap(QStringLiteral("MSFlexGrid / Einfügen"));
+    // The result: no editor is open any more (a rejected value, or Cancel in an error box, keeps it open).
+    auto geschlossen = [&z] { return !(z.txt && !z.txt->isHidden()) && !(z.cbo && !z.cbo->isHidden()); };
     if (BOE == 0 || BOE == 13) {
         const bool text = z.txt && !z.txt->isHidden();
         const bool combo = z.cbo && !z.cbo->isHidden();
@@ -193,7 +196,7 @@ bool clsFLX::EINFUEGEN(std::int16_t BOE) {
                 typ = typVon(z.lstyp, z.snr);
                 titel = platform::CStr(flx::eintrag(z.lst1, z.snr));
             }))
-            return true;
+            return geschlossen();
         float minimum = 0, maximum = 0;
         QString wert;
         bool angenommen = true;
@@ -208,7 +211,7 @@ bool clsFLX::EINFUEGEN(std::int16_t BOE) {
                             maximum = platform::CSng(b);
                         }
                     }))
-                    return true;
+                    return geschlossen();
                 if (typ >= 1 && typ <= 3) {
                     if (minimum < maximum)
                         angenommen = WERTPRUEFEN(pruefling, minimum, maximum, -1, 0,
@@ -236,13 +239,13 @@ bool clsFLX::EINFUEGEN(std::int16_t BOE) {
                             maximum = float(*b);
                         }
                     }))
-                    return true;
+                    return geschlossen();
                 if (minimum < maximum)
                     angenommen =
                         WERTPRUEFEN(pruefling, minimum, maximum, 0, 0, QStringLiteral("Spalte ") + titel);
             }
         } else {
-            return true;
+            return geschlossen();
         }
         if (!angenommen) {
             // The editor stays open with the text as typed; the cell keeps its old text.
@@ -255,12 +258,12 @@ bool clsFLX::EINFUEGEN(std::int16_t BOE) {
                 if (!flx::fehlt(f) && !wert.isEmpty())
                     wert = platform::Format(Variant(wert), platform::CStr(f), flx::dezimal());
             }))
-            return true;
+            return geschlossen();
         if (!trap.step([&] {
                 if (!z.grid) throw VbError::objectNotSet();
                 z.grid->setTextMatrix(z.znr, z.snr, wert);
             }))
-            return true;
+            return geschlossen();
         trap.step([&] {
             if (text) {
                 z.txt->setText(QString());
@@ -271,7 +274,7 @@ bool clsFLX::EINFUEGEN(std::int16_t BOE) {
             }
             z.grid->setFocus();
         });
-        return true;
+        return geschlossen();
     }
 
     if (!z.grid) return true;
@@ -281,6 +284,15 @@ bool clsFLX::EINFUEGEN(std::int16_t BOE) {
             const QMimeData* daten = QGuiApplication::clipboard()->mimeData();
             if (!daten || !daten->hasText()) return;
             const QString text = alsGridText(daten->text());
+            // A disabled grid holds no readings and saving skips it: pasted readings make it hold them, as an
+            // insert does, here and in the coupled grid.
+            for (clsFLX* f : {this, z.coupled}) {
+                platform::FlexGrid* g = f ? f->EFLX() : nullptr;
+                if (!g || g->Enabled()) continue;
+                g->setBackColor(platform::SystemColor::WindowBackground);
+                g->setEnabled(true);
+                f->NUMMERIEREN();
+            }
             grid.setClip(text);
             // Rows of the block that the grid has no room for below the selected row are not lost silently.
             const int zeilen = int(text.count(QLatin1Char('\r'))) + 1;

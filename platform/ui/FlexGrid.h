@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControlArray.h"
+#include "platform/window/Twips.h"
 
 #include <cstdint>
 #include <optional>
@@ -147,6 +148,9 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Twips of a count of screen pixels, and the pixels nearest to a count of twips.
+    static int twOf(int pixels) { return int(pixelsToTwips(pixels)); }
+    static int pxOf(int twips) { return twipsToPixels(twips); }
     void checkCell(int row, int col) const;
     void checkRow(int row) const;
     void checkCol(int col) const;
@@ -162,6 +166,9 @@ private:
     int buttonOf(Qt::MouseButton button) const;
     int shiftOf(Qt::KeyboardModifiers modifiers) const;
     QPoint viewportOrigin() const;
+    // The height of a row and the width of a column in pixels, also while scrolled away.
+    int rowPx(int row) const;
+    int colPx(int col) const;
     // True when the rows from top down to row fit in the view (the columns from left to col).
     bool fullyShownRow(int row, int top) const;
     bool fullyShownCol(int col, int left) const;
