@@ -161,7 +161,7 @@ public:
     // (twips in the grid).
     void BEARBEITEN(std::int16_t BOB, float X = 0);
     // 0 and 13 close the editor through the value check, -1 pastes, -2 fills the dragged block.
-    // False when the open editor's value was rejected: the editor stays open and the caller's action stops.
+    // False while an editor stays open (its value was rejected): the caller's action stops.
     bool EINFUEGEN(std::int16_t BOE);
     // The grid scrolled: closes the editor (a rejected value scrolls the grid back under its editor) and
     // redraws the captions.

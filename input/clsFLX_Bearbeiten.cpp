@@ -183,6 +183,8 @@ void clsFLX::BEARBEITEN(std::int16_t BOB, float X) {
 bool clsFLX::EINFUEGEN(std::int16_t BOE) {
     Zustand& z = *z_;
     platform::ErrorTrap trap(QStringLiteral("MSFlexGrid / Einfügen"));
+    // The result: no editor is open any more (a rejected value, or Cancel in an error box, keeps it open).
+    auto geschlossen = [&z] { return !(z.txt && !z.txt->isHidden()) && !(z.cbo && !z.cbo->isHidden()); };
     if (BOE == 0 || BOE == 13) {
         const bool text = z.txt && !z.txt->isHidden();
         const bool combo = z.cbo && !z.cbo->isHidden();
@@ -193,7 +195,7 @@ bool clsFLX::EINFUEGEN(std::int16_t BOE) {
                 typ = typVon(z.lstyp, z.snr);
                 titel = platform::CStr(flx::eintrag(z.lst1, z.snr));
             }))
-            return true;
+            return geschlossen();
         float minimum = 0, maximum = 0;
         QString wert;
         bool angenommen = true;
@@ -208,7 +210,7 @@ bool clsFLX::EINFUEGEN(std::int16_t BOE) {
                             maximum = platform::CSng(b);
                         }
                     }))
-                    return true;
+                    return geschlossen();
                 if (typ >= 1 && typ <= 3) {
                     if (minimum < maximum)
                         angenommen = WERTPRUEFEN(pruefling, minimum, maximum, -1, 0,
@@ -236,13 +238,13 @@ bool clsFLX::EINFUEGEN(std::int16_t BOE) {
                             maximum = float(*b);
                         }
                     }))
-                    return true;
+                    return geschlossen();
                 if (minimum < maximum)
                     angenommen =
                         WERTPRUEFEN(pruefling, minimum, maximum, 0, 0, QStringLiteral("Spalte ") + titel);
             }
         } else {
-            return true;
+            return geschlossen();
         }
         if (!angenommen) {
             // The editor stays open with the text as typed; the cell keeps its old text.
@@ -255,12 +257,12 @@ bool clsFLX::EINFUEGEN(std::int16_t BOE) {
                 if (!flx::fehlt(f) && !wert.isEmpty())
                     wert = platform::Format(Variant(wert), platform::CStr(f), flx::dezimal());
             }))
-            return true;
+            return geschlossen();
         if (!trap.step([&] {
                 if (!z.grid) throw VbError::objectNotSet();
                 z.grid->setTextMatrix(z.znr, z.snr, wert);
             }))
-            return true;
+            return geschlossen();
         trap.step([&] {
             if (text) {
                 z.txt->setText(QString());
@@ -271,7 +273,7 @@ bool clsFLX::EINFUEGEN(std::int16_t BOE) {
             }
             z.grid->setFocus();
         });
-        return true;
+        return geschlossen();
     }
 
     if (!z.grid) return true;

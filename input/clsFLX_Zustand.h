@@ -5,10 +5,15 @@
 #include "clsFLX.h"
 #include "drawing/SurfaceSettings.h"
 #include "Formatmerker.h"
+#include "platform/surface/PictureBox.h"
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/FlexGrid.h"
+#include "platform/ui/TextBox.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <QPointer>
 #include <QString>
 
 namespace platform {
@@ -16,13 +21,13 @@ class Variant;
 }
 
 struct clsFLX::Zustand {
-    // Bindings; the window owns them.
-    platform::FlexGrid* grid = nullptr;
+    // Bindings; the window owns them, and a control it has destroyed reads as unbound.
+    QPointer<platform::FlexGrid> grid;
     clsFLX* coupled = nullptr;
     std::unique_ptr<clsFLX> ownCoupled; // made by EFLXK's get when nothing was bound
-    platform::TextBox* txt = nullptr;
-    platform::ComboBox* cbo = nullptr;
-    platform::PictureBox* pic = nullptr;
+    QPointer<platform::TextBox> txt;
+    QPointer<platform::ComboBox> cbo;
+    QPointer<platform::PictureBox> pic;
 
     // The column lists.
     Liste lsb, lst1, lsttt, lstyp, lformat, la, lmin, lmax, lselek;

@@ -151,6 +151,8 @@ void FlexGrid::setCols(int cols) {
 
 void FlexGrid::setFixedRows(int rows) {
     if (rows < 0 || rows > rowCount()) throw ControlErrors::invalidPropertyValue();
+    // The scrolled-away rows stay scrolled away: the first row shown moves with the fixed ones.
+    topRow_ = rows + std::max(0, topRow_ - fixedRows_);
     fixedRows_ = rows;
     if (row_ < rows && rows < rowCount()) row_ = rowSel_ = rows;
     layoutScrolling();
@@ -159,6 +161,7 @@ void FlexGrid::setFixedRows(int rows) {
 
 void FlexGrid::setFixedCols(int cols) {
     if (cols < 0 || cols > columnCount()) throw ControlErrors::invalidPropertyValue();
+    leftCol_ = cols + std::max(0, leftCol_ - fixedCols_);
     fixedCols_ = cols;
     if (col_ < cols && cols < columnCount()) col_ = colSel_ = cols;
     layoutScrolling();
@@ -283,7 +286,7 @@ void FlexGrid::applyColumnWidth(int col) {
 
 int FlexGrid::RowHeight(int row) const {
     checkRow(row);
-    return toTwips(rowHeight(row));
+    return toTwips(rowPx(row));
 }
 
 void FlexGrid::setRowHeight(int row, int twips) {
@@ -342,10 +345,10 @@ int FlexGrid::CellTop() const {
     return toTwips(viewportOrigin().y() + rowViewportPosition(row_));
 }
 int FlexGrid::CellWidth() const {
-    return toTwips(columnWidth(col_));
+    return toTwips(colPx(col_));
 }
 int FlexGrid::CellHeight() const {
-    return toTwips(rowHeight(row_));
+    return toTwips(rowPx(row_));
 }
 int FlexGrid::Left() const {
     return toTwips(x());
@@ -407,14 +410,23 @@ void FlexGrid::RemoveItem(int index) {
 
 // --- Scrolling ---
 
+// A row scrolled away is hidden and measures 0: it counts with the height it has when shown (the rows that
+// scroll all have the grid's row height), a column with the width it was given.
+int FlexGrid::rowPx(int row) const {
+    return isRowHidden(row) ? verticalHeader()->defaultSectionSize() : rowHeight(row);
+}
+int FlexGrid::colPx(int col) const {
+    return toPixels(colTwips_[size_t(col)]);
+}
+
 int FlexGrid::maxTopRow() const {
     int available = viewport()->height();
     for (int r = 0; r < fixedRows_ && r < rowCount(); ++r)
-        available -= rowHeight(r);
+        available -= rowPx(r);
     int top = rowCount() - 1;
     int used = 0;
     while (top >= fixedRows_) {
-        used += rowHeight(top);
+        used += rowPx(top);
         if (used > available) break;
         --top;
     }
@@ -424,11 +436,11 @@ int FlexGrid::maxTopRow() const {
 int FlexGrid::maxLeftCol() const {
     int available = viewport()->width();
     for (int c = 0; c < fixedCols_ && c < columnCount(); ++c)
-        available -= columnWidth(c);
+        available -= colPx(c);
     int left = columnCount() - 1;
     int used = 0;
     while (left >= fixedCols_) {
-        used += columnWidth(left);
+        used += colPx(left);
         if (used > available) break;
         --left;
     }
@@ -449,13 +461,14 @@ void FlexGrid::scrollTo(int topRow, int leftCol) {
 void FlexGrid::layoutScrolling() {
     if (layingOut_) return;
     layingOut_ = true;
+    const int topBefore = topRow_, leftBefore = leftCol_;
     const int frame = frameWidth();
     const int outerW = width() - 2 * frame, outerH = height() - 2 * frame;
     int totalH = 0, totalW = 0;
     for (int r = 0; r < rowCount(); ++r)
-        totalH += rowHeight(r);
+        totalH += rowPx(r);
     for (int c = 0; c < columnCount(); ++c)
-        totalW += columnWidth(c);
+        totalW += colPx(c);
     const int barW = vbar_->sizeHint().width(), barH = hbar_->sizeHint().height();
     bool needV = totalH > outerH, needH = totalW > outerW;
     if (needV && !needH) needH = totalW > outerW - barW;
@@ -493,6 +506,8 @@ void FlexGrid::layoutScrolling() {
     QTableWidget::verticalScrollBar()->setValue(0);
     QTableWidget::horizontalScrollBar()->setValue(0);
     layingOut_ = false;
+    // Fewer rows or a larger view can move the first row shown as well.
+    if (topRow_ != topBefore || leftCol_ != leftBefore) emit Scroll();
 }
 
 void FlexGrid::resizeEvent(QResizeEvent* event) {
@@ -681,18 +696,18 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
 bool FlexGrid::fullyShownRow(int row, int top) const {
     int y = 0;
     for (int r = 0; r < fixedRows_; ++r)
-        y += rowHeight(r);
+        y += rowPx(r);
     for (int r = top; r <= row; ++r)
-        y += rowHeight(r);
+        y += rowPx(r);
     return y <= viewport()->height();
 }
 
 bool FlexGrid::fullyShownCol(int col, int left) const {
     int x = 0;
     for (int c = 0; c < fixedCols_; ++c)
-        x += columnWidth(c);
+        x += colPx(c);
     for (int c = left; c <= col; ++c)
-        x += columnWidth(c);
+        x += colPx(c);
     return x <= viewport()->width();
 }
 

@@ -162,6 +162,9 @@ private:
     int buttonOf(Qt::MouseButton button) const;
     int shiftOf(Qt::KeyboardModifiers modifiers) const;
     QPoint viewportOrigin() const;
+    // The height of a row and the width of a column in pixels, also while scrolled away.
+    int rowPx(int row) const;
+    int colPx(int col) const;
     // True when the rows from top down to row fit in the view (the columns from left to col).
     bool fullyShownRow(int row, int top) const;
     bool fullyShownCol(int col, int left) const;

@@ -294,3 +294,40 @@ TEST(Zwischenablage, CtrlCOnTheGridCopiesNothingByItself) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Wertpruefen, AnEnglishRunReadsAndWritesItsDecimalPoint) {
+    testsupport::TestRun::Options o;
+    o.workingCopy = false;
+    o.language = QStringLiteral("en");
+    o.decimalSign = QStringLiteral(".");
+    testsupport::TestRun run(o);
+    struct Fall {
+        QString eingabe;
+        QString zelle;
+        int boxen;
+    };
+    for (const Fall& fall :
+         {Fall{"12.5", "12.50", 0}, Fall{"12,5", "alt", 1}, Fall{"100000", "100000.00", 0}}) {
+        SCOPED_TRACE(fall.eingabe.toStdString());
+        run.dialogs().clear();
+        Gitterform f(6, 2);
+        alsMassenGitter(f, 3);
+        f.grid->setTextMatrix(1, 1, QStringLiteral("alt"));
+        f.grid->setRow(1);
+        f.grid->setCol(1);
+        f.flx.BEARBEITEN(0);
+        f.txt->setText(fall.eingabe);
+        f.enterImEditor();
+        EXPECT_EQ(f.grid->TextMatrix(1, 1), fall.zelle);
+        ASSERT_EQ(int(run.dialogs().asked().size()), fall.boxen);
+        // The messages stay German in an English run.
+        if (fall.boxen) {
+            EXPECT_EQ(run.dialogs().asked()[0].prompt,
+                      QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!"));
+        }
+    }
+}
+
+} // namespace

@@ -140,6 +140,19 @@ TEST(FlexGridRollen, FixedRowsAndColumnsStayWhileTheRestScrolls) {
     g.grid->setTopRow(29);
     EXPECT_LT(g.grid->TopRow(), 29);
     EXPECT_TRUE(g.grid->RowIsVisible(29));
+    // Scrolled to the end, the grid stays there when it is laid out again; fewer rows scroll it back.
+    g.grid->setTopRow(g.grid->Rows() - 1);
+    const int ende = g.grid->TopRow();
+    g.grid->resize(400, 201);
+    EXPECT_EQ(g.grid->TopRow(), ende);
+    g.ereignisse.clear();
+    g.grid->setRows(12);
+    EXPECT_LT(g.grid->TopRow(), ende);
+    EXPECT_TRUE(g.grid->RowIsVisible(11));
+    EXPECT_EQ(g.ereignisse, QStringList{QStringLiteral("Scroll%1,4").arg(g.grid->TopRow())});
+    EXPECT_FALSE(g.grid->RowIsVisible(2));
+    EXPECT_EQ(g.grid->RowHeight(2), g.grid->RowHeight(11)); // also while scrolled away
+    g.grid->setRows(30);
     // The keys scroll the current cell into view.
     g.grid->setTopRow(1);
     g.grid->setRow(1);
