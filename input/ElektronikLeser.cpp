@@ -233,7 +233,8 @@ void ElektronikLeser::C(const QStringList& zeilen) {
                                         "Elektronikvorgaben passen nicht zur Struktur der Elektronikdatei!")
                                   : QStringLiteral("ZyklusNr. ") + nr(erwartet - 1) +
                                         QStringLiteral(" der Elektronikdatei ist beschädigt!"));
-                    erwartet = naechste(erwartet);
+                    // The number expected stays: a cycle that ran long into this one is followed by its
+                    // neighbour, which the resynchronisation finds.
                     // The cycle before, which ran into this one, is replaced by the next good cycle.
                     if (!erster && letzterGeschrieben_) {
                         zyklen_.pop_back();

@@ -29,7 +29,7 @@ void storePreset(platform::Connection& c, const Preset& p, int IDK) {
                            "FORMAT) VALUES (?, ?, ?, ?, ?, ?, ?, NULL)"),
             {Variant(std::int32_t(IDK)), Variant(std::int16_t(i)), textOrNull(v.SPALTE),
              textOrNull(v.POSITION), textOrNull(v.PRAEFIX), textOrNull(v.SUFFIX),
-             v.FAKTOR == 0 ? Variant::null() : Variant(v.FAKTOR)});
+             v.FAKTOR ? Variant(*v.FAKTOR) : Variant::null()});
     }
 }
 

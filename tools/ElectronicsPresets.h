@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <QByteArray>
 #include <QString>
 #include <vector>
@@ -18,7 +19,7 @@ struct Preset {
         QString SPALTE;   // import key of the target column
         QString POSITION; // empty: not imported
         QString PRAEFIX, SUFFIX;
-        double FAKTOR = 1; // 0 is stored as Null
+        std::optional<double> FAKTOR = 1.0; // none: Null
     };
     QString AKVK;
     int ZL = 0;
