@@ -64,9 +64,10 @@ bool mdiEINGABE::IMPORTIEREN(int Index, const QString& AKVK) {
     if (!datei || datei->isEmpty()) return false;
     importOrdner_ = QFileInfo(*datei).absolutePath();
     const bool gelesen = flx(Index).IMPORTIEREN(AKVK, *datei);
-    // The h' grid gets a row for every new reading, and the added-water grid its sums.
-    REITERAKTUALISIEREN(SSTab->currentIndex());
+    // The h' grid gets a row for every new reading (with its empty value filled), the added-water grid its
+    // sums.
     REITERFORMATIEREN(SSTab->currentIndex());
+    REITERAKTUALISIEREN(SSTab->currentIndex());
     return gelesen;
 }
 

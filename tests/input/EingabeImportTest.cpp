@@ -105,8 +105,9 @@ TEST(EingabeImport, TheDemoSampleFilesReadSaveAndEvaluateLikeTypedReadings) {
         ASSERT_EQ(massen.size(), 6);
         EXPECT_EQ(massen[0], "0\t2783,00\t256,20\t240,00\t40,00");
         EXPECT_EQ(massen[5], "5\t3196,00\t276,40\t240,00\t40,00");
-        // The h' grid has a row for every reading.
-        EXPECT_EQ(form.msgFLX[2]->Rows(), form.msgFLX[0]->Rows());
+        // The h' grid has a row for every reading, each with its value.
+        EXPECT_EQ(zellen(*form.msgFLX[2]),
+                  (QStringList{"0\t0,00", "1\t0,00", "2\t0,00", "3\t0,00", "4\t0,00", "5\t0,00"}));
         for (int r = 1; r <= 6; ++r)
             lauf.zelleTippen(form, 2, r, 1, QStringLiteral("0,47"));
         form.txtKEN->setText(QStringLiteral("Waage"));
