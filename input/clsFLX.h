@@ -12,7 +12,6 @@
 
 namespace platform {
 class ComboBox;
-class ErrorTrap;
 class FlexGrid;
 class PictureBox;
 class TextBox;
@@ -60,8 +59,8 @@ class TextBox;
 // the next step, Cancel leaves the member. The check messages are German in either language.
 class clsFLX {
 public:
-    // A list of the column model: one entry per column. An Empty entry of ELFORMAT, ELMIN or ELMAX is the
-    // marker of a format or a limit not given.
+    // A list of the column model: one entry per column. An Empty entry (or Null, or an empty text) of
+    // ELFORMAT, ELMIN or ELMAX is the marker of a format or a limit not given.
     using Liste = std::vector<platform::Variant>;
     // The start values and maxima of the running numbers: unset, one number or a list.
     using Indexwert = std::variant<std::monostate, platform::Variant, Liste>;
@@ -85,7 +84,8 @@ public:
     platform::ComboBox* ECBO() const;
     void setECBO(platform::ComboBox* box);
     platform::PictureBox* EPIC() const;
-    // Binds the header picture and places it half a millimetre inside the grid's top-left corner.
+    // Binds the header picture, places it half a millimetre inside the grid's top-left corner and lets it
+    // report the pointer's moves (for TOOLTIP).
     void setEPIC(platform::PictureBox* picture);
 
     // --- Column model ---
@@ -160,7 +160,8 @@ public:
     // 13 appends a row on Enter in the last cell, -1 copies the selected block, -2 arms the fill at X
     // (twips in the grid).
     void BEARBEITEN(std::int16_t BOB, float X = 0);
-    // 0 and 13 close the editor through the value check, -1 pastes, -2 fills the dragged block.
+    // 0 and 13 close the editor through the value check, -1 pastes (a disabled grid, and its coupled one,
+    // is enabled first, so that the pasted readings are saved), -2 fills the dragged block.
     // False while an editor stays open (its value was rejected): the caller's action stops.
     bool EINFUEGEN(std::int16_t BOE);
     // The grid scrolled: closes the editor (a rejected value scrolls the grid back under its editor) and

@@ -5,6 +5,7 @@
 
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
+#include "platform/runtime/Color.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/NumberFormat.h"
@@ -283,6 +284,15 @@ bool clsFLX::EINFUEGEN(std::int16_t BOE) {
             const QMimeData* daten = QGuiApplication::clipboard()->mimeData();
             if (!daten || !daten->hasText()) return;
             const QString text = alsGridText(daten->text());
+            // A disabled grid holds no readings and saving skips it: pasted readings make it hold them, as an
+            // insert does, here and in the coupled grid.
+            for (clsFLX* f : {this, z.coupled}) {
+                platform::FlexGrid* g = f ? f->EFLX() : nullptr;
+                if (!g || g->Enabled()) continue;
+                g->setBackColor(platform::SystemColor::WindowBackground);
+                g->setEnabled(true);
+                f->NUMMERIEREN();
+            }
             grid.setClip(text);
             // Rows of the block that the grid has no room for below the selected row are not lost silently.
             const int zeilen = int(text.count(QLatin1Char('\r'))) + 1;

@@ -20,6 +20,13 @@ clsFLX* gekoppelt(clsFLX* k) {
 
 bool clsFLX::ZEILEEINFUEGEN() {
     Zustand& z = *z_;
+    // A coupling that leads back here ends here.
+    if (z.zeilenImGange) return true;
+    z.zeilenImGange = true;
+    const struct Ende {
+        bool& f;
+        ~Ende() { f = false; }
+    } ende{z.zeilenImGange};
     // A value still open in an editor goes into its cell before the rows move under it.
     if (!EINFUEGEN(0)) return false;
     if (clsFLX* k = gekoppelt(z.coupled); k && !k->EINFUEGEN(0)) return false;
@@ -48,6 +55,13 @@ bool clsFLX::ZEILEEINFUEGEN() {
 
 bool clsFLX::ZEILEENTFERNEN() {
     Zustand& z = *z_;
+    // A coupling that leads back here ends here.
+    if (z.zeilenImGange) return true;
+    z.zeilenImGange = true;
+    const struct Ende {
+        bool& f;
+        ~Ende() { f = false; }
+    } ende{z.zeilenImGange};
     if (!EINFUEGEN(0)) return false;
     if (clsFLX* k = gekoppelt(z.coupled); k && !k->EINFUEGEN(0)) return false;
     platform::ErrorTrap trap(QStringLiteral("MSFlexGrid / Zeile eintfernen"));

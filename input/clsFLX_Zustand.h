@@ -48,6 +48,8 @@ struct clsFLX::Zustand {
     // Where the grid was scrolled when the editor opened: a rejected value scrolls it back there.
     int editTopRow = 0, editLeftCol = 0;
     bool scrollingBack = false;
+    // A row insert or remove is running (couplings that lead back here end here).
+    bool zeilenImGange = false;
 
     // The caption fonts: 0 the header picture's, 1-5 built from the grid's font.
     drawing::MarkupFonts fonts;

@@ -65,7 +65,10 @@ private:
 
 // The text of reading r in column c, as typed.
 QString wert(int r, int c) {
-    if (c == 6) return QStringLiteral("%1:%2").arg(8 + r / 60 % 16).arg(r % 60, 2, 10, QLatin1Char('0'));
+    if (c == 6)
+        return QStringLiteral("%1:%2")
+            .arg(8 + r / 60 % 16, 2, 10, QLatin1Char('0'))
+            .arg(r % 60, 2, 10, QLatin1Char('0'));
     return QString::number(100 + r * 7 + c) + QStringLiteral(",5");
 }
 

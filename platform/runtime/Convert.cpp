@@ -4,10 +4,12 @@
 #include "VbError.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -227,7 +229,7 @@ QString CStr(const Variant& v) {
     case VarType::Double: return DoubleText(v.asDouble(), dec);
     case VarType::String: return v.asString();
     case VarType::Date: {
-        const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
+        const QDateTime base(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
         const double days = v.asDate();
         const qint64 ms = qint64(std::llround(days * 86400000.0));
         const QDateTime t = base.addMSecs(ms);
@@ -250,17 +252,23 @@ double CDate(const Variant& v) {
     if (v.type() == VarType::Date) return v.asDate();
     if (v.type() == VarType::String) {
         const QString t = v.asString().trimmed();
-        // A pattern whose separators the text lacks can't match, and the parser is slow to find that out.
+        // A pattern with other separators than the text can't match, and the parser is slow to find that out.
         auto separatorsIn = [&t](const char* pattern) {
-            for (const char* p = pattern; *p; ++p)
-                if ((*p == '.' || *p == '-' || *p == ':' || *p == ' ') && !t.contains(QLatin1Char(*p))) return false;
+            for (const char sep : {'.', '-', ':', ' '}) {
+                const qsizetype n = qsizetype(std::count(pattern, pattern + std::strlen(pattern), sep));
+                if (t.count(QLatin1Char(sep)) != n) return false;
+            }
             return true;
         };
         for (const char* pattern : {"dd.MM.yyyy HH:mm:ss", "dd.MM.yyyy", "dd.MM.yy", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd"}) {
             if (!separatorsIn(pattern)) continue;
             QDateTime dt = QDateTime::fromString(t, QString::fromLatin1(pattern));
             if (dt.isValid()) {
-                const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
+                // The day and the time as written: no clock change of the local time zone moves them.
+                dt.setTimeSpec(Qt::UTC);
+                // A year of two digits is one of 1930 to 2029.
+                if (std::strcmp(pattern, "dd.MM.yy") == 0 && dt.date().year() < 1930) dt = dt.addYears(100);
+                const QDateTime base(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
                 return double(base.msecsTo(dt)) / 86400000.0;
             }
         }

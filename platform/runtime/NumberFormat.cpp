@@ -138,7 +138,7 @@ bool isDatePattern(const QString& p) {
 }
 
 QString formatDate(double days, const QString& p) {
-    const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
+    const QDateTime base(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
     const QDateTime t = base.addMSecs(qint64(std::llround(days * 86400000.0)));
     QString out;
     bool afterHour = false;

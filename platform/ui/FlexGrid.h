@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControlArray.h"
+#include "platform/window/Twips.h"
 
 #include <cstdint>
 #include <optional>
@@ -147,6 +148,9 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Twips of a count of screen pixels, and the pixels nearest to a count of twips.
+    static int twOf(int pixels) { return int(pixelsToTwips(pixels)); }
+    static int pxOf(int twips) { return twipsToPixels(twips); }
     void checkCell(int row, int col) const;
     void checkRow(int row) const;
     void checkCol(int col) const;

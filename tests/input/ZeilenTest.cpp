@@ -5,6 +5,8 @@
 #include "platform/runtime/Color.h"
 
 #include <gtest/gtest.h>
+#include <QClipboard>
+#include <QGuiApplication>
 
 using platform::Variant;
 
@@ -105,6 +107,27 @@ TEST(Zeilen, TheLastRowEmptiesAndGreysTheGridAndAnInsertBringsItBackNumbered) {
     EXPECT_TRUE(run.dialogs().asked().empty());
 }
 
+TEST(Zeilen, ReadingsPastedIntoADisabledGridAreReadingsOfTheRecord) {
+    testsupport::TestRun run(ohneDatenbank());
+    Gekoppelt g(1);
+    g.masse.flx.ZEILEENTFERNEN();
+    ASSERT_FALSE(g.masse.grid->Enabled());
+    QGuiApplication::clipboard()->setText(QStringLiteral("12,5\t13,5\r\n"));
+    g.masse.grid->setRow(1);
+    g.masse.grid->setCol(1);
+    g.masse.grid->setColSel(2);
+    g.masse.flx.EINFUEGEN(-1);
+    // Saving stores the grids that are enabled: both are, and the reading carries its number.
+    for (Gitterform* f : {&g.masse, &g.hoehe}) {
+        EXPECT_TRUE(f->grid->Enabled());
+        EXPECT_EQ(f->grid->BackColor(), platform::SystemColor::WindowBackground);
+        EXPECT_EQ(f->spalte(0), QStringList{"1"});
+    }
+    EXPECT_EQ(g.masse.spalte(1), QStringList{"12,5"});
+    EXPECT_EQ(g.masse.spalte(2), QStringList{"13,5"});
+    EXPECT_TRUE(run.dialogs().asked().empty());
+}
+
 TEST(Zeilen, AGridWithoutCouplingChangesOnlyItself) {
     testsupport::TestRun run(ohneDatenbank());
     Gekoppelt g;
@@ -112,6 +135,19 @@ TEST(Zeilen, AGridWithoutCouplingChangesOnlyItself) {
     EXPECT_TRUE(g.hoehe.flx.ZEILEENTFERNEN());
     EXPECT_EQ(g.hoehe.grid->Rows(), 5);
     EXPECT_EQ(g.masse.grid->Rows(), 6);
+}
+
+TEST(Zeilen, ACouplingThatLeadsBackChangesEachGridOnce) {
+    testsupport::TestRun run(ohneDatenbank());
+    Gekoppelt g;
+    g.hoehe.flx.setEFLXK(&g.masse.flx);
+    g.masse.grid->setRow(2);
+    EXPECT_TRUE(g.masse.flx.ZEILEEINFUEGEN());
+    EXPECT_EQ(g.masse.grid->Rows(), 7);
+    EXPECT_EQ(g.hoehe.grid->Rows(), 7);
+    EXPECT_TRUE(g.hoehe.flx.ZEILEENTFERNEN());
+    EXPECT_EQ(g.masse.grid->Rows(), 6);
+    EXPECT_EQ(g.hoehe.grid->Rows(), 6);
 }
 
 TEST(Zeilen, ARowTheCoupledGridDoesNotHaveIsReportedAndItsOwnRowTaken) {
