@@ -343,3 +343,45 @@ TEST(Importieren, LayoutCResynchronisesAfterADamagedFirstCycle) {
     EXPECT_EQ(lauf.run.dialogs().messages(),
               QStringList{"Elektronikvorgaben passen nicht zur Struktur der Elektronikdatei!"});
 }
+
+// Starts that find no data, a blank line in the middle of layout A, and a layout C marker that ends a cycle.
+TEST(Importieren, EdgesOfTheStart) {
+    struct Rand {
+        const char* name;
+        Preset vorgabe;
+        QByteArray inhalt;
+        QStringList erwartet;
+        QStringList meldungen;
+    };
+    const std::vector<Rand> raender = {
+        {"B, weniger Zyklen als zu überspringen",
+         Preset{"R", 2, "", "", "9", "", ";", "|", {wert("M1", "0")}},
+         "Kopf;x|1;2|\n",
+         {"0\t\t\t\t\t"},
+         {}},
+        {"B, Marke fehlt",
+         Preset{"R", 2, "", "", "", "#NIX#", ";", "|", {wert("M1", "0")}},
+         "1;2|3;4|\n",
+         {"0\t\t\t\t\t"},
+         {}},
+        {"A, leere Zeile",
+         Preset{"R", 2, "", "", "", "", ";", "", {wert("M1", "0")}},
+         "1;2\n\n3;4\n",
+         {"0\t1\t\t\t\t", "1\t3\t\t\t\t"},
+         {"ZyklusNr. 1 ist beschädigt!"}},
+        {"C, Marke am Ende eines Zyklus",
+         Preset{"R", 3, "", "", "", "START", "", "", {wert("NR", "1"), wert("M1", "2")}},
+         "a\nb\nSTART\n2\n1\n7.5\n",
+         {"0\t7,5\t\t\t\t1"},
+         {}},
+    };
+    for (const Rand& r : raender) {
+        SCOPED_TRACE(r.name);
+        ImportLauf lauf;
+        lauf.vorgabe(r.vorgabe);
+        lauf.run.dialogs().answerAllMessages(Answer::OK);
+        EXPECT_TRUE(lauf.form.flx.IMPORTIEREN("R", lauf.datei("r.txt", r.inhalt)));
+        EXPECT_EQ(lauf.zeilen(), r.erwartet);
+        EXPECT_EQ(lauf.run.dialogs().messages(), r.meldungen);
+    }
+}
