@@ -43,16 +43,20 @@ std::optional<std::vector<ElektronikLeser::Zyklus>> ElektronikLeser::lesen(const
     meldung.clear();
     zyklen_.clear();
     letzterGeschrieben_ = false;
+    // Blank lines at the end of a file are no cycle: many programs close their files so.
+    QStringList inhalt = zeilen;
+    while (!inhalt.isEmpty() && inhalt.last().trimmed().isEmpty())
+        inhalt.removeLast();
     try {
         switch (v_.layout()) {
         case Elektronikvorgabe::Layout::A:
-            A(zeilen);
+            A(inhalt);
             break;
         case Elektronikvorgabe::Layout::B:
-            B(zeilen);
+            B(inhalt);
             break;
         case Elektronikvorgabe::Layout::C:
-            C(zeilen);
+            C(inhalt);
             break;
         }
     } catch (const Abbruch& a) {
