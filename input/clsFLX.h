@@ -176,6 +176,19 @@ public:
     // same row number. False when an open editor's value was rejected.
     bool ZEILEENTFERNEN();
 
+    // --- Import and row filter ---
+    // Reads the text file DATEI of a measuring electronics with the import configuration named AKVK (the
+    // presets database's TAMBRIN_VE1 and TAMBRIN_VE2) into the grid, one cycle per row, after the last row
+    // that holds a reading. Values are taken to the columns whose ELSELEK key is their SPALTE, finished
+    // (prefix and suffix cut, date and time rebuilt, a leading zero added, the decimal sign made the
+    // run's, the factor applied) and the grid refreshed. True when the file was read to its end; False
+    // after one message (or the user's Cancel in one), with the grid as it was.
+    bool IMPORTIEREN(const QString& AKVK, const QString& DATEI);
+    // Thins out a run of rows: asks for the first and the last row (numbered from 0 for the first data
+    // row) and the number of rows wanted, keeps the rows whose number is a multiple of the step that gives
+    // about that number, removes the others (in the coupled grid too) and refreshes.
+    void ZEILENFILTER();
+
     // --- Header ---
     // The tooltip of the column under the pointer, X in twips.
     void TOOLTIP(float X, float Y);

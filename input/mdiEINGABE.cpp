@@ -109,6 +109,7 @@ mdiEINGABE::mdiEINGABE(QWidget* parent) : QWidget(parent) {
     cboKENV->setListIndex(0);
     SSTab->setCurrentIndex(0);
     connectEvents();
+    importEinrichten();
     REITERFORMATIEREN(0);
     REITERAKTUALISIEREN(0);
 

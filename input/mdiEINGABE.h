@@ -16,6 +16,7 @@ class clsFLX;
 class QGroupBox;
 class QFocusEvent;
 class QKeyEvent;
+class QMenu;
 class QPushButton;
 class QTabWidget;
 
@@ -161,11 +162,25 @@ public:
     };
     const std::vector<Zahlenfeld>& zahlenfelder() const { return zahlenfelder_; }
 
+    // --- Import of measuring-electronics files and the row filter, from a mass grid's context menu ---
+    // The context menu of mass grid Index: "Importieren" with one entry per configuration of the presets
+    // database, and "Zeilenfilter". The caller owns the menu.
+    QMenu* importMenue(int Index);
+    // Asks for a file and reads it with configuration AKVK into mass grid Index; the h' grid follows.
+    bool IMPORTIEREN(int Index, const QString& AKVK);
+    // Thins out the readings of mass grid Index and of the h' grid beside them.
+    void ZEILENFILTER(int Index);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The import keys of the grids' columns and the mass grids' context menus.
+    void importEinrichten();
+    // The folder the last file was imported from.
+    QString importOrdner_;
+
     // The load, in its steps.
     void buildHeader();
     void buildTab0();

@@ -6,6 +6,7 @@
 //
 //   makedemo DEMO-FOLDER [PROGRAM-FILE TEMPLATE]
 #include "clsBERECHNEN.h"
+#include "ElectronicsPresets.h"
 #include "ExampleRecords.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
@@ -123,6 +124,29 @@ void pointSettingsAt(const QString& configFolder, const QString& databases) {
     settings.sync();
 }
 
+// The import configurations of the demo in the presets database and a sample file of each in the folder
+// "Elektronik" beside it, so that an import can be tried at once; a configuration or file of the same name
+// that is there already stays as it is.
+void addElectronics(const QString& presets, const QString& folder) {
+    ensure(folder);
+    Connection c;
+    c.Open(presets);
+    Connection::Transaction t(c);
+    for (const examples::DemoElectronics& demo : examples::demoElectronics()) {
+        if (!examples::hasPreset(c, demo.preset.AKVK)) {
+            platform::Recordset last;
+            last.OpenForReading(QStringLiteral("SELECT MAX([IDK]) FROM [TAMBRIN_VE1]"), c);
+            const Variant top = last.eof() ? Variant() : last.Value(0);
+            examples::storePreset(c, demo.preset, top.isNumeric() ? int(top.number()) + 1 : 1);
+        }
+        QFile file(folder + QLatin1Char('/') + demo.sample.name);
+        if (file.exists()) continue;
+        if (!file.open(QIODevice::WriteOnly) || file.write(demo.sample.bytes) != demo.sample.bytes.size())
+            throw platform::VbError::permissionDenied(file.fileName());
+    }
+    t.commit();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -144,6 +168,7 @@ int main(int argc, char** argv) {
             ensure(f);
         makeIfMissing(schema::Database::Archive, databases + QStringLiteral("/ARCHIV.mdb"));
         makeIfMissing(schema::Database::Presets, databases + QStringLiteral("/VORGABE.mdb"));
+        addElectronics(databases + QStringLiteral("/VORGABE.mdb"), databases + QStringLiteral("/Elektronik"));
         makeIfMissing(schema::Database::Information, databases + QStringLiteral("/DALMIR.mdb"));
         const QString project = projects + QStringLiteral("/DEMO.01/TAMBRIN.mdb");
         if (makeProject(project)) evaluateRecords(project);

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Elektronikvorgabe.h"
+
+#include <optional>
+#include <QString>
+#include <QStringList>
+#include <utility>
+#include <vector>
+
+// Reads the lines of a measuring electronics' file by one import configuration into cycles: each cycle is
+// the list of (measured value, text) in the order the values were taken, texts trimmed of blanks. Only
+// whole cycles come out: a damaged cycle that the user lets go is left out completely, so no reading is
+// ever half imported. Damage is asked about as the import's messages (OK goes on, Cancel stops).
+//
+//   QString meldung;
+//   auto zyklen = ElektronikLeser(vorgabe).lesen(zeilen, meldung);
+//   if (!zyklen && !meldung.isEmpty()) ... show meldung ...
+class ElektronikLeser {
+public:
+    using Zyklus = std::vector<std::pair<int, QString>>;
+
+    explicit ElektronikLeser(const Elektronikvorgabe& vorgabe);
+
+    // The cycles of the file; nothing when the import ends early, with `meldung` the message still to show
+    // (empty when the user chose Cancel in one).
+    std::optional<std::vector<Zyklus>> lesen(const QStringList& zeilen, QString& meldung);
+
+    // The title of the import's messages.
+    static QString titel() { return QStringLiteral("MSFlexGrid / Importieren"); }
+
+private:
+    struct Abbruch {
+        QString meldung;
+    };
+    void A(const QStringList& zeilen);
+    void B(const QStringList& zeilen);
+    void C(const QStringList& zeilen);
+    // The measured values of one field or line (position), taken into the cycle.
+    void platzieren(Zyklus& zyklus, int position, const QString& text) const;
+    // Splits a line or cycle into ZL fields; nothing when a separator is missing.
+    std::optional<QStringList> felder(const QString& text, bool ersteOhneFall) const;
+    void zyklusFertig(Zyklus&& zyklus);
+    // The start count KENZ1NR as a whole number.
+    int startAnzahl() const;
+    // A damage message with OK and Cancel; Cancel ends the import.
+    void fragen(const QString& text) const;
+    static int naechste(int zahl);
+
+    const Elektronikvorgabe& v_;
+    std::vector<std::vector<int>> nachPosition_;
+    std::vector<Zyklus> zyklen_;
+    bool letzterGeschrieben_ = false;
+};

@@ -1,0 +1,143 @@
+#include "Elektronikvorgabe.h"
+
+#include "clsDATEN.h"
+
+#include "platform/run/RunState.h"
+#include "platform/runtime/Convert.h"
+
+#include <cmath>
+
+using platform::Variant;
+
+namespace {
+
+QString tabelle(const char* endung) {
+    return platform::RunState::TITLE() + QLatin1String(endung);
+}
+
+QString trenner(const QString& text) {
+    if (text == QLatin1String("<BLANK>")) return QStringLiteral(" ");
+    if (text == QLatin1String("<TAB>")) return QStringLiteral("\t");
+    return text;
+}
+
+// A stored whole number (a number, or a text that reads as one with a point or a comma).
+std::optional<double> ganzzahl(const Variant& v) {
+    std::optional<double> x;
+    if (v.isNumeric())
+        x = v.number();
+    else if (v.isString()) {
+        const QString t = v.asString().trimmed();
+        x = platform::ReadNumber(t, QStringLiteral("."));
+        if (!x) x = platform::ReadNumber(t, QStringLiteral(","));
+    }
+    if (!x || *x != std::floor(*x)) return std::nullopt;
+    return x;
+}
+
+} // namespace
+
+Elektronikvorgabe::Layout Elektronikvorgabe::layout() const {
+    if (TZS.isEmpty()) return Layout::C;
+    return TZZ.isEmpty() ? Layout::A : Layout::B;
+}
+
+std::vector<QString> Elektronikvorgabe::namen() {
+    clsDATEN kopf;
+    kopf.EBOV(true);
+    kopf.ETABELLE = tabelle("_VE1");
+    kopf.ESPID = QString();
+    std::vector<Variant> gelesen;
+    kopf.DTVCOL(QStringLiteral("AKVK"), gelesen, QStringLiteral("IDK"));
+    std::vector<QString> namen;
+    for (const Variant& v : gelesen)
+        if (v.isString() && !v.asString().isEmpty()) namen.push_back(v.asString());
+    return namen;
+}
+
+std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, QString& meldung) {
+    meldung.clear();
+    Elektronikvorgabe v;
+
+    clsDATEN kopf;
+    kopf.EBOV(true);
+    kopf.ETABELLE = tabelle("_VE1");
+    kopf.ESPID = QString();
+    std::int32_t erste = 0, letzte = 0, anzahl = 0;
+    kopf.INDEXL(erste, letzte, anzahl, QStringLiteral("AKVK"), Variant(AKVK), QStringLiteral("IDK"));
+    if (anzahl == 0) {
+        meldung = QStringLiteral("Die Elektronikvorgabe \"") + AKVK + QStringLiteral("\" gibt es nicht!");
+        return std::nullopt;
+    }
+    kopf.ESPK1 = QStringLiteral("AKVK");
+    kopf.ESPK1W = AKVK;
+    kopf.DTVL(QStringLiteral("IDK"), v.IDK);
+    kopf.ESPK1.clear();
+    kopf.ESPK1W.clear();
+    kopf.ESPID = QStringLiteral("IDK");
+    kopf.ESPIDW = v.IDK;
+    // A header field that can't be read stays empty or 0; the table cursor has said why.
+    kopf.DTVI(QStringLiteral("ZL"), v.ZL);
+    kopf.DTVT(QStringLiteral("DATUM"), v.DATUM);
+    kopf.DTVT(QStringLiteral("UHRZEIT"), v.UHRZEIT);
+    kopf.DTVT(QStringLiteral("KENZ1NR"), v.KENZ1NR);
+    kopf.DTVT(QStringLiteral("KENZ1KZ"), v.KENZ1KZ);
+    kopf.DTVT(QStringLiteral("TZS"), v.TZS);
+    kopf.DTVT(QStringLiteral("TZZ"), v.TZZ);
+    v.TZS = trenner(v.TZS);
+    v.TZZ = trenner(v.TZZ);
+    if (v.ZL < 1) {
+        meldung = QStringLiteral("Die Elektronikvorgabe \"") + AKVK +
+                  QStringLiteral("\" hat keine gültige Zyklenlänge (ZL)!");
+        return std::nullopt;
+    }
+
+    clsDATEN werte;
+    werte.EBOV(true);
+    werte.ETABELLE = tabelle("_VE2");
+    werte.ESPID = QStringLiteral("IDK");
+    werte.ESPIDW = v.IDK;
+    std::int16_t kleinste = 0, groesste = 0, an = 0;
+    werte.INDEX(kleinste, groesste, an, QStringLiteral("MNR"));
+    if (an <= 0) return v;
+    const size_t n = size_t(an);
+    std::vector<Variant> mnr(n), position(n), faktor(n);
+    std::vector<QString> spalte(n), praefix(n), suffix(n), format(n);
+    const QString nach = QStringLiteral("MNR");
+    if (!werte.DTVVF(QStringLiteral("MNR"), mnr, nach) ||
+        !werte.DTVTF(QStringLiteral("SPALTE"), spalte, nach) ||
+        !werte.DTVVF(QStringLiteral("POSITION"), position, nach) ||
+        !werte.DTVTF(QStringLiteral("PRAEFIX"), praefix, nach) ||
+        !werte.DTVTF(QStringLiteral("SUFFIX"), suffix, nach) ||
+        !werte.DTVVF(QStringLiteral("FAKTOR"), faktor, nach) ||
+        !werte.DTVTF(QStringLiteral("FORMAT"), format, nach))
+        return std::nullopt;
+
+    v.werte.resize(size_t(std::max<int>(groesste, 0)) + 1);
+    for (size_t i = 0; i < n; ++i) {
+        const std::optional<double> nr = ganzzahl(mnr[i]);
+        if (!nr || *nr < 0 || *nr > groesste) continue;
+        Messwert& m = v.werte[size_t(*nr)];
+        m.vorhanden = true;
+        m.SPALTE = spalte[i];
+        m.PRAEFIX = praefix[i];
+        m.SUFFIX = suffix[i];
+        m.FORMAT = format[i];
+        const bool leer = position[i].isEmpty() || position[i].isNull() ||
+                          (position[i].isString() && position[i].asString().trimmed().isEmpty());
+        if (!leer) {
+            const std::optional<double> p = ganzzahl(position[i]);
+            if (!p || *p < 0 || *p > INT16_MAX) {
+                meldung = QStringLiteral("Die Position des Messwerts ") + QString::number(*nr) +
+                          QStringLiteral(" der Elektronikvorgabe \"") + AKVK +
+                          QStringLiteral("\" ist keine ganze Zahl ab 0!");
+                return std::nullopt;
+            }
+            m.POSITION = int(*p);
+        }
+        // A factor left empty, or 0, would wipe every value out: it leaves the value as read.
+        const float f = faktor[i].isNumeric() ? float(faktor[i].number()) : 0.0f;
+        m.FAKTOR = (f == 0.0f || !std::isfinite(f)) ? 1.0f : f;
+    }
+    return v;
+}
