@@ -6,6 +6,7 @@
 //
 //   makedemo DEMO-FOLDER [PROGRAM-FILE TEMPLATE]
 #include "clsBERECHNEN.h"
+#include "mdiSEITE1.h"
 #include "ElectronicsPresets.h"
 #include "ExampleRecords.h"
 #include "platform/db/Connection.h"
@@ -19,7 +20,7 @@
 #include "platform/system/UserAccount.h"
 #include "Schema.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -79,9 +80,18 @@ void evaluateRecords(const QString& path) {
     for (int id : {1, 2, 3}) {
         run.cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT = (ID = ?)"), {Variant(std::int32_t(id))});
         clsBERECHNEN evaluation;
-        if (!evaluation.BERECHNUNG())
+        if (!evaluation.BERECHNUNG()) {
             std::fprintf(stderr, "makedemo: record %d could not be evaluated: %s\n", id,
                          qPrintable(dialogs.messages().join(QLatin1Char(' '))));
+            continue;
+        }
+        // Built once as Calculate first builds it, page 1 stores the record's diagram settings; only then is
+        // the evaluation valid, and the record can be chosen for a multiple evaluation.
+        {
+            mdiSEITE1 page;
+            page.Form_Load();
+        }
+        run.cnnX->Execute(QStringLiteral("UPDATE A1 SET BONEU = 0 WHERE ID = ?"), {Variant(std::int32_t(id))});
     }
     run.cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT = (ID = 1)"));
     run.uninstall();
@@ -150,7 +160,9 @@ void addElectronics(const QString& presets, const QString& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Page 1 is built without a screen to store the demo records' diagram settings.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     if (argc != 2 && argc != 4) {
         std::fprintf(stderr, "usage: makedemo DEMO-FOLDER [PROGRAM-FILE TEMPLATE]\n");
         return 2;
