@@ -109,11 +109,11 @@ bool clsDATEN::DTFTT(const QString& SPV, platform::TextBox& txtX, CLSDATEN_PAIR_
 
 // The selection into one grid column from row ZNR + 1 (from the first data row when ZNR is at most
 // FixedRows); the grid grows to hold every row, a Null keeps its cell. An empty selection greys and
-// disables the grid and leaves its cells. A failing step asks: OK goes on with the next step, Cancel ends
-// the read with False.
+// disables the grid and leaves its cells. The first failing step shows the grid message and ends the read
+// with False, whatever the answer; cells filled before it keep their new text.
 bool clsDATEN::gridRead(const QString& SPV, platform::FlexGrid& grid, const QString& SPNR, const Pairs& pairs,
                         std::int16_t ZNR) {
-    platform::ErrorTrap trap(store::dataErrorTitle(), [&](const VbError& error) {
+    store::TransferTrap trap(store::dataErrorTitle(), [&](const VbError& error) {
         return QStringLiteral("Werte der Spalte ") + SPV + QStringLiteral(" der Tabelle ") + ETABELLE +
                QStringLiteral(" können nicht in die Spalte ") + SPNR +
                QStringLiteral("\nder FlexGrid-Tabelle ") + QString::number(grid.Index()) +
@@ -161,10 +161,10 @@ bool clsDATEN::gridRead(const QString& SPV, platform::FlexGrid& grid, const QStr
     return true;
 }
 
-// Every non-Null value as a new item after the existing ones. A failing step asks: OK goes on with the next
-// step, Cancel ends the read with False.
+// Every non-Null value as a new item after the existing ones. The first failing step shows the message and
+// ends the read with False, whatever the answer; items added before it stay.
 bool clsDATEN::DTFMM(const QString& SPV, platform::ComboBox& cboX, CLSDATEN_THREE_PAIR_PARAMETERS) {
-    platform::ErrorTrap trap(store::dataErrorTitle(), [&](const VbError&) {
+    store::TransferTrap trap(store::dataErrorTitle(), [&](const VbError&) {
         return QStringLiteral("Werte der Spalte ") + SPV + QStringLiteral(" der Tabelle ") + ETABELLE +
                QStringLiteral(" eingelesen werden!");
     });

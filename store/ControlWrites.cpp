@@ -109,11 +109,12 @@ bool clsDATEN::DFTTT(const QString& SPV, platform::TextBox& txtX, CLSDATEN_PAIR_
 }
 
 // One grid column into the selection, data row r into row r - FixedRows; a disabled grid means that the
-// record has no rows of that kind. A failing step asks: OK goes on with the next step (a row that could not
-// be saved is passed over), Cancel undoes the whole write and returns False.
+// record has no rows of that kind. The first failing step shows the grid message and ends the write with
+// False, whatever the answer: the transaction is not committed, so the selection stays as it was. (Going on
+// after OK turned a refused row into one box per cell and a write that lost its rows into a success.)
 bool clsDATEN::gridWrite(const QString& SPV, platform::FlexGrid& grid, const QString& SPNR,
                          const Pairs& pairs) {
-    platform::ErrorTrap trap(store::dataErrorTitle(), [&](const VbError& error) {
+    store::TransferTrap trap(store::dataErrorTitle(), [&](const VbError& error) {
         return QStringLiteral("Werte der Spalte ") + SPV + QStringLiteral(" der Tabelle ") + ETABELLE +
                QStringLiteral(" können nicht in die Spalte ") + SPNR +
                QStringLiteral("\nder FlexGrid-Tabelle ") + QString::number(grid.Index()) +
@@ -124,17 +125,15 @@ bool clsDATEN::gridWrite(const QString& SPV, platform::FlexGrid& grid, const QSt
 
     // The column is copied before the first row is written: the grid may change while the write yields.
     std::vector<Variant> values;
-    bool sized = false;
     if (grid.Enabled()) {
         if (!trap.step([&] {
                 const int n = grid.Rows() - grid.FixedRows();
                 if (n <= 0) throw VbError::subscriptOutOfRange();
                 if (n > INT16_MAX) throw VbError::overflow();
                 values.assign(size_t(n), Variant());
-                sized = true;
             }))
             return false;
-        for (int r = grid.FixedRows(); sized && r < grid.Rows(); ++r) {
+        for (int r = grid.FixedRows(); r < grid.Rows(); ++r) {
             if (!trap.step([&] {
                     const int column = platform::CLng(Variant(SPNR));
                     values[size_t(r - grid.FixedRows())] = Variant(withoutBlanks(grid.TextMatrix(r, column)));
@@ -146,7 +145,8 @@ bool clsDATEN::gridWrite(const QString& SPV, platform::FlexGrid& grid, const QSt
     Recordset rs;
     if (!trap.step([&] { open(rs, selectStatement(SPV, pairs)); })) return false;
     if (grid.Enabled()) {
-        if (!sized && !trap.step([] { throw VbError::subscriptOutOfRange(); })) return false;
+        // A grid enabled after its column was to be copied has nothing to write.
+        if (values.empty() && !trap.step([] { throw VbError::subscriptOutOfRange(); })) return false;
         for (size_t i = 0; i < values.size(); ++i) {
             if (!trap.step([&] {
                     if (rs.eof())
@@ -186,6 +186,5 @@ bool clsDATEN::gridWrite(const QString& SPV, platform::FlexGrid& grid, const QSt
     }
     if (!store::walkRows(trap, rs, [&] { return trap.step([&] { rs.Delete(); }); })) return false;
     rs.Close();
-    if (!transaction) return true;
     return trap.step([&] { transaction->commit(); });
 }

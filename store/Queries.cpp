@@ -160,18 +160,17 @@ void clsDATEN::LKEN(std::vector<QString>& KEN, bool AKT) {
     rs.Close();
 }
 
+// The first row that can't be deleted shows the message and ends the delete with False, whatever the
+// answer: the selection stays as it was.
 bool clsDATEN::LOESCHEN(CLSDATEN_PAIR_PARAMETERS) {
-    ErrorTrap trap(store::dataErrorTitle());
+    store::TransferTrap trap(store::dataErrorTitle());
     std::optional<platform::Connection::Transaction> transaction;
     if (!trap.step([&] { transaction.emplace(connection()); })) return false;
     Recordset rs;
     if (!trap.step([&] { open(rs, selectStatement(ESPID, CLSDATEN_PAIRS)); })) return false;
     if (!store::walkSelection(trap, rs, [&] { return trap.step([&] { rs.Delete(); }); })) return false;
     rs.Close();
-    // A row that could not be deleted makes the whole delete fail: the selection stays as it was.
-    if (trap.failed() || !transaction) return false;
-    trap.step([&] { transaction->commit(); });
-    return !trap.failed();
+    return trap.step([&] { transaction->commit(); });
 }
 
 bool clsDATEN::IDKRIT(std::vector<std::int32_t>& IDKR, const QString& SPF1, const OptionalVariant& SPF1W,

@@ -27,11 +27,12 @@ bool clsDATEN::readValue(const QString& SPV, const Pairs& pairs,
     return false;
 }
 
-// Row i into element i, for as long as there are rows. A failing step asks: OK goes on with the next step
-// (a row beyond the array or one that does not convert is skipped), Cancel ends the read with False.
+// Row i into element i, for as long as there are rows. The first failing step (a row beyond the array, a
+// value that does not convert) shows the message and ends the read with False, whatever the answer; the
+// elements stored before it keep their new values.
 template <typename T, typename Convert>
 bool clsDATEN::readArray(const QString& SPV, std::vector<T>& target, const Pairs& pairs, Convert convert) {
-    platform::ErrorTrap trap(store::dataErrorTitle(),
+    store::TransferTrap trap(store::dataErrorTitle(),
                              QStringLiteral("Werte der Spalte ") + SPV + QStringLiteral(" der Tabelle ") +
                                  ETABELLE + QStringLiteral(" können nicht aus der Spalte ") + SPV +
                                  QStringLiteral(" eingelesen werden!\nVB-Error: "));

@@ -236,7 +236,9 @@ TEST_F(VariableTransferTest, ArrayReadsFillByPositionAndKeepTheRest) {
     std::vector<Variant> variants(1);
     std::vector<double> dates(1, 0.0);
     EXPECT_TRUE(daten->DTVIF(QStringLiteral("I1"), integers, QStringLiteral("I1"), std::int16_t(3)));
-    EXPECT_TRUE(daten->DTVBF(QStringLiteral("M1"), flags, QStringLiteral("I1")));
+    // Five rows into three elements: the fourth row ends the read with its one box.
+    EXPECT_FALSE(daten->DTVBF(QStringLiteral("M1"), flags, QStringLiteral("I1")));
+    EXPECT_EQ(run.dialogs().count(QStringLiteral("MsgBox")), 1);
     EXPECT_TRUE(daten->DTVVF(QStringLiteral("M1"), variants, QStringLiteral("I1"), std::int16_t(4)));
     EXPECT_TRUE(daten->DTVAF(QStringLiteral("M1"), dates, QStringLiteral("I1"), std::int16_t(4)));
     EXPECT_EQ(integers, (std::vector<std::int16_t>{3, 0}));
@@ -245,21 +247,18 @@ TEST_F(VariableTransferTest, ArrayReadsFillByPositionAndKeepTheRest) {
     EXPECT_EQ(dates[0], 14.0);
 }
 
-TEST_F(VariableTransferTest, RowsBeyondTheArrayAskOnceEachOkSkipsCancelEnds) {
-    struct Case {
-        std::vector<int> answers;
-        bool result;
-        int boxes;
-    };
-    for (const Case& c : {Case{{Msg::OK, Msg::OK}, true, 2}, Case{{Msg::Cancel}, false, 1}}) {
+// Rows beyond the array used to ask once each, and OK to every box gave True: the read now ends at the
+// first of them with one box and False, whatever the answer.
+TEST_F(VariableTransferTest, RowsBeyondTheArrayAskOnceAndEndTheRead) {
+    for (int answer : {int(Msg::OK), int(Msg::Cancel)}) {
+        SCOPED_TRACE(answer);
         run.dialogs().clear();
-        for (int a : c.answers)
-            run.dialogs().answer(a);
+        run.dialogs().answer(answer).answer(answer);
         auto daten = readings();
         std::vector<float> three(3, 0.0f);
-        EXPECT_EQ(daten->DTVSF(QStringLiteral("M1"), three, QStringLiteral("I1")), c.result);
+        EXPECT_FALSE(daten->DTVSF(QStringLiteral("M1"), three, QStringLiteral("I1")));
         EXPECT_EQ(three, (std::vector<float>{10, 11, 12}));
-        ASSERT_EQ(run.dialogs().count(QStringLiteral("MsgBox")), c.boxes);
+        ASSERT_EQ(run.dialogs().count(QStringLiteral("MsgBox")), 1);
         const auto& box = run.dialogs().asked()[0];
         EXPECT_EQ(box.prompt,
                   QStringLiteral("Werte der Spalte M1 der Tabelle E3 können nicht aus der Spalte M1 "
