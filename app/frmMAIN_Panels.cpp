@@ -90,7 +90,15 @@ void frmMAIN::printPages() {
         // Printing into PDF files: one file per page.
         if (!pdf.isEmpty()) target.pdfFile = platform::pdfFileOfPage(pdf, page, from, to);
         printer = target;
-        if (!trap.step([&] { QMetaObject::invokeMethod(pages[page - 1], "DRUCKEN", Qt::DirectConnection); })) return;
+        // A page that printed nothing (its printer or PDF could not be opened or written, or a box of its job
+        // was answered with Cancel) has given its message: the command ends there.
+        bool gedruckt = false;
+        if (!trap.step([&] {
+                QMetaObject::invokeMethod(pages[page - 1], "DRUCKEN", Qt::DirectConnection,
+                                          Q_RETURN_ARG(bool, gedruckt));
+            }))
+            return;
+        if (!gedruckt) return;
     }
 }
 

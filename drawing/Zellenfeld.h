@@ -23,7 +23,8 @@ public:
     platform::Variant& operator()(int column, int row);
     const platform::Variant& operator()(int column, int row) const;
 
-    // Sets a cell to a text of the user's data and marks it: it is never read as markup.
+    // Sets a cell to a text of the user's data and marks it: it is never read as markup, and a table cuts it
+    // at its column's width.
     void setKlartext(int column, int row, const QString& text);
     // True when the cell was set as plain text.
     bool klartext(int column, int row) const;

@@ -340,9 +340,11 @@ void clsTABELLE::zelle(const Zellenfeld& X, int column, int row, float Y) {
     const double align = drawing::entry(ELA_, column);
     const QString format = pattern(ELFORMAT_, column);
     const bool plain = X.klartext(column, row);
-    // A text of the user's data stands as typed; everything else goes through the column's pattern.
-    const QString S = plain ? cellText(X(column, row)) : platform::Format(X(column, row), format);
     const float c = spaltenLinks(column), w = float(drawing::entry(ELSB_, column));
+    // A text of the user's data stands as typed, cut at its column's width less the 1.5 mm kept on either
+    // side; everything else goes through the column's pattern.
+    const QString S = plain ? drawing::cutToWidth(surface(), cellText(X(column, row)), w - 3)
+                            : platform::Format(X(column, row), format);
     float x = 0;
     std::int16_t ARX = 0;
     if (align == 0) {

@@ -2,6 +2,7 @@
 #include "mdiMSEITE1.h"
 
 #include "Ausgabeseite.h"
+#include "Bildmeldungen.h"
 #include "clsGRAFIK.h"
 #include "clsKOPFFUSS.h"
 #include "clsTABELLE.h"
@@ -150,6 +151,8 @@ void mdiMSEITE1::fortschritt(float schritt) {
 // --- Header and footer ---
 
 void mdiMSEITE1::KOPFFUSS(int OBJ) {
+    // A routine that fails for every sample, segment or record shows its box once in this picture.
+    const drawing::Bildmeldungen meldungen;
     platform::ErrorTrap trap(QStringLiteral("Kopffusszeile"), QStringLiteral("VB-Fehler: "));
     if (OBJ == 0 && !trap.step([&] { seite_->surface().Cls(); })) return;
     if (OBJ == 0 || OBJ == 1) kopfFuss_ = std::make_unique<clsKOPFFUSS>();

@@ -70,8 +70,10 @@ public:
     Q_INVOKABLE void BILD110(int OBJ = 0, float XDL = 0, float YDO = 0);
     Q_INVOKABLE void BILD120(int OBJ = 0, float XDL = 0, float YDO = 0);
     Q_INVOKABLE void BILD130(int OBJ = 0, float XDL = 0, float YDO = 0);
-    // Prints the page on the printer the print dialog chose last, then redraws the screen.
-    Q_INVOKABLE void DRUCKEN();
+    // Prints the page on the printer the print dialog chose last, then redraws the screen. False when
+    // nothing was printed: the printer or PDF could not be opened or written, or a box of the job was
+    // answered with Cancel (the main window then prints no further page).
+    Q_INVOKABLE bool DRUCKEN();
     // New header-and-footer and page-numbering switches, page and picture colours; then redraws.
     Q_INVOKABLE void KONTEXT(bool HBOKF, bool HBOKFS, long FARBEMDI, long FARBEPIC);
     // The page became the active child window: the main window's status panel 14 is hidden.

@@ -3,9 +3,11 @@
 // saturation or air-void lines of the records' mean grain density.
 #include "mdiMSEITE1.h"
 
+#include "Bildmeldungen.h"
 #include "clsDATEN.h"
 #include "clsGRAFIK.h"
 #include "Diagrammlisten.h"
+#include "LabelText.h"
 #include "Linienscharen.h"
 #include "MSeite1Layout.h"
 
@@ -43,6 +45,16 @@ QString alsKlartext(QString name) {
     return name.replace(QLatin1Char('{'), QStringLiteral("{c,123}"));
 }
 
+// A record's name beside its curve as far as it fits: from its start at x to the plot frame's right edge
+// widened by the 1 mm that the diagram's labels may reach beyond it (a label that doesn't end inside is not
+// drawn at all), just inside that edge.
+QString namensplatz(clsGRAFIK& g, const QString& name, float x, float y) {
+    float xp = 0, yp = 0;
+    g.KOORDTRANS(x, y, xp, yp);
+    const float rechts = g.EXDL() + g.ELX() - g.modell().RR + 1;
+    return drawing::cutToWidth(*g.EOBJEKT(), name, rechts - xp - 0.01f);
+}
+
 // The spline needs three to 72 points whose water contents rise strictly.
 bool kurveMoeglich(const std::vector<float>& W) {
     if (W.size() < 3 || W.size() > std::size_t(clsSPLINE::NSP)) return false;
@@ -73,6 +85,8 @@ mdiMSEITE1::Punkte mdiMSEITE1::punkte(std::int32_t id) {
 
 void mdiMSEITE1::BILD110(int OBJ, float XDL, float YDO) {
     if (!loaded_) return; // nothing to draw yet
+    // A routine that fails for every sample, segment or record shows its box once in this picture.
+    const drawing::Bildmeldungen meldungen;
     ErrorTrap trap(QStringLiteral("Bild 110"), QStringLiteral("VB-Fehler: "));
     const Zeigen zeigen(OBJ == 0 ? picBILD110 : nullptr);
 
@@ -246,8 +260,13 @@ void mdiMSEITE1::kurve(clsGRAFIK& g, std::size_t k, Punkte& p, float MX, ErrorTr
         for (std::size_t i = 0; i <= MAXI; ++i)
             if (!trap.step([&] { reihe(g, {p.W[i]}, {p.RHD[i]}, -1, 2); })) return;
     }
-    // The name is the user's text: drawn as typed, never read as markup.
-    if (DKEN_ == 1) trap.step([&] { g.TEXT(xText + 2 * MX, yText, alsKlartext(KEN_[int(k)]), 1, 0, 0, 1); });
+    // The name is the user's text: drawn as typed, never read as markup, and cut where its place ends.
+    if (DKEN_ == 1)
+        trap.step([&] {
+            const float x = xText + 2 * MX;
+            const QString name = namensplatz(g, KEN_[int(k)], x, yText);
+            if (!name.isEmpty()) g.TEXT(x, yText, alsKlartext(name), 1, 0, 0, 1);
+        });
 }
 
 // The lines of equal saturation from 100 % down to 50 % or of equal air-void content from 0 up to 0.25

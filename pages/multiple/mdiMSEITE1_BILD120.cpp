@@ -4,6 +4,7 @@
 // deviation and coefficient of variation of every column.
 #include "mdiMSEITE1.h"
 
+#include "Bildmeldungen.h"
 #include "clsDATEN.h"
 #include "clsTABELLE.h"
 #include "MSeite1Layout.h"
@@ -41,6 +42,8 @@ constexpr int NS = 6;
 
 void mdiMSEITE1::BILD120(int OBJ, float XDL, float YDO) {
     if (!loaded_) return; // nothing to draw yet
+    // A routine that fails for every sample, segment or record shows its box once in this picture.
+    const drawing::Bildmeldungen meldungen;
     platform::ErrorTrap trap(QStringLiteral("Bild 120"), QStringLiteral("VB-Fehler: "));
     const Zeigen zeigen(OBJ == 0 ? picBILD120 : nullptr);
     // The table moves its scroll bar itself: that is no change by the user.

@@ -2,6 +2,7 @@
 // of the optimum water content over all records, from the points or from the spline.
 #include "mdiMSEITE1.h"
 
+#include "Bildmeldungen.h"
 #include "clsGRAFIK.h"
 #include "MSeite1Layout.h"
 
@@ -24,6 +25,8 @@ QString zahl(const std::optional<float>& wert, float faktor, const char* pattern
 
 void mdiMSEITE1::BILD130(int OBJ, float XDL, float YDO) {
     if (!loaded_) return; // nothing to draw yet
+    // A routine that fails for every sample, segment or record shows its box once in this picture.
+    const drawing::Bildmeldungen meldungen;
     platform::ErrorTrap trap(QStringLiteral("Bild 130"), QStringLiteral("VB-Fehler: "));
     const Zeigen zeigen(OBJ == 0 ? picBILD130 : nullptr);
 

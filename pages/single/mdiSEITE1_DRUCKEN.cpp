@@ -23,12 +23,13 @@ platform::Surface& mdiSEITE1::drucker() {
     return *druckauftrag_;
 }
 
-void mdiSEITE1::DRUCKEN() {
+bool mdiSEITE1::DRUCKEN() {
     platform::ErrorTrap trap(QStringLiteral("Drucken von Seite 1"));
     // Cancel in the box discards the sheet: nothing of it is printed.
     auto abbrechen = [&] {
         if (druckauftrag_) druckauftrag_->KillDoc();
         druckauftrag_.reset();
+        return false;
     };
     {
         // One box per failing routine for the whole sheet; Cancel in any box of the job discards it.
@@ -50,11 +51,16 @@ void mdiSEITE1::DRUCKEN() {
         if (!weiter()) return abbrechen();
         BILD13(1, seite1layout::kTextblockXDL, seite1layout::kTextblockYDO);
         if (!weiter()) return abbrechen();
-        if (!trap.step([&] {
-                if (druckauftrag_) druckauftrag_->EndDoc();
-            }))
-            return abbrechen();
+        // A job that can't be sent (a PDF that can't be written) is discarded after its one message,
+        // whatever the answer: nothing was printed.
+        bool gesendet = false;
+        trap.step([&] {
+            if (druckauftrag_) druckauftrag_->EndDoc();
+            gesendet = true;
+        });
+        if (!gesendet) return abbrechen();
     }
     druckauftrag_.reset();
     neuZeichnen();
+    return true;
 }

@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 namespace Msg = platform::Msg;
@@ -175,6 +177,52 @@ TEST_F(Multiple, ThePrintCommandPrintsPageOneAndThenTheMultiplePage) {
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(pages[0]->objectName(), QStringLiteral("mdiSEITE1"));
     EXPECT_EQ(pages[1]->objectName(), QStringLiteral("mdiMSEITE1"));
+}
+
+// Page 1 and the multiple page printed into PDFs: a first page whose job ends without a sheet (its PDF
+// can't be opened, or a box of its job is answered with Cancel) gives one box, and the command ends there:
+// the multiple page is not printed.
+TEST_F(Multiple, APrintJobThatEndsWithoutASheetEndsThePrintCommand) {
+    const struct {
+        const char* name;
+        bool ordnerStattPdf; // a folder stands where page 1's PDF goes
+        bool ohneG0;         // the diagram settings are gone: page 1's printed diagram fails
+        int antwort;
+        const char* titel;
+    } cases[] = {
+        {"a PDF that can't be opened, OK", true, false, Msg::OK, "Drucken von Seite 1"},
+        {"a PDF that can't be opened, Cancel", true, false, Msg::Cancel, "Drucken von Seite 1"},
+        {"Cancel in a box of the drawing", false, true, Msg::Cancel, "Datenfehler"},
+    };
+    w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT = (ID = 2)"));
+    w->mnuAUSWERTEN_Click();
+    w->mnuNEUBERECHNEN_Click();
+    w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT = (ID IN (2, 3))"));
+    w->mnuAUSWERTEN_Click();
+    inst.dialogs().answerText(QString());
+    w->mnuMBERECHNEN_Click();
+    ASSERT_EQ(w->PageList().size(), 2);
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString folder = inst.root() + QStringLiteral("/druck%1").arg(++n);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        if (c.ordnerStattPdf) {
+            ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/seiten-1.pdf")));
+        }
+        if (c.ohneG0) w->cnnX->Execute(QStringLiteral("DROP TABLE G0"));
+        inst.dialogs().clear();
+        platform::PrintAnswer print;
+        print.range = platform::PrintAnswer::Range::All;
+        print.pdfFile = folder + QStringLiteral("/seiten.pdf");
+        inst.dialogs().answerPrint(print).answerAllMessages(c.antwort);
+        w->stbMAIN_PanelClick(11);
+        ASSERT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 1)
+            << inst.dialogs().messages().join('|').toStdString();
+        EXPECT_EQ(inst.dialogs().asked().back().title, QString::fromUtf8(c.titel));
+        EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/seiten-2.pdf")));
+        EXPECT_FALSE(QFileInfo(folder + QStringLiteral("/seiten-1.pdf")).isFile());
+    }
 }
 
 // Printing, the word-processor copy and the closing of the pages serve the multiple page as page 1.

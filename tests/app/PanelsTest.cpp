@@ -23,14 +23,17 @@ using testsupport::Installation;
 
 namespace {
 
-// An output page as the main window sees it: a child window with a name and the print request.
+// An output page as the main window sees it: a child window with a name and the print request, which
+// tells whether the page was printed.
 class FakePage : public QWidget {
     Q_OBJECT
 public:
     FakePage(const QString& name, QStringList* log) : log_(log) { setObjectName(name); }
-    Q_INVOKABLE void DRUCKEN() {
+    Q_INVOKABLE bool DRUCKEN() {
         *log_ << objectName() + QLatin1Char('|') + platform::RunState::current().printer.pdfFile;
+        return prints;
     }
+    bool prints = true;
 
 private:
     QStringList* log_;
@@ -127,6 +130,17 @@ TEST_F(Panels, PrintIntoPdfGivesEachPageItsOwnFile) {
     inst.dialogs().answerPrint(answer(PrintAnswer::Range::Pages, 2, 2, QStringLiteral("/tmp/x/seite.pdf")));
     w->stbMAIN_PanelClick(11);
     EXPECT_EQ(printed, QStringList{QStringLiteral("mdiMSEITE1|/tmp/x/seite.pdf")});
+}
+
+// A page that printed nothing (its job could not be opened, or was cancelled in a box) ends the command: the
+// pages after it are not printed.
+TEST_F(Panels, APageThatPrintedNothingEndsThePrintCommand) {
+    loadPages();
+    single->prints = false;
+    inst.dialogs().answerPrint(answer(PrintAnswer::Range::All));
+    w->stbMAIN_PanelClick(11);
+    EXPECT_EQ(printed, QStringList{QStringLiteral("mdiSEITE1|")});
+    EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 0);
 }
 
 TEST_F(Panels, ScreenCopyAsksForTheNameAndWritesABitmapInTheProjectFolder) {

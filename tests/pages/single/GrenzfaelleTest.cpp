@@ -100,7 +100,7 @@ TEST(Grenzfall, AbsurdValuesFinishAndPrintAPdfThatParses) {
 
         const QString pdf = lauf.run.dir().file(QStringLiteral("seite1.pdf"));
         lauf.haupt.printer.pdfFile = pdf;
-        seite.DRUCKEN();
+        EXPECT_TRUE(seite.DRUCKEN());
         EXPECT_EQ(jeTitel(lauf), c.drucken);
         EXPECT_TRUE(lesbar(pdf));
     }
@@ -190,7 +190,7 @@ TEST(Grenzfall, APdfThatCantBeWrittenIsOneMessageAndNoFile) {
             lauf.dialoge().clear();
             lauf.dialoge().answerAllMessages(antwort);
             lauf.haupt.printer.pdfFile = pdf;
-            seite.DRUCKEN();
+            EXPECT_FALSE(seite.DRUCKEN());
             ASSERT_EQ(lauf.dialoge().asked().size(), 1u) << lauf.meldungen().join(" | ").toStdString();
             const auto& box = lauf.dialoge().asked()[0];
             EXPECT_EQ(box.title, QStringLiteral("Drucken von Seite 1"));
@@ -216,7 +216,7 @@ TEST(Grenzfall, APdfOnAFullDiskIsOneMessageAndNoFile) {
     lauf.dialoge().clear();
     lauf.dialoge().answerAllMessages(OK);
     lauf.haupt.printer.pdfFile = QDir(folder).filePath(QStringLiteral("seite1.pdf"));
-    seite.DRUCKEN();
+    EXPECT_FALSE(seite.DRUCKEN());
     ASSERT_EQ(lauf.dialoge().asked().size(), 1u) << lauf.meldungen().join(" | ").toStdString();
     EXPECT_TRUE(lauf.dialoge().asked()[0].prompt.contains(QStringLiteral("seite1.pdf")));
     EXPECT_TRUE(dateien(folder).isEmpty()) << dateien(folder).join(", ").toStdString();
@@ -232,7 +232,7 @@ TEST(Grenzfall, AReadOnlyFileSystemIsOneMessageAndNoFile) {
     lauf.dialoge().clear();
     lauf.dialoge().answerAllMessages(OK);
     lauf.haupt.printer.pdfFile = QDir(folder).filePath(QStringLiteral("seite1.pdf"));
-    seite.DRUCKEN();
+    EXPECT_FALSE(seite.DRUCKEN());
     ASSERT_EQ(lauf.dialoge().asked().size(), 1u) << lauf.meldungen().join(" | ").toStdString();
     EXPECT_TRUE(lauf.dialoge().asked()[0].prompt.contains(QStringLiteral("Read-only"), Qt::CaseInsensitive))
         << lauf.dialoge().asked()[0].prompt.toStdString();
@@ -248,7 +248,7 @@ TEST(Grenzfall, CancelInAnyBoxOfThePrintDiscardsTheSheet) {
     lauf.dialoge().answer(Cancel);
     const QString pdf = lauf.run.dir().file(QStringLiteral("seite1.pdf"));
     lauf.haupt.printer.pdfFile = pdf;
-    seite.DRUCKEN();
+    EXPECT_FALSE(seite.DRUCKEN());
     EXPECT_EQ(lauf.dialoge().asked().size(), 1u) << lauf.meldungen().join(" | ").toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_EQ(dateien(lauf.run.dir().path()).filter(QStringLiteral("seite1")), QStringList());
