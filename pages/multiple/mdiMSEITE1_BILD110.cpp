@@ -242,7 +242,9 @@ void mdiMSEITE1::kurve(clsGRAFIK& g, std::size_t k, Punkte& p, float MX, ErrorTr
                 QStringLiteral("Für den Datensatz ") + KEN_[int(k)] +
                     QStringLiteral(" kann keine Spline-Kurve berechnet werden (die Wassergehalte steigen "
                                    "nicht an). Er wird mit seinen Punkten gezeichnet."),
-                platform::Msg::Exclamation | platform::Msg::OKOnly, QStringLiteral("Bild 110"));
+                // A title of its own: the picture's error boxes are asked once per title, and every record
+                // without a curve is to be named.
+                platform::Msg::Exclamation | platform::Msg::OKOnly, QStringLiteral("Spline-Kurve ") + KEN_[int(k)]);
     }
     if (spline && !trap.step([&] { spline = spline_.APPCRV(p.W, p.RHD, XSP, YSP); })) return;
 

@@ -169,6 +169,18 @@ TEST(MSeite1, ARecordWithoutASplineIsDrawnThroughItsPointsWithOneMessage) {
     EXPECT_EQ(marken, 18);
 }
 
+TEST(MSeite1, EveryRecordWithoutASplineIsNamedOnce) {
+    MSeite1Lauf lauf;
+    lauf.projekt(proben(3));
+    lauf.setze(QStringLiteral("UPDATE A2 SET W = 0.30 WHERE ID IN (1, 3) AND I1 = 3"));
+    lauf.setze(QStringLiteral("UPDATE A1 SET POSP = 1 WHERE ID = 0"));
+    mdiMSEITE1& seite = lauf.laden();
+    seite.KONTEXT(true, true, 0xFFFFFF, 0xFFFFFF);
+    ASSERT_EQ(lauf.meldungen().size(), 2);
+    EXPECT_TRUE(lauf.meldungen()[0].contains(QStringLiteral("P1")));
+    EXPECT_TRUE(lauf.meldungen()[1].contains(QStringLiteral("P3")));
+}
+
 TEST(MSeite1, TheLineFamiliesNeedAPositiveMeanGrainDensity) {
     MSeite1Lauf lauf;
     lauf.projekt(proben(2));
