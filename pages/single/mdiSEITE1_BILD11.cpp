@@ -272,36 +272,5 @@ void mdiSEITE1::verdichtungslinie(clsGRAFIK& g, ErrorTrap& trap) {
 // no such lines.
 void mdiSEITE1::saettigungsUndLuftporenlinien(clsGRAFIK& g, ErrorTrap& trap) {
     if (!trap.step([&] { stift(g, 0, 0, kBlau); })) return;
-    if (!(RHS_ > 0)) return;
-    const double rhs = RHS_;
-    auto schar = [&](const std::vector<float>& werte, const QString& name, auto dichte, auto beschriftung) {
-        for (std::size_t k = 0; k < werte.size(); ++k) {
-            const float wert = werte[k];
-            linienscharen::Linie linie;
-            if (!trap.step([&] {
-                    linie = linienscharen::abtasten(XMIN_, XMAX_, YMIN_, YMAX_,
-                                                    [&](float w) { return dichte(wert, w); });
-                }))
-                return false;
-            if (linie.x.empty()) continue;
-            const QString text = (k == 0 ? name : QString()) + platform::CStr(Variant(beschriftung(wert)));
-            if (!trap.step([&] {
-                    SingleArray X(std::move(linie.x)), Y(std::move(linie.y));
-                    g.POLYGON(X, Y, 0, 0, 0, text, 0);
-                }))
-                return false;
-        }
-        return true;
-    };
-    if (DESR_ != 0 && SRLI_ == 1 &&
-        !schar(
-            linienscharen::saettigungsgrade(DESR_), QStringLiteral("S{t,1}r = "),
-            [&](float Sr, float w) { return linienscharen::saettigungsdichte(rhs, Sr, w); },
-            [](float Sr) { return Sr / 100.0f; }))
-        return;
-    if (DENA_ != 0 && NALI_ == 1)
-        schar(
-            linienscharen::luftporenanteile(DENA_), QStringLiteral("n{t,1}a = "),
-            [&](float na, float w) { return linienscharen::luftporendichte(rhs, na, w); },
-            [](float na) { return na; });
+    linienscharen::zeichnen(g, trap, {XMIN_, XMAX_, YMIN_, YMAX_}, RHS_, DESR_, SRLI_, DENA_, NALI_);
 }
