@@ -214,12 +214,7 @@ void mdiMSEITE1::neuZeichnen() {
 }
 
 mdiMSEITE1::Ziel mdiMSEITE1::ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO) {
-    if (OBJ == 1) return {&drucker(), box->leftMm() + XDL, box->topMm() + YDO};
-    return {&box->surface(), 0, 0};
-}
-
-mdiMSEITE1::Zeigen::~Zeigen() {
-    if (box_) box_->update();
+    return ausgabeseite::ziel(OBJ, box, XDL, YDO, [this]() -> platform::Surface& { return drucker(); });
 }
 
 // --- Events ---

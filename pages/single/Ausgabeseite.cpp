@@ -1,5 +1,7 @@
 #include "Ausgabeseite.h"
 
+#include "clsTABELLE.h"
+
 #include "platform/run/RunState.h"
 #include "platform/surface/PageSurface.h"
 #include "platform/surface/PictureBox.h"
@@ -68,6 +70,23 @@ platform::PrintTarget druckziel(const QString& dokument, const QString& dateinam
         target.pdfFile = fs::BuildPath(folder, fs::FileNameOf(dateiname));
     }
     return target;
+}
+
+Ziel ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO,
+          const std::function<platform::Surface&()>& drucker) {
+    if (OBJ == 1) return {&drucker(), box->leftMm() + XDL, box->topMm() + YDO};
+    return {&box->surface(), 0, 0};
+}
+
+void tabellenziel(clsTABELLE& t, const Ziel& z, platform::ScrollBar* balken) {
+    t.setEOBJEKT(z.surface);
+    t.setEXDL(z.EXDL);
+    t.setEYDO(z.EYDO);
+    t.setEYBALKEN(balken);
+}
+
+Zeigen::~Zeigen() {
+    if (box_) box_->update();
 }
 
 } // namespace ausgabeseite

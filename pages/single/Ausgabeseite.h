@@ -2,19 +2,25 @@
 
 #include "platform/surface/PrinterSurface.h"
 
+#include <functional>
 #include <QString>
 #include <utility>
 
+class clsTABELLE;
 class QKeyEvent;
 class QWidget;
 
 namespace platform {
 class PageSurface;
-}
+class PictureBox;
+class ScrollBar;
+class Surface;
+} // namespace platform
 
 // What every output page does alike, whatever it draws: the keys that press the main window's page
 // commands, the page and picture colours of the page settings, and where a page prints when the print
-// dialog chose nothing. Page 1 and the multiple-evaluation page both answer the page protocol with these.
+// dialog chose nothing, and where a picture goes. Page 1 and the multiple-evaluation page both answer the
+// page protocol with these.
 namespace ausgabeseite {
 
 // The key code and the shift state of a key event as the pages' key handlers take them: 27 Esc, 65..90
@@ -35,5 +41,31 @@ void farbenSetzen(QWidget* seite, platform::PageSurface* flaeche, long FARBEMDI,
 // printer, or, on a machine without a printer, the PDF file `dateiname` (made a valid file name) in the
 // project's folder.
 platform::PrintTarget druckziel(const QString& dokument, const QString& dateiname);
+
+// The surface and the offset of a picture.
+struct Ziel {
+    platform::Surface* surface = nullptr;
+    float EXDL = 0, EYDO = 0;
+};
+
+// Where a picture draws: with OBJ 1 on the printer page (`drucker`, asked only then) at the picture box's
+// place on the sheet plus the offsets XDL and YDO (mm); otherwise into its picture box, without offset.
+Ziel ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO,
+          const std::function<platform::Surface&()>& drucker);
+
+// A table drawn to the target z, its rows chosen by the scroll bar `balken`.
+void tabellenziel(clsTABELLE& t, const Ziel& z, platform::ScrollBar* balken);
+
+// Shows on screen what a picture routine drew into its picture box, also when it was left half way.
+class Zeigen {
+public:
+    explicit Zeigen(platform::PictureBox* box) : box_(box) {}
+    ~Zeigen();
+    Zeigen(const Zeigen&) = delete;
+    Zeigen& operator=(const Zeigen&) = delete;
+
+private:
+    platform::PictureBox* box_;
+};
 
 } // namespace ausgabeseite

@@ -260,8 +260,7 @@ void mdiSEITE1::neuZeichnen() {
 // --- Where the pictures go ---
 
 mdiSEITE1::Ziel mdiSEITE1::ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO) {
-    if (OBJ == 1) return {&drucker(), box->leftMm() + XDL, box->topMm() + YDO};
-    return {&box->surface(), 0, 0};
+    return ausgabeseite::ziel(OBJ, box, XDL, YDO, [this]() -> platform::Surface& { return drucker(); });
 }
 
 // --- Events ---
@@ -309,10 +308,6 @@ void mdiSEITE1::closeEvent(QCloseEvent* event) {
 
 void mdiSEITE1::previewKeys(QWidget* child) {
     child->installEventFilter(this);
-}
-
-mdiSEITE1::Zeigen::~Zeigen() {
-    if (box_) box_->update();
 }
 
 bool mdiSEITE1::eventFilter(QObject* watched, QEvent* event) {
