@@ -29,17 +29,9 @@ mdiMSEITE1::mdiMSEITE1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("mdiMSEITE1"));
     setWindowTitle(QStringLiteral("Mehrfachauswertung"));
     setFocusPolicy(Qt::StrongFocus);
-    const double k = platform::ImageSurface::kScreenPixelsPerMm;
-    resize(int(297 * k), int(210 * k));
-    seite_ = new platform::PageSurface(this);
-    seite_->setObjectName(QStringLiteral("Seite"));
-
+    seite_ = ausgabeseite::blattAnlegen(this);
     auto box = [this](const char* name, const mseite1layout::Lage& lage) {
-        auto* b = new platform::PictureBox(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometryMm(lage.left(), lage.top(), lage.width(), lage.height());
-        b->setFocusPolicy(Qt::ClickFocus);
-        return b;
+        return ausgabeseite::bildfeld(this, name, lage);
     };
     picBILD110 = box("picBILD110", mseite1layout::BILD110);
     picBILD120 = box("picBILD120", mseite1layout::BILD120);
@@ -246,13 +238,11 @@ void mdiMSEITE1::vscBILD120_Change() {
 
 bool mdiMSEITE1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        const auto [code, shift] = ausgabeseite::tasteVon(static_cast<QKeyEvent&>(*event));
-        if (Form_KeyDown(code, shift)) return true;
+        if (ausgabeseite::Form_KeyDown(static_cast<QKeyEvent&>(*event))) return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void mdiMSEITE1::keyPressEvent(QKeyEvent* event) {
-    const auto [code, shift] = ausgabeseite::tasteVon(*event);
-    if (!Form_KeyDown(code, shift)) QWidget::keyPressEvent(event);
+    if (!ausgabeseite::Form_KeyDown(*event)) QWidget::keyPressEvent(event);
 }

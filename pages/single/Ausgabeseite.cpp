@@ -15,6 +15,23 @@ using platform::RunState;
 
 namespace ausgabeseite {
 
+platform::PageSurface* blattAnlegen(QWidget* seite) {
+    const double k = platform::ImageSurface::kScreenPixelsPerMm;
+    seite->resize(int(297 * k), int(210 * k));
+    auto* blatt = new platform::PageSurface(seite);
+    blatt->setObjectName(QStringLiteral("Seite"));
+    return blatt;
+}
+
+platform::PictureBox* bildfeld(QWidget* seite, const char* name, float left, float top, float width,
+                               float height) {
+    auto* b = new platform::PictureBox(seite);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometryMm(left, top, width, height);
+    b->setFocusPolicy(Qt::ClickFocus);
+    return b;
+}
+
 std::pair<int, int> tasteVon(const QKeyEvent& e) {
     int code = e.key();
     if (code == Qt::Key_Escape) code = 27;
@@ -44,6 +61,11 @@ bool Form_KeyDown(int KeyCode, int Shift) {
             return true;
         }
     return false;
+}
+
+bool Form_KeyDown(const QKeyEvent& event) {
+    const auto [code, shift] = tasteVon(event);
+    return Form_KeyDown(code, shift);
 }
 
 void Form_Activate() {

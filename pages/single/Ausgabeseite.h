@@ -23,6 +23,17 @@ class Surface;
 // page protocol with these.
 namespace ausgabeseite {
 
+// The page's own surface "Seite", on which the header and footer are drawn; before it is maximised the page
+// has the size of the A4 landscape sheet.
+platform::PageSurface* blattAnlegen(QWidget* seite);
+
+// The picture box `name` of the page at its place on the sheet (mm); it takes the focus on a click.
+platform::PictureBox* bildfeld(QWidget* seite, const char* name, float left, float top, float width,
+                               float height);
+template <typename Lage> platform::PictureBox* bildfeld(QWidget* seite, const char* name, const Lage& lage) {
+    return bildfeld(seite, name, lage.left(), lage.top(), lage.width(), lage.height());
+}
+
 // The key code and the shift state of a key event as the pages' key handlers take them: 27 Esc, 65..90
 // the letters; Shift 1 Shift, 2 Ctrl, 4 Alt.
 std::pair<int, int> tasteVon(const QKeyEvent& event);
@@ -30,6 +41,8 @@ std::pair<int, int> tasteVon(const QKeyEvent& event);
 // Esc closes the pages (panel 15), Alt+Q quits, Ctrl+S, P, C, W and A press the panels 10, 11, 12, 13
 // and 14 of the main window. True when the key pressed a command; other keys do nothing.
 bool Form_KeyDown(int KeyCode, int Shift);
+// The same for a key event.
+bool Form_KeyDown(const QKeyEvent& event);
 
 // The page became the active child window: the main window's AutoCAD panel (14) is hidden.
 void Form_Activate();

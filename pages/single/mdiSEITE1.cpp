@@ -35,18 +35,9 @@ mdiSEITE1::mdiSEITE1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("mdiSEITE1"));
     setWindowTitle(QStringLiteral("Seite 1"));
     setFocusPolicy(Qt::StrongFocus);
-    // Before it is maximised the page has the size of the sheet.
-    const double k = platform::ImageSurface::kScreenPixelsPerMm;
-    resize(int(297 * k), int(210 * k));
-    seite_ = new platform::PageSurface(this);
-    seite_->setObjectName(QStringLiteral("Seite"));
-
+    seite_ = ausgabeseite::blattAnlegen(this);
     auto box = [this](const char* name, const seite1layout::Lage& lage) {
-        auto* b = new platform::PictureBox(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometryMm(lage.left(), lage.top(), lage.width(), lage.height());
-        b->setFocusPolicy(Qt::ClickFocus);
-        return b;
+        return ausgabeseite::bildfeld(this, name, lage);
     };
     picBILD11 = box("picBILD11", seite1layout::BILD11);
     picBILD12 = box("picBILD12", seite1layout::BILD12);
@@ -312,13 +303,11 @@ void mdiSEITE1::previewKeys(QWidget* child) {
 
 bool mdiSEITE1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        const auto [code, shift] = ausgabeseite::tasteVon(static_cast<QKeyEvent&>(*event));
-        if (Form_KeyDown(code, shift)) return true;
+        if (ausgabeseite::Form_KeyDown(static_cast<QKeyEvent&>(*event))) return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void mdiSEITE1::keyPressEvent(QKeyEvent* event) {
-    const auto [code, shift] = ausgabeseite::tasteVon(*event);
-    if (!Form_KeyDown(code, shift)) QWidget::keyPressEvent(event);
+    if (!ausgabeseite::Form_KeyDown(*event)) QWidget::keyPressEvent(event);
 }
