@@ -184,34 +184,7 @@ void mdiMSEITE1::diagrammModell(clsGRAFIK& g, int OBJ, float XDL, float YDO, Err
             }
         }))
         return;
-    if (!trap.step([&] {
-            g.setEBOXMIN(BONEU_);
-            g.setEBOXMAX(BONEU_);
-            g.setEAXEX(1);
-            g.setESKTX(0);
-            g.setELXMIN(diagrammlisten::xMin());
-            g.setELXDIFF(diagrammlisten::xDiff());
-            g.setELXIT(diagrammlisten::xTeilung());
-            // A grid list also sets the label list: the labels come after it.
-            g.setELXGIT(diagrammlisten::xGitter(GITW_ != 0));
-            g.setELXZL(diagrammlisten::xZahlen());
-            g.setETEXTX(QStringLiteral("w [%]"));
-            g.setESKZX(QStringLiteral("#0"));
-        }))
-        return;
-    trap.step([&] {
-        g.setEBOYMIN(BONEU_);
-        g.setEBOYMAX(BONEU_);
-        g.setEAXEY(1);
-        g.setESKTY(0);
-        g.setELYMIN(diagrammlisten::yMin());
-        g.setELYDIFF(diagrammlisten::yDiff());
-        g.setELYIT(diagrammlisten::yTeilung());
-        g.setELYGIT(diagrammlisten::yGitter(GITRHD_ != 0));
-        g.setELYZL(diagrammlisten::yZahlen());
-        g.setETEXTY(QStringLiteral("{g,1}r{t,1}d [g/cm³]"));
-        g.setESKZY(QStringLiteral("#0.00#"));
-    });
+    diagrammlisten::achsen(g, BONEU_, GITW_ != 0, GITRHD_ != 0, trap);
 }
 
 // One record: a line through its points with a marker on each, or, with the spline switch and three or

@@ -138,34 +138,7 @@ void mdiSEITE1::diagrammModell(clsGRAFIK& g, int OBJ, float XDL, float YDO, Erro
             }
         }))
         return;
-    if (!trap.step([&] {
-            g.setEBOXMIN(BONEU_);
-            g.setEBOXMAX(BONEU_);
-            g.setEAXEX(1);
-            g.setESKTX(0);
-            g.setELXMIN(diagrammlisten::xMin());
-            g.setELXDIFF(diagrammlisten::xDiff());
-            g.setELXIT(diagrammlisten::xTeilung());
-            // A grid list also sets the label list: the labels come after it.
-            g.setELXGIT(diagrammlisten::xGitter(GITW_ != 0));
-            g.setELXZL(diagrammlisten::xZahlen());
-            g.setETEXTX(QStringLiteral("w [%]"));
-            g.setESKZX(QStringLiteral("#0"));
-        }))
-        return;
-    trap.step([&] {
-        g.setEBOYMIN(BONEU_);
-        g.setEBOYMAX(BONEU_);
-        g.setEAXEY(1);
-        g.setESKTY(0);
-        g.setELYMIN(diagrammlisten::yMin());
-        g.setELYDIFF(diagrammlisten::yDiff());
-        g.setELYIT(diagrammlisten::yTeilung());
-        g.setELYGIT(diagrammlisten::yGitter(GITRHD_ != 0));
-        g.setELYZL(diagrammlisten::yZahlen());
-        g.setETEXTY(QStringLiteral("{g,1}r{t,1}d [g/cm³]"));
-        g.setESKZY(QStringLiteral("#0.00#"));
-    });
+    diagrammlisten::achsen(g, BONEU_, GITW_ != 0, GITRHD_ != 0, trap);
 }
 
 // The axes fitted to the measured points (never to the curves), then the points or the curves: the
