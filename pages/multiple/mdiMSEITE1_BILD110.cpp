@@ -6,6 +6,7 @@
 #include "clsDATEN.h"
 #include "clsGRAFIK.h"
 #include "Diagrammlisten.h"
+#include "Diagrammvorgaben.h"
 #include "Linienscharen.h"
 #include "MSeite1Layout.h"
 
@@ -139,12 +140,7 @@ void mdiMSEITE1::BILD110(int OBJ, float XDL, float YDO) {
 void mdiMSEITE1::diagrammVorgaben(ErrorTrap& trap) {
     g0_->ESPIDW = 0;
     if (BONEU_ && !trap.step([&] {
-            g0_->DVTI(QStringLiteral("OX"), 1, kIDOBJEKT, kDiagramm110);
-            g0_->DVTI(QStringLiteral("OY"), 1, kIDOBJEKT, kDiagramm110);
-            g0_->DVTS(QStringLiteral("RL"), 12, kIDOBJEKT, kDiagramm110);
-            g0_->DVTS(QStringLiteral("RR"), 12, kIDOBJEKT, kDiagramm110);
-            g0_->DVTS(QStringLiteral("RO"), 9, kIDOBJEKT, kDiagramm110);
-            g0_->DVTS(QStringLiteral("RU"), 12, kIDOBJEKT, kDiagramm110);
+            diagrammvorgaben::rahmen(*g0_, kDiagramm110);
             g0_->DVTS(QStringLiteral("XMIN"), 0, kIDOBJEKT, kDiagramm110);
             g0_->DVTS(QStringLiteral("YMIN"), 0, kIDOBJEKT, kDiagramm110);
             g0_->DVTS(QStringLiteral("MYMX"), 0, kIDOBJEKT, kDiagramm110);
@@ -157,13 +153,7 @@ void mdiMSEITE1::diagrammVorgaben(ErrorTrap& trap) {
         return;
     trap.step([&] {
         a1_->ESPIDW = 0;
-        a1_->DTVI(QStringLiteral("SRLI"), SRLI_);
-        a1_->DTVI(QStringLiteral("NALI"), NALI_);
-        a1_->DTVI(QStringLiteral("GITW"), GITW_);
-        a1_->DTVI(QStringLiteral("GITRHD"), GITRHD_);
-        a1_->DTVS(QStringLiteral("DESR"), DESR_);
-        a1_->DTVS(QStringLiteral("DENA"), DENA_);
-        a1_->DTVI(QStringLiteral("POSP"), POSP_);
+        diagrammvorgaben::anzeigeLesen(*a1_, SRLI_, NALI_, GITW_, GITRHD_, DESR_, DENA_, POSP_);
         a1_->DTVI(QStringLiteral("DKEN"), DKEN_);
     });
 }

@@ -8,6 +8,7 @@
 #include "clsDATEN.h"
 #include "clsGRAFIK.h"
 #include "Diagrammlisten.h"
+#include "Diagrammvorgaben.h"
 #include "Linienscharen.h"
 #include "Seite1Layout.h"
 
@@ -95,12 +96,7 @@ void mdiSEITE1::BILD11(int OBJ, float XDL, float YDO) {
 void mdiSEITE1::diagrammVorgaben(ErrorTrap& trap) {
     const QString id = QStringLiteral("IDOBJEKT");
     if (BONEU_ && !trap.step([&] {
-            g0_->DVTI(QStringLiteral("OX"), 1, id, kDiagramm11);
-            g0_->DVTI(QStringLiteral("OY"), 1, id, kDiagramm11);
-            g0_->DVTS(QStringLiteral("RL"), 12, id, kDiagramm11);
-            g0_->DVTS(QStringLiteral("RR"), 12, id, kDiagramm11);
-            g0_->DVTS(QStringLiteral("RO"), 9, id, kDiagramm11);
-            g0_->DVTS(QStringLiteral("RU"), 12, id, kDiagramm11);
+            diagrammvorgaben::rahmen(*g0_, kDiagramm11);
             g0_->DVTS(QStringLiteral("MYMX"), 0, id, kDiagramm11);
         }))
         return;
@@ -110,13 +106,7 @@ void mdiSEITE1::diagrammVorgaben(ErrorTrap& trap) {
         }))
         return;
     trap.step([&] {
-        a1_->DTVI(QStringLiteral("SRLI"), SRLI_);
-        a1_->DTVI(QStringLiteral("NALI"), NALI_);
-        a1_->DTVI(QStringLiteral("GITW"), GITW_);
-        a1_->DTVI(QStringLiteral("GITRHD"), GITRHD_);
-        a1_->DTVS(QStringLiteral("DESR"), DESR_);
-        a1_->DTVS(QStringLiteral("DENA"), DENA_);
-        a1_->DTVI(QStringLiteral("POSP"), POSP_);
+        diagrammvorgaben::anzeigeLesen(*a1_, SRLI_, NALI_, GITW_, GITRHD_, DESR_, DENA_, POSP_);
     });
 }
 
