@@ -5,7 +5,6 @@
 #include "clsGRAFIK.h"
 #include "clsKOPFFUSS.h"
 #include "clsTABELLE.h"
-#include "frmKONTEXT.h"
 #include "frmKONTEXT110.h"
 #include "MSeite1Layout.h"
 #include "Tabellenzeiger.h"
@@ -220,8 +219,7 @@ bool mdiMSEITE1::Form_KeyDown(int KeyCode, int Shift) {
 }
 
 void mdiMSEITE1::Form_Click() {
-    frmKONTEXT& dialog = frmKONTEXT::oeffnen();
-    dialog.voreinstellen(this, HBOKF_, HBOKFS_, pageColor(), pictureColor());
+    ausgabeseite::Form_Click(this, HBOKF_, HBOKFS_, pageColor(), pictureColor());
 }
 
 void mdiMSEITE1::picBILD110_MouseDown(Qt::MouseButton Button) {

@@ -1,6 +1,7 @@
 #include "Ausgabeseite.h"
 
 #include "clsTABELLE.h"
+#include "frmKONTEXT.h"
 
 #include "platform/run/RunState.h"
 #include "platform/surface/PageSurface.h"
@@ -66,6 +67,11 @@ bool Form_KeyDown(int KeyCode, int Shift) {
 bool Form_KeyDown(const QKeyEvent& event) {
     const auto [code, shift] = tasteVon(event);
     return Form_KeyDown(code, shift);
+}
+
+void Form_Click(QWidget* seite, bool HBOKF, bool HBOKFS, long seitenfarbe, long bildfarbe) {
+    frmKONTEXT& dialog = frmKONTEXT::oeffnen();
+    dialog.voreinstellen(seite, HBOKF, HBOKFS, seitenfarbe, bildfarbe);
 }
 
 void Form_Activate() {

@@ -44,6 +44,9 @@ bool Form_KeyDown(int KeyCode, int Shift);
 // The same for a key event.
 bool Form_KeyDown(const QKeyEvent& event);
 
+// A click on the page opens the page-settings dialog, preset with the page's switches and colours.
+void Form_Click(QWidget* seite, bool HBOKF, bool HBOKFS, long seitenfarbe, long bildfarbe);
+
 // The page became the active child window: the main window's AutoCAD panel (14) is hidden.
 void Form_Activate();
 

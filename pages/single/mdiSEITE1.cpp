@@ -8,7 +8,6 @@
 #include "clsGRAFIK.h"
 #include "clsKOPFFUSS.h"
 #include "clsTABELLE.h"
-#include "frmKONTEXT.h"
 #include "frmKONTEXT11.h"
 #include "Seite1Layout.h"
 #include "Tabellenzeiger.h"
@@ -265,8 +264,7 @@ bool mdiSEITE1::Form_KeyDown(int KeyCode, int Shift) {
 }
 
 void mdiSEITE1::Form_Click() {
-    frmKONTEXT& dialog = frmKONTEXT::oeffnen();
-    dialog.voreinstellen(this, HBOKF_, HBOKFS_, pageColor(), pictureColor());
+    ausgabeseite::Form_Click(this, HBOKF_, HBOKFS_, pageColor(), pictureColor());
 }
 
 void mdiSEITE1::picBILD11_MouseDown(Qt::MouseButton Button) {
