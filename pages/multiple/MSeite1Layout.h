@@ -1,18 +1,15 @@
 #pragma once
 
+#include "Seite1Layout.h"
+
 // Where the multiple-evaluation page places its pictures, in twips of the page window (56.7 to the
 // millimetre): the diagram of all records at the left, the results table to its right, 3 mm apart and
 // 240 mm wide together, and the summary box below the table, as wide as the table and filling the
 // diagram's height.
 namespace mseite1layout {
 
-struct Lage {
-    double leftTwips, topTwips, widthTwips, heightTwips;
-    float left() const { return float(leftTwips / 56.7); }
-    float top() const { return float(topTwips / 56.7); }
-    float width() const { return float(widthTwips / 56.7); }
-    float height() const { return float(heightTwips / 56.7); }
-};
+// A place on the sheet, in twips, as page 1 measures its own.
+using Lage = seite1layout::Lage;
 
 constexpr Lage BILD110{850.5, 1701, 7654.5, 7371};
 constexpr Lage BILD120{BILD110.leftTwips + BILD110.widthTwips + 170.1, BILD110.topTwips,

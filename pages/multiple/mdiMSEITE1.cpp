@@ -6,7 +6,6 @@
 #include "clsGRAFIK.h"
 #include "clsKOPFFUSS.h"
 #include "clsTABELLE.h"
-#include "frmKONTEXT.h"
 #include "frmKONTEXT110.h"
 #include "MSeite1Layout.h"
 #include "Tabellenzeiger.h"
@@ -30,17 +29,9 @@ mdiMSEITE1::mdiMSEITE1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("mdiMSEITE1"));
     setWindowTitle(QStringLiteral("Mehrfachauswertung"));
     setFocusPolicy(Qt::StrongFocus);
-    const double k = platform::ImageSurface::kScreenPixelsPerMm;
-    resize(int(297 * k), int(210 * k));
-    seite_ = new platform::PageSurface(this);
-    seite_->setObjectName(QStringLiteral("Seite"));
-
+    seite_ = ausgabeseite::blattAnlegen(this);
     auto box = [this](const char* name, const mseite1layout::Lage& lage) {
-        auto* b = new platform::PictureBox(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometryMm(lage.left(), lage.top(), lage.width(), lage.height());
-        b->setFocusPolicy(Qt::ClickFocus);
-        return b;
+        return ausgabeseite::bildfeld(this, name, lage);
     };
     picBILD110 = box("picBILD110", mseite1layout::BILD110);
     picBILD120 = box("picBILD120", mseite1layout::BILD120);
@@ -217,12 +208,7 @@ void mdiMSEITE1::neuZeichnen() {
 }
 
 mdiMSEITE1::Ziel mdiMSEITE1::ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO) {
-    if (OBJ == 1) return {&drucker(), box->leftMm() + XDL, box->topMm() + YDO};
-    return {&box->surface(), 0, 0};
-}
-
-mdiMSEITE1::Zeigen::~Zeigen() {
-    if (box_) box_->update();
+    return ausgabeseite::ziel(OBJ, box, XDL, YDO, [this]() -> platform::Surface& { return drucker(); });
 }
 
 // --- Events ---
@@ -236,8 +222,7 @@ bool mdiMSEITE1::Form_KeyDown(int KeyCode, int Shift) {
 }
 
 void mdiMSEITE1::Form_Click() {
-    frmKONTEXT& dialog = frmKONTEXT::oeffnen();
-    dialog.voreinstellen(this, HBOKF_, HBOKFS_, pageColor(), pictureColor());
+    ausgabeseite::Form_Click(this, HBOKF_, HBOKFS_, pageColor(), pictureColor());
 }
 
 void mdiMSEITE1::picBILD110_MouseDown(Qt::MouseButton Button) {
@@ -254,13 +239,11 @@ void mdiMSEITE1::vscBILD120_Change() {
 
 bool mdiMSEITE1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        const auto [code, shift] = ausgabeseite::tasteVon(static_cast<QKeyEvent&>(*event));
-        if (Form_KeyDown(code, shift)) return true;
+        if (ausgabeseite::Form_KeyDown(static_cast<QKeyEvent&>(*event))) return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void mdiMSEITE1::keyPressEvent(QKeyEvent* event) {
-    const auto [code, shift] = ausgabeseite::tasteVon(*event);
-    if (!Form_KeyDown(code, shift)) QWidget::keyPressEvent(event);
+    if (!ausgabeseite::Form_KeyDown(*event)) QWidget::keyPressEvent(event);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Ausgabeseite.h"
 #include "clsSPLINE.h"
 #include "STATISTIK.h"
 #include "Zellenfeld.h"
@@ -133,21 +134,9 @@ private:
     void KOPFFUSS(int OBJ);
     void neuZeichnen();
     platform::Surface& drucker();
-    struct Ziel {
-        platform::Surface* surface = nullptr;
-        float EXDL = 0, EYDO = 0;
-    };
+    using Ziel = ausgabeseite::Ziel;
     Ziel ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO);
-    class Zeigen {
-    public:
-        explicit Zeigen(platform::PictureBox* box) : box_(box) {}
-        ~Zeigen();
-        Zeigen(const Zeigen&) = delete;
-        Zeigen& operator=(const Zeigen&) = delete;
-
-    private:
-        platform::PictureBox* box_;
-    };
+    using Zeigen = ausgabeseite::Zeigen;
 
     // The evaluated points of one record (water contents in %), by reading number 0..MAXI.
     struct Punkte {

@@ -7,6 +7,7 @@
 #include "clsDATEN.h"
 #include "clsGRAFIK.h"
 #include "Diagrammlisten.h"
+#include "Diagrammvorgaben.h"
 #include "LabelText.h"
 #include "Linienscharen.h"
 #include "MSeite1Layout.h"
@@ -153,12 +154,7 @@ void mdiMSEITE1::BILD110(int OBJ, float XDL, float YDO) {
 void mdiMSEITE1::diagrammVorgaben(ErrorTrap& trap) {
     g0_->ESPIDW = 0;
     if (BONEU_ && !trap.step([&] {
-            g0_->DVTI(QStringLiteral("OX"), 1, kIDOBJEKT, kDiagramm110);
-            g0_->DVTI(QStringLiteral("OY"), 1, kIDOBJEKT, kDiagramm110);
-            g0_->DVTS(QStringLiteral("RL"), 12, kIDOBJEKT, kDiagramm110);
-            g0_->DVTS(QStringLiteral("RR"), 12, kIDOBJEKT, kDiagramm110);
-            g0_->DVTS(QStringLiteral("RO"), 9, kIDOBJEKT, kDiagramm110);
-            g0_->DVTS(QStringLiteral("RU"), 12, kIDOBJEKT, kDiagramm110);
+            diagrammvorgaben::rahmen(*g0_, kDiagramm110);
             g0_->DVTS(QStringLiteral("XMIN"), 0, kIDOBJEKT, kDiagramm110);
             g0_->DVTS(QStringLiteral("YMIN"), 0, kIDOBJEKT, kDiagramm110);
             g0_->DVTS(QStringLiteral("MYMX"), 0, kIDOBJEKT, kDiagramm110);
@@ -171,13 +167,7 @@ void mdiMSEITE1::diagrammVorgaben(ErrorTrap& trap) {
         return;
     trap.step([&] {
         a1_->ESPIDW = 0;
-        a1_->DTVI(QStringLiteral("SRLI"), SRLI_);
-        a1_->DTVI(QStringLiteral("NALI"), NALI_);
-        a1_->DTVI(QStringLiteral("GITW"), GITW_);
-        a1_->DTVI(QStringLiteral("GITRHD"), GITRHD_);
-        a1_->DTVS(QStringLiteral("DESR"), DESR_);
-        a1_->DTVS(QStringLiteral("DENA"), DENA_);
-        a1_->DTVI(QStringLiteral("POSP"), POSP_);
+        diagrammvorgaben::anzeigeLesen(*a1_, SRLI_, NALI_, GITW_, GITRHD_, DESR_, DENA_, POSP_);
         a1_->DTVI(QStringLiteral("DKEN"), DKEN_);
     });
 }
@@ -198,34 +188,7 @@ void mdiMSEITE1::diagrammModell(clsGRAFIK& g, int OBJ, float XDL, float YDO, Err
             }
         }))
         return;
-    if (!trap.step([&] {
-            g.setEBOXMIN(BONEU_);
-            g.setEBOXMAX(BONEU_);
-            g.setEAXEX(1);
-            g.setESKTX(0);
-            g.setELXMIN(diagrammlisten::xMin());
-            g.setELXDIFF(diagrammlisten::xDiff());
-            g.setELXIT(diagrammlisten::xTeilung());
-            // A grid list also sets the label list: the labels come after it.
-            g.setELXGIT(diagrammlisten::xGitter(GITW_ != 0));
-            g.setELXZL(diagrammlisten::xZahlen());
-            g.setETEXTX(QStringLiteral("w [%]"));
-            g.setESKZX(QStringLiteral("#0"));
-        }))
-        return;
-    trap.step([&] {
-        g.setEBOYMIN(BONEU_);
-        g.setEBOYMAX(BONEU_);
-        g.setEAXEY(1);
-        g.setESKTY(0);
-        g.setELYMIN(diagrammlisten::yMin());
-        g.setELYDIFF(diagrammlisten::yDiff());
-        g.setELYIT(diagrammlisten::yTeilung());
-        g.setELYGIT(diagrammlisten::yGitter(GITRHD_ != 0));
-        g.setELYZL(diagrammlisten::yZahlen());
-        g.setETEXTY(QStringLiteral("{g,1}r{t,1}d [g/cm³]"));
-        g.setESKZY(QStringLiteral("#0.00#"));
-    });
+    diagrammlisten::achsen(g, BONEU_, GITW_ != 0, GITRHD_ != 0, trap);
 }
 
 // One record: a line through its points with a marker on each, or, with the spline switch and three or
@@ -275,36 +238,5 @@ void mdiMSEITE1::kurve(clsGRAFIK& g, std::size_t k, Punkte& p, float MX, ErrorTr
 // for the records' mean grain density. Without a positive mean grain density there are none.
 void mdiMSEITE1::linienscharen(clsGRAFIK& g, ErrorTrap& trap) {
     const float RHS = statistik_.RHS.MW.value_or(0.0f);
-    if (!(RHS > 0)) return;
-    const double rhs = RHS;
-    auto schar = [&](const std::vector<float>& werte, const QString& name, auto dichte, auto beschriftung) {
-        for (std::size_t k = 0; k < werte.size(); ++k) {
-            const float wert = werte[k];
-            linienscharen::Linie linie;
-            if (!trap.step([&] {
-                    linie = linienscharen::abtasten(XMIN_, XMAX_, YMIN_, YMAX_,
-                                                    [&](float w) { return dichte(wert, w); });
-                }))
-                return false;
-            if (linie.x.empty()) continue;
-            const QString text = (k == 0 ? name : QString()) + platform::CStr(Variant(beschriftung(wert)));
-            if (!trap.step([&] {
-                    SingleArray X(std::move(linie.x)), Y(std::move(linie.y));
-                    g.POLYGON(X, Y, 0, 0, 0, text, 0);
-                }))
-                return false;
-        }
-        return true;
-    };
-    if (DESR_ != 0 && SRLI_ == 1 &&
-        !schar(
-            linienscharen::saettigungsgrade(DESR_), QStringLiteral("S{t,1}r = "),
-            [&](float Sr, float w) { return linienscharen::saettigungsdichte(rhs, Sr, w); },
-            [](float Sr) { return Sr / 100.0f; }))
-        return;
-    if (DENA_ != 0 && NALI_ == 1)
-        schar(
-            linienscharen::luftporenanteile(DENA_), QStringLiteral("n{t,1}a = "),
-            [&](float na, float w) { return linienscharen::luftporendichte(rhs, na, w); },
-            [](float na) { return na; });
+    linienscharen::zeichnen(g, trap, {XMIN_, XMAX_, YMIN_, YMAX_}, RHS, DESR_, SRLI_, DENA_, NALI_);
 }

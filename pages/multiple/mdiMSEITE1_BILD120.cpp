@@ -53,13 +53,10 @@ void mdiMSEITE1::BILD120(int OBJ, float XDL, float YDO) {
     if (OBJ == 0 || OBJ == 1) {
         tabelle_ = std::make_unique<clsTABELLE>();
         if (!trap.step([&] {
-                const Ziel z = ziel(OBJ, picBILD120, XDL, YDO);
-                tabelle_->setEOBJEKT(z.surface);
-                tabelle_->setEXDL(z.EXDL);
-                tabelle_->setEYDO(z.EYDO);
                 // On screen the scroll bar chooses the rows shown; the printed table shows every row.
                 // On a sheet of several the rows of that sheet.
-                tabelle_->setEYBALKEN(OBJ == 0 ? &picBILD120->verticalScrollBar() : druckfenster_.get());
+                ausgabeseite::tabellenziel(*tabelle_, ziel(OBJ, picBILD120, XDL, YDO),
+                                           OBJ == 0 ? &picBILD120->verticalScrollBar() : druckfenster_.get());
             }))
             return;
     }

@@ -1,5 +1,8 @@
 #include "Ausgabeseite.h"
 
+#include "clsTABELLE.h"
+#include "frmKONTEXT.h"
+
 #include "platform/run/RunState.h"
 #include "platform/surface/PageSurface.h"
 #include "platform/surface/PictureBox.h"
@@ -12,6 +15,23 @@
 using platform::RunState;
 
 namespace ausgabeseite {
+
+platform::PageSurface* blattAnlegen(QWidget* seite) {
+    const double k = platform::ImageSurface::kScreenPixelsPerMm;
+    seite->resize(int(297 * k), int(210 * k));
+    auto* blatt = new platform::PageSurface(seite);
+    blatt->setObjectName(QStringLiteral("Seite"));
+    return blatt;
+}
+
+platform::PictureBox* bildfeld(QWidget* seite, const char* name, float left, float top, float width,
+                               float height) {
+    auto* b = new platform::PictureBox(seite);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometryMm(left, top, width, height);
+    b->setFocusPolicy(Qt::ClickFocus);
+    return b;
+}
 
 std::pair<int, int> tasteVon(const QKeyEvent& e) {
     int code = e.key();
@@ -44,6 +64,16 @@ bool Form_KeyDown(int KeyCode, int Shift) {
     return false;
 }
 
+bool Form_KeyDown(const QKeyEvent& event) {
+    const auto [code, shift] = tasteVon(event);
+    return Form_KeyDown(code, shift);
+}
+
+void Form_Click(QWidget* seite, bool HBOKF, bool HBOKFS, long seitenfarbe, long bildfarbe) {
+    frmKONTEXT& dialog = frmKONTEXT::oeffnen();
+    dialog.voreinstellen(seite, HBOKF, HBOKFS, seitenfarbe, bildfarbe);
+}
+
 void Form_Activate() {
     RunState::current().setPanelVisible(14, false);
 }
@@ -68,6 +98,23 @@ platform::PrintTarget druckziel(const QString& dokument, const QString& dateinam
         target.pdfFile = fs::BuildPath(folder, fs::FileNameOf(dateiname));
     }
     return target;
+}
+
+Ziel ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO,
+          const std::function<platform::Surface&()>& drucker) {
+    if (OBJ == 1) return {&drucker(), box->leftMm() + XDL, box->topMm() + YDO};
+    return {&box->surface(), 0, 0};
+}
+
+void tabellenziel(clsTABELLE& t, const Ziel& z, platform::ScrollBar* balken) {
+    t.setEOBJEKT(z.surface);
+    t.setEXDL(z.EXDL);
+    t.setEYDO(z.EYDO);
+    t.setEYBALKEN(balken);
+}
+
+Zeigen::~Zeigen() {
+    if (box_) box_->update();
 }
 
 } // namespace ausgabeseite

@@ -1,5 +1,9 @@
 #include "Diagrammlisten.h"
 
+#include "clsGRAFIK.h"
+
+#include "platform/run/ErrorBox.h"
+
 namespace diagrammlisten {
 
 namespace {
@@ -65,6 +69,37 @@ std::vector<double> yGitter(bool gitterlinien) {
 
 std::vector<double> yZahlen() {
     return {4, 8, 6, 8, 10, 12, 7, 8, 9, 10, 11, 12, 13, 7, 10, 8, 17, 9, 19, 10};
+}
+
+void achsen(clsGRAFIK& g, bool BONEU, bool gitterW, bool gitterRHD, platform::ErrorTrap& trap) {
+    if (!trap.step([&] {
+            g.setEBOXMIN(BONEU);
+            g.setEBOXMAX(BONEU);
+            g.setEAXEX(1);
+            g.setESKTX(0);
+            g.setELXMIN(xMin());
+            g.setELXDIFF(xDiff());
+            g.setELXIT(xTeilung());
+            // A grid list also sets the label list: the labels come after it.
+            g.setELXGIT(xGitter(gitterW));
+            g.setELXZL(xZahlen());
+            g.setETEXTX(QStringLiteral("w [%]"));
+            g.setESKZX(QStringLiteral("#0"));
+        }))
+        return;
+    trap.step([&] {
+        g.setEBOYMIN(BONEU);
+        g.setEBOYMAX(BONEU);
+        g.setEAXEY(1);
+        g.setESKTY(0);
+        g.setELYMIN(yMin());
+        g.setELYDIFF(yDiff());
+        g.setELYIT(yTeilung());
+        g.setELYGIT(yGitter(gitterRHD));
+        g.setELYZL(yZahlen());
+        g.setETEXTY(QStringLiteral("{g,1}r{t,1}d [g/cm³]"));
+        g.setESKZY(QStringLiteral("#0.00#"));
+    });
 }
 
 } // namespace diagrammlisten

@@ -2,6 +2,11 @@
 
 #include <vector>
 
+class clsGRAFIK;
+namespace platform {
+class ErrorTrap;
+}
+
 // The admissible lists of the compaction diagram on page 1, which the diagram hands to its diagram object
 // and the diagram-settings dialog offers: the bounds an automatic axis minimum may take, the admissible
 // spans, and per span the number of tick, grid and labelled intervals. Whole numbers are held as integers,
@@ -23,5 +28,10 @@ std::vector<double> yDiff();
 std::vector<double> yTeilung();
 std::vector<double> yGitter(bool gitterlinien);
 std::vector<double> yZahlen();
+
+// Hands both axes to the diagram object: the lists above, the grid lines when switched on, the axis titles
+// "w [%]" and "ρd [g/cm³]" and their number patterns; a new evaluation (BONEU) fits the bounds to the
+// points. The x axis and the y axis are one step each of the trap; Cancel in the first skips the second.
+void achsen(clsGRAFIK& g, bool BONEU, bool gitterW, bool gitterRHD, platform::ErrorTrap& trap);
 
 } // namespace diagrammlisten

@@ -1,5 +1,10 @@
 #include "Linienscharen.h"
 
+#include "clsGRAFIK.h"
+
+#include "platform/run/ErrorBox.h"
+#include "platform/runtime/Convert.h"
+
 #include <cmath>
 
 namespace linienscharen {
@@ -56,6 +61,42 @@ Linie abtasten(float XMIN, float XMAX, float YMIN, float YMAX, const std::functi
         }
     }
     return l;
+}
+
+void zeichnen(clsGRAFIK& g, platform::ErrorTrap& trap, const Grenzen& b, float RHS, float DESR,
+              std::int16_t SRLI, float DENA, std::int16_t NALI) {
+    if (!(RHS > 0)) return;
+    const double rhs = RHS;
+    auto schar = [&](const std::vector<float>& werte, const QString& name, auto dichte, auto beschriftung) {
+        for (std::size_t k = 0; k < werte.size(); ++k) {
+            const float wert = werte[k];
+            Linie linie;
+            if (!trap.step([&] {
+                    linie =
+                        abtasten(b.XMIN, b.XMAX, b.YMIN, b.YMAX, [&](float w) { return dichte(wert, w); });
+                }))
+                return false;
+            if (linie.x.empty()) continue;
+            const QString text =
+                (k == 0 ? name : QString()) + platform::CStr(platform::Variant(beschriftung(wert)));
+            if (!trap.step([&] {
+                    drawing::SingleArray X(std::move(linie.x)), Y(std::move(linie.y));
+                    g.POLYGON(X, Y, 0, 0, 0, text, 0);
+                }))
+                return false;
+        }
+        return true;
+    };
+    if (DESR != 0 && SRLI == 1 &&
+        !schar(
+            saettigungsgrade(DESR), QStringLiteral("S{t,1}r = "),
+            [&](float Sr, float w) { return saettigungsdichte(rhs, Sr, w); },
+            [](float Sr) { return Sr / 100.0f; }))
+        return;
+    if (DENA != 0 && NALI == 1)
+        schar(
+            luftporenanteile(DENA), QStringLiteral("n{t,1}a = "),
+            [&](float na, float w) { return luftporendichte(rhs, na, w); }, [](float na) { return na; });
 }
 
 } // namespace linienscharen

@@ -1,10 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
-// The saturation and air-void lines of the compaction diagram: which lines a spacing gives, and the samples
-// of one line inside the diagram's bounds. Needs no surface.
+class clsGRAFIK;
+namespace platform {
+class ErrorTrap;
+}
+
+// The saturation and air-void lines of the compaction diagram: which lines a spacing gives, the samples of
+// one line inside the diagram's bounds (these need no surface), and the drawing of both families, which
+// page 1 and the multiple-evaluation page share.
 namespace linienscharen {
 
 // No family has more lines than this: closer lines can't be told apart on the page, and a spacing typed
@@ -38,5 +45,18 @@ struct Linie {
     std::vector<float> x, y;
 };
 Linie abtasten(float XMIN, float XMAX, float YMIN, float YMAX, const std::function<double(float w)>& dichte);
+
+// The diagram's bounds as its scale routine left them.
+struct Grenzen {
+    float XMIN = 0, XMAX = 0, YMIN = 0, YMAX = 0;
+};
+
+// Draws with the pen as set: the lines of equal saturation for the spacing DESR when SRLI is 1, then those
+// of equal air-void content for the spacing DENA when NALI is 1 (a spacing of 0 draws no family), for soil
+// of grain density RHS. Each line is sampled inside the bounds and labelled with its value, the first line
+// of a family with the family's name too; a line wholly outside the bounds is left out. Without a positive
+// grain density there are none. A failed step goes through the trap; Cancel ends the drawing.
+void zeichnen(clsGRAFIK& g, platform::ErrorTrap& trap, const Grenzen& grenzen, float RHS, float DESR,
+              std::int16_t SRLI, float DENA, std::int16_t NALI);
 
 } // namespace linienscharen

@@ -13,16 +13,9 @@
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/TextBox.h"
-#include "platform/window/Twips.h"
 
 #include <QGridLayout>
-#include <QGroupBox>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QPushButton>
-#include <QScreen>
-#include <QVBoxLayout>
 
 using platform::RunState;
 using platform::ScreenPointer;
@@ -43,77 +36,11 @@ QString meldungstitel() {
 
 } // namespace
 
-frmKONTEXT11::frmKONTEXT11(QWidget* owner, QWidget* seite) : QDialog(owner), seite_(seite) {
-    setObjectName(QStringLiteral("frmKONTEXT11"));
-    setWindowTitle(QStringLiteral("Kontextmenü Diagramm"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    QFont schrift(QStringLiteral("Arial"));
-    schrift.setPointSizeF(8.25);
-    setFont(schrift);
-    setModal(true);
-    setFixedSize(platform::twipsToPixels(3705), platform::twipsToPixels(8940));
-    auto* layout = new QVBoxLayout(this);
-
-    auto rahmen = [&](const QString& titel, const char* name) {
-        auto* box = new QGroupBox(titel, this);
-        box->setObjectName(QString::fromLatin1(name));
-        layout->addWidget(box);
-        auto* grid = new QGridLayout(box);
-        return grid;
-    };
-    auto liste = [&](const char* name) {
-        auto* c = new platform::ComboBox(this);
-        c->setObjectName(QString::fromLatin1(name));
-        c->setEditable(false);
-        return c;
-    };
-    auto textbox = [&](const char* name, const char* design) {
-        auto* t = new platform::TextBox(this);
-        t->setObjectName(QString::fromLatin1(name));
-        t->setText(QString::fromLatin1(design));
-        t->installEventFilter(this);
-        return t;
-    };
-    auto check = [&](const QString& caption, const char* name) {
-        auto* c = new platform::CheckBox(caption, this);
-        c->setObjectName(QString::fromLatin1(name));
-        return c;
-    };
-    auto label = [&](const QString& text) { return new QLabel(text, this); };
-
-    QGridLayout* skalen = rahmen(QStringLiteral("Skalen"), "fraSKALEN");
-    cboXMIN = liste("cboXMIN");
-    cboXDIFF = liste("cboXDIFF");
-    cboYMIN = liste("cboYMIN");
-    cboYDIFF = liste("cboYDIFF");
-    skalen->addWidget(label(QStringLiteral("x-Achse")), 0, 0, 1, 2);
-    skalen->addWidget(label(QStringLiteral("Xmin")), 1, 0);
-    skalen->addWidget(cboXMIN, 1, 1);
-    skalen->addWidget(label(QStringLiteral("ΔX")), 2, 0);
-    skalen->addWidget(cboXDIFF, 2, 1);
-    skalen->addWidget(label(QStringLiteral("y-Achse")), 3, 0, 1, 2);
-    skalen->addWidget(label(QStringLiteral("Ymin")), 4, 0);
-    skalen->addWidget(cboYMIN, 4, 1);
-    skalen->addWidget(label(QStringLiteral("ΔY")), 5, 0);
-    skalen->addWidget(cboYDIFF, 5, 1);
-
-    QGridLayout* werte = rahmen(QString(), "Frame1");
-    txtMYMX = textbox("txtMYMX", "0.05");
-    txtDESR = textbox("txtDESR", "0.1");
-    txtDENA = textbox("txtDENA", "0.025");
-    werte->addWidget(label(QStringLiteral("1 %  Δw =")), 0, 0);
-    werte->addWidget(txtMYMX, 0, 1);
-    werte->addWidget(label(QStringLiteral("g/cm³")), 0, 2);
-    werte->addWidget(label(QStringLiteral("ΔSr =")), 1, 0);
-    werte->addWidget(txtDESR, 1, 1);
-    werte->addWidget(label(QStringLiteral("Δna =")), 2, 0);
-    werte->addWidget(txtDENA, 2, 1);
-
-    QGridLayout* linien = rahmen(QString(), "fraLI");
-    chkSRLI = check(QStringLiteral("Sr - Linien"), "chkSRLI");
-    chkNALI = check(QStringLiteral("na - Linien"), "chkNALI");
-    linien->addWidget(chkSRLI, 0, 0);
-    linien->addWidget(chkNALI, 1, 0);
+frmKONTEXT11::frmKONTEXT11(QWidget* owner, QWidget* seite)
+    : Diagrammkontext(owner, seite, "frmKONTEXT11", 8940) {
+    skalenBauen();
+    werteBauen(QStringLiteral("1 %  Δw ="));
+    linienBauen();
     QGridLayout* gitter = rahmen(QString(), "fraGIT");
     chkGITRHD = check(QStringLiteral("Gitterlinien ρd"), "chkGITRHD");
     chkGITW = check(QStringLiteral("Gitterlinien w"), "chkGITW");
@@ -122,20 +49,8 @@ frmKONTEXT11::frmKONTEXT11(QWidget* owner, QWidget* seite) : QDialog(owner), sei
     QGridLayout* spline = rahmen(QString(), "fraPOSP");
     chkPOSP = check(QStringLiteral("Spline"), "chkPOSP");
     spline->addWidget(chkPOSP, 0, 0);
-
-    QGridLayout* knoepfe = rahmen(QString(), "fraSCHALTFLAECHEN");
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    cmdABBRECHEN = new QPushButton(QStringLiteral("Abbrechen"), this);
-    cmdABBRECHEN->setObjectName(QStringLiteral("cmdABBRECHEN"));
-    knoepfe->addWidget(cmdOK, 0, 0);
-    knoepfe->addWidget(cmdABBRECHEN, 0, 1);
-
-    connect(chkSRLI, &platform::CheckBox::Click, this, &frmKONTEXT11::chkSRLI_Click);
-    connect(chkNALI, &platform::CheckBox::Click, this, &frmKONTEXT11::chkNALI_Click);
+    knoepfeBauen();
     connect(cmdOK, &QPushButton::clicked, this, &frmKONTEXT11::cmdOK_Click);
-    connect(cmdABBRECHEN, &QPushButton::clicked, this, &frmKONTEXT11::cmdABBRECHEN_Click);
 }
 
 frmKONTEXT11::~frmKONTEXT11() = default;
@@ -156,10 +71,7 @@ void frmKONTEXT11::Form_Load() {
                 break;
             }
     };
-    for (const auto& [spalte, wert] :
-         {std::pair{"XMIN", &XMIN}, std::pair{"XMAX", &XMAX}, std::pair{"YMIN", &YMIN},
-          std::pair{"YMAX", &YMAX}, std::pair{"MX", &MX}, std::pair{"MY", &MY}})
-        g0_->DTVS(QString::fromLatin1(spalte), *wert, kIDOBJEKT, kDiagramm11);
+    grenzenLaden(*g0_, kDiagramm11);
     // The aspect of the diagram as it was drawn last; before any drawing the stored one.
     float aspekt = 0;
     if (MX != 0)
@@ -179,21 +91,8 @@ void frmKONTEXT11::Form_Load() {
     if (!spline) chkPOSP->setValue(0);
     chkPOSP->setEnabled(spline);
 
-    a1_->DTFC(QStringLiteral("GITW"), *chkGITW);
-    a1_->DTFC(QStringLiteral("GITRHD"), *chkGITRHD);
-    a1_->DTFC(QStringLiteral("SRLI"), *chkSRLI);
-    a1_->DTFC(QStringLiteral("NALI"), *chkNALI);
-    a1_->DTFT(QStringLiteral("DESR"), *txtDESR);
-    a1_->DTFT(QStringLiteral("DENA"), *txtDENA);
+    anzeigeLaden(*a1_);
     if (spline) a1_->DTFC(QStringLiteral("POSP"), *chkPOSP);
-}
-
-void frmKONTEXT11::chkSRLI_Click() {
-    if (chkSRLI->Value() == 1) chkNALI->setValue(0);
-}
-
-void frmKONTEXT11::chkNALI_Click() {
-    if (chkNALI->Value() == 1) chkSRLI->setValue(0);
 }
 
 std::optional<float> frmKONTEXT11::zahlImBereich(platform::TextBox* box, double min,
@@ -215,11 +114,7 @@ void frmKONTEXT11::cmdOK_Click() {
         ~Zeiger() { ScreenPointer::set(ScreenPointer::Default); }
     } zeiger;
     platform::ErrorTrap trap(QStringLiteral("Kontext 11"), QStringLiteral("VB-Error:"));
-    const auto zahl = [](const platform::ComboBox* c) { return platform::CSng(Variant(c->Text())); };
-    if (!trap.step([&] { XMIN = zahl(cboXMIN); })) return;
-    if (!trap.step([&] { YMIN = zahl(cboYMIN); })) return;
-    if (!trap.step([&] { XMAX = zahl(cboXDIFF) + XMIN; })) return;
-    if (!trap.step([&] { YMAX = zahl(cboYDIFF) + YMIN; })) return;
+    if (!grenzenLesen(trap)) return;
 
     // Numbers in the ranges that give a diagram; a tiny spacing is no harm, as the lines are counted.
     const QString d = RunState::current().DEZIMALPUNKT;
@@ -265,17 +160,11 @@ void frmKONTEXT11::cmdOK_Click() {
 
     if (!trap.step([&] {
             g0_->DVTS(QStringLiteral("MYMX"), *a, kIDOBJEKT, kDiagramm11);
-            g0_->DVTS(QStringLiteral("XMIN"), XMIN, kIDOBJEKT, kDiagramm11);
-            g0_->DVTS(QStringLiteral("XMAX"), XMAX, kIDOBJEKT, kDiagramm11);
-            g0_->DVTS(QStringLiteral("YMIN"), YMIN, kIDOBJEKT, kDiagramm11);
-            g0_->DVTS(QStringLiteral("YMAX"), YMAX, kIDOBJEKT, kDiagramm11);
+            grenzenSpeichern(*g0_, kDiagramm11);
         }))
         return;
     if (!trap.step([&] {
-            a1_->DFTC(QStringLiteral("GITW"), *chkGITW);
-            a1_->DFTC(QStringLiteral("GITRHD"), *chkGITRHD);
-            a1_->DFTC(QStringLiteral("SRLI"), *chkSRLI);
-            a1_->DFTC(QStringLiteral("NALI"), *chkNALI);
+            schalterSpeichern(*a1_);
             a1_->DVTS(QStringLiteral("DESR"), *DESR);
             a1_->DVTS(QStringLiteral("DENA"), *DENA);
             a1_->DFTC(QStringLiteral("POSP"), *chkPOSP);
@@ -291,39 +180,4 @@ void frmKONTEXT11::cmdOK_Click() {
         }))
         return;
     accept();
-}
-
-void frmKONTEXT11::cmdABBRECHEN_Click() {
-    reject();
-}
-
-// The keypad's decimal key types the run's decimal sign, whatever the keyboard layout sends.
-bool frmKONTEXT11::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        auto* box = qobject_cast<platform::TextBox*>(watched);
-        if (box && (key->modifiers() & Qt::KeypadModifier) &&
-            (key->key() == Qt::Key_Comma || key->key() == Qt::Key_Period)) {
-            box->insert(RunState::current().DEZIMALPUNKT);
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void frmKONTEXT11::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    platzieren();
-}
-
-void frmKONTEXT11::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    platzieren();
-}
-
-// At 0.6 of the screen's width and 0.1 of its height.
-void frmKONTEXT11::platzieren() {
-    if (isMinimized()) return;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(int(screen->geometry().width() * 0.6), int(screen->geometry().height() * 0.1));
 }

@@ -8,7 +8,6 @@
 #include "clsGRAFIK.h"
 #include "clsKOPFFUSS.h"
 #include "clsTABELLE.h"
-#include "frmKONTEXT.h"
 #include "frmKONTEXT11.h"
 #include "Seite1Layout.h"
 #include "Tabellenzeiger.h"
@@ -35,18 +34,9 @@ mdiSEITE1::mdiSEITE1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("mdiSEITE1"));
     setWindowTitle(QStringLiteral("Seite 1"));
     setFocusPolicy(Qt::StrongFocus);
-    // Before it is maximised the page has the size of the sheet.
-    const double k = platform::ImageSurface::kScreenPixelsPerMm;
-    resize(int(297 * k), int(210 * k));
-    seite_ = new platform::PageSurface(this);
-    seite_->setObjectName(QStringLiteral("Seite"));
-
+    seite_ = ausgabeseite::blattAnlegen(this);
     auto box = [this](const char* name, const seite1layout::Lage& lage) {
-        auto* b = new platform::PictureBox(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometryMm(lage.left(), lage.top(), lage.width(), lage.height());
-        b->setFocusPolicy(Qt::ClickFocus);
-        return b;
+        return ausgabeseite::bildfeld(this, name, lage);
     };
     picBILD11 = box("picBILD11", seite1layout::BILD11);
     picBILD12 = box("picBILD12", seite1layout::BILD12);
@@ -260,8 +250,7 @@ void mdiSEITE1::neuZeichnen() {
 // --- Where the pictures go ---
 
 mdiSEITE1::Ziel mdiSEITE1::ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO) {
-    if (OBJ == 1) return {&drucker(), box->leftMm() + XDL, box->topMm() + YDO};
-    return {&box->surface(), 0, 0};
+    return ausgabeseite::ziel(OBJ, box, XDL, YDO, [this]() -> platform::Surface& { return drucker(); });
 }
 
 // --- Events ---
@@ -275,8 +264,7 @@ bool mdiSEITE1::Form_KeyDown(int KeyCode, int Shift) {
 }
 
 void mdiSEITE1::Form_Click() {
-    frmKONTEXT& dialog = frmKONTEXT::oeffnen();
-    dialog.voreinstellen(this, HBOKF_, HBOKFS_, pageColor(), pictureColor());
+    ausgabeseite::Form_Click(this, HBOKF_, HBOKFS_, pageColor(), pictureColor());
 }
 
 void mdiSEITE1::picBILD11_MouseDown(Qt::MouseButton Button) {
@@ -311,19 +299,13 @@ void mdiSEITE1::previewKeys(QWidget* child) {
     child->installEventFilter(this);
 }
 
-mdiSEITE1::Zeigen::~Zeigen() {
-    if (box_) box_->update();
-}
-
 bool mdiSEITE1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        const auto [code, shift] = ausgabeseite::tasteVon(static_cast<QKeyEvent&>(*event));
-        if (Form_KeyDown(code, shift)) return true;
+        if (ausgabeseite::Form_KeyDown(static_cast<QKeyEvent&>(*event))) return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void mdiSEITE1::keyPressEvent(QKeyEvent* event) {
-    const auto [code, shift] = ausgabeseite::tasteVon(*event);
-    if (!Form_KeyDown(code, shift)) QWidget::keyPressEvent(event);
+    if (!ausgabeseite::Form_KeyDown(*event)) QWidget::keyPressEvent(event);
 }

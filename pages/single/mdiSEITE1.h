@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Ausgabeseite.h"
 #include "clsSPLINE.h"
 
 #include <cstdint>
@@ -137,24 +138,11 @@ private:
     // The printer page of the running print job, opened when there is none.
     platform::Surface& drucker();
     // The surface and the offset of a picture: its picture box, or the printer page at the box's place.
-    struct Ziel {
-        platform::Surface* surface = nullptr;
-        float EXDL = 0, EYDO = 0;
-    };
+    using Ziel = ausgabeseite::Ziel;
     Ziel ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO);
     // Lets the key handler see the keys of a child first.
     void previewKeys(QWidget* child);
-    // Shows on screen what a picture routine drew into its picture box, also when it was left half way.
-    class Zeigen {
-    public:
-        explicit Zeigen(platform::PictureBox* box) : box_(box) {}
-        ~Zeigen();
-        Zeigen(const Zeigen&) = delete;
-        Zeigen& operator=(const Zeigen&) = delete;
-
-    private:
-        platform::PictureBox* box_;
-    };
+    using Zeigen = ausgabeseite::Zeigen;
 
     // Pieces of the compaction diagram (mdiSEITE1_BILD11.cpp), each running its statements under the
     // routine's error trap; they return when the user cancelled there.

@@ -60,12 +60,9 @@ void mdiSEITE1::BILD12(int OBJ, float XDL, float YDO) {
     if (OBJ == 0 || OBJ == 1) {
         tabelle_ = std::make_unique<clsTABELLE>();
         if (!trap.step([&] {
-                const Ziel z = ziel(OBJ, picBILD12, XDL, YDO);
-                tabelle_->setEOBJEKT(z.surface);
-                tabelle_->setEXDL(z.EXDL);
-                tabelle_->setEYDO(z.EYDO);
                 // The printed table shows the rows that the screen is scrolled to.
-                tabelle_->setEYBALKEN(&picBILD12->verticalScrollBar());
+                ausgabeseite::tabellenziel(*tabelle_, ziel(OBJ, picBILD12, XDL, YDO),
+                                           &picBILD12->verticalScrollBar());
             }))
             return;
     }
