@@ -33,14 +33,19 @@ struct Decimal {
 // odd has exactly k decimals, so only as many as that are asked for: the digits are the same, and the
 // short request saves writing and then dropping up to 80 zeros for every cell of a grid.
 Decimal decimalOfDouble(double magnitude) {
-    constexpr int kMostPlaces = 80;
-    int places = kMostPlaces;
-    if (std::isfinite(magnitude)) {
-        int exponent = 0;
-        const double mantissa = std::frexp(magnitude, &exponent);
-        const auto bits = std::uint64_t(std::ldexp(mantissa, 53)); // exact: below 2^53
-        places = bits == 0 ? 0 : std::clamp(53 - exponent - std::countr_zero(bits), 0, kMostPlaces);
+    if (!std::isfinite(magnitude)) {
+        // No digits at all: "inf" or "nan" as the digits, cut as they always were.
+        const QString s = QString::fromLatin1(std::isinf(magnitude) ? "inf" : "nan");
+        Decimal d;
+        d.intDigits = -1;
+        d.digits = s + s;
+        return d;
     }
+    constexpr int kMostPlaces = 80;
+    int exponent = 0;
+    const double mantissa = std::frexp(magnitude, &exponent);
+    const auto bits = std::uint64_t(std::ldexp(mantissa, 53)); // exact: below 2^53
+    const int places = bits == 0 ? 0 : std::clamp(53 - exponent - std::countr_zero(bits), 0, kMostPlaces);
     // Room for the 309 integer digits of the largest double, the point and the decimals.
     std::array<char, 400> buf;
     const auto [end, ec] =
