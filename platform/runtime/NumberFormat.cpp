@@ -409,7 +409,9 @@ QString Format(const Variant& value, const QString& pattern, const QString& dec)
     const bool isSingle = v.type() == VarType::Single;
     const float single = isSingle ? v.asSingle() : 0.0f;
     const double number = v.number();
-    const QStringList sections = splitSections(pattern);
+    // Most patterns have one section: the pattern itself, without splitting it into a list.
+    const QStringList sections = pattern.contains(';') ? splitSections(pattern) : QStringList();
+    if (sections.isEmpty()) return formatNumber(number, isSingle, single, pattern, true, dec);
     if (sections.size() >= 3 && number == 0.0) return formatNumber(0.0, false, 0.0f, sections[2], false, dec);
     if (sections.size() >= 2 && number < 0)
         return formatNumber(number, isSingle, single, sections[1], false, dec);
