@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QStringList>
 #include <string_view>
+#include <utility>
 
 namespace platform {
 
@@ -90,11 +91,12 @@ Decimal decimalOfText(const QString& plain) {
 Decimal roundDecimal(Decimal d, int places) {
     const int keep = d.intDigits + places;
     if (d.digits.size() <= keep) {
-        d.digits += QString(keep - d.digits.size(), '0');
+        d.digits.resize(keep, QLatin1Char('0'));
         return d;
     }
     const bool up = d.digits[keep] >= '5';
-    QString kept = d.digits.left(keep);
+    QString kept = std::move(d.digits);
+    kept.truncate(keep);
     if (up) {
         int i = kept.size() - 1;
         while (i >= 0) {
@@ -297,7 +299,7 @@ QString formatNumber(double value, bool isSingle, float singleValue, const QStri
             if (d.digits.size() < want) d.digits += QString(want - d.digits.size(), '0');
         }
     }
-    d = roundDecimal(d, fracPlaces);
+    d = roundDecimal(std::move(d), fracPlaces);
     if (scientific && d.intDigits > std::max(1, intPlaces)) {
         // Rounding carried into a new digit.
         d.intDigits -= 1;
@@ -328,6 +330,7 @@ QString formatNumber(double value, bool isSingle, float singleValue, const QStri
 
     // Emit: the integer digits go where the integer placeholders stand, the rest of the text as it is.
     QString out;
+    out.reserve(section.size() + intPart.size() + fracPart.size() + dec.size() + 8);
     bool intEmitted = false, dotEmitted = false, expEmitted = false;
     int fracIndex = 0;
     quoted = false;
