@@ -9,7 +9,9 @@
 #include <bit>
 
 QString Formatmerker::format(const QString& text, const QString& pattern, const QString& dezimal) {
-    const QString schluessel = pattern + QChar(0x1F) + dezimal + QChar(0x1F) + text;
+    QString schluessel;
+    schluessel.reserve(pattern.size() + dezimal.size() + text.size() + 2);
+    schluessel.append(pattern).append(QChar(0x1F)).append(dezimal).append(QChar(0x1F)).append(text);
     if (const auto it = formate_.constFind(schluessel); it != formate_.constEnd()) return *it;
     if (formate_.size() >= kGrenze) formate_.clear();
     const QString ergebnis = platform::Format(platform::Variant(text), pattern, dezimal);

@@ -73,19 +73,20 @@ double numberOf(const Variant& v) {
 std::optional<double> readNumber(const QString& text, const QString& decimalSign, bool allowExponent) {
     const QString t = text.trimmed();
     if (t.isEmpty()) return std::nullopt;
-    QString ascii;
-    ascii.reserve(t.size());
+    // The number in C notation for strtod, built in plain chars: a grid reads hundreds of texts at a time.
+    std::string ascii;
+    ascii.reserve(size_t(t.size()) + 1);
     int i = 0;
-    if (t[i] == '+' || t[i] == '-') ascii += t[i++];
+    if (t[i] == '+' || t[i] == '-') ascii += char(t[i++].unicode());
     int digits = 0;
     bool seenDecimal = false;
     while (i < t.size()) {
         const QChar c = t[i];
         if (c.isDigit() && c.unicode() < 128) {
-            ascii += c;
+            ascii += char(c.unicode());
             ++digits;
             ++i;
-        } else if (!decimalSign.isEmpty() && t.mid(i, decimalSign.size()) == decimalSign && !seenDecimal) {
+        } else if (!decimalSign.isEmpty() && QStringView(t).mid(i, decimalSign.size()) == decimalSign && !seenDecimal) {
             ascii += '.';
             seenDecimal = true;
             i += decimalSign.size();
@@ -97,19 +98,18 @@ std::optional<double> readNumber(const QString& text, const QString& decimalSign
     if (i < t.size() && allowExponent && (t[i] == 'E' || t[i] == 'e')) {
         ascii += 'e';
         ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ascii += t[i++];
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ascii += char(t[i++].unicode());
         int expDigits = 0;
         while (i < t.size() && t[i].isDigit() && t[i].unicode() < 128) {
-            ascii += t[i++];
+            ascii += char(t[i++].unicode());
             ++expDigits;
         }
         if (expDigits == 0) return std::nullopt;
     }
     if (i != t.size()) return std::nullopt;
-    const QByteArray bytes = ascii.toLatin1();
     char* end = nullptr;
-    const double value = std::strtod(bytes.constData(), &end);
-    if (end != bytes.constData() + bytes.size()) return std::nullopt;
+    const double value = std::strtod(ascii.c_str(), &end);
+    if (end != ascii.c_str() + ascii.size()) return std::nullopt;
     return value;
 }
 

@@ -3,10 +3,16 @@
 #include "Convert.h"
 #include "SystemLocale.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <QDateTime>
 #include <QStringList>
-#include <cmath>
-#include <cstdio>
+#include <string_view>
+#include <utility>
 
 namespace platform {
 
@@ -24,20 +30,37 @@ struct Decimal {
     }
 };
 
+// The exact decimal value of a finite double, cut after 80 decimals (rounded there). A double m * 2^-k with m
+// odd has exactly k decimals, so only as many as that are asked for: the digits are the same, and the
+// short request saves writing and then dropping up to 80 zeros for every cell of a grid.
 Decimal decimalOfDouble(double magnitude) {
-    // %f prints the exact binary value when given enough digits.
-    std::vector<char> buf(512);
-    int n = std::snprintf(buf.data(), buf.size(), "%.80f", magnitude);
-    if (n >= int(buf.size())) {
-        buf.resize(n + 1);
-        std::snprintf(buf.data(), buf.size(), "%.80f", magnitude);
+    if (!std::isfinite(magnitude)) {
+        // No digits at all: "inf" or "nan" as the digits, cut as they always were.
+        const QString s = QString::fromLatin1(std::isinf(magnitude) ? "inf" : "nan");
+        Decimal d;
+        d.intDigits = -1;
+        d.digits = s + s;
+        return d;
     }
-    QString s = QString::fromLatin1(buf.data());
-    const int dot = s.indexOf('.');
+    constexpr int kMostPlaces = 80;
+    int exponent = 0;
+    const double mantissa = std::frexp(magnitude, &exponent);
+    const auto bits = std::uint64_t(std::ldexp(mantissa, 53)); // exact: below 2^53
+    const int places = bits == 0 ? 0 : std::clamp(53 - exponent - std::countr_zero(bits), 0, kMostPlaces);
+    // Room for the 309 integer digits of the largest double, the point and the decimals.
+    std::array<char, 400> buf;
+    const auto [end, ec] =
+        std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::fixed, places);
+    const std::string_view s(buf.data(), ec == std::errc() ? size_t(end - buf.data()) : 0);
     Decimal d;
-    d.intDigits = dot;
-    d.digits = s.left(dot) + s.mid(dot + 1);
-    while (d.digits.size() > d.intDigits && d.digits.endsWith('0')) d.digits.chop(1);
+    const size_t dot = s.find('.');
+    d.intDigits = int(dot == std::string_view::npos ? s.size() : dot);
+    std::string_view frac = dot == std::string_view::npos ? std::string_view() : s.substr(dot + 1);
+    while (!frac.empty() && frac.back() == '0')
+        frac.remove_suffix(1);
+    d.digits.reserve(d.intDigits + int(frac.size()));
+    d.digits += QLatin1String(s.data(), d.intDigits);
+    d.digits += QLatin1String(frac.data(), qsizetype(frac.size()));
     return d;
 }
 
@@ -68,11 +91,12 @@ Decimal decimalOfText(const QString& plain) {
 Decimal roundDecimal(Decimal d, int places) {
     const int keep = d.intDigits + places;
     if (d.digits.size() <= keep) {
-        d.digits += QString(keep - d.digits.size(), '0');
+        d.digits.resize(keep, QLatin1Char('0'));
         return d;
     }
     const bool up = d.digits[keep] >= '5';
-    QString kept = d.digits.left(keep);
+    QString kept = std::move(d.digits);
+    kept.truncate(keep);
     if (up) {
         int i = kept.size() - 1;
         while (i >= 0) {
@@ -157,9 +181,11 @@ QString formatDate(double days, const QString& p) {
         }
         const QChar l = c.toLower();
         int run = 1;
-        while (i + run < p.size() && p[i + run].toLower() == l) ++run;
+        while (i + run < p.size() && p[i + run].toLower() == l)
+            ++run;
         if (l == 'd') {
-            out += run >= 2 ? QString::number(t.date().day()).rightJustified(2, '0') : QString::number(t.date().day());
+            out += run >= 2 ? QString::number(t.date().day()).rightJustified(2, '0')
+                            : QString::number(t.date().day());
         } else if (l == 'y') {
             out += run >= 3 ? QString::number(t.date().year())
                             : QString::number(t.date().year() % 100).rightJustified(2, '0');
@@ -203,7 +229,8 @@ QString formatNumber(double value, bool isSingle, float singleValue, const QStri
             ++i;
             continue;
         }
-        if ((c == 'E' || c == 'e') && i + 1 < section.size() && (section[i + 1] == '+' || section[i + 1] == '-')) {
+        if ((c == 'E' || c == 'e') && i + 1 < section.size() &&
+            (section[i + 1] == '+' || section[i + 1] == '-')) {
             scientific = true;
             expPlus = section[i + 1] == '+';
             i += 2;
@@ -244,7 +271,8 @@ QString formatNumber(double value, bool isSingle, float singleValue, const QStri
             Decimal base = isSingle ? decimalOfText(SingleText(std::fabs(singleValue), QStringLiteral(".")))
                                     : decimalOfDouble(magnitude);
             base.intDigits += 2;
-            if (base.digits.size() < base.intDigits) base.digits += QString(base.intDigits - base.digits.size(), '0');
+            if (base.digits.size() < base.intDigits)
+                base.digits += QString(base.intDigits - base.digits.size(), '0');
             d = base;
         } else {
             d = decimalOfDouble(magnitude);
@@ -271,7 +299,7 @@ QString formatNumber(double value, bool isSingle, float singleValue, const QStri
             if (d.digits.size() < want) d.digits += QString(want - d.digits.size(), '0');
         }
     }
-    d = roundDecimal(d, fracPlaces);
+    d = roundDecimal(std::move(d), fracPlaces);
     if (scientific && d.intDigits > std::max(1, intPlaces)) {
         // Rounding carried into a new digit.
         d.intDigits -= 1;
@@ -279,11 +307,13 @@ QString formatNumber(double value, bool isSingle, float singleValue, const QStri
     }
     QString intPart = d.digits.left(d.intDigits);
     QString fracPart = d.digits.mid(d.intDigits);
-    while (intPart.size() > 1 && intPart.startsWith('0')) intPart.remove(0, 1);
+    while (intPart.size() > 1 && intPart.startsWith('0'))
+        intPart.remove(0, 1);
     if (intPart == QLatin1String("0") && intZeros == 0) intPart.clear();
     if (intPart.size() < intZeros) intPart = QString(intZeros - intPart.size(), '0') + intPart;
     // Trailing optional decimals.
-    while (fracPart.size() > fracZeros && fracPart.endsWith('0')) fracPart.chop(1);
+    while (fracPart.size() > fracZeros && fracPart.endsWith('0'))
+        fracPart.chop(1);
     if (grouping && intPart.size() > 3) {
         const QString sep = dec == QLatin1String(",") ? QStringLiteral(".") : QStringLiteral(",");
         QString g;
@@ -294,12 +324,13 @@ QString formatNumber(double value, bool isSingle, float singleValue, const QStri
         }
         intPart = g;
     }
-    const bool allZero = (intPart.isEmpty() || intPart.count('0') + intPart.count('.') + intPart.count(',') ==
-                                                   intPart.size()) &&
+    const bool allZero = (intPart.isEmpty() ||
+                          intPart.count('0') + intPart.count('.') + intPart.count(',') == intPart.size()) &&
                          fracPart.count('0') == fracPart.size();
 
     // Emit: the integer digits go where the integer placeholders stand, the rest of the text as it is.
     QString out;
+    out.reserve(section.size() + intPart.size() + fracPart.size() + dec.size() + 8);
     bool intEmitted = false, dotEmitted = false, expEmitted = false;
     int fracIndex = 0;
     quoted = false;
@@ -364,7 +395,8 @@ QString Format(const Variant& value, const QString& pattern) {
 }
 
 QString Format(const Variant& value, const QString& pattern, const QString& dec) {
-    if (value.isNull() || value.isEmpty()) return value.isEmpty() && !pattern.isEmpty() ? QString() : QString();
+    if (value.isNull() || value.isEmpty())
+        return value.isEmpty() && !pattern.isEmpty() ? QString() : QString();
     Variant v = value;
     if (v.isString()) {
         const auto n = ReadNumber(v.asString(), dec);
@@ -380,9 +412,12 @@ QString Format(const Variant& value, const QString& pattern, const QString& dec)
     const bool isSingle = v.type() == VarType::Single;
     const float single = isSingle ? v.asSingle() : 0.0f;
     const double number = v.number();
-    const QStringList sections = splitSections(pattern);
+    // Most patterns have one section: the pattern itself, without splitting it into a list.
+    const QStringList sections = pattern.contains(';') ? splitSections(pattern) : QStringList();
+    if (sections.isEmpty()) return formatNumber(number, isSingle, single, pattern, true, dec);
     if (sections.size() >= 3 && number == 0.0) return formatNumber(0.0, false, 0.0f, sections[2], false, dec);
-    if (sections.size() >= 2 && number < 0) return formatNumber(number, isSingle, single, sections[1], false, dec);
+    if (sections.size() >= 2 && number < 0)
+        return formatNumber(number, isSingle, single, sections[1], false, dec);
     return formatNumber(number, isSingle, single, sections[0], true, dec);
 }
 
