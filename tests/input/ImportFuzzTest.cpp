@@ -1,7 +1,8 @@
-// The import on damaged files: the fixture files of every layout, mutated many times by a random generator started alike on every run
-// (bytes changed, inserted and deleted, lines doubled and cut, separators and line ends sprinkled in),
-// each answered at random with OK or Cancel. No run may crash or hang; each ends either as a sound import
-// (True, the rows before kept, a cell for every new row) or after a message with the grid as it was.
+// The import on damaged files: the fixture files of every layout, mutated many times by a random generator
+// that starts alike on every run (bytes changed, inserted and deleted, lines doubled and cut, separators and
+// line ends sprinkled in), each answered at random with OK or Cancel. No run may crash or hang; each ends
+// either as a sound import (True, the rows before kept, a cell for every new row) or after a message with
+// the grid as it was.
 #include "ImportLauf.h"
 
 #include "platform/runtime/DialogService.h"
