@@ -7,7 +7,6 @@
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/runtime/DesktopService.h"
-#include "platform/runtime/SystemLocale.h"
 #include "platform/surface/PageSurface.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/system/FileSystem.h"

@@ -1,8 +1,6 @@
 #include "clsKOPFFUSS.h"
 
 #include "platform/run/ErrorBox.h"
-#include "platform/runtime/Convert.h"
-#include "platform/runtime/NumberFormat.h"
 #include "platform/runtime/SystemLocale.h"
 #include "platform/runtime/VbError.h"
 #include "platform/surface/Surface.h"
