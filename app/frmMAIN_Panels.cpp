@@ -73,8 +73,13 @@ void frmMAIN::printPages() {
     // Without an active page the preset is every page (a page number 0 is no valid preset).
     request.fromPage = k > 0 ? k : 1;
     request.toPage = k > 0 ? k : n;
-    request.suggestedPdfFile = fs::BuildPath(fs::BuildPath(PROJEKTSPFAD, PROJEKT),
-                                             fs::FileNameOf(stbMAIN->Panels(6)->Text()) + QStringLiteral(".pdf"));
+    // The file the active page would print into without a dialog; the active records' names otherwise.
+    QString name = fs::FileNameOf(stbMAIN->Panels(6)->Text()) + QStringLiteral(".pdf");
+    QString eigener;
+    if (active && QMetaObject::invokeMethod(active, "PDFNAME", Qt::DirectConnection, Q_RETURN_ARG(QString, eigener)) &&
+        !eigener.isEmpty())
+        name = fs::FileNameOf(eigener);
+    request.suggestedPdfFile = fs::BuildPath(fs::BuildPath(PROJEKTSPFAD, PROJEKT), name);
     std::optional<PrintAnswer> answer;
     if (!trap.step([&] { answer = dialogs().ShowPrinter(request); }) || !answer) return;
     Hourglass hourglass;

@@ -18,9 +18,12 @@
 
 using namespace mseite1layout;
 
+QString mdiMSEITE1::PDFNAME() const {
+    return QStringLiteral("Mehrfachauswertung Seite 1.pdf");
+}
+
 platform::PrintTarget mdiMSEITE1::druckziel() const {
-    return ausgabeseite::druckziel(QStringLiteral("TAMBRIN Mehrfachauswertung"),
-                                   QStringLiteral("Mehrfachauswertung Seite 1.pdf"));
+    return ausgabeseite::druckziel(QStringLiteral("TAMBRIN Mehrfachauswertung"), PDFNAME());
 }
 
 platform::Surface& mdiMSEITE1::drucker() {

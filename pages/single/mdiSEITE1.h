@@ -71,6 +71,9 @@ public:
     // False when nothing was printed: the printer or PDF could not be opened or written, or a box of the
     // job was answered with Cancel (the main window then prints no further page).
     Q_INVOKABLE bool DRUCKEN();
+    // The name of the page's PDF file (without its folder), which the print dialog proposes when there is
+    // no printer.
+    Q_INVOKABLE QString PDFNAME() const;
     // New header-and-footer and page-numbering switches, page and picture colours; then redraws.
     Q_INVOKABLE void KONTEXT(bool HBOKF, bool HBOKFS, long FARBEMDI, long FARBEPIC);
     // The page became the active child window: the main window's status panel 14 is hidden.

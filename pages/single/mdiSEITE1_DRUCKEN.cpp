@@ -12,8 +12,12 @@
 
 using platform::PrinterSurface;
 
+QString mdiSEITE1::PDFNAME() const {
+    return KEN_ + QStringLiteral(" Seite 1.pdf");
+}
+
 platform::PrintTarget mdiSEITE1::druckziel() const {
-    return ausgabeseite::druckziel(QStringLiteral("TAMBRIN ") + KEN_, KEN_ + QStringLiteral(" Seite 1.pdf"));
+    return ausgabeseite::druckziel(QStringLiteral("TAMBRIN ") + KEN_, PDFNAME());
 }
 
 platform::Surface& mdiSEITE1::drucker() {

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMdiSubWindow>
 #include <QProcess>
 
 namespace Msg = platform::Msg;
@@ -222,6 +223,35 @@ TEST_F(Multiple, APrintJobThatEndsWithoutASheetEndsThePrintCommand) {
         EXPECT_EQ(inst.dialogs().asked().back().title, QString::fromUtf8(c.titel));
         EXPECT_FALSE(QFile::exists(folder + QStringLiteral("/seiten-2.pdf")));
         EXPECT_FALSE(QFileInfo(folder + QStringLiteral("/seiten-1.pdf")).isFile());
+    }
+}
+
+// The print dialog proposes the PDF file the active page would print into: its record's page 1, or the
+// multiple evaluation, never the shortened list of the active records.
+TEST_F(Multiple, ThePrintDialogProposesTheActivePagesOwnFile) {
+    w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT = (ID = 2)"));
+    w->mnuAUSWERTEN_Click();
+    w->mnuNEUBERECHNEN_Click();
+    w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT = (ID IN (2, 3))"));
+    w->mnuAUSWERTEN_Click();
+    inst.dialogs().answerText(QString());
+    w->mnuMBERECHNEN_Click();
+    const QString einzeln = value(QStringLiteral("SELECT [KEN] FROM [E1] WHERE [ID]=2")).asString();
+    const struct {
+        const char* seite;
+        QString datei;
+    } cases[] = {{"mdiMSEITE1", QStringLiteral("Mehrfachauswertung Seite 1.pdf")},
+                 {"mdiSEITE1", einzeln + QStringLiteral(" Seite 1.pdf")}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.seite);
+        QWidget* page = w->Form(QString::fromLatin1(c.seite));
+        ASSERT_NE(page, nullptr);
+        w->mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(page->parentWidget()));
+        inst.dialogs().clear();
+        inst.dialogs().answerPrint(std::nullopt);
+        w->stbMAIN_PanelClick(11);
+        ASSERT_EQ(inst.dialogs().count(QStringLiteral("ShowPrinter")), 1);
+        EXPECT_EQ(QFileInfo(inst.dialogs().asked().front().print.suggestedPdfFile).fileName(), c.datei);
     }
 }
 
