@@ -3,6 +3,7 @@
 //
 // The stored picture seite1.png is made anew, after a wanted change of the page, with
 //     TAMBRIN_UPDATE_GOLDEN=1 build/bin/page1_tests --gtest_filter='Bildschirm.*'
+#include "Blatt.h"
 #include "PdfPages.h"
 #include "Seite1Lauf.h"
 
@@ -19,23 +20,7 @@ using namespace seite1test;
 
 namespace {
 
-constexpr int kDpi = 100;
-
-// The ink runs down a column and across a row of the page, and the ink in an area, in millimetres.
-std::vector<double> spalte(const QImage& page, double x, double von, double bis) {
-    return surfacetest::inkRunsInColumnMm(page, kDpi, x, von, bis);
-}
-std::vector<double> zeile(const QImage& page, double y, double von, double bis) {
-    return surfacetest::inkRunsInRowMm(page, kDpi, y, von, bis);
-}
-QRectF tinte(const QImage& page, double left, double top, double right, double bottom) {
-    return surfacetest::inkBoundsMm(page, kDpi, QRectF(QPointF(left, top), QPointF(right, bottom)));
-}
-bool enthaelt(const std::vector<double>& runs, double mm, double tolerance = 0.6) {
-    for (double r : runs)
-        if (std::abs(r - mm) <= tolerance) return true;
-    return false;
-}
+using namespace blatttest;
 
 // Prints page 1 of the record into a PDF in the run's folder and renders it.
 QImage drucken(Seite1Lauf& lauf, mdiSEITE1& seite, const QString& name = QStringLiteral("seite1.pdf")) {
@@ -51,27 +36,7 @@ TEST(Druck, HeaderFooterDiagramTableAndTextBlockStandAtTheirMillimetres) {
     const QImage page = drucken(lauf, seite);
     ASSERT_FALSE(page.isNull());
     EXPECT_TRUE(lauf.meldungen().isEmpty()) << lauf.meldungen().join('\n').toStdString();
-    EXPECT_NEAR(page.width() / (kDpi / 25.4), 297, 1);
-    EXPECT_NEAR(page.height() / (kDpi / 25.4), 210, 1);
-
-    // The heading at the top-left margins of 15 mm, the footer above the bottom margin.
-    const QRectF kopf = tinte(page, 0, 0, 140, 21);
-    EXPECT_NEAR(kopf.left(), 15, 1.0);
-    EXPECT_NEAR(kopf.top(), 15, 1.5);
-    const QRectF fuss = tinte(page, 0, 182, 100, 210);
-    EXPECT_NEAR(fuss.left(), 15, 1.0);
-    EXPECT_NEAR(fuss.top(), 195 - 2.9, 1.0);
-    EXPECT_NEAR(tinte(page, 200, 182, 297, 210).right(), 297 - 15, 1.0);
-
-    // The diagram's plot frame: the 154 x 151 mm area at (15, 30) less the margins 12, 12, 9 and 12 mm.
-    const auto senkrecht = spalte(page, 92, 33, 175);
-    ASSERT_FALSE(senkrecht.empty());
-    EXPECT_NEAR(senkrecht.front(), 30 + 9, 0.6);
-    EXPECT_TRUE(enthaelt(senkrecht, 30 + 151 - 12));
-    const auto waagerecht = zeile(page, 150, 22, 165);
-    ASSERT_FALSE(waagerecht.empty());
-    EXPECT_NEAR(waagerecht.front(), 15 + 12, 0.6);
-    EXPECT_NEAR(waagerecht.back(), 15 + 154 - 12, 0.6);
+    pruefeBlattUndDiagramm(page, 150);
 
     // The table at (173, 38) mm: its double frame from 2.5 mm in and 7 mm down.
     EXPECT_TRUE(enthaelt(zeile(page, 50, 170, 180), 173 + 2.5 - 0.5, 0.3));
