@@ -79,19 +79,4 @@ void MSeite1Lauf::setze(const QString& sql) {
     run.state().cnnX->Execute(sql);
 }
 
-platform::RecordingSurface::Options druckseite() {
-    platform::RecordingSurface::Options o;
-    o.width = 297;
-    o.height = 210;
-    o.printer = true;
-    return o;
-}
-
-QString texte(const platform::RecordingSurface& surface) {
-    QString all;
-    for (const auto& c : surface.calls())
-        if (c.name == QLatin1String("Print") || c.name == QLatin1String("TextOutRotated")) all += c.text;
-    return all;
-}
-
 } // namespace mseite1test

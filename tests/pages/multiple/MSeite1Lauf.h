@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Blatt.h"
 #include "mdiMSEITE1.h"
 #include "RecordFixture.h"
 #include "TestRun.h"
@@ -65,9 +66,7 @@ public:
     std::unique_ptr<mdiMSEITE1> seite;
 };
 
-// A recording surface the size of the printer page, for the picture routines' OBJ 1.
-platform::RecordingSurface::Options druckseite();
-// The texts printed on a surface, in order, run together.
-QString texte(const platform::RecordingSurface& surface);
+using blatttest::druckseite;
+using blatttest::texte;
 
 } // namespace mseite1test

@@ -60,21 +60,6 @@ void Seite1Lauf::setze(const QString& sql) {
     run.state().cnnX->Execute(sql);
 }
 
-platform::RecordingSurface::Options druckseite() {
-    platform::RecordingSurface::Options o;
-    o.width = 297;
-    o.height = 210;
-    o.printer = true;
-    return o;
-}
-
-QString texte(const platform::RecordingSurface& surface) {
-    QString all;
-    for (const auto& c : surface.calls())
-        if (c.name == QLatin1String("Print") || c.name == QLatin1String("TextOutRotated")) all += c.text;
-    return all;
-}
-
 std::vector<std::vector<double>> linien(const platform::RecordingSurface& surface, long color, int style) {
     std::vector<std::vector<double>> out;
     for (const auto& c : surface.calls(QStringLiteral("Line"))) {

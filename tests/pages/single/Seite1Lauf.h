@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Blatt.h"
 #include "mdiSEITE1.h"
 #include "RecordFixture.h"
 #include "TestRun.h"
@@ -59,12 +60,9 @@ public:
     std::unique_ptr<mdiSEITE1> seite;
 };
 
-// A recording surface the size of the printer page, for the picture routines' OBJ 1.
-platform::RecordingSurface::Options druckseite();
+using blatttest::druckseite;
+using blatttest::texte;
 
-// The texts printed on a surface, in order, run together: a label in the markup comes out in pieces (a
-// subscript, a Greek letter), which then read as one.
-QString texte(const platform::RecordingSurface& surface);
 // The lines of one colour (and, when given, one line style), as (x1, y1, x2, y2).
 std::vector<std::vector<double>> linien(const platform::RecordingSurface& surface, long color,
                                         int style = -1);

@@ -49,4 +49,19 @@ void pruefeBlattUndDiagramm(const QImage& page, double unterY) {
     EXPECT_NEAR(waagerecht.back(), 15 + 154 - 12, 0.6);
 }
 
+platform::RecordingSurface::Options druckseite() {
+    platform::RecordingSurface::Options o;
+    o.width = 297;
+    o.height = 210;
+    o.printer = true;
+    return o;
+}
+
+QString texte(const platform::RecordingSurface& surface) {
+    QString all;
+    for (const auto& c : surface.calls())
+        if (c.name == QLatin1String("Print") || c.name == QLatin1String("TextOutRotated")) all += c.text;
+    return all;
+}
+
 } // namespace blatttest

@@ -2,7 +2,10 @@
 // A printed output page rendered into an image and measured where its ink stands, in millimetres; and the
 // frame every output page shares: A4 landscape, the heading and the footer at their margins, and the
 // diagram's plot frame.
+#include "platform/surface/RecordingSurface.h"
+
 #include <QImage>
+#include <QString>
 #include <QRectF>
 #include <vector>
 
@@ -21,5 +24,11 @@ bool enthaelt(const std::vector<double>& runs, double mm, double tolerance = 0.6
 // The sheet, its heading and footer, and the plot frame of the diagram at (15, 30) mm, whose lower edge is
 // looked for in the row at unterY mm.
 void pruefeBlattUndDiagramm(const QImage& page, double unterY);
+
+// A recording surface the size of the printer page, for the picture routines' OBJ 1.
+platform::RecordingSurface::Options druckseite();
+// The texts printed on a surface, in order, run together: a label in the markup comes out in pieces (a
+// subscript, a Greek letter), which then read as one.
+QString texte(const platform::RecordingSurface& surface);
 
 } // namespace blatttest
