@@ -1,6 +1,7 @@
 #include "frmANZEIGEN.h"
 
 #include "frmMAIN.h"
+#include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
 
 #include <QFrame>
@@ -20,8 +21,7 @@ frmANZEIGEN::frmANZEIGEN(frmMAIN* owner) : QDialog(owner), main_(owner) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(11.25);
+    const QFont f = platform::arialFont(11.25);
     setFont(f);
     setFixedSize(twipsToPixels(3300), twipsToPixels(1875));
 

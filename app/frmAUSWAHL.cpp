@@ -8,6 +8,7 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
 
 #include <QKeyEvent>
@@ -26,8 +27,7 @@ frmAUSWAHL::frmAUSWAHL(frmMAIN* owner)
       main_(owner) {
     setObjectName(QStringLiteral("frmAUSWAHL"));
     setWindowIcon(Pictures::programIcon());
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(11.25);
+    const QFont f = platform::arialFont(11.25);
     setFont(f);
     setFixedSize(twipsToPixels(2565), twipsToPixels(4560));
 

@@ -1,6 +1,7 @@
 #include "frmINFO.h"
 
 #include "platform/run/VersionInfo.h"
+#include "platform/window/FormFont.h"
 
 #include "clsADRESSE.h"
 #include "mdiAUTOSTART.h"
@@ -17,13 +18,6 @@ using platform::placeTwips;
 using platform::RunState;
 
 namespace {
-QFont arial(double points, bool bold = false) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 QLabel* label(QWidget* parent, const QString& name) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
@@ -37,7 +31,7 @@ frmINFO::frmINFO(QWidget* owner)
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmINFO"));
     setWindowIcon(Pictures::programIcon());
-    setFont(arial(8.25));
+    setFont(platform::arialFont(8.25));
     setFixedSize(platform::twipsToPixels(8955), platform::twipsToPixels(7290));
 
     imgORV = label(this, QStringLiteral("imgORV"));
@@ -57,7 +51,7 @@ frmINFO::frmINFO(QWidget* owner)
                           {1500, 3255, 195, false}, {1680, 3975, 195, false}};
     for (int i = 0; i < 8; ++i) {
         lblORV[i] = label(this, QStringLiteral("lblORV%1").arg(i));
-        if (orv[i].bold) lblORV[i]->setFont(arial(9.75, true));
+        if (orv[i].bold) lblORV[i]->setFont(platform::arialFont(9.75, true));
         placeTwips(lblORV[i], 1800, orv[i].top, orv[i].width, orv[i].height);
     }
 
@@ -70,13 +64,13 @@ frmINFO::frmINFO(QWidget* owner)
     const double infoTop[] = {2610, 2850, 3180, 3570, 3840, 4110, 4380, 4710};
     for (int i = 0; i < 8; ++i) {
         lblINFO[i] = label(this, QStringLiteral("lblINFO%1").arg(i));
-        if (i == 1 || i == 2) lblINFO[i]->setFont(arial(12, true));
+        if (i == 1 || i == 2) lblINFO[i]->setFont(platform::arialFont(12, true));
         placeTwips(lblINFO[i], 1800, infoTop[i]);
     }
 
     cmdSCHLIESSEN = new QPushButton(QStringLiteral("Schließen"), this);
     cmdSCHLIESSEN->setObjectName(QStringLiteral("cmdSCHLIESSEN"));
-    cmdSCHLIESSEN->setFont(arial(11.25));
+    cmdSCHLIESSEN->setFont(platform::arialFont(11.25));
     placeTwips(cmdSCHLIESSEN, 6330, 6420, 1600, 400);
     connect(cmdSCHLIESSEN, &QPushButton::clicked, this, &frmINFO::cmdSCHLIESSEN_Click);
 }

@@ -9,6 +9,7 @@
 #include "platform/system/FileLock.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/SystemDesktop.h"
+#include "platform/window/FormFont.h"
 
 #include <QApplication>
 #include <QMdiSubWindow>
@@ -130,8 +131,7 @@ void frmMAIN::buildMenus() {
 void frmMAIN::buildStatusBar() {
     stbMAIN = new platform::StatusBar(this);
     stbMAIN->setObjectName(QStringLiteral("stbMAIN"));
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(11.25);
+    const QFont f = platform::arialFont(11.25);
     stbMAIN->setFont(f);
     setStatusBar(stbMAIN);
     struct Info {

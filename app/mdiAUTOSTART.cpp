@@ -3,6 +3,7 @@
 #include "Pictures.h"
 #include "clsADRESSE.h"
 #include "platform/run/RunState.h"
+#include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
 
 #include <QFontMetrics>
@@ -13,13 +14,6 @@ using platform::placeTwips;
 
 
 namespace {
-QFont arial(double points, bool bold) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 QLabel* label(QWidget* parent, const QString& name, const QFont& font, const QString& text = {}) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -44,18 +38,18 @@ mdiAUTOSTART::mdiAUTOSTART(QWidget* parent) : QWidget(parent) {
     imgTALO->setPixmap(QPixmap::fromImage(Pictures::universityLogo()));
     placeTwips(imgTALO, 10080, 120, 1500, 1500);
 
-    lblKOPF[0] = label(fraKOPF, QStringLiteral("lblKOPF0"), arial(12, true));
-    lblKOPF[1] = label(fraKOPF, QStringLiteral("lblKOPF1"), arial(9.75, true));
-    lblKOPF[2] = label(fraKOPF, QStringLiteral("lblKOPF2"), arial(9.75, true));
-    lblKOPF[3] = label(fraKOPF, QStringLiteral("lblKOPF3"), arial(8.25, false));
+    lblKOPF[0] = label(fraKOPF, QStringLiteral("lblKOPF0"), platform::arialFont(12, true));
+    lblKOPF[1] = label(fraKOPF, QStringLiteral("lblKOPF1"), platform::arialFont(9.75, true));
+    lblKOPF[2] = label(fraKOPF, QStringLiteral("lblKOPF2"), platform::arialFont(9.75, true));
+    lblKOPF[3] = label(fraKOPF, QStringLiteral("lblKOPF3"), platform::arialFont(8.25, false));
     placeTwips(lblKOPF[0], 120, 240, 0, 0);
     placeTwips(lblKOPF[1], 120, 600, 4425, 315);
     placeTwips(lblKOPF[2], 120, 930, 0, 0);
     placeTwips(lblKOPF[3], 120, 1380, 0, 0);
 
-    lblTITEL = label(this, QStringLiteral("lblTITEL"), arial(33, true), QStringLiteral("TAMBRINversuch"));
-    lblUNTERTITEL = label(this, QStringLiteral("lblUNTERTITEL"), arial(33, true));
-    lblVERSION = label(this, QStringLiteral("lblVERSION"), arial(18, false), QStringLiteral("Version August 2003"));
+    lblTITEL = label(this, QStringLiteral("lblTITEL"), platform::arialFont(33, true), QStringLiteral("TAMBRINversuch"));
+    lblUNTERTITEL = label(this, QStringLiteral("lblUNTERTITEL"), platform::arialFont(33, true));
+    lblVERSION = label(this, QStringLiteral("lblVERSION"), platform::arialFont(18, false), QStringLiteral("Version August 2003"));
 
     imgDIA = new QLabel(this);
     imgDIA->setObjectName(QStringLiteral("imgDIA"));

@@ -9,6 +9,7 @@
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/system/FileSystem.h"
+#include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
 
 #include <QCloseEvent>
@@ -35,17 +36,10 @@ namespace fs = platform::FileSystem;
 
 namespace {
 
-QFont arial(double points, bool bold = false) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 QListWidget* recordList(QWidget* parent, const QString& name) {
     auto* list = new QListWidget(parent);
     list->setObjectName(name);
-    list->setFont(arial(9));
+    list->setFont(platform::arialFont(9));
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setSortingEnabled(false);
     return list;
@@ -70,18 +64,18 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
                          Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmEXPIMP"));
     setWindowTitle(dialogTitle());
-    setFont(arial(11.25));
+    setFont(platform::arialFont(11.25));
     setFixedSize(platform::twipsToPixels(8535), platform::twipsToPixels(5205));
 
     fraEXP = new QGroupBox(QStringLiteral("Externes Projekt"), this);
     fraEXP->setObjectName(QStringLiteral("fraEXP"));
-    fraEXP->setFont(arial(11.25, true));
+    fraEXP->setFont(platform::arialFont(11.25, true));
     placeTwips(fraEXP, 120, 150, 3540, 4935);
 
     // The drives of the original platform are the mounted volumes here.
     drvEXP = new QComboBox(fraEXP);
     drvEXP->setObjectName(QStringLiteral("drvEXP"));
-    drvEXP->setFont(arial(9));
+    drvEXP->setFont(platform::arialFont(9));
     placeTwips(drvEXP, 270, 480, 3015, 345);
     QStringList laufwerke;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
@@ -98,7 +92,7 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
     modell_->setNameFilterDisables(false);
     dirEXP = new QTreeView(fraEXP);
     dirEXP->setObjectName(QStringLiteral("dirEXP"));
-    dirEXP->setFont(arial(9));
+    dirEXP->setFont(platform::arialFont(9));
     dirEXP->setModel(modell_);
     dirEXP->setHeaderHidden(true);
     for (int column = 1; column < modell_->columnCount(); ++column)
@@ -112,7 +106,7 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
 
     fraIMP = new QGroupBox(QStringLiteral("Aktuelles Projekt #"), this);
     fraIMP->setObjectName(QStringLiteral("fraIMP"));
-    fraIMP->setFont(arial(11.25, true));
+    fraIMP->setFont(platform::arialFont(11.25, true));
     placeTwips(fraIMP, 3900, 150, 4500, 4365);
     lstIMP = recordList(fraIMP, QStringLiteral("lstIMP"));
     placeTwips(lstIMP, 240, 450, 4035, 3660);
@@ -120,13 +114,13 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
     // Arrows towards the side the records go to: Export to the other project on the left, Import here.
     cmdEXP = new QPushButton(QStringLiteral("\u2190"), this);
     cmdEXP->setObjectName(QStringLiteral("cmdEXP"));
-    cmdEXP->setFont(arial(14.25, true));
+    cmdEXP->setFont(platform::arialFont(14.25, true));
     cmdEXP->setToolTip(QStringLiteral("Export"));
     cmdEXP->setAutoDefault(false);
     placeTwips(cmdEXP, 3960, 4680, 675, 400);
     cmdIMP = new QPushButton(QStringLiteral("\u2192"), this);
     cmdIMP->setObjectName(QStringLiteral("cmdIMP"));
-    cmdIMP->setFont(arial(14.25, true));
+    cmdIMP->setFont(platform::arialFont(14.25, true));
     cmdIMP->setToolTip(QStringLiteral("Import"));
     cmdIMP->setAutoDefault(false);
     placeTwips(cmdIMP, 4710, 4680, 675, 400);

@@ -10,6 +10,7 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
 
 #include <algorithm>
@@ -28,25 +29,18 @@ namespace Msg = platform::Msg;
 
 namespace {
 
-QFont arial(double points, bool bold = false) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
-
 QLabel* label(QWidget* parent, const QString& name, const QString& text) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
     l->setTextFormat(Qt::PlainText);
-    l->setFont(arial(11.25));
+    l->setFont(platform::arialFont(11.25));
     return l;
 }
 
 QListWidget* list(QWidget* parent, const QString& name) {
     auto* l = new QListWidget(parent);
     l->setObjectName(name);
-    l->setFont(arial(11.25));
+    l->setFont(platform::arialFont(11.25));
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     return l;
 }
@@ -86,12 +80,12 @@ frmEXPINF::frmEXPINF(QWidget* owner)
                          Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmEXPINF"));
     setWindowTitle(exportTitle());
-    setFont(arial(11.25));
+    setFont(platform::arialFont(11.25));
     setFixedSize(platform::twipsToPixels(5985), platform::twipsToPixels(5670));
 
     fraPROJ = new QGroupBox(this);
     fraPROJ->setObjectName(QStringLiteral("fraPROJ"));
-    fraPROJ->setFont(arial(11.25, true));
+    fraPROJ->setFont(platform::arialFont(11.25, true));
     placeTwips(fraPROJ, 210, 240, 2730, 4695);
     lblAKTP1 = label(fraPROJ, QStringLiteral("lblAKTP1"), QStringLiteral("Datensätze"));
     placeTwips(lblAKTP1, 270, 420, 1575, 255);
@@ -102,7 +96,7 @@ frmEXPINF::frmEXPINF(QWidget* owner)
 
     fraINF = new QGroupBox(this);
     fraINF->setObjectName(QStringLiteral("fraINF"));
-    fraINF->setFont(arial(11.25, true));
+    fraINF->setFont(platform::arialFont(11.25, true));
     placeTwips(fraINF, 3060, 240, 2730, 4695);
     lblAKTI1 = label(fraINF, QStringLiteral("lblAKTI1"), QStringLiteral("Datensätze"));
     placeTwips(lblAKTI1, 240, 330, 1335, 255);

@@ -8,6 +8,7 @@
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/TextBox.h"
+#include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
 
 #include <QGridLayout>
@@ -26,8 +27,7 @@ Diagrammkontext::Diagrammkontext(QWidget* owner, QWidget* seite, const char* nam
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(QStringLiteral("Kontextmenü Diagramm"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    QFont schrift(QStringLiteral("Arial"));
-    schrift.setPointSizeF(8.25);
+    const QFont schrift = platform::arialFont(8.25);
     setFont(schrift);
     setModal(true);
     setFixedSize(platform::twipsToPixels(3705), platform::twipsToPixels(hoeheTwips));

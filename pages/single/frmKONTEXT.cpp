@@ -3,6 +3,7 @@
 #include "platform/run/RunState.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/ui/CheckBox.h"
+#include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
 
 #include <QApplication>
@@ -30,8 +31,7 @@ frmKONTEXT::frmKONTEXT() : QDialog(nullptr) {
     setObjectName(QStringLiteral("frmKONTEXT"));
     setModal(false);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    QFont schrift(QStringLiteral("Arial"));
-    schrift.setPointSizeF(8.25);
+    const QFont schrift = platform::arialFont(8.25);
     setFont(schrift);
     setWindowTitle(QStringLiteral("Kontextmenü Seite"));
     setFixedSize(twipsToPixels(3885), twipsToPixels(3780));
