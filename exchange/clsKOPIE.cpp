@@ -10,12 +10,6 @@ using platform::Connection;
 using platform::Recordset;
 using platform::Variant;
 
-namespace {
-QString bracket(const QString& name) {
-    return QLatin1Char('[') + name + QLatin1Char(']');
-}
-} // namespace
-
 clsKOPIE::clsKOPIE(Connection& quelle, Connection& ziel) : quelle_(quelle), ziel_(ziel) {}
 
 const QStringList& clsKOPIE::TABELLEN() {
@@ -51,10 +45,10 @@ void clsKOPIE::KOPIEREN(std::int32_t id, std::int32_t neuId) {
     Connection::Transaction transaktion(ziel_);
     // The record's own rows go before E1, whose row the others refer to.
     for (auto t = TABELLEN().crbegin(); t != TABELLEN().crend(); ++t)
-        ziel_.Execute(QStringLiteral("DELETE FROM ") + bracket(*t) + QStringLiteral(" WHERE [ID]=?"), {neu});
+        ziel_.Execute(QStringLiteral("DELETE FROM ") + platform::SqlName(*t) + QStringLiteral(" WHERE [ID]=?"), {neu});
     for (const QString& tabelle : TABELLEN()) {
         const QString select =
-            QStringLiteral("SELECT * FROM ") + bracket(tabelle) + QStringLiteral(" WHERE [ID]=?");
+            QStringLiteral("SELECT * FROM ") + platform::SqlName(tabelle) + QStringLiteral(" WHERE [ID]=?");
         Recordset von;
         von.OpenForReading(select, quelle_, {alt});
         if (von.eof()) continue;

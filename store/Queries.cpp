@@ -21,10 +21,6 @@ using platform::Variant;
 using platform::VbError;
 
 namespace {
-QString bracket(const QString& name) {
-    return QLatin1Char('[') + name + QLatin1Char(']');
-}
-
 VbError argumentNotOptional() {
     return VbError(449, platform::SystemLocale::pick(QStringLiteral("Argument not optional"),
                                                      QStringLiteral("Argument ist nicht optional")));
@@ -38,7 +34,7 @@ store::Statement clsDATEN::indexStatement(const Pairs& pairs) const {
     const QString column = last < 0 ? QString() : pairs.column[last];
 
     store::Statement st;
-    st << QStringLiteral("SELECT ") + bracket(column) + QStringLiteral(" FROM ") + ETABELLE;
+    st << QStringLiteral("SELECT ") + platform::SqlName(column) + QStringLiteral(" FROM ") + ETABELLE;
     bool conditioned = false;
     auto next = [&](const QString& andText) {
         const QString text = conditioned ? andText : QStringLiteral(" WHERE ");
@@ -49,23 +45,23 @@ store::Statement clsDATEN::indexStatement(const Pairs& pairs) const {
         if (pairs.column[i].isEmpty()) continue;
         // The columns before the counted one filter: each needs its value.
         if (!pairs.value[i]) throw argumentNotOptional();
-        st << next(QStringLiteral(" AND ")) + bracket(pairs.column[i]) + QLatin1Char('=');
+        st << next(QStringLiteral(" AND ")) + platform::SqlName(pairs.column[i]) + QLatin1Char('=');
         st.value(*pairs.value[i]);
     }
     if (!ESPK1.isEmpty()) {
-        st << next(QStringLiteral(" AND ")) + bracket(ESPK1) + QStringLiteral(" =");
+        st << next(QStringLiteral(" AND ")) + platform::SqlName(ESPK1) + QStringLiteral(" =");
         st.value(Variant(ESPK1W));
         for (const auto& [key, keyValue] : {std::pair{&ESPK2, &ESPK2W}, {&ESPK3, &ESPK3W}}) {
             if (key->isEmpty()) continue;
-            st << QStringLiteral(" AND ") + bracket(*key) + QLatin1Char('=');
+            st << QStringLiteral(" AND ") + platform::SqlName(*key) + QLatin1Char('=');
             st.value(Variant(*keyValue));
         }
     }
     if (!ESPID.isEmpty()) {
-        st << next(QStringLiteral(" AND ")) + bracket(ESPID) + QStringLiteral(" = ");
+        st << next(QStringLiteral(" AND ")) + platform::SqlName(ESPID) + QStringLiteral(" = ");
         st.value(Variant(ESPIDW));
     }
-    st << QStringLiteral(" ORDER BY ") + bracket(column);
+    st << QStringLiteral(" ORDER BY ") + platform::SqlName(column);
     return st;
 }
 
@@ -124,12 +120,12 @@ void clsDATEN::INDEXV(Variant& MINI, Variant& MAXI, std::int16_t& AN, CLSDATEN_T
 
 store::Statement clsDATEN::listStatement(const QString& column, bool AKT) const {
     store::Statement st;
-    st << QStringLiteral("SELECT ") + column + QStringLiteral(" FROM ") + bracket(ETABELLE);
+    st << QStringLiteral("SELECT ") + column + QStringLiteral(" FROM ") + platform::SqlName(ETABELLE);
     if (AKT) {
-        st << QStringLiteral(" WHERE [AKT]=true and ") + bracket(ESPID) + QStringLiteral("<>0 ORDER BY ") +
-                  bracket(ESPID);
+        st << QStringLiteral(" WHERE [AKT]=true and ") + platform::SqlName(ESPID) + QStringLiteral("<>0 ORDER BY ") +
+                  platform::SqlName(ESPID);
     } else {
-        st << QStringLiteral(" WHERE ") + bracket(ESPID) + QStringLiteral("<>0 ORDER BY [KEN]");
+        st << QStringLiteral(" WHERE ") + platform::SqlName(ESPID) + QStringLiteral("<>0 ORDER BY [KEN]");
     }
     return st;
 }
@@ -148,7 +144,7 @@ template <typename T, typename Convert> void fillList(Recordset& rs, std::vector
 
 void clsDATEN::LID(std::vector<std::int32_t>& ID, bool AKT) {
     Recordset rs;
-    open(rs, listStatement(bracket(ESPID), AKT), Use::Read);
+    open(rs, listStatement(platform::SqlName(ESPID), AKT), Use::Read);
     fillList(rs, ID, platform::CLng);
     rs.Close();
 }
@@ -185,14 +181,14 @@ bool clsDATEN::IDKRIT(std::vector<std::int32_t>& IDKR, const QString& SPF1, cons
     store::Statement st;
     st << QStringLiteral("SELECT [ID]");
     for (const QString* column : columns)
-        if (!column->isEmpty()) st << QLatin1Char(',') + bracket(*column);
-    st << QStringLiteral(" FROM ") + bracket(ETABELLE);
+        if (!column->isEmpty()) st << QLatin1Char(',') + platform::SqlName(*column);
+    st << QStringLiteral(" FROM ") + platform::SqlName(ETABELLE);
     bool conditioned = false;
     for (int k = 0; k < 4; ++k) {
         if (!*values[k]) continue;
         const Variant& value = **values[k];
         const QString& op = *operators[k];
-        st << (conditioned ? QStringLiteral(" AND ") : QStringLiteral(" WHERE ")) + bracket(*columns[k]);
+        st << (conditioned ? QStringLiteral(" AND ") : QStringLiteral(" WHERE ")) + platform::SqlName(*columns[k]);
         conditioned = true;
         if (value.isString()) {
             // Texts compare with = or LIKE; LIKE looks for the text anywhere.
@@ -211,7 +207,7 @@ bool clsDATEN::IDKRIT(std::vector<std::int32_t>& IDKR, const QString& SPF1, cons
     bool ordered = false;
     for (const QString* column : columns) {
         if (column->isEmpty()) continue;
-        st << (ordered ? QStringLiteral(",") : QStringLiteral(" ORDER BY ")) + bracket(*column);
+        st << (ordered ? QStringLiteral(",") : QStringLiteral(" ORDER BY ")) + platform::SqlName(*column);
         ordered = true;
     }
 

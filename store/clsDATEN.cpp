@@ -97,15 +97,14 @@ void clsDATEN::open(Recordset& rs, const store::Statement& statement, Use use) {
 
 store::Statement clsDATEN::selectStatement(const QString& SPV, const Pairs& pairs) const {
     store::Statement st;
-    auto bracket = [](const QString& name) { return QLatin1Char('[') + name + QLatin1Char(']'); };
 
-    st << QStringLiteral("SELECT ") + bracket(SPV);
-    if (!ESPID.isEmpty()) st << QLatin1Char(',') + bracket(ESPID);
+    st << QStringLiteral("SELECT ") + platform::SqlName(SPV);
+    if (!ESPID.isEmpty()) st << QLatin1Char(',') + platform::SqlName(ESPID);
     for (const QString& column : pairs.column)
-        if (!column.isEmpty()) st << QLatin1Char(',') + bracket(column);
+        if (!column.isEmpty()) st << QLatin1Char(',') + platform::SqlName(column);
     for (const QString* key : {&ESPK1, &ESPK2, &ESPK3})
-        if (!key->isEmpty()) st << QLatin1Char(',') + bracket(*key);
-    st << QStringLiteral(" FROM ") + bracket(ETABELLE);
+        if (!key->isEmpty()) st << QLatin1Char(',') + platform::SqlName(*key);
+    st << QStringLiteral(" FROM ") + platform::SqlName(ETABELLE);
 
     // A condition that would begin with AND (no ID column, a later key without the first) starts the
     // WHERE clause instead, so that every combination gives a valid statement.
@@ -116,12 +115,12 @@ store::Statement clsDATEN::selectStatement(const QString& SPV, const Pairs& pair
         return text;
     };
     if (!ESPID.isEmpty()) {
-        st << next({}) + bracket(ESPID) + QStringLiteral(" = ");
+        st << next({}) + platform::SqlName(ESPID) + QStringLiteral(" = ");
         st.value(Variant(ESPIDW));
     }
     for (int i = 0; i < 4; ++i) {
         if (!pairs.value[i]) continue;
-        st << next(QStringLiteral(" AND ")) + bracket(pairs.column[i]) + QLatin1Char('=');
+        st << next(QStringLiteral(" AND ")) + platform::SqlName(pairs.column[i]) + QLatin1Char('=');
         st.value(*pairs.value[i]);
     }
     const std::array<std::pair<const QString*, const QString*>, 3> keys{
@@ -130,14 +129,14 @@ store::Statement clsDATEN::selectStatement(const QString& SPV, const Pairs& pair
                                         QStringLiteral("  AND ")};
     for (int k = 0; k < 3; ++k) {
         if (keys[k].first->isEmpty()) continue;
-        st << next(keyAnd[k]) + bracket(*keys[k].first) + QStringLiteral(" =");
+        st << next(keyAnd[k]) + platform::SqlName(*keys[k].first) + QStringLiteral(" =");
         st.value(Variant(*keys[k].second));
     }
 
     bool ordered = false;
     for (const QString& column : pairs.column) {
         if (column.isEmpty()) continue;
-        st << (ordered ? QStringLiteral(",") : QStringLiteral(" ORDER BY ")) + bracket(column);
+        st << (ordered ? QStringLiteral(",") : QStringLiteral(" ORDER BY ")) + platform::SqlName(column);
         ordered = true;
     }
     return st;

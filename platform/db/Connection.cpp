@@ -42,6 +42,10 @@ QString SqlText(const QString& value) {
     return QLatin1Char('\'') + v + QLatin1Char('\'');
 }
 
+QString SqlName(const QString& name) {
+    return QLatin1Char('[') + name + QLatin1Char(']');
+}
+
 Connection::~Connection() { Close(); }
 
 QString Connection::ConnectionString() const {

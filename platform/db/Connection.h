@@ -98,5 +98,7 @@ private:
 // Quotes a text value for SQL text: in single quotes, every apostrophe doubled. The one place where a
 // value is put into SQL text instead of being bound.
 QString SqlText(const QString& value);
+// A table or column name of the program's own in SQL text, in square brackets.
+QString SqlName(const QString& name);
 
 } // namespace platform

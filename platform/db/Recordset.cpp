@@ -34,7 +34,6 @@ Variant rowidValue(std::int64_t rowid) {
     return Variant(double(rowid));
 }
 
-QString bracket(const QString& name) { return QLatin1Char('[') + name + QLatin1Char(']'); }
 
 VbError fieldNotFound(const QString& name) {
     return VbError(3265, SystemLocale::pick(QStringLiteral("Item '%1' cannot be found in the collection."),
@@ -373,9 +372,9 @@ void Recordset::AddNew() {
 
 void Recordset::readRow(Row& row, std::int64_t rowid) {
     QStringList columns;
-    for (const auto& f : fields_) columns << (f.column.isEmpty() ? QStringLiteral("NULL") : bracket(f.column));
+    for (const auto& f : fields_) columns << (f.column.isEmpty() ? QStringLiteral("NULL") : SqlName(f.column));
     sqlite3_stmt* stmt = connection_->statement(QStringLiteral("SELECT ") + columns.join(',') +
-                                                QStringLiteral(" FROM ") + bracket(table_) +
+                                                QStringLiteral(" FROM ") + SqlName(table_) +
                                                 QStringLiteral(" WHERE _rowid_=?"));
     sqlite3_bind_int64(stmt, 1, rowid);
     if (sqlite3_step(stmt) == SQLITE_ROW) {
@@ -402,15 +401,15 @@ void Recordset::Update() {
     if (adding) {
         QString sql;
         if (assigned.empty()) {
-            sql = QStringLiteral("INSERT INTO ") + bracket(table_) + QStringLiteral(" DEFAULT VALUES");
+            sql = QStringLiteral("INSERT INTO ") + SqlName(table_) + QStringLiteral(" DEFAULT VALUES");
         } else {
             QStringList names, marks;
             for (int i : assigned) {
-                names << bracket(fields_[i].column);
+                names << SqlName(fields_[i].column);
                 marks << QStringLiteral("?");
                 params.push_back(newRow_.values[i]);
             }
-            sql = QStringLiteral("INSERT INTO ") + bracket(table_) + QStringLiteral(" (") + names.join(',') +
+            sql = QStringLiteral("INSERT INTO ") + SqlName(table_) + QStringLiteral(" (") + names.join(',') +
                   QStringLiteral(") VALUES (") + marks.join(',') + QLatin1Char(')');
         }
         connection_->Execute(sql, params);
@@ -424,12 +423,12 @@ void Recordset::Update() {
     Row& row = rows_[position_];
     QStringList sets;
     for (int i : assigned) {
-        sets << bracket(fields_[i].column) + QStringLiteral("=?");
+        sets << SqlName(fields_[i].column) + QStringLiteral("=?");
         params.push_back(row.values[i]);
     }
     params.push_back(rowidValue(row.rowid));
     try {
-        connection_->Execute(QStringLiteral("UPDATE ") + bracket(table_) + QStringLiteral(" SET ") + sets.join(',') +
+        connection_->Execute(QStringLiteral("UPDATE ") + SqlName(table_) + QStringLiteral(" SET ") + sets.join(',') +
                                  QStringLiteral(" WHERE _rowid_=?"),
                              params);
     } catch (...) {
@@ -458,7 +457,7 @@ void Recordset::Delete() {
     requireUpdatable();
     assigned_.clear();
     Row& row = rows_[position_];
-    connection_->Execute(QStringLiteral("DELETE FROM ") + bracket(table_) + QStringLiteral(" WHERE _rowid_=?"),
+    connection_->Execute(QStringLiteral("DELETE FROM ") + SqlName(table_) + QStringLiteral(" WHERE _rowid_=?"),
                          {rowidValue(row.rowid)});
     row.deleted = true;
     ++deletedRows_;
