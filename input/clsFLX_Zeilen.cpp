@@ -16,20 +16,33 @@ clsFLX* gekoppelt(clsFLX* k) {
     return k && k->EFLX() ? k : nullptr;
 }
 
+// Marks the rows of a grid as moving while it lives; only the first of nested calls (a coupling that leads
+// back) does the work.
+struct Zeilenwache {
+    bool& imGange;
+    const bool erste;
+    explicit Zeilenwache(bool& flag) : imGange(flag), erste(!flag) { imGange = true; }
+    ~Zeilenwache() {
+        if (erste) imGange = false;
+    }
+};
+
+// A value still open in an editor, here or in the coupled grid, goes into its cell before the rows move
+// under it; false when a value was refused.
+bool editorenSchliessen(clsFLX& editor, clsFLX* coupled) {
+    if (!editor.EINFUEGEN(0)) return false;
+    clsFLX* k = gekoppelt(coupled);
+    return !k || k->EINFUEGEN(0);
+}
+
 } // namespace
 
 bool clsFLX::ZEILEEINFUEGEN() {
     Zustand& z = *z_;
     // A coupling that leads back here ends here.
-    if (z.zeilenImGange) return true;
-    z.zeilenImGange = true;
-    const struct Ende {
-        bool& f;
-        ~Ende() { f = false; }
-    } ende{z.zeilenImGange};
-    // A value still open in an editor goes into its cell before the rows move under it.
-    if (!EINFUEGEN(0)) return false;
-    if (clsFLX* k = gekoppelt(z.coupled); k && !k->EINFUEGEN(0)) return false;
+    const Zeilenwache wache(z.zeilenImGange);
+    if (!wache.erste) return true;
+    if (!editorenSchliessen(*this, z.coupled)) return false;
     platform::ErrorTrap trap(QStringLiteral("MSFlexGrid / Zeile einfügen"));
     if (!z.grid) {
         trap.step([] { throw VbError::objectNotSet(); });
@@ -56,14 +69,9 @@ bool clsFLX::ZEILEEINFUEGEN() {
 bool clsFLX::ZEILEENTFERNEN() {
     Zustand& z = *z_;
     // A coupling that leads back here ends here.
-    if (z.zeilenImGange) return true;
-    z.zeilenImGange = true;
-    const struct Ende {
-        bool& f;
-        ~Ende() { f = false; }
-    } ende{z.zeilenImGange};
-    if (!EINFUEGEN(0)) return false;
-    if (clsFLX* k = gekoppelt(z.coupled); k && !k->EINFUEGEN(0)) return false;
+    const Zeilenwache wache(z.zeilenImGange);
+    if (!wache.erste) return true;
+    if (!editorenSchliessen(*this, z.coupled)) return false;
     platform::ErrorTrap trap(QStringLiteral("MSFlexGrid / Zeile eintfernen"));
     if (!z.grid) {
         trap.step([] { throw VbError::objectNotSet(); });
