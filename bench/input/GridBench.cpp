@@ -10,6 +10,8 @@
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/TextBox.h"
 
+#include "../MedianReporter.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -173,24 +175,13 @@ void BM_Einfuegen_Tabelle(benchmark::State& state) {
 }
 BENCHMARK(BM_Einfuegen_Tabelle)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
-class GoalReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> medians;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    GoalReporter reporter;
+    MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (const char* name : {"BM_AKTUALISIEREN", "BM_AKTUALISIEREN_neu", "BM_Einfuegen"}) {
         const auto editor = reporter.medians.find(name);

@@ -10,6 +10,8 @@
 #include "RecordFixture.h"
 #include "Schema.h"
 
+#include "../MedianReporter.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -106,25 +108,13 @@ BENCHMARK(BM_Seite1Drucken)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 
-// Keeps the median time per iteration of every benchmark, to print them against the goals at the end.
-class GoalReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> medians;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    GoalReporter reporter;
+    MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (const auto& [name, ms] : reporter.medians) {
         const bool drucken = name.find("Drucken") != std::string::npos;
