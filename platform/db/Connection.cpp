@@ -307,15 +307,19 @@ void Connection::CopyDatabase(const QString& source, const QString& target) {
     }
 }
 
+namespace {
+QString savepointName(int depth) { return QStringLiteral("sp%1").arg(depth); }
+} // namespace
+
 Connection::Transaction::Transaction(Connection& connection) : connection_(connection) {
-    name_ = QStringLiteral("tx%1").arg(++connection_.savepointCounter_);
-    connection_.Execute(QStringLiteral("SAVEPOINT ") + name_);
+    depth_ = connection_.openTransactions_ + 1;
+    connection_.Execute(QStringLiteral("SAVEPOINT ") + savepointName(depth_));
     ++connection_.openTransactions_;
 }
 
 void Connection::Transaction::commit() {
     if (done_) return;
-    connection_.Execute(QStringLiteral("RELEASE ") + name_);
+    connection_.Execute(QStringLiteral("RELEASE ") + savepointName(depth_));
     done_ = true;
     --connection_.openTransactions_;
 }
@@ -323,12 +327,33 @@ void Connection::Transaction::commit() {
 Connection::Transaction::~Transaction() {
     if (done_ || !connection_.isOpen()) return;
     try {
-        connection_.Execute(QStringLiteral("ROLLBACK TO ") + name_);
-        connection_.Execute(QStringLiteral("RELEASE ") + name_);
+        connection_.Execute(QStringLiteral("ROLLBACK TO ") + savepointName(depth_));
+        connection_.Execute(QStringLiteral("RELEASE ") + savepointName(depth_));
     } catch (...) {
         // The connection is failing anyway; its next use reports the error.
     }
-    --connection_.openTransactions_;
+    if (connection_.openTransactions_ > 0) --connection_.openTransactions_;
+}
+
+Connection::CommandScope::CommandScope(Connection& connection) { transaction_.emplace(connection); }
+
+void Connection::CommandScope::End() {
+    if (!transaction_) return;
+    try {
+        transaction_->commit();
+    } catch (...) {
+        transaction_.reset(); // undoes what could not be committed
+        throw;
+    }
+    transaction_.reset();
+}
+
+Connection::CommandScope::~CommandScope() {
+    try {
+        End();
+    } catch (...) {
+        // A destructor can't report: a command that has to tell its user calls End() itself.
+    }
 }
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "../runtime/Variant.h"
 
 #include <memory>
+#include <optional>
 #include <QString>
 #include <QStringList>
 #include <unordered_map>
@@ -79,8 +80,24 @@ public:
 
     private:
         Connection& connection_;
-        QString name_;
+        int depth_ = 0; // the savepoint's name: its nesting depth, so that its statements are prepared once
         bool done_ = false;
+    };
+    // The reads and writes of one command in one transaction, so that a command commits once instead of once
+    // per write and its reads share one lock. Unlike Transaction it never undoes anything: what the command
+    // wrote before a failure stays, as it would without the scope. End() commits and reports a failure; the
+    // destructor commits what End() did not, and when even that fails, the command's writes are undone.
+    class CommandScope {
+    public:
+        explicit CommandScope(Connection& connection);
+        ~CommandScope();
+        CommandScope(const CommandScope&) = delete;
+        CommandScope& operator=(const CommandScope&) = delete;
+        // Commits (throws VbError on failure, for example a full disk; the writes are then undone).
+        void End();
+
+    private:
+        std::optional<Transaction> transaction_;
     };
     // True while a transaction of this connection is open.
     bool inTransaction() const { return openTransactions_ > 0; }
@@ -92,7 +109,6 @@ private:
     QString path_;
     std::unordered_map<std::string, sqlite3_stmt*> statements_;
     int openTransactions_ = 0;
-    int savepointCounter_ = 0;
 };
 
 // Quotes a text value for SQL text: in single quotes, every apostrophe doubled. The one place where a
