@@ -7,6 +7,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
 #include "platform/run/ProgressBar.h"
+#include "platform/run/WorkingCopyCommand.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
@@ -24,6 +25,7 @@ void enable(std::initializer_list<QAction*> items, bool enabled) {
 void frmMAIN::mnuAUSWERTEN_Click() {
     ErrorTrap trap(mnuAUSWERTEN->title());
     ScreenPointer::set(ScreenPointer::Hourglass);
+    WorkingCopyCommand command;
     std::int16_t count = 0;
     std::int32_t id = 0;
     [&] {
@@ -86,6 +88,7 @@ void frmMAIN::mnuAUSWERTEN_Click() {
             mnuMBERECHNEN->setEnabled(true);
             enable({mnuFBERECHNEN, mnuNEUBERECHNEN}, false);
         }
+        trap.step([&] { command.End(); });
     }();
     ScreenPointer::set(ScreenPointer::Default);
 }
@@ -133,6 +136,7 @@ void frmMAIN::leavePageCommand() {
 
 void frmMAIN::mnuBERECHNEN_Click() {
     ErrorTrap trap(mnuBERECHNEN->text());
+    WorkingCopyCommand command;
     QWidget* page = nullptr;
     if (!trap.step([&] {
             ScreenPointer::set(ScreenPointer::Hourglass);
@@ -142,6 +146,7 @@ void frmMAIN::mnuBERECHNEN_Click() {
         }) ||
         !trap.step([&] {
             page = loadPage1();
+            command.End();
             DoEvents();
         }) ||
         !trap.step([&] {
@@ -167,6 +172,7 @@ mdiMSEITE1* multiplePage(frmMAIN& main) {
 
 void frmMAIN::mnuMBERECHNEN_Click() {
     ErrorTrap trap(mnuMBERECHNEN->text());
+    WorkingCopyCommand command;
     mdiMSEITE1* page = nullptr;
     const bool finished = trap.step([&] { ScreenPointer::set(ScreenPointer::Hourglass); }) && trap.step([&] {
         // The comment is asked once per selection: the first Calculate multiple stores it.
@@ -211,7 +217,7 @@ void frmMAIN::mnuMBERECHNEN_Click() {
         a1.MoveFirst();
         a1.SetValue(QStringLiteral("BONEU"), Variant(false));
         a1.Update();
-    }) && trap.step([&] {
+    }) && trap.step([&] { command.End(); }) && trap.step([&] {
         setEnabled(true);
         if (page) showChild(page);
         notifyActivation(ActiveForm());
@@ -226,6 +232,7 @@ void frmMAIN::mnuMBERECHNEN_Click() {
 
 void frmMAIN::mnuNEUBERECHNEN_Click() {
     ErrorTrap trap(mnuNEUBERECHNEN->text());
+    WorkingCopyCommand command;
     std::int32_t id = 0;
     Recordset a1;
     bool evaluated = false;
@@ -283,6 +290,6 @@ void frmMAIN::mnuNEUBERECHNEN_Click() {
             a1.Update();
             a1.Close();
         }) ||
-        !finishPageCommand(trap))
+        !trap.step([&] { command.End(); }) || !finishPageCommand(trap))
         leavePageCommand();
 }

@@ -7,6 +7,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
+#include "platform/run/WorkingCopyCommand.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
@@ -121,11 +122,13 @@ void frmMAIN::mnuOEFFNEN_Click() {
         if (dialogs().MsgBox(message, Msg::OKCancel | Msg::Exclamation, title) != Msg::OK) return;
     }
     Hourglass hourglass;
+    WorkingCopyCommand command;
     mdiEINGABE* form = nullptr;
     if (!trap.step([&] { form = showInputForm(); })) return;
     DoEvents();
     if (!trap.step([&] { AKTUELLANZEIGEN(); })) return;
     if (form && !trap.step([&] { form->OEFFNEN(id); })) return;
+    if (!trap.step([&] { command.End(); })) return;
     DoEvents();
     setInputOpen(true);
 }
@@ -135,6 +138,7 @@ void frmMAIN::mnuAUSWAHL_Click() {
     bool chosen = false;
     if (!trap.step([&] { chosen = chooseRecords(QStringLiteral("A")); }) || !chosen) return;
     setDirty(true); // the dialog has written the active flags
+    WorkingCopyCommand command;
     long active = 0;
     if (!trap.step([&] {
             Recordset rs;
@@ -148,7 +152,7 @@ void frmMAIN::mnuAUSWAHL_Click() {
         if (!trap.step([&] { cnnX->Execute(QStringLiteral("DELETE FROM [E1] WHERE [ID]=0")); })) return;
         if (!trap.step([&] { cnnX->Execute(QStringLiteral("DELETE FROM [M1] WHERE [IDM]=1")); })) return;
     }
-    trap.step([&] { AKTUELLANZEIGEN(); });
+    trap.step([&] { AKTUELLANZEIGEN(); }) && trap.step([&] { command.End(); });
 }
 
 
@@ -158,6 +162,7 @@ void frmMAIN::mnuLOESCHEN_Click() {
     bool chosen = false;
     if (!trap.step([&] { chosen = chooseRecords(QStringLiteral("L")); }) || !chosen) return;
     setDirty(true); // the dialog has written the active flags
+    WorkingCopyCommand command;
     Recordset rs;
     // The multiple evaluation's row 0 is no record the user chose.
     if (!trap.step([&] {
@@ -178,7 +183,7 @@ void frmMAIN::mnuLOESCHEN_Click() {
             return;
     }
     rs.Close();
-    trap.step([&] { AKTUELLANZEIGEN(); });
+    trap.step([&] { AKTUELLANZEIGEN(); }) && trap.step([&] { command.End(); });
 }
 
 void frmMAIN::saveInput() {
@@ -186,6 +191,7 @@ void frmMAIN::saveInput() {
     ErrorTrap trap(title);
     mdiEINGABE* form = inputForm();
     if (!form) return;
+    WorkingCopyCommand command;
     // Every value is checked before anything is asked or written: a value the store would refuse must not
     // cost the record that it was to replace.
     bool valid = false;
@@ -232,7 +238,7 @@ void frmMAIN::saveInput() {
         !saved)
         return;
     setDirty(true);
-    trap.step([&] { AKTUELLANZEIGEN(); });
+    trap.step([&] { AKTUELLANZEIGEN(); }) && trap.step([&] { command.End(); });
     unloadInputForm(form);
     setInputOpen(false);
 }

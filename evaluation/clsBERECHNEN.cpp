@@ -6,6 +6,7 @@
 #include "platform/run/ErrorBox.h"
 #include "platform/run/ProgressBar.h"
 #include "platform/run/RunState.h"
+#include "platform/run/WorkingCopyCommand.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/NumberFormat.h"
@@ -109,6 +110,8 @@ bool clsBERECHNEN::BERECHNUNG() {
     platform::ProgressBar& bar = RunState::current().pgbBERECHNEN();
     try {
         bar.setValue(0);
+        // The evaluation's reads and writes commit once; what it wrote before a failure stays written.
+        platform::WorkingCopyCommand command;
         clsDATEN e2, e3, a1, a2;
         e2.ETABELLE = QStringLiteral("E2");
         e3.ETABELLE = QStringLiteral("E3");
@@ -146,6 +149,7 @@ bool clsBERECHNEN::BERECHNUNG() {
         if (const auto why = checkResults()) return refuse(*why);
 
         if (!writeResults(a1, a2)) return false;
+        command.End();
         bar.setValue(100);
         return true;
     } catch (const std::exception& e) {

@@ -14,6 +14,7 @@
 #include "platform/run/ProgressBar.h"
 #include "platform/run/RunState.h"
 #include "platform/run/VersionInfo.h"
+#include "platform/run/WorkingCopyCommand.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/surface/PageSurface.h"
@@ -74,6 +75,9 @@ void mdiMSEITE1::Form_Load() {
     HBOKF_ = HBOKFS_ = true;
     bar_ = &RunState::current().pgbBERECHNEN();
     bar_->setValue(0);
+    // The records are read and the diagram's settings are written in one transaction: a showing commits
+    // once.
+    platform::WorkingCopyCommand command;
 
     e1_ = tabellenzeiger("E1");
     a1_ = tabellenzeiger("A1");
@@ -131,6 +135,7 @@ void mdiMSEITE1::Form_Load() {
     // From now on the diagram draws from its stored settings (the main window stores the same in A1).
     BONEU_ = false;
     geladen_ = true;
+    command.End();
 }
 
 void mdiMSEITE1::fortschritt(float schritt) {

@@ -16,6 +16,7 @@
 #include "platform/run/ProgressBar.h"
 #include "platform/run/RunState.h"
 #include "platform/run/VersionInfo.h"
+#include "platform/run/WorkingCopyCommand.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/surface/PageSurface.h"
@@ -80,6 +81,8 @@ void mdiSEITE1::Form_Load() {
     HBOKF_ = HBOKFS_ = true;
     platform::ProgressBar& bar = RunState::current().pgbBERECHNEN();
     bar.setValue(0);
+    // The record is read and the diagram's settings are written in one transaction: a showing commits once.
+    platform::WorkingCopyCommand command;
 
     e1_ = tabellenzeiger("E1");
     e2_ = tabellenzeiger("E2");
@@ -159,6 +162,7 @@ void mdiSEITE1::Form_Load() {
     bar.setValue(95);
     // From now on the diagram draws from its stored settings (the main window stores the same in A1).
     BONEU_ = false;
+    command.End();
 }
 
 // --- Curve fit ---

@@ -1,3 +1,4 @@
+#include "CommitCounter.h"
 #include "Schema.h"
 #include "TempDir.h"
 #include "platform/db/Connection.h"
@@ -6,7 +7,6 @@
 #include "platform/runtime/VbError.h"
 
 #include <QFile>
-#include <sqlite3.h>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -241,9 +241,7 @@ TEST_F(RecordsetTest, ATransactionLeavesTheDataAsItWasUnlessCommitted) {
 // A command's scope commits once and never undoes what the command wrote, also where a transfer inside it
 // failed and undid its own rows; two scopes one after the other reuse the same savepoint names.
 TEST_F(RecordsetTest, ACommandScopeCommitsOnceAndKeepsWhatWasWritten) {
-    int commits = 0;
-    sqlite3_commit_hook(
-        cnn.handle(), [](void* counter) { ++*static_cast<int*>(counter); return 0; }, &commits);
+    testsupport::CommitCounter counter(cnn);
     for (int round = 0; round < 2; ++round) {
         Connection::CommandScope command(cnn);
         cnn.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (?, 'A')"), {Variant(std::int32_t(10 + round))});
@@ -254,8 +252,7 @@ TEST_F(RecordsetTest, ACommandScopeCommitsOnceAndKeepsWhatWasWritten) {
         cnn.Execute(QStringLiteral("UPDATE E1 SET KOM = 'x' WHERE ID = ?"), {Variant(std::int32_t(10 + round))});
         if (round == 0) command.End(); // the second round commits when the scope ends
     }
-    sqlite3_commit_hook(cnn.handle(), nullptr, nullptr);
-    EXPECT_EQ(commits, 2);
+    EXPECT_EQ(counter.commits(), 2);
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM [E1] WHERE [KOM]='x'")), 2);
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]='B'")), 0);
     EXPECT_FALSE(cnn.inTransaction());

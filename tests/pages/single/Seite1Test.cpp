@@ -3,6 +3,9 @@
 #include "frmKONTEXT.h"
 #include "frmKONTEXT11.h"
 #include "Seite1Lauf.h"
+#include "clsBERECHNEN.h"
+#include "CommitCounter.h"
+#include "RecordFixture.h"
 
 #include "platform/runtime/VbError.h"
 #include "platform/surface/PageSurface.h"
@@ -147,6 +150,29 @@ TEST(Seite1, TheFirstShowingAfterAnEvaluationStoresTheDiagramDefaultsLaterOnesUs
     EXPECT_EQ(zahl(lauf.wert("G0", "XMIN", g0)), 8);
     EXPECT_EQ(zahl(lauf.wert("G0", "RL", g0)), 12);
     EXPECT_EQ(zahl(lauf.wert("A1", "BONEU")), 0);
+}
+
+// The evaluation and each showing of the page, the first with the diagram's defaults and a later one that
+// stores the scale anew, commit once each.
+TEST(Seite1, TheEvaluationAndEachShowingCommitOnce) {
+    Seite1Lauf lauf;
+    fixture::store(*lauf.run.state().cnnX, fixture::smoothCurve(72));
+    for (const bool neu : {true, false}) {
+        SCOPED_TRACE(neu ? "first showing" : "later showing");
+        if (neu) {
+            testsupport::CommitCounter evaluation(*lauf.run.state().cnnX);
+            clsBERECHNEN berechnen;
+            ASSERT_TRUE(berechnen.BERECHNUNG());
+            EXPECT_EQ(evaluation.commits(), 1);
+        }
+        lauf.seite = std::make_unique<mdiSEITE1>();
+        testsupport::CommitCounter showing(*lauf.run.state().cnnX);
+        lauf.seite->Form_Load();
+        EXPECT_EQ(showing.commits(), 1);
+        EXPECT_GT(zahl(lauf.wert("G0", "MX", QStringLiteral("IDOBJEKT = 11"))), 0);
+        lauf.setze(QStringLiteral("UPDATE A1 SET BONEU = 0, RHPR = RHPR WHERE ID = 1"));
+    }
+    EXPECT_TRUE(lauf.run.dialogs().asked().empty());
 }
 
 TEST(Seite1, MoreThan72PointsEndTheLoadWithTheErrorForTheCaller) {
