@@ -5,6 +5,7 @@
 
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
+#include "platform/run/WorkingCopyCommand.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/runtime/NumberFormat.h"
@@ -98,6 +99,8 @@ void frmKONTEXT110::cmdOK_Click() {
     platform::ErrorTrap trap(QStringLiteral("Kontext 110"), QStringLiteral("VB-Error:"));
     // A list without a choice keeps the bound as loaded (its empty text is no number).
     if (!grenzenLesen(trap)) return;
+    // The settings and the redrawing they start commit once.
+    platform::WorkingCopyCommand command;
     if (!trap.step([&] {
             g0_->ESPIDW = 0;
             // The ratio as typed: an empty box stores Null, a free ratio.
@@ -121,5 +124,6 @@ void frmKONTEXT110::cmdOK_Click() {
                 if (seite_) QMetaObject::invokeMethod(seite_, bild, Qt::DirectConnection);
             }))
             return;
+    if (!trap.step([&] { command.End(); })) return;
     accept();
 }

@@ -201,6 +201,8 @@ void mdiMSEITE1::KONTEXT(bool HBOKF, bool HBOKFS, long FARBEMDI, long FARBEPIC) 
 }
 
 void mdiMSEITE1::neuZeichnen() {
+    // A redrawing stores the diagram's scale anew: one commit for the page.
+    platform::WorkingCopyCommand command;
     seite_->surface().Cls();
     seite_->update();
     if (HBOKF_) KOPFFUSS(0);

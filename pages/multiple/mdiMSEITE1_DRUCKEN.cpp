@@ -11,6 +11,7 @@
 #include "MSeite1Layout.h"
 
 #include "platform/run/ErrorBox.h"
+#include "platform/run/WorkingCopyCommand.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/surface/PrinterSurface.h"
@@ -59,6 +60,8 @@ std::vector<mdiMSEITE1::Blatt> mdiMSEITE1::blattaufteilung() const {
 }
 
 bool mdiMSEITE1::DRUCKEN() {
+    // The printed and the redrawn pictures store their scales in one commit.
+    platform::WorkingCopyCommand command;
     platform::ErrorTrap trap(QStringLiteral("Drucken von MSeite 1"), QStringLiteral("VB-Fehler: "));
     // Cancel in the box discards the job: nothing of it is printed.
     auto abbrechen = [&] {

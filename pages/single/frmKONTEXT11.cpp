@@ -6,6 +6,7 @@
 
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
+#include "platform/run/WorkingCopyCommand.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
@@ -158,6 +159,8 @@ void frmKONTEXT11::cmdOK_Click() {
         return;
     }
 
+    // The settings and the redrawing they start commit once.
+    platform::WorkingCopyCommand command;
     if (!trap.step([&] {
             g0_->DVTS(QStringLiteral("MYMX"), *a, kIDOBJEKT, kDiagramm11);
             grenzenSpeichern(*g0_, kDiagramm11);
@@ -179,5 +182,6 @@ void frmKONTEXT11::cmdOK_Click() {
             if (seite_) QMetaObject::invokeMethod(seite_, "BILD13", Qt::DirectConnection);
         }))
         return;
+    if (!trap.step([&] { command.End(); })) return;
     accept();
 }

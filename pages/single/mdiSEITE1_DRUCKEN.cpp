@@ -7,6 +7,7 @@
 
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
+#include "platform/run/WorkingCopyCommand.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/surface/PrinterSurface.h"
 
@@ -28,6 +29,8 @@ platform::Surface& mdiSEITE1::drucker() {
 }
 
 bool mdiSEITE1::DRUCKEN() {
+    // The printed and the redrawn pictures store their scales in one commit.
+    platform::WorkingCopyCommand command;
     platform::ErrorTrap trap(QStringLiteral("Drucken von Seite 1"));
     // Cancel in the box discards the sheet: nothing of it is printed.
     auto abbrechen = [&] {
