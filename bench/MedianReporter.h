@@ -1,21 +1,96 @@
 #pragma once
-// The console report of Google Benchmark that also keeps the median time of every benchmark (by its name,
-// and its arguments where it has any), so that a benchmark program can print them against its goals.
+// What every benchmark program shares: its start (the offscreen platform, nine repetitions interleaved at
+// random so that a member and its baseline see the same load of a shared machine) and its report, which
+// keeps every repetition's time and prints min, median and max per benchmark instead of each repetition.
+// The folder the benchmarks work in is the temporary folder (TMPDIR): bench/run runs every program once on
+// disk and once in a RAM folder.
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstring>
 #include <map>
+#include <QDir>
 #include <string>
 #include <vector>
 
 class MedianReporter : public benchmark::ConsoleReporter {
 public:
+    struct Spread {
+        double min = 0, median = 0, max = 0;
+        std::string unit;
+    };
+
     void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median") continue;
+            if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
             std::string name = run.run_name.function_name;
             if (!run.run_name.args.empty()) name += "/" + run.run_name.args;
-            medians[name] = run.GetAdjustedRealTime();
+            std::vector<double>& times = samples_[name];
+            times.push_back(run.GetAdjustedRealTime());
+            units_[name] = benchmark::GetTimeUnitString(run.time_unit);
+            medians[name] = spread(name).median;
         }
+        for (const Run& run : runs)
+            if (run.error_occurred) ConsoleReporter::ReportRuns({run});
     }
+
+    Spread spread(const std::string& name) const {
+        Spread s;
+        const auto found = samples_.find(name);
+        if (found == samples_.end() || found->second.empty()) return s;
+        std::vector<double> t = found->second;
+        std::sort(t.begin(), t.end());
+        const size_t n = t.size();
+        s.min = t.front();
+        s.max = t.back();
+        s.median = n % 2 ? t[n / 2] : (t[n / 2 - 1] + t[n / 2]) / 2;
+        s.unit = units_.at(name);
+        return s;
+    }
+
+    // One line per benchmark: repetitions, min, median and max.
+    void printSpreads() const {
+        std::printf("\n%-48s %5s %12s %12s %12s\n", "benchmark", "reps", "min", "median", "max");
+        for (const auto& [name, times] : samples_) {
+            const Spread s = spread(name);
+            std::printf("%-48s %5zu %9.1f %-2s %9.1f %-2s %9.1f %-2s\n", name.c_str(), times.size(), s.min,
+                        s.unit.c_str(), s.median, s.unit.c_str(), s.max, s.unit.c_str());
+        }
+        std::printf("\n");
+    }
+
+    // The medians by name (and arguments where there are some), in each benchmark's own unit.
     std::map<std::string, double> medians;
+
+private:
+    std::map<std::string, std::vector<double>> samples_;
+    std::map<std::string, std::string> units_;
 };
+
+// The folder the benchmarks write their databases into, and whether it is held in memory.
+inline void printBenchFolder() {
+    const QString folder = QDir::tempPath();
+    const bool ram = folder.startsWith(QLatin1String("/dev/shm")) || folder.startsWith(QLatin1String("/run/"));
+    std::printf("Databases in %s (%s)\n", qPrintable(folder), ram ? "RAM folder" : "disk");
+}
+
+// Initialises Google Benchmark with nine repetitions interleaved at random, unless the command line sets
+// the repetitions itself.
+inline void initializeBenchmarks(int& argc, char**& argv) {
+    static std::vector<char*> args;
+    static std::string repetitions = "--benchmark_repetitions=9";
+    static std::string interleaving = "--benchmark_enable_random_interleaving=true";
+    args.assign(argv, argv + argc);
+    const bool given = std::any_of(args.begin(), args.end(), [](const char* a) {
+        return std::strstr(a, "--benchmark_repetitions") != nullptr;
+    });
+    if (!given) {
+        args.push_back(repetitions.data());
+        args.push_back(interleaving.data());
+    }
+    argc = int(args.size());
+    args.push_back(nullptr);
+    argv = args.data();
+    benchmark::Initialize(&argc, argv);
+    printBenchFolder();
+}

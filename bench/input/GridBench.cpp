@@ -83,7 +83,7 @@ void BM_AKTUALISIEREN(benchmark::State& state) {
         form.flx.AKTUALISIEREN();
     form.check();
 }
-BENCHMARK(BM_AKTUALISIEREN)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_AKTUALISIEREN)->Unit(benchmark::kMillisecond);
 
 // The first refresh of readings never seen before: every text is formatted and every time read afresh.
 void BM_AKTUALISIEREN_neu(benchmark::State& state) {
@@ -100,7 +100,7 @@ void BM_AKTUALISIEREN_neu(benchmark::State& state) {
     }
     form.check();
 }
-BENCHMARK(BM_AKTUALISIEREN_neu)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_AKTUALISIEREN_neu)->Unit(benchmark::kMillisecond);
 
 // The same 72 x 8 texts set into a bare table.
 void BM_AKTUALISIEREN_Tabelle(benchmark::State& state) {
@@ -123,7 +123,7 @@ void BM_AKTUALISIEREN_Tabelle(benchmark::State& state) {
                 tabelle.setItem(1 + r, c, new QTableWidgetItem(texte[i++]));
     }
 }
-BENCHMARK(BM_AKTUALISIEREN_Tabelle)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_AKTUALISIEREN_Tabelle)->Unit(benchmark::kMillisecond);
 
 // The block of 72 x 6 readings as a spreadsheet puts it on the clipboard; the second differs in every cell.
 QString block(int n) {
@@ -152,7 +152,7 @@ void BM_Einfuegen(benchmark::State& state) {
     }
     form.check();
 }
-BENCHMARK(BM_Einfuegen)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_Einfuegen)->Unit(benchmark::kMillisecond);
 
 // The same 72 x 6 texts set into a bare table.
 void BM_Einfuegen_Tabelle(benchmark::State& state) {
@@ -173,16 +173,17 @@ void BM_Einfuegen_Tabelle(benchmark::State& state) {
                 tabelle.setItem(1 + r, c, new QTableWidgetItem(t[i++]));
     }
 }
-BENCHMARK(BM_Einfuegen_Tabelle)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_Einfuegen_Tabelle)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    initializeBenchmarks(argc, argv);
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printSpreads();
     for (const char* name : {"BM_AKTUALISIEREN", "BM_AKTUALISIEREN_neu", "BM_Einfuegen"}) {
         const auto editor = reporter.medians.find(name);
         const std::string bezug = std::string(name).substr(0, std::string(name).rfind("_neu")) + "_Tabelle";

@@ -96,9 +96,7 @@ BENCHMARK(BM_MehrfachBerechnen)
     ->Arg(2)
     ->Arg(20)
     ->Arg(200)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly();
+    ->Unit(benchmark::kMillisecond);
 
 void BM_MehrfachDrucken(benchmark::State& state) {
     Project project(int(state.range(0)));
@@ -117,18 +115,17 @@ BENCHMARK(BM_MehrfachDrucken)
     ->Arg(2)
     ->Arg(20)
     ->Arg(200)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly();
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    initializeBenchmarks(argc, argv);
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printSpreads();
     for (const auto& [name, ms] : reporter.medians) {
         const auto at = name.find("records:");
         const int records = at == std::string::npos ? 1 : std::stoi(name.substr(at + 8));

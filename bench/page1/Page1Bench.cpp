@@ -1,6 +1,7 @@
 // Page 1 of an evaluated record: its load, which reads the record, fits the curves and draws the header
 // and footer and the three pictures, and its printing into a PDF file. Prints the medians against the
-// goals: the page drawn in under 100 ms, printed in under 300 ms.
+// goals (the page drawn in under 100 ms, 72 readings in a RAM folder in under 30 ms, printed in under
+// 300 ms) and the commits of one showing.
 #include "clsBERECHNEN.h"
 #include "mdiSEITE1.h"
 #include "platform/db/Connection.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sqlite3.h>
 #include <stdexcept>
 #include <string>
 
@@ -58,6 +60,7 @@ public:
             throw std::runtime_error("the page asked: " + dialogs_.messages().join(' ').toStdString());
     }
     QString pdf() const { return state_.printer.pdfFile; }
+    sqlite3* db() const { return state_.cnnX->handle(); }
 
 private:
     QTemporaryDir dir_;
@@ -84,9 +87,7 @@ BENCHMARK(BM_Seite1Laden)
     ->Args({72, 1})
     ->Args({6, 0})
     ->Args({72, 0})
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
+    ->Unit(benchmark::kMillisecond);
 
 void BM_Seite1Drucken(benchmark::State& state) {
     Project project(int(state.range(0)));
@@ -104,24 +105,40 @@ BENCHMARK(BM_Seite1Drucken)
     ->ArgNames({"readings"})
     ->Arg(6)
     ->Arg(72)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
+    ->Unit(benchmark::kMillisecond);
+
+// The commits of one showing: the first after Calculate first, or a later one.
+int commitsOfOneShowing(bool neu) {
+    Project project(72);
+    project.setNew(neu);
+    int commits = 0;
+    sqlite3_commit_hook(
+        project.db(), [](void* counter) { return ++*static_cast<int*>(counter), 0; }, &commits);
+    mdiSEITE1 seite;
+    seite.Form_Load();
+    sqlite3_commit_hook(project.db(), nullptr, nullptr);
+    return commits;
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    initializeBenchmarks(argc, argv);
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printSpreads();
     for (const auto& [name, ms] : reporter.medians) {
         const bool drucken = name.find("Drucken") != std::string::npos;
-        const double goal = drucken ? 300 : 100;
+        // A showing of 72 readings in a RAM folder is held to 30 ms, where the disk plays no part.
+        const bool ram = QDir::tempPath().startsWith(QLatin1String("/dev/shm"));
+        const double goal = drucken ? 300 : name.find("readings:72") != std::string::npos && ram ? 30 : 100;
         std::printf("%-40s median %7.1f ms  (goal: under %.0f ms) %s\n", name.c_str(), ms, goal,
                     ms < goal ? "met" : "MISSED");
     }
+    std::printf("Commits of one showing of 72 readings: first %d, later %d (goal: 1)\n", commitsOfOneShowing(true),
+                commitsOfOneShowing(false));
     benchmark::Shutdown();
     return 0;
 }
