@@ -163,6 +163,9 @@ frmMAIN::LoadResult frmMAIN::MDIForm_Load() {
     noWorkingCopy.step([&] {
         cnnX = std::make_shared<Connection>();
         cnnX->Open(XMDBPFAD());
+        // A project made by an earlier version gets the indexes in its working copy (and with Save in
+        // the project database).
+        schema::addIndexes(*cnnX);
     });
     if (noWorkingCopy.failed()) return ended();
     if (!trap.step([&] { AKTUELLANZEIGEN(); })) return LoadResult::Abandoned;

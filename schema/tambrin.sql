@@ -13,6 +13,8 @@ CREATE TABLE E1 (
     AKT BOOLEAN NOT NULL DEFAULT 0,
     SPR SMALLINT
 );
+-- Every cursor looks up the active records first: without an index that reads every record of the project.
+CREATE INDEX E1_AKT ON E1 (AKT);
 
 CREATE TABLE E2 (
     ID INTEGER NOT NULL PRIMARY KEY REFERENCES E1 (ID) ON DELETE CASCADE,

@@ -21,6 +21,15 @@ bool clsDATEN::SPALTESPEICHERN(const QString& SPV, const std::vector<Variant>& v
         // One transaction: a failing row undoes the rows written before it.
         platform::Connection::Transaction transaction(connection());
         auto rs = openSelection(SPV, pairs);
+        // What every row gets besides the value: its ID, the filter values and the keys, in this order.
+        std::vector<std::pair<QString, Variant>> rowValues;
+        rowValues.emplace_back(ESPID, Variant(ESPIDW));
+        for (int p = 0; p < 4; ++p)
+            if (pairs.value[p]) rowValues.emplace_back(pairs.column[p], *pairs.value[p]);
+        for (const auto& [key, keyValue] : {std::pair{&ESPK1, &ESPK1W}, {&ESPK2, &ESPK2W}, {&ESPK3, &ESPK3W}})
+            if (!key->isEmpty() && !keyValue->isEmpty()) rowValues.emplace_back(*key, Variant(*keyValue));
+        std::vector<int> fields;
+        for (const auto& [column, value] : rowValues) fields.push_back(rs->fieldIndex(column));
         for (size_t i = 0; i < values.size(); ++i) {
             if (rs->eof())
                 rs->AddNew();
@@ -28,13 +37,12 @@ bool clsDATEN::SPALTESPEICHERN(const QString& SPV, const std::vector<Variant>& v
                 rs->MoveFirst();
             const Variant& value = values[i];
             rs->SetValue(0, value.isString() && value.asString().isEmpty() ? Variant::null() : value);
-            store::setUnlessHeld(*rs, ESPID, Variant(ESPIDW));
-            for (int p = 0; p < 4; ++p)
-                if (pairs.value[p]) store::setUnlessHeld(*rs, pairs.column[p], *pairs.value[p]);
-            for (const auto& [key, keyValue] :
-                 {std::pair{&ESPK1, &ESPK1W}, {&ESPK2, &ESPK2W}, {&ESPK3, &ESPK3W}})
-                if (!key->isEmpty() && !keyValue->isEmpty())
-                    store::setUnlessHeld(*rs, *key, Variant(*keyValue));
+            for (size_t k = 0; k < rowValues.size(); ++k) {
+                if (fields[k] >= 0)
+                    store::setUnlessHeld(*rs, fields[k], rowValues[k].second);
+                else
+                    store::setUnlessHeld(*rs, rowValues[k].first, rowValues[k].second);
+            }
             rs->Update();
             if (!rs->eof()) rs->MoveNext();
             platform::DoEventsWithoutInput();

@@ -9,9 +9,20 @@ using platform::VarType;
 
 Statement& Statement::value(const platform::Variant& v) {
     sql += QLatin1Char('?');
-    shown += literalText(v);
     params.push_back(v);
     return *this;
+}
+
+QString Statement::shown() const {
+    QString text;
+    size_t next = 0;
+    for (const QChar c : sql) {
+        if (c == QLatin1Char('?') && next < params.size())
+            text += literalText(params[next++]);
+        else
+            text += c;
+    }
+    return text;
 }
 
 QString literalText(const platform::Variant& v) {

@@ -11,17 +11,17 @@ namespace store {
 // text value can never change the statement and one prepared statement serves every value; the readable
 // text shows them in place, texts quoted with doubled apostrophes.
 struct Statement {
-    QString sql;   // with "?" for every value
-    QString shown; // with the values written out
+    QString sql; // with "?" for every value
     std::vector<platform::Variant> params;
 
     Statement& operator<<(const QString& text) {
         sql += text;
-        shown += text;
         return *this;
     }
-    // Appends a value: bound in sql, written out in shown.
+    // Appends a value, bound to a placeholder.
     Statement& value(const platform::Variant& v);
+    // The statement with its values written out (names never hold a "?"), made only when it is asked for.
+    QString shown() const;
 };
 
 // How a value reads inside a statement: numbers in decimal digits with a point, True and False as the

@@ -88,7 +88,7 @@ clsDATEN::Pairs clsDATEN::pairsOf(const QString& SPI1, const OptionalVariant& SP
 }
 
 void clsDATEN::open(Recordset& rs, const store::Statement& statement, Use use) {
-    lastStatement_ = statement.shown;
+    lastStatement_ = statement;
     if (use == Use::Read)
         rs.OpenForReading(statement.sql, connection(), statement.params);
     else

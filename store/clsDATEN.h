@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/runtime/Variant.h"
+#include "Statement.h"
 
 #include <array>
 #include <cstdint>
@@ -96,7 +97,7 @@ public:
                                             const OptionalVariant& SPI4W = {});
 
     // The text of the last statement that a member opened (for checks and diagnostics).
-    const QString& lastStatement() const { return lastStatement_; }
+    QString lastStatement() const { return lastStatement_.shown(); }
 
     // --- Control writes: what a control holds, into column SPV of the selection ---
 
@@ -455,5 +456,5 @@ private:
 
     std::shared_ptr<platform::Connection> connection_;
     QString einfmdb_;
-    QString lastStatement_;
+    store::Statement lastStatement_;
 };

@@ -95,8 +95,25 @@ void Connection::Open(const QString& pathOrConnectionString) {
 }
 
 void Connection::finalizeStatements() {
-    for (auto& entry : statements_) sqlite3_finalize(entry.second);
+    for (const CachedStatement& entry : statements_) sqlite3_finalize(entry.stmt);
     statements_.clear();
+    for (auto& memos : memos_) memos.clear();
+}
+
+void Connection::evictStatement() {
+    auto oldest = statements_.begin();
+    for (auto it = statements_.begin(); it != statements_.end(); ++it)
+        if (it->lastUse < oldest->lastUse) oldest = it;
+    if (oldest == statements_.end()) return;
+    for (auto& memos : memos_) memos.remove(oldest.key());
+    sqlite3_finalize(oldest->stmt);
+    statements_.erase(oldest);
+}
+
+std::shared_ptr<const void>& Connection::memo(const QString& sql, int kind) {
+    auto& memos = memos_[kind == 0 ? 0 : 1];
+    if (memos.size() > 1024) memos.clear();
+    return memos[sql];
 }
 
 void Connection::Close() {
@@ -125,19 +142,23 @@ void Connection::fail() const { throw VbError::database(engineMessage(db_)); }
 
 sqlite3_stmt* Connection::statement(const QString& sql) {
     sqlite3* db = handle();
-    const std::string key = sql.toStdString();
-    auto it = statements_.find(key);
-    if (it != statements_.end()) {
-        sqlite3_reset(it->second);
-        sqlite3_clear_bindings(it->second);
-        return it->second;
+    const auto found = statements_.find(sql);
+    if (found != statements_.end()) {
+        found->lastUse = ++uses_;
+        sqlite3_reset(found->stmt);
+        sqlite3_clear_bindings(found->stmt);
+        return found->stmt;
     }
-    if (statements_.size() > 256) finalizeStatements();
+    // Statement texts built from names are few; a long run that builds many keeps the ones in use.
+    constexpr int capacity = 256;
+    if (statements_.size() >= capacity) evictStatement();
+    const QByteArray text = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v3(db, key.c_str(), int(key.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v3(db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) !=
+        SQLITE_OK) {
         fail();
     }
-    statements_.emplace(key, stmt);
+    statements_.insert(sql, CachedStatement{stmt, ++uses_});
     return stmt;
 }
 
@@ -160,6 +181,12 @@ void Connection::bind(sqlite3_stmt* stmt, int index, const Variant& value) {
 }
 
 int Connection::Execute(const QString& sql, const std::vector<Variant>& params) {
+    // A change of the tables may change what a statement text gives.
+    if (sql.startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive) ||
+        sql.startsWith(QLatin1String("DROP"), Qt::CaseInsensitive) ||
+        sql.startsWith(QLatin1String("ALTER"), Qt::CaseInsensitive)) {
+        for (auto& memos : memos_) memos.clear();
+    }
     sqlite3_stmt* stmt = statement(sql);
     for (size_t i = 0; i < params.size(); ++i) bind(stmt, int(i) + 1, params[i]);
     int rc;

@@ -2,11 +2,12 @@
 
 #include "../runtime/Variant.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <QHash>
 #include <QString>
 #include <QStringList>
-#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
@@ -60,8 +61,14 @@ public:
     // quick check finds nothing wrong, and no table is missing. Throws VbError saying what is wrong.
     static void CheckDatabase(const QString& path, const QStringList& tables);
 
-    // A statement prepared once per connection and kept for reuse; reset before it is handed out.
+    // A statement prepared once per connection and kept for reuse; reset before it is handed out. The
+    // connection keeps the statements last used: when it holds too many, the one used longest ago goes, so
+    // a statement is valid until the next call of statement().
     sqlite3_stmt* statement(const QString& sql);
+    // A place where a user of the connection keeps what it has learned about a statement text, so that it
+    // is worked out once per connection (the recordset keeps its fields' names and types). Emptied when the
+    // connection closes or its tables change.
+    std::shared_ptr<const void>& memo(const QString& sql, int kind);
     sqlite3* handle() const;
 
     // Binds a value to a statement parameter (1-based).
@@ -104,10 +111,17 @@ public:
 
 private:
     void finalizeStatements();
+    void evictStatement();
 
+    struct CachedStatement {
+        sqlite3_stmt* stmt = nullptr;
+        std::uint64_t lastUse = 0;
+    };
     sqlite3* db_ = nullptr;
     QString path_;
-    std::unordered_map<std::string, sqlite3_stmt*> statements_;
+    QHash<QString, CachedStatement> statements_;
+    std::uint64_t uses_ = 0;
+    QHash<QString, std::shared_ptr<const void>> memos_[2];
     int openTransactions_ = 0;
 };
 

@@ -5,7 +5,9 @@
 #include "../runtime/VbError.h"
 #include "Connection.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <QRegularExpression>
 #include <sqlite3.h>
@@ -41,21 +43,39 @@ VbError fieldNotFound(const QString& name) {
                              .arg(name));
 }
 
-Variant columnValue(sqlite3_stmt* stmt, int column, FieldType type) {
+// The value of a column as the field's type. `exact` tells whether writing that value back would store
+// exactly what the table holds (same storage class, same bits), so that such a write can be left out.
+Variant columnValue(sqlite3_stmt* stmt, int column, FieldType type, bool& exact) {
     const int storage = sqlite3_column_type(stmt, column);
-    if (storage == SQLITE_NULL) return Variant::null();
+    exact = false;
+    if (storage == SQLITE_NULL) {
+        exact = type != FieldType::Boolean;
+        return Variant::null();
+    }
     // The common cases directly: a whole number in a whole-number column, a real in a real column.
     if (storage == SQLITE_INTEGER) {
         const sqlite3_int64 v = sqlite3_column_int64(stmt, column);
+        exact = true;
         if (type == FieldType::Long && v >= INT32_MIN && v <= INT32_MAX) return Variant(std::int32_t(v));
         if (type == FieldType::Integer && v >= INT16_MIN && v <= INT16_MAX) return Variant(std::int16_t(v));
+        exact = v == 0 || v == 1;
         if (type == FieldType::Boolean) return Variant(v != 0);
+        exact = false;
     } else if (storage == SQLITE_FLOAT) {
         const double d = sqlite3_column_double(stmt, column);
-        if (type == FieldType::Double) return Variant(d);
+        if (type == FieldType::Double) {
+            exact = !std::isnan(d);
+            return Variant(d);
+        }
         if (type == FieldType::Single && std::isfinite(d) &&
-            std::fabs(d) <= double(std::numeric_limits<float>::max()))
+            std::fabs(d) <= double(std::numeric_limits<float>::max())) {
+            exact = double(float(d)) == d;
             return Variant(float(d));
+        }
+    } else if (storage == SQLITE_TEXT && (type == FieldType::Text || type == FieldType::Memo)) {
+        exact = true;
+        return Variant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
+                                         sqlite3_column_bytes(stmt, column)));
     }
     auto asText = [&] {
         return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
@@ -88,6 +108,33 @@ Variant columnValue(sqlite3_stmt* stmt, int column, FieldType type) {
     }
     return Variant::null();
 }
+
+// Whether two values of a field are the same to the table: same type, same bits.
+bool sameStored(const Variant& a, const Variant& b) {
+    if (a.type() != b.type()) return false;
+    switch (a.type()) {
+    case VarType::Empty:
+    case VarType::Null: return true;
+    case VarType::Boolean: return a.asBool() == b.asBool();
+    case VarType::Integer: return a.asInteger() == b.asInteger();
+    case VarType::Long: return a.asLong() == b.asLong();
+    case VarType::Single: {
+        const float x = a.asSingle(), y = b.asSingle();
+        return std::memcmp(&x, &y, sizeof x) == 0;
+    }
+    case VarType::Double: {
+        const double x = a.asDouble(), y = b.asDouble();
+        return std::memcmp(&x, &y, sizeof x) == 0;
+    }
+    case VarType::String: return a.asString() == b.asString();
+    case VarType::Date: return false;
+    }
+    return false;
+}
+
+constexpr int exactFields = 64;
+
+std::uint64_t bitOf(int field) { return field < exactFields ? std::uint64_t(1) << field : 0; }
 
 } // namespace
 
@@ -156,16 +203,11 @@ void Recordset::OpenForReading(const QString& sql, Connection& connection,
     open(sql, connection, params, false);
 }
 
-void Recordset::open(const QString& sql, Connection& connection, const std::vector<Variant>& params,
-                     bool updatable) {
-    Close();
-    connection_ = &connection;
-    table_.clear();
-    fields_.clear();
-    rows_.clear();
-    deletedRows_ = 0;
-    hasRowid_ = false;
-
+std::shared_ptr<const Recordset::Shape> Recordset::shapeOf(const QString& sql, Connection& connection,
+                                                          bool updatable) {
+    std::shared_ptr<const void>& memo = connection.memo(sql, updatable ? 1 : 0);
+    if (memo) return std::static_pointer_cast<const Shape>(memo);
+    auto shape = std::make_shared<Shape>();
     sqlite3_stmt* stmt = nullptr;
     // The row ids that name the rows to change are read only for a recordset that may be changed.
     if (updatable && !readOnlyStatement(sql)) {
@@ -173,19 +215,21 @@ void Recordset::open(const QString& sql, Connection& connection, const std::vect
         if (!rewritten.isEmpty()) {
             try {
                 stmt = connection.statement(rewritten);
-                hasRowid_ = true;
+                shape->sql = rewritten;
+                shape->hasRowid = true;
             } catch (const VbError&) {
                 stmt = nullptr;
             }
         }
     }
-    if (!stmt) stmt = connection.statement(sql);
-    for (size_t i = 0; i < params.size(); ++i) Connection::bind(stmt, int(i) + 1, params[i]);
-
-    const int first = hasRowid_ ? 1 : 0;
+    if (!stmt) {
+        stmt = connection.statement(sql);
+        shape->sql = sql;
+    }
+    const int first = shape->hasRowid ? 1 : 0;
     const int count = sqlite3_column_count(stmt);
     QString table;
-    bool oneTable = hasRowid_;
+    bool oneTable = shape->hasRowid;
     for (int c = first; c < count; ++c) {
         FieldInfo f;
         f.name = QString::fromUtf8(sqlite3_column_name(stmt, c));
@@ -201,17 +245,43 @@ void Recordset::open(const QString& sql, Connection& connection, const std::vect
         }
         const char* decl = sqlite3_column_decltype(stmt, c);
         f.type = typeOfDeclaration(decl ? QString::fromUtf8(decl) : QString(), &f.size);
-        fields_.push_back(f);
+        shape->fields.push_back(f);
     }
-    if (oneTable && !table.isEmpty()) table_ = table;
+    if (oneTable && !table.isEmpty()) shape->table = table;
+    memo = shape;
+    return shape;
+}
 
+void Recordset::open(const QString& sql, Connection& connection, const std::vector<Variant>& params,
+                     bool updatable) {
+    Close();
+    connection_ = &connection;
+    rows_.clear();
+    cells_.clear();
+    deletedRows_ = 0;
+    updates_.clear();
+    inserts_.clear();
+    readSql_.clear();
+    deleteSql_.clear();
+
+    shape_ = shapeOf(sql, connection, updatable);
+    hasRowid_ = shape_->hasRowid;
+    table_ = shape_->table;
+    sqlite3_stmt* stmt = connection.statement(shape_->sql);
+    for (size_t i = 0; i < params.size(); ++i) Connection::bind(stmt, int(i) + 1, params[i]);
+
+    const int first = hasRowid_ ? 1 : 0;
+    const int count = first + int(fields().size());
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         Row row;
         if (hasRowid_) row.rowid = sqlite3_column_int64(stmt, 0);
-        row.values.reserve(fields_.size());
-        for (int c = first; c < count; ++c) row.values.push_back(columnValue(stmt, c, fields_[c - first].type));
-        rows_.push_back(std::move(row));
+        for (int c = first; c < count; ++c) {
+            bool exact = false;
+            cells_.push_back(columnValue(stmt, c, fields()[c - first].type, exact));
+            if (exact) row.exact |= bitOf(c - first);
+        }
+        rows_.push_back(row);
     }
     if (rc != SQLITE_DONE) {
         const QString msg = QString::fromUtf8(sqlite3_errmsg(connection.handle()));
@@ -230,8 +300,10 @@ void Recordset::Close() {
     adding_ = false;
     assigned_.clear();
     rows_.clear();
+    cells_.clear();
     deletedRows_ = 0;
-    fields_.clear();
+    static const auto closed = std::make_shared<const Shape>();
+    shape_ = closed;
     position_ = -1;
 }
 
@@ -307,26 +379,26 @@ void Recordset::MovePrevious() {
 
 QString Recordset::FieldName(int index) const {
     requireOpen();
-    if (index < 0 || index >= int(fields_.size())) throw VbError::subscriptOutOfRange();
-    return fields_[index].name;
+    if (index < 0 || index >= int(fields().size())) throw VbError::subscriptOutOfRange();
+    return fields()[index].name;
 }
 
 FieldType Recordset::fieldType(int index) const {
     requireOpen();
-    if (index < 0 || index >= int(fields_.size())) throw VbError::subscriptOutOfRange();
-    return fields_[index].type;
+    if (index < 0 || index >= int(fields().size())) throw VbError::subscriptOutOfRange();
+    return fields()[index].type;
 }
 
 int Recordset::fieldIndex(const QString& name) const {
-    for (int i = 0; i < int(fields_.size()); ++i)
-        if (fields_[i].name.compare(name, Qt::CaseInsensitive) == 0) return i;
+    for (int i = 0; i < int(fields().size()); ++i)
+        if (fields()[i].name.compare(name, Qt::CaseInsensitive) == 0) return i;
     return -1;
 }
 
 Variant Recordset::Value(int index) const {
     requireCurrent();
-    if (index < 0 || index >= int(fields_.size())) throw VbError::subscriptOutOfRange();
-    return adding_ ? newRow_.values[index] : rows_[position_].values[index];
+    if (index < 0 || index >= int(fields().size())) throw VbError::subscriptOutOfRange();
+    return adding_ ? newValues_[index] : cells_[size_t(position_) * fields().size() + size_t(index)];
 }
 
 Variant Recordset::Value(const QString& name) const {
@@ -339,8 +411,8 @@ Variant Recordset::Value(const QString& name) const {
 void Recordset::SetValue(int index, const Variant& value) {
     requireCurrent();
     requireUpdatable();
-    if (index < 0 || index >= int(fields_.size())) throw VbError::subscriptOutOfRange();
-    const FieldInfo& f = fields_[index];
+    if (index < 0 || index >= int(fields().size())) throw VbError::subscriptOutOfRange();
+    const FieldInfo& f = fields()[index];
     if (f.column.isEmpty()) {
         throw VbError(-2147217911,
                       SystemLocale::pick(QStringLiteral("Field '%1' cannot be updated."),
@@ -348,9 +420,12 @@ void Recordset::SetValue(int index, const Variant& value) {
                           .arg(f.name));
     }
     const Variant converted = convertFor(f.type, f.size, value);
-    Row& row = adding_ ? newRow_ : rows_[position_];
-    row.values[index] = converted;
-    if (std::find(assigned_.begin(), assigned_.end(), index) == assigned_.end()) assigned_.push_back(index);
+    Variant& held = adding_ ? newValues_[index] : cells_[size_t(position_) * fields().size() + size_t(index)];
+    const bool assigned = std::find(assigned_.begin(), assigned_.end(), index) != assigned_.end();
+    // The value the table holds already: nothing to write.
+    if (!adding_ && !assigned && (rows_[position_].exact & bitOf(index)) && sameStored(held, converted)) return;
+    held = converted;
+    if (!assigned) assigned_.push_back(index);
 }
 
 void Recordset::SetValue(const QString& name, const Variant& value) {
@@ -365,24 +440,69 @@ void Recordset::AddNew() {
     requireUpdatable();
     flushPendingEdit();
     adding_ = true;
-    newRow_ = Row{};
-    newRow_.values.assign(fields_.size(), Variant::null());
+    newValues_.assign(fields().size(), Variant::null());
     assigned_.clear();
 }
 
-void Recordset::readRow(Row& row, std::int64_t rowid) {
-    QStringList columns;
-    for (const auto& f : fields_) columns << (f.column.isEmpty() ? QStringLiteral("NULL") : SqlName(f.column));
-    sqlite3_stmt* stmt = connection_->statement(QStringLiteral("SELECT ") + columns.join(',') +
-                                                QStringLiteral(" FROM ") + SqlName(table_) +
-                                                QStringLiteral(" WHERE _rowid_=?"));
-    sqlite3_bind_int64(stmt, 1, rowid);
+void Recordset::readRow(long position) {
+    Row& row = rows_[position];
+    Variant* values = cells_.data() + size_t(position) * fields().size();
+    if (readSql_.isEmpty()) {
+        QStringList columns;
+        for (const auto& f : fields()) columns << (f.column.isEmpty() ? QStringLiteral("NULL") : SqlName(f.column));
+        readSql_ = QStringLiteral("SELECT ") + columns.join(',') + QStringLiteral(" FROM ") + SqlName(table_) +
+                   QStringLiteral(" WHERE _rowid_=?");
+    }
+    sqlite3_stmt* stmt = connection_->statement(readSql_);
+    sqlite3_bind_int64(stmt, 1, row.rowid);
+    row.exact = 0;
     if (sqlite3_step(stmt) == SQLITE_ROW) {
-        for (int c = 0; c < int(fields_.size()); ++c) {
-            if (!fields_[c].column.isEmpty()) row.values[c] = columnValue(stmt, c, fields_[c].type);
+        for (int c = 0; c < int(fields().size()); ++c) {
+            if (fields()[c].column.isEmpty()) continue;
+            bool exact = false;
+            values[c] = columnValue(stmt, c, fields()[c].type, exact);
+            if (exact) row.exact |= bitOf(c);
         }
     }
     sqlite3_reset(stmt);
+}
+
+// The statement that writes the fields (in the order of the fields), built once per recordset and set of fields.
+const QString& Recordset::writer(std::vector<Writer>& writers, const std::vector<int>& assigned, bool insert) {
+    std::uint64_t key = 0;
+    bool keyed = true;
+    for (int i : assigned) {
+        if (i >= exactFields) keyed = false;
+        key |= bitOf(i);
+    }
+    if (keyed)
+        for (const Writer& w : writers)
+            if (w.fields == key) return w.sql;
+    QString sql;
+    if (insert) {
+        if (assigned.empty()) {
+            sql = QStringLiteral("INSERT INTO ") + SqlName(table_) + QStringLiteral(" DEFAULT VALUES");
+        } else {
+            QStringList names, marks;
+            for (int i : assigned) {
+                names << SqlName(fields()[i].column);
+                marks << QStringLiteral("?");
+            }
+            sql = QStringLiteral("INSERT INTO ") + SqlName(table_) + QStringLiteral(" (") + names.join(',') +
+                  QStringLiteral(") VALUES (") + marks.join(',') + QLatin1Char(')');
+        }
+    } else {
+        QStringList sets;
+        for (int i : assigned) sets << SqlName(fields()[i].column) + QStringLiteral("=?");
+        sql = QStringLiteral("UPDATE ") + SqlName(table_) + QStringLiteral(" SET ") + sets.join(',') +
+              QStringLiteral(" WHERE _rowid_=?");
+    }
+    if (!keyed) {
+        unkeyedSql_ = sql;
+        return unkeyedSql_;
+    }
+    writers.push_back(Writer{key, sql});
+    return writers.back().sql;
 }
 
 void Recordset::Update() {
@@ -393,46 +513,32 @@ void Recordset::Update() {
     }
     requireUpdatable();
     std::vector<int> assigned = assigned_;
+    // In the order of the fields, so that one statement serves a set of fields however it was assigned.
+    std::sort(assigned.begin(), assigned.end());
     const bool adding = adding_;
     // Whatever happens, the edit is over: a failed write leaves the row as the table holds it.
     assigned_.clear();
     adding_ = false;
     std::vector<Variant> params;
+    params.reserve(assigned.size() + 1);
     if (adding) {
-        QString sql;
-        if (assigned.empty()) {
-            sql = QStringLiteral("INSERT INTO ") + SqlName(table_) + QStringLiteral(" DEFAULT VALUES");
-        } else {
-            QStringList names, marks;
-            for (int i : assigned) {
-                names << SqlName(fields_[i].column);
-                marks << QStringLiteral("?");
-                params.push_back(newRow_.values[i]);
-            }
-            sql = QStringLiteral("INSERT INTO ") + SqlName(table_) + QStringLiteral(" (") + names.join(',') +
-                  QStringLiteral(") VALUES (") + marks.join(',') + QLatin1Char(')');
-        }
-        connection_->Execute(sql, params);
-        Row row = newRow_;
+        for (int i : assigned) params.push_back(newValues_[i]);
+        connection_->Execute(writer(inserts_, assigned, true), params);
+        Row row;
         row.rowid = sqlite3_last_insert_rowid(connection_->handle());
-        readRow(row, row.rowid);
-        rows_.push_back(std::move(row));
+        rows_.push_back(row);
+        cells_.insert(cells_.end(), newValues_.begin(), newValues_.end());
         position_ = long(rows_.size()) - 1;
+        readRow(position_);
         return;
     }
-    Row& row = rows_[position_];
-    QStringList sets;
-    for (int i : assigned) {
-        sets << SqlName(fields_[i].column) + QStringLiteral("=?");
-        params.push_back(row.values[i]);
-    }
-    params.push_back(rowidValue(row.rowid));
+    const Variant* values = cells_.data() + size_t(position_) * fields().size();
+    for (int i : assigned) params.push_back(values[i]);
+    params.push_back(rowidValue(rows_[position_].rowid));
     try {
-        connection_->Execute(QStringLiteral("UPDATE ") + SqlName(table_) + QStringLiteral(" SET ") + sets.join(',') +
-                                 QStringLiteral(" WHERE _rowid_=?"),
-                             params);
+        connection_->Execute(writer(updates_, assigned, false), params);
     } catch (...) {
-        readRow(row, row.rowid);
+        readRow(position_);
         throw;
     }
 }
@@ -442,7 +548,7 @@ void Recordset::CancelUpdate() {
     if (adding_) {
         adding_ = false;
     } else if (!assigned_.empty() && position_ >= 0 && position_ < long(rows_.size())) {
-        readRow(rows_[position_], rows_[position_].rowid);
+        readRow(position_);
     }
     assigned_.clear();
 }
@@ -457,8 +563,9 @@ void Recordset::Delete() {
     requireUpdatable();
     assigned_.clear();
     Row& row = rows_[position_];
-    connection_->Execute(QStringLiteral("DELETE FROM ") + SqlName(table_) + QStringLiteral(" WHERE _rowid_=?"),
-                         {rowidValue(row.rowid)});
+    if (deleteSql_.isEmpty())
+        deleteSql_ = QStringLiteral("DELETE FROM ") + SqlName(table_) + QStringLiteral(" WHERE _rowid_=?");
+    connection_->Execute(deleteSql_, {rowidValue(row.rowid)});
     row.deleted = true;
     ++deletedRows_;
 }

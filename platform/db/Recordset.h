@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -52,7 +53,7 @@ public:
     // The number of rows (deleted rows not counted).
     long RecordCount() const;
 
-    int FieldCount() const { return int(fields_.size()); }
+    int FieldCount() const { return int(fields().size()); }
     QString FieldName(int index) const;
     FieldType fieldType(int index) const;
     // The position of a field by its name (case ignored); -1 when there is none.
@@ -90,30 +91,53 @@ private:
         FieldType type = FieldType::Variant;
         int size = 0;
     };
+    // What a SELECT text gives, worked out once per connection: the statement run (with the row id where
+    // the rows may be changed), its fields and its one base table.
+    struct Shape {
+        QString sql;
+        bool hasRowid = false;
+        QString table;
+        std::vector<FieldInfo> fields;
+    };
+    // A row of the selection; its values are the row's stretch of cells_.
     struct Row {
         std::int64_t rowid = 0;
-        std::vector<Variant> values;
+        // Fields (of the first 64) whose value holds exactly what the table stores: assigning the same
+        // value again writes nothing.
+        std::uint64_t exact = 0;
         bool deleted = false;
+    };
+    // The statement that writes a set of fields, built once per recordset.
+    struct Writer {
+        std::uint64_t fields = 0;
+        QString sql;
     };
 
     void open(const QString& sql, Connection& connection, const std::vector<Variant>& params, bool updatable);
+    std::shared_ptr<const Shape> shapeOf(const QString& sql, Connection& connection, bool updatable);
+    const std::vector<FieldInfo>& fields() const { return shape_->fields; }
     void requireOpen() const;
     void requireCurrent() const;
     void requireUpdatable() const;
     void flushPendingEdit();
-    void readRow(Row& row, std::int64_t rowid);
+    // Reads the row at this position again as the table holds it.
+    void readRow(long position);
+    const QString& writer(std::vector<Writer>& writers, const std::vector<int>& assigned, bool insert);
 
     Connection* connection_ = nullptr;
     bool open_ = false;
     QString table_;
     bool hasRowid_ = false;
-    std::vector<FieldInfo> fields_;
+    std::shared_ptr<const Shape> shape_ = std::make_shared<const Shape>();
     std::vector<Row> rows_;
+    std::vector<Variant> cells_; // the values of all rows, row after row
     long deletedRows_ = 0; // counted as they go, so that EOF and the row count are answered at once
     long position_ = -1; // -1 = BOF, rows_.size() = EOF
     bool adding_ = false;
-    Row newRow_;
+    std::vector<Variant> newValues_; // the row being added
     std::vector<int> assigned_;
+    std::vector<Writer> updates_, inserts_;
+    QString readSql_, deleteSql_, unkeyedSql_;
 };
 
 } // namespace platform

@@ -62,6 +62,32 @@ TEST(Startup, NormalStartFillsTheRunStateAndThePanels) {
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
 }
 
+// A project database of an earlier version, without the index that finds the active records: its working
+// copy gets it, the project database itself stays as it was until it is saved.
+TEST(Startup, AnOldProjectDatabaseGetsTheIndexInItsWorkingCopy) {
+    Installation inst;
+    {
+        Connection c;
+        c.Open(inst.projectDatabase());
+        c.Execute(QStringLiteral("DROP INDEX E1_AKT"));
+    }
+    const auto hasIndex = [](const QString& database) {
+        Connection c;
+        c.Open(database);
+        platform::Recordset rs;
+        rs.Open(QStringLiteral("SELECT [name] FROM [sqlite_master] WHERE [type]='index' AND [name]='E1_AKT'"), c);
+        return !rs.eof();
+    };
+    frmMAIN& w = inst.start();
+    ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
+    EXPECT_TRUE(hasIndex(inst.workingCopy()));
+    EXPECT_FALSE(hasIndex(inst.projectDatabase()));
+    EXPECT_EQ(Installation::names(inst.workingCopy()), QStringList{QStringLiteral("Probe")});
+    ASSERT_TRUE(w.saveProject());
+    EXPECT_TRUE(hasIndex(inst.projectDatabase()));
+    EXPECT_TRUE(inst.dialogs().asked().empty());
+}
+
 TEST(Startup, EnglishLocaleSetsTheEnglishTextsOnly) {
     Installation inst(QStringLiteral("en"), QStringLiteral("."));
     frmMAIN& w = inst.start();

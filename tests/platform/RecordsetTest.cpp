@@ -7,6 +7,8 @@
 #include "platform/runtime/VbError.h"
 
 #include <QFile>
+#include <cmath>
+#include <sqlite3.h>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -256,6 +258,54 @@ TEST_F(RecordsetTest, ACommandScopeCommitsOnceAndKeepsWhatWasWritten) {
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM [E1] WHERE [KOM]='x'")), 2);
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]='B'")), 0);
     EXPECT_FALSE(cnn.inTransaction());
+}
+
+// The connection keeps a bounded number of prepared statements: a run that builds many distinct ones makes
+// it drop old ones one at a time, and a recordset whose statements went keeps reading and writing.
+TEST_F(RecordsetTest, ManyDistinctStatementsKeepEveryRecordsetWorking) {
+    cnn.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (1, 'A')"));
+    Recordset rs;
+    rs.Open(QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [ID]=1"), cnn);
+    rs.SetValue(QStringLiteral("KEN"), Variant(QStringLiteral("B")));
+    rs.Update();
+    for (int i = 0; i < 600; ++i) {
+        Recordset other;
+        other.OpenForReading(QStringLiteral("SELECT %1 AS n").arg(i), cnn);
+        ASSERT_EQ(other.Value(0), Variant(std::int32_t(i)));
+        if (i % 50 == 0) {
+            EXPECT_EQ(count(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]='B'")), 1);
+        }
+    }
+    rs.SetValue(QStringLiteral("KEN"), Variant(QStringLiteral("C")));
+    rs.Update();
+    rs.Close();
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM [E1] WHERE [KEN]='C'")), 1);
+}
+
+// A value assigned as the table holds it is not written again; one that differs in its last bit, or a
+// value stored with more precision than the field's type holds, is.
+TEST_F(RecordsetTest, OnlyValuesThatChangeTheTableAreWritten) {
+    cnn.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (1, 'A')"));
+    cnn.Execute(QStringLiteral("INSERT INTO E3 (ID, I1, M1, HS) VALUES (1, 0, 1.5, 0.1)"));
+    const auto changes = [&] { return sqlite3_total_changes(cnn.handle()); };
+    Recordset rs;
+    rs.Open(QStringLiteral("SELECT [M1],[HS],[ID] FROM [E3] WHERE [ID]=1"), cnn);
+    int before = changes();
+    rs.SetValue(0, Variant(1.5f));
+    rs.SetValue(2, Variant(std::int32_t(1)));
+    rs.Update();
+    EXPECT_EQ(changes(), before);
+    rs.SetValue(1, Variant(0.1f)); // HS holds the double 0.1, which no Single is
+    rs.Update();
+    EXPECT_EQ(changes(), before + 1);
+    before = changes();
+    rs.SetValue(0, Variant(std::nextafter(1.5f, 2.0f)));
+    rs.Update();
+    EXPECT_EQ(changes(), before + 1);
+    Recordset check;
+    check.OpenForReading(QStringLiteral("SELECT [M1],[HS] FROM [E3] WHERE [ID]=1"), cnn);
+    EXPECT_EQ(check.Value(0), Variant(std::nextafter(1.5f, 2.0f)));
+    EXPECT_EQ(check.Value(1), Variant(0.1f));
 }
 
 TEST_F(RecordsetTest, AggregatesAreReadOnly) {
