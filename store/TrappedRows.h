@@ -17,7 +17,7 @@ public:
     template <typename... Args> explicit TransferTrap(Args&&... args) : trap_(std::forward<Args>(args)...) {}
 
     // Runs one step; False once a step has failed (now or before), and then runs nothing more.
-    bool step(const std::function<void()>& body) {
+    template <typename Body> bool step(Body&& body) {
         if (trap_.failed()) return false;
         trap_.step(body);
         return !trap_.failed();

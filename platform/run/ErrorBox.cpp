@@ -20,19 +20,13 @@ bool ShowErrorBox(const VbError& error, const QString& title, const QString& pre
     return answer == Msg::OK;
 }
 
-bool ErrorTrap::step(const std::function<void()>& body) {
-    if (cancelled_) return false;
-    try {
-        body();
-    } catch (const std::exception& e) {
-        failed_ = true;
-        const VbError error = asVbError(e);
-        const bool ok = text_ ? RunState::current().dialogs().MsgBox(
-                                    text_(error), Msg::OKCancel | Msg::Exclamation, title_) == Msg::OK
-                              : ShowErrorBox(error, title_, prefix_);
-        if (!ok) cancelled_ = true;
-    }
-    return !cancelled_;
+void ErrorTrap::report(const std::exception& e) {
+    failed_ = true;
+    const VbError error = asVbError(e);
+    const bool ok = text_ ? RunState::current().dialogs().MsgBox(text_(error), Msg::OKCancel | Msg::Exclamation,
+                                                                title_) == Msg::OK
+                          : ShowErrorBox(error, title_, prefix_);
+    if (!ok) cancelled_ = true;
 }
 
 } // namespace platform

@@ -31,14 +31,26 @@ public:
     ErrorTrap(QString title, std::function<QString(const VbError&)> text)
         : title_(std::move(title)), text_(std::move(text)) {}
 
-    // Runs one step. False once the user chose Cancel (now or in an earlier step).
-    bool step(const std::function<void()>& body);
+    // Runs one step. False once the user chose Cancel (now or in an earlier step). Any callable: steps run
+    // once per row of a transfer, so they are not wrapped into a std::function.
+    template <typename Body> bool step(Body&& body) {
+        if (cancelled_) return false;
+        try {
+            body();
+        } catch (const std::exception& e) {
+            report(e);
+        }
+        return !cancelled_;
+    }
     bool cancelled() const { return cancelled_; }
     // True when a step failed (whatever the answer).
     bool failed() const { return failed_; }
     const QString& title() const { return title_; }
 
 private:
+    // Shows the box of a failed step; Cancel cancels the handler.
+    void report(const std::exception& e);
+
     QString title_;
     QString prefix_;
     std::function<QString(const VbError&)> text_;
