@@ -78,8 +78,8 @@ bool frmMAIN::saveProject() {
             return;
         ScreenPointer::set(ScreenPointer::Hourglass);
         if (!trap.step([&] {
-                checkWorkingCopy();
-                Connection::CopyDatabase(XMDBPFAD(), projectDatabase());
+                // The working copy is checked while it is copied: a copy of an unsound one is thrown away.
+                Connection::CopyDatabase(XMDBPFAD(), projectDatabase(), [this] { checkWorkingCopy(); });
                 saved = true;
             }))
             return;

@@ -5,7 +5,15 @@
 #include "../system/FileLock.h"
 #include "../system/FileSystem.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <mutex>
+#include <exception>
+#include <fcntl.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -239,21 +247,82 @@ void Connection::RemoveStaleCopy(const QString& target) {
     if (QFileInfo::exists(temp)) FileSystem::DeleteFile(temp, true);
 }
 
+namespace {
+
+// The engine's quick check of one table and its indexes on a connection of its own: what it found wrong
+// (at most three lines), empty when nothing.
+QStringList checkTable(const QString& path, const QString& table) {
+    QStringList problems;
+    try {
+        Connection c;
+        c.Open(path);
+        // The check reads every page: mapped into memory it reads them without copying each one.
+        sqlite3_exec(c.handle(), "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
+        sqlite3_stmt* check = c.statement(QStringLiteral("PRAGMA quick_check(%1)").arg(SqlText(table)));
+        int rc;
+        while ((rc = sqlite3_step(check)) == SQLITE_ROW && problems.size() < 3) {
+            const QString line = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)));
+            if (line != QLatin1String("ok")) problems << line;
+        }
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE) problems << engineMessage(c.handle());
+        sqlite3_reset(check);
+    } catch (const VbError& e) {
+        problems << e.Description();
+    }
+    return problems;
+}
+
+} // namespace
+
 void Connection::CheckDatabase(const QString& path, const QStringList& tables) {
     Connection c;
     c.Open(path);
-    sqlite3_stmt* check = c.statement(QStringLiteral("PRAGMA quick_check"));
-    QStringList problems;
-    int rc;
-    while ((rc = sqlite3_step(check)) == SQLITE_ROW && problems.size() < 3)
-        problems << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)));
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) problems << engineMessage(c.db_);
-    sqlite3_reset(check);
-    if (problems != QStringList{QStringLiteral("ok")}) {
-        throw VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' is damaged: %2"),
-                                                   QStringLiteral("Die Datenbank '%1' ist beschädigt: %2"))
-                                    .arg(path, problems.join(QStringLiteral("; "))));
+    const auto damaged = [&](const QStringList& problems) {
+        return VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' is damaged: %2"),
+                                                    QStringLiteral("Die Datenbank '%1' ist beschädigt: %2"))
+                                     .arg(path, problems.join(QStringLiteral("; "))));
+    };
+    // Every table of the file with its indexes, checked on a few threads at once, the largest first (the
+    // highest row id stands for the size): the check reads every page and is the greater part of Save.
+    std::vector<std::pair<std::int64_t, QString>> all;
+    {
+        sqlite3_stmt* list = c.statement(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+        int rc;
+        while ((rc = sqlite3_step(list)) == SQLITE_ROW)
+            all.emplace_back(0, QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 0))));
+        if (rc != SQLITE_DONE) {
+            const QString message = engineMessage(c.db_);
+            sqlite3_reset(list);
+            throw damaged({message});
+        }
+        sqlite3_reset(list);
     }
+    for (auto& [size, name] : all) {
+        sqlite3_stmt* highest = nullptr;
+        const QByteArray sql = (QStringLiteral("SELECT max(_rowid_) FROM ") + SqlName(name)).toUtf8();
+        if (sqlite3_prepare_v2(c.db_, sql.constData(), -1, &highest, nullptr) == SQLITE_OK &&
+            sqlite3_step(highest) == SQLITE_ROW)
+            size = sqlite3_column_int64(highest, 0);
+        sqlite3_finalize(highest);
+    }
+    std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    QStringList problems;
+    std::mutex guard;
+    std::atomic<size_t> next{0};
+    const auto work = [&] {
+        for (size_t i; (i = next++) < all.size();) {
+            const QStringList found = checkTable(path, all[i].second);
+            if (found.isEmpty()) continue;
+            const std::lock_guard<std::mutex> lock(guard);
+            problems << found;
+        }
+    };
+    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    std::vector<std::thread> workers;
+    for (unsigned t = 1; t < threads; ++t) workers.emplace_back(work);
+    work();
+    for (std::thread& w : workers) w.join();
+    if (!problems.isEmpty()) throw damaged(problems.mid(0, 3));
     QStringList missing;
     sqlite3_stmt* find = c.statement(
         QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
@@ -271,11 +340,61 @@ void Connection::CheckDatabase(const QString& path, const QStringList& tables) {
     }
 }
 
-void Connection::CopyDatabase(const QString& source, const QString& target) {
+namespace {
+
+// Copies the bytes of one file into a new one and flushes it; the database engine's own copy goes page by
+// page through its cache and costs several times as much. Throws the write error that stopped it.
+void copyBytes(const QString& source, const QString& temp, const QString& target) {
+    const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) throw FileSystem::WriteError(source, errno);
+    const int out = ::open(QFile::encodeName(temp).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (out < 0) {
+        const int error = errno;
+        ::close(in);
+        throw FileSystem::WriteError(target, error);
+    }
+    int error = 0;
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error = errno ? errno : EIO;
+            break;
+        }
+        if (n == 0) break;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(out, buffer.data() + done, size_t(n - done));
+            if (w < 0 && errno == EINTR) continue;
+            if (w <= 0) {
+                error = w < 0 ? errno : ENOSPC;
+                break;
+            }
+            done += w;
+        }
+        if (error) break;
+    }
+    if (!error && ::fsync(out) != 0) error = errno;
+    if (::close(out) != 0 && !error) error = errno;
+    // Closed only once the engine's own read lock is released: closing a descriptor of the file drops every
+    // lock this process holds on it.
+    ::close(in);
+    if (error) throw FileSystem::WriteError(target, error);
+}
+
+} // namespace
+
+void Connection::CopyDatabase(const QString& source, const QString& target, const std::function<void()>& check) {
     // Refused before anything is written: a rename would go around the file's mode.
     if (FileSystem::ReadOnly(target)) throw VbError::permissionDenied(target);
     Connection from;
-    from.Open(source);
+    try {
+        from.Open(source);
+    } catch (const VbError&) {
+        // A source that is no database at all fails the check too, which says so in its own words.
+        if (check) check();
+        throw;
+    }
     const QString temp = target + QStringLiteral(".tmp");
     FileLock lock(copyLockFile(target));
     if (!lock.take(copyWait)) {
@@ -289,29 +408,41 @@ void Connection::CopyDatabase(const QString& source, const QString& target) {
     // A copy that was stopped half way left this file; it was never renamed, so it holds nothing of value.
     if (QFileInfo::exists(temp) && !QFile::remove(temp)) throw VbError::permissionDenied(temp);
 
-    sqlite3* db = nullptr;
-    const auto failed = [&](const VbError& error) {
-        sqlite3_close(db);
-        QFile::remove(temp);
-        return error;
-    };
-    if (sqlite3_open_v2(temp.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK)
-        throw failed(VbError::database(db ? engineMessage(db) : QStringLiteral("out of memory")));
-    // Nobody sees the new file before the rename, so it needs no journal of its own.
-    sqlite3_exec(db, "PRAGMA journal_mode=OFF", nullptr, nullptr, nullptr);
-    sqlite3_backup* backup = sqlite3_backup_init(db, "main", from.handle(), "main");
-    if (!backup) throw failed(VbError::database(engineMessage(db)));
-    const int rc = sqlite3_backup_step(backup, -1);
-    sqlite3_backup_finish(backup);
-    if (rc == SQLITE_FULL) throw failed(FileSystem::WriteError(target, ENOSPC));
-    if (rc != SQLITE_DONE) throw failed(VbError::database(QString::fromUtf8(sqlite3_errstr(rc))));
-    if (sqlite3_close(db) != SQLITE_OK) {
-        db = nullptr;
-        throw failed(FileSystem::WriteError(target, 0));
+    // The check reads the source on a connection of its own while the bytes are copied.
+    std::exception_ptr checkFailed;
+    std::thread checking;
+    if (check) {
+        checking = std::thread([&] {
+            try {
+                check();
+            } catch (...) {
+                checkFailed = std::current_exception();
+            }
+        });
     }
-    db = nullptr;
+    struct Join {
+        std::thread& thread;
+        ~Join() {
+            if (thread.joinable()) thread.join();
+        }
+    } join{checking};
+
+    // While the engine holds its read lock nobody writes the file: its bytes are one state of the database.
+    try {
+        from.Execute(QStringLiteral("BEGIN"));
+        sqlite3_exec(from.handle(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        copyBytes(source, temp, target);
+        from.Execute(QStringLiteral("COMMIT"));
+    } catch (...) {
+        QFile::remove(temp);
+        throw;
+    }
     from.Close();
+    if (checking.joinable()) checking.join();
+    if (checkFailed) {
+        QFile::remove(temp);
+        std::rethrow_exception(checkFailed);
+    }
 
     if (QFileInfo::exists(target)) {
         QFile::setPermissions(temp, QFile::permissions(target));

@@ -3,6 +3,7 @@
 #include "../runtime/Variant.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <QHash>
@@ -46,12 +47,14 @@ public:
     // Creates a new, empty database file and runs the given SQL script in it (the schema).
     // Fails when the file exists.
     static void CreateDatabase(const QString& path, const QString& schemaSql);
-    // Writes the database `source` whole over `target` so that target is never half written: the engine
-    // copies it into a new file beside target (its name with ".tmp"), which is synced and then renamed over
-    // target. Whatever stops the copy, target holds either its old content or the complete copy. A
-    // read-only target is refused (permission denied), a full disk says so. Two processes that copy onto
-    // one target take turns (a lock beside it, see copyLockFile). Throws VbError on failure.
-    static void CopyDatabase(const QString& source, const QString& target);
+    // Writes the database `source` whole over `target` so that target is never half written: its bytes,
+    // read under the engine's read lock, go into a new file beside target (its name with ".tmp"), which is
+    // synced and then renamed over target. Whatever stops the copy, target holds either its old content or
+    // the complete copy. A read-only target is refused (permission denied), a full disk says so. Two
+    // processes that copy onto one target take turns (a lock beside it, see copyLockFile). A check of the
+    // source, when given, runs beside the copy on a thread of its own; when it throws, target stays as it was
+    // and its error is thrown. Throws VbError on failure.
+    static void CopyDatabase(const QString& source, const QString& target, const std::function<void()>& check = {});
     // The lock a copy onto `target` holds while its ".tmp" file lives.
     static QString copyLockFile(const QString& target);
     // Removes the ".tmp" file that a copy onto `target` left when it was stopped half way, unless a live
