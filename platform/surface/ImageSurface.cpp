@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <QPainter>
 
 namespace platform {
 
@@ -14,7 +13,15 @@ ImageSurface::ImageSurface(float widthMm, float heightMm, double pixelsPerMm)
     resize(widthMm, heightMm);
 }
 
+ImageSurface::~ImageSurface() { endPass(); }
+
+void ImageSurface::endPass() const {
+    if (painter_) painter_->end();
+    painter_.reset();
+}
+
 void ImageSurface::resize(float widthMm, float heightMm) {
+    endPass();
     widthMm_ = std::max(0.0f, widthMm);
     heightMm_ = std::max(0.0f, heightMm);
     image_ = QImage(std::max(1, pixelWidth()), std::max(1, pixelHeight()), QImage::Format_RGB32);
@@ -25,15 +32,26 @@ void ImageSurface::resize(float widthMm, float heightMm) {
 }
 
 void ImageSurface::Cls() {
+    endPass();
     image_.fill(ColorFromNumber(BackColor()));
     setCurrentX(0);
     setCurrentY(0);
 }
 
 void ImageSurface::paint(const std::function<void(QPainter&)>& step) {
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    step(painter);
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::TextAntialiasing, true);
+        ++passes_;
+    }
+    // Every item starts from the painter as it was opened: what one item sets (pen, font, clipping) is
+    // not left to the next.
+    struct Restore {
+        QPainter& painter;
+        ~Restore() { painter.restore(); }
+    } restore{*painter_};
+    painter_->save();
+    step(*painter_);
 }
 
 } // namespace platform

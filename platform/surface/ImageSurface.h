@@ -2,7 +2,9 @@
 
 #include "PainterSurface.h"
 
+#include <memory>
 #include <QImage>
+#include <QPainter>
 
 namespace platform {
 
@@ -14,6 +16,7 @@ public:
     static constexpr double kScreenPixelsPerMm = 96.0 / 25.4;
 
     ImageSurface(float widthMm, float heightMm, double pixelsPerMm = kScreenPixelsPerMm);
+    ~ImageSurface() override;
 
     bool isPrinter() const override { return false; }
     float ScaleWidth() const override { return widthMm_; }
@@ -22,7 +25,16 @@ public:
 
     // Gives the picture a new size; the drawing is cleared.
     void resize(float widthMm, float heightMm);
-    const QImage& image() const { return image_; }
+    // The picture as drawn so far; the drawing pass ends here.
+    const QImage& image() const {
+        endPass();
+        return image_;
+    }
+    // A drawing pass keeps one painter open from its first item until the picture is read, cleared or
+    // resized: opening a painter costs more than drawing a line. Ends the pass.
+    void endPass() const;
+    // The painters opened so far, one per drawing pass.
+    int painterPasses() const { return passes_; }
 
 protected:
     void paint(const std::function<void(QPainter&)>& step) override;
@@ -32,6 +44,8 @@ private:
     float widthMm_;
     float heightMm_;
     QImage image_;
+    mutable std::unique_ptr<QPainter> painter_;
+    int passes_ = 0;
 };
 
 } // namespace platform

@@ -47,6 +47,40 @@ TEST(ImageSurface, APictureOfMillimetresAt96PixelsPerInch) {
     EXPECT_THROW(s.setDrawStyle(7), VbError);
 }
 
+// A drawing pass keeps one painter from its first item until the picture is read or cleared, and draws
+// exactly what a painter per item drew: each item starts from the painter as it was opened.
+TEST(ImageSurface, OnePainterPerDrawingPassDrawsWhatAPainterPerItemDrew) {
+    const auto draw = [](ImageSurface& s, int from, int to) {
+        for (int i = from; i < to; ++i) {
+            s.setDrawWidth(1 + i % 3);
+            s.setDrawStyle(i % 2 ? Surface::Dash : Surface::Solid);
+            s.Line(float(i % 90), 5, float(i % 90) + 10, 55, long(i % 16));
+            s.setFillStyle(Surface::FillSolid);
+            s.setFillColor(long(i % 7));
+            if (i % 50 == 0) s.FilledBox(float(i % 80), 20, float(i % 80) + 5, 25, 9);
+        }
+    };
+    ImageSurface onePass(100, 60), itemByItem(100, 60);
+    draw(onePass, 0, 1000);
+    EXPECT_EQ(onePass.painterPasses(), 1);
+    for (int i = 0; i < 1000; ++i) {
+        draw(itemByItem, i, i + 1);
+        itemByItem.endPass();
+    }
+    EXPECT_EQ(itemByItem.painterPasses(), 1000);
+    EXPECT_EQ(onePass.image(), itemByItem.image());
+
+    // Reading the picture in the middle shows what was drawn so far; the drawing goes on in a new pass.
+    ImageSurface s(100, 60);
+    s.Line(10, 20, 50, 20, 0);
+    EXPECT_FALSE(inkBounds(s.image(), s.image().rect()).isEmpty());
+    s.Line(10, 40, 50, 40, 0);
+    EXPECT_EQ(s.painterPasses(), 2);
+    EXPECT_GT(inkBounds(s.image(), s.image().rect()).height(), 15);
+    s.Cls();
+    EXPECT_TRUE(inkBounds(s.image(), s.image().rect()).isEmpty());
+}
+
 TEST(ImageSurface, LinesAndBoxesStandWhereTheMillimetresSay) {
     ImageSurface s(100, 60);
     s.Line(10, 20, 50, 20);
