@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <functional>
+#include <QApplication>
 #include <QDir>
 #include <string>
 #include <vector>
@@ -93,4 +95,18 @@ inline void initializeBenchmarks(int& argc, char**& argv) {
     argv = args.data();
     benchmark::Initialize(&argc, argv);
     printBenchFolder();
+}
+
+// The main of a benchmark program: runs the registered benchmarks under an application on the offscreen
+// platform, prints min, median and max of each, then what `report` prints against the goals.
+inline int runBenchmarks(int argc, char** argv, const std::function<void(const MedianReporter&)>& report = {}) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    initializeBenchmarks(argc, argv);
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printSpreads();
+    if (report) report(reporter);
+    benchmark::Shutdown();
+    return 0;
 }

@@ -3,6 +3,7 @@
 // outside the timed loop, in one transaction, rows updated in place. Prints both, their ratio and the commits
 // of one evaluation.
 #include "clsBERECHNEN.h"
+#include "CommitCounter.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ProgressBar.h"
@@ -44,6 +45,7 @@ public:
         state_.cnnX->Close();
     }
     sqlite3* db() const { return state_.cnnX->handle(); }
+    platform::Connection& connection() const { return *state_.cnnX; }
     // Weighs the first reading 5 g heavier or as it was, so that every evaluation stores other results
     // (a database skips rewriting values that did not change).
     void changeReading(bool heavier) {
@@ -192,32 +194,23 @@ BENCHMARK(BM_RawSQLite)->Arg(10)->Arg(72)->Unit(benchmark::kMicrosecond);
 int commitsOfOneEvaluation() {
     Project project(72);
     project.changeReading(true);
-    int commits = 0;
-    sqlite3_commit_hook(
-        project.db(), [](void* counter) { return ++*static_cast<int*>(counter), 0; }, &commits);
+    testsupport::CommitCounter counter(project.connection());
     evaluate();
-    sqlite3_commit_hook(project.db(), nullptr, nullptr);
-    return commits;
+    return counter.commits();
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    initializeBenchmarks(argc, argv);
-    MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printSpreads();
-    for (const char* n : {"10", "72"}) {
-        const auto evaluation = reporter.medians.find(std::string("BM_BERECHNUNG/") + n);
-        const auto raw = reporter.medians.find(std::string("BM_RawSQLite/") + n);
-        if (evaluation == reporter.medians.end() || raw == reporter.medians.end()) continue;
-        const double ratio = evaluation->second / raw->second;
-        std::printf("%s readings, medians: BERECHNUNG %.1f us, raw SQLite %.1f us, ratio %.2f (goal: at most 3) %s\n",
-                    n, evaluation->second, raw->second, ratio, ratio <= 3 ? "met" : "MISSED");
-    }
-    std::printf("Commits of one evaluation of 72 readings: %d\n", commitsOfOneEvaluation());
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, [](const MedianReporter& reporter) {
+        for (const char* n : {"10", "72"}) {
+            const auto evaluation = reporter.medians.find(std::string("BM_BERECHNUNG/") + n);
+            const auto raw = reporter.medians.find(std::string("BM_RawSQLite/") + n);
+            if (evaluation == reporter.medians.end() || raw == reporter.medians.end()) continue;
+            const double ratio = evaluation->second / raw->second;
+            std::printf("%s readings, medians: BERECHNUNG %.1f us, raw SQLite %.1f us, ratio %.2f (goal: at most 3) %s\n",
+                        n, evaluation->second, raw->second, ratio, ratio <= 3 ? "met" : "MISSED");
+        }
+        std::printf("Commits of one evaluation of 72 readings: %d\n", commitsOfOneEvaluation());
+    });
 }

@@ -178,22 +178,16 @@ BENCHMARK(BM_Einfuegen_Tabelle)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    initializeBenchmarks(argc, argv);
-    MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printSpreads();
-    for (const char* name : {"BM_AKTUALISIEREN", "BM_AKTUALISIEREN_neu", "BM_Einfuegen"}) {
-        const auto editor = reporter.medians.find(name);
-        const std::string bezug = std::string(name).substr(0, std::string(name).rfind("_neu")) + "_Tabelle";
-        const auto tabelle = reporter.medians.find(bezug);
-        if (editor == reporter.medians.end() || tabelle == reporter.medians.end()) continue;
-        const double ms = editor->second, faktor = editor->second / tabelle->second;
-        std::printf(
-            "%-20s median %6.2f ms, bare table %6.2f ms, %.1f times (goal: under 20 ms, within 3 times) %s\n",
-            name, ms, tabelle->second, faktor, ms < 20 && faktor <= 3 ? "met" : "MISSED");
-    }
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, [](const MedianReporter& reporter) {
+        for (const char* name : {"BM_AKTUALISIEREN", "BM_AKTUALISIEREN_neu", "BM_Einfuegen"}) {
+            const auto editor = reporter.medians.find(name);
+            const std::string bezug = std::string(name).substr(0, std::string(name).rfind("_neu")) + "_Tabelle";
+            const auto tabelle = reporter.medians.find(bezug);
+            if (editor == reporter.medians.end() || tabelle == reporter.medians.end()) continue;
+            const double ms = editor->second, faktor = editor->second / tabelle->second;
+            std::printf(
+                "%-20s median %6.2f ms, bare table %6.2f ms, %.1f times (goal: under 20 ms, within 3 times) %s\n",
+                name, ms, tabelle->second, faktor, ms < 20 && faktor <= 3 ? "met" : "MISSED");
+        }
+    });
 }

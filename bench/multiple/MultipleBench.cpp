@@ -120,20 +120,14 @@ BENCHMARK(BM_MehrfachDrucken)
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    initializeBenchmarks(argc, argv);
-    MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printSpreads();
-    for (const auto& [name, ms] : reporter.medians) {
-        const auto at = name.find("records:");
-        const int records = at == std::string::npos ? 1 : std::stoi(name.substr(at + 8));
-        std::printf("%-40s median %8.1f ms  %6.2f ms per record", name.c_str(), ms, ms / records);
-        if (name.find("Berechnen") != std::string::npos && records == 200)
-            std::printf("  (goal: under 1000 ms) %s", ms < 1000 ? "met" : "MISSED");
-        std::printf("\n");
-    }
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, [](const MedianReporter& reporter) {
+        for (const auto& [name, ms] : reporter.medians) {
+            const auto at = name.find("records:");
+            const int records = at == std::string::npos ? 1 : std::stoi(name.substr(at + 8));
+            std::printf("%-40s median %8.1f ms  %6.2f ms per record", name.c_str(), ms, ms / records);
+            if (name.find("Berechnen") != std::string::npos && records == 200)
+                std::printf("  (goal: under 1000 ms) %s", ms < 1000 ? "met" : "MISSED");
+            std::printf("\n");
+        }
+    });
 }

@@ -3,6 +3,7 @@
 // goals (the page drawn in under 100 ms, 72 readings in a RAM folder in under 30 ms, printed in under
 // 300 ms) and the commits of one showing.
 #include "clsBERECHNEN.h"
+#include "CommitCounter.h"
 #include "mdiSEITE1.h"
 #include "platform/db/Connection.h"
 #include "platform/run/ProgressBar.h"
@@ -20,7 +21,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <sqlite3.h>
 #include <stdexcept>
 #include <string>
 
@@ -60,7 +60,7 @@ public:
             throw std::runtime_error("the page asked: " + dialogs_.messages().join(' ').toStdString());
     }
     QString pdf() const { return state_.printer.pdfFile; }
-    sqlite3* db() const { return state_.cnnX->handle(); }
+    platform::Connection& connection() const { return *state_.cnnX; }
 
 private:
     QTemporaryDir dir_;
@@ -111,34 +111,25 @@ BENCHMARK(BM_Seite1Drucken)
 int commitsOfOneShowing(bool neu) {
     Project project(72);
     project.setNew(neu);
-    int commits = 0;
-    sqlite3_commit_hook(
-        project.db(), [](void* counter) { return ++*static_cast<int*>(counter), 0; }, &commits);
+    testsupport::CommitCounter counter(project.connection());
     mdiSEITE1 seite;
     seite.Form_Load();
-    sqlite3_commit_hook(project.db(), nullptr, nullptr);
-    return commits;
+    return counter.commits();
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    initializeBenchmarks(argc, argv);
-    MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printSpreads();
-    for (const auto& [name, ms] : reporter.medians) {
-        const bool drucken = name.find("Drucken") != std::string::npos;
-        // A showing of 72 readings in a RAM folder is held to 30 ms, where the disk plays no part.
-        const bool ram = QDir::tempPath().startsWith(QLatin1String("/dev/shm"));
-        const double goal = drucken ? 300 : name.find("readings:72") != std::string::npos && ram ? 30 : 100;
-        std::printf("%-40s median %7.1f ms  (goal: under %.0f ms) %s\n", name.c_str(), ms, goal,
-                    ms < goal ? "met" : "MISSED");
-    }
-    std::printf("Commits of one showing of 72 readings: first %d, later %d (goal: 1)\n", commitsOfOneShowing(true),
-                commitsOfOneShowing(false));
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, [](const MedianReporter& reporter) {
+        for (const auto& [name, ms] : reporter.medians) {
+            const bool drucken = name.find("Drucken") != std::string::npos;
+            // A showing of 72 readings in a RAM folder is held to 30 ms, where the disk plays no part.
+            const bool ram = QDir::tempPath().startsWith(QLatin1String("/dev/shm"));
+            const double goal = drucken ? 300 : name.find("readings:72") != std::string::npos && ram ? 30 : 100;
+            std::printf("%-40s median %7.1f ms  (goal: under %.0f ms) %s\n", name.c_str(), ms, goal,
+                        ms < goal ? "met" : "MISSED");
+        }
+        std::printf("Commits of one showing of 72 readings: first %d, later %d (goal: 1)\n", commitsOfOneShowing(true),
+                    commitsOfOneShowing(false));
+    });
 }

@@ -186,24 +186,18 @@ BENCHMARK(ValueRead_SQLite);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     platform::SystemLocale::Override locale(QStringLiteral("de"), QStringLiteral(","));
-    initializeBenchmarks(argc, argv);
     Bench shared;
     bench = &shared;
-    MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printSpreads();
-    std::printf("%-14s %16s %16s %8s\n", "transfer", "clsDATEN (us)", "SQLite (us)", "ratio");
-    for (const char* name : {"ColumnWrite", "ColumnRead", "ValueWrite", "ValueRead"}) {
-        const auto member = reporter.medians.find(std::string(name) + "_clsDATEN");
-        const auto base = reporter.medians.find(std::string(name) + "_SQLite");
-        if (member == reporter.medians.end() || base == reporter.medians.end()) continue;
-        const double ratio = member->second / base->second;
-        std::printf("%-14s %16.2f %16.2f %8.2f  (goal: within 2x) %s\n", name, member->second / 1000.0,
-                    base->second / 1000.0, ratio, ratio <= 2 ? "met" : "MISSED");
-    }
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, [](const MedianReporter& reporter) {
+        std::printf("%-14s %16s %16s %8s\n", "transfer", "clsDATEN (us)", "SQLite (us)", "ratio");
+        for (const char* name : {"ColumnWrite", "ColumnRead", "ValueWrite", "ValueRead"}) {
+            const auto member = reporter.medians.find(std::string(name) + "_clsDATEN");
+            const auto base = reporter.medians.find(std::string(name) + "_SQLite");
+            if (member == reporter.medians.end() || base == reporter.medians.end()) continue;
+            const double ratio = member->second / base->second;
+            std::printf("%-14s %16.2f %16.2f %8.2f  (goal: within 2x) %s\n", name, member->second / 1000.0,
+                        base->second / 1000.0, ratio, ratio <= 2 ? "met" : "MISSED");
+        }
+    });
 }
