@@ -3,7 +3,12 @@
 #include "../runtime/VbError.h"
 #include "FileSystem.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLockFile>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace platform {
 
@@ -17,16 +22,38 @@ FileLock::~FileLock() {
 }
 
 bool FileLock::take(std::chrono::milliseconds wait) {
+    using std::chrono::milliseconds;
     if (lock_->isLocked()) return true;
-    if (lock_->tryLock(wait)) return true;
-    switch (lock_->error()) {
-    case QLockFile::LockFailedError:
-        return false;
-    case QLockFile::PermissionError:
-        throw VbError::permissionDenied(file_);
-    default:
-        throw FileSystem::WriteError(file_, 0); // a full disk, as a rule
+    // Waited for in short slices, so that a file left unfinished is taken over as soon as it may be.
+    const long long total = std::max<long long>(wait.count(), 0), slice = 100;
+    const long long slices = total / slice + 1;
+    for (long long i = 0; i < slices; ++i) {
+        const milliseconds now(i == 0 ? 0 : i + 1 < slices ? slice : total - slice * (slices - 1));
+        if (lock_->tryLock(now)) return true;
+        switch (lock_->error()) {
+        case QLockFile::LockFailedError:
+            break;
+        case QLockFile::PermissionError:
+            throw VbError::permissionDenied(file_);
+        default:
+            throw FileSystem::WriteError(file_, 0); // a full disk, as a rule
+        }
+        if (removeUnfinished() && lock_->tryLock(milliseconds::zero())) return true;
     }
+    return false;
+}
+
+bool FileLock::removeUnfinished() {
+    // A file that names a process is judged by whether that process runs, and a live holder never loses it.
+    qint64 pid = 0;
+    QString host, application;
+    if (lock_->getLockInfo(&pid, &host, &application)) return false;
+    // One that names nobody was left by a process killed while it took the lock, or is being written by a
+    // live one this very moment, which takes far less than a second and holds the system's lock on it.
+    const QFileInfo info(file_);
+    if (!info.exists()) return true;
+    if (std::abs(info.lastModified().msecsTo(QDateTime::currentDateTime())) < 1000) return false;
+    return lock_->removeStaleLockFile();
 }
 
 void FileLock::release() {

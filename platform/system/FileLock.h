@@ -10,7 +10,8 @@ namespace platform {
 
 // A lock that one process at a time holds on a resource, as a lock file that names the process. A lock
 // left behind by a process that no longer runs (killed, crashed, or from before a restart of the machine)
-// is taken over; a live holder is never second-guessed, however long it has held the lock.
+// is taken over, and so is one that names nobody because its taker was killed while it wrote the file; a
+// live holder is never second-guessed, however long it has held the lock.
 //
 //   FileLock lock(folder + "/TAMBRIN.lock");
 //   if (!lock.take()) ...; // another live process holds it
@@ -32,6 +33,9 @@ public:
     const QString& file() const { return file_; }
 
 private:
+    // Removes a lock file that names no process and that nobody locks; true when the file is gone.
+    bool removeUnfinished();
+
     QString file_;
     std::unique_ptr<QLockFile> lock_;
 };

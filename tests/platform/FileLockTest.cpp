@@ -8,6 +8,9 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,6 +47,67 @@ TEST(FileLock, ALockLeftByAKilledProcessIsTakenOver) {
     EXPECT_TRUE(lock.take());
     lock.release();
     EXPECT_FALSE(QFile::exists(file));
+}
+
+// A process killed between making its lock file and writing its name into it leaves a file that names
+// nobody. Nobody can ask such a file whether its holder lives, so it is judged by the lock the operating
+// system keeps for the holder: none, and it is taken over (after a moment, which any live taker needs
+// far less than to write its name); one, and it is left alone.
+TEST(FileLock, ALockFileThatNamesNobodyIsTakenOverUnlessSomeoneLocksIt) {
+    testsupport::TempDir dir;
+    const QString file = dir.file(QStringLiteral("TAMBRIN.lock"));
+    const auto leave = [&](const QByteArray& content, int secondsAgo) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(f.write(content), content.size());
+        ASSERT_TRUE(f.flush());
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo),
+                                  QFileDevice::FileModificationTime));
+    };
+    for (const QByteArray& content : {QByteArray(), QByteArray("\n"), QByteArray("\x01\x02garbage\n\n\n")}) {
+        SCOPED_TRACE(content.toStdString());
+        leave(content, 10);
+        FileLock lock(file);
+        EXPECT_TRUE(lock.take());
+        lock.release();
+        EXPECT_FALSE(QFile::exists(file));
+    }
+
+    // Just left: refused at once, taken when waited for.
+    leave(QByteArray(), 0);
+    FileLock young(file);
+    EXPECT_FALSE(young.take());
+    EXPECT_TRUE(young.take(std::chrono::milliseconds(3000)));
+    young.release();
+
+    // A live process that has locked the empty file: still its own, however old the file.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const int fd = ::open(QFile::encodeName(file).constData(), O_RDWR | O_CREAT, 0666);
+        struct flock whole {};
+        whole.l_type = F_WRLCK;
+        whole.l_whence = SEEK_SET;
+        const bool locked = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fcntl(fd, F_SETLK, &whole) == 0;
+        const char answer = locked ? 1 : 0;
+        if (::write(ready[1], &answer, 1) != 1) ::_exit(2);
+        for (;;)
+            ::pause();
+    }
+    ::close(ready[1]);
+    char locked = 0;
+    ASSERT_EQ(::read(ready[0], &locked, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(locked, 1);
+    leave(QByteArray(), 10);
+    FileLock lock(file);
+    EXPECT_FALSE(lock.take(std::chrono::milliseconds(300)));
+    EXPECT_TRUE(QFile::exists(file));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_TRUE(lock.take());
 }
 
 TEST(FileLock, OfManyProcessesStartingAtOnceExactlyOneTakesIt) {
