@@ -249,15 +249,11 @@ void Connection::RemoveStaleCopy(const QString& target) {
 
 namespace {
 
-// The engine's quick check of one table and its indexes on a connection of its own: what it found wrong
-// (at most three lines), empty when nothing.
-QStringList checkTable(const QString& path, const QString& table) {
+// The engine's quick check of one table and its indexes: what it found wrong (at most three lines), empty
+// when nothing.
+QStringList checkTable(Connection& c, const QString& table) {
     QStringList problems;
     try {
-        Connection c;
-        c.Open(path);
-        // The check reads every page: mapped into memory it reads them without copying each one.
-        sqlite3_exec(c.handle(), "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
         sqlite3_stmt* check = c.statement(QStringLiteral("PRAGMA quick_check(%1)").arg(SqlText(table)));
         int rc;
         while ((rc = sqlite3_step(check)) == SQLITE_ROW && problems.size() < 3) {
@@ -270,6 +266,11 @@ QStringList checkTable(const QString& path, const QString& table) {
         problems << e.Description();
     }
     return problems;
+}
+
+// The check reads every page: mapped into memory it reads them without copying each one.
+void mapForChecking(Connection& c) {
+    sqlite3_exec(c.handle(), "PRAGMA mmap_size=1073741824", nullptr, nullptr, nullptr);
 }
 
 } // namespace
@@ -306,21 +307,40 @@ void Connection::CheckDatabase(const QString& path, const QStringList& tables) {
         sqlite3_finalize(highest);
     }
     std::sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    // The schema's own table is not listed in itself.
+    all.emplace_back(0, QStringLiteral("sqlite_master"));
     QStringList problems;
     std::mutex guard;
     std::atomic<size_t> next{0};
-    const auto work = [&] {
+    // Each thread checks its tables on one connection of its own; this thread uses the one it has.
+    mapForChecking(c);
+    const auto work = [&](Connection* own) {
+        Connection other;
         for (size_t i; (i = next++) < all.size();) {
-            const QStringList found = checkTable(path, all[i].second);
+            QStringList found;
+            try {
+                if (!own) {
+                    other.Open(path);
+                    mapForChecking(other);
+                    own = &other;
+                }
+                found = checkTable(*own, all[i].second);
+            } catch (const VbError& e) {
+                found << e.Description();
+            }
             if (found.isEmpty()) continue;
             const std::lock_guard<std::mutex> lock(guard);
             problems << found;
         }
     };
-    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    // A thread and its connection cost about as much as checking a quarter of a megabyte: a small file is
+    // checked on this thread alone.
+    const std::int64_t bytes = QFileInfo(path).size();
+    const unsigned threads = unsigned(std::clamp<std::int64_t>(
+        std::min<std::int64_t>(std::thread::hardware_concurrency(), 1 + bytes / (512 * 1024)), 1, 4));
     std::vector<std::thread> workers;
-    for (unsigned t = 1; t < threads; ++t) workers.emplace_back(work);
-    work();
+    for (unsigned t = 1; t < threads; ++t) workers.emplace_back(work, nullptr);
+    work(&c);
     for (std::thread& w : workers) w.join();
     if (!problems.isEmpty()) throw damaged(problems.mid(0, 3));
     QStringList missing;
