@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <random>
 #include <signal.h>
 #include <sys/wait.h>
@@ -248,12 +249,25 @@ TEST(Connection, CheckDatabaseSaysWhatIsWrong) {
         f.seek(8 * 4096);
         f.write(QByteArray(16 * 4096, '\x5a'));
     }
+    // A file large enough to be checked on several threads, sound and with garbage deep inside it.
+    const QString large = dir.file(QStringLiteral("large.mdb"));
+    fill(large, QStringLiteral("old"), 6000);
+    ASSERT_GT(QFileInfo(large).size(), 2 * 1024 * 1024);
+    const QString largeDamaged = dir.file(QStringLiteral("large-damaged.mdb"));
+    ASSERT_TRUE(QFile::copy(large, largeDamaged));
+    {
+        QFile f(largeDamaged);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(f.size() / 4096 * 3 / 4 * 4096);
+        f.write(QByteArray(8 * 4096, '\x5a'));
+    }
     const QString empty = dir.file(QStringLiteral("empty.mdb"));
     QFile(empty).open(QIODevice::WriteOnly);
     const QString tableless = dir.file(QStringLiteral("tableless.mdb"));
     Connection::CreateDatabase(tableless, QStringLiteral("PRAGMA user_version = 1;"));
 
     EXPECT_NO_THROW(Connection::CheckDatabase(sound, tables));
+    EXPECT_NO_THROW(Connection::CheckDatabase(large, tables));
     const struct {
         const char* name;
         QString path;
@@ -261,6 +275,7 @@ TEST(Connection, CheckDatabaseSaysWhatIsWrong) {
     } cases[] = {
         {"empty", empty, "keine Datenbank"},
         {"damaged", damaged, "ist beschädigt"},
+        {"damaged deep inside a large file", largeDamaged, "ist beschädigt"},
         {"a table missing", withoutG0, "fehlen die Tabellen G0."},
         {"no tables", tableless, "fehlen die Tabellen E1, E3, G0."},
     };
