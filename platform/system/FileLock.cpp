@@ -24,11 +24,16 @@ FileLock::~FileLock() {
 bool FileLock::take(std::chrono::milliseconds wait) {
     using std::chrono::milliseconds;
     if (lock_->isLocked()) return true;
-    // Waited for in short slices, so that a file left unfinished is taken over as soon as it may be.
-    const long long total = std::max<long long>(wait.count(), 0), slice = 100;
-    const long long slices = total / slice + 1;
+    // Waited for in short slices, so that a file left unfinished is taken over as soon as it may be. The
+    // first try waits for nothing; the count bounds the loop should the clock jump.
+    constexpr milliseconds slice{100};
+    const milliseconds total = std::max(wait, milliseconds::zero());
+    const auto deadline = std::chrono::steady_clock::now() + total;
+    const long long slices = total / slice + 2;
     for (long long i = 0; i < slices; ++i) {
-        const milliseconds now(i == 0 ? 0 : i + 1 < slices ? slice : total - slice * (slices - 1));
+        const milliseconds left =
+            std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
+        const milliseconds now = i == 0 ? milliseconds::zero() : std::clamp(left, milliseconds::zero(), slice);
         if (lock_->tryLock(now)) return true;
         switch (lock_->error()) {
         case QLockFile::LockFailedError:
@@ -39,6 +44,7 @@ bool FileLock::take(std::chrono::milliseconds wait) {
             throw FileSystem::WriteError(file_, 0); // a full disk, as a rule
         }
         if (removeUnfinished() && lock_->tryLock(milliseconds::zero())) return true;
+        if (i > 0 && left <= now) break;
     }
     return false;
 }
