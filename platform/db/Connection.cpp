@@ -250,21 +250,17 @@ void Connection::RemoveStaleCopy(const QString& target) {
 namespace {
 
 // The engine's quick check of one table and its indexes: what it found wrong (at most three lines), empty
-// when nothing.
+// when nothing. Throws VbError when the check can't run.
 QStringList checkTable(Connection& c, const QString& table) {
     QStringList problems;
-    try {
-        sqlite3_stmt* check = c.statement(QStringLiteral("PRAGMA quick_check(%1)").arg(SqlText(table)));
-        int rc;
-        while ((rc = sqlite3_step(check)) == SQLITE_ROW && problems.size() < 3) {
-            const QString line = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)));
-            if (line != QLatin1String("ok")) problems << line;
-        }
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE) problems << engineMessage(c.handle());
-        sqlite3_reset(check);
-    } catch (const VbError& e) {
-        problems << e.Description();
+    sqlite3_stmt* check = c.statement(QStringLiteral("PRAGMA quick_check(%1)").arg(SqlText(table)));
+    int rc;
+    while ((rc = sqlite3_step(check)) == SQLITE_ROW && problems.size() < 3) {
+        const QString line = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)));
+        if (line != QLatin1String("ok")) problems << line;
     }
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) problems << engineMessage(c.handle());
+    sqlite3_reset(check);
     return problems;
 }
 

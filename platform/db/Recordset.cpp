@@ -203,6 +203,11 @@ void Recordset::OpenForReading(const QString& sql, Connection& connection,
     open(sql, connection, params, false);
 }
 
+const std::shared_ptr<const Recordset::Shape>& Recordset::noShape() {
+    static const auto none = std::make_shared<const Shape>();
+    return none;
+}
+
 std::shared_ptr<const Recordset::Shape> Recordset::shapeOf(const QString& sql, Connection& connection,
                                                           bool updatable) {
     std::shared_ptr<const void>& memo = connection.memo(sql, updatable ? 1 : 0);
@@ -265,17 +270,15 @@ void Recordset::open(const QString& sql, Connection& connection, const std::vect
     deleteSql_.clear();
 
     shape_ = shapeOf(sql, connection, updatable);
-    hasRowid_ = shape_->hasRowid;
-    table_ = shape_->table;
     sqlite3_stmt* stmt = connection.statement(shape_->sql);
     for (size_t i = 0; i < params.size(); ++i) Connection::bind(stmt, int(i) + 1, params[i]);
 
-    const int first = hasRowid_ ? 1 : 0;
+    const int first = shape_->hasRowid ? 1 : 0;
     const int count = first + int(fields().size());
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         Row row;
-        if (hasRowid_) row.rowid = sqlite3_column_int64(stmt, 0);
+        if (shape_->hasRowid) row.rowid = sqlite3_column_int64(stmt, 0);
         for (int c = first; c < count; ++c) {
             bool exact = false;
             cells_.push_back(columnValue(stmt, c, fields()[c - first].type, exact));
@@ -302,8 +305,7 @@ void Recordset::Close() {
     rows_.clear();
     cells_.clear();
     deletedRows_ = 0;
-    static const auto closed = std::make_shared<const Shape>();
-    shape_ = closed;
+    shape_ = noShape();
     position_ = -1;
 }
 
@@ -321,7 +323,7 @@ void Recordset::requireCurrent() const {
 }
 
 void Recordset::requireUpdatable() const {
-    if (table_.isEmpty() || !hasRowid_) {
+    if (shape_->table.isEmpty() || !shape_->hasRowid) {
         throw VbError(3251, SystemLocale::pick(QStringLiteral("Current Recordset does not support updating."),
                                                QStringLiteral("Das aktuelle Recordset unterstützt keine Aktualisierung.")));
     }
@@ -450,8 +452,8 @@ void Recordset::readRow(long position) {
     if (readSql_.isEmpty()) {
         QStringList columns;
         for (const auto& f : fields()) columns << (f.column.isEmpty() ? QStringLiteral("NULL") : SqlName(f.column));
-        readSql_ = QStringLiteral("SELECT ") + columns.join(',') + QStringLiteral(" FROM ") + SqlName(table_) +
-                   QStringLiteral(" WHERE _rowid_=?");
+        readSql_ = QStringLiteral("SELECT ") + columns.join(',') + QStringLiteral(" FROM ") +
+                   SqlName(shape_->table) + QStringLiteral(" WHERE _rowid_=?");
     }
     sqlite3_stmt* stmt = connection_->statement(readSql_);
     sqlite3_bind_int64(stmt, 1, row.rowid);
@@ -481,20 +483,20 @@ const QString& Recordset::writer(std::vector<Writer>& writers, const std::vector
     QString sql;
     if (insert) {
         if (assigned.empty()) {
-            sql = QStringLiteral("INSERT INTO ") + SqlName(table_) + QStringLiteral(" DEFAULT VALUES");
+            sql = QStringLiteral("INSERT INTO ") + SqlName(shape_->table) + QStringLiteral(" DEFAULT VALUES");
         } else {
             QStringList names, marks;
             for (int i : assigned) {
                 names << SqlName(fields()[i].column);
                 marks << QStringLiteral("?");
             }
-            sql = QStringLiteral("INSERT INTO ") + SqlName(table_) + QStringLiteral(" (") + names.join(',') +
+            sql = QStringLiteral("INSERT INTO ") + SqlName(shape_->table) + QStringLiteral(" (") + names.join(',') +
                   QStringLiteral(") VALUES (") + marks.join(',') + QLatin1Char(')');
         }
     } else {
         QStringList sets;
         for (int i : assigned) sets << SqlName(fields()[i].column) + QStringLiteral("=?");
-        sql = QStringLiteral("UPDATE ") + SqlName(table_) + QStringLiteral(" SET ") + sets.join(',') +
+        sql = QStringLiteral("UPDATE ") + SqlName(shape_->table) + QStringLiteral(" SET ") + sets.join(',') +
               QStringLiteral(" WHERE _rowid_=?");
     }
     if (!keyed) {
@@ -564,7 +566,7 @@ void Recordset::Delete() {
     assigned_.clear();
     Row& row = rows_[position_];
     if (deleteSql_.isEmpty())
-        deleteSql_ = QStringLiteral("DELETE FROM ") + SqlName(table_) + QStringLiteral(" WHERE _rowid_=?");
+        deleteSql_ = QStringLiteral("DELETE FROM ") + SqlName(shape_->table) + QStringLiteral(" WHERE _rowid_=?");
     connection_->Execute(deleteSql_, {rowidValue(row.rowid)});
     row.deleted = true;
     ++deletedRows_;

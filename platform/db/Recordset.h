@@ -78,7 +78,7 @@ public:
     bool editing() const { return adding_ || !assigned_.empty(); }
 
     // The base table of an updatable recordset ("" for a read-only one).
-    const QString& tableName() const { return table_; }
+    const QString& tableName() const { return shape_->table; }
 
     // Converts a value for a field of this type, as an assignment does (throws VbError).
     static Variant convertFor(FieldType type, int size, const Variant& value);
@@ -114,6 +114,8 @@ private:
     };
 
     void open(const QString& sql, Connection& connection, const std::vector<Variant>& params, bool updatable);
+    // The shape of a recordset that is not open, shared by all.
+    static const std::shared_ptr<const Shape>& noShape();
     std::shared_ptr<const Shape> shapeOf(const QString& sql, Connection& connection, bool updatable);
     const std::vector<FieldInfo>& fields() const { return shape_->fields; }
     void requireOpen() const;
@@ -126,9 +128,7 @@ private:
 
     Connection* connection_ = nullptr;
     bool open_ = false;
-    QString table_;
-    bool hasRowid_ = false;
-    std::shared_ptr<const Shape> shape_ = std::make_shared<const Shape>();
+    std::shared_ptr<const Shape> shape_ = noShape(); // a closed recordset's: no fields, no table
     std::vector<Row> rows_;
     std::vector<Variant> cells_; // the values of all rows, row after row
     long deletedRows_ = 0; // counted as they go, so that EOF and the row count are answered at once
