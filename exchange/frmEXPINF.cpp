@@ -354,20 +354,14 @@ void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssyste
     }
 
     bool platte = false;
-    std::int16_t posp = 0;
     Variant rhpr, wpr, wu, wo;
+    // W1 and W2 are the polyline's crossings of the same maximum that RHPR and WPR export: one source for
+    // every record, whatever its page shows.
     if (!schritt([&] {
             datE2_->ESPIDW = id;
-            return datE2_->DTVB(QStringLiteral("KENP"), platte) &&
-                   datA1_->DTVI(QStringLiteral("POSP"), posp) && datA1_->DTVV(QStringLiteral("RHPR"), rhpr) &&
-                   datA1_->DTVV(QStringLiteral("WPR"), wpr);
-        }))
-        return;
-    // The same pair of water contents as the record's page shows: the spline's when it shows the spline.
-    const bool spline = posp != 0;
-    if (!schritt([&] {
-            return datA1_->DTVV(spline ? QStringLiteral("WUDPRSP") : QStringLiteral("WUDPR"), wu) &&
-                   datA1_->DTVV(spline ? QStringLiteral("WODPRSP") : QStringLiteral("WODPR"), wo);
+            return datE2_->DTVB(QStringLiteral("KENP"), platte) && datA1_->DTVV(QStringLiteral("RHPR"), rhpr) &&
+                   datA1_->DTVV(QStringLiteral("WPR"), wpr) && datA1_->DTVV(QStringLiteral("WUDPR"), wu) &&
+                   datA1_->DTVV(QStringLiteral("WODPR"), wo);
         }))
         return;
     if (!schritt([&] {

@@ -32,8 +32,8 @@ class ProgressBar;
 //
 // Results in E3: the maximum dry density (g/cm³) and the optimum water content (%) go to RHPR and WPR, or
 // to RHPRPL and WPRPL for a test with an insert plate; W1 and W2 are the water contents (%) on the dry and
-// the wet branch at the chosen degree of compaction, from the spline when the record's page shows the
-// spline results (A1.POSP), else from the points. A record without an evaluation is refused.
+// the wet branch at the chosen degree of compaction, the crossings of the points' polyline with that share
+// of the same maximum, whatever the record's page shows. A record without an evaluation is refused.
 //
 // All writes of one export run in one transaction of the information system: it is written whole or not at
 // all. Reading and writing go through six table cursors, three on the working copy (E1, E2, A1) and three

@@ -153,23 +153,25 @@ TEST_F(ExpInfTest, AnEmptyInformationSystemGivesTheFirstRecordIdOne) {
     EXPECT_EQ(everything(dalmir()).size(), 3);
 }
 
-TEST_F(ExpInfTest, ATestWithAPlateAndTheSplineShownGivesThosePairs) {
+TEST_F(ExpInfTest, ATestWithAPlateAndTheSplineShownGivesThePlatesColumnsAndThePolylinesPair) {
     load();
     exportRecord(QStringLiteral("Probe B"));
     EXPECT_EQ(row(dalmir(), "E3", 13, "RHPR, WPR, RHPRPL, WPRPL, W1, W2"),
-              QStringLiteral("Null Null 1.953 12.34 10.22 15.33"));
+              QStringLiteral("Null Null 1.953 12.34 10.11 15.23"));
 }
 
-TEST_F(ExpInfTest, TheWaterContentsFollowWhatThePageShowsNotTheInsertPlate) {
+// W1 and W2 belong to the maximum that RHPR and WPR export: the polyline's crossings, whether the record's
+// page shows the points or the spline, with or without an insert plate.
+TEST_F(ExpInfTest, TheWaterContentsAreThoseOfTheExportedMaximumWhateverThePageShows) {
     struct Case {
         const char* name;
         Kind kind;
         const char* expected; // RHPR, RHPRPL, W1, W2
     };
     const Case cases[] = {{"Punkte ohne Platte", {true, false, 0}, "1.953 Null 10.11 15.23"},
-                          {"Spline ohne Platte", {true, false, 1}, "1.953 Null 10.22 15.33"},
+                          {"Spline ohne Platte", {true, false, 1}, "1.953 Null 10.11 15.23"},
                           {"Punkte mit Platte", {true, true, 0}, "Null 1.953 10.11 15.23"},
-                          {"Spline mit Platte", {true, true, 1}, "Null 1.953 10.22 15.33"}};
+                          {"Spline mit Platte", {true, true, 1}, "Null 1.953 10.11 15.23"}};
     int id = 10;
     for (const Case& c : cases)
         storeRecord(work(), id++, QString::fromUtf8(c.name), {}, c.kind);
@@ -189,7 +191,7 @@ TEST_F(ExpInfTest, OverwritingWritesOnlyTheResultsOfTheRecordsKind) {
     Connection& d = dalmir();
     // The old results without a plate stay; the name and the origin are the old ones.
     EXPECT_EQ(row(d, "E3", 5, "RHPR, WPR, RHPRPL, WPRPL, W1, W2"),
-              QStringLiteral("1.8 14.5 1.953 12.34 10.22 15.33"));
+              QStringLiteral("1.8 14.5 1.953 12.34 10.11 15.23"));
     EXPECT_EQ(row(d, "E1", 5, "KEN"), QStringLiteral("String(\"Alt 5\")"));
     EXPECT_EQ(row(d, "E0", 5, "QUELLE, DATUM"), QStringLiteral("String(\"QZ\") Null"));
     EXPECT_EQ(row(d, "E1", 13, "KEN"), QStringLiteral("Null"));
