@@ -32,4 +32,10 @@ Statistik STATISTIK(const std::vector<float>& X) {
     return out;
 }
 
+Statistik STATISTIKVOLLSTAENDIG(const std::vector<float>& X) {
+    for (float x : X)
+        if (x == 0.0f) return {};
+    return STATISTIK(X);
+}
+
 } // namespace drawing

@@ -19,4 +19,9 @@ struct Statistik {
 // that tightly clustered values keep their spread; never raises.
 Statistik STATISTIK(const std::vector<float>& X);
 
+// The statistics of a list of several records' results where 0 stands for a missing value (no result row,
+// Null or 0): a list with a missing value has no figures at all, so that no mean counts a record that has
+// none. Tables and summaries of the results share this rule.
+Statistik STATISTIKVOLLSTAENDIG(const std::vector<float>& X);
+
 } // namespace drawing

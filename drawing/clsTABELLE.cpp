@@ -293,17 +293,12 @@ void clsTABELLE::statistik(const Zellenfeld& X) {
     for (int i = 0; i < NS_; ++i) {
         if (drawing::entry(ELMW_, i) != 1) continue;
         std::vector<float> values;
-        bool complete = true;
         for (int j = 0; j < X.rows(); ++j) {
             const Variant& v = X(i, j);
-            const float x = isEmptyCell(v) ? 0.0f : platform::CSng(v);
-            if (x == 0) {
-                complete = false;
-                break;
-            }
-            values.push_back(x);
+            values.push_back(isEmptyCell(v) ? 0.0f : platform::CSng(v));
+            if (values.back() == 0) break; // the column has no statistics: the rest need not be read
         }
-        const auto st = complete ? drawing::STATISTIK(values) : drawing::Statistik{};
+        const auto st = drawing::STATISTIKVOLLSTAENDIG(values);
         MW_[std::size_t(i)] = figure(st.MW);
         SD_[std::size_t(i)] = figure(st.SD);
         VK_[std::size_t(i)] = figure(st.VK);

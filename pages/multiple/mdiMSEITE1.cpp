@@ -16,6 +16,7 @@
 #include "platform/run/VersionInfo.h"
 #include "platform/run/WorkingCopyCommand.h"
 #include "platform/runtime/Clock.h"
+#include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/surface/PageSurface.h"
 #include "platform/surface/PictureBox.h"
@@ -116,9 +117,15 @@ void mdiMSEITE1::Form_Load() {
         a1_->DTVS(QStringLiteral("WPRSP"), WPRSP_[i]);
     }
     a1_->ESPIDW = 0;
-    // A figure without meaning (the deviation of one record, a mean of no records) stays empty.
-    statistik_ = {drawing::STATISTIK(RHS_), drawing::STATISTIK(RHPR_), drawing::STATISTIK(WPR_),
-                  drawing::STATISTIK(RHPRSP_), drawing::STATISTIK(WPRSP_)};
+    // A figure without meaning (the deviation of one record, a mean of no records) stays empty, and so do
+    // the figures of a result that a record lacks, as in the table. The lines of equal saturation need a
+    // real grain density: a record without one is left out of its mean.
+    std::vector<float> RHSpositiv;
+    for (float rhs : RHS_)
+        if (rhs > 0) RHSpositiv.push_back(rhs);
+    statistik_ = {drawing::STATISTIK(RHSpositiv), drawing::STATISTIKVOLLSTAENDIG(RHPR_),
+                  drawing::STATISTIKVOLLSTAENDIG(WPR_), drawing::STATISTIKVOLLSTAENDIG(RHPRSP_),
+                  drawing::STATISTIKVOLLSTAENDIG(WPRSP_)};
 
     KOPFFUSS(0);
     platform::DoEvents();
@@ -131,11 +138,44 @@ void mdiMSEITE1::Form_Load() {
     platform::DoEvents();
     BILD130(0, 0, 0);
     platform::DoEvents();
+    ohneWerteMelden();
     bar_->setValue(90);
     // From now on the diagram draws from its stored settings (the main window stores the same in A1).
     BONEU_ = false;
     geladen_ = true;
     command.End();
+}
+
+// One message for the whole page: the records that are shown without results because they have none
+// (never evaluated), and, when the page shows the spline, those without spline results. Each name stands on
+// a line after the first, so that a name is never read as markup.
+void mdiMSEITE1::ohneWerteMelden() {
+    QStringList ohneErgebnisse, ohneSpline;
+    for (std::size_t i = 0; i < ID_.size(); ++i) {
+        if (RHPR_[i] == 0 || WPR_[i] == 0)
+            ohneErgebnisse << KEN_[int(i)];
+        else if (POSP_ != 0 && (RHPRSP_[i] == 0 || WPRSP_[i] == 0 || ohneKurve_.count(ID_[i]) != 0))
+            ohneSpline << KEN_[int(i)];
+    }
+    if (ohneErgebnisse.isEmpty() && ohneSpline.isEmpty()) return;
+    const bool englisch = RunState::current().SPRACHE == 1;
+    QStringList absaetze;
+    if (!ohneErgebnisse.isEmpty())
+        absaetze << (englisch ? QStringLiteral("Records without results (not calculated), shown on the page "
+                                               "without these values:")
+                              : QStringLiteral("Datensätze ohne Ergebnisse (nicht ausgewertet), auf der Seite "
+                                               "ohne diese Werte dargestellt:")) +
+                        QLatin1Char('\n') + ohneErgebnisse.join(QLatin1Char('\n'));
+    if (!ohneSpline.isEmpty())
+        absaetze << (englisch ? QStringLiteral("Records without spline results (fewer than three readings or "
+                                               "water contents that do not rise), shown on the page without "
+                                               "these values:")
+                              : QStringLiteral("Datensätze ohne Spline-Ergebnisse (weniger als drei Messungen "
+                                               "oder nicht steigende Wassergehalte), auf der Seite ohne diese "
+                                               "Werte dargestellt:")) +
+                        QLatin1Char('\n') + ohneSpline.join(QLatin1Char('\n'));
+    RunState::current().dialogs().MsgBox(absaetze.join(QStringLiteral("\n\n")),
+                                         platform::Msg::Exclamation | platform::Msg::OKOnly, windowTitle());
 }
 
 void mdiMSEITE1::fortschritt(float schritt) {

@@ -152,6 +152,7 @@ private:
     void kurve(clsGRAFIK& g, std::size_t k, Punkte& p, float MX, platform::ErrorTrap& trap);
     void linienscharen(clsGRAFIK& g, platform::ErrorTrap& trap);
     void fortschritt(float schritt);
+    void ohneWerteMelden();
     // The rows of the printed table on one sheet, and the sheets the table needs (mdiMSEITE1_DRUCKEN.cpp).
     struct Blatt {
         int ersteZeile = 0, letzteZeile = -1;
@@ -184,7 +185,8 @@ private:
     float XMIN_ = 0, XMAX_ = 0, YMIN_ = 0, YMAX_ = 0;
 
     drawing::Zellenfeld kopf_, body_, statistikblock_;
-    // Records whose curve could not be fitted and were told so: one message per record and page.
+    // Records drawn through their points although the spline switch is on (too few readings, water contents
+    // that do not rise); the load names them in its one message.
     std::set<std::int32_t> ohneKurve_;
 
     std::unique_ptr<clsDATEN> e1_, a1_, a2_, m1_, g0_;

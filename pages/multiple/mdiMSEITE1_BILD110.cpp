@@ -13,10 +13,8 @@
 #include "MSeite1Layout.h"
 
 #include "platform/run/ErrorBox.h"
-#include "platform/run/RunState.h"
 #include "platform/runtime/Color.h"
 #include "platform/runtime/Convert.h"
-#include "platform/runtime/DialogService.h"
 #include "platform/surface/PictureBox.h"
 
 using drawing::SingleArray;
@@ -132,6 +130,7 @@ void mdiMSEITE1::BILD110(int OBJ, float XDL, float YDO) {
     float MX = 0;
     if (!trap.step([&] { g0_->DTVS(QStringLiteral("MX"), MX, kIDOBJEKT, kDiagramm110); })) return;
     if (!trap.step([&] { stift(g, 0, 0.2f, kRot); })) return;
+    ohneKurve_.clear();
     for (std::size_t k = 0; k < n; ++k) {
         kurve(g, k, alle[k], MX, trap);
         if (trap.cancelled()) return;
@@ -193,22 +192,14 @@ void mdiMSEITE1::diagrammModell(clsGRAFIK& g, int OBJ, float XDL, float YDO, Err
 
 // One record: a line through its points with a marker on each, or, with the spline switch and three or
 // more readings, the spline curve and a marker on each reading; its name beside the last point. A curve
-// that cannot be fitted is drawn as the line through the points, and the user is told once.
+// that cannot be fitted is drawn as the line through the points; the load tells the user which.
 void mdiMSEITE1::kurve(clsGRAFIK& g, std::size_t k, Punkte& p, float MX, ErrorTrap& trap) {
     const std::size_t MAXI = p.W.size() - 1;
     bool spline = POSP_ != 0 && MAXI >= 2;
     clsSPLINE::Curve XSP{}, YSP{};
-    if (spline && !kurveMoeglich(p.W)) {
-        spline = false;
-        if (ohneKurve_.insert(ID_[k]).second)
-            platform::RunState::current().dialogs().MsgBox(
-                QStringLiteral("Für den Datensatz ") + KEN_[int(k)] +
-                    QStringLiteral(" kann keine Spline-Kurve berechnet werden (die Wassergehalte steigen "
-                                   "nicht an). Er wird mit seinen Punkten gezeichnet."),
-                // A title of its own: the picture's error boxes are asked once per title, and every record
-                // without a curve is to be named.
-                platform::Msg::Exclamation | platform::Msg::OKOnly, QStringLiteral("Spline-Kurve ") + KEN_[int(k)]);
-    }
+    if (spline && !kurveMoeglich(p.W)) spline = false;
+    // The load names every record drawn through its points although the page shows the spline.
+    if (POSP_ != 0 && !spline) ohneKurve_.insert(ID_[k]);
     if (spline && !trap.step([&] { spline = spline_.APPCRV(p.W, p.RHD, XSP, YSP); })) return;
 
     float xText = p.W[MAXI], yText = p.RHD[MAXI];
