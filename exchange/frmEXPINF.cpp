@@ -359,9 +359,9 @@ void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssyste
     // every record, whatever its page shows.
     if (!schritt([&] {
             datE2_->ESPIDW = id;
-            return datE2_->DTVB(QStringLiteral("KENP"), platte) && datA1_->DTVV(QStringLiteral("RHPR"), rhpr) &&
-                   datA1_->DTVV(QStringLiteral("WPR"), wpr) && datA1_->DTVV(QStringLiteral("WUDPR"), wu) &&
-                   datA1_->DTVV(QStringLiteral("WODPR"), wo);
+            return datE2_->DTVB(QStringLiteral("KENP"), platte) &&
+                   datA1_->DTVV(QStringLiteral("RHPR"), rhpr) && datA1_->DTVV(QStringLiteral("WPR"), wpr) &&
+                   datA1_->DTVV(QStringLiteral("WUDPR"), wu) && datA1_->DTVV(QStringLiteral("WODPR"), wo);
         }))
         return;
     if (!schritt([&] {

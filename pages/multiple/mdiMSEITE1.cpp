@@ -161,18 +161,20 @@ void mdiMSEITE1::ohneWerteMelden() {
     const bool englisch = RunState::current().SPRACHE == 1;
     QStringList absaetze;
     if (!ohneErgebnisse.isEmpty())
-        absaetze << (englisch ? QStringLiteral("Records without results (not calculated), shown on the page "
-                                               "without these values:")
-                              : QStringLiteral("Datensätze ohne Ergebnisse (nicht ausgewertet), auf der Seite "
-                                               "ohne diese Werte dargestellt:")) +
+        absaetze << (englisch
+                         ? QStringLiteral("Records without results (not calculated), shown on the page "
+                                          "without these values:")
+                         : QStringLiteral("Datensätze ohne Ergebnisse (nicht ausgewertet), auf der Seite "
+                                          "ohne diese Werte dargestellt:")) +
                         QLatin1Char('\n') + ohneErgebnisse.join(QLatin1Char('\n'));
     if (!ohneSpline.isEmpty())
-        absaetze << (englisch ? QStringLiteral("Records without spline results (fewer than three readings or "
-                                               "water contents that do not rise), shown on the page without "
-                                               "these values:")
-                              : QStringLiteral("Datensätze ohne Spline-Ergebnisse (weniger als drei Messungen "
-                                               "oder nicht steigende Wassergehalte), auf der Seite ohne diese "
-                                               "Werte dargestellt:")) +
+        absaetze << (englisch
+                         ? QStringLiteral("Records without spline results (fewer than three readings or "
+                                          "water contents that do not rise), shown on the page without "
+                                          "these values:")
+                         : QStringLiteral("Datensätze ohne Spline-Ergebnisse (weniger als drei Messungen "
+                                          "oder nicht steigende Wassergehalte), auf der Seite ohne diese "
+                                          "Werte dargestellt:")) +
                         QLatin1Char('\n') + ohneSpline.join(QLatin1Char('\n'));
     RunState::current().dialogs().MsgBox(absaetze.join(QStringLiteral("\n\n")),
                                          platform::Msg::Exclamation | platform::Msg::OKOnly, windowTitle());

@@ -60,7 +60,8 @@ public:
 
     // Reads the active records, their results, BONEU of the multiple evaluation and its comment, and draws
     // the header and footer and the three pictures, stepping the start screen's progress bar 0, 30, 60,
-    // 90. It has no error trap: a run-time error (a record without a name) reaches the caller, and the
+    // 90; then names in one message the records shown without results or, with the spline shown, without
+    // spline results. It has no error trap: a run-time error (a record without a name) reaches the caller, and the
     // page then stays new (BONEU True). A second call does nothing.
     void Form_Load();
     bool loaded() const { return loaded_; }
@@ -113,7 +114,8 @@ public:
     const QString& kommentar() const { return KOM_; }
     bool BONEU() const { return BONEU_; }
     std::int16_t POSP() const { return POSP_; }
-    // The statistics of the load: the mean grain density and those of the four results.
+    // The statistics of the load: the mean grain density of the records that have one, and those of the
+    // four results (none for a result that a record lacks).
     struct Seitenstatistik {
         drawing::Statistik RHS, RHPR, WPR, RHPRSP, WPRSP;
     };

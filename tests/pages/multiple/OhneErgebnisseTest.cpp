@@ -83,8 +83,9 @@ TEST(OhneErgebnisse, TheSummaryBoxShowsDashesForALineThatARecordLacks) {
         }
         if (c.w) {
             const drawing::Statistik s = drawing::STATISTIK(spalte(lauf, wSpalte));
-            EXPECT_TRUE(text.contains(QStringLiteral(" = ") + figur(*s.MW * 100, "#0.0") + QStringLiteral(" ± ") +
-                                      figur(*s.SD * 100, "#0.0") + QStringLiteral(" %")))
+            EXPECT_TRUE(text.contains(QStringLiteral(" = ") + figur(*s.MW * 100, "#0.0") +
+                                      QStringLiteral(" ± ") + figur(*s.SD * 100, "#0.0") +
+                                      QStringLiteral(" %")))
                 << text.toStdString();
         } else {
             EXPECT_TRUE(text.contains(QStringLiteral(" = - ± - %"))) << text.toStdString();
@@ -119,8 +120,8 @@ TEST(OhneErgebnisse, OneMessageNamesEveryRecordShownWithoutFigures) {
          "Datensätze ohne Spline-Ergebnisse (weniger als drei Messungen oder nicht steigende Wassergehalte), "
          "auf der Seite ohne diese Werte dargestellt:"},
         {1, 1, "Records without results (not calculated), shown on the page without these values:",
-         "Records without spline results (fewer than three readings or water contents that do not rise), shown "
-         "on the page without these values:"},
+         "Records without spline results (fewer than three readings or water contents that do not rise), "
+         "shown on the page without these values:"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.POSP * 10 + c.SPRACHE);
