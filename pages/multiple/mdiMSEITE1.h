@@ -61,8 +61,8 @@ public:
     // Reads the active records, their results, BONEU of the multiple evaluation and its comment, and draws
     // the header and footer and the three pictures, stepping the start screen's progress bar 0, 30, 60,
     // 90; then names in one message the records shown without results or, with the spline shown, without
-    // spline results. It has no error trap: a run-time error (a record without a name) reaches the caller, and the
-    // page then stays new (BONEU True). A second call does nothing.
+    // spline results. It has no error trap: a run-time error (a record without a name) reaches the caller,
+    // and the page then stays new (BONEU True). A second call does nothing.
     void Form_Load();
     bool loaded() const { return loaded_; }
     // True when the load ran to its end.
