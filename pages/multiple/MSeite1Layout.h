@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Seite1Layout.h"
+#include "Ausgabeseite.h"
 
 // Where the multiple-evaluation page places its pictures, in twips of the page window (56.7 to the
 // millimetre): the diagram of all records at the left, the results table to its right, 3 mm apart and
@@ -8,8 +8,7 @@
 // diagram's height.
 namespace mseite1layout {
 
-// A place on the sheet, in twips, as page 1 measures its own.
-using Lage = seite1layout::Lage;
+using Lage = ausgabeseite::Lage;
 
 constexpr Lage BILD110{850.5, 1701, 7654.5, 7371};
 constexpr Lage BILD120{BILD110.leftTwips + BILD110.widthTwips + 170.1, BILD110.topTwips,

@@ -27,46 +27,17 @@
 
 using platform::RunState;
 
-mdiMSEITE1::mdiMSEITE1(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("mdiMSEITE1"));
-    setWindowTitle(QStringLiteral("Mehrfachauswertung"));
-    setFocusPolicy(Qt::StrongFocus);
-    seite_ = ausgabeseite::blattAnlegen(this);
-    auto box = [this](const char* name, const mseite1layout::Lage& lage) {
-        return ausgabeseite::bildfeld(this, name, lage);
-    };
-    picBILD110 = box("picBILD110", mseite1layout::BILD110);
-    picBILD120 = box("picBILD120", mseite1layout::BILD120);
-    picBILD130 = box("picBILD130", mseite1layout::BILD130);
-    vscBILD120 = picBILD120->verticalScrollBarWidget();
-    vscBILD120->setObjectName(QStringLiteral("vscBILD120"));
-    for (QWidget* child :
-         {static_cast<QWidget*>(seite_), static_cast<QWidget*>(picBILD110), static_cast<QWidget*>(picBILD120),
-          static_cast<QWidget*>(picBILD130), static_cast<QWidget*>(vscBILD120)})
-        child->installEventFilter(this);
-
-    connect(seite_, &platform::PictureBox::mousePressed, this, [this](Qt::MouseButton button, float, float) {
-        if (button == Qt::LeftButton) Form_Click();
-    });
-    connect(picBILD110, &platform::PictureBox::mousePressed, this,
-            [this](Qt::MouseButton button, float, float) { picBILD110_MouseDown(button); });
-    connect(vscBILD120, &QScrollBar::valueChanged, this, [this] {
-        if (!tabelleZeichnen_) vscBILD120_Change();
-    });
-    connect(seite_, &platform::PageSurface::resized, this, [this] {
-        if (loaded_ && HBOKF_) KOPFFUSS(0);
-    });
-}
+mdiMSEITE1::mdiMSEITE1(QWidget* parent)
+    : mdiAUSGABESEITE({"mdiMSEITE1",
+                       QStringLiteral("Mehrfachauswertung"),
+                       {"picBILD110", "picBILD120", "picBILD130"},
+                       {mseite1layout::BILD110, mseite1layout::BILD120, mseite1layout::BILD130},
+                       "vscBILD120",
+                       QStringLiteral("VB-Fehler: ")},
+                      parent),
+      picBILD110(bilder_[0]), picBILD120(bilder_[1]), picBILD130(bilder_[2]), vscBILD120(balken_) {}
 
 mdiMSEITE1::~mdiMSEITE1() = default;
-
-long mdiMSEITE1::pageColor() const {
-    return seite_->surface().BackColor();
-}
-
-long mdiMSEITE1::pictureColor() const {
-    return picBILD110->surface().BackColor();
-}
 
 // --- Load ---
 
@@ -188,91 +159,42 @@ void mdiMSEITE1::fortschritt(float schritt) {
 
 // --- Header and footer ---
 
-void mdiMSEITE1::KOPFFUSS(int OBJ) {
-    // A routine that fails for every sample, segment or record shows its box once in this picture.
-    const drawing::Bildmeldungen meldungen;
-    platform::ErrorTrap trap(QStringLiteral("Kopffusszeile"), QStringLiteral("VB-Fehler: "));
-    if (OBJ == 0 && !trap.step([&] { seite_->surface().Cls(); })) return;
-    if (OBJ == 0 || OBJ == 1) kopfFuss_ = std::make_unique<clsKOPFFUSS>();
-    if (!kopfFuss_) return;
-    clsKOPFFUSS& kf = *kopfFuss_;
-    const platform::VersionInfo version = platform::VersionInfo::current();
-    const RunState& run = RunState::current();
-    const std::function<void()> steps[] = {
-        [&] {
-            if (OBJ != 0 && OBJ != 1) return;
-            platform::Surface& s = OBJ == 0 ? seite_->surface() : drucker();
-            kf.setAUSGABEOBJEKT(clsKOPFFUSS::rahmenVon(s), &s);
-        },
-        [&] { kf.setBEARBEITER(run.BEARBEITER); },
-        [&] { kf.setCOPYRIGHT(version.LegalCopyright); },
-        [&] { kf.setEBOKFS(HBOKFS_); },
-        [&] { kf.setKENNZEICHNUNG(KEN_); },
-        [&] { kf.setDATUM(platform::Clock::Date()); },
-        [&] { kf.setKOMMENTAR(KOM_); },
-        [&] { kf.setRANDABSTAND(15); },
-        [&] {
+void mdiMSEITE1::kennzeichnen(clsKOPFFUSS& kf) const {
+    kf.setKENNZEICHNUNG(KEN_);
+}
+
+mdiMSEITE1::Schritte mdiMSEITE1::kopfFussAngaben(clsKOPFFUSS& kf, int OBJ) {
+    return {
+        [&kf] { kf.setRANDABSTAND(15); },
+        [&kf, OBJ] {
             if (OBJ == 0) {
                 kf.setRANDABSTAND(7.5f, QStringLiteral("oben"));
                 kf.setRANDABSTAND(7.5f, QStringLiteral("unten"));
             }
         },
-        [&] {
+        [this, &kf, OBJ] {
             kf.setSEITE(std::int16_t(OBJ == 1 ? seiteNr_ : 1));
             kf.setSEITENANZAHL(std::int16_t(OBJ == 1 ? seitenanzahl_ : 1));
         },
-        [&] { kf.setUEBERSCHRIFT(version.ProductName); },
-        [&] { kf.setPROGRAMMIERER(version.LegalTrademarks); },
-        [&] { kf.setPROJEKT(run.PROJEKT); },
-        [&] { kf.setSPRACHE(SPRACHE_); },
-        [&] { kf.setUHRZEIT(platform::Clock::Time()); },
-        [&] { kf.KOPFFUSSZEILE(); },
+        [&kf] { kf.setUEBERSCHRIFT(platform::VersionInfo::current().ProductName); },
+        [&kf] { kf.setPROGRAMMIERER(platform::VersionInfo::current().LegalTrademarks); },
+        [&kf] { kf.setPROJEKT(RunState::current().PROJEKT); },
+        [this, &kf] { kf.setSPRACHE(SPRACHE_); },
+        [&kf] { kf.setUHRZEIT(platform::Clock::Time()); },
     };
-    for (const auto& step : steps)
-        if (!trap.step(step)) break;
-    if (OBJ == 0) seite_->update();
 }
 
-// --- Page settings ---
+// --- The pictures ---
 
-void mdiMSEITE1::KONTEXT(bool HBOKF, bool HBOKFS, long FARBEMDI, long FARBEPIC) {
-    ausgabeseite::farbenSetzen(this, seite_, FARBEMDI, FARBEPIC);
-    HBOKF_ = HBOKF;
-    HBOKFS_ = HBOKFS;
-    neuZeichnen();
-}
-
-void mdiMSEITE1::neuZeichnen() {
-    // A redrawing stores the diagram's scale anew: one commit for the page.
-    platform::WorkingCopyCommand command;
-    seite_->surface().Cls();
-    seite_->update();
-    if (HBOKF_) KOPFFUSS(0);
-    BILD110(0, 0, 0);
-    platform::DoEvents();
-    BILD120(0, 0, 0);
-    platform::DoEvents();
-    BILD130(0, 0, 0);
-    platform::DoEvents();
-}
-
-mdiMSEITE1::Ziel mdiMSEITE1::ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO) {
-    return ausgabeseite::ziel(OBJ, box, XDL, YDO, [this]() -> platform::Surface& { return drucker(); });
+void mdiMSEITE1::bild(int nummer, int OBJ, float XDL, float YDO) {
+    switch (nummer) {
+    case 0: return BILD110(OBJ, XDL, YDO);
+    case 1: return BILD120(OBJ, XDL, YDO);
+    default: return BILD130(OBJ, XDL, YDO);
+    }
 }
 
 // --- Events ---
-
-void mdiMSEITE1::Form_Activate() {
-    ausgabeseite::Form_Activate();
-}
-
-bool mdiMSEITE1::Form_KeyDown(int KeyCode, int Shift) {
-    return ausgabeseite::Form_KeyDown(KeyCode, Shift);
-}
-
-void mdiMSEITE1::Form_Click() {
-    ausgabeseite::Form_Click(this, HBOKF_, HBOKFS_, pageColor(), pictureColor());
-}
 
 void mdiMSEITE1::picBILD110_MouseDown(Qt::MouseButton Button) {
     if (Button != Qt::RightButton) return;
@@ -284,15 +206,4 @@ void mdiMSEITE1::picBILD110_MouseDown(Qt::MouseButton Button) {
 void mdiMSEITE1::vscBILD120_Change() {
     platform::Hourglass hourglass;
     BILD120(0, 0, 0);
-}
-
-bool mdiMSEITE1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        if (ausgabeseite::Form_KeyDown(static_cast<QKeyEvent&>(*event))) return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void mdiMSEITE1::keyPressEvent(QKeyEvent* event) {
-    if (!ausgabeseite::Form_KeyDown(*event)) QWidget::keyPressEvent(event);
 }

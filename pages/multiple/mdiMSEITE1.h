@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Ausgabeseite.h"
+#include "mdiAUSGABESEITE.h"
 #include "clsSPLINE.h"
 #include "STATISTIK.h"
 #include "Zellenfeld.h"
@@ -9,7 +9,6 @@
 #include <memory>
 #include <QString>
 #include <QStringList>
-#include <QWidget>
 #include <set>
 #include <vector>
 
@@ -21,13 +20,9 @@ class QScrollBar;
 
 namespace platform {
 class ErrorTrap;
-class PageSurface;
 class PictureBox;
-class PrinterSurface;
 class ProgressBar;
 class StoredScrollBar;
-class Surface;
-struct PrintTarget;
 } // namespace platform
 
 // The page of the multiple evaluation: every active record of the project on one A4-landscape sheet. The
@@ -50,10 +45,8 @@ struct PrintTarget;
 // The members are spread over files by concern: the page, its load, requests and events
 // (mdiMSEITE1.cpp), the diagram (mdiMSEITE1_BILD110.cpp), the results table (mdiMSEITE1_BILD120.cpp),
 // the summary box (mdiMSEITE1_BILD130.cpp) and printing (mdiMSEITE1_DRUCKEN.cpp).
-class mdiMSEITE1 : public QWidget {
+class mdiMSEITE1 : public mdiAUSGABESEITE {
     Q_OBJECT
-    Q_PROPERTY(bool HBOKF READ HBOKF WRITE setHBOKF)
-    Q_PROPERTY(bool HBOKFS READ HBOKFS WRITE setHBOKFS)
 public:
     explicit mdiMSEITE1(QWidget* parent = nullptr);
     ~mdiMSEITE1() override;
@@ -64,7 +57,6 @@ public:
     // spline results. It has no error trap: a run-time error (a record without a name) reaches the caller,
     // and the page then stays new (BONEU True). A second call does nothing.
     void Form_Load();
-    bool loaded() const { return loaded_; }
     // True when the load ran to its end.
     bool geladen() const { return geladen_; }
 
@@ -72,28 +64,11 @@ public:
     Q_INVOKABLE void BILD110(int OBJ = 0, float XDL = 0, float YDO = 0);
     Q_INVOKABLE void BILD120(int OBJ = 0, float XDL = 0, float YDO = 0);
     Q_INVOKABLE void BILD130(int OBJ = 0, float XDL = 0, float YDO = 0);
-    // Prints the page on the printer the print dialog chose last, then redraws the screen. False when
-    // nothing was printed: the printer or PDF could not be opened or written, or a box of the job was
-    // answered with Cancel (the main window then prints no further page).
-    Q_INVOKABLE bool DRUCKEN();
-    // The name of the page's PDF file (without its folder), which the print dialog proposes when there is
-    // no printer.
-    Q_INVOKABLE QString PDFNAME() const;
-    // New header-and-footer and page-numbering switches, page and picture colours; then redraws.
-    Q_INVOKABLE void KONTEXT(bool HBOKF, bool HBOKFS, long FARBEMDI, long FARBEPIC);
-    // The page became the active child window: the main window's status panel 14 is hidden.
-    Q_INVOKABLE void Form_Activate();
-
-    bool HBOKF() const { return HBOKF_; }
-    void setHBOKF(bool on) { HBOKF_ = on; }
-    bool HBOKFS() const { return HBOKFS_; }
-    void setHBOKFS(bool on) { HBOKFS_ = on; }
+    // Prints the page (more sheets when the table's rows need them), then redraws the screen.
+    bool DRUCKEN() override;
+    QString PDFNAME() const override;
 
     // --- Events ---
-    // A key of the page or of one of its pictures (27 Esc, 65..90 letters; Shift 1 Shift, 2 Ctrl, 4 Alt).
-    bool Form_KeyDown(int KeyCode, int Shift);
-    // A click on the page outside the pictures: the page-settings dialog, preset with the page's switches.
-    void Form_Click();
     // The right mouse button on the diagram opens the diagram-settings dialog.
     void picBILD110_MouseDown(Qt::MouseButton Button);
     void vscBILD120_Change();
@@ -103,15 +78,12 @@ public:
     platform::PictureBox* picBILD120;
     platform::PictureBox* picBILD130;
     QScrollBar* vscBILD120;
-    platform::PageSurface* pageSurface() const { return seite_; }
-    long pageColor() const;
-    long pictureColor() const;
 
     // --- State, for the dialogs and for checks ---
     // The records of the evaluation: the active ones but record 0, by ID.
     const std::vector<std::int32_t>& ids() const { return ID_; }
     const QStringList& namen() const { return KEN_; }
-    const QString& kommentar() const { return KOM_; }
+    const QString& kommentar() const override { return KOM_; }
     bool BONEU() const { return BONEU_; }
     std::int16_t POSP() const { return POSP_; }
     // The statistics of the load: the mean grain density of the records that have one, and those of the
@@ -127,22 +99,15 @@ public:
     // The number of sheets the last print job had.
     int blaetter() const { return blaetter_; }
 
-    // The page that the picture routines draw on with OBJ 1 in place of a print job; nullptr: a print job.
-    void setDrucker(platform::Surface* page) { druckerErsatz_ = page; }
-    platform::PrintTarget druckziel() const;
-
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void bild(int nummer, int OBJ, float XDL, float YDO) override;
+    void diagrammMaustaste(Qt::MouseButton Button) override { picBILD110_MouseDown(Button); }
+    void tabelleGescrollt() override { vscBILD120_Change(); }
+    QString dokumentname() const override;
+    void kennzeichnen(clsKOPFFUSS& kf) const override;
+    Schritte kopfFussAngaben(clsKOPFFUSS& kf, int OBJ) override;
 
 private:
-    void KOPFFUSS(int OBJ);
-    void neuZeichnen();
-    platform::Surface& drucker();
-    using Ziel = ausgabeseite::Ziel;
-    Ziel ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO);
-    using Zeigen = ausgabeseite::Zeigen;
-
     // The evaluated points of one record (water contents in %), by reading number 0..MAXI.
     struct Punkte {
         std::vector<float> W, RHD;
@@ -165,11 +130,7 @@ private:
     std::unique_ptr<platform::StoredScrollBar> druckfenster_;
     bool statistikDrucken_ = true;
 
-    bool loaded_ = false;
     bool geladen_ = false;
-    bool HBOKF_ = true;
-    bool HBOKFS_ = true;
-    bool tabelleZeichnen_ = false;
     int seiteNr_ = 1, seitenanzahl_ = 1;
     int blaetter_ = 0;
 
@@ -194,13 +155,8 @@ private:
     std::unique_ptr<clsDATEN> e1_, a1_, a2_, m1_, g0_;
     platform::ProgressBar* bar_ = nullptr;
     float fortschritt_ = 0;
-    std::unique_ptr<clsKOPFFUSS> kopfFuss_;
     std::unique_ptr<clsGRAFIK> diagramm_;
     std::unique_ptr<clsTABELLE> tabelle_;
     std::unique_ptr<clsGRAFIK> summe_;
     clsSPLINE spline_;
-
-    platform::PageSurface* seite_;
-    std::unique_ptr<platform::PrinterSurface> druckauftrag_;
-    platform::Surface* druckerErsatz_ = nullptr;
 };

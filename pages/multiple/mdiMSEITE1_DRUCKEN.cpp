@@ -23,15 +23,8 @@ QString mdiMSEITE1::PDFNAME() const {
     return QStringLiteral("Mehrfachauswertung Seite 1.pdf");
 }
 
-platform::PrintTarget mdiMSEITE1::druckziel() const {
-    return ausgabeseite::druckziel(QStringLiteral("TAMBRIN Mehrfachauswertung"), PDFNAME());
-}
-
-platform::Surface& mdiMSEITE1::drucker() {
-    if (druckerErsatz_) return *druckerErsatz_;
-    if (!druckauftrag_ || druckauftrag_->finished())
-        druckauftrag_ = std::make_unique<platform::PrinterSurface>(druckziel());
-    return *druckauftrag_;
+QString mdiMSEITE1::dokumentname() const {
+    return QStringLiteral("TAMBRIN Mehrfachauswertung");
 }
 
 std::vector<mdiMSEITE1::Blatt> mdiMSEITE1::blattaufteilung() const {
@@ -60,84 +53,59 @@ std::vector<mdiMSEITE1::Blatt> mdiMSEITE1::blattaufteilung() const {
 }
 
 bool mdiMSEITE1::DRUCKEN() {
-    // The printed and the redrawn pictures store their scales in one commit.
-    platform::WorkingCopyCommand command;
-    platform::ErrorTrap trap(QStringLiteral("Drucken von MSeite 1"), QStringLiteral("VB-Fehler: "));
-    // Cancel in the box discards the job: nothing of it is printed.
-    auto abbrechen = [&] {
-        if (druckauftrag_) druckauftrag_->KillDoc();
-        druckauftrag_.reset();
+    auto verwerfen = [this] {
         druckfenster_.reset();
         statistikDrucken_ = true;
         seiteNr_ = seitenanzahl_ = 1;
-        return false;
     };
-    {
-        // One box per failing routine for the whole job; Cancel in any box of the job discards it.
-        const drawing::Bildmeldungen meldungen;
-        // A new job. A printer or a PDF file that can't be opened ends the job after its one message,
-        // whatever the answer: there is nothing to draw on.
-        druckauftrag_.reset();
-        trap.step([&] { drucker(); });
-        if (trap.failed()) return abbrechen();
-        auto weiter = [&] {
-            platform::DoEvents();
-            return !meldungen.abgebrochen();
-        };
-        const std::vector<Blatt> blaetter = blattaufteilung();
-        seitenanzahl_ = int(blaetter.size());
-        const int n = int(ID_.size());
-        for (std::size_t b = 0; b < blaetter.size(); ++b) {
-            const Blatt& blatt = blaetter[b];
-            const bool letztes = b + 1 == blaetter.size();
-            seiteNr_ = int(b) + 1;
-            if (b > 0 && !trap.step([&] { drucker().NewPage(); })) return abbrechen();
-            if (HBOKF_) KOPFFUSS(1);
-            if (!weiter()) return abbrechen();
-            if (b == 0) {
-                BILD110(1, 0, 0);
-                if (!weiter()) return abbrechen();
+    return druckauftrag(
+        QStringLiteral("Drucken von MSeite 1"),
+        [this](const Weiter& weiter, platform::ErrorTrap& trap) {
+            const std::vector<Blatt> blaetter = blattaufteilung();
+            seitenanzahl_ = int(blaetter.size());
+            const int n = int(ID_.size());
+            for (std::size_t b = 0; b < blaetter.size(); ++b) {
+                const Blatt& blatt = blaetter[b];
+                const bool letztes = b + 1 == blaetter.size();
+                seiteNr_ = int(b) + 1;
+                if (b > 0 && !trap.step([&] { drucker().NewPage(); })) return false;
+                if (HBOKF_) KOPFFUSS(1);
+                if (!weiter()) return false;
+                if (b == 0) {
+                    BILD110(1, 0, 0);
+                    if (!weiter()) return false;
+                }
+                // A sheet of a table that needs several shows its own rows; the table class chooses them by
+                // a scroll position, as it does on screen.
+                druckfenster_.reset();
+                const int anzahl = blatt.letzteZeile - blatt.ersteZeile + 1;
+                if (anzahl < n) {
+                    druckfenster_ = std::make_unique<platform::StoredScrollBar>();
+                    druckfenster_->setVisible(true);
+                    druckfenster_->setMin(0);
+                    druckfenster_->setMax(n - anzahl);
+                    druckfenster_->setValue(blatt.ersteZeile);
+                    druckfenster_->setHeight(blockhoehe(anzahl) + kZeilenhoehe * kZeilenfaktor / 2);
+                }
+                statistikDrucken_ = letztes;
+                BILD120(1, kTabelleXDL, kTabelleYDO);
+                druckfenster_.reset();
+                statistikDrucken_ = true;
+                if (!weiter()) return false;
+                if (!letztes) continue;
+                // The summary box at its place, or below the table when the table reaches it.
+                float YDO = kSummeYDO;
+                if (tabelle_) {
+                    const float tabelleUnten =
+                        tabelle_->EYDO() + tabelle_->ERO() + tabelle_->HOEHE() + 1 + blockhoehe(3) + 0.5f;
+                    YDO = std::max(YDO, tabelleUnten + kAbstandUnterTabelle - mseite1layout::BILD130.top());
+                }
+                BILD130(1, kSummeXDL, YDO);
+                if (!weiter()) return false;
             }
-            // A sheet of a table that needs several shows its own rows; the table class chooses them by a
-            // scroll position, as it does on screen.
-            druckfenster_.reset();
-            const int anzahl = blatt.letzteZeile - blatt.ersteZeile + 1;
-            if (anzahl < n) {
-                druckfenster_ = std::make_unique<platform::StoredScrollBar>();
-                druckfenster_->setVisible(true);
-                druckfenster_->setMin(0);
-                druckfenster_->setMax(n - anzahl);
-                druckfenster_->setValue(blatt.ersteZeile);
-                druckfenster_->setHeight(blockhoehe(anzahl) + kZeilenhoehe * kZeilenfaktor / 2);
-            }
-            statistikDrucken_ = letztes;
-            BILD120(1, kTabelleXDL, kTabelleYDO);
-            druckfenster_.reset();
-            statistikDrucken_ = true;
-            if (!weiter()) return abbrechen();
-            if (!letztes) continue;
-            // The summary box at its place, or below the table when the table reaches it.
-            float YDO = kSummeYDO;
-            if (tabelle_) {
-                const float tabelleUnten =
-                    tabelle_->EYDO() + tabelle_->ERO() + tabelle_->HOEHE() + 1 + blockhoehe(3) + 0.5f;
-                YDO = std::max(YDO, tabelleUnten + kAbstandUnterTabelle - mseite1layout::BILD130.top());
-            }
-            BILD130(1, kSummeXDL, YDO);
-            if (!weiter()) return abbrechen();
-        }
-        seiteNr_ = seitenanzahl_ = 1;
-        blaetter_ = int(blaetter.size());
-        // A job that can't be sent (a PDF that can't be written) is discarded after its one message,
-        // whatever the answer: nothing was printed.
-        bool gesendet = false;
-        trap.step([&] {
-            if (druckauftrag_) druckauftrag_->EndDoc();
-            gesendet = true;
-        });
-        if (!gesendet) return abbrechen();
-    }
-    druckauftrag_.reset();
-    neuZeichnen();
-    return true;
+            seiteNr_ = seitenanzahl_ = 1;
+            blaetter_ = int(blaetter.size());
+            return true;
+        },
+        verwerfen);
 }

@@ -1,17 +1,13 @@
 #pragma once
 
+#include "Ausgabeseite.h"
+
 // Where page 1 places its pictures, in twips of the page window (56.7 to the millimetre), as the sheet is
 // laid out: the diagram at the left, the table of readings to its right, 3 mm apart and 237 mm wide
 // together, and the text block below the table, as high as the two together and 18 mm wider than the table.
 namespace seite1layout {
 
-struct Lage {
-    double leftTwips, topTwips, widthTwips, heightTwips;
-    float left() const { return float(leftTwips / 56.7); }
-    float top() const { return float(topTwips / 56.7); }
-    float width() const { return float(widthTwips / 56.7); }
-    float height() const { return float(heightTwips / 56.7); }
-};
+using Lage = ausgabeseite::Lage;
 
 constexpr Lage BILD11{850.5, 1701, 7654.5, 7371};
 constexpr Lage BILD12{BILD11.leftTwips + BILD11.widthTwips + 170.1, BILD11.topTwips,

@@ -31,47 +31,17 @@
 
 using platform::RunState;
 
-mdiSEITE1::mdiSEITE1(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("mdiSEITE1"));
-    setWindowTitle(QStringLiteral("Seite 1"));
-    setFocusPolicy(Qt::StrongFocus);
-    seite_ = ausgabeseite::blattAnlegen(this);
-    auto box = [this](const char* name, const seite1layout::Lage& lage) {
-        return ausgabeseite::bildfeld(this, name, lage);
-    };
-    picBILD11 = box("picBILD11", seite1layout::BILD11);
-    picBILD12 = box("picBILD12", seite1layout::BILD12);
-    picBILD13 = box("picBILD13", seite1layout::BILD13);
-    vscBILD12 = picBILD12->verticalScrollBarWidget();
-    vscBILD12->setObjectName(QStringLiteral("vscBILD12"));
-    for (QWidget* child :
-         {static_cast<QWidget*>(seite_), static_cast<QWidget*>(picBILD11), static_cast<QWidget*>(picBILD12),
-          static_cast<QWidget*>(picBILD13), static_cast<QWidget*>(vscBILD12)})
-        previewKeys(child);
-
-    connect(seite_, &platform::PictureBox::mousePressed, this, [this](Qt::MouseButton button, float, float) {
-        if (button == Qt::LeftButton) Form_Click();
-    });
-    connect(picBILD11, &platform::PictureBox::mousePressed, this,
-            [this](Qt::MouseButton button, float, float) { picBILD11_MouseDown(button); });
-    connect(vscBILD12, &QScrollBar::valueChanged, this, [this] {
-        if (!tabelleZeichnen_) vscBILD12_Change();
-    });
-    // A new size of the page clears its surface: the header and footer are drawn again.
-    connect(seite_, &platform::PageSurface::resized, this, [this] {
-        if (loaded_ && HBOKF_) KOPFFUSS(0);
-    });
-}
+mdiSEITE1::mdiSEITE1(QWidget* parent)
+    : mdiAUSGABESEITE({"mdiSEITE1",
+                       QStringLiteral("Seite 1"),
+                       {"picBILD11", "picBILD12", "picBILD13"},
+                       {seite1layout::BILD11, seite1layout::BILD12, seite1layout::BILD13},
+                       "vscBILD12",
+                       QStringLiteral("VB-Error: ")},
+                      parent),
+      picBILD11(bilder_[0]), picBILD12(bilder_[1]), picBILD13(bilder_[2]), vscBILD12(balken_) {}
 
 mdiSEITE1::~mdiSEITE1() = default;
-
-long mdiSEITE1::pageColor() const {
-    return seite_->surface().BackColor();
-}
-
-long mdiSEITE1::pictureColor() const {
-    return picBILD11->surface().BackColor();
-}
 
 // --- Load ---
 
@@ -179,99 +149,52 @@ std::uint8_t mdiSEITE1::SPLVAL(float X0, int N, std::span<const float> X, std::s
 
 // --- Header and footer ---
 
-void mdiSEITE1::KOPFFUSS(int OBJ) {
-    // A routine that fails for every sample or segment shows its box once in this picture.
-    const drawing::Bildmeldungen meldungen;
-    platform::ErrorTrap trap(QStringLiteral("Kopffusszeile"));
-    if (OBJ == 0 && !trap.step([&] { seite_->surface().Cls(); })) return;
-    kopfFuss_ = std::make_unique<clsKOPFFUSS>();
-    clsKOPFFUSS& kf = *kopfFuss_;
-    const platform::VersionInfo version = platform::VersionInfo::current();
-    const RunState& run = RunState::current();
-    const std::function<void()> steps[] = {
-        [&] {
-            platform::Surface& s = OBJ == 0 ? seite_->surface() : drucker();
-            kf.setAUSGABEOBJEKT(clsKOPFFUSS::rahmenVon(s), &s);
-        },
-        [&] { kf.setBEARBEITER(run.BEARBEITER); },
-        [&] { kf.setCOPYRIGHT(version.LegalCopyright); },
-        [&] { kf.setEBOKFS(HBOKFS_); },
-        [&] { kf.setKENNZEICHNUNG(KEN_); },
-        [&] { kf.setDATUM(platform::Clock::Date()); },
-        [&] { kf.setKOMMENTAR(KOM_); },
-        [&] {
+void mdiSEITE1::kennzeichnen(clsKOPFFUSS& kf) const {
+    kf.setKENNZEICHNUNG(KEN_);
+}
+
+mdiSEITE1::Schritte mdiSEITE1::kopfFussAngaben(clsKOPFFUSS& kf, int OBJ) {
+    return {
+        [&kf, OBJ] {
             kf.setRANDABSTAND(15);
             if (OBJ == 0) {
                 kf.setRANDABSTAND(7.5f, QStringLiteral("oben"));
                 kf.setRANDABSTAND(7.5f, QStringLiteral("unten"));
             }
         },
-        [&] {
+        [&kf] {
             kf.setSEITE(1);
             kf.setSEITENANZAHL(1);
         },
-        [&] {
+        [this, &kf] {
             if (SPR_ == 1)
                 kf.setUEBERSCHRIFT(QStringLiteral("TAMBRIN Test"));
             else if (SPR_ == 3)
-                kf.setUEBERSCHRIFT(version.ProductName);
+                kf.setUEBERSCHRIFT(platform::VersionInfo::current().ProductName);
         },
-        [&] {
+        [this, &kf] {
+            const platform::VersionInfo version = platform::VersionInfo::current();
+            const RunState& run = RunState::current();
             kf.setLIZENZGEBER(version.LegalCopyright);
             kf.setPROGRAMMIERER(version.LegalTrademarks);
             kf.setPROJEKT(run.PROJEKT);
             kf.setSPRACHE(SPR_);
             kf.setUHRZEIT(platform::Clock::Time());
         },
-        [&] { kf.KOPFFUSSZEILE(); },
     };
-    for (const auto& step : steps)
-        if (!trap.step(step)) break;
-    if (OBJ == 0) seite_->update();
 }
 
-// --- Page settings ---
+// --- The pictures ---
 
-void mdiSEITE1::KONTEXT(bool HBOKF, bool HBOKFS, long FARBEMDI, long FARBEPIC) {
-    ausgabeseite::farbenSetzen(this, seite_, FARBEMDI, FARBEPIC);
-    HBOKF_ = HBOKF;
-    HBOKFS_ = HBOKFS;
-    neuZeichnen();
-}
-
-void mdiSEITE1::neuZeichnen() {
-    // A redrawing stores the diagram's scale anew: one commit for the page.
-    platform::WorkingCopyCommand command;
-    seite_->surface().Cls();
-    seite_->update();
-    if (HBOKF_) KOPFFUSS(0);
-    BILD11(0);
-    platform::DoEvents();
-    BILD12(0);
-    platform::DoEvents();
-    BILD13(0);
-    platform::DoEvents();
-}
-
-// --- Where the pictures go ---
-
-mdiSEITE1::Ziel mdiSEITE1::ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO) {
-    return ausgabeseite::ziel(OBJ, box, XDL, YDO, [this]() -> platform::Surface& { return drucker(); });
+void mdiSEITE1::bild(int nummer, int OBJ, float XDL, float YDO) {
+    switch (nummer) {
+    case 0: return BILD11(OBJ, XDL, YDO);
+    case 1: return BILD12(OBJ, XDL, YDO);
+    default: return BILD13(OBJ, XDL, YDO);
+    }
 }
 
 // --- Events ---
-
-void mdiSEITE1::Form_Activate() {
-    ausgabeseite::Form_Activate();
-}
-
-bool mdiSEITE1::Form_KeyDown(int KeyCode, int Shift) {
-    return ausgabeseite::Form_KeyDown(KeyCode, Shift);
-}
-
-void mdiSEITE1::Form_Click() {
-    ausgabeseite::Form_Click(this, HBOKF_, HBOKFS_, pageColor(), pictureColor());
-}
 
 void mdiSEITE1::picBILD11_MouseDown(Qt::MouseButton Button) {
     if (Button != Qt::RightButton) return;
@@ -297,21 +220,4 @@ void mdiSEITE1::closeEvent(QCloseEvent* event) {
             if (RunState* run = RunState::installed()) run->stbMAIN_PanelClick(15);
         },
         Qt::QueuedConnection);
-}
-
-// --- Keys ---
-
-void mdiSEITE1::previewKeys(QWidget* child) {
-    child->installEventFilter(this);
-}
-
-bool mdiSEITE1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        if (ausgabeseite::Form_KeyDown(static_cast<QKeyEvent&>(*event))) return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void mdiSEITE1::keyPressEvent(QKeyEvent* event) {
-    if (!ausgabeseite::Form_KeyDown(*event)) QWidget::keyPressEvent(event);
 }

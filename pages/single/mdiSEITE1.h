@@ -1,12 +1,11 @@
 #pragma once
 
-#include "Ausgabeseite.h"
+#include "mdiAUSGABESEITE.h"
 #include "clsSPLINE.h"
 
 #include <cstdint>
 #include <memory>
 #include <QString>
-#include <QWidget>
 #include <span>
 #include <vector>
 
@@ -18,11 +17,7 @@ class QScrollBar;
 
 namespace platform {
 class ErrorTrap;
-class PageSurface;
 class PictureBox;
-class PrinterSurface;
-class Surface;
-struct PrintTarget;
 } // namespace platform
 
 // Page 1 of one evaluated test record: a child window of the main window laid out like an A4 landscape
@@ -40,10 +35,8 @@ struct PrintTarget;
 // The members are spread over files by concern: the page, its load, requests and events (mdiSEITE1.cpp),
 // the compaction diagram (mdiSEITE1_BILD11.cpp), the table of readings (mdiSEITE1_BILD12.cpp), the text
 // block (mdiSEITE1_BILD13.cpp) and printing (mdiSEITE1_DRUCKEN.cpp).
-class mdiSEITE1 : public QWidget {
+class mdiSEITE1 : public mdiAUSGABESEITE {
     Q_OBJECT
-    Q_PROPERTY(bool HBOKF READ HBOKF WRITE setHBOKF)
-    Q_PROPERTY(bool HBOKFS READ HBOKFS WRITE setHBOKFS)
 public:
     // Builds the controls only: no database access and no drawing before Form_Load.
     explicit mdiSEITE1(QWidget* parent = nullptr);
@@ -54,7 +47,6 @@ public:
     // a run-time error (more than 72 readings, a closed connection) reaches the caller. A second call does
     // nothing.
     void Form_Load();
-    bool loaded() const { return loaded_; }
 
     // --- The curve fit, which the evaluation and the multiple page reach through the page ---
     bool APPCRV(std::span<const float> X, std::span<const float> Y, clsSPLINE::Curve& XSP,
@@ -67,30 +59,11 @@ public:
     Q_INVOKABLE void BILD11(int OBJ = 0, float XDL = 0, float YDO = 0);
     Q_INVOKABLE void BILD12(int OBJ = 0, float XDL = 0, float YDO = 0);
     Q_INVOKABLE void BILD13(int OBJ = 0, float XDL = 0, float YDO = 0);
-    // Prints the page on the printer the print dialog chose last as one sheet, then redraws the screen.
-    // False when nothing was printed: the printer or PDF could not be opened or written, or a box of the
-    // job was answered with Cancel (the main window then prints no further page).
-    Q_INVOKABLE bool DRUCKEN();
-    // The name of the page's PDF file (without its folder), which the print dialog proposes when there is
-    // no printer.
-    Q_INVOKABLE QString PDFNAME() const;
-    // New header-and-footer and page-numbering switches, page and picture colours; then redraws.
-    Q_INVOKABLE void KONTEXT(bool HBOKF, bool HBOKFS, long FARBEMDI, long FARBEPIC);
-    // The page became the active child window: the main window's status panel 14 is hidden.
-    Q_INVOKABLE void Form_Activate();
-
-    bool HBOKF() const { return HBOKF_; }
-    void setHBOKF(bool on) { HBOKF_ = on; }
-    bool HBOKFS() const { return HBOKFS_; }
-    void setHBOKFS(bool on) { HBOKFS_ = on; }
+    // Prints the page as one sheet, then redraws the screen.
+    bool DRUCKEN() override;
+    QString PDFNAME() const override;
 
     // --- Events ---
-    // A key of the page or of one of its pictures (KeyCode as the key's code: 27 Esc, 65..90 letters;
-    // Shift 1 Shift, 2 Ctrl, 4 Alt). True when the key pressed a command.
-    bool Form_KeyDown(int KeyCode, int Shift);
-    // A click on the page outside the pictures: opens the page-settings dialog, preset with the page's
-    // switches and colours.
-    void Form_Click();
     // A mouse button on the diagram: the right one opens the diagram-settings dialog.
     void picBILD11_MouseDown(Qt::MouseButton Button);
     void vscBILD12_Change();
@@ -100,11 +73,6 @@ public:
     platform::PictureBox* picBILD12;
     platform::PictureBox* picBILD13;
     QScrollBar* vscBILD12;
-    // The page's own surface behind the pictures, where the header and footer are drawn.
-    platform::PageSurface* pageSurface() const { return seite_; }
-    // The colour of the page and of its pictures.
-    long pageColor() const;
-    long pictureColor() const;
 
     // --- State, for the dialogs and for checks ---
     // The highest reading number as the table of readings set it last (the text block uses it).
@@ -119,34 +87,20 @@ public:
     // water contents rise strictly.
     bool curvesFitted() const { return kurven_; }
 
-    // The page that the picture routines draw on with OBJ 1 in place of a print job (for a preview, or a
-    // recording surface in a check); nullptr: the page opens a print job on the chosen printer.
-    void setDrucker(platform::Surface* page) { druckerErsatz_ = page; }
-    // Where the page prints when the print dialog chose nothing: the default printer, or a PDF file in the
-    // project's folder named after the record when the machine has no printer.
-    platform::PrintTarget druckziel() const;
-
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // The close box of the page's window closes the pages as Esc does (the main window's command 15), so
     // that its menus and status panels follow; the command unloads the page once this event is over.
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+
+    void bild(int nummer, int OBJ, float XDL, float YDO) override;
+    void diagrammMaustaste(Qt::MouseButton Button) override { picBILD11_MouseDown(Button); }
+    void tabelleGescrollt() override { vscBILD12_Change(); }
+    QString dokumentname() const override;
+    void kennzeichnen(clsKOPFFUSS& kf) const override;
+    const QString& kommentar() const override { return KOM_; }
+    Schritte kopfFussAngaben(clsKOPFFUSS& kf, int OBJ) override;
 
 private:
-    // Sets up and draws the header and footer: OBJ 0 on the page (cleared first), 1 on the printer page.
-    void KOPFFUSS(int OBJ);
-    // Clears the page and draws the header and footer (when switched on) and the three pictures.
-    void neuZeichnen();
-    // The printer page of the running print job, opened when there is none.
-    platform::Surface& drucker();
-    // The surface and the offset of a picture: its picture box, or the printer page at the box's place.
-    using Ziel = ausgabeseite::Ziel;
-    Ziel ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO);
-    // Lets the key handler see the keys of a child first.
-    void previewKeys(QWidget* child);
-    using Zeigen = ausgabeseite::Zeigen;
-
     // Pieces of the compaction diagram (mdiSEITE1_BILD11.cpp), each running its statements under the
     // routine's error trap; they return when the user cancelled there.
     void diagrammVorgaben(platform::ErrorTrap& trap);
@@ -155,11 +109,6 @@ private:
     void diagrammLegende(clsGRAFIK& g, platform::ErrorTrap& trap);
     void verdichtungslinie(clsGRAFIK& g, platform::ErrorTrap& trap);
     void saettigungsUndLuftporenlinien(clsGRAFIK& g, platform::ErrorTrap& trap);
-
-    bool loaded_ = false;
-    bool HBOKF_ = true;
-    bool HBOKFS_ = true;
-    bool tabelleZeichnen_ = false; // BILD12 runs: the scroll bar's own changes don't redraw
 
     // The record, read at load.
     std::int32_t ID_ = 0;
@@ -191,13 +140,8 @@ private:
     // The table cursors on the record, from the load until the page goes.
     std::unique_ptr<clsDATEN> e1_, e2_, e3_, a1_, a2_, g0_;
     // The drawing objects of the last drawing of each picture.
-    std::unique_ptr<clsKOPFFUSS> kopfFuss_;
     std::unique_ptr<clsGRAFIK> diagramm_;
     std::unique_ptr<clsTABELLE> tabelle_;
     std::unique_ptr<clsGRAFIK> textblock_;
     clsSPLINE spline_;
-
-    platform::PageSurface* seite_;
-    std::unique_ptr<platform::PrinterSurface> druckauftrag_;
-    platform::Surface* druckerErsatz_ = nullptr;
 };

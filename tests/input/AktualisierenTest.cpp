@@ -8,12 +8,6 @@ using platform::Variant;
 
 namespace {
 
-testsupport::TestRun::Options ohneDatenbank() {
-    testsupport::TestRun::Options o;
-    o.workingCopy = false;
-    return o;
-}
-
 // The running numbers of the index columns, row by row, as "k1 k2 k3".
 QStringList nummern(const Gitterform& f, int ebenen) {
     QStringList zeilen;
@@ -27,7 +21,7 @@ QStringList nummern(const Gitterform& f, int ebenen) {
 }
 
 TEST(Nummerieren, OneTwoAndThreeLevels) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     struct Fall {
         const char* name;
         clsFLX::Liste typen;
@@ -73,7 +67,7 @@ TEST(Nummerieren, OneTwoAndThreeLevels) {
 }
 
 TEST(Nummerieren, ALevelTwoColumnWithoutLevelOneNumbersNothing) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(3, 2);
     f.flx.setELSB({10, 10, 10});
     f.flx.setELSTYP({0, 2, 0});
@@ -83,7 +77,7 @@ TEST(Nummerieren, ALevelTwoColumnWithoutLevelOneNumbersNothing) {
 }
 
 TEST(Formate, EveryNonEmptyCellInItsColumnsFormat) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(4, 2);
     f.flx.setELSB({10, 15, 15, 15});
     f.flx.setELSTYP({1, 0, 0, 0});
@@ -107,7 +101,7 @@ struct Zeitfall {
 };
 
 TEST(Zeitdifferenz, ElapsedTimeByReferenceUnitAndSource) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     const std::vector<Zeitfall> faelle{
         {"times, previous row", {0, 5, 6, 0}, -1, "mm", {"\t10:00", "\t10:30", "\t11:15"}, {"0", "30", "45"}},
         {"times, first row", {0, 5, 6, 0}, 0, "mm", {"\t10:00", "\t10:30", "\t11:15"}, {"0", "30", "75"}},
@@ -162,7 +156,7 @@ TEST(Zeitdifferenz, ElapsedTimeByReferenceUnitAndSource) {
 }
 
 TEST(Zeitdifferenz, AnElapsedColumnInItsFormat) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(3, 2);
     f.flx.setELSB({15, 15, 15});
     f.flx.setELSTYP({5, 6, 0});
@@ -174,7 +168,7 @@ TEST(Zeitdifferenz, AnElapsedColumnInItsFormat) {
 }
 
 TEST(Zeitdifferenz, AGroupWithNoEarlierGroupIsReportedInTheRefreshBox) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     for (const std::int16_t spalte : {std::int16_t(2), std::int16_t(9)}) {
         SCOPED_TRACE(spalte);
         run.dialogs().clear();

@@ -11,12 +11,6 @@ using platform::Variant;
 
 namespace {
 
-testsupport::TestRun::Options ohneDatenbank() {
-    testsupport::TestRun::Options o;
-    o.workingCopy = false;
-    return o;
-}
-
 // Columns: 0 running number, 1 value, 2 date, 3 free text (equal limits), 4 time, 5 choice.
 void pruefGitter(Gitterform& f) {
     f.flx.setELSB({10, 17, 20, 17, 15, 20});
@@ -36,7 +30,7 @@ void taste(QWidget* ziel, int key, const QString& text) {
 }
 
 TEST(Bearbeiten, TypingOpensTheBoxWithTheCharacterAndADoubleClickWithTheCellsText) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(6, 2);
     pruefGitter(f);
     f.grid->setTextMatrix(2, 1, QStringLiteral("12,50"));
@@ -77,7 +71,7 @@ TEST(Bearbeiten, TypingOpensTheBoxWithTheCharacterAndADoubleClickWithTheCellsTex
 }
 
 TEST(Bearbeiten, AChoiceCellOpensTheComboBoxWithItsList) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(6, 2);
     pruefGitter(f);
     f.grid->setTextMatrix(1, 5, QStringLiteral("Proctor"));
@@ -94,7 +88,7 @@ TEST(Bearbeiten, AChoiceCellOpensTheComboBoxWithItsList) {
 }
 
 TEST(Wertpruefen, TheChecksByColumnTypeAndTheirMessages) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     const QString bereich =
         QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:\nMinimum: 0, Maximum: 100000");
     const QString keineZahl = QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!");
@@ -158,7 +152,7 @@ TEST(Wertpruefen, TheChecksByColumnTypeAndTheirMessages) {
 }
 
 TEST(Bearbeiten, EnterInTheLastCellAppendsARowToBothCoupledGrids) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform masse(6, 2), hoehe(3, 2);
     alsMassenGitter(masse, 3);
     hoehe.flx.setELSB({10, 17, 17});
@@ -192,7 +186,7 @@ TEST(Bearbeiten, EnterInTheLastCellAppendsARowToBothCoupledGrids) {
 }
 
 TEST(Fuellen, ADragFromACellsRightEdgeFillsDownwardOnly) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(6, 2);
     alsMassenGitter(f, 8);
     f.grid->setTextMatrix(2, 1, QStringLiteral("20"));
@@ -216,7 +210,7 @@ TEST(Fuellen, ADragFromACellsRightEdgeFillsDownwardOnly) {
 }
 
 TEST(Zwischenablage, CopyAndPasteRoundTripAsASpreadsheetWritesIt) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(6, 2);
     alsMassenGitter(f, 8);
     f.fuellen({"\t1,00\t2,00", "\t3,00\t4,00", "\t5,00\t6,00"});
@@ -261,7 +255,7 @@ TEST(Zwischenablage, CopyAndPasteRoundTripAsASpreadsheetWritesIt) {
 }
 
 TEST(Zwischenablage, RowsBeyondTheGridsEndAreNamedInOneMessage) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(6, 2);
     alsMassenGitter(f, 5);
     QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\r\n3\t4\r\n5\t6\r\n7\t8\r\n"));
@@ -281,7 +275,7 @@ TEST(Zwischenablage, RowsBeyondTheGridsEndAreNamedInOneMessage) {
 }
 
 TEST(Zwischenablage, CtrlCOnTheGridCopiesNothingByItself) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(3, 2);
     f.grid->setTextMatrix(1, 1, QStringLiteral("geheim"));
     f.grid->setRow(1);

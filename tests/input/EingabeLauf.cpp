@@ -18,16 +18,7 @@ void Hauptfenster::stbMAIN_PanelClick(int panel) {
 EingabeLauf::EingabeLauf(const QString& sprache)
     : run_(testsupport::TestRun::Options{sprache, sprache == QLatin1String("en") ? QStringLiteral(".")
                                                                                  : QStringLiteral(",")}) {
-    platform::RunState& s = run_.state();
-    haupt_.cnnX = s.cnnX;
-    haupt_.SPRACHE = s.SPRACHE;
-    haupt_.DEZIMALPUNKT = s.DEZIMALPUNKT;
-    haupt_.PROJEKT = s.PROJEKT;
-    haupt_.PROJEKTSPFAD = s.PROJEKTSPFAD;
-    haupt_.setProgramFolder(s.programFolder());
-    haupt_.setDialogs(&run_.dialogs());
-    haupt_.setProgressBar(&run_.progress());
-    haupt_.install();
+    haupt_.uebernehmen(run_);
 }
 
 EingabeLauf::~EingabeLauf() {

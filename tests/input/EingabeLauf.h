@@ -1,11 +1,11 @@
 #pragma once
 
 #include "ExampleRecords.h"
+#include "Hauptfenster.h"
 #include "mdiEINGABE.h"
 #include "TestRun.h"
 
 #include "platform/db/Connection.h"
-#include "platform/run/RunState.h"
 
 #include <functional>
 #include <memory>
@@ -15,15 +15,13 @@
 
 // The main window as the input form sees it: its save (status panel 8, which checks the form and writes it
 // under one record number) and its Quit, counted.
-class Hauptfenster : public platform::RunState {
+class Hauptfenster : public testsupport::Hauptfenster {
 public:
     void stbMAIN_PanelClick(int panel) override;
-    void mnuBEENDEN_Click() override { ++beenden; }
 
     mdiEINGABE* form = nullptr;
     std::int32_t speicherID = 1;
     int panel8 = 0;
-    int beenden = 0;
     bool gespeichert = false;
 };
 

@@ -2,6 +2,8 @@
 #include "Gitterform.h"
 #include "TestRun.h"
 
+#include "Golden.h"
+
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QImage>
@@ -11,14 +13,8 @@ using platform::Variant;
 
 namespace {
 
-testsupport::TestRun::Options ohneDatenbank() {
-    testsupport::TestRun::Options o;
-    o.workingCopy = false;
-    return o;
-}
-
 TEST(Schrift, DefaultsAndTheCaptionRowForOneOrTwoLines) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(4, 3);
     f.flx.setELSB({10, 17, 17, 17});
     f.flx.SCHRIFTEINSTELLUNGEN();
@@ -41,7 +37,7 @@ TEST(Schrift, DefaultsAndTheCaptionRowForOneOrTwoLines) {
 }
 
 TEST(Tooltip, TheTipOfTheColumnUnderThePointer) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(3, 3);
     f.flx.setELSB({10, 20, 10});
     f.flx.setELSTTT({"eins", "zwei", "drei"});
@@ -63,26 +59,11 @@ TEST(Tooltip, TheTipOfTheColumnUnderThePointer) {
     EXPECT_EQ(f.pic->toolTip(), QStringLiteral("zwei"));
 }
 
-// The share of the picture's pixels that differ noticeably from the stored one.
-double abweichung(const QImage& a, const QImage& b) {
-    if (a.size() != b.size()) return 1;
-    long anders = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q)) >
-                96)
-                ++anders;
-        }
-    return double(anders) / (double(a.width()) * a.height());
-}
-
 // The header of a readings grid with two caption lines: subscripts, a degree sign, a Greek letter.
 //
 //     TAMBRIN_UPDATE_GOLDEN=1 build/bin/input_grid_tests --gtest_filter='Kopf.*'
 TEST(Kopf, TheCaptionsLookAsStored) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(6, 3);
     alsMassenGitter(f, 4);
     f.flx.setELST2(clsFLX::Liste{"[-]", "[g]", "[g]", "[g]", "{g,1}r{t,1}d", "[{c,176}C]"});
@@ -100,19 +81,12 @@ TEST(Kopf, TheCaptionsLookAsStored) {
     EXPECT_NEAR(f.pic->surface().ScaleWidth(), breite, 0.05);
     EXPECT_NEAR(f.pic->surface().ScaleHeight() * 56.7f, float(f.grid->RowHeight(0)), 1.0);
 
-    const QImage bild = f.pic->picture().convertToFormat(QImage::Format_RGB32);
-    const QString gespeichert = QStringLiteral(TAMBRIN_SOURCE_DIR "/tests/input/kopf.png");
-    if (qEnvironmentVariableIsSet("TAMBRIN_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(bild.save(gespeichert));
-        GTEST_SKIP() << "stored anew: " << gespeichert.toStdString();
-    }
-    const QImage soll = QImage(gespeichert).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(soll.isNull()) << "missing " << gespeichert.toStdString();
-    EXPECT_LT(abweichung(bild, soll), 0.002);
+    testsupport::wieGespeichert(f.pic->picture(), QStringLiteral(TAMBRIN_SOURCE_DIR "/tests/input/kopf.png"),
+                                testsupport::Ablage::Voll);
 }
 
 TEST(Kopf, ACaptionIsCentredOnItsTextWithoutTheGroups) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     // The leftmost inked column of the caption of a 17 mm column.
     auto linkerRand = [](const QString& titel) {
         Gitterform f(1, 3);
@@ -137,7 +111,7 @@ TEST(Kopf, ACaptionIsCentredOnItsTextWithoutTheGroups) {
 }
 
 TEST(Kopf, ColumnsScrolledAwayGetNoCaptionAndAWideGridLeavesRoomForItsScrollBar) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(12, 3);
     clsFLX::Liste breiten(12, Variant(30));
     f.flx.setELSB(breiten);
@@ -159,7 +133,7 @@ TEST(Kopf, ColumnsScrolledAwayGetNoCaptionAndAWideGridLeavesRoomForItsScrollBar)
 }
 
 TEST(Kopf, AGroupWithoutACommaEndsTheCaptionWithOneBox) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     run.dialogs().answerAllMessages(platform::Msg::OK);
     Gitterform f(2, 3);
     f.flx.setELSB({17, 17});

@@ -11,14 +11,8 @@ using platform::Variant;
 
 namespace {
 
-testsupport::TestRun::Options ohneDatenbank() {
-    testsupport::TestRun::Options o;
-    o.workingCopy = false;
-    return o;
-}
-
 TEST(Modell, BindingAGridResetsTheWholeModel) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(5, 10);
     EXPECT_EQ(f.grid->Cols(), 5);
     EXPECT_EQ(f.grid->Rows(), 2);
@@ -42,7 +36,7 @@ TEST(Modell, BindingAGridResetsTheWholeModel) {
 }
 
 TEST(Modell, WidthsInMillimetresBecomeWholeTwips) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(5, 10);
     f.flx.setELST2(clsFLX::Liste{"a", "b", "c", "d", "e"});
     f.flx.setELFORMAT({"#0", "#0", "#0", "#0", "#0"});
@@ -60,7 +54,7 @@ TEST(Modell, WidthsInMillimetresBecomeWholeTwips) {
 }
 
 TEST(Modell, TheIndexLevelsPresentGiveTheFixedColumns) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     struct Fall {
         clsFLX::Liste typen;
         int fixed;
@@ -79,7 +73,7 @@ TEST(Modell, TheIndexLevelsPresentGiveTheFixedColumns) {
 }
 
 TEST(Modell, TheRightmostColumnOfATypeIsTheOneUsed) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(4, 4);
     f.flx.setELSB({20, 20, 10, 15});
     // Two date columns: the elapsed time is taken from the rightmost one.
@@ -91,7 +85,7 @@ TEST(Modell, TheRightmostColumnOfATypeIsTheOneUsed) {
 }
 
 TEST(Modell, IndexStartsAndMaxima) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(4, 4);
     f.flx.setELSB({10, 10, 10, 10});
     f.flx.setELSTYP({1, 2, 3, 0});
@@ -133,7 +127,7 @@ TEST(Modell, IndexStartsAndMaxima) {
 }
 
 TEST(Modell, AlignmentsAndTheirCodes) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(4, 4);
     f.flx.setELSB({10, 10, 10, 10});
     f.grid->setColAlignment(3, 0);
@@ -147,7 +141,7 @@ TEST(Modell, AlignmentsAndTheirCodes) {
 }
 
 TEST(Modell, CouplingAndCellAccess) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(5, 10);
     f.flx.setELSB({10, 10, 10, 10, 10});
     clsFLX* neu = f.flx.EFLXK();
@@ -172,7 +166,7 @@ TEST(Modell, CouplingAndCellAccess) {
 }
 
 TEST(Modell, FaultsOfTheSettersAreShownWithTheirTags) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     run.dialogs().answerAllMessages(platform::Msg::OK);
     Gitterform f(3, 4);
     struct Fall {

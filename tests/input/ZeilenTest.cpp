@@ -12,12 +12,6 @@ using platform::Variant;
 
 namespace {
 
-testsupport::TestRun::Options ohneDatenbank() {
-    testsupport::TestRun::Options o;
-    o.workingCopy = false;
-    return o;
-}
-
 // Two mass grids' worth: a grid with its readings and the grid coupled to it, five readings each.
 struct Gekoppelt {
     Gitterform masse{6, 2};
@@ -42,7 +36,7 @@ struct Gekoppelt {
 };
 
 TEST(Zeilen, InsertInTheMiddleOfCoupledGrids) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gekoppelt g;
     g.masse.grid->setRow(3);
     EXPECT_TRUE(g.masse.flx.ZEILEEINFUEGEN());
@@ -54,7 +48,7 @@ TEST(Zeilen, InsertInTheMiddleOfCoupledGrids) {
 }
 
 TEST(Zeilen, RemoveTakesTheSameReadingFromBothGrids) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     struct Fall {
         int zeile;
         QStringList rest;
@@ -80,7 +74,7 @@ TEST(Zeilen, RemoveTakesTheSameReadingFromBothGrids) {
 }
 
 TEST(Zeilen, TheLastRowEmptiesAndGreysTheGridAndAnInsertBringsItBackNumbered) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gekoppelt g(1);
     const auto fest = g.masse.grid->BackColorFixed();
     EXPECT_TRUE(g.masse.flx.ZEILEENTFERNEN());
@@ -108,7 +102,7 @@ TEST(Zeilen, TheLastRowEmptiesAndGreysTheGridAndAnInsertBringsItBackNumbered) {
 }
 
 TEST(Zeilen, ReadingsPastedIntoADisabledGridAreReadingsOfTheRecord) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gekoppelt g(1);
     g.masse.flx.ZEILEENTFERNEN();
     ASSERT_FALSE(g.masse.grid->Enabled());
@@ -129,7 +123,7 @@ TEST(Zeilen, ReadingsPastedIntoADisabledGridAreReadingsOfTheRecord) {
 }
 
 TEST(Zeilen, AGridWithoutCouplingChangesOnlyItself) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gekoppelt g;
     g.hoehe.grid->setRow(2);
     EXPECT_TRUE(g.hoehe.flx.ZEILEENTFERNEN());
@@ -138,7 +132,7 @@ TEST(Zeilen, AGridWithoutCouplingChangesOnlyItself) {
 }
 
 TEST(Zeilen, ACouplingThatLeadsBackChangesEachGridOnce) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gekoppelt g;
     g.hoehe.flx.setEFLXK(&g.masse.flx);
     g.masse.grid->setRow(2);
@@ -151,7 +145,7 @@ TEST(Zeilen, ACouplingThatLeadsBackChangesEachGridOnce) {
 }
 
 TEST(Zeilen, ARowTheCoupledGridDoesNotHaveIsReportedAndItsOwnRowTaken) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     run.dialogs().answerAllMessages(platform::Msg::OK);
     Gekoppelt g;
     g.hoehe.grid->setRows(3); // two readings only
@@ -177,7 +171,7 @@ struct OffenerEditor {
 };
 
 TEST(OffenerEditor, AnAcceptedValueIsWrittenBeforeTheActionAndARejectedOneStopsIt) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     struct Fall {
         const char* name;
         std::function<bool(Gitterform&)> aktion;

@@ -11,12 +11,6 @@ using platform::Msg::Answer;
 
 namespace {
 
-testsupport::TestRun::Options ohneDatenbank() {
-    testsupport::TestRun::Options o;
-    o.workingCopy = false;
-    return o;
-}
-
 // A grid of readings r0, r1, ... in its data rows, numbered from 0.
 void lesungen(Gitterform& f, int anzahl) {
     f.flx.setELSB({10, 17});
@@ -59,7 +53,7 @@ TEST(Zeilenfilter, KeepsTheMultiplesOfTheStep) {
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(QStringLiteral("%1 %2 %3").arg(f.erste, f.letzte, f.anzahl).toStdString());
-        testsupport::TestRun run(ohneDatenbank());
+        testsupport::TestRun run(testsupport::ohneDatenbank());
         Gitterform g(2, 2);
         lesungen(g, f.zeilen);
         run.dialogs()
@@ -77,7 +71,7 @@ TEST(Zeilenfilter, KeepsTheMultiplesOfTheStep) {
 }
 
 TEST(Zeilenfilter, TheDefaultsRemoveNothing) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform g(2, 2);
     lesungen(g, 4);
     run.dialogs()
@@ -99,7 +93,7 @@ TEST(Zeilenfilter, TheDefaultsRemoveNothing) {
 
 // The default count of one data row is 0, which is refused; Cancel in the warning leaves the grid alone.
 TEST(Zeilenfilter, OneDataRowTakesNoCount) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform g(2, 2);
     lesungen(g, 1);
     run.dialogs()
@@ -116,7 +110,7 @@ TEST(Zeilenfilter, OneDataRowTakesNoCount) {
 // An entry that is no row number is asked again after OK: a text, a Cancel in the input box, a number
 // rounded down below the first data row, a number beyond the last; Cancel in the message leaves.
 TEST(Zeilenfilter, AnInvalidEntryIsAskedAgain) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform g(2, 2);
     lesungen(g, 11);
     run.dialogs()
@@ -145,7 +139,7 @@ TEST(Zeilenfilter, AnInvalidEntryIsAskedAgain) {
 }
 
 TEST(Zeilenfilter, FirstEqualToLastTakesNoCount) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform g(2, 2);
     lesungen(g, 5);
     run.dialogs()
@@ -160,7 +154,7 @@ TEST(Zeilenfilter, FirstEqualToLastTakesNoCount) {
 
 // The readings of a coupled grid stay beside theirs.
 TEST(Zeilenfilter, TheCoupledGridLosesTheSameRows) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform g(2, 2);
     Gitterform h(2, 2);
     lesungen(g, 6);

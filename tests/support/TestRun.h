@@ -7,8 +7,8 @@
 #include "platform/runtime/ScriptedDialogs.h"
 #include "platform/runtime/SystemLocale.h"
 
-#include <QString>
 #include <memory>
+#include <QString>
 
 namespace testsupport {
 
@@ -41,5 +41,12 @@ private:
     std::unique_ptr<platform::RunState> state_;
     QString databasePath_;
 };
+
+// A run without a project database, for the controls and classes that need none.
+inline TestRun::Options ohneDatenbank() {
+    TestRun::Options o;
+    o.workingCopy = false;
+    return o;
+}
 
 } // namespace testsupport

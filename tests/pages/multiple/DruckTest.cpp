@@ -4,12 +4,14 @@
 //
 // The stored picture mseite1.png is made anew, after a wanted change of the page, with
 //     TAMBRIN_UPDATE_GOLDEN=1 build/bin/multiple_tests --gtest_filter='MBildschirm.*'
-#include "MSeite1Lauf.h"
 #include "Blatt.h"
+#include "MSeite1Lauf.h"
 #include "PdfPages.h"
 
 #include "platform/surface/PageSurface.h"
 #include "platform/surface/PictureBox.h"
+
+#include "Golden.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -45,14 +47,7 @@ TEST(MDruck, HeaderFooterDiagramTableAndSummaryBoxStandAtTheirMillimetres) {
     EXPECT_TRUE(enthaelt(zeile(page, 45, 170, 180), 173 + 2.5 - 0.5, 0.3));
     EXPECT_TRUE(enthaelt(spalte(page, 200, 36, 45), 37 + 2.5 - 0.5, 0.3));
     // The summary box at (173, 151) mm: its frame 2 mm in, 45 x 14 mm.
-    const auto kastenSenkrecht = spalte(page, 177, 145, 175);
-    ASSERT_GE(kastenSenkrecht.size(), 2u);
-    EXPECT_NEAR(kastenSenkrecht.front(), 151 + 2, 0.4);
-    EXPECT_NEAR(kastenSenkrecht.back(), 151 + 2 + 14, 0.4);
-    const auto kastenWaagerecht = zeile(page, 160, 170, 230);
-    ASSERT_GE(kastenWaagerecht.size(), 2u);
-    EXPECT_NEAR(kastenWaagerecht.front(), 173 + 2, 0.4);
-    EXPECT_NEAR(kastenWaagerecht.back(), 173 + 2 + 45, 0.4);
+    pruefeKasten(page, {177, 145, 175}, {160, 170, 230}, QRectF(173 + 2, 151 + 2, 45, 14));
 
     const QString text = surfacetest::popplerOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     for (const char* t :
@@ -130,36 +125,14 @@ TEST(MDruck, WithoutHeaderAndFooterNeitherSheetNorScreenHasThem) {
         surfacetest::inkBounds(seite.pageSurface()->picture(), QRect(0, 0, screen.width(), 100)).isEmpty());
 }
 
-double abweichung(const QImage& a, const QImage& b) {
-    if (a.size() != b.size()) return 1;
-    long anders = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q)) >
-                96)
-                ++anders;
-        }
-    return double(anders) / (double(a.width()) * a.height());
-}
-
 TEST(MBildschirm, TheScreenPageLooksAsStored) {
     MSeite1Lauf lauf;
     lauf.projekt(proben(3));
     lauf.setze(QStringLiteral("INSERT INTO M1 (IDM, KOM) VALUES (1, 'Baugrube Nord')"));
     lauf.setze(QStringLiteral("UPDATE A1 SET POSP = 1, DKEN = 1, SRLI = 1, DESR = 0.1 WHERE ID = 0"));
     mdiMSEITE1& seite = lauf.laden();
-    const QImage bild = seite.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QString gespeichert = QStringLiteral(TAMBRIN_SOURCE_DIR "/tests/pages/multiple/mseite1.png");
-    if (qEnvironmentVariableIsSet("TAMBRIN_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(bild.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither)
-                        .save(gespeichert));
-        GTEST_SKIP() << "stored anew: " << gespeichert.toStdString();
-    }
-    const QImage soll = QImage(gespeichert).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(soll.isNull()) << "missing " << gespeichert.toStdString();
-    EXPECT_LT(abweichung(bild, soll), 0.002);
+    testsupport::wieGespeichert(seite.grab().toImage(),
+                                QStringLiteral(TAMBRIN_SOURCE_DIR "/tests/pages/multiple/mseite1.png"));
 }
 
 } // namespace

@@ -38,45 +38,15 @@ void auswerten(platform::Connection& c, const std::vector<fixture::Record>& reco
     c.Execute(QStringLiteral("INSERT INTO A1 (ID, BONEU) VALUES (0, 1)"));
 }
 
-MSeite1Lauf::MSeite1Lauf() : uhr(QDateTime(QDate(2003, 8, 1), QTime(10, 30))) {
-    platform::RunState& s = run.state();
-    haupt.cnnX = s.cnnX;
-    haupt.PROJEKT = s.PROJEKT;
-    haupt.PROJEKTSPFAD = s.PROJEKTSPFAD;
-    haupt.BEARBEITER = s.BEARBEITER;
-    haupt.DEZIMALPUNKT = s.DEZIMALPUNKT;
-    haupt.SPRACHE = s.SPRACHE;
-    haupt.setProgramFolder(s.programFolder());
-    haupt.setDialogs(&run.dialogs());
-    haupt.setProgressBar(&run.progress());
-    haupt.install();
-}
-
-MSeite1Lauf::~MSeite1Lauf() {
-    seite.reset();
-    haupt.uninstall();
-}
-
 void MSeite1Lauf::projekt(const std::vector<fixture::Record>& records) {
     auswerten(*run.state().cnnX, records);
     run.progress().clear();
-}
-
-mdiMSEITE1& MSeite1Lauf::laden() {
-    seite = std::make_unique<mdiMSEITE1>();
-    seite->Form_Load();
-    setze(QStringLiteral("UPDATE A1 SET BONEU = 0 WHERE ID = 0"));
-    return *seite;
 }
 
 platform::Variant MSeite1Lauf::wert(const QString& sql) {
     platform::Recordset rs;
     rs.Open(sql, *run.state().cnnX);
     return rs.eof() ? platform::Variant() : rs.Value(0);
-}
-
-void MSeite1Lauf::setze(const QString& sql) {
-    run.state().cnnX->Execute(sql);
 }
 
 } // namespace mseite1test

@@ -11,6 +11,8 @@
 #include "platform/surface/PictureBox.h"
 #include "platform/surface/PrinterSurface.h"
 
+#include "Golden.h"
+
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
@@ -42,14 +44,7 @@ TEST(Druck, HeaderFooterDiagramTableAndTextBlockStandAtTheirMillimetres) {
     EXPECT_TRUE(enthaelt(zeile(page, 50, 170, 180), 173 + 2.5 - 0.5, 0.3));
     EXPECT_TRUE(enthaelt(spalte(page, 200, 40, 50), 38 + 7 - 0.5, 0.3));
     // The text block at (173, 110) mm: its results frame 31 and 47 mm in, 34 x 15 mm.
-    const auto rahmenSenkrecht = spalte(page, 220, 150, 180);
-    ASSERT_GE(rahmenSenkrecht.size(), 2u);
-    EXPECT_NEAR(rahmenSenkrecht.front(), 110 + 47, 0.4);
-    EXPECT_NEAR(rahmenSenkrecht.back(), 110 + 47 + 15, 0.4);
-    const auto rahmenWaagerecht = zeile(page, 165, 195, 250);
-    ASSERT_GE(rahmenWaagerecht.size(), 2u);
-    EXPECT_NEAR(rahmenWaagerecht.front(), 173 + 31, 0.4);
-    EXPECT_NEAR(rahmenWaagerecht.back(), 173 + 31 + 34, 0.4);
+    pruefeKasten(page, {220, 150, 180}, {165, 195, 250}, QRectF(173 + 31, 110 + 47, 34, 15));
     EXPECT_FALSE(tinte(page, 175, 112, 270, 120).isEmpty()); // "Versuchsdurchführung: ..."
 }
 
@@ -110,37 +105,14 @@ TEST(Druck, WithoutAChoiceAndWithoutAPrinterThePageGoesIntoAPdfInTheProjectFolde
     EXPECT_EQ(seite.druckziel().pdfFile, QStringLiteral("/tmp/x.pdf"));
 }
 
-// The share of pixels whose colour differs by more than a rounding of the fonts from the stored picture.
-double abweichung(const QImage& a, const QImage& b) {
-    if (a.size() != b.size()) return 1;
-    long anders = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q)) >
-                96)
-                ++anders;
-        }
-    return double(anders) / (double(a.width()) * a.height());
-}
-
 TEST(Bildschirm, TheScreenPageLooksAsStored) {
     Seite1Lauf lauf;
     fixture::Record r = fixture::withOversize(fixture::dryingSet());
     r.KEN = QStringLiteral("Probe B");
     r.KOM = QStringLiteral("Schluffiger Sand");
     mdiSEITE1& seite = lauf.zeige(r);
-    const QImage bild = seite.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QString gespeichert = QStringLiteral(TAMBRIN_SOURCE_DIR "/tests/pages/single/seite1.png");
-    if (qEnvironmentVariableIsSet("TAMBRIN_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(bild.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither)
-                        .save(gespeichert));
-        GTEST_SKIP() << "stored anew: " << gespeichert.toStdString();
-    }
-    const QImage soll = QImage(gespeichert).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(soll.isNull()) << "missing " << gespeichert.toStdString();
-    EXPECT_LT(abweichung(bild, soll), 0.002);
+    testsupport::wieGespeichert(seite.grab().toImage(),
+                                QStringLiteral(TAMBRIN_SOURCE_DIR "/tests/pages/single/seite1.png"));
 }
 
 } // namespace

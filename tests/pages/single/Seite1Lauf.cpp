@@ -8,24 +8,7 @@
 namespace seite1test {
 
 Seite1Lauf::Seite1Lauf(const QString& language, const QString& decimalSign)
-    : uhr(QDateTime(QDate(2003, 8, 1), QTime(10, 30))), run({language, decimalSign, true}) {
-    platform::RunState& s = run.state();
-    haupt.cnnX = s.cnnX;
-    haupt.PROJEKT = s.PROJEKT;
-    haupt.PROJEKTSPFAD = s.PROJEKTSPFAD;
-    haupt.BEARBEITER = s.BEARBEITER;
-    haupt.DEZIMALPUNKT = s.DEZIMALPUNKT;
-    haupt.SPRACHE = s.SPRACHE;
-    haupt.setProgramFolder(s.programFolder());
-    haupt.setDialogs(&run.dialogs());
-    haupt.setProgressBar(&run.progress());
-    haupt.install();
-}
-
-Seite1Lauf::~Seite1Lauf() {
-    seite.reset();
-    haupt.uninstall();
-}
+    : SeitenLauf({language, decimalSign, true}) {}
 
 bool Seite1Lauf::auswerten(const fixture::Record& record) {
     fixture::store(*run.state().cnnX, record);
@@ -33,13 +16,6 @@ bool Seite1Lauf::auswerten(const fixture::Record& record) {
     const bool ok = evaluation.BERECHNUNG();
     run.progress().clear();
     return ok;
-}
-
-mdiSEITE1& Seite1Lauf::laden() {
-    seite = std::make_unique<mdiSEITE1>();
-    seite->Form_Load();
-    setze(QStringLiteral("UPDATE A1 SET BONEU = 0 WHERE ID = 1"));
-    return *seite;
 }
 
 mdiSEITE1& Seite1Lauf::zeige(const fixture::Record& record, const QString& a1) {
@@ -54,10 +30,6 @@ platform::Variant Seite1Lauf::wert(const QString& table, const QString& column, 
                 .arg(column, table, where.isEmpty() ? QString() : QStringLiteral(" AND ") + where),
             *run.state().cnnX);
     return rs.eof() ? platform::Variant() : rs.Value(0);
-}
-
-void Seite1Lauf::setze(const QString& sql) {
-    run.state().cnnX->Execute(sql);
 }
 
 std::vector<std::vector<double>> linien(const platform::RecordingSurface& surface, long color, int style) {

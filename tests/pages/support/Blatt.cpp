@@ -1,9 +1,12 @@
 #include "Blatt.h"
+#include "SeitenLauf.h"
 
 #include "PdfPages.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <QFile>
+#include <QProcess>
 
 namespace blatttest {
 
@@ -23,6 +26,17 @@ bool enthaelt(const std::vector<double>& runs, double mm, double tolerance) {
     for (double r : runs)
         if (std::abs(r - mm) <= tolerance) return true;
     return false;
+}
+
+void pruefeKasten(const QImage& page, Linie senkrecht, Linie waagerecht, const QRectF& rahmen) {
+    const auto s = spalte(page, senkrecht.bei, senkrecht.von, senkrecht.bis);
+    ASSERT_GE(s.size(), 2u);
+    EXPECT_NEAR(s.front(), rahmen.top(), 0.4);
+    EXPECT_NEAR(s.back(), rahmen.bottom(), 0.4);
+    const auto w = zeile(page, waagerecht.bei, waagerecht.von, waagerecht.bis);
+    ASSERT_GE(w.size(), 2u);
+    EXPECT_NEAR(w.front(), rahmen.left(), 0.4);
+    EXPECT_NEAR(w.back(), rahmen.right(), 0.4);
 }
 
 void pruefeBlattUndDiagramm(const QImage& page, double unterY) {
@@ -62,6 +76,16 @@ QString texte(const platform::RecordingSurface& surface) {
     for (const auto& c : surface.calls())
         if (c.name == QLatin1String("Print") || c.name == QLatin1String("TextOutRotated")) all += c.text;
     return all;
+}
+
+bool lesbar(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), pdf, pdf + QStringLiteral("-bild")});
+    if (!p.waitForFinished(60000)) return false;
+    const QByteArray errors = p.readAllStandardError();
+    EXPECT_TRUE(errors.isEmpty()) << errors.toStdString();
+    return p.exitCode() == 0 && errors.isEmpty() && QFile::exists(pdf + QStringLiteral("-bild.png"));
 }
 
 } // namespace blatttest

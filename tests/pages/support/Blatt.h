@@ -5,8 +5,8 @@
 #include "platform/surface/RecordingSurface.h"
 
 #include <QImage>
-#include <QString>
 #include <QRectF>
+#include <QString>
 #include <vector>
 
 namespace blatttest {
@@ -20,6 +20,13 @@ std::vector<double> zeile(const QImage& page, double y, double von, double bis);
 QRectF tinte(const QImage& page, double left, double top, double right, double bottom);
 // Whether a run stands at mm, within the tolerance.
 bool enthaelt(const std::vector<double>& runs, double mm, double tolerance = 0.6);
+
+// A box printed with its frame at `rahmen` (mm): the outermost ink of the column at spalteX between
+// yVon and yBis, and of the row at zeileY between xVon and xBis, stand on its edges within 0.4 mm.
+struct Linie {
+    double bei, von, bis;
+};
+void pruefeKasten(const QImage& page, Linie senkrecht, Linie waagerecht, const QRectF& rahmen);
 
 // The sheet, its heading and footer, and the plot frame of the diagram at (15, 30) mm, whose lower edge is
 // looked for in the row at unterY mm.

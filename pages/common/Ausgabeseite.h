@@ -23,6 +23,16 @@ class Surface;
 // page protocol with these.
 namespace ausgabeseite {
 
+// A place on the sheet, in twips of the page window (56.7 to the millimetre), as the pages lay out their
+// pictures.
+struct Lage {
+    double leftTwips, topTwips, widthTwips, heightTwips;
+    float left() const { return float(leftTwips / 56.7); }
+    float top() const { return float(topTwips / 56.7); }
+    float width() const { return float(widthTwips / 56.7); }
+    float height() const { return float(heightTwips / 56.7); }
+};
+
 // The page's own surface "Seite", on which the header and footer are drawn; before it is maximised the page
 // has the size of the A4 landscape sheet.
 platform::PageSurface* blattAnlegen(QWidget* seite);
@@ -30,7 +40,7 @@ platform::PageSurface* blattAnlegen(QWidget* seite);
 // The picture box `name` of the page at its place on the sheet (mm); it takes the focus on a click.
 platform::PictureBox* bildfeld(QWidget* seite, const char* name, float left, float top, float width,
                                float height);
-template <typename Lage> platform::PictureBox* bildfeld(QWidget* seite, const char* name, const Lage& lage) {
+inline platform::PictureBox* bildfeld(QWidget* seite, const char* name, const Lage& lage) {
     return bildfeld(seite, name, lage.left(), lage.top(), lage.width(), lage.height());
 }
 

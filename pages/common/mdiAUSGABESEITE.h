@@ -1,0 +1,155 @@
+#pragma once
+
+#include "Ausgabeseite.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+class clsKOPFFUSS;
+class QScrollBar;
+
+namespace platform {
+class ErrorTrap;
+class PageSurface;
+class PictureBox;
+class PrinterSurface;
+class Surface;
+struct PrintTarget;
+} // namespace platform
+
+// What both output pages do alike: a child window of the main window laid out like an A4 landscape sheet,
+// with the header and footer drawn on the sheet itself and three pictures on it (a diagram, a table with
+// its scroll bar, and a block of text), each drawn by the page's own picture routine onto the screen (OBJ
+// 0, into its picture box) or onto the printer page (OBJ 1, at the box's place on the sheet plus the
+// offsets XDL and YDO in mm).
+//
+// The base answers the page protocol that the main window and the page-settings dialog reach by name
+// (KONTEXT, Form_Activate, the properties HBOKF and HBOKFS), opens and ends print jobs, redraws the page,
+// and takes the page's keys and clicks. A page gives its pictures, the facts of its header and footer and
+// the sheets it prints:
+//
+//   class mdiSEITE1 : public mdiAUSGABESEITE { ... BILD11, BILD12, BILD13 ... };
+//   mdiSEITE1 page;       // the controls only
+//   page.Form_Load();     // the page's own load, which ends by drawing the header, footer and pictures
+//   page.KONTEXT(...);    // new switches and colours, then everything drawn again
+class mdiAUSGABESEITE : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(bool HBOKF READ HBOKF WRITE setHBOKF)
+    Q_PROPERTY(bool HBOKFS READ HBOKFS WRITE setHBOKFS)
+public:
+    // How a page is made: its form name and caption, the names and places of its three pictures (the
+    // second one holds the table and its scroll bar), and what its error boxes begin with.
+    struct Art {
+        const char* name;
+        QString caption;
+        std::array<const char*, 3> bilder;
+        std::array<ausgabeseite::Lage, 3> lagen;
+        const char* balken;
+        QString fehlerPraefix;
+    };
+
+    ~mdiAUSGABESEITE() override;
+
+    bool loaded() const { return loaded_; }
+
+    // Prints the page on the printer the print dialog chose last, then redraws the screen. False when
+    // nothing was printed: the printer or PDF could not be opened or written, or a box of the job was
+    // answered with Cancel (the main window then prints no further page).
+    Q_INVOKABLE virtual bool DRUCKEN() = 0;
+    // The name of the page's PDF file (without its folder), which the print dialog proposes when there is
+    // no printer.
+    Q_INVOKABLE virtual QString PDFNAME() const = 0;
+    // New header-and-footer and page-numbering switches, page and picture colours; then redraws.
+    Q_INVOKABLE void KONTEXT(bool HBOKF, bool HBOKFS, long FARBEMDI, long FARBEPIC);
+    // The page became the active child window: the main window's status panel 14 is hidden.
+    Q_INVOKABLE void Form_Activate();
+
+    bool HBOKF() const { return HBOKF_; }
+    void setHBOKF(bool on) { HBOKF_ = on; }
+    bool HBOKFS() const { return HBOKFS_; }
+    void setHBOKFS(bool on) { HBOKFS_ = on; }
+
+    // A key of the page or of one of its pictures (KeyCode as the key's code: 27 Esc, 65..90 letters;
+    // Shift 1 Shift, 2 Ctrl, 4 Alt). True when the key pressed a command.
+    bool Form_KeyDown(int KeyCode, int Shift);
+    // A click on the page outside the pictures: opens the page-settings dialog, preset with the page's
+    // switches and colours.
+    void Form_Click();
+
+    // The page's own surface behind the pictures, where the header and footer are drawn.
+    platform::PageSurface* pageSurface() const { return seite_; }
+    // The colour of the page and of its pictures.
+    long pageColor() const;
+    long pictureColor() const;
+
+    // The page that the picture routines draw on with OBJ 1 in place of a print job (for a preview, or a
+    // recording surface in a check); nullptr: the page opens a print job on the chosen printer.
+    void setDrucker(platform::Surface* page) { druckerErsatz_ = page; }
+    // Where the page prints when the print dialog chose nothing: the default printer, or a PDF file in the
+    // project's folder named after the page when the machine has no printer.
+    platform::PrintTarget druckziel() const;
+
+protected:
+    explicit mdiAUSGABESEITE(const Art& art, QWidget* parent);
+
+    // The picture routines of the page, by number 0..2 (diagram, table, text block).
+    virtual void bild(int nummer, int OBJ, float XDL, float YDO) = 0;
+    // The right mouse button on the diagram.
+    virtual void diagrammMaustaste(Qt::MouseButton Button) = 0;
+    // The table's scroll bar was moved by the user.
+    virtual void tabelleGescrollt() = 0;
+    // The name of the print job.
+    virtual QString dokumentname() const = 0;
+
+    // What the page's header and footer say, after the operator, copyright, numbering switch, name(s),
+    // date and comment that every page's header and footer carry: each step of the page runs on its own
+    // under the header's error trap.
+    using Schritte = std::vector<std::function<void()>>;
+    virtual void kennzeichnen(clsKOPFFUSS& kf) const = 0;
+    virtual const QString& kommentar() const = 0;
+    virtual Schritte kopfFussAngaben(clsKOPFFUSS& kf, int OBJ) = 0;
+
+    // Sets up and draws the header and footer: OBJ 0 on the page (cleared first), 1 on the printer page.
+    void KOPFFUSS(int OBJ);
+    // Clears the page and draws the header and footer (when switched on) and the three pictures.
+    void neuZeichnen();
+    // The printer page of the running print job, opened when there is none.
+    platform::Surface& drucker();
+    // The surface and the offset of a picture: its picture box, or the printer page at the box's place.
+    using Ziel = ausgabeseite::Ziel;
+    Ziel ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO);
+    using Zeigen = ausgabeseite::Zeigen;
+
+    // One print job under the error trap `titel`: opens the printer page, lets `blaetter` draw the sheets
+    // (it calls `weiter` after each picture, which is false when a box of the job was answered with
+    // Cancel) and sends the job, then redraws the screen. A printer or PDF that can't be opened or written
+    // ends the job after its one message; a cancelled or failed job is discarded, `verwerfen` undoes what
+    // the page set up for it, and the answer is false.
+    using Weiter = std::function<bool()>;
+    bool druckauftrag(const QString& titel,
+                      const std::function<bool(const Weiter& weiter, platform::ErrorTrap& trap)>& blaetter,
+                      const std::function<void()>& verwerfen = {});
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+    // The three picture boxes and the table's scroll bar.
+    std::array<platform::PictureBox*, 3> bilder_{};
+    QScrollBar* balken_ = nullptr;
+
+    const QString fehlerPraefix_;
+    bool loaded_ = false;
+    bool HBOKF_ = true;
+    bool HBOKFS_ = true;
+    bool tabelleZeichnen_ = false; // the table picture runs: the scroll bar's own changes don't redraw
+    std::unique_ptr<clsKOPFFUSS> kopfFuss_;
+
+private:
+    platform::PageSurface* seite_;
+    std::unique_ptr<platform::PrinterSurface> druckauftrag_;
+    platform::Surface* druckerErsatz_ = nullptr;
+};
