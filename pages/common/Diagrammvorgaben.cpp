@@ -14,6 +14,12 @@ void rahmen(clsDATEN& g0, const platform::Variant& diagramm) {
     g0.DVTS(QStringLiteral("RU"), 12, id, diagramm);
 }
 
+void massstabNeu(clsDATEN& g0, const platform::Variant& diagramm) {
+    const QString id = QStringLiteral("IDOBJEKT");
+    g0.DVTS(QStringLiteral("MX"), 0, id, diagramm);
+    g0.DVTS(QStringLiteral("MY"), 0, id, diagramm);
+}
+
 void anzeigeLesen(clsDATEN& a1, std::int16_t& SRLI, std::int16_t& NALI, std::int16_t& GITW,
                   std::int16_t& GITRHD, float& DESR, float& DENA, std::int16_t& POSP) {
     a1.DTVI(QStringLiteral("SRLI"), SRLI);

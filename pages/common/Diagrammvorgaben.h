@@ -15,6 +15,9 @@ namespace diagrammvorgaben {
 // the margins 12 mm left, right and below and 9 mm above the plot area.
 void rahmen(clsDATEN& g0, const platform::Variant& diagramm);
 
+// A scale computed anew on every drawing: MX and MY of the G0 row of the diagram set to 0.
+void massstabNeu(clsDATEN& g0, const platform::Variant& diagramm);
+
 // The display options the diagram reads from the A1 row the cursor selects: which line family is drawn,
 // the grid lines, the spacings of the two families and the spline switch.
 void anzeigeLesen(clsDATEN& a1, std::int16_t& SRLI, std::int16_t& NALI, std::int16_t& GITW,

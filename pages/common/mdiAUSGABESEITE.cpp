@@ -1,7 +1,9 @@
 #include "mdiAUSGABESEITE.h"
 
 #include "Bildmeldungen.h"
+#include "clsGRAFIK.h"
 #include "clsKOPFFUSS.h"
+#include "clsTABELLE.h"
 
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
@@ -29,9 +31,9 @@ mdiAUSGABESEITE::mdiAUSGABESEITE(const Art& art, QWidget* parent)
     balken_ = bilder_[1]->verticalScrollBarWidget();
     balken_->setObjectName(QString::fromLatin1(art.balken));
     // The page's keys come first, whichever of its controls has the focus.
-    for (QWidget* child : {static_cast<QWidget*>(seite_), static_cast<QWidget*>(bilder_[0]),
-                           static_cast<QWidget*>(bilder_[1]), static_cast<QWidget*>(bilder_[2]),
-                           static_cast<QWidget*>(balken_)})
+    for (QWidget* child :
+         {static_cast<QWidget*>(seite_), static_cast<QWidget*>(bilder_[0]), static_cast<QWidget*>(bilder_[1]),
+          static_cast<QWidget*>(bilder_[2]), static_cast<QWidget*>(balken_)})
         child->installEventFilter(this);
 
     connect(seite_, &platform::PictureBox::mousePressed, this, [this](Qt::MouseButton button, float, float) {
@@ -56,6 +58,13 @@ long mdiAUSGABESEITE::pageColor() const {
 
 long mdiAUSGABESEITE::pictureColor() const {
     return bilder_[0]->surface().BackColor();
+}
+
+mdiAUSGABESEITE::Bildlauf::Bildlauf(const mdiAUSGABESEITE& seite, int nummer, const QString& titel, int OBJ)
+    : trap(titel, seite.fehlerPraefix_),
+      zeigen_(OBJ == 0 && seite.loaded_ ? seite.bilder_[std::size_t(nummer)] : nullptr) {
+    if (!seite.loaded_) return; // nothing to draw yet
+    bereit_ = OBJ != 0 || trap.step([&] { seite.bilder_[std::size_t(nummer)]->surface().Cls(); });
 }
 
 // --- Header and footer ---
@@ -127,6 +136,28 @@ platform::Surface& mdiAUSGABESEITE::drucker() {
 
 mdiAUSGABESEITE::Ziel mdiAUSGABESEITE::ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO) {
     return ausgabeseite::ziel(OBJ, box, XDL, YDO, [this]() -> platform::Surface& { return drucker(); });
+}
+
+void mdiAUSGABESEITE::textblockZiel(clsGRAFIK& g, int OBJ, platform::PictureBox* box, float XDL, float YDO) {
+    const Ziel z = ziel(OBJ, box, XDL, YDO);
+    g.setEOBJEKT(z.surface);
+    g.setEXDL(z.EXDL);
+    g.setEYDO(z.EYDO);
+    if (OBJ == 1) {
+        g.setELX(box->surface().ScaleWidth());
+        g.setELY(box->surface().ScaleHeight());
+    }
+}
+
+clsTABELLE* mdiAUSGABESEITE::tabelleBeginnen(int OBJ, float XDL, float YDO, platform::ScrollBar* balken,
+                                             platform::ErrorTrap& trap) {
+    if (OBJ == 0 || OBJ == 1) {
+        tabelle_ = std::make_unique<clsTABELLE>();
+        if (!trap.step(
+                [&] { ausgabeseite::tabellenziel(*tabelle_, ziel(OBJ, bilder_[1], XDL, YDO), balken); }))
+            return nullptr;
+    }
+    return tabelle_.get();
 }
 
 bool mdiAUSGABESEITE::druckauftrag(const QString& titel,

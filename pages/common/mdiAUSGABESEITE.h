@@ -1,6 +1,9 @@
 #pragma once
 
 #include "Ausgabeseite.h"
+#include "Bildmeldungen.h"
+
+#include "platform/run/ErrorBox.h"
 
 #include <array>
 #include <functional>
@@ -9,7 +12,9 @@
 #include <QWidget>
 #include <vector>
 
+class clsGRAFIK;
 class clsKOPFFUSS;
+class clsTABELLE;
 class QScrollBar;
 
 namespace platform {
@@ -17,6 +22,7 @@ class ErrorTrap;
 class PageSurface;
 class PictureBox;
 class PrinterSurface;
+class ScrollBar;
 class Surface;
 struct PrintTarget;
 } // namespace platform
@@ -122,7 +128,37 @@ protected:
     // The surface and the offset of a picture: its picture box, or the printer page at the box's place.
     using Ziel = ausgabeseite::Ziel;
     Ziel ziel(int OBJ, platform::PictureBox* box, float XDL, float YDO);
-    using Zeigen = ausgabeseite::Zeigen;
+    // What every picture routine starts with: one box per failing routine for the whole picture (a routine
+    // that fails for every sample, segment or record), the picture's error trap, and for the screen the
+    // picture box cleared and shown again when the routine ends, however it ends.
+    class Bildlauf {
+    public:
+        Bildlauf(const mdiAUSGABESEITE& seite, int nummer, const QString& titel, int OBJ);
+        // False when the page has nothing to draw yet (before its load) or the user cancelled the clearing.
+        bool bereit() const { return bereit_; }
+
+    private:
+        const drawing::Bildmeldungen meldungen_;
+
+    public:
+        platform::ErrorTrap trap;
+
+    private:
+        const ausgabeseite::Zeigen zeigen_;
+        bool bereit_ = false;
+    };
+    // The drawing object of a picture: a new one, made under the picture's trap, for a drawing on the
+    // screen or the printer (OBJ 0 or 1); any other OBJ draws again with the object of the last drawing.
+    // Nullptr when there is none.
+    template <typename T> T* zeichenobjekt(std::unique_ptr<T>& objekt, int OBJ, platform::ErrorTrap& trap);
+    // Points a block of text at its target: its picture box, or the printer page at the box's place plus
+    // XDL and YDO, where it keeps the box's size.
+    void textblockZiel(clsGRAFIK& g, int OBJ, platform::PictureBox* box, float XDL, float YDO);
+    // The table of the table picture: for the screen or the printer (OBJ 0 or 1) a new one, pointed at its
+    // target with the rows that `balken` chooses; any other OBJ draws the last one again. Nullptr when
+    // there is none or the user cancelled.
+    clsTABELLE* tabelleBeginnen(int OBJ, float XDL, float YDO, platform::ScrollBar* balken,
+                                platform::ErrorTrap& trap);
 
     // One print job under the error trap `titel`: opens the printer page, lets `blaetter` draw the sheets
     // (it calls `weiter` after each picture, which is false when a box of the job was answered with
@@ -147,9 +183,19 @@ protected:
     bool HBOKFS_ = true;
     bool tabelleZeichnen_ = false; // the table picture runs: the scroll bar's own changes don't redraw
     std::unique_ptr<clsKOPFFUSS> kopfFuss_;
+    std::unique_ptr<clsTABELLE> tabelle_; // the table of the last drawing of the table picture
 
 private:
     platform::PageSurface* seite_;
     std::unique_ptr<platform::PrinterSurface> druckauftrag_;
     platform::Surface* druckerErsatz_ = nullptr;
 };
+
+template <typename T>
+T* mdiAUSGABESEITE::zeichenobjekt(std::unique_ptr<T>& objekt, int OBJ, platform::ErrorTrap& trap) {
+    if (OBJ == 0 || OBJ == 1) {
+        objekt.reset();
+        if (!trap.step([&] { objekt = std::make_unique<T>(); })) return nullptr;
+    }
+    return objekt.get();
+}

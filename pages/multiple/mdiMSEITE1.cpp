@@ -188,9 +188,12 @@ mdiMSEITE1::Schritte mdiMSEITE1::kopfFussAngaben(clsKOPFFUSS& kf, int OBJ) {
 
 void mdiMSEITE1::bild(int nummer, int OBJ, float XDL, float YDO) {
     switch (nummer) {
-    case 0: return BILD110(OBJ, XDL, YDO);
-    case 1: return BILD120(OBJ, XDL, YDO);
-    default: return BILD130(OBJ, XDL, YDO);
+    case 0:
+        return BILD110(OBJ, XDL, YDO);
+    case 1:
+        return BILD120(OBJ, XDL, YDO);
+    default:
+        return BILD130(OBJ, XDL, YDO);
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "mdiAUSGABESEITE.h"
 #include "clsSPLINE.h"
+#include "mdiAUSGABESEITE.h"
 #include "STATISTIK.h"
 #include "Zellenfeld.h"
 
@@ -13,14 +13,8 @@
 #include <vector>
 
 class clsDATEN;
-class clsGRAFIK;
-class clsKOPFFUSS;
-class clsTABELLE;
-class QScrollBar;
 
 namespace platform {
-class ErrorTrap;
-class PictureBox;
 class ProgressBar;
 class StoredScrollBar;
 } // namespace platform
@@ -156,7 +150,6 @@ private:
     platform::ProgressBar* bar_ = nullptr;
     float fortschritt_ = 0;
     std::unique_ptr<clsGRAFIK> diagramm_;
-    std::unique_ptr<clsTABELLE> tabelle_;
     std::unique_ptr<clsGRAFIK> summe_;
     clsSPLINE spline_;
 };

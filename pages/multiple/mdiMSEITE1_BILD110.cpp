@@ -83,19 +83,13 @@ mdiMSEITE1::Punkte mdiMSEITE1::punkte(std::int32_t id) {
 }
 
 void mdiMSEITE1::BILD110(int OBJ, float XDL, float YDO) {
-    if (!loaded_) return; // nothing to draw yet
-    // A routine that fails for every sample, segment or record shows its box once in this picture.
-    const drawing::Bildmeldungen meldungen;
-    ErrorTrap trap(QStringLiteral("Bild 110"), QStringLiteral("VB-Fehler: "));
-    const Zeigen zeigen(OBJ == 0 ? picBILD110 : nullptr);
+    Bildlauf lauf(*this, 0, QStringLiteral("Bild 110"), OBJ);
+    if (!lauf.bereit()) return;
+    platform::ErrorTrap& trap = lauf.trap;
 
-    if (OBJ == 0 && !trap.step([&] { picBILD110->surface().Cls(); })) return;
-    if (OBJ == 0 || OBJ == 1) {
-        diagramm_.reset();
-        if (!trap.step([&] { diagramm_ = std::make_unique<clsGRAFIK>(); })) return;
-    }
-    if (!diagramm_) return;
-    clsGRAFIK& g = *diagramm_;
+    clsGRAFIK* const diagramm = zeichenobjekt(diagramm_, OBJ, trap);
+    if (!diagramm) return;
+    clsGRAFIK& g = *diagramm;
 
     diagrammVorgaben(trap);
     if (trap.cancelled()) return;
@@ -159,11 +153,7 @@ void mdiMSEITE1::diagrammVorgaben(ErrorTrap& trap) {
             g0_->DVTS(QStringLiteral("MYMX"), 0, kIDOBJEKT, kDiagramm110);
         }))
         return;
-    if (!trap.step([&] {
-            g0_->DVTS(QStringLiteral("MX"), 0, kIDOBJEKT, kDiagramm110);
-            g0_->DVTS(QStringLiteral("MY"), 0, kIDOBJEKT, kDiagramm110);
-        }))
-        return;
+    if (!trap.step([&] { diagrammvorgaben::massstabNeu(*g0_, kDiagramm110); })) return;
     trap.step([&] {
         a1_->ESPIDW = 0;
         diagrammvorgaben::anzeigeLesen(*a1_, SRLI_, NALI_, GITW_, GITRHD_, DESR_, DENA_, POSP_);

@@ -41,27 +41,18 @@ constexpr int NS = 6;
 } // namespace
 
 void mdiMSEITE1::BILD120(int OBJ, float XDL, float YDO) {
-    if (!loaded_) return; // nothing to draw yet
-    // A routine that fails for every sample, segment or record shows its box once in this picture.
-    const drawing::Bildmeldungen meldungen;
-    platform::ErrorTrap trap(QStringLiteral("Bild 120"), QStringLiteral("VB-Fehler: "));
-    const Zeigen zeigen(OBJ == 0 ? picBILD120 : nullptr);
+    Bildlauf lauf(*this, 1, QStringLiteral("Bild 120"), OBJ);
+    if (!lauf.bereit()) return;
+    platform::ErrorTrap& trap = lauf.trap;
     // The table moves its scroll bar itself: that is no change by the user.
     const QScopedValueRollback<bool> zeichnen(tabelleZeichnen_, true);
 
-    if (OBJ == 0 && !trap.step([&] { picBILD120->surface().Cls(); })) return;
-    if (OBJ == 0 || OBJ == 1) {
-        tabelle_ = std::make_unique<clsTABELLE>();
-        if (!trap.step([&] {
-                // On screen the scroll bar chooses the rows shown; the printed table shows every row.
-                // On a sheet of several the rows of that sheet.
-                ausgabeseite::tabellenziel(*tabelle_, ziel(OBJ, picBILD120, XDL, YDO),
-                                           OBJ == 0 ? &picBILD120->verticalScrollBar() : druckfenster_.get());
-            }))
-            return;
-    }
-    if (!tabelle_) return;
-    clsTABELLE& t = *tabelle_;
+    // On screen the scroll bar chooses the rows shown; the printed table shows every row, on a sheet of
+    // several the rows of that sheet.
+    clsTABELLE* const tabelle = tabelleBeginnen(
+        OBJ, XDL, YDO, OBJ == 0 ? &picBILD120->verticalScrollBar() : druckfenster_.get(), trap);
+    if (!tabelle) return;
+    clsTABELLE& t = *tabelle;
     if (!trap.step([&] {
             t.setERZ(mseite1layout::kBlockRand);
             t.setEZA(mseite1layout::kZeilenfaktor);

@@ -24,31 +24,17 @@ QString zahl(const std::optional<float>& wert, float faktor, const char* pattern
 } // namespace
 
 void mdiMSEITE1::BILD130(int OBJ, float XDL, float YDO) {
-    if (!loaded_) return; // nothing to draw yet
-    // A routine that fails for every sample, segment or record shows its box once in this picture.
-    const drawing::Bildmeldungen meldungen;
-    platform::ErrorTrap trap(QStringLiteral("Bild 130"), QStringLiteral("VB-Fehler: "));
-    const Zeigen zeigen(OBJ == 0 ? picBILD130 : nullptr);
+    Bildlauf lauf(*this, 2, QStringLiteral("Bild 130"), OBJ);
+    if (!lauf.bereit()) return;
+    platform::ErrorTrap& trap = lauf.trap;
 
-    if (OBJ == 0 && !trap.step([&] { picBILD130->surface().Cls(); })) return;
-    if (OBJ == 0 || OBJ == 1) {
-        summe_.reset();
-        if (!trap.step([&] { summe_ = std::make_unique<clsGRAFIK>(); })) return;
-    }
-    if (!summe_) return;
-    clsGRAFIK& g = *summe_;
+    clsGRAFIK* const summe = zeichenobjekt(summe_, OBJ, trap);
+    if (!summe) return;
+    clsGRAFIK& g = *summe;
     if (!trap.step([&] {
             g.setEID(0);
             g.setEIDOBJEKT(130);
-            if (OBJ != 0 && OBJ != 1) return;
-            const Ziel z = ziel(OBJ, picBILD130, XDL, YDO);
-            g.setEOBJEKT(z.surface);
-            g.setEXDL(z.EXDL);
-            g.setEYDO(z.EYDO);
-            if (OBJ == 1) {
-                g.setELX(picBILD130->surface().ScaleWidth());
-                g.setELY(picBILD130->surface().ScaleHeight());
-            }
+            if (OBJ == 0 || OBJ == 1) textblockZiel(g, OBJ, picBILD130, XDL, YDO);
         }))
         return;
     if (!trap.step([&] { g.SCHRIFTEINSTELLUNGEN(QStringLiteral("Arial"), 10, 0, 0, 0, 0); })) return;

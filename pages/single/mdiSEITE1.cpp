@@ -188,9 +188,12 @@ mdiSEITE1::Schritte mdiSEITE1::kopfFussAngaben(clsKOPFFUSS& kf, int OBJ) {
 
 void mdiSEITE1::bild(int nummer, int OBJ, float XDL, float YDO) {
     switch (nummer) {
-    case 0: return BILD11(OBJ, XDL, YDO);
-    case 1: return BILD12(OBJ, XDL, YDO);
-    default: return BILD13(OBJ, XDL, YDO);
+    case 0:
+        return BILD11(OBJ, XDL, YDO);
+    case 1:
+        return BILD12(OBJ, XDL, YDO);
+    default:
+        return BILD13(OBJ, XDL, YDO);
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "mdiAUSGABESEITE.h"
 #include "clsSPLINE.h"
+#include "mdiAUSGABESEITE.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,15 +10,6 @@
 #include <vector>
 
 class clsDATEN;
-class clsGRAFIK;
-class clsKOPFFUSS;
-class clsTABELLE;
-class QScrollBar;
-
-namespace platform {
-class ErrorTrap;
-class PictureBox;
-} // namespace platform
 
 // Page 1 of one evaluated test record: a child window of the main window laid out like an A4 landscape
 // sheet, with the compaction diagram (picBILD11), the table of readings (picBILD12 with its scroll bar
@@ -141,7 +132,6 @@ private:
     std::unique_ptr<clsDATEN> e1_, e2_, e3_, a1_, a2_, g0_;
     // The drawing objects of the last drawing of each picture.
     std::unique_ptr<clsGRAFIK> diagramm_;
-    std::unique_ptr<clsTABELLE> tabelle_;
     std::unique_ptr<clsGRAFIK> textblock_;
     clsSPLINE spline_;
 };

@@ -52,16 +52,13 @@ void marken(clsGRAFIK& g, const std::vector<float>& x, const std::vector<float>&
 } // namespace
 
 void mdiSEITE1::BILD11(int OBJ, float XDL, float YDO) {
-    if (!loaded_) return; // no record to draw yet
-    // A routine that fails for every sample or segment shows its box once in this picture.
-    const drawing::Bildmeldungen meldungen;
-    ErrorTrap trap(QStringLiteral("Bild 11"));
-    const Zeigen zeigen(OBJ == 0 ? picBILD11 : nullptr);
+    Bildlauf lauf(*this, 0, QStringLiteral("Bild 11"), OBJ);
+    if (!lauf.bereit()) return;
+    platform::ErrorTrap& trap = lauf.trap;
 
-    if (OBJ == 0 && !trap.step([&] { picBILD11->surface().Cls(); })) return;
-    diagramm_.reset();
-    if (!trap.step([&] { diagramm_ = std::make_unique<clsGRAFIK>(); }) || !diagramm_) return;
-    clsGRAFIK& g = *diagramm_;
+    clsGRAFIK* const diagramm = zeichenobjekt(diagramm_, OBJ, trap);
+    if (!diagramm) return;
+    clsGRAFIK& g = *diagramm;
 
     diagrammVorgaben(trap);
     if (trap.cancelled()) return;
@@ -100,14 +97,9 @@ void mdiSEITE1::diagrammVorgaben(ErrorTrap& trap) {
             g0_->DVTS(QStringLiteral("MYMX"), 0, id, kDiagramm11);
         }))
         return;
-    if (!trap.step([&] {
-            g0_->DVTS(QStringLiteral("MX"), 0, id, kDiagramm11);
-            g0_->DVTS(QStringLiteral("MY"), 0, id, kDiagramm11);
-        }))
-        return;
-    trap.step([&] {
-        diagrammvorgaben::anzeigeLesen(*a1_, SRLI_, NALI_, GITW_, GITRHD_, DESR_, DENA_, POSP_);
-    });
+    if (!trap.step([&] { diagrammvorgaben::massstabNeu(*g0_, kDiagramm11); })) return;
+    trap.step(
+        [&] { diagrammvorgaben::anzeigeLesen(*a1_, SRLI_, NALI_, GITW_, GITRHD_, DESR_, DENA_, POSP_); });
 }
 
 void mdiSEITE1::diagrammModell(clsGRAFIK& g, int OBJ, float XDL, float YDO, ErrorTrap& trap) {

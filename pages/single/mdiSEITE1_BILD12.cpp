@@ -48,26 +48,16 @@ const Spalte kWasserzugabe[] = {{"Nr", "", 10, 2, 1, ""},
 } // namespace
 
 void mdiSEITE1::BILD12(int OBJ, float XDL, float YDO) {
-    if (!loaded_) return; // no record to draw yet
-    // A routine that fails for every sample or segment shows its box once in this picture.
-    const drawing::Bildmeldungen meldungen;
-    platform::ErrorTrap trap(QStringLiteral("Bild 12"));
-    const Zeigen zeigen(OBJ == 0 ? picBILD12 : nullptr);
+    Bildlauf lauf(*this, 1, QStringLiteral("Bild 12"), OBJ);
+    if (!lauf.bereit()) return;
+    platform::ErrorTrap& trap = lauf.trap;
     // The table moves its scroll bar itself: that is no change by the user.
     const QScopedValueRollback<bool> zeichnen(tabelleZeichnen_, true);
 
-    if (OBJ == 0 && !trap.step([&] { picBILD12->surface().Cls(); })) return;
-    if (OBJ == 0 || OBJ == 1) {
-        tabelle_ = std::make_unique<clsTABELLE>();
-        if (!trap.step([&] {
-                // The printed table shows the rows that the screen is scrolled to.
-                ausgabeseite::tabellenziel(*tabelle_, ziel(OBJ, picBILD12, XDL, YDO),
-                                           &picBILD12->verticalScrollBar());
-            }))
-            return;
-    }
-    if (!tabelle_) return;
-    clsTABELLE& t = *tabelle_;
+    // The printed table shows the rows that the screen is scrolled to.
+    clsTABELLE* const tabelle = tabelleBeginnen(OBJ, XDL, YDO, &picBILD12->verticalScrollBar(), trap);
+    if (!tabelle) return;
+    clsTABELLE& t = *tabelle;
     if (!trap.step([&] {
             t.setERZ(1.5f);
             t.setEZA(1.2f);

@@ -14,26 +14,16 @@
 using platform::Variant;
 
 void mdiSEITE1::BILD13(int OBJ, float XDL, float YDO) {
-    if (!loaded_) return; // no record to draw yet
-    // A routine that fails for every sample or segment shows its box once in this picture.
-    const drawing::Bildmeldungen meldungen;
-    platform::ErrorTrap trap(QStringLiteral("Bild 13"));
-    const Zeigen zeigen(OBJ == 0 ? picBILD13 : nullptr);
+    Bildlauf lauf(*this, 2, QStringLiteral("Bild 13"), OBJ);
+    if (!lauf.bereit()) return;
+    platform::ErrorTrap& trap = lauf.trap;
 
-    if (OBJ == 0 && !trap.step([&] { picBILD13->surface().Cls(); })) return;
-    textblock_.reset();
-    if (!trap.step([&] { textblock_ = std::make_unique<clsGRAFIK>(); }) || !textblock_) return;
-    clsGRAFIK& g = *textblock_;
+    clsGRAFIK* const textblock = zeichenobjekt(textblock_, OBJ, trap);
+    if (!textblock) return;
+    clsGRAFIK& g = *textblock;
     if (!trap.step([&] {
             g.setEIDOBJEKT(13);
-            const Ziel z = ziel(OBJ, picBILD13, XDL, YDO);
-            g.setEOBJEKT(z.surface);
-            g.setEXDL(z.EXDL);
-            g.setEYDO(z.EYDO);
-            if (OBJ == 1) {
-                g.setELX(picBILD13->surface().ScaleWidth());
-                g.setELY(picBILD13->surface().ScaleHeight());
-            }
+            textblockZiel(g, OBJ, picBILD13, XDL, YDO);
         }))
         return;
     if (!trap.step([&] { g.SCHRIFTEINSTELLUNGEN(QStringLiteral("Arial"), 10, 0, 0, 0, 0); })) return;

@@ -12,14 +12,15 @@ QString mdiSEITE1::dokumentname() const {
 }
 
 bool mdiSEITE1::DRUCKEN() {
-    return druckauftrag(QStringLiteral("Drucken von Seite 1"), [this](const Weiter& weiter, platform::ErrorTrap&) {
-        if (HBOKF_) KOPFFUSS(1);
-        if (!weiter()) return false;
-        BILD11(1, 0, 0);
-        if (!weiter()) return false;
-        BILD12(1, seite1layout::kTabelleXDL, seite1layout::kTabelleYDO);
-        if (!weiter()) return false;
-        BILD13(1, seite1layout::kTextblockXDL, seite1layout::kTextblockYDO);
-        return weiter();
-    });
+    return druckauftrag(QStringLiteral("Drucken von Seite 1"),
+                        [this](const Weiter& weiter, platform::ErrorTrap&) {
+                            if (HBOKF_) KOPFFUSS(1);
+                            if (!weiter()) return false;
+                            BILD11(1, 0, 0);
+                            if (!weiter()) return false;
+                            BILD12(1, seite1layout::kTabelleXDL, seite1layout::kTabelleYDO);
+                            if (!weiter()) return false;
+                            BILD13(1, seite1layout::kTextblockXDL, seite1layout::kTextblockYDO);
+                            return weiter();
+                        });
 }
