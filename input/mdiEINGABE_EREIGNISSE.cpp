@@ -75,6 +75,7 @@ void mdiEINGABE::connectEvents() {
         connect(cmdK[i], &QPushButton::clicked, this, [this, i] { cmdK_Click(i); });
         connect(cmdE[i], &QPushButton::clicked, this, [this, i] { cmdE_Click(i); });
     }
+    hBeiseiteVerfolgen();
     // The form sees every key before its controls, and the checked boxes report when they are left.
     for (QWidget* w : findChildren<QWidget*>())
         w->installEventFilter(this);
