@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 using platform::Variant;
 
@@ -271,6 +272,30 @@ TEST(VolleBreite, AFullWidthDigitTypedFirstIsReadAsItsDigit) {
     f.enterImEditor();
     EXPECT_EQ(f.grid->TextMatrix(1, 1), QStringLiteral("5,00"));
     EXPECT_TRUE(run.dialogs().asked().empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(KlickInDenEditor, KeepsItsTextAndPlacesTheCursor) {
+    testsupport::TestRun run(ohneDatenbank());
+    Gitterform f(6, 2);
+    alsMassenGitter(f, 2);
+    f.grid->setTextMatrix(1, 1, QStringLiteral("2783,00"));
+    f.doppelklick(1, 1);
+    ASSERT_EQ(f.txt->selectedText(), QStringLiteral("2783,00"));
+    const QPoint links(3, f.txt->height() / 2);
+    for (const QEvent::Type typ : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(typ, QPointF(links), f.txt->mapToGlobal(QPointF(links)), Qt::LeftButton,
+                      typ == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(f.txt, &e);
+    }
+    EXPECT_FALSE(f.txt->isHidden());
+    EXPECT_EQ(f.txt->text(), QStringLiteral("2783,00"));
+    EXPECT_TRUE(f.txt->selectedText().isEmpty());
+    EXPECT_EQ(f.txt->cursorPosition(), 0);
+    EXPECT_EQ(f.grid->TextMatrix(1, 1), QStringLiteral("2783,00"));
 }
 
 } // namespace
