@@ -3,8 +3,8 @@
 // The state of one grid editor, shared by the files that implement clsFLX.
 
 #include "clsFLX.h"
-#include "Editortasten.h"
 #include "drawing/SurfaceSettings.h"
+#include "Editortasten.h"
 #include "Formatmerker.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/ui/ComboBox.h"
