@@ -115,20 +115,27 @@ void mdiEINGABE::hGridZeilen(int dataRows) {
 }
 
 void mdiEINGABE::hBeiseiteVerfolgen() {
+    // A reading inserted before others moves their values on, one removed moves them back and takes its own
+    // with it; a reading appended at the end or the last one removed moves nothing.
     const QAbstractItemModel* modell = msgFLX[2]->model();
     connect(modell, &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex&, int erste, int letzte) {
+            [this, modell](const QModelIndex&, int erste, int letzte) {
                 const int r = erste - msgFLX[2]->FixedRows();
-                if (hZeilenSetzen_ || r < 0 || r >= int(hBeiseite_.size())) return;
+                if (hZeilenSetzen_ || r < 0 || r >= int(hBeiseite_.size()) ||
+                    letzte == modell->rowCount() - 1)
+                    return;
                 hBeiseite_.insert(hBeiseite_.begin() + r, std::size_t(letzte - erste + 1), QString());
             });
     connect(modell, &QAbstractItemModel::rowsRemoved, this,
-            [this](const QModelIndex&, int erste, int letzte) {
-                const int r = erste - msgFLX[2]->FixedRows();
-                if (hZeilenSetzen_ || r >= int(hBeiseite_.size())) return;
-                const int von = std::max(r, 0),
-                          bis = std::min(letzte - msgFLX[2]->FixedRows() + 1, int(hBeiseite_.size()));
-                if (von < bis) hBeiseite_.erase(hBeiseite_.begin() + von, hBeiseite_.begin() + bis);
+            [this, modell](const QModelIndex&, int erste, int letzte) {
+                const int fest = msgFLX[2]->FixedRows();
+                const int von = std::max(erste - fest, 0);
+                const int bis = std::min(letzte - fest + 1, int(hBeiseite_.size()));
+                if (hZeilenSetzen_ || von >= bis) return;
+                if (erste == modell->rowCount())
+                    std::fill(hBeiseite_.begin() + von, hBeiseite_.begin() + bis, QString());
+                else
+                    hBeiseite_.erase(hBeiseite_.begin() + von, hBeiseite_.begin() + bis);
             });
 }
 

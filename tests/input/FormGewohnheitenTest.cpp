@@ -131,4 +131,24 @@ TEST(HBeiseite, ARemovedReadingTakesItsKeptValueWithIt) {
     EXPECT_EQ(spalte(h, 1), (QStringList{"0,41", "0,00", "0,00", "0,00", "0,00", "0,00"}));
 }
 
+TEST(HBeiseite, AReadingAppendedToTheOtherMethodMovesNoKeptValue) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    lauf.eintragen(form, examples::dryingSet());
+    platform::FlexGrid& h = *form.msgFLX[2];
+    for (int r = 1; r <= 6; ++r)
+        h.setTextMatrix(r, 1, QStringLiteral("0,%1").arg(40 + r));
+    form.optKENW[1]->setValue(true);
+    form.SSTab->setCurrentIndex(1);
+    // Enter in the last cell of the added-water grid appends its second reading, in h' too.
+    platform::FlexGrid& w = *form.msgFLX[1];
+    w.setRow(w.Rows() - 1);
+    w.setCol(w.Cols() - 1);
+    form.msgFLX_KeyPress(1, 13);
+    ASSERT_EQ(h.Rows(), 3);
+    form.SSTab->setCurrentIndex(0);
+    form.optKENW[0]->setValue(true);
+    EXPECT_EQ(spalte(h, 1).mid(2), (QStringList{"0,43", "0,44", "0,45", "0,46"}));
+}
+
 } // namespace
