@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QTabWidget>
 
@@ -149,6 +150,30 @@ TEST(HBeiseite, AReadingAppendedToTheOtherMethodMovesNoKeptValue) {
     form.SSTab->setCurrentIndex(0);
     form.optKENW[0]->setValue(true);
     EXPECT_EQ(spalte(h, 1).mid(2), (QStringList{"0,43", "0,44", "0,45", "0,46"}));
+}
+
+TEST(FormEinfuegen, ABlockPastedAtOneCellBecomesReadingsAndIsSaved) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    form.txtKEN->setText(QStringLiteral("Probe B"));
+    form.SSTab->setCurrentIndex(1);
+    platform::FlexGrid& g = *form.msgFLX[0];
+    g.setFocus();
+    g.setRow(1);
+    g.setCol(1);
+    QString block;
+    for (int r = 0; r < 6; ++r)
+        block += QStringLiteral("%1\t%2\t240\t40\r\n").arg(2700 + r).arg(250 + r);
+    QApplication::clipboard()->setText(block);
+    taste(&g, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+    EXPECT_TRUE(lauf.dialogs().asked().empty());
+    EXPECT_EQ(g.Rows(), 7);
+    EXPECT_EQ(form.msgFLX[2]->Rows(), 7);
+    EXPECT_EQ(zellen(g).last(), "5\t2705\t255\t240\t40");
+    ASSERT_TRUE(form.EINGABEPRUEFEN());
+    ASSERT_TRUE(form.OK(1));
+    EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1"), 6);
+    EXPECT_EQ(lauf.wert("SELECT M1W FROM E3 WHERE ID = 1 AND I1 = 5"), "255");
 }
 
 } // namespace
