@@ -174,6 +174,8 @@ TEST(FormEinfuegen, ABlockPastedAtOneCellBecomesReadingsAndIsSaved) {
     ASSERT_TRUE(form.OK(1));
     EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1"), 6);
     EXPECT_EQ(lauf.wert("SELECT M1W FROM E3 WHERE ID = 1 AND I1 = 5"), "255");
+    // The new readings' h' are filled as for a reading inserted with the button.
+    EXPECT_EQ(lauf.wert("SELECT HS FROM E3 WHERE ID = 1 AND I1 = 5"), "0");
 }
 
 } // namespace
