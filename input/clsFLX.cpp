@@ -13,6 +13,7 @@
 #include "platform/ui/TextBox.h"
 
 #include <cmath>
+#include <QLineEdit>
 
 using platform::ErrorTrap;
 using platform::Variant;
@@ -79,7 +80,9 @@ std::int16_t summe16(int value) {
 
 } // namespace
 
-clsFLX::clsFLX() : z_(std::make_unique<Zustand>()) {}
+clsFLX::clsFLX() : z_(std::make_unique<Zustand>()) {
+    z_->tasten = std::make_unique<Editortasten>(*this);
+}
 clsFLX::~clsFLX() = default;
 
 // --- Bindings ---
@@ -121,8 +124,13 @@ platform::TextBox* clsFLX::ETXT() const {
 
 void clsFLX::setETXT(platform::TextBox* box) {
     ErrorTrap trap = trapOf("TXT");
-    if (!trap.step([&] { z_->txt = box; })) return;
+    if (!trap.step([&] {
+            if (z_->txt) z_->txt->removeEventFilter(z_->tasten.get());
+            z_->txt = box;
+        }))
+        return;
     if (!box) return;
+    if (!trap.step([&] { box->installEventFilter(z_->tasten.get()); })) return;
     // A 3-D box with a single-line border, empty and hidden until a cell is edited.
     if (!trap.step([&] { box->setFrame(true); })) return;
     if (!trap.step([&] { box->setText(QString()); })) return;
@@ -135,8 +143,20 @@ platform::ComboBox* clsFLX::ECBO() const {
 
 void clsFLX::setECBO(platform::ComboBox* box) {
     ErrorTrap trap = trapOf("CBO");
-    if (!trap.step([&] { z_->cbo = box; })) return;
+    if (!trap.step([&] {
+            if (z_->cbo) {
+                z_->cbo->removeEventFilter(z_->tasten.get());
+                if (z_->cbo->lineEdit()) z_->cbo->lineEdit()->removeEventFilter(z_->tasten.get());
+            }
+            z_->cbo = box;
+        }))
+        return;
     if (!box) return;
+    if (!trap.step([&] {
+            box->installEventFilter(z_->tasten.get());
+            if (box->lineEdit()) box->lineEdit()->installEventFilter(z_->tasten.get());
+        }))
+        return;
     if (!trap.step([&] { box->setEditText(QString()); })) return;
     trap.step([&] { box->hide(); });
 }

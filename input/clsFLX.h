@@ -47,6 +47,8 @@ class TextBox;
 //   grid MouseMove(.., X, Y) -> TOOLTIP(X, Y)
 //   header mouseMoved(x, y)  -> TOOLTIP(x * 56.7, y * 56.7)   (the picture reports millimetres)
 //   text box or combo box Enter (returnPressed) -> EINFUEGEN(13)
+//   (Tab, Shift+Tab and Esc in the editors the grid editor takes itself: EINFUEGEN(9) and the grid's own
+//   Tab, EINFUEGEN(27))
 //   Copy button, Ctrl+C      -> BEARBEITEN(-1);   Paste button, Ctrl+V -> EINFUEGEN(-1)
 //   row buttons              -> ZEILEEINFUEGEN(), ZEILEENTFERNEN()
 //   before saving the record -> EINFUEGEN(0) on every grid; False keeps the form open
@@ -102,8 +104,9 @@ public:
     const Liste& ELSTTT() const;
     void setELSTTT(const Liste& tips);
     const Liste& ELSTYP() const;
-    // Types 0 value, 1-3 running-number levels, 4 date, 5 time, 6 elapsed time, 7 choice; sets the fixed
-    // columns and renumbers.
+    // Types 0 value, 1-3 running-number levels, 4 date, 5 time, 6 elapsed time, 7 choice, 8 a value the
+    // form works out; sets the fixed columns and renumbers. Columns 6 and 8 are computed: no editor opens
+    // on them.
     void setELSTYP(const Liste& types);
     // The choice list of column INDEX (type 7).
     QStringList ELCBO(std::int16_t INDEX) const;
@@ -160,8 +163,12 @@ public:
     // 13 appends a row on Enter in the last cell, -1 copies the selected block, -2 arms the fill at X
     // (twips in the grid).
     void BEARBEITEN(std::int16_t BOB, float X = 0);
-    // 0 and 13 close the editor through the value check, -1 pastes (a disabled grid, and its coupled one,
-    // is enabled first, so that the pasted readings are saved), -2 fills the dragged block.
+    // 0, 13 (Enter) and 9 (Tab) close the editor through the value check, 27 (Esc) closes it and leaves
+    // the cell as it was, -1 pastes, -2 fills the dragged block. A paste checks every value as a typed one
+    // and pastes nothing when one is refused; at one selected cell it writes the whole block from there,
+    // adding rows (and as many to the coupled grid) as it needs, and names in one message what fell beyond
+    // the last column or the most rows; into a selected range it writes what falls into the range. A
+    // disabled grid, and its coupled one, is enabled first, so that the pasted readings are saved.
     // False while an editor stays open (its value was rejected): the caller's action stops.
     bool EINFUEGEN(std::int16_t BOE);
     // The grid scrolled: closes the editor (a rejected value scrolls the grid back under its editor) and
@@ -194,6 +201,9 @@ public:
     void TOOLTIP(float X, float Y);
 
 private:
+    // The check of a value for column SPALTE, as the editor's check makes it: by the column's type and
+    // limits, with the message of a refused value.
+    bool SPALTENWERTPRUEFEN(int SPALTE, const QString& TEXT);
     bool WERTPRUEFEN(QString& TEXT, float MINIMUM, float MAXIMUM, std::int16_t GANZZAHL, std::int16_t DATUM,
                      const QString& TITEL);
     void TEXT(float X, float Y, const platform::Variant& TEXT, std::int16_t AUSRICHTUNGX,

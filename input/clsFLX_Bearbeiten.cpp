@@ -3,6 +3,7 @@
 
 #include "clsFLX_Zustand.h"
 
+#include "drawing/Markup.h"
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
 #include "platform/runtime/Color.h"
@@ -38,6 +39,9 @@ void ueberZelle(QWidget& editor, platform::FlexGrid& grid, bool mitHoehe) {
                        mitHoehe ? grid.CellHeight() / 15 : editor.height());
 }
 
+// The most rows a grid holds: row numbers are 16-bit.
+constexpr int kMaxZeilen = 32767;
+
 void meldung(const QString& text, const QString& titel) {
     platform::RunState::current().dialogs().MsgBox(text, platform::Msg::OKOnly | platform::Msg::Exclamation,
                                                    QStringLiteral("MSFlexGrid / ") + titel);
@@ -66,7 +70,7 @@ void clsFLX::BEARBEITEN(std::int16_t BOB, float X) {
     if (BOB == 0 || BOB > 32) {
         int typ = 0;
         if (!trap.step([&] { typ = typVon(z.lstyp, grid.Col()); })) return;
-        if (z.txt && z.txt->isHidden() && typ < 7) {
+        if (z.txt && z.txt->isHidden() && typ < 6) {
             platform::TextBox& txt = *z.txt;
             if (!trap.step([&] {
                     z.editTopRow = grid.TopRow();
@@ -186,67 +190,38 @@ bool clsFLX::EINFUEGEN(std::int16_t BOE) {
     platform::ErrorTrap trap(QStringLiteral("MSFlexGrid / Einfügen"));
     // The result: no editor is open any more (a rejected value, or Cancel in an error box, keeps it open).
     auto geschlossen = [&z] { return !(z.txt && !z.txt->isHidden()) && !(z.cbo && !z.cbo->isHidden()); };
-    if (BOE == 0 || BOE == 13) {
+    if (BOE == 27) {
+        // Esc: the editor closes and its cell keeps the text it had.
+        trap.step([&] {
+            if (z.txt && !z.txt->isHidden()) {
+                z.txt->setText(QString());
+                z.txt->hide();
+            } else if (z.cbo && !z.cbo->isHidden()) {
+                z.cbo->setEditText(QString());
+                z.cbo->hide();
+            } else {
+                return;
+            }
+            if (z.grid) z.grid->setFocus();
+        });
+        return geschlossen();
+    }
+    if (BOE == 0 || BOE == 13 || BOE == 9) {
         const bool text = z.txt && !z.txt->isHidden();
         const bool combo = z.cbo && !z.cbo->isHidden();
         if (!text && !combo) return true;
         int typ = 0;
-        QString titel;
-        if (!trap.step([&] {
-                typ = typVon(z.lstyp, z.snr);
-                titel = platform::CStr(flx::eintrag(z.lst1, z.snr));
-            }))
-            return geschlossen();
-        float minimum = 0, maximum = 0;
+        if (!trap.step([&] { typ = typVon(z.lstyp, z.snr); })) return geschlossen();
         QString wert;
         bool angenommen = true;
-        if (text && typ < 7) {
+        if (text && typ != 7) {
             wert = z.txt->text();
-            QString pruefling = wert;
-            if (!pruefling.isEmpty()) {
-                if (!trap.step([&] {
-                        const Variant &a = flx::eintrag(z.lmin, z.snr), &b = flx::eintrag(z.lmax, z.snr);
-                        if (!flx::fehlt(a) && !flx::fehlt(b)) {
-                            minimum = platform::CSng(a);
-                            maximum = platform::CSng(b);
-                        }
-                    }))
-                    return geschlossen();
-                if (typ >= 1 && typ <= 3) {
-                    if (minimum < maximum)
-                        angenommen = WERTPRUEFEN(pruefling, minimum, maximum, -1, 0,
-                                                 QStringLiteral("Indexspalte ") + titel);
-                } else if (typ == 4) {
-                    angenommen = WERTPRUEFEN(pruefling, minimum, maximum, 0, -1,
-                                             QStringLiteral("Datumsspalte ") + titel);
-                } else if (typ == 5) {
-                    angenommen = WERTPRUEFEN(pruefling, minimum, maximum, 0, -1,
-                                             QStringLiteral("Uhrzeitspalte ") + titel);
-                } else if (minimum < maximum) {
-                    angenommen =
-                        WERTPRUEFEN(pruefling, minimum, maximum, 0, 0, QStringLiteral("Spalte ") + titel);
-                }
-            }
         } else if (combo && typ == 7) {
             wert = z.cbo->Text();
-            QString pruefling = wert;
-            if (!pruefling.isEmpty()) {
-                if (!trap.step([&] {
-                        const auto a = flx::zahl(flx::eintrag(z.lmin, z.snr)),
-                                   b = flx::zahl(flx::eintrag(z.lmax, z.snr));
-                        if (a && b) {
-                            minimum = float(*a);
-                            maximum = float(*b);
-                        }
-                    }))
-                    return geschlossen();
-                if (minimum < maximum)
-                    angenommen =
-                        WERTPRUEFEN(pruefling, minimum, maximum, 0, 0, QStringLiteral("Spalte ") + titel);
-            }
         } else {
             return geschlossen();
         }
+        if (!trap.step([&] { angenommen = SPALTENWERTPRUEFEN(z.snr, wert); })) return geschlossen();
         if (!angenommen) {
             // The editor stays open with the text as typed; the cell keeps its old text.
             QWidget* editor = text ? static_cast<QWidget*>(z.txt) : static_cast<QWidget*>(z.cbo);
@@ -284,21 +259,75 @@ bool clsFLX::EINFUEGEN(std::int16_t BOE) {
             const QMimeData* daten = QGuiApplication::clipboard()->mimeData();
             if (!daten || !daten->hasText()) return;
             const QString text = alsGridText(daten->text());
+            const QStringList zeilen = text.split(QLatin1Char('\r'));
+            qsizetype breite = 0;
+            for (const QString& zeile : zeilen)
+                breite = std::max(breite, zeile.count(QLatin1Char('\t')) + 1);
+            const int r0 = std::min(grid.Row(), grid.RowSel()), c0 = std::min(grid.Col(), grid.ColSel());
+            // At one selected cell the block goes in whole, to the right and down from it, with new rows as
+            // it needs them; a selected range takes what falls into it.
+            const bool eineZelle = grid.Row() == grid.RowSel() && grid.Col() == grid.ColSel();
+            int r1 = std::max(grid.Row(), grid.RowSel()), c1 = std::max(grid.Col(), grid.ColSel());
+            if (eineZelle) {
+                r1 = int(std::min<qint64>(qint64(r0) + zeilen.size(), kMaxZeilen) - 1);
+                c1 = int(std::min<qint64>(qint64(c0) + breite, grid.Cols()) - 1);
+            }
+            // Every value is checked as a typed one before any is written: a refused one pastes nothing.
+            for (int i = 0; i < zeilen.size() && r0 + i <= r1; ++i) {
+                const QStringList zellen = zeilen[i].split(QLatin1Char('\t'));
+                for (int j = 0; j < zellen.size() && c0 + j <= c1; ++j)
+                    if (!SPALTENWERTPRUEFEN(c0 + j, zellen[j])) return;
+            }
             // A disabled grid holds no readings and saving skips it: pasted readings make it hold them, as an
             // insert does, here and in the coupled grid.
-            for (clsFLX* f : {this, z.coupled}) {
+            clsFLX* k = z.coupled && z.coupled->EFLX() ? z.coupled : nullptr;
+            for (clsFLX* f : {this, k}) {
                 platform::FlexGrid* g = f ? f->EFLX() : nullptr;
                 if (!g || g->Enabled()) continue;
                 g->setBackColor(platform::SystemColor::WindowBackground);
                 g->setEnabled(true);
                 f->NUMMERIEREN();
             }
+            if (eineZelle) {
+                const int neu = r1 + 1 - grid.Rows();
+                if (neu > 0) {
+                    grid.setRows(r1 + 1);
+                    NUMMERIEREN();
+                    // The coupled grid gets its rows for the new readings, as for readings appended by Enter.
+                    if (k) {
+                        k->EFLX()->setRows(std::min(k->EFLX()->Rows() + neu, kMaxZeilen));
+                        k->NUMMERIEREN();
+                    }
+                }
+                grid.setRow(r0);
+                grid.setCol(c0);
+                grid.setRowSel(r1);
+                grid.setColSel(c1);
+                grid.setClip(text);
+                // What lies beyond the last column or the most rows a grid holds is named in one message.
+                const qint64 ohneZeilen = zeilen.size() - (r1 - r0 + 1), ohneSpalten = breite - (c1 - c0 + 1);
+                if (ohneZeilen > 0 || ohneSpalten > 0) {
+                    auto anzahl = [](qint64 n, const char* eins, const char* mehr) {
+                        return QString::number(n) + QLatin1Char(' ') +
+                               QString::fromUtf8(n == 1 ? eins : mehr);
+                    };
+                    QString was;
+                    if (ohneZeilen > 0) was = anzahl(ohneZeilen, "Zeile", "Zeilen");
+                    if (ohneSpalten > 0)
+                        was += (was.isEmpty() ? QString() : QStringLiteral(" und ")) +
+                               anzahl(ohneSpalten, "Spalte", "Spalten");
+                    meldung(QStringLiteral("Nicht eingefügt: ") + was +
+                                QStringLiteral(" der Zwischenablage, jenseits der letzten Spalte oder der "
+                                               "größten Zahl von Zeilen der Tabelle."),
+                            QStringLiteral("Einfügen"));
+                }
+                return;
+            }
             grid.setClip(text);
             // Rows of the block that the grid has no room for below the selected row are not lost silently.
-            const int zeilen = int(text.count(QLatin1Char('\r'))) + 1;
-            const int platz = grid.Rows() - std::min(grid.Row(), grid.RowSel());
-            if (zeilen > platz) {
-                const int fehlen = zeilen - platz;
+            const int platz = grid.Rows() - r0;
+            if (zeilen.size() > platz) {
+                const int fehlen = int(zeilen.size()) - platz;
                 meldung(QString::number(fehlen) +
                             (fehlen == 1
                                  ? QStringLiteral(" Zeile der Zwischenablage wurde nicht eingefügt")
@@ -335,6 +364,38 @@ void clsFLX::BLAETTERN() {
     // Called from the grid's event: a fault of the captions is shown here rather than thrown into the loop.
     platform::ErrorTrap trap(QStringLiteral("MSFlexGrid / Beschriften"));
     trap.step([&] { BESCHRIFTEN(); });
+}
+
+bool clsFLX::SPALTENWERTPRUEFEN(int SPALTE, const QString& TEXT) {
+    const Zustand& z = *z_;
+    QString pruefling = TEXT;
+    if (pruefling.isEmpty()) return true;
+    const int typ = typVon(z.lstyp, SPALTE);
+    // The message names the column as its header shows it, without the tags of the markup.
+    const QString titel = drawing::markupPlainText(platform::CStr(flx::eintrag(z.lst1, SPALTE)));
+    float minimum = 0, maximum = 0;
+    if (typ == 7) {
+        const auto a = flx::zahl(flx::eintrag(z.lmin, SPALTE)), b = flx::zahl(flx::eintrag(z.lmax, SPALTE));
+        if (a && b) {
+            minimum = float(*a);
+            maximum = float(*b);
+        }
+    } else {
+        const Variant &a = flx::eintrag(z.lmin, SPALTE), &b = flx::eintrag(z.lmax, SPALTE);
+        if (!flx::fehlt(a) && !flx::fehlt(b)) {
+            minimum = platform::CSng(a);
+            maximum = platform::CSng(b);
+        }
+    }
+    if (typ >= 1 && typ <= 3)
+        return !(minimum < maximum) ||
+               WERTPRUEFEN(pruefling, minimum, maximum, -1, 0, QStringLiteral("Indexspalte ") + titel);
+    if (typ == 4)
+        return WERTPRUEFEN(pruefling, minimum, maximum, 0, -1, QStringLiteral("Datumsspalte ") + titel);
+    if (typ == 5)
+        return WERTPRUEFEN(pruefling, minimum, maximum, 0, -1, QStringLiteral("Uhrzeitspalte ") + titel);
+    return !(minimum < maximum) ||
+           WERTPRUEFEN(pruefling, minimum, maximum, 0, 0, QStringLiteral("Spalte ") + titel);
 }
 
 bool clsFLX::WERTPRUEFEN(QString& TEXT, float MINIMUM, float MAXIMUM, std::int16_t GANZZAHL,

@@ -4,6 +4,7 @@
 
 #include "clsFLX.h"
 #include "drawing/SurfaceSettings.h"
+#include "Editortasten.h"
 #include "Formatmerker.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/ui/ComboBox.h"
@@ -28,6 +29,8 @@ struct clsFLX::Zustand {
     QPointer<platform::TextBox> txt;
     QPointer<platform::ComboBox> cbo;
     QPointer<platform::PictureBox> pic;
+    // Tab, Shift+Tab and Esc in the bound editors.
+    std::unique_ptr<Editortasten> tasten;
 
     // The column lists.
     Liste lsb, lst1, lsttt, lstyp, lformat, la, lmin, lmax, lselek;

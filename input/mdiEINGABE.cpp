@@ -365,7 +365,7 @@ void mdiEINGABE::configureGrids() {
          {lfd, "m{t,1}1", "m{t,3}1,r", "m{t,1}1 + m{t,3}1,r"},
          {nr, g, g, g},
          {tippLfd, "m1 = m + mc", "m1r = mr + mz", leer},
-         {1, 0, 0, 0},
+         {1, 0, 0, 8}, // the sum is worked out from the two columns before it
          {ganz, zwei, zwei, zwei},
          {1, 2, 2, 2},
          {0, 0, 0, 0},

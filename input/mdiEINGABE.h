@@ -214,6 +214,9 @@ private:
     // The h' grid gets the given number of data rows; the h' values of readings that only the other mass
     // grid has are kept aside and come back when that grid is active again.
     void hGridZeilen(int dataRows);
+    // The h' values kept aside follow the rows inserted into and removed from the h' grid, so that each
+    // stays with its reading and a removed reading's value goes with it.
+    void hBeiseiteVerfolgen();
 
     // A checked box that is left: a refused value keeps the focus in it.
     void pruefenBeimVerlassen(QObject* watched, const QFocusEvent& event);
@@ -226,6 +229,8 @@ private:
     std::vector<Zahlenfeld> zahlenfelder_;
     // h' values of readings beyond the h' grid's rows, by reading number.
     std::vector<QString> hBeiseite_;
+    // hGridZeilen is setting the h' grid's rows itself.
+    bool hZeilenSetzen_ = false;
     // A box whose check refused its value holds the focus; no second check runs while its message shows.
     bool pruefend_ = false;
 };

@@ -75,6 +75,7 @@ void mdiEINGABE::connectEvents() {
         connect(cmdK[i], &QPushButton::clicked, this, [this, i] { cmdK_Click(i); });
         connect(cmdE[i], &QPushButton::clicked, this, [this, i] { cmdE_Click(i); });
     }
+    hBeiseiteVerfolgen();
     // The form sees every key before its controls, and the checked boxes report when they are left.
     for (QWidget* w : findChildren<QWidget*>())
         w->installEventFilter(this);
@@ -119,7 +120,7 @@ bool mdiEINGABE::Form_KeyDown(int KeyCode, int Shift) {
     if (KeyCode == Qt::Key_V) {
         const int i = gridIndex(aktiv);
         if (i < 0) return false;
-        flx(i).EINFUEGEN(-1);
+        cmdE_Click(i);
         return true;
     }
     return false;
@@ -275,4 +276,8 @@ void mdiEINGABE::cmdK_Click(int Index) {
 
 void mdiEINGABE::cmdE_Click(int Index) {
     flx(Index).EINFUEGEN(-1);
+    // Readings the paste added get their h' and their sums as an inserted reading does.
+    const int tab = SSTab->currentIndex();
+    REITERAKTUALISIEREN(tab);
+    REITERFORMATIEREN(tab);
 }

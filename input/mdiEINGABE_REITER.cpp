@@ -14,9 +14,14 @@
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/OptionButton.h"
 
+#include <QAbstractItemModel>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
+
+#include <algorithm>
+#include <utility>
 
 using platform::Variant;
 
@@ -91,6 +96,8 @@ void mdiEINGABE::hGridZeilen(int dataRows) {
     const int fest = g.FixedRows();
     const int jetzt = g.Rows() - fest;
     if (dataRows == jetzt || dataRows < 1) return;
+    hZeilenSetzen_ = true;
+    const auto fertig = qScopeGuard([this] { hZeilenSetzen_ = false; });
     if (dataRows < jetzt) {
         // The readings the other mass grid has beyond this one keep their h' for the switch back.
         if (int(hBeiseite_.size()) < jetzt) hBeiseite_.resize(std::size_t(jetzt));
@@ -99,11 +106,37 @@ void mdiEINGABE::hGridZeilen(int dataRows) {
         g.setRows(fest + dataRows);
     } else {
         g.setRows(fest + dataRows);
+        // A value that is back in the grid is no longer kept aside.
         for (int r = jetzt; r < dataRows && r < int(hBeiseite_.size()); ++r)
             if (!hBeiseite_[std::size_t(r)].isEmpty())
-                g.setTextMatrix(fest + r, 1, hBeiseite_[std::size_t(r)]);
+                g.setTextMatrix(fest + r, 1, std::exchange(hBeiseite_[std::size_t(r)], QString()));
     }
     flx(2).NUMMERIEREN();
+}
+
+void mdiEINGABE::hBeiseiteVerfolgen() {
+    // A reading inserted before others moves their values on, one removed moves them back and takes its own
+    // with it; a reading appended at the end or the last one removed moves nothing.
+    const QAbstractItemModel* modell = msgFLX[2]->model();
+    connect(modell, &QAbstractItemModel::rowsInserted, this,
+            [this, modell](const QModelIndex&, int erste, int letzte) {
+                const int r = erste - msgFLX[2]->FixedRows();
+                if (hZeilenSetzen_ || r < 0 || r >= int(hBeiseite_.size()) ||
+                    letzte == modell->rowCount() - 1)
+                    return;
+                hBeiseite_.insert(hBeiseite_.begin() + r, std::size_t(letzte - erste + 1), QString());
+            });
+    connect(modell, &QAbstractItemModel::rowsRemoved, this,
+            [this, modell](const QModelIndex&, int erste, int letzte) {
+                const int fest = msgFLX[2]->FixedRows();
+                const int von = std::max(erste - fest, 0);
+                const int bis = std::min(letzte - fest + 1, int(hBeiseite_.size()));
+                if (hZeilenSetzen_ || von >= bis) return;
+                if (erste == modell->rowCount())
+                    std::fill(hBeiseite_.begin() + von, hBeiseite_.begin() + bis, QString());
+                else
+                    hBeiseite_.erase(hBeiseite_.begin() + von, hBeiseite_.begin() + bis);
+            });
 }
 
 void mdiEINGABE::REITERAKTUALISIEREN(int Tab) {

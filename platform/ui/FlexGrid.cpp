@@ -21,7 +21,8 @@ FlexGrid::FlexGrid(QWidget* parent)
     verticalHeader()->setMinimumSectionSize(0);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
-    setTabKeyNavigation(false);
+    // Tab moves between the cells rather than to the next control.
+    setTabKeyNavigation(true);
     setAutoScroll(false);
     setWordWrap(false);
     setFocusPolicy(Qt::StrongFocus);

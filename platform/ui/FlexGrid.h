@@ -27,8 +27,9 @@ namespace platform {
 // Events, in the order they come: a press on a cell gives LeaveCell, EnterCell (when the current cell
 // changes), then MouseDown; a drag gives MouseMove; the release gives MouseUp, then Click. A double click
 // gives DblClick before its MouseUp. A key gives KeyDown, then KeyPress for a character or Enter (13); the
-// arrow keys, Page Up/Down, Home and End move the current cell (with Shift they extend the block). Scroll
-// follows every change of TopRow or LeftCol.
+// arrow keys, Page Up/Down, Home and End move the current cell (with Shift they extend the block); Tab and
+// Shift+Tab move to the next and the previous cell, row by row, and then give KeyPress(9). A full-width
+// character is given to KeyPress as its ASCII form. Scroll follows every change of TopRow or LeftCol.
 class FlexGrid : public QTableWidget, public ControlArrayMember {
     Q_OBJECT
 public:
@@ -117,6 +118,9 @@ public:
     void AddItem(const QString& item, std::optional<int> index = std::nullopt);
     // Removes a scrolling row; a fixed row or the last scrolling row can't be removed (380).
     void RemoveItem(int index);
+
+    // The character a typed key gives to KeyPress: a full-width form becomes its ASCII character.
+    static QChar typedCharacter(QChar c);
 
     bool isFixedCell(int row, int col) const { return row < fixedRows_ || col < fixedCols_; }
     bool isSelectedCell(int row, int col) const;

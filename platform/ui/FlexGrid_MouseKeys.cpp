@@ -103,7 +103,9 @@ void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void FlexGrid::keyPressEvent(QKeyEvent* event) {
-    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    // Tab and Shift+Tab move the current cell; they extend no block.
+    const bool shift = (event->modifiers() & Qt::ShiftModifier) && !tab;
     emit KeyDown(event->key(), shiftOf(event->modifiers()));
     int row = shift ? rowSel_ : row_, col = shift ? colSel_ : col_;
     const int firstRow = std::min(fixedRows_, rowCount() - 1),
@@ -135,6 +137,23 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_End:
         col = columnCount() - 1;
         break;
+    case Qt::Key_Tab:
+        // The next cell of the row, at its end the first of the next row; the last cell stays.
+        if (col < columnCount() - 1) {
+            col = std::max(firstCol, col + 1);
+        } else if (row < rowCount() - 1) {
+            col = firstCol;
+            row = std::max(firstRow, row + 1);
+        }
+        break;
+    case Qt::Key_Backtab:
+        if (col > firstCol) {
+            col = col - 1;
+        } else if (row > firstRow) {
+            col = columnCount() - 1;
+            row = row - 1;
+        }
+        break;
     default:
         move = false;
     }
@@ -150,16 +169,26 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
                 ++left;
             scrollTo(top, left);
         }
+        // Tab is a character too: those who follow the keys see it as one (it opens no editor).
+        if (tab) emit KeyPress(9);
         event->accept();
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         emit KeyPress(13);
     } else if (!(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && !event->text().isEmpty()) {
-        emit KeyPress(event->text().at(0).unicode());
+        emit KeyPress(typedCharacter(event->text().at(0)).unicode());
     }
     // Nothing else: no copy on Ctrl+C, no editing, no navigation on Enter.
     event->accept();
+}
+
+QChar FlexGrid::typedCharacter(QChar c) {
+    // A full-width form (an East Asian keyboard's digits, signs and letters) is its ASCII character.
+    const char16_t u = c.unicode();
+    if (u >= 0xFF01 && u <= 0xFF5E) return QChar(char16_t(u - 0xFF01 + 0x21));
+    if (u == 0x3000) return QChar(u' ');
+    return c;
 }
 
 bool FlexGrid::fullyShownRow(int row, int top) const {

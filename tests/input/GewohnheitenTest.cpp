@@ -1,0 +1,301 @@
+// The grid's spreadsheet habits: a block pasted at one cell, Tab and Esc, computed columns, full-width keys.
+#include "Gitterform.h"
+#include "TestRun.h"
+
+#include "platform/runtime/Color.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+using platform::Variant;
+
+namespace {
+
+testsupport::TestRun::Options ohneDatenbank() {
+    testsupport::TestRun::Options o;
+    o.workingCopy = false;
+    return o;
+}
+
+void taste(QWidget* ziel, int key, Qt::KeyboardModifiers mod = Qt::NoModifier, const QString& text = {}) {
+    QKeyEvent e(QEvent::KeyPress, key, mod, text);
+    QApplication::sendEvent(ziel, &e);
+}
+
+// A block of numbers as a spreadsheet copies it: ROWS rows of COLS cells, "r,c" in each, CR LF after each
+// row.
+QString block(int zeilen, int spalten) {
+    QString text;
+    for (int r = 1; r <= zeilen; ++r) {
+        QStringList zellen;
+        for (int c = 1; c <= spalten; ++c)
+            zellen << QStringLiteral("%1,%2").arg(r).arg(c);
+        text += zellen.join(QLatin1Char('\t')) + QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+// A mass grid with one reading and the grid coupled to it.
+struct Gekoppelt {
+    Gitterform masse{6, 2};
+    Gitterform hoehe{2, 2};
+    Gekoppelt() {
+        alsMassenGitter(masse, 1);
+        hoehe.flx.setELSB({10, 17});
+        hoehe.flx.setELSTYP({1, 0});
+        hoehe.flx.setELINDEXMIN(Variant(std::int16_t(1)));
+        hoehe.flx.NUMMERIEREN();
+        masse.flx.setEFLXK(&hoehe.flx);
+    }
+};
+
+TEST(EinfuegenAnEinerZelle, TheWholeBlockGoesInAndTheReadingsItNeedsAreAdded) {
+    for (const bool gesperrt : {false, true}) {
+        SCOPED_TRACE(gesperrt ? "into a disabled grid" : "into an enabled grid");
+        testsupport::TestRun run(ohneDatenbank());
+        Gekoppelt g;
+        if (gesperrt) g.masse.flx.ZEILEENTFERNEN();
+        ASSERT_EQ(g.masse.grid->Enabled(), !gesperrt);
+        QGuiApplication::clipboard()->setText(block(6, 4));
+        g.masse.grid->setRow(1);
+        g.masse.grid->setCol(2);
+        g.masse.flx.EINFUEGEN(-1);
+        EXPECT_TRUE(run.dialogs().asked().empty());
+        ASSERT_EQ(g.masse.grid->Rows(), 7);
+        for (int c = 1; c <= 4; ++c)
+            EXPECT_EQ(g.masse.spalte(1 + c),
+                      (QStringList{QStringLiteral("1,%1").arg(c), QStringLiteral("2,%1").arg(c),
+                                   QStringLiteral("3,%1").arg(c), QStringLiteral("4,%1").arg(c),
+                                   QStringLiteral("5,%1").arg(c), QStringLiteral("6,%1").arg(c)}));
+        EXPECT_EQ(g.masse.spalte(1), QStringList(6, QString()));
+        // Both grids take input and number their six readings.
+        for (Gitterform* f : {&g.masse, &g.hoehe}) {
+            EXPECT_TRUE(f->grid->Enabled());
+            EXPECT_EQ(f->grid->BackColor(), platform::SystemColor::WindowBackground);
+            EXPECT_EQ(f->spalte(0), (QStringList{"1", "2", "3", "4", "5", "6"}));
+        }
+    }
+}
+
+TEST(EinfuegenAnEinerZelle, RowsReadyBelowAreFilledWithoutNewOnes) {
+    testsupport::TestRun run(ohneDatenbank());
+    Gitterform f(6, 2);
+    alsMassenGitter(f, 5);
+    QGuiApplication::clipboard()->setText(QStringLiteral("7\r\n8\r\n9\r\n"));
+    f.grid->setRow(2);
+    f.grid->setCol(5);
+    f.flx.EINFUEGEN(-1);
+    EXPECT_EQ(f.grid->Rows(), 6);
+    EXPECT_EQ(f.spalte(5), (QStringList{"", "7", "8", "9", ""}));
+    EXPECT_TRUE(run.dialogs().asked().empty());
+}
+
+TEST(EinfuegenAnEinerZelle, WhatFallsBeyondTheGridIsNamedInOneMessage) {
+    struct Fall {
+        const char* name;
+        int datenzeilen;
+        int zeile, spalte;
+        QString text;
+        QString meldung;
+        int zeilenDanach;
+    };
+    const QString ende =
+        QStringLiteral(" der Zwischenablage, jenseits der letzten Spalte oder der größten Zahl "
+                       "von Zeilen der Tabelle.");
+    const std::vector<Fall> faelle{
+        {"two columns beyond the last", 2, 1, 3, block(2, 5), "Nicht eingefügt: 2 Spalten" + ende, 3},
+        {"one column beyond the last", 2, 2, 5, block(1, 2), "Nicht eingefügt: 1 Spalte" + ende, 3},
+        {"rows beyond the most a grid holds", 32764, 32763, 1, block(6, 1),
+         "Nicht eingefügt: 2 Zeilen" + ende, 32767},
+        {"a row and a column", 32764, 32764, 4, block(4, 3), "Nicht eingefügt: 1 Zeile und 1 Spalte" + ende,
+         32767},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        testsupport::TestRun run(ohneDatenbank());
+        Gitterform f(6, 2);
+        alsMassenGitter(f, fall.datenzeilen);
+        QGuiApplication::clipboard()->setText(fall.text);
+        f.grid->setRow(fall.zeile);
+        f.grid->setCol(fall.spalte);
+        f.flx.EINFUEGEN(-1);
+        ASSERT_EQ(run.dialogs().asked().size(), 1u);
+        EXPECT_EQ(run.dialogs().asked()[0].prompt, fall.meldung);
+        EXPECT_EQ(run.dialogs().asked()[0].title, QStringLiteral("MSFlexGrid / Einfügen"));
+        EXPECT_EQ(f.grid->Rows(), fall.zeilenDanach);
+        // What fits is written: the block's first cell and its cell in the last row.
+        EXPECT_EQ(f.grid->TextMatrix(fall.zeile, fall.spalte), QStringLiteral("1,1"));
+        EXPECT_FALSE(f.grid->TextMatrix(f.grid->Rows() - 1, fall.spalte).isEmpty());
+    }
+}
+
+TEST(EinfuegenAnEinerZelle, ARefusedValuePastesNothing) {
+    testsupport::TestRun run(ohneDatenbank());
+    Gekoppelt g;
+    QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\r\n3\tvier\r\n5\t6\r\n"));
+    g.masse.grid->setRow(1);
+    g.masse.grid->setCol(1);
+    g.masse.flx.EINFUEGEN(-1);
+    ASSERT_EQ(run.dialogs().asked().size(), 1u);
+    EXPECT_EQ(run.dialogs().asked()[0].prompt,
+              QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!"));
+    EXPECT_EQ(run.dialogs().asked()[0].title, QStringLiteral("MSFlexGrid / Spalte m1,f"));
+    EXPECT_EQ(g.masse.grid->Rows(), 2);
+    EXPECT_EQ(g.hoehe.grid->Rows(), 2);
+    EXPECT_EQ(g.masse.spalte(1), QStringList{""});
+}
+
+TEST(Tab, MovesToTheNextAndThePreviousCellOfTheSameGrid) {
+    testsupport::TestRun run(ohneDatenbank());
+    Gitterform f(6, 2);
+    alsMassenGitter(f, 2);
+    f.klick(1, 4);
+    const std::vector<std::tuple<int, int, int>> schritte{
+        {Qt::Key_Tab, 1, 5}, {Qt::Key_Tab, 2, 1},     {Qt::Key_Backtab, 1, 5},
+        {Qt::Key_Tab, 2, 1}, {Qt::Key_Backtab, 1, 5}, {Qt::Key_Tab, 2, 1},
+    };
+    for (const auto& [key, zeile, spalte] : schritte) {
+        taste(f.grid, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier,
+              key == Qt::Key_Tab ? QStringLiteral("\t") : QString());
+        EXPECT_EQ(f.grid->Row(), zeile);
+        EXPECT_EQ(f.grid->Col(), spalte);
+        EXPECT_EQ(f.grid->RowSel(), zeile);
+        EXPECT_EQ(f.grid->ColSel(), spalte);
+    }
+    // The last cell and the first one stay where they are; Tab opens no editor.
+    f.grid->setRow(2);
+    f.grid->setCol(5);
+    taste(f.grid, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    EXPECT_EQ(f.grid->Row(), 2);
+    EXPECT_EQ(f.grid->Col(), 5);
+    f.grid->setRow(1);
+    f.grid->setCol(1);
+    taste(f.grid, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(f.grid->Row(), 1);
+    EXPECT_EQ(f.grid->Col(), 1);
+    EXPECT_TRUE(f.txt->isHidden());
+}
+
+TEST(Tab, InTheEditorWritesTheValueAsEnterDoesAndMovesOn) {
+    testsupport::TestRun run(ohneDatenbank());
+    Gitterform f(6, 2);
+    alsMassenGitter(f, 2);
+    f.klick(1, 5);
+    f.tippe(QStringLiteral("12,5"));
+    ASSERT_FALSE(f.txt->isHidden());
+    taste(f.txt, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    EXPECT_TRUE(f.txt->isHidden());
+    EXPECT_EQ(f.grid->TextMatrix(1, 5), QStringLiteral("12,5"));
+    EXPECT_EQ(f.grid->Row(), 2);
+    EXPECT_EQ(f.grid->Col(), 1);
+
+    // The next value lands in the cell Tab went to; Shift+Tab goes back.
+    f.tippe(QStringLiteral("3"));
+    taste(f.txt, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(f.grid->TextMatrix(2, 1), QStringLiteral("3,00"));
+    EXPECT_EQ(f.grid->Row(), 1);
+    EXPECT_EQ(f.grid->Col(), 5);
+
+    // A refused value keeps the editor open over its cell, and the cell stays.
+    f.grid->setRow(2);
+    f.grid->setCol(2);
+    f.tippe(QStringLiteral("x"));
+    taste(f.txt, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    ASSERT_EQ(run.dialogs().asked().size(), 1u);
+    EXPECT_EQ(run.dialogs().asked()[0].title, QStringLiteral("MSFlexGrid / Spalte m1,f"));
+    EXPECT_FALSE(f.txt->isHidden());
+    EXPECT_EQ(f.txt->text(), QStringLiteral("x"));
+    EXPECT_EQ(f.grid->TextMatrix(2, 2), QString());
+    EXPECT_EQ(f.grid->Row(), 2);
+    EXPECT_EQ(f.grid->Col(), 2);
+}
+
+TEST(Esc, ClosesTheEditorAndTheCellKeepsItsText) {
+    testsupport::TestRun run(ohneDatenbank());
+    Gitterform f(6, 2);
+    alsMassenGitter(f, 2);
+    f.grid->setTextMatrix(1, 1, QStringLiteral("5,00"));
+    for (const bool doppelklick : {false, true}) {
+        SCOPED_TRACE(doppelklick ? "opened by a double click" : "opened by a key");
+        if (doppelklick) {
+            f.doppelklick(1, 1);
+            f.txt->setText(QStringLiteral("99"));
+        } else {
+            f.klick(1, 1);
+            f.tippe(QStringLiteral("99"));
+        }
+        ASSERT_FALSE(f.txt->isHidden());
+        taste(f.txt, Qt::Key_Escape);
+        EXPECT_TRUE(f.txt->isHidden());
+        EXPECT_EQ(f.grid->TextMatrix(1, 1), QStringLiteral("5,00"));
+        // Nothing of the dropped text comes back with the next editor.
+        f.tippe(QStringLiteral("1"));
+        EXPECT_EQ(f.txt->text(), QStringLiteral("1"));
+        taste(f.txt, Qt::Key_Escape);
+    }
+    EXPECT_TRUE(run.dialogs().asked().empty());
+}
+
+TEST(BerechneteSpalte, OpensNoEditor) {
+    testsupport::TestRun run(ohneDatenbank());
+    Gitterform f(4, 2);
+    f.flx.setELSB({10, 17, 17, 17});
+    f.flx.setELSTYP({1, 0, 6, 8});
+    f.grid->setTextMatrix(1, 2, QStringLiteral("12"));
+    f.grid->setTextMatrix(1, 3, QStringLiteral("7584,00"));
+    for (const int spalte : {2, 3}) {
+        SCOPED_TRACE(spalte);
+        f.klick(1, spalte);
+        f.tippe(QStringLiteral("5"));
+        EXPECT_TRUE(f.txt->isHidden());
+        f.doppelklick(1, spalte);
+        EXPECT_TRUE(f.txt->isHidden());
+    }
+    EXPECT_EQ(f.grid->TextMatrix(1, 3), QStringLiteral("7584,00"));
+    // The value column beside them opens as before.
+    f.klick(1, 1);
+    f.tippe(QStringLiteral("5"));
+    EXPECT_FALSE(f.txt->isHidden());
+}
+
+TEST(VolleBreite, AFullWidthDigitTypedFirstIsReadAsItsDigit) {
+    testsupport::TestRun run(ohneDatenbank());
+    Gitterform f(6, 2);
+    alsMassenGitter(f, 2);
+    f.klick(1, 1);
+    taste(f.grid, 0, Qt::NoModifier, QString(QChar(0xFF15))); // FULLWIDTH DIGIT FIVE
+    ASSERT_FALSE(f.txt->isHidden());
+    EXPECT_EQ(f.txt->text(), QStringLiteral("5"));
+    f.enterImEditor();
+    EXPECT_EQ(f.grid->TextMatrix(1, 1), QStringLiteral("5,00"));
+    EXPECT_TRUE(run.dialogs().asked().empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(KlickInDenEditor, KeepsItsTextAndPlacesTheCursor) {
+    testsupport::TestRun run(ohneDatenbank());
+    Gitterform f(6, 2);
+    alsMassenGitter(f, 2);
+    f.grid->setTextMatrix(1, 1, QStringLiteral("2783,00"));
+    f.doppelklick(1, 1);
+    ASSERT_EQ(f.txt->selectedText(), QStringLiteral("2783,00"));
+    const QPoint links(3, f.txt->height() / 2);
+    for (const QEvent::Type typ : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(typ, QPointF(links), f.txt->mapToGlobal(QPointF(links)), Qt::LeftButton,
+                      typ == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(f.txt, &e);
+    }
+    EXPECT_FALSE(f.txt->isHidden());
+    EXPECT_EQ(f.txt->text(), QStringLiteral("2783,00"));
+    EXPECT_TRUE(f.txt->selectedText().isEmpty());
+    EXPECT_EQ(f.txt->cursorPosition(), 0);
+    EXPECT_EQ(f.grid->TextMatrix(1, 1), QStringLiteral("2783,00"));
+}
+
+} // namespace
