@@ -71,19 +71,18 @@ std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, Q
     }
     kopf.ESPK1 = QStringLiteral("AKVK");
     kopf.ESPK1W = AKVK;
-    kopf.DTVL(QStringLiteral("IDK"), v.IDK);
+    if (!kopf.DTVL(QStringLiteral("IDK"), v.IDK)) return std::nullopt;
     kopf.ESPK1.clear();
     kopf.ESPK1W.clear();
     kopf.ESPID = QStringLiteral("IDK");
     kopf.ESPIDW = v.IDK;
-    // A header field that can't be read stays empty or 0; the table cursor has said why.
-    kopf.DTVI(QStringLiteral("ZL"), v.ZL);
-    kopf.DTVT(QStringLiteral("DATUM"), v.DATUM);
-    kopf.DTVT(QStringLiteral("UHRZEIT"), v.UHRZEIT);
-    kopf.DTVT(QStringLiteral("KENZ1NR"), v.KENZ1NR);
-    kopf.DTVT(QStringLiteral("KENZ1KZ"), v.KENZ1KZ);
-    kopf.DTVT(QStringLiteral("TZS"), v.TZS);
-    kopf.DTVT(QStringLiteral("TZZ"), v.TZZ);
+    // A header field that can't be read (a cycle length of 40000) ends the import: the table cursor has
+    // said why, and a layout guessed from what could be read would fill the grid with nonsense.
+    if (!kopf.DTVI(QStringLiteral("ZL"), v.ZL) || !kopf.DTVT(QStringLiteral("DATUM"), v.DATUM) ||
+        !kopf.DTVT(QStringLiteral("UHRZEIT"), v.UHRZEIT) || !kopf.DTVT(QStringLiteral("KENZ1NR"), v.KENZ1NR) ||
+        !kopf.DTVT(QStringLiteral("KENZ1KZ"), v.KENZ1KZ) || !kopf.DTVT(QStringLiteral("TZS"), v.TZS) ||
+        !kopf.DTVT(QStringLiteral("TZZ"), v.TZZ))
+        return std::nullopt;
     v.TZS = trenner(v.TZS);
     v.TZZ = trenner(v.TZZ);
     if (v.ZL < 1) {

@@ -4,6 +4,7 @@
 // sign, the file's encodings and line endings, and the ways an import ends early.
 #include "ImportLauf.h"
 
+#include "platform/db/Connection.h"
 #include "platform/runtime/DialogService.h"
 
 #include <gtest/gtest.h>
@@ -290,6 +291,31 @@ TEST(Importieren, AnEarlyEndLeavesTheGridAsItWasAfterOneMessage) {
             << lauf.run.dialogs().messages()[0].toStdString();
         EXPECT_EQ(lauf.zeilen(), vorher);
         EXPECT_EQ(offeneHandles(datei), 0);
+    }
+}
+
+// A cycle length out of the Integer range, or no number at all, is the presets' fault: the table cursor's
+// message, False, the grid as it was; the run goes on.
+TEST(Importieren, ACycleLengthOutOfRangeEndsTheImportWithTheStoresMessage) {
+    struct Fall {
+        const char* gespeichert;
+        const char* gezeigt;
+    };
+    for (const Fall& f : {Fall{"40000", "40000"}, Fall{"1e9", "1000000000"}, Fall{"'zwei'", "zwei"}}) {
+        SCOPED_TRACE(f.gespeichert);
+        ImportLauf lauf;
+        lauf.vorgabe(Preset{"Z", 2, "", "", "", "", ";", "", {wert("M1", "0")}});
+        lauf.run.state().cnnX->Execute(
+            QStringLiteral("UPDATE TAMBRIN_VE1 SET ZL=%1").arg(QString::fromLatin1(f.gespeichert)));
+        lauf.form.fuellen({"\tx1\t\t\t\t"});
+        const QStringList vorher = lauf.zeilen();
+        lauf.run.dialogs().answerAllMessages(Answer::OK);
+        EXPECT_FALSE(lauf.form.flx.IMPORTIEREN("Z", lauf.datei("z.txt", "1;2\n")));
+        EXPECT_EQ(lauf.run.dialogs().messages(),
+                  QStringList{QStringLiteral("Wert %1 kann nicht aus der Spalte ZL der Tabelle TAMBRIN_VE1 "
+                                             "eingelesen werden!")
+                                  .arg(QString::fromLatin1(f.gezeigt))});
+        EXPECT_EQ(lauf.zeilen(), vorher);
     }
 }
 
