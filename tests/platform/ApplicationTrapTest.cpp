@@ -2,6 +2,7 @@
 // or a mouse event shows one error box with the program's title, and the run goes on. This program has
 // its own main(), as the trap is the application object itself.
 #include "platform/runtime/DialogService.h"
+#include "platform/runtime/ScriptedDialogs.h"
 #include "platform/runtime/VbError.h"
 #include "platform/window/Application.h"
 #include "TestRun.h"
@@ -108,6 +109,41 @@ TEST(Gesamtfalle, AnEscapedErrorShowsOneBoxAndTheRunGoesOn) {
         EXPECT_EQ(a.title, QStringLiteral("TAMBRIN"));
         EXPECT_EQ(a.style, platform::Msg::OKCancel | platform::Msg::Exclamation);
     }
+}
+
+namespace {
+// Answers a message box as the scripted dialogs do, while behind it the failing widget is delivered one
+// more event, as a repaint behind a real box would be.
+class BoxWithEventsBehind : public platform::ScriptedDialogs {
+public:
+    QWidget* behind = nullptr;
+    int MsgBox(const QString& prompt, int style, const QString& title, const QString& helpFile,
+               int helpContext) override {
+        if (behind) {
+            QKeyEvent again(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+            QApplication::sendEvent(behind, &again);
+        }
+        return ScriptedDialogs::MsgBox(prompt, style, title, helpFile, helpContext);
+    }
+};
+} // namespace
+
+// An error that escapes again while its box is open (behind the box) gives no second box.
+TEST(Gesamtfalle, AnErrorBehindTheOpenBoxGivesNoSecondBox) {
+    testsupport::TestRun run(ohneDatenbank());
+    BoxWithEventsBehind dialogs;
+    run.state().setDialogs(&dialogs);
+    Taste taste;
+    dialogs.behind = &taste;
+    QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+    QApplication::sendEvent(&taste, &f5);
+    EXPECT_EQ(taste.gedrueckt, 2);
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("VB-Error: 11\nDivision durch Null")});
+    // The next failure, once the box is closed, has its box again.
+    dialogs.behind = nullptr;
+    QApplication::sendEvent(&taste, &f5);
+    EXPECT_EQ(dialogs.messages().size(), 2);
+    run.state().setDialogs(&run.dialogs());
 }
 
 int main(int argc, char** argv) {
