@@ -536,3 +536,22 @@ TEST(Importieren, AFileWithoutReadingsSaysSo) {
     EXPECT_FALSE(englisch.form.flx.IMPORTIEREN("R", englisch.datei("r.txt", "")));
     EXPECT_EQ(englisch.run.dialogs().messages(), QStringList{QStringLiteral("No readings found.")});
 }
+
+// A measured value number beyond the Integer range, or no number, ends the import with one message instead
+// of an import of nothing.
+TEST(Importieren, AMeasuredValueNumberOutOfRangeEndsTheImport) {
+    for (const char* mnr : {"40000", "'x'", "-1"}) {
+        SCOPED_TRACE(mnr);
+        ImportLauf lauf;
+        lauf.vorgabe(Preset{"Z", 2, "", "", "", "", ";", "", {wert("M1", "0")}});
+        lauf.run.state().cnnX->Execute(
+            QStringLiteral("UPDATE TAMBRIN_VE2 SET MNR=%1").arg(QString::fromLatin1(mnr)));
+        const QStringList vorher = lauf.zeilen();
+        lauf.run.dialogs().answerAllMessages(Answer::OK);
+        EXPECT_FALSE(lauf.form.flx.IMPORTIEREN("Z", lauf.datei("z.txt", "1;2\n")));
+        EXPECT_EQ(lauf.run.dialogs().messages(),
+                  QStringList{QStringLiteral("Die Messwertnummern (MNR) der Elektronikvorgabe \"Z\" sind "
+                                             "keine ganzen Zahlen von 0 bis 32767!")});
+        EXPECT_EQ(lauf.zeilen(), vorher);
+    }
+}
