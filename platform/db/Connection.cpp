@@ -35,11 +35,13 @@ QString engineMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)
 // The engine's error as the program reports it: a full disk or a failing device is named as such (with the
 // file), not as the statement's failure, so that no message blames the value that was being written.
 VbError engineError(sqlite3* db, const QString& path) {
-    const int code = sqlite3_errcode(db) & 0xFF;
+    const int extended = sqlite3_extended_errcode(db);
+    const int code = extended & 0xFF;
     const int system = sqlite3_system_errno(db);
     if (code == SQLITE_FULL || (code == SQLITE_IOERR && (system == ENOSPC || system == EDQUOT)))
         return FileSystem::WriteError(path, ENOSPC);
-    if (code == SQLITE_IOERR) return FileSystem::WriteError(path, system == ENOSPC ? 0 : system);
+    const bool reading = extended == SQLITE_IOERR_READ || extended == SQLITE_IOERR_SHORT_READ;
+    if (code == SQLITE_IOERR && !reading) return FileSystem::WriteError(path, system);
     return VbError::database(engineMessage(db));
 }
 
