@@ -1,11 +1,11 @@
 #include "frmMAIN.h"
 #include "platform/runtime/QtTranslations.h"
 #include "platform/runtime/SystemLocale.h"
-
-#include <QApplication>
+#include "platform/window/Application.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // Every event of the run is delivered inside the program's one top-level trap.
+    platform::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TAMBRIN"));
     QApplication::setOrganizationName(QStringLiteral("HELVANO"));
     // Qt's buttons and dialogs speak the program's language: German unless the locale is English.

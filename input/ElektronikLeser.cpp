@@ -1,11 +1,9 @@
 #include "ElektronikLeser.h"
 
-#include "platform/run/RunState.h"
 #include "platform/runtime/Convert.h"
+#include "platform/runtime/SystemLocale.h"
 
 #include <cmath>
-
-using platform::Msg::Answer;
 
 namespace {
 
@@ -27,6 +25,13 @@ QString nr(int n) {
     return QString::number(n);
 }
 
+QString sprache(const QString& deutsch, const QString& englisch) {
+    return platform::SystemLocale::pick(englisch, deutsch);
+}
+
+// How many damaged cycles the question names; the rest are counted only.
+constexpr int kGenannt = 5;
+
 } // namespace
 
 ElektronikLeser::ElektronikLeser(const Elektronikvorgabe& vorgabe) : v_(vorgabe) {
@@ -43,6 +48,8 @@ std::optional<std::vector<ElektronikLeser::Zyklus>> ElektronikLeser::lesen(const
     meldung.clear();
     zyklen_.clear();
     letzterGeschrieben_ = false;
+    schaeden_ = 0;
+    ersteSchaeden_.clear();
     // Blank lines at the end of a file are no cycle: many programs close their files so.
     QStringList inhalt = zeilen;
     while (!inhalt.isEmpty() && inhalt.last().trimmed().isEmpty())
@@ -83,10 +90,27 @@ void ElektronikLeser::zyklusFertig(Zyklus&& zyklus) {
     }
 }
 
-void ElektronikLeser::fragen(const QString& text) const {
-    const int antwort = platform::RunState::current().dialogs().MsgBox(
-        text, platform::Msg::OKCancel | platform::Msg::Exclamation, titel());
-    if (antwort != Answer::OK) throw Abbruch{};
+void ElektronikLeser::schaden(const QString& deutsch, const QString& englisch) {
+    if (schaeden_ < INT32_MAX) ++schaeden_;
+    if (ersteSchaeden_.size() < kGenannt) ersteSchaeden_ << sprache(deutsch, englisch);
+}
+
+QString ElektronikLeser::schadensliste() const {
+    if (schaeden_ == 1) return ersteSchaeden_.value(0);
+    QString text = sprache(QStringLiteral("Die Elektronikdatei hat %1 beschädigte oder fehlende Zyklen:"),
+                           QStringLiteral("The electronics file has %1 damaged or missing cycles:"))
+                       .arg(schaeden_);
+    for (const QString& s : ersteSchaeden_)
+        text += QLatin1Char('\n') + s;
+    if (schaeden_ > ersteSchaeden_.size()) text += QStringLiteral("\n...");
+    return text;
+}
+
+QString ElektronikLeser::schadensmeldung() const {
+    if (schaeden_ == 1) return schadensliste();
+    return schadensliste() + QLatin1Char('\n') +
+           sprache(QStringLiteral("OK liest die unbeschädigten Zyklen ein, Abbrechen liest nichts ein."),
+                   QStringLiteral("OK imports the sound cycles, Cancel imports nothing."));
 }
 
 int ElektronikLeser::naechste(int zahl) {
@@ -134,7 +158,8 @@ void ElektronikLeser::A(const QStringList& zeilen) {
     for (; i < zeilen.size(); ++i) {
         const std::optional<QStringList> f = felder(zeilen[i], false);
         if (!f) {
-            fragen(QStringLiteral("ZyklusNr. ") + nr(zyklusNr) + QStringLiteral(" ist beschädigt!"));
+            schaden(QStringLiteral("ZyklusNr. ") + nr(zyklusNr) + QStringLiteral(" ist beschädigt!"),
+                    QStringLiteral("Cycle no. ") + nr(zyklusNr) + QStringLiteral(" is damaged!"));
         } else {
             Zyklus z;
             for (int k = 0; k < f->size(); ++k)
@@ -170,7 +195,8 @@ void ElektronikLeser::B(const QStringList& zeilen) {
         if (ende < 0) return; // text after the last cycle separator is no whole cycle
         const std::optional<QStringList> f = felder(zeile.mid(start, ende - start), true);
         if (!f) {
-            fragen(QStringLiteral("ZyklusNr. ") + nr(zyklusNr) + QStringLiteral(" ist beschädigt!"));
+            schaden(QStringLiteral("ZyklusNr. ") + nr(zyklusNr) + QStringLiteral(" ist beschädigt!"),
+                    QStringLiteral("Cycle no. ") + nr(zyklusNr) + QStringLiteral(" is damaged!"));
         } else {
             Zyklus z;
             for (int k = 0; k < f->size(); ++k)
@@ -224,8 +250,10 @@ void ElektronikLeser::C(const QStringList& zeilen) {
             if (i >= zeilen.size()) {
                 // The file ends inside a cycle: the part read is no whole reading.
                 if (begonnen)
-                    fragen(QStringLiteral("ZyklusNr. ") + nr(erwartet) +
-                           QStringLiteral(" der Elektronikdatei ist beschädigt!"));
+                    schaden(QStringLiteral("ZyklusNr. ") + nr(erwartet) +
+                                QStringLiteral(" der Elektronikdatei ist beschädigt!"),
+                            QStringLiteral("Cycle no. ") + nr(erwartet) +
+                                QStringLiteral(" of the electronics file is damaged!"));
                 return;
             }
             const QString zeile = zeilen[i++];
@@ -233,10 +261,16 @@ void ElektronikLeser::C(const QStringList& zeilen) {
             if (position == 0) {
                 const std::optional<double> kopf = zahl(zeile);
                 if (!kopf || *kopf != zl - 1) {
-                    fragen(erster ? QStringLiteral(
-                                        "Elektronikvorgaben passen nicht zur Struktur der Elektronikdatei!")
-                                  : QStringLiteral("ZyklusNr. ") + nr(erwartet - 1) +
-                                        QStringLiteral(" der Elektronikdatei ist beschädigt!"));
+                    if (erster)
+                        schaden(QStringLiteral(
+                                    "Elektronikvorgaben passen nicht zur Struktur der Elektronikdatei!"),
+                                QStringLiteral("The electronics presets do not fit the structure of the "
+                                               "electronics file!"));
+                    else
+                        schaden(QStringLiteral("ZyklusNr. ") + nr(erwartet - 1) +
+                                    QStringLiteral(" der Elektronikdatei ist beschädigt!"),
+                                QStringLiteral("Cycle no. ") + nr(erwartet - 1) +
+                                    QStringLiteral(" of the electronics file is damaged!"));
                     // The number expected stays: a cycle that ran long into this one is followed by its
                     // neighbour, which the resynchronisation finds.
                     // The cycle before, which ran into this one, is replaced by the next good cycle.
@@ -265,8 +299,10 @@ void ElektronikLeser::C(const QStringList& zeilen) {
             } else if (position == 1) {
                 const int n = zyklusnummer(zeile);
                 if (n != erwartet) {
-                    fragen(QStringLiteral("Es fehlen ein oder mehrere Zyklen nach ZyklusNr. ") +
-                           nr(erwartet - 1) + QStringLiteral(" !"));
+                    schaden(QStringLiteral("Es fehlen ein oder mehrere Zyklen nach ZyklusNr. ") +
+                                nr(erwartet - 1) + QStringLiteral(" !"),
+                            QStringLiteral("One or more cycles are missing after cycle no. ") +
+                                nr(erwartet - 1) + QStringLiteral("!"));
                     erwartet = n;
                 }
             }

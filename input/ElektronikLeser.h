@@ -10,12 +10,14 @@
 
 // Reads the lines of a measuring electronics' file by one import configuration into cycles: each cycle is
 // the list of (measured value, text) in the order the values were taken, texts trimmed of blanks. Only
-// whole cycles come out: a damaged cycle that the user lets go is left out completely, so no reading is
-// ever half imported. Damage is asked about as the import's messages (OK goes on, Cancel stops).
+// whole cycles come out: a damaged cycle is left out completely, so no reading is ever half imported.
+// Damage asks nothing while the file is read; it is counted, and the import asks once about all of it.
 //
 //   QString meldung;
-//   auto zyklen = ElektronikLeser(vorgabe).lesen(zeilen, meldung);
+//   ElektronikLeser leser(vorgabe);
+//   auto zyklen = leser.lesen(zeilen, meldung);
 //   if (!zyklen && !meldung.isEmpty()) ... show meldung ...
+//   if (leser.schaeden() > 0) ... ask once with leser.schadensmeldung() ...
 class ElektronikLeser {
 public:
     using Zyklus = std::vector<std::pair<int, QString>>;
@@ -28,6 +30,15 @@ public:
 
     // The title of the import's messages.
     static QString titel() { return QStringLiteral("MSFlexGrid / Importieren"); }
+
+    // How many damaged or missing cycles the last reading met.
+    int schaeden() const { return schaeden_; }
+    // What they were: a single one's own message, or their count and the first few.
+    QString schadensliste() const;
+    // The one question about them: the list, and what OK and Cancel do when there are several.
+    QString schadensmeldung() const;
+    // True when the configuration places a value: a file that then yields no cycle has no readings.
+    bool nimmtWerte() const { return !nachPosition_.empty(); }
 
 private:
     struct Abbruch {
@@ -43,12 +54,14 @@ private:
     void zyklusFertig(Zyklus&& zyklus);
     // The start count KENZ1NR as a whole number.
     int startAnzahl() const;
-    // A damage message with OK and Cancel; Cancel ends the import.
-    void fragen(const QString& text) const;
+    // Notes a damaged or missing cycle; the reading goes on as after OK.
+    void schaden(const QString& deutsch, const QString& englisch);
     static int naechste(int zahl);
 
     const Elektronikvorgabe& v_;
     std::vector<std::vector<int>> nachPosition_;
     std::vector<Zyklus> zyklen_;
     bool letzterGeschrieben_ = false;
+    int schaeden_ = 0;
+    QStringList ersteSchaeden_;
 };

@@ -71,19 +71,19 @@ std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, Q
     }
     kopf.ESPK1 = QStringLiteral("AKVK");
     kopf.ESPK1W = AKVK;
-    kopf.DTVL(QStringLiteral("IDK"), v.IDK);
+    if (!kopf.DTVL(QStringLiteral("IDK"), v.IDK)) return std::nullopt;
     kopf.ESPK1.clear();
     kopf.ESPK1W.clear();
     kopf.ESPID = QStringLiteral("IDK");
     kopf.ESPIDW = v.IDK;
-    // A header field that can't be read stays empty or 0; the table cursor has said why.
-    kopf.DTVI(QStringLiteral("ZL"), v.ZL);
-    kopf.DTVT(QStringLiteral("DATUM"), v.DATUM);
-    kopf.DTVT(QStringLiteral("UHRZEIT"), v.UHRZEIT);
-    kopf.DTVT(QStringLiteral("KENZ1NR"), v.KENZ1NR);
-    kopf.DTVT(QStringLiteral("KENZ1KZ"), v.KENZ1KZ);
-    kopf.DTVT(QStringLiteral("TZS"), v.TZS);
-    kopf.DTVT(QStringLiteral("TZZ"), v.TZZ);
+    // A header field that can't be read (a cycle length of 40000) ends the import: the table cursor has
+    // said why, and a layout guessed from what could be read would fill the grid with nonsense.
+    if (!kopf.DTVI(QStringLiteral("ZL"), v.ZL) || !kopf.DTVT(QStringLiteral("DATUM"), v.DATUM) ||
+        !kopf.DTVT(QStringLiteral("UHRZEIT"), v.UHRZEIT) ||
+        !kopf.DTVT(QStringLiteral("KENZ1NR"), v.KENZ1NR) ||
+        !kopf.DTVT(QStringLiteral("KENZ1KZ"), v.KENZ1KZ) || !kopf.DTVT(QStringLiteral("TZS"), v.TZS) ||
+        !kopf.DTVT(QStringLiteral("TZZ"), v.TZZ))
+        return std::nullopt;
     v.TZS = trenner(v.TZS);
     v.TZZ = trenner(v.TZZ);
     if (v.ZL < 1) {
@@ -97,9 +97,19 @@ std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, Q
     werte.ETABELLE = tabelle("_VE2");
     werte.ESPID = QStringLiteral("IDK");
     werte.ESPIDW = v.IDK;
-    std::int16_t kleinste = 0, groesste = 0, an = 0;
-    werte.INDEX(kleinste, groesste, an, QStringLiteral("MNR"));
+    // The numbers are taken as stored and checked here: a number beyond the Integer range (or a text) is
+    // the configuration's fault, said once, and not an import of nothing.
+    Variant kleinsteNr, groessteNr;
+    std::int16_t an = 0;
+    werte.INDEXV(kleinsteNr, groessteNr, an, QStringLiteral("MNR"));
     if (an <= 0) return v;
+    const std::optional<double> kleinsteZahl = ganzzahl(kleinsteNr), groessteZahl = ganzzahl(groessteNr);
+    if (!kleinsteZahl || !groessteZahl || *kleinsteZahl < 0 || *groessteZahl > INT16_MAX) {
+        meldung = QStringLiteral("Die Messwertnummern (MNR) der Elektronikvorgabe \"") + AKVK +
+                  QStringLiteral("\" sind keine ganzen Zahlen von 0 bis 32767!");
+        return std::nullopt;
+    }
+    const int groesste = int(*groessteZahl);
     const size_t n = size_t(an);
     std::vector<Variant> mnr(n), position(n), faktor(n);
     std::vector<QString> spalte(n), praefix(n), suffix(n), format(n);

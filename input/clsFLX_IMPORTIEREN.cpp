@@ -14,6 +14,7 @@
 #include "platform/run/RunState.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/runtime/SystemLocale.h"
 #include "platform/system/TextLines.h"
 #include "platform/ui/FlexGrid.h"
 
@@ -109,12 +110,32 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
                QStringLiteral(" kann nicht gelesen werden!\n") + fehler);
         return false;
     }
+    const QString keine = platform::SystemLocale::pick(QStringLiteral("No readings found."),
+                                                       QStringLiteral("Keine Messwerte gefunden."));
+    // A device writes text: a NUL is a binary file, or UTF-16 without its byte order mark read as 8-bit
+    // text. Its "cycles" would be noise, and each of them damaged.
+    for (const QString& zeile : *zeilen)
+        if (zeile.contains(QChar(0))) {
+            melden(keine);
+            return false;
+        }
     ElektronikLeser leser(*v);
     std::optional<std::vector<ElektronikLeser::Zyklus>> zyklen = leser.lesen(*zeilen, meldung);
     if (!zyklen) {
         if (!meldung.isEmpty()) melden(meldung);
         return false;
     }
+    // One message for the whole file: a file that gives nothing says so (with the damage it met), damage
+    // beside sound cycles is asked about once, OK taking the sound ones, Cancel none.
+    if (zyklen->empty() && leser.nimmtWerte()) {
+        melden(leser.schaeden() > 0 ? keine + QLatin1Char('\n') + leser.schadensliste() : keine);
+        return false;
+    }
+    if (leser.schaeden() > 0 &&
+        platform::RunState::current().dialogs().MsgBox(leser.schadensmeldung(),
+                                                       platform::Msg::OKCancel | platform::Msg::Exclamation,
+                                                       ElektronikLeser::titel()) != platform::Msg::OK)
+        return false;
 
     const int datumSpalte = z.typSpalte[4], zeitSpalte = z.typSpalte[5];
     const auto datum = v->DATUM.isEmpty()

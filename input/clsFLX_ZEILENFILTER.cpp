@@ -21,14 +21,15 @@ namespace {
 const QString kTitel = QStringLiteral("Zeilenfilter");
 const QString kFehlertitel = QStringLiteral("MSFlexGrid / Zeilenfilter");
 
-// Asks until the entry, rounded down, is a whole number from `kleinste` to `groesste`; nothing on Cancel.
+// Asks until the entry, rounded down, is a whole number from `kleinste` to `groesste`; nothing on Cancel,
+// in the input box as in the message: a user who cancels the box wants out, not to be told he typed wrong.
 std::optional<int> fragen(const QString& prompt, int vorgabe, int kleinste, int groesste,
                           const std::function<QString()>& meldung) {
     platform::DialogService& dialoge = platform::RunState::current().dialogs();
     for (;;) {
-        const QString eingabe =
-            dialoge.InputBox(prompt, kTitel, QString::number(vorgabe)).value_or(QString());
-        const std::optional<double> x = platform::ReadTypedNumber(eingabe, flx::dezimal());
+        const std::optional<QString> eingabe = dialoge.InputBox(prompt, kTitel, QString::number(vorgabe));
+        if (!eingabe) return std::nullopt;
+        const std::optional<double> x = platform::ReadTypedNumber(*eingabe, flx::dezimal());
         if (x && std::isfinite(*x)) {
             const double n = std::floor(*x);
             if (n >= kleinste && n <= groesste) return int(n);

@@ -16,6 +16,7 @@ constexpr size_t MaxElements = 32767;
 } // namespace
 
 bool clsDATEN::SPALTESPEICHERN(const QString& SPV, const std::vector<Variant>& values, const Pairs& pairs) {
+    storageFailure_.clear();
     try {
         if (values.empty() || values.size() > MaxElements) throw VbError::subscriptOutOfRange();
         // One transaction: a failing row undoes the rows written before it.
@@ -29,7 +30,8 @@ bool clsDATEN::SPALTESPEICHERN(const QString& SPV, const std::vector<Variant>& v
         for (const auto& [key, keyValue] : {std::pair{&ESPK1, &ESPK1W}, {&ESPK2, &ESPK2W}, {&ESPK3, &ESPK3W}})
             if (!key->isEmpty() && !keyValue->isEmpty()) rowValues.emplace_back(*key, Variant(*keyValue));
         std::vector<int> fields;
-        for (const auto& [column, value] : rowValues) fields.push_back(rs->fieldIndex(column));
+        for (const auto& [column, value] : rowValues)
+            fields.push_back(rs->fieldIndex(column));
         for (size_t i = 0; i < values.size(); ++i) {
             if (rs->eof())
                 rs->AddNew();
@@ -54,6 +56,10 @@ bool clsDATEN::SPALTESPEICHERN(const QString& SPV, const std::vector<Variant>& v
         rs->Close();
         transaction.commit();
         return true;
+    } catch (const VbError& e) {
+        if (e.Number() == VbError::DiskFull || e.Number() == VbError::DeviceIO)
+            storageFailure_ = e.Description();
+        return false;
     } catch (const std::exception&) {
         return false;
     }

@@ -12,5 +12,8 @@ QString dataErrorTitle();
 QString messageText(const platform::Variant& value);
 // The message of a failed single transfer: OK only, exclamation icon, title "Datenfehler".
 void showDataError(const QString& text);
+// The message of a write that the disk refused (full, or failing): the disk's state first, then what was
+// not saved; the value is not to blame and is not named.
+QString storageFailureText(const QString& cause, const QString& column, const QString& table);
 
 } // namespace store

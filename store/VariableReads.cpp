@@ -18,8 +18,15 @@ bool clsDATEN::readValue(const QString& SPV, const Pairs& pairs,
                          const std::function<void(const Variant&)>& apply) {
     std::vector<Variant> element(1);
     if (SPALTEEINLESEN(SPV, element, pairs)) {
-        apply(element[0]);
-        return true;
+        // A value the target's type can't take (40000 for an Integer, a text for a number) is a failed
+        // read like any other, with the same message; the target keeps its value. A fault of the target
+        // itself (a control used wrongly) is the caller's.
+        try {
+            apply(element[0]);
+            return true;
+        } catch (const VbError& e) {
+            if (e.Number() != VbError::Overflow && e.Number() != VbError::TypeMismatch) throw;
+        }
     }
     store::showDataError(QStringLiteral("Wert ") + store::messageText(element[0]) +
                          QStringLiteral(" kann nicht aus der Spalte ") + SPV +

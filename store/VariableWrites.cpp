@@ -18,16 +18,24 @@ template <typename T> std::vector<Variant> variantsOf(const std::vector<T>& valu
 
 bool clsDATEN::writeValue(const QString& SPV, const Variant& value, const Pairs& pairs) {
     if (SPALTESPEICHERN(SPV, {value}, pairs)) return true;
-    store::showDataError(QStringLiteral("Wert ") + store::messageText(value) +
-                         QStringLiteral(" kann nicht in die Spalte ") + SPV +
-                         QStringLiteral(" der Tabelle ") + ETABELLE + QStringLiteral(" gespeichert werden!"));
+    if (!storageFailure_.isEmpty())
+        store::showDataError(store::storageFailureText(storageFailure_, SPV, ETABELLE));
+    else
+        store::showDataError(QStringLiteral("Wert ") + store::messageText(value) +
+                             QStringLiteral(" kann nicht in die Spalte ") + SPV +
+                             QStringLiteral(" der Tabelle ") + ETABELLE +
+                             QStringLiteral(" gespeichert werden!"));
     return false;
 }
 
 bool clsDATEN::writeArray(const QString& SPV, const std::vector<Variant>& values, const Pairs& pairs) {
     if (SPALTESPEICHERN(SPV, values, pairs)) return true;
-    store::showDataError(QStringLiteral("Werte können nicht in Spalte ") + SPV +
-                         QStringLiteral(" der Tabelle ") + ETABELLE + QStringLiteral(" gespeichert werden!"));
+    if (!storageFailure_.isEmpty())
+        store::showDataError(store::storageFailureText(storageFailure_, SPV, ETABELLE));
+    else
+        store::showDataError(QStringLiteral("Werte können nicht in Spalte ") + SPV +
+                             QStringLiteral(" der Tabelle ") + ETABELLE +
+                             QStringLiteral(" gespeichert werden!"));
     return false;
 }
 

@@ -455,6 +455,9 @@ private:
                   std::int16_t ZNR);
 
     std::shared_ptr<platform::Connection> connection_;
+    // Why the last column write failed when the disk or its device was the cause (a full disk), else empty:
+    // the failure message then names that, not the value.
+    QString storageFailure_;
     QString einfmdb_;
     store::Statement lastStatement_;
 };

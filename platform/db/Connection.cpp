@@ -32,6 +32,19 @@ QString pathFromConnectionString(const QString& text) {
 
 QString engineMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
 
+// The engine's error as the program reports it: a full disk or a failing device is named as such (with the
+// file), not as the statement's failure, so that no message blames the value that was being written.
+VbError engineError(sqlite3* db, const QString& path) {
+    const int extended = sqlite3_extended_errcode(db);
+    const int code = extended & 0xFF;
+    const int system = sqlite3_system_errno(db);
+    if (code == SQLITE_FULL || (code == SQLITE_IOERR && (system == ENOSPC || system == EDQUOT)))
+        return FileSystem::WriteError(path, ENOSPC);
+    const bool reading = extended == SQLITE_IOERR_READ || extended == SQLITE_IOERR_SHORT_READ;
+    if (code == SQLITE_IOERR && !reading) return FileSystem::WriteError(path, system);
+    return VbError::database(engineMessage(db));
+}
+
 VbError notADatabase(const QString& path) {
     return VbError::database(
         SystemLocale::pick(QStringLiteral("The file '%1' is not a database of this program."),
@@ -146,7 +159,7 @@ sqlite3* Connection::handle() const {
     return db_;
 }
 
-void Connection::fail() const { throw VbError::database(engineMessage(db_)); }
+void Connection::fail() const { throw engineError(db_, path_); }
 
 sqlite3_stmt* Connection::statement(const QString& sql) {
     sqlite3* db = handle();
@@ -201,9 +214,9 @@ int Connection::Execute(const QString& sql, const std::vector<Variant>& params) 
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
     }
     if (rc != SQLITE_DONE) {
-        const QString msg = engineMessage(db_);
+        const VbError error = engineError(db_, path_);
         sqlite3_reset(stmt);
-        throw VbError::database(msg);
+        throw error;
     }
     const int changed = sqlite3_changes(db_);
     sqlite3_reset(stmt);

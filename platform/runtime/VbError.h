@@ -38,6 +38,8 @@ public:
         DivisionByZero = 11,
         TypeMismatch = 13,
         FileNotFound = 53,
+        DeviceIO = 57,
+        DiskFull = 61,
         PermissionDenied = 70,
         PathNotFound = 76,
         ObjectNotSet = 91,

@@ -11,6 +11,9 @@ namespace {
 QString decode(const QByteArray& bytes) {
     static const QByteArray bom("\xEF\xBB\xBF");
     if (bytes.startsWith(bom)) return QString::fromUtf8(bytes.mid(bom.size()));
+    // UTF-16 is known by its byte order mark only; without one its NULs tell the reader it is no text.
+    if (bytes.startsWith("\xFF\xFE")) return QStringDecoder(QStringDecoder::Utf16LE)(bytes.mid(2));
+    if (bytes.startsWith("\xFE\xFF")) return QStringDecoder(QStringDecoder::Utf16BE)(bytes.mid(2));
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
     // A byte that can't be UTF-8 means an older device's 8-bit text.
@@ -29,7 +32,13 @@ QStringList SplitTextLines(const QByteArray& bytes) {
         const QChar c = text.at(i);
         if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) continue;
         lines << text.mid(start, i - start);
-        if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) ++i;
+        if (c == QLatin1Char('\r')) {
+            // CR LF, and CR CR LF of a file whose line ends were converted twice, end one line.
+            qsizetype j = i + 1;
+            while (j < n && text.at(j) == QLatin1Char('\r'))
+                ++j;
+            if (j < n && text.at(j) == QLatin1Char('\n')) i = j;
+        }
         start = i + 1;
     }
     if (start < n) lines << text.mid(start);

@@ -550,9 +550,10 @@ TEST(Evaluation, AnErrorBoxEndsTheEvaluationWithoutStoringWhateverTheAnswer) {
 
         EXPECT_FALSE(evaluate());
         ASSERT_EQ(run.dialogs().asked().size(), 1u);
-        EXPECT_TRUE(run.dialogs().asked()[0].prompt.startsWith(QStringLiteral("VB-Error:13\n")))
-            << run.dialogs().asked()[0].prompt.toStdString();
-        EXPECT_EQ(run.dialogs().asked()[0].title, QStringLiteral("Auswerten/Neuberechnen"));
+        // A stored value that does not convert is the table cursor's failed read, with its message.
+        EXPECT_EQ(run.dialogs().asked()[0].prompt,
+                  QStringLiteral("Wert zehn kann nicht aus der Spalte DC der Tabelle E2 eingelesen werden!"));
+        EXPECT_EQ(run.dialogs().asked()[0].title, QStringLiteral("Datenfehler"));
         EXPECT_EQ(readBack(c), before);
     }
 }

@@ -1,8 +1,8 @@
 // The import on damaged files: the fixture files of every layout, mutated many times by a random generator
 // that starts alike on every run (bytes changed, inserted and deleted, lines doubled and cut, separators and
-// line ends sprinkled in), each answered at random with OK or Cancel. No run may crash or hang; each ends
-// either as a sound import (True, the rows before kept, a cell for every new row) or after a message with
-// the grid as it was.
+// line ends sprinkled in), each answered at random with OK or Cancel. No run may crash or hang or ask more
+// than once; each ends either as a sound import (True, the rows before kept, a cell for every new row) or
+// after a message with the grid as it was.
 #include "ImportLauf.h"
 
 #include "platform/runtime/DialogService.h"
@@ -117,6 +117,11 @@ TEST(ImportFuzz, MutatedFixtureFilesEndInASoundImportOrAMessage) {
             lauf.run.dialogs().answerAllMessages(platform::Msg::Answer::Cancel);
             const bool gelesen = lauf.form.flx.IMPORTIEREN(QStringLiteral("F"), pfad);
             const QStringList nachher = lauf.zeilen();
+            // However damaged the file, the import asks at most one question.
+            int fragen = 0;
+            for (const auto& a : lauf.run.dialogs().asked())
+                if (a.style == (platform::Msg::OKCancel | platform::Msg::Exclamation)) ++fragen;
+            EXPECT_LE(fragen, 1) << bytes.toHex().toStdString();
             if (gelesen) {
                 ++eingelesen;
                 ASSERT_GE(nachher.size(), vorher.size());

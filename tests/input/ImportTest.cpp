@@ -4,12 +4,14 @@
 // sign, the file's encodings and line endings, and the ways an import ends early.
 #include "ImportLauf.h"
 
+#include "platform/db/Connection.h"
 #include "platform/runtime/DialogService.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
 
 using examples::Preset;
 using platform::Msg::Answer;
@@ -87,8 +89,10 @@ std::vector<Fall> faelle() {
                  Preset{"C1", 4, "", "", "", "", "", "", {wert("NR", "1"), wert("M1", "2"), wert("M2", "3")}},
                  {"0\t812,4\t95,35\t\t\t0", "1\t820,0\t96,1\t\t\t1", "2\t830,5\t97,2\t\t\t3",
                   "3\t850,0\t99,0\t\t\t5"},
-                 {"Es fehlen ein oder mehrere Zyklen nach ZyklusNr. 1 !",
-                  "ZyklusNr. 4 der Elektronikdatei ist beschädigt!"}});
+                 {"Die Elektronikdatei hat 2 beschädigte oder fehlende Zyklen:\n"
+                  "Es fehlen ein oder mehrere Zyklen nach ZyklusNr. 1 !\n"
+                  "ZyklusNr. 4 der Elektronikdatei ist beschädigt!\n"
+                  "OK liest die unbeschädigten Zyklen ein, Abbrechen liest nichts ein."}});
     // C: started by a marker line, which stands at position 1 of the first cycle; a factor left Null.
     f.push_back({"C mit Marke",
                  "c_marker.txt",
@@ -108,8 +112,10 @@ std::vector<Fall> faelle() {
                  "c_zyklen.txt",
                  Preset{"C3", 4, "", "", "3", "", "", "", {wert("NR", "1"), wert("M1", "2")}},
                  {"0\t850,0\t\t\t\t5"},
-                 {"Es fehlen ein oder mehrere Zyklen nach ZyklusNr. 2 !",
-                  "ZyklusNr. 4 der Elektronikdatei ist beschädigt!"}});
+                 {"Die Elektronikdatei hat 2 beschädigte oder fehlende Zyklen:\n"
+                  "Es fehlen ein oder mehrere Zyklen nach ZyklusNr. 2 !\n"
+                  "ZyklusNr. 4 der Elektronikdatei ist beschädigt!\n"
+                  "OK liest die unbeschädigten Zyklen ein, Abbrechen liest nichts ein."}});
     return f;
 }
 
@@ -202,13 +208,13 @@ TEST(Importieren, AnUnmatchedColumnSkipsTheValue) {
     EXPECT_EQ(lauf.zeilen(), (QStringList{"\t1,5\t\t\t\t", "\t2,5\t\t\t\t"}));
 }
 
-// CR LF, LF and CR, Latin-1 and UTF-8 with and without the byte order mark all read the same; the marker
-// and the prefix hold an umlaut.
+// CR LF, LF, CR and CR CR LF (a file converted twice), Latin-1, UTF-8 with and without the byte order mark
+// and UTF-16 with it all read the same; the marker and the prefix hold an umlaut.
 TEST(Importieren, LineEndingsAndEncodingsReadTheSame) {
     const Preset p{"E", 2, "", "", "", "Wägung", ";", "", {wert("M1", "0", "ä"), wert("M2", "1")}};
     const QString text = QStringLiteral("Kopf\nWägung\nä1,5;2,5\nä3,5;4,5\n");
-    for (const char* ende : {"\r\n", "\n", "\r"})
-        for (int kodierung = 0; kodierung < 3; ++kodierung) {
+    for (const char* ende : {"\r\n", "\n", "\r", "\r\r\n"})
+        for (int kodierung = 0; kodierung < 5; ++kodierung) {
             SCOPED_TRACE(QStringLiteral("%1 %2")
                              .arg(QString::fromLatin1(ende).toUtf8().toHex())
                              .arg(kodierung)
@@ -217,6 +223,10 @@ TEST(Importieren, LineEndingsAndEncodingsReadTheSame) {
             t.replace(QLatin1Char('\n'), QString::fromLatin1(ende));
             QByteArray bytes = kodierung == 0 ? t.toLatin1() : t.toUtf8();
             if (kodierung == 2) bytes.prepend("\xEF\xBB\xBF");
+            if (kodierung == 3)
+                bytes = QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(t);
+            if (kodierung == 4)
+                bytes = QStringEncoder(QStringEncoder::Utf16BE, QStringEncoder::Flag::WriteBom)(t);
             ImportLauf lauf;
             lauf.vorgabe(p);
             ASSERT_TRUE(lauf.form.flx.IMPORTIEREN("E", lauf.datei("e.txt", bytes)));
@@ -293,6 +303,31 @@ TEST(Importieren, AnEarlyEndLeavesTheGridAsItWasAfterOneMessage) {
     }
 }
 
+// A cycle length out of the Integer range, or no number at all, is the presets' fault: the table cursor's
+// message, False, the grid as it was; the run goes on.
+TEST(Importieren, ACycleLengthOutOfRangeEndsTheImportWithTheStoresMessage) {
+    struct Fall {
+        const char* gespeichert;
+        const char* gezeigt;
+    };
+    for (const Fall& f : {Fall{"40000", "40000"}, Fall{"1e9", "1000000000"}, Fall{"'zwei'", "zwei"}}) {
+        SCOPED_TRACE(f.gespeichert);
+        ImportLauf lauf;
+        lauf.vorgabe(Preset{"Z", 2, "", "", "", "", ";", "", {wert("M1", "0")}});
+        lauf.run.state().cnnX->Execute(
+            QStringLiteral("UPDATE TAMBRIN_VE1 SET ZL=%1").arg(QString::fromLatin1(f.gespeichert)));
+        lauf.form.fuellen({"\tx1\t\t\t\t"});
+        const QStringList vorher = lauf.zeilen();
+        lauf.run.dialogs().answerAllMessages(Answer::OK);
+        EXPECT_FALSE(lauf.form.flx.IMPORTIEREN("Z", lauf.datei("z.txt", "1;2\n")));
+        EXPECT_EQ(lauf.run.dialogs().messages(),
+                  QStringList{QStringLiteral("Wert %1 kann nicht aus der Spalte ZL der Tabelle TAMBRIN_VE1 "
+                                             "eingelesen werden!")
+                                  .arg(QString::fromLatin1(f.gezeigt))});
+        EXPECT_EQ(lauf.zeilen(), vorher);
+    }
+}
+
 TEST(Importieren, ADisabledGridReadsNothing) {
     ImportLauf lauf;
     lauf.vorgabe(Preset{"A", 2, "", "", "", "", ";", "", {wert("M1", "0")}});
@@ -354,16 +389,6 @@ TEST(Importieren, EdgesOfTheStart) {
         QStringList meldungen;
     };
     const std::vector<Rand> raender = {
-        {"B, weniger Zyklen als zu überspringen",
-         Preset{"R", 2, "", "", "9", "", ";", "|", {wert("M1", "0")}},
-         "Kopf;x|1;2|\n",
-         {"0\t\t\t\t\t"},
-         {}},
-        {"B, Marke fehlt",
-         Preset{"R", 2, "", "", "", "#NIX#", ";", "|", {wert("M1", "0")}},
-         "1;2|3;4|\n",
-         {"0\t\t\t\t\t"},
-         {}},
         {"A, leere Zeile",
          Preset{"R", 2, "", "", "", "", ";", "", {wert("M1", "0")}},
          "1;2\n\n3;4\n",
@@ -393,5 +418,140 @@ TEST(Importieren, EdgesOfTheStart) {
         EXPECT_TRUE(lauf.form.flx.IMPORTIEREN("R", lauf.datei("r.txt", r.inhalt)));
         EXPECT_EQ(lauf.zeilen(), r.erwartet);
         EXPECT_EQ(lauf.run.dialogs().messages(), r.meldungen);
+    }
+}
+
+// A file converted twice (CR CR LF) gives one reading per line and asks nothing.
+TEST(Importieren, AFileConvertedTwiceReadsAsItsLines) {
+    ImportLauf lauf;
+    lauf.vorgabe(Preset{"A", 2, "", "", "1", "", ";", "", {wert("NR", "0"), wert("M1", "1")}});
+    EXPECT_TRUE(lauf.form.flx.IMPORTIEREN("A", ImportLauf::fixture("a_crcrlf.txt")));
+    EXPECT_EQ(lauf.zeilen(), (QStringList{"0\t0,52\t\t\t\t1", "1\t0,61\t\t\t\t2", "2\t0,70\t\t\t\t3",
+                                          "3\t0,81\t\t\t\t4", "4\t0,93\t\t\t\t5", "5\t1,07\t\t\t\t6"}));
+    EXPECT_TRUE(lauf.run.dialogs().asked().empty());
+}
+
+// Damaged cycles are asked about once, in the run's language: their count and the first five; OK imports
+// the sound cycles, Cancel none.
+TEST(Importieren, DamagedCyclesAreAskedAboutOnce) {
+    struct Fall {
+        const char* sprache;
+        const char* dezimal;
+        int antwort;
+        QStringList erwartet;
+        QString meldung;
+    };
+    const QString deutsch = QStringLiteral(
+        "Die Elektronikdatei hat 8 beschädigte oder fehlende Zyklen:\nZyklusNr. 2 ist beschädigt!\n"
+        "ZyklusNr. 3 ist beschädigt!\nZyklusNr. 5 ist beschädigt!\nZyklusNr. 6 ist beschädigt!\n"
+        "ZyklusNr. 7 ist beschädigt!\n...\nOK liest die unbeschädigten Zyklen ein, Abbrechen liest nichts "
+        "ein.");
+    const QString englisch = QStringLiteral(
+        "The electronics file has 8 damaged or missing cycles:\nCycle no. 2 is damaged!\nCycle no. 3 is "
+        "damaged!\nCycle no. 5 is damaged!\nCycle no. 6 is damaged!\nCycle no. 7 is damaged!\n...\nOK "
+        "imports "
+        "the sound cycles, Cancel imports nothing.");
+    const Fall faelle[] = {
+        {"de",
+         ",",
+         Answer::OK,
+         {"0\tx1\t\t\t\t", "1\t0,52\t\t\t\t1", "2\t0,61\t\t\t\t2", "3\t0,70\t\t\t\t3"},
+         deutsch},
+        {"de", ",", Answer::Cancel, {"0\tx1\t\t\t\t"}, deutsch},
+        {"en",
+         ".",
+         Answer::OK,
+         {"0\tx1\t\t\t\t", "1\t0.52\t\t\t\t1", "2\t0.61\t\t\t\t2", "3\t0.70\t\t\t\t3"},
+         englisch},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(std::string(f.sprache) + " " + std::to_string(f.antwort));
+        ImportLauf lauf(QString::fromLatin1(f.sprache), QString::fromLatin1(f.dezimal));
+        lauf.vorgabe(Preset{"A", 2, "", "", "", "", ";", "", {wert("NR", "0"), wert("M1", "1")}});
+        lauf.form.fuellen({"\tx1\t\t\t\t"});
+        lauf.run.dialogs().answerAllMessages(f.antwort);
+        EXPECT_EQ(lauf.form.flx.IMPORTIEREN("A", ImportLauf::fixture("a_beschaedigt.txt")),
+                  f.antwort == Answer::OK);
+        EXPECT_EQ(lauf.run.dialogs().messages(), QStringList{f.meldung});
+        EXPECT_EQ(lauf.run.dialogs().asked().front().style,
+                  platform::Msg::OKCancel | platform::Msg::Exclamation);
+        if (f.antwort == Answer::OK) {
+            EXPECT_EQ(lauf.zeilen(), f.erwartet);
+        } else {
+            EXPECT_EQ(lauf.zeilen().size(), 1);
+            EXPECT_EQ(lauf.zeilen()[0].section(QLatin1Char('\t'), 1), QStringLiteral("x1\t\t\t\t"));
+        }
+    }
+}
+
+// A file that gives no reading says so once, with the damage it met, and leaves the grid as it was: an
+// empty file, a binary file, UTF-16 without its byte order mark, a file of another layout (each line
+// damaged), layout B with fewer cycles than are to be skipped or without its marker.
+TEST(Importieren, AFileWithoutReadingsSaysSo) {
+    struct Fall {
+        const char* name;
+        Preset vorgabe;
+        QByteArray inhalt;
+        QString meldung;
+    };
+    const Preset a{"R", 2, "", "", "", "", ";", "", {wert("M1", "0"), wert("M2", "1")}};
+    QByteArray falsch;
+    for (int i = 0; i < 1000; ++i)
+        falsch += QByteArray::number(i) + "\t0.5\r\n";
+    const QString keine = QStringLiteral("Keine Messwerte gefunden.");
+    const std::vector<Fall> faelle = {
+        {"leer", a, "", keine},
+        {"nur Leerzeilen", a, "\r\n\r\n", keine},
+        {"binär", a,
+         QByteArray("\x7F"
+                    "ELF\x02\x01;\x00\x00;\n\x00\xFF;",
+                    16),
+         keine},
+        {"UTF-16 ohne BOM", a, QStringEncoder(QStringEncoder::Utf16LE)(QStringLiteral("1;2\r\n3;4\r\n")),
+         keine},
+        {"anderes Layout", a, falsch,
+         keine + QStringLiteral("\nDie Elektronikdatei hat 1000 beschädigte oder fehlende Zyklen:\n"
+                                "ZyklusNr. 0 ist beschädigt!\nZyklusNr. 1 ist beschädigt!\n"
+                                "ZyklusNr. 2 ist beschädigt!\nZyklusNr. 3 ist beschädigt!\n"
+                                "ZyklusNr. 4 ist beschädigt!\n...")},
+        {"eine beschädigte Zeile", a, "1 2\n", keine + QStringLiteral("\nZyklusNr. 0 ist beschädigt!")},
+        {"B, weniger Zyklen als zu überspringen",
+         Preset{"R", 2, "", "", "9", "", ";", "|", {wert("M1", "0")}}, "Kopf;x|1;2|\n", keine},
+        {"B, Marke fehlt", Preset{"R", 2, "", "", "", "#NIX#", ";", "|", {wert("M1", "0")}}, "1;2|3;4|\n",
+         keine},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        ImportLauf lauf;
+        lauf.vorgabe(f.vorgabe);
+        lauf.form.fuellen({"\tx1\t\t\t\t"});
+        const QStringList vorher = lauf.zeilen();
+        lauf.run.dialogs().answerAllMessages(Answer::OK);
+        EXPECT_FALSE(lauf.form.flx.IMPORTIEREN("R", lauf.datei("r.txt", f.inhalt)));
+        EXPECT_EQ(lauf.run.dialogs().messages(), QStringList{f.meldung});
+        EXPECT_EQ(lauf.zeilen(), vorher);
+    }
+    ImportLauf englisch(QStringLiteral("en"), QStringLiteral("."));
+    englisch.vorgabe(a);
+    EXPECT_FALSE(englisch.form.flx.IMPORTIEREN("R", englisch.datei("r.txt", "")));
+    EXPECT_EQ(englisch.run.dialogs().messages(), QStringList{QStringLiteral("No readings found.")});
+}
+
+// A measured value number beyond the Integer range, or no number, ends the import with one message instead
+// of an import of nothing.
+TEST(Importieren, AMeasuredValueNumberOutOfRangeEndsTheImport) {
+    for (const char* mnr : {"40000", "'x'", "-1"}) {
+        SCOPED_TRACE(mnr);
+        ImportLauf lauf;
+        lauf.vorgabe(Preset{"Z", 2, "", "", "", "", ";", "", {wert("M1", "0")}});
+        lauf.run.state().cnnX->Execute(
+            QStringLiteral("UPDATE TAMBRIN_VE2 SET MNR=%1").arg(QString::fromLatin1(mnr)));
+        const QStringList vorher = lauf.zeilen();
+        lauf.run.dialogs().answerAllMessages(Answer::OK);
+        EXPECT_FALSE(lauf.form.flx.IMPORTIEREN("Z", lauf.datei("z.txt", "1;2\n")));
+        EXPECT_EQ(lauf.run.dialogs().messages(),
+                  QStringList{QStringLiteral("Die Messwertnummern (MNR) der Elektronikvorgabe \"Z\" sind "
+                                             "keine ganzen Zahlen von 0 bis 32767!")});
+        EXPECT_EQ(lauf.zeilen(), vorher);
     }
 }

@@ -107,8 +107,8 @@ TEST(Zeilenfilter, OneDataRowTakesNoCount) {
     EXPECT_EQ(g.spalte(1), reihe({0}));
 }
 
-// An entry that is no row number is asked again after OK: a text, a Cancel in the input box, a number
-// rounded down below the first data row, a number beyond the last; Cancel in the message leaves.
+// An entry that is no row number is asked again after OK: a text, an empty entry, a number rounded down
+// below the first data row, a number beyond the last; Cancel in the message leaves.
 TEST(Zeilenfilter, AnInvalidEntryIsAskedAgain) {
     testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform g(2, 2);
@@ -116,7 +116,7 @@ TEST(Zeilenfilter, AnInvalidEntryIsAskedAgain) {
     run.dialogs()
         .answerText(QStringLiteral("abc"))
         .answer(Answer::OK)
-        .answerText(std::nullopt)
+        .answerText(QString())
         .answer(Answer::OK)
         .answerText(QStringLiteral("-0,5"))
         .answer(Answer::OK)
@@ -136,6 +136,25 @@ TEST(Zeilenfilter, AnInvalidEntryIsAskedAgain) {
                            "Ungültige Angabe für die reduzierte Zeilenanzahl!\nErlaubt sind 1 bis 10."}));
     EXPECT_EQ(g.spalte(1), reihe({0, 2, 4, 6, 8, 10}));
     EXPECT_TRUE(run.dialogs().allAnswered());
+}
+
+// Cancel in any of the three input boxes leaves at once: no message, the grid as it was.
+TEST(Zeilenfilter, CancelInAnInputBoxLeaves) {
+    for (int box = 0; box < 3; ++box) {
+        SCOPED_TRACE(box);
+        testsupport::TestRun run(ohneDatenbank());
+        Gitterform g(2, 2);
+        lesungen(g, 6);
+        const QString antworten[] = {QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("2")};
+        for (int i = 0; i < box; ++i)
+            run.dialogs().answerText(antworten[i]);
+        run.dialogs().answerText(std::nullopt);
+        g.flx.ZEILENFILTER();
+        EXPECT_EQ(run.dialogs().count(QStringLiteral("InputBox")), box + 1);
+        EXPECT_EQ(run.dialogs().count(QStringLiteral("MsgBox")), 0);
+        EXPECT_EQ(g.spalte(1), reihe({0, 1, 2, 3, 4, 5}));
+        EXPECT_TRUE(run.dialogs().allAnswered());
+    }
 }
 
 TEST(Zeilenfilter, FirstEqualToLastTakesNoCount) {

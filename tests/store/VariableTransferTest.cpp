@@ -331,11 +331,28 @@ TEST_F(VariableTransferTest, FailuresShowTheirMessage) {
     }
 }
 
-TEST_F(VariableTransferTest, AConversionThatFailsPassesToTheCallerWithTheTargetKept) {
-    exec(QStringLiteral("UPDATE E1 SET KOM='abc' WHERE ID=3"));
-    clsDATEN daten;
+// A value its target's type can't take is a failed read: the read's message, False, the target kept; no
+// error escapes to the caller.
+TEST_F(VariableTransferTest, AConversionThatFailsIsAFailedReadWithTheTargetKept) {
+    struct Case {
+        const char* stored;
+        const char* shown;
+    };
+    for (const Case& c : {Case{"'abc'", "abc"}, Case{"40000", "40000"}, Case{"1e9", "1000000000.0"}}) {
+        SCOPED_TRACE(c.stored);
+        run.dialogs().clear();
+        exec(QStringLiteral("UPDATE E1 SET KOM=%1 WHERE ID=3").arg(QString::fromLatin1(c.stored)));
+        clsDATEN daten;
+        std::int16_t i = 2;
+        EXPECT_FALSE(daten.DTVI(QStringLiteral("KOM"), i));
+        EXPECT_EQ(i, 2);
+        EXPECT_EQ(run.dialogs().messages(),
+                  QStringList{QStringLiteral("Wert %1 kann nicht aus der Spalte KOM der Tabelle E1 eingelesen "
+                                             "werden!")
+                                  .arg(QString::fromLatin1(c.shown))});
+    }
     float v = 2;
-    EXPECT_THROW(daten.DTVS(QStringLiteral("KOM"), v), platform::VbError);
+    EXPECT_FALSE(clsDATEN().DTVS(QStringLiteral("KOM"), v));
     EXPECT_EQ(v, 2.0f);
 }
 
