@@ -1,0 +1,99 @@
+// The main window keeps its size whatever its status panels and pages hold.
+#include "Installation.h"
+
+#include "ExampleRecords.h"
+#include "frmMAIN.h"
+#include "mdiAUTOSTART.h"
+#include "platform/db/Connection.h"
+#include "platform/run/ProgressBar.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <QScrollBar>
+
+using platform::Connection;
+using platform::Variant;
+using testsupport::Installation;
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+class WindowFit : public ::testing::Test {
+protected:
+    // Starts on a project whose active record is the example drying set under the given name, and gives
+    // the main window the size of a small screen.
+    frmMAIN& start(const QString& name) {
+        {
+            Connection c;
+            c.Open(inst.projectDatabase());
+            c.Execute(QStringLiteral("UPDATE E1 SET AKT=0"));
+            examples::store(c, examples::dryingSet(), 2, true);
+            c.Execute(QStringLiteral("UPDATE E1 SET KEN=? WHERE ID=2"), {Variant(name)});
+        }
+        frmMAIN& w = inst.start();
+        EXPECT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
+        w.setProgressHold(0);
+        w.setProgressBar(&bar);
+        w.showNormal();
+        w.resize(640, 420);
+        settle();
+        return w;
+    }
+    int screenWidth() const { return QGuiApplication::primaryScreen()->availableGeometry().width(); }
+
+    Installation inst;
+    platform::RecordingProgressBar bar;
+};
+
+TEST_F(WindowFit, ALongRecordNameIsCutToItsPanelAndLeavesTheWindowAlone) {
+    const QString name(10000, QLatin1Char('X'));
+    frmMAIN& w = start(name);
+    EXPECT_EQ(w.stbMAIN->Panels(6)->Text(), name); // the whole name stays the panel's text
+    EXPECT_LE(w.stbMAIN->Panels(6)->Width(), w.width());
+    EXPECT_EQ(w.width(), 640);
+    EXPECT_LE(w.minimumSizeHint().width(), 640);
+}
+
+TEST_F(WindowFit, APageLargerThanTheWindowScrollsInsteadOfWideningIt) {
+    frmMAIN& w = start(QStringLiteral("Satz B"));
+    w.mnuNEUBERECHNEN_Click();
+    settle();
+    QWidget* page = w.Form(QStringLiteral("mdiSEITE1"));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(w.width(), 640);
+    EXPECT_LE(w.width(), screenWidth());
+    // Every part of the page can be reached: the child-window area scrolls over the whole page.
+    QScrollBar* across = w.mdiArea->horizontalScrollBar();
+    QScrollBar* down = w.mdiArea->verticalScrollBar();
+    EXPECT_TRUE(across->isVisible());
+    EXPECT_TRUE(down->isVisible());
+    EXPECT_GE(across->maximum() + w.mdiArea->viewport()->width(), page->parentWidget()->width());
+    EXPECT_GE(down->maximum() + w.mdiArea->viewport()->height(), page->parentWidget()->height());
+}
+
+TEST_F(WindowFit, CtrlTabCyclesThroughTheFormsButNotTheStartScreenBehindThem) {
+    frmMAIN& w = start(QStringLiteral("Satz B"));
+    w.mnuNEU_Click();
+    settle();
+    QWidget* form = w.ActiveForm();
+    ASSERT_NE(form, nullptr);
+    ASSERT_NE(form, static_cast<QWidget*>(w.startScreen()));
+    for (int key : {int(Qt::Key_Tab), int(Qt::Key_Backtab)}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier);
+        QApplication::sendEvent(form, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+        QApplication::sendEvent(form, &release);
+        settle();
+        EXPECT_EQ(w.ActiveForm(), form) << key;
+    }
+}
+
+} // namespace
