@@ -1,5 +1,6 @@
 #include "frmMAIN.h"
 
+#include "ChildArea.h"
 #include "HelpKey.h"
 #include "Pictures.h"
 #include "mdiAUTOSTART.h"
@@ -30,6 +31,7 @@ frmMAIN::frmMAIN(QWidget* parent)
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     mdiArea->setBackground(palette().brush(QPalette::Dark)); // the system's application-workspace colour
     setCentralWidget(mdiArea);
+    childArea_ = new ChildArea(mdiArea);
 
     buildMenus();
     buildStatusBar();
