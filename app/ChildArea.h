@@ -6,12 +6,22 @@
 
 class QMdiArea;
 
-// Ctrl+Tab and Ctrl+Shift+Tab step through the child windows in front of the start screen; the start
-// screen behind them is left out (it comes back when the pages close).
+class QScrollArea;
+
+// The habits of the main window's child-window area that the area does not have by itself:
+// - The area lies in a scroll area: it fills the window, and grows beyond it, with scroll bars, as far as
+//   the controls of the active child window need, so that every part of a page or form can be reached in a
+//   small window and no child window widens the main window.
+// - Ctrl+Tab and Ctrl+Shift+Tab step through the child windows in front of the start screen; the start
+//   screen behind them is left out (it comes back when the pages close).
 class ChildArea : public QObject {
     Q_OBJECT
 public:
+    // Puts the area into a scroll area, which takes its place as the main window's central widget.
     explicit ChildArea(QMdiArea* area);
+    QScrollArea* scrollArea() const { return scroll_; }
+    // Gives the area the room the active child window's controls need.
+    void fit();
     // The window that stays behind the others (the start screen's frame).
     void setBackground(QMdiSubWindow* background) { background_ = background; }
 
@@ -21,5 +31,7 @@ protected:
 private:
     bool stepWindows(int direction);
     QMdiArea* area_;
+    QScrollArea* scroll_;
     QPointer<QMdiSubWindow> background_;
+    QPointer<QMdiSubWindow> shown_; // the window the area was fitted to last
 };

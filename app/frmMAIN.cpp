@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScrollArea>
 
 using platform::StatusPanel;
 
@@ -30,8 +31,8 @@ frmMAIN::frmMAIN(QWidget* parent)
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     mdiArea->setBackground(palette().brush(QPalette::Dark)); // the system's application-workspace colour
-    setCentralWidget(mdiArea);
     childArea_ = new ChildArea(mdiArea);
+    setCentralWidget(childArea_->scrollArea());
 
     buildMenus();
     buildStatusBar();
@@ -271,6 +272,7 @@ QMdiSubWindow* frmMAIN::addChild(QWidget* form, bool maximised) {
     sub->setObjectName(form->objectName() + QStringLiteral("_frame"));
     if (maximised) sub->showMaximized();
     else sub->show();
+    childArea_->fit();
     return sub;
 }
 
@@ -312,6 +314,7 @@ void frmMAIN::showChild(QWidget* form) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget())) {
         sub->showMaximized();
         mdiArea->setActiveSubWindow(sub);
+        childArea_->fit();
     }
 }
 

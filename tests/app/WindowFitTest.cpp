@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 
 using platform::Connection;
@@ -62,7 +63,7 @@ TEST_F(WindowFit, ALongRecordNameIsCutToItsPanelAndLeavesTheWindowAlone) {
     EXPECT_LE(w.minimumSizeHint().width(), 640);
 }
 
-TEST_F(WindowFit, APageLargerThanTheWindowLeavesItsWidthAlone) {
+TEST_F(WindowFit, APageLargerThanTheWindowScrollsInsteadOfWideningIt) {
     frmMAIN& w = start(QStringLiteral("Satz B"));
     w.mnuNEUBERECHNEN_Click();
     settle();
@@ -70,6 +71,21 @@ TEST_F(WindowFit, APageLargerThanTheWindowLeavesItsWidthAlone) {
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(w.width(), 640);
     EXPECT_LE(w.width(), screenWidth());
+    // Every part of the page can be reached: the child-window area scrolls as far as the page's pictures.
+    auto* scroll = qobject_cast<QScrollArea*>(w.centralWidget());
+    ASSERT_NE(scroll, nullptr);
+    QScrollBar* across = scroll->horizontalScrollBar();
+    QScrollBar* down = scroll->verticalScrollBar();
+    EXPECT_TRUE(across->isVisible());
+    EXPECT_TRUE(down->isVisible());
+    for (const char* name : {"picBILD11", "picBILD12", "picBILD13"}) {
+        const QWidget* box = page->findChild<QWidget*>(QLatin1String(name));
+        ASSERT_NE(box, nullptr) << name;
+        const QRect inArea(box->mapTo(w.mdiArea, QPoint(0, 0)), box->size());
+        EXPECT_TRUE(w.mdiArea->rect().contains(inArea)) << name;
+        EXPECT_GE(across->maximum() + scroll->viewport()->width(), inArea.right()) << name;
+        EXPECT_GE(down->maximum() + scroll->viewport()->height(), inArea.bottom()) << name;
+    }
 }
 
 TEST_F(WindowFit, CtrlTabCyclesThroughTheFormsButNotTheStartScreenBehindThem) {
