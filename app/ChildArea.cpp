@@ -25,7 +25,13 @@ QSize neededSize(const QWidget* form) {
     return QSize(extent(used.left(), used.width()), extent(used.top(), used.height()));
 }
 
+const char* const kNeeded = "childAreaNeeded";
+
 } // namespace
+
+void ChildArea::measure(QWidget* form) {
+    form->setProperty(kNeeded, neededSize(form));
+}
 
 ChildArea::ChildArea(QMdiArea* area) : QObject(area), area_(area), scroll_(new QScrollArea) {
     scroll_->setObjectName(QStringLiteral("mdiScroll"));
@@ -43,7 +49,9 @@ void ChildArea::fit() {
     if (sub && sub != background_ && sub->widget() && sub->isVisible()) {
         // The frame's own edges (and title) come on top of the form's controls.
         const QSize frame = sub->size() - sub->widget()->size();
-        needed = neededSize(sub->widget()) + frame.expandedTo(QSize(0, 0));
+        const QVariant measured = sub->widget()->property(kNeeded);
+        needed = (measured.isValid() ? measured.toSize() : neededSize(sub->widget())) +
+                 frame.expandedTo(QSize(0, 0));
     }
     if (area_->minimumSize() != needed) area_->setMinimumSize(needed);
     // Another window in front starts at its top left.

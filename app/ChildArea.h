@@ -20,6 +20,10 @@ public:
     // Puts the area into a scroll area, which takes its place as the main window's central widget.
     explicit ChildArea(QMdiArea* area);
     QScrollArea* scrollArea() const { return scroll_; }
+    // Notes the room a child window's controls need, at the size the window was laid out for, before it
+    // is added to the area and maximised (a form that centres its controls would otherwise ask for all
+    // the room it was given).
+    static void measure(QWidget* form);
     // Gives the area the room the active child window's controls need.
     void fit();
     // The window that stays behind the others (the start screen's frame).

@@ -267,6 +267,7 @@ void frmMAIN::AKTUELLANZEIGEN() {
 }
 
 QMdiSubWindow* frmMAIN::addChild(QWidget* form, bool maximised) {
+    ChildArea::measure(form);
     QMdiSubWindow* sub = mdiArea->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setObjectName(form->objectName() + QStringLiteral("_frame"));

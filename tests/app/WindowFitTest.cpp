@@ -88,6 +88,23 @@ TEST_F(WindowFit, APageLargerThanTheWindowScrollsInsteadOfWideningIt) {
     }
 }
 
+TEST_F(WindowFit, AFormOpenedInALargeWindowAsksOnlyForTheRoomOfItsControls) {
+    frmMAIN& w = start(QStringLiteral("Satz B"));
+    w.resize(1500, 950);
+    settle();
+    w.mnuNEU_Click();
+    settle();
+    QWidget* form = w.ActiveForm();
+    ASSERT_NE(form, nullptr);
+    // The form centres its controls in what it is given; made smaller, it still needs only their room.
+    EXPECT_LT(w.mdiArea->minimumWidth(), 1000);
+    w.resize(1100, 800);
+    settle();
+    auto* scroll = qobject_cast<QScrollArea*>(w.centralWidget());
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
+}
+
 TEST_F(WindowFit, CtrlTabCyclesThroughTheFormsButNotTheStartScreenBehindThem) {
     frmMAIN& w = start(QStringLiteral("Satz B"));
     w.mnuNEU_Click();
