@@ -1,5 +1,6 @@
 #include "frmMAIN.h"
 
+#include "ChildArea.h"
 #include "HelpKey.h"
 #include "Pictures.h"
 #include "mdiAUTOSTART.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScrollArea>
 
 using platform::StatusPanel;
 
@@ -29,7 +31,8 @@ frmMAIN::frmMAIN(QWidget* parent)
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     mdiArea->setBackground(palette().brush(QPalette::Dark)); // the system's application-workspace colour
-    setCentralWidget(mdiArea);
+    childArea_ = new ChildArea(mdiArea);
+    setCentralWidget(childArea_->scrollArea());
 
     buildMenus();
     buildStatusBar();
@@ -264,11 +267,13 @@ void frmMAIN::AKTUELLANZEIGEN() {
 }
 
 QMdiSubWindow* frmMAIN::addChild(QWidget* form, bool maximised) {
+    ChildArea::measure(form);
     QMdiSubWindow* sub = mdiArea->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setObjectName(form->objectName() + QStringLiteral("_frame"));
     if (maximised) sub->showMaximized();
     else sub->show();
+    childArea_->fit();
     return sub;
 }
 
@@ -310,6 +315,7 @@ void frmMAIN::showChild(QWidget* form) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget())) {
         sub->showMaximized();
         mdiArea->setActiveSubWindow(sub);
+        childArea_->fit();
     }
 }
 

@@ -15,6 +15,7 @@
 
 class frmANZEIGEN;
 class mdiAUTOSTART;
+class ChildArea;
 class mdiEINGABE;
 namespace platform {
 class Connection;
@@ -274,6 +275,7 @@ private:
     std::shared_ptr<platform::Connection> cnnArchiv_;
     std::unique_ptr<platform::FileLock> runLock_;
     mdiAUTOSTART* startScreen_ = nullptr;
+    ChildArea* childArea_ = nullptr;
     bool dirty_ = false;
     bool restart_ = false;
     bool madeFreshCopy_ = false;

@@ -1,6 +1,7 @@
 // Start-up of a run: language, hand-over row, project checks, working copy, connections, start screen.
 #include "frmMAIN.h"
 
+#include "ChildArea.h"
 #include "mdiAUTOSTART.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
@@ -303,6 +304,7 @@ void frmMAIN::loadStartScreen() {
     startScreen_ = new mdiAUTOSTART;
     QMdiSubWindow* sub = mdiArea->addSubWindow(startScreen_, Qt::FramelessWindowHint);
     sub->setObjectName(QStringLiteral("mdiAUTOSTART_frame"));
+    childArea_->setBackground(sub);
     setProgressBar(startScreen_->pgbBERECHNEN);
     const QSize inner = mdiArea->viewport()->size();
     startScreen_->Form_Load(platform::pixelsToTwips(inner.width()), platform::pixelsToTwips(inner.height()));

@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGroupBox>
@@ -22,6 +23,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 
 using platform::Connection;
@@ -61,11 +63,13 @@ const QString& dialogTitle() {
 
 frmEXPIMP::frmEXPIMP(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                         Qt::MSWindowsFixedSizeDialogHint) {
+                         Qt::WindowMaximizeButtonHint) {
     setObjectName(QStringLiteral("frmEXPIMP"));
     setWindowTitle(dialogTitle());
     setFont(platform::arialFont(11.25));
-    setFixedSize(platform::twipsToPixels(8535), platform::twipsToPixels(5205));
+    grundgroesse_ = QSize(platform::twipsToPixels(8535), platform::twipsToPixels(5205));
+    resize(grundgroesse_);
+    setMinimumSize(grundgroesse_);
 
     fraEXP = new QGroupBox(QStringLiteral("Externes Projekt"), this);
     fraEXP->setObjectName(QStringLiteral("fraEXP"));
@@ -136,6 +140,18 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
     setTabOrder(cmdEXP, cmdIMP);
     setTabOrder(cmdIMP, cmdSCHLIESSEN);
 
+    // The left frame and the right frame share the added width; the tree and the other project's list share
+    // the added height on the left, the current project's list takes it on the right.
+    anker_ = {{fraEXP, {}, 0, 0.5, 0, 1},     {drvEXP, {}, 0, 0.5, 0, 0},   {dirEXP, {}, 0, 0.5, 0, 0.5},
+              {lstEXP, {}, 0, 0.5, 0.5, 0.5}, {fraIMP, {}, 0.5, 0.5, 0, 1}, {lstIMP, {}, 0, 0.5, 0, 1},
+              {cmdEXP, {}, 0.5, 0, 1, 0},     {cmdIMP, {}, 0.5, 0, 1, 0},   {cmdSCHLIESSEN, {}, 1, 0, 1, 0}};
+    for (Anker& a : anker_) {
+        a.lage = a.control->geometry();
+        // Placed at a fixed size; from here on the dialog's size decides.
+        a.control->setMinimumSize(0, 0);
+        a.control->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+
     connect(drvEXP, &QComboBox::textActivated, this, &frmEXPIMP::drvEXP_Change);
     // Only the user's choice counts: the model moves the current entry by itself while it reads folders.
     const auto gewaehlt = [this](const QModelIndex& index) {
@@ -180,6 +196,7 @@ void frmEXPIMP::Form_Load() {
                 dirEXP->setRootIndex(modell_->index(laufwerk));
             }
             dirEXP_Change(fs::GetParentFolderName(projekt));
+            ordnerAbwarten();
         }))
         return;
     if (!trap.step([&] {
@@ -237,6 +254,40 @@ void frmEXPIMP::ordnerZeigen(const QString& ordner) {
     dirEXP->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
+void frmEXPIMP::ordnerAbwarten() {
+    if (ordner_.isEmpty()) return;
+    // The folders from the volume's top down to the chosen one, each read once it was asked for.
+    QStringList offen;
+    for (QString pfad = QDir::cleanPath(ordner_);;) {
+        offen << pfad;
+        const QString oben = QFileInfo(pfad).path();
+        if (oben == pfad || pfad.size() <= QDir::cleanPath(modell_->rootPath()).size()) break;
+        pfad = oben;
+    }
+    QEventLoop warten;
+    QTimer frist;
+    frist.setSingleShot(true);
+    connect(&frist, &QTimer::timeout, &warten, &QEventLoop::quit);
+    const auto verbindung = connect(modell_, &QFileSystemModel::directoryLoaded, &warten,
+                                    [&offen, &warten](const QString& gelesen) {
+                                        offen.removeAll(QDir::cleanPath(gelesen));
+                                        if (offen.isEmpty()) warten.quit();
+                                    });
+    frist.start(3000);
+    warten.exec(QEventLoop::ExcludeUserInputEvents);
+    disconnect(verbindung);
+    ordnerZeigen(ordner_);
+}
+
+void frmEXPIMP::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const int dx = std::max(0, width() - grundgroesse_.width());
+    const int dy = std::max(0, height() - grundgroesse_.height());
+    for (const Anker& a : anker_)
+        a.control->setGeometry(a.lage.x() + int(a.links * dx), a.lage.y() + int(a.oben * dy),
+                               a.lage.width() + int(a.breite * dx), a.lage.height() + int(a.hoehe * dy));
+}
+
 void frmEXPIMP::drvEXP_Change(const QString& laufwerk) {
     modell_->setRootPath(laufwerk);
     dirEXP->setRootIndex(modell_->index(laufwerk));
@@ -253,7 +304,16 @@ void frmEXPIMP::dirEXP_Change(const QString& ordner) {
     const QString datei = kandidat(ordner);
     bool offen = false;
     if (!trap.step([&] { offen = zulaessig(datei); }) || !offen) {
-        // Nothing to open here: the project opened last stays open and named.
+        // Nothing to open here: the project opened last stays open and named. A folder without a project
+        // database says so, so that the empty list is not taken for an empty project.
+        if (!fs::FileExists(datei)) {
+            auto* hinweis =
+                new QListWidgetItem(sprache_ == 1 ? QStringLiteral("No project in this folder")
+                                                  : QStringLiteral("Kein Projekt in diesem Ordner"),
+                                    lstEXP);
+            hinweis->setData(Qt::UserRole, std::int32_t(0));
+            hinweis->setFlags(Qt::ItemIsEnabled);
+        }
         knoepfeSetzen();
         return;
     }

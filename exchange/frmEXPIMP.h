@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <memory>
 #include <QDialog>
+#include <QRect>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class QComboBox;
 class QFileSystemModel;
@@ -73,6 +75,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The dialog can be made larger: the tree and the lists take the room, the buttons keep to the bottom.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Refills a list with the records of the database behind the connection: "name (comment)", the ID as
@@ -86,6 +90,18 @@ private:
     bool zulaessig(const QString& datei) const;
     void knoepfeSetzen();
     void ordnerZeigen(const QString& ordner);
+    // Waits, a few seconds at most, until the tree has read the folders on the way to the chosen folder,
+    // so that the tree stands still when the dialog appears.
+    void ordnerAbwarten();
+    // Where a control stands at the dialog's first size, and which share of the added width and height
+    // moves its left and top edges and widens it.
+    struct Anker {
+        QWidget* control;
+        QRect lage;
+        double links, breite, oben, hoehe;
+    };
+    std::vector<Anker> anker_;
+    QSize grundgroesse_;
 
     QFileSystemModel* modell_;
     std::unique_ptr<platform::Connection> cnnEXP_;

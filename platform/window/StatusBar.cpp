@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace platform {
 
@@ -21,9 +22,15 @@ void StatusPanel::setText_(const QString& text) {
 void StatusPanel::setBevel(int bevel) {
     bevel_ = bevel;
     switch (bevel) {
-    case Inset: setFrameStyle(QFrame::Panel | QFrame::Sunken); break;
-    case Raised: setFrameStyle(QFrame::Panel | QFrame::Raised); break;
-    default: setFrameStyle(QFrame::StyledPanel | QFrame::Sunken); break;
+    case Inset:
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        break;
+    case Raised:
+        setFrameStyle(QFrame::Panel | QFrame::Raised);
+        break;
+    default:
+        setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        break;
     }
     setLineWidth(bevel == NoBevel ? 1 : 2);
     if (bevel != NoBevel) setAlignment(Qt::AlignCenter);
@@ -36,16 +43,52 @@ void StatusPanel::setWidths(double widthTwips, double minWidthTwips, int autoSiz
     fit();
 }
 
+int StatusPanel::contentWidth() const {
+    return fontMetrics().horizontalAdvance(text()) + 2 * margin() + 2 * frameWidth() + 8;
+}
+
 void StatusPanel::fit() {
-    if (autoSize_ == Contents) {
-        const int needed = fontMetrics().horizontalAdvance(text()) + 2 * margin() + 2 * frameWidth() + 8;
-        setFixedWidth(std::max(minWidthPx_, needed));
-    } else if (autoSize_ == Spring) {
+    // Each panel shrinks, down to its minimum, when the window is narrower than the panels' widths;
+    // a command panel keeps its text readable.
+    switch (autoSize_) {
+    case Contents:
+        setMinimumWidth(minWidthPx_);
+        setMaximumWidth(std::max(minWidthPx_, contentWidth()));
+        break;
+    case Spring:
         setMinimumWidth(minWidthPx_);
         setMaximumWidth(QWIDGETSIZE_MAX);
-    } else {
-        setFixedWidth(std::max(minWidthPx_, widthPx_));
+        break;
+    default: {
+        const int full = std::max(minWidthPx_, widthPx_);
+        setMinimumWidth(std::min(full, contentWidth()));
+        setMaximumWidth(full);
+        break;
     }
+    }
+    setSizePolicy(QSizePolicy::Preferred, sizePolicy().verticalPolicy());
+    updateGeometry();
+}
+
+QSize StatusPanel::sizeHint() const {
+    QSize size = QLabel::sizeHint();
+    size.setWidth(maximumWidth() == QWIDGETSIZE_MAX ? minimumWidth() : maximumWidth());
+    return size;
+}
+
+QSize StatusPanel::minimumSizeHint() const {
+    QSize size = QLabel::minimumSizeHint();
+    size.setWidth(minimumWidth());
+    return size;
+}
+
+void StatusPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect box = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    painter.drawText(box, int(alignment()), fontMetrics().elidedText(text(), Qt::ElideRight, box.width()));
 }
 
 void StatusPanel::mousePressEvent(QMouseEvent* event) {
@@ -58,7 +101,13 @@ void StatusPanel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
 }
 
-StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) { setSizeGripEnabled(false); }
+StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
+    setSizeGripEnabled(false);
+}
+
+QSize StatusBar::minimumSizeHint() const {
+    return QSize(0, QStatusBar::minimumSizeHint().height());
+}
 
 StatusPanel* StatusBar::addPanel(const QString& text, double widthTwips, double minWidthTwips, int autoSize,
                                  int bevel, bool visible) {
@@ -69,7 +118,8 @@ StatusPanel* StatusBar::addPanel(const QString& text, double widthTwips, double 
     addPermanentWidget(panel, autoSize == StatusPanel::Spring ? 1 : 0);
     panel->setVisible(visible);
     panels_.push_back(panel);
-    connect(panel, &StatusPanel::pressed, this, [this, panel](int index) { emit panelMouseDown(index, panel->x()); });
+    connect(panel, &StatusPanel::pressed, this,
+            [this, panel](int index) { emit panelMouseDown(index, panel->x()); });
     connect(panel, &StatusPanel::clicked, this, &StatusBar::PanelClick);
     return panel;
 }

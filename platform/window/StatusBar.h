@@ -1,9 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <QFrame>
 #include <QLabel>
 #include <QStatusBar>
-#include <functional>
 #include <vector>
 
 namespace platform {
@@ -31,17 +31,24 @@ public:
     // Left edge and width in the status bar's pixels.
     int Left() const { return x(); }
     int Width() const { return width(); }
+    // A panel asks for its width (a panel sized to its content: its text's width) and makes do with its
+    // minimum, so that a long text never widens the status bar and with it the window.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     void pressed(int index);
     void clicked(int index);
 
 protected:
+    // Draws the text cut to the panel's width, with an ellipsis where it was cut.
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void fit();
+    int contentWidth() const;
     int index_;
     int bevel_ = NoBevel;
     int autoSize_ = NoAutoSize;
@@ -59,6 +66,9 @@ public:
                           int bevel = StatusPanel::NoBevel, bool visible = true);
     StatusPanel* Panels(int index) const;
     int PanelCount() const { return int(panels_.size()); }
+    // The panels take what room there is; those that do not fit are cut at the right edge instead of
+    // widening the window.
+    QSize minimumSizeHint() const override;
 
 signals:
     // The mouse went down over a panel (before the click).

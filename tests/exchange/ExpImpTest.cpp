@@ -6,6 +6,7 @@
 #include "Schema.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QListWidget>
@@ -55,7 +56,7 @@ TEST_F(ExpImpTest, LoadingListsTheCurrentProjectsRecordsAndOpensNothingYet) {
     EXPECT_EQ(dialog->lstIMP->item(0)->data(Qt::UserRole).toInt(), 1);
     EXPECT_EQ(dialog->ordner(), projects());
     EXPECT_TRUE(dialog->anderesProjekt().isEmpty());
-    EXPECT_TRUE(dialog->lstEXP->count() == 0);
+    EXPECT_EQ(items(*dialog->lstEXP), QStringList{"Kein Projekt in diesem Ordner"});
     EXPECT_FALSE(dialog->cmdEXP->isEnabled());
     EXPECT_FALSE(dialog->cmdIMP->isEnabled());
     EXPECT_FALSE(dialog->Form_Unload());
@@ -84,9 +85,9 @@ TEST_F(ExpImpTest, AFolderWithAProjectOpensIt) {
     EXPECT_TRUE(dialog->cmdEXP->isEnabled());
     EXPECT_TRUE(dialog->cmdIMP->isEnabled());
 
-    // A folder without one empties the list and keeps the project open.
+    // A folder without one says so in the list and keeps the project open.
     dialog->dirEXP_Change(run.dir().mkdir(QStringLiteral("leer")));
-    EXPECT_EQ(dialog->lstEXP->count(), 0);
+    EXPECT_EQ(items(*dialog->lstEXP), QStringList{"Kein Projekt in diesem Ordner"});
     EXPECT_EQ(dialog->fraEXP->title(), QStringLiteral("Projekt ANDERES.02"));
     EXPECT_TRUE(dialog->cmdEXP->isEnabled());
     EXPECT_TRUE(dialog->Form_Unload());
@@ -102,7 +103,34 @@ TEST_F(ExpImpTest, AProjectDatabaseClickedInTheTreeStandsForItsFolder) {
     EXPECT_EQ(dialog->anderesProjekt(), otherFolder() + QStringLiteral("/TAMBRIN.mdb"));
     emit dialog->dirEXP->clicked(model->index(projects()));
     EXPECT_EQ(dialog->ordner(), projects());
-    EXPECT_EQ(dialog->lstEXP->count(), 0);
+    EXPECT_EQ(items(*dialog->lstEXP), QStringList{"Kein Projekt in diesem Ordner"});
+}
+
+TEST_F(ExpImpTest, TheTreeStandsAtTheProjectsFolderWhenTheDialogAppears) {
+    // Nothing has run the event loop since loading: what the user sees first is already in place.
+    auto* model = qobject_cast<QFileSystemModel*>(dialog->dirEXP->model());
+    ASSERT_NE(model, nullptr);
+    const QModelIndex folder = model->index(projects());
+    EXPECT_EQ(dialog->dirEXP->currentIndex(), folder);
+    EXPECT_TRUE(dialog->dirEXP->isExpanded(folder));
+    EXPECT_GE(model->rowCount(folder), 2); // the project folders in it are read
+    for (QModelIndex up = folder.parent(); up.isValid() && up != dialog->dirEXP->rootIndex();
+         up = up.parent())
+        EXPECT_TRUE(dialog->dirEXP->isExpanded(up)) << model->filePath(up).toStdString();
+}
+
+TEST_F(ExpImpTest, TheDialogCanBeMadeLargerAndTheListsGrowWithIt) {
+    dialog->show();
+    const QSize first = dialog->size();
+    const int tree = dialog->dirEXP->height(), list = dialog->lstIMP->width();
+    dialog->resize(first + QSize(200, 100));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog->size(), first + QSize(200, 100));
+    EXPECT_EQ(dialog->dirEXP->height(), tree + 50);
+    EXPECT_EQ(dialog->lstIMP->width(), list + 100);
+    EXPECT_LE(dialog->cmdSCHLIESSEN->geometry().right(), dialog->width());
+    EXPECT_LE(dialog->cmdSCHLIESSEN->geometry().bottom(), dialog->height());
+    EXPECT_GT(dialog->cmdSCHLIESSEN->geometry().bottom(), dialog->height() - 40);
 }
 
 TEST_F(ExpImpTest, ADatabaseInTheProjectsFolderIsOpenedAtLoading) {
