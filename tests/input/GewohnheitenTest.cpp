@@ -14,12 +14,6 @@ using platform::Variant;
 
 namespace {
 
-testsupport::TestRun::Options ohneDatenbank() {
-    testsupport::TestRun::Options o;
-    o.workingCopy = false;
-    return o;
-}
-
 void taste(QWidget* ziel, int key, Qt::KeyboardModifiers mod = Qt::NoModifier, const QString& text = {}) {
     QKeyEvent e(QEvent::KeyPress, key, mod, text);
     QApplication::sendEvent(ziel, &e);
@@ -55,7 +49,7 @@ struct Gekoppelt {
 TEST(EinfuegenAnEinerZelle, TheWholeBlockGoesInAndTheReadingsItNeedsAreAdded) {
     for (const bool gesperrt : {false, true}) {
         SCOPED_TRACE(gesperrt ? "into a disabled grid" : "into an enabled grid");
-        testsupport::TestRun run(ohneDatenbank());
+        testsupport::TestRun run(testsupport::ohneDatenbank());
         Gekoppelt g;
         if (gesperrt) g.masse.flx.ZEILEENTFERNEN();
         ASSERT_EQ(g.masse.grid->Enabled(), !gesperrt);
@@ -81,7 +75,7 @@ TEST(EinfuegenAnEinerZelle, TheWholeBlockGoesInAndTheReadingsItNeedsAreAdded) {
 }
 
 TEST(EinfuegenAnEinerZelle, RowsReadyBelowAreFilledWithoutNewOnes) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(6, 2);
     alsMassenGitter(f, 5);
     QGuiApplication::clipboard()->setText(QStringLiteral("7\r\n8\r\n9\r\n"));
@@ -115,7 +109,7 @@ TEST(EinfuegenAnEinerZelle, WhatFallsBeyondTheGridIsNamedInOneMessage) {
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.name);
-        testsupport::TestRun run(ohneDatenbank());
+        testsupport::TestRun run(testsupport::ohneDatenbank());
         Gitterform f(6, 2);
         alsMassenGitter(f, fall.datenzeilen);
         QGuiApplication::clipboard()->setText(fall.text);
@@ -133,7 +127,7 @@ TEST(EinfuegenAnEinerZelle, WhatFallsBeyondTheGridIsNamedInOneMessage) {
 }
 
 TEST(EinfuegenAnEinerZelle, ARefusedValuePastesNothing) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gekoppelt g;
     QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\r\n3\tvier\r\n5\t6\r\n"));
     g.masse.grid->setRow(1);
@@ -149,7 +143,7 @@ TEST(EinfuegenAnEinerZelle, ARefusedValuePastesNothing) {
 }
 
 TEST(Tab, MovesToTheNextAndThePreviousCellOfTheSameGrid) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(6, 2);
     alsMassenGitter(f, 2);
     f.klick(1, 4);
@@ -180,7 +174,7 @@ TEST(Tab, MovesToTheNextAndThePreviousCellOfTheSameGrid) {
 }
 
 TEST(Tab, InTheEditorWritesTheValueAsEnterDoesAndMovesOn) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(6, 2);
     alsMassenGitter(f, 2);
     f.klick(1, 5);
@@ -214,7 +208,7 @@ TEST(Tab, InTheEditorWritesTheValueAsEnterDoesAndMovesOn) {
 }
 
 TEST(Esc, ClosesTheEditorAndTheCellKeepsItsText) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(6, 2);
     alsMassenGitter(f, 2);
     f.grid->setTextMatrix(1, 1, QStringLiteral("5,00"));
@@ -240,7 +234,7 @@ TEST(Esc, ClosesTheEditorAndTheCellKeepsItsText) {
 }
 
 TEST(BerechneteSpalte, OpensNoEditor) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(4, 2);
     f.flx.setELSB({10, 17, 17, 17});
     f.flx.setELSTYP({1, 0, 6, 8});
@@ -262,7 +256,7 @@ TEST(BerechneteSpalte, OpensNoEditor) {
 }
 
 TEST(VolleBreite, AFullWidthDigitTypedFirstIsReadAsItsDigit) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(6, 2);
     alsMassenGitter(f, 2);
     f.klick(1, 1);
@@ -279,7 +273,7 @@ TEST(VolleBreite, AFullWidthDigitTypedFirstIsReadAsItsDigit) {
 namespace {
 
 TEST(KlickInDenEditor, KeepsItsTextAndPlacesTheCursor) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(6, 2);
     alsMassenGitter(f, 2);
     f.grid->setTextMatrix(1, 1, QStringLiteral("2783,00"));

@@ -142,7 +142,7 @@ TEST(Zeilenfilter, AnInvalidEntryIsAskedAgain) {
 TEST(Zeilenfilter, CancelInAnInputBoxLeaves) {
     for (int box = 0; box < 3; ++box) {
         SCOPED_TRACE(box);
-        testsupport::TestRun run(ohneDatenbank());
+        testsupport::TestRun run(testsupport::ohneDatenbank());
         Gitterform g(2, 2);
         lesungen(g, 6);
         const QString antworten[] = {QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("2")};

@@ -20,10 +20,6 @@ using platform::Msg::Answer;
 
 namespace {
 
-testsupport::TestRun::Options ohneDatenbank() {
-    return {QStringLiteral("de"), QStringLiteral(","), false};
-}
-
 void klicken(QWidget& w) {
     const QPointF mitte(w.width() / 2.0, w.height() / 2.0);
     const QPointF global = w.mapToGlobal(mitte);
@@ -51,7 +47,7 @@ protected:
 // Each way in: a click on a button (a status panel is a clicked label), a key, a menu command through its
 // shortcut, a queued call and a timer. Each failure gives one box; the widget answers the next event.
 TEST(Gesamtfalle, AnEscapedErrorShowsOneBoxAndTheRunGoesOn) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     run.dialogs().answerAllMessages(Answer::OK);
 
     QMainWindow fenster;
@@ -130,7 +126,7 @@ public:
 
 // An error that escapes again while its box is open (behind the box) gives no second box.
 TEST(Gesamtfalle, AnErrorBehindTheOpenBoxGivesNoSecondBox) {
-    testsupport::TestRun run(ohneDatenbank());
+    testsupport::TestRun run(testsupport::ohneDatenbank());
     BoxWithEventsBehind dialogs;
     run.state().setDialogs(&dialogs);
     Taste taste;
