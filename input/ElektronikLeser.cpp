@@ -1,5 +1,7 @@
 #include "ElektronikLeser.h"
 
+#include "Geraetezahl.h"
+
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/SystemLocale.h"
 
@@ -7,16 +9,9 @@
 
 namespace {
 
-// A number as a device writes it, with a point or a comma.
-std::optional<double> zahl(const QString& text) {
-    const QString t = text.trimmed();
-    if (auto x = platform::ReadNumber(t, QStringLiteral("."))) return x;
-    return platform::ReadNumber(t, QStringLiteral(","));
-}
-
 // A whole number of the 16-bit range, or nothing.
-std::optional<int> ganzzahl(const QString& text) {
-    const std::optional<double> x = zahl(text);
+std::optional<int> kurzeGanzzahl(const QString& text) {
+    const std::optional<double> x = geraetezahl(text);
     if (!x || *x != std::floor(*x) || *x < INT16_MIN || *x > INT16_MAX) return std::nullopt;
     return int(*x);
 }
@@ -43,8 +38,8 @@ ElektronikLeser::ElektronikLeser(const Elektronikvorgabe& vorgabe) : v_(vorgabe)
     }
 }
 
-std::optional<std::vector<ElektronikLeser::Zyklus>> ElektronikLeser::lesen(const QStringList& zeilen,
-                                                                           QString& meldung) {
+std::optional<std::vector<ElektronikLeser::Zyklus>> ElektronikLeser::zyklen(const QStringList& zeilen,
+                                                                            QString& meldung) {
     meldung.clear();
     zyklen_.clear();
     letzterGeschrieben_ = false;
@@ -120,7 +115,7 @@ int ElektronikLeser::naechste(int zahl) {
 }
 
 int ElektronikLeser::startAnzahl() const {
-    const std::optional<int> n = ganzzahl(v_.KENZ1NR);
+    const std::optional<int> n = kurzeGanzzahl(v_.KENZ1NR);
     if (!n)
         throw Abbruch{QStringLiteral("Die Startanzahl \"") + v_.KENZ1NR +
                       QStringLiteral("\" der Elektronikvorgabe ist keine ganze Zahl!")};
@@ -230,7 +225,7 @@ void ElektronikLeser::C(const QStringList& zeilen) {
 
     // A cycle number read where one is expected: a whole number, not below the expected one.
     auto zyklusnummer = [&](const QString& zeile) {
-        const std::optional<int> n = ganzzahl(zeile);
+        const std::optional<int> n = kurzeGanzzahl(zeile);
         if (!n)
             throw Abbruch{QStringLiteral("In Zeile ") + nr(int(std::min<qsizetype>(i, INT32_MAX))) +
                           QStringLiteral(" der Elektronikdatei steht keine Zyklusnummer!")};
@@ -259,7 +254,7 @@ void ElektronikLeser::C(const QStringList& zeilen) {
             const QString zeile = zeilen[i++];
             begonnen = true;
             if (position == 0) {
-                const std::optional<double> kopf = zahl(zeile);
+                const std::optional<double> kopf = geraetezahl(zeile);
                 if (!kopf || *kopf != zl - 1) {
                     if (erster)
                         schaden(QStringLiteral(
@@ -280,7 +275,7 @@ void ElektronikLeser::C(const QStringList& zeilen) {
                     }
                     z.clear();
                     while (i < zeilen.size()) {
-                        const std::optional<double> k = zahl(zeilen[i++]);
+                        const std::optional<double> k = geraetezahl(zeilen[i++]);
                         if (k && *k == zl - 1) break;
                         if (i >= zeilen.size()) return;
                     }

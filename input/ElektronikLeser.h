@@ -15,7 +15,7 @@
 //
 //   QString meldung;
 //   ElektronikLeser leser(vorgabe);
-//   auto zyklen = leser.lesen(zeilen, meldung);
+//   auto zyklen = leser.zyklen(zeilen, meldung);
 //   if (!zyklen && !meldung.isEmpty()) ... show meldung ...
 //   if (leser.schaeden() > 0) ... ask once with leser.schadensmeldung() ...
 class ElektronikLeser {
@@ -26,7 +26,7 @@ public:
 
     // The cycles of the file; nothing when the import ends early, with `meldung` the message still to show
     // (empty when the user chose Cancel in one).
-    std::optional<std::vector<Zyklus>> lesen(const QStringList& zeilen, QString& meldung);
+    std::optional<std::vector<Zyklus>> zyklen(const QStringList& zeilen, QString& meldung);
 
     // The title of the import's messages.
     static QString titel() { return QStringLiteral("MSFlexGrid / Importieren"); }

@@ -1,4 +1,5 @@
 #include "Elektronikvorgabe.h"
+#include "Geraetezahl.h"
 
 #include "clsDATEN.h"
 
@@ -22,15 +23,12 @@ QString trenner(const QString& text) {
 }
 
 // A stored whole number (a number, or a text that reads as one with a point or a comma).
-std::optional<double> ganzzahl(const Variant& v) {
+std::optional<double> gespeicherteGanzzahl(const Variant& v) {
     std::optional<double> x;
     if (v.isNumeric())
         x = v.number();
-    else if (v.isString()) {
-        const QString t = v.asString().trimmed();
-        x = platform::ReadNumber(t, QStringLiteral("."));
-        if (!x) x = platform::ReadNumber(t, QStringLiteral(","));
-    }
+    else if (v.isString())
+        x = geraetezahl(v.asString());
     if (!x || *x != std::floor(*x)) return std::nullopt;
     return x;
 }
@@ -103,7 +101,8 @@ std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, Q
     std::int16_t an = 0;
     werte.INDEXV(kleinsteNr, groessteNr, an, QStringLiteral("MNR"));
     if (an <= 0) return v;
-    const std::optional<double> kleinsteZahl = ganzzahl(kleinsteNr), groessteZahl = ganzzahl(groessteNr);
+    const std::optional<double> kleinsteZahl = gespeicherteGanzzahl(kleinsteNr),
+                                groessteZahl = gespeicherteGanzzahl(groessteNr);
     if (!kleinsteZahl || !groessteZahl || *kleinsteZahl < 0 || *groessteZahl > INT16_MAX) {
         meldung = QStringLiteral("Die Messwertnummern (MNR) der Elektronikvorgabe \"") + AKVK +
                   QStringLiteral("\" sind keine ganzen Zahlen von 0 bis 32767!");
@@ -112,7 +111,7 @@ std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, Q
     const int groesste = int(*groessteZahl);
     const size_t n = size_t(an);
     std::vector<Variant> mnr(n), position(n), faktor(n);
-    std::vector<QString> spalte(n), praefix(n), suffix(n), format(n);
+    std::vector<QString> spalte(n), praefix(n), suffix(n), formate(n);
     const QString nach = QStringLiteral("MNR");
     if (!werte.DTVVF(QStringLiteral("MNR"), mnr, nach) ||
         !werte.DTVTF(QStringLiteral("SPALTE"), spalte, nach) ||
@@ -120,23 +119,23 @@ std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, Q
         !werte.DTVTF(QStringLiteral("PRAEFIX"), praefix, nach) ||
         !werte.DTVTF(QStringLiteral("SUFFIX"), suffix, nach) ||
         !werte.DTVVF(QStringLiteral("FAKTOR"), faktor, nach) ||
-        !werte.DTVTF(QStringLiteral("FORMAT"), format, nach))
+        !werte.DTVTF(QStringLiteral("FORMAT"), formate, nach))
         return std::nullopt;
 
     v.werte.resize(size_t(std::max<int>(groesste, 0)) + 1);
     for (size_t i = 0; i < n; ++i) {
-        const std::optional<double> nr = ganzzahl(mnr[i]);
+        const std::optional<double> nr = gespeicherteGanzzahl(mnr[i]);
         if (!nr || *nr < 0 || *nr > groesste) continue;
         Messwert& m = v.werte[size_t(*nr)];
         m.vorhanden = true;
         m.SPALTE = spalte[i];
         m.PRAEFIX = praefix[i];
         m.SUFFIX = suffix[i];
-        m.FORMAT = format[i];
+        m.FORMAT = formate[i];
         const bool leer = position[i].isEmpty() || position[i].isNull() ||
                           (position[i].isString() && position[i].asString().trimmed().isEmpty());
         if (!leer) {
-            const std::optional<double> p = ganzzahl(position[i]);
+            const std::optional<double> p = gespeicherteGanzzahl(position[i]);
             if (!p || *p < 0 || *p > INT16_MAX) {
                 meldung = QStringLiteral("Die Position des Messwerts ") + QString::number(*nr) +
                           QStringLiteral(" der Elektronikvorgabe \"") + AKVK +

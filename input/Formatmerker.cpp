@@ -1,6 +1,6 @@
 #include "Formatmerker.h"
 
-#include "clsFLX_Zustand.h"
+#include "Zellwerte.h"
 
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/NumberFormat.h"

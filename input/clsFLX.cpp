@@ -19,41 +19,6 @@ using platform::ErrorTrap;
 using platform::Variant;
 using platform::VbError;
 
-namespace flx {
-
-QString dezimal() {
-    if (platform::RunState* run = platform::RunState::installed()) return run->DEZIMALPUNKT;
-    return platform::SystemLocale::decimalSign();
-}
-
-const Variant& eintrag(const clsFLX::Liste& liste, int c) {
-    if (c < 0 || size_t(c) >= liste.size()) throw VbError::subscriptOutOfRange();
-    return liste[size_t(c)];
-}
-
-std::optional<double> zahl(const Variant& v) {
-    if (v.isNumeric()) return v.number();
-    if (v.isString()) return platform::ReadNumber(v.asString(), dezimal());
-    return std::nullopt;
-}
-
-bool fehlt(const Variant& v) {
-    return v.isEmpty() || v.isNull() || (v.isString() && v.asString().isEmpty());
-}
-
-std::optional<double> datumswert(const QString& text) {
-    const QString t = text.trimmed();
-    // A plain number is no date, although the conversion would take it as a count of days.
-    if (t.isEmpty() || platform::ReadNumber(t, dezimal())) return std::nullopt;
-    try {
-        return platform::CDate(Variant(t));
-    } catch (const VbError&) {
-        return std::nullopt;
-    }
-}
-
-} // namespace flx
-
 namespace {
 
 ErrorTrap trapOf(const char* tag) {

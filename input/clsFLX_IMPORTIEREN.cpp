@@ -120,7 +120,7 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
             return false;
         }
     ElektronikLeser leser(*v);
-    std::optional<std::vector<ElektronikLeser::Zyklus>> zyklen = leser.lesen(*zeilen, meldung);
+    std::optional<std::vector<ElektronikLeser::Zyklus>> zyklen = leser.zyklen(*zeilen, meldung);
     if (!zyklen) {
         if (!meldung.isEmpty()) melden(meldung);
         return false;

@@ -10,6 +10,7 @@
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/TextBox.h"
+#include "Zellwerte.h"
 
 #include <cstdint>
 #include <memory>
@@ -59,18 +60,3 @@ struct clsFLX::Zustand {
     // Formats and dates worked out before.
     Formatmerker merker;
 };
-
-namespace flx {
-
-// The decimal sign of the run.
-QString dezimal();
-// Entry c of a column list; a list too short raises "subscript out of range".
-const platform::Variant& eintrag(const clsFLX::Liste& liste, int c);
-// A value that counts as a number: a numeric value or a text that reads as one.
-std::optional<double> zahl(const platform::Variant& v);
-// The marker of "no format" or "no limit": Empty, Null or an empty text.
-bool fehlt(const platform::Variant& v);
-// A text that reads as a date or a time of day: its date value (days, the fraction being the time).
-std::optional<double> datumswert(const QString& text);
-
-} // namespace flx
