@@ -84,12 +84,18 @@ private:
     // The database file a folder would hold, and whether it may be opened as the other project.
     static QString kandidat(const QString& ordner);
     bool zulaessig(const QString& datei) const;
+    // Checks the other project just opened: a damaged one is closed again after one message; notes whether
+    // it can be written. False when it was closed.
+    bool zielPruefen(const QString& datei);
+    // The one message of a copy that could not be done: the target and the cause.
+    void zielMelden(const QString& ziel, const QString& grund);
     void knoepfeSetzen();
     void ordnerZeigen(const QString& ordner);
 
     QFileSystemModel* modell_;
     std::unique_ptr<platform::Connection> cnnEXP_;
     bool geoeffnet_ = false;
+    bool schreibbar_ = false; // the other project takes records
     bool entladen_ = false;
     std::int16_t sprache_ = 3;
     QString ordner_;
