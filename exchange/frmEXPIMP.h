@@ -33,8 +33,11 @@ class Connection;
 // The other project is the file "TAMBRIN.mdb" in the chosen folder, opened on a connection of the dialog's
 // own and written directly. The working copy is never offered as the other project, and neither is the
 // current project's own database (the next Save would put the working copy over what was copied there) nor
-// the empty template beside the program.
+// the empty template beside the program; files compare by identity, so another link to one of them is it.
 // A folder without a project database opens nothing and keeps the last opened project.
+// The other project is checked when it is opened: a damaged one is not opened, a read-only one gives its
+// records but takes none. A copy that fails (a full disk, a read-only or damaged file, no ID left) stops at
+// that record with one message that names the target and the cause; the records copied before stay.
 class frmEXPIMP : public QDialog {
     Q_OBJECT
 public:
