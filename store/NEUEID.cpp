@@ -34,6 +34,8 @@ std::int32_t NEUEID(platform::Connection& verbindung) {
     const std::int64_t grenze = groesste(rs.fieldType(0));
     // A value beyond the column's type comes as a Double; it is whole (the column holds whole numbers).
     const double hoechste = std::floor(platform::CDbl(rs.Value(0)));
+    // Only IDs below 1 (written by another tool): 0 is the multiple evaluation's, so the first record is 1.
+    if (hoechste < 1) return 1;
     if (hoechste >= double(grenze)) {
         const QString zahl = QString::number(grenze);
         throw VbError(VbError::Overflow,

@@ -8,8 +8,8 @@ class Connection;
 
 namespace store {
 
-// The ID a new record gets in a project database: one above the highest ID of E1 (1 for an empty table;
-// the multiple evaluation's row 0 counts like any other row).
+// The ID a new record gets in a project database: one above the highest ID of E1 (1 for an empty table,
+// or one holding only the multiple evaluation's row 0 or IDs below it).
 //
 //   const std::int32_t id = store::NEUEID(*cnnX);
 //

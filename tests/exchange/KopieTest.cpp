@@ -41,7 +41,8 @@ TEST_F(KopieTest, TheNewIdIsOneAboveTheHighestOfE1) {
         std::vector<int> ids;
         int expected;
     };
-    const Case cases[] = {{"empty", {}, 1}, {"only row 0", {0}, 1}, {"gaps", {0, 2, 7}, 8}};
+    const Case cases[] = {
+        {"empty", {}, 1}, {"only row 0", {0}, 1}, {"gaps", {0, 2, 7}, 8}, {"only below 0", {-7, -3}, 1}};
     for (const Case& c : cases) {
         const QString file = run.dir().file(QString::fromUtf8(c.what) + QStringLiteral(".mdb"));
         schema::create(schema::Database::Project, file);
