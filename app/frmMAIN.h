@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/db/DatabaseStamp.h"
 #include "platform/run/RunState.h"
 #include "platform/window/QtDialogService.h"
 #include "platform/window/StatusBar.h"
@@ -225,6 +226,12 @@ private:
     // which settings file is missing.
     bool checkDatabaseFolderSetting();
     void prepareWorkingCopy(const QString& source, const QString& target);
+    // Notes what the project database was when the working copy was taken from it (or put over it), here
+    // and beside the working copy, where a copy kept from an interrupted run finds it again.
+    void keepProjectStamp(const platform::DatabaseStamp& stamp);
+    // True when Save may put the working copy over the project database: nobody wrote that file since the
+    // copy was taken from it, or the user said yes to replacing it.
+    bool mayReplaceProject();
     // Throws, saying what is wrong, when the working copy is no sound project database.
     void checkWorkingCopy() const;
     void loadStartScreen();
@@ -279,6 +286,8 @@ private:
     bool dirty_ = false;
     bool restart_ = false;
     bool madeFreshCopy_ = false;
+    // The project database as it was when the working copy was taken from it (or last saved over it).
+    std::optional<platform::DatabaseStamp> projectStamp_;
     int progressHoldMs_ = 1500;
     // The end of the run.
     std::optional<CloseReason> closeReason_; // set by the commands that close the window

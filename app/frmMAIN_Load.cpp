@@ -31,16 +31,22 @@ namespace fs = platform::FileSystem;
 
 namespace {
 
-QString readOwner(const QString& file) {
+// The owner file: the project database's path, and on a second line what that file was when the copy was
+// taken from it.
+QStringList readOwner(const QString& file) {
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) return QString();
-    return QString::fromUtf8(f.readAll()).trimmed();
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = line.trimmed();
+    return lines;
 }
 
-void writeOwner(const QString& file, const QString& projectDatabase) {
+void writeOwner(const QString& file, const QString& projectDatabase, const platform::DatabaseStamp& stamp) {
     QFile f(file);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw fs::WriteError(file, errno);
-    if (f.write(projectDatabase.toUtf8() + "\n") < 0 || !f.flush()) throw fs::WriteError(file, errno);
+    if (f.write(projectDatabase.toUtf8() + "\n" + stamp.text().toUtf8() + "\n") < 0 || !f.flush())
+        throw fs::WriteError(file, errno);
 }
 
 } // namespace
@@ -255,15 +261,19 @@ void frmMAIN::prepareWorkingCopy(const QString& source, const QString& target) {
     const QString ownerFile = workingCopyOwnerFile();
     madeFreshCopy_ = false;
     dirty_ = false;
+    projectStamp_.reset();
     const auto copyProject = [&] {
         // A project file that is no database (an empty one too) is named as what it is, before it is copied.
         if (fs::FileExists(source)) Connection().Open(source);
+        // Taken before the copy: a write that comes during the copy counts as a change since.
+        const DatabaseStamp stamp = DatabaseStamp::of(source);
         fs::CopyFile(source, target, true);
         madeFreshCopy_ = true;
-        writeOwner(ownerFile, source);
+        keepProjectStamp(stamp);
     };
     if (fs::FileExists(target)) {
-        const QString owner = readOwner(ownerFile);
+        const QStringList ownerLines = readOwner(ownerFile);
+        const QString owner = ownerLines.value(0);
         if (owner == source) {
             const int answer = dialogs().MsgBox(
                 SPRACHE == 1 ? QStringLiteral("Program was interuped during the execution!\n"
@@ -272,8 +282,12 @@ void frmMAIN::prepareWorkingCopy(const QString& source, const QString& target) {
                                               "Soll die bis zum Abbruch vorhandenen Daten gepeichert werden?"),
                 Msg::YesNo | Msg::Question, TITLE());
             if (answer == Msg::Yes) {
-                // The kept copy holds changes the project database does not have yet.
+                // The kept copy holds changes the project database does not have yet; Save compares the
+                // project database with what it was when this copy was taken, not with what it is now (a
+                // copy kept by an earlier version did not note it: the project as it is now stands in).
                 dirty_ = true;
+                projectStamp_ =
+                    DatabaseStamp::fromText(ownerLines.value(1)).value_or(DatabaseStamp::of(source));
                 return;
             }
             copyProject();
@@ -298,6 +312,11 @@ void frmMAIN::prepareWorkingCopy(const QString& source, const QString& target) {
             Msg::OKOnly | Msg::Information, TITLE());
     }
     copyProject();
+}
+
+void frmMAIN::keepProjectStamp(const DatabaseStamp& stamp) {
+    projectStamp_ = stamp;
+    writeOwner(workingCopyOwnerFile(), projectDatabase(), stamp);
 }
 
 void frmMAIN::loadStartScreen() {

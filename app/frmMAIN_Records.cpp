@@ -3,6 +3,7 @@
 #include "frmMAIN.h"
 
 #include "frmAUSWAHL.h"
+#include "NEUEID.h"
 #include "mdiEINGABE.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
@@ -214,11 +215,8 @@ void frmMAIN::saveInput() {
                          : QStringLiteral("Soll der vorhandene Datensatz ") + name +
                                QStringLiteral(" überschrieben werden?");
         if (dialogs().MsgBox(question, Msg::YesNo | Msg::Question, title) != Msg::Yes) return;
-    } else if (!trap.step([&] {
-                   Recordset rs;
-                   rs.OpenForReading(QStringLiteral("SELECT MAX([ID]) FROM [E1]"), *cnnX);
-                   id = rs.eof() || rs.Value(0).isNull() ? 1 : CLng(rs.Value(0)) + 1;
-               })) {
+    } else if (!trap.step([&] { id = store::NEUEID(*cnnX); }) || trap.failed()) {
+        // Without a number of its own the record would be written over another one, whatever the answer.
         return;
     }
     Hourglass hourglass;

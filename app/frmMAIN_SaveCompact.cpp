@@ -52,6 +52,9 @@ bool frmMAIN::saveProject() {
     ErrorTrap trap(mnuSPEICHERN->text());
     bool saved = false;
     const auto run = [&] {
+        // Asked first: No leaves everything as it is, the project database, the working copy and the flag.
+        bool replace = false;
+        if (!trap.step([&] { replace = mayReplaceProject(); }) || !replace) return;
         std::int64_t bytes = 0;
         if (!trap.step([&] { bytes = fs::FileSize(XMDBPFAD()); })) return;
         if (!trap.step([&] {
@@ -84,11 +87,32 @@ bool frmMAIN::saveProject() {
             }))
             return;
         // A copy that failed keeps the flag, so that leaving the program still asks.
-        if (saved) dirty_ = false;
+        if (!saved) return;
+        dirty_ = false;
+        // The project database is now the working copy: the next Save compares it with this.
+        trap.step([&] { keepProjectStamp(DatabaseStamp::of(projectDatabase())); });
     };
     run();
     ScreenPointer::set(ScreenPointer::Arrow);
     return saved;
+}
+
+bool frmMAIN::mayReplaceProject() {
+    const DatabaseStamp now = DatabaseStamp::of(projectDatabase());
+    // Nothing to replace, or nobody wrote it since the working copy was taken.
+    if (!now.exists() || (projectStamp_ && now == *projectStamp_)) return true;
+    const QString question =
+        SPRACHE == 1
+            ? QStringLiteral("The project database %1 was changed since the working copy was made "
+                             "(for example by an export from another project or by another user's "
+                             "Save).\nReplace it by the working copy all the same? Those changes are "
+                             "then lost.")
+            : QStringLiteral("Die Projektdatenbank %1 wurde geändert, seit die Arbeitskopie angelegt "
+                             "wurde (zum Beispiel durch einen Export aus einem anderen Projekt oder "
+                             "das Speichern eines anderen Benutzers).\nSoll sie trotzdem durch die "
+                             "Arbeitskopie ersetzt werden? Diese Änderungen gehen dann verloren.");
+    return dialogs().MsgBox(question.arg(projectDatabase()), Msg::YesNo | Msg::Exclamation,
+                            mnuSPEICHERN->text()) == Msg::Yes;
 }
 
 void frmMAIN::checkWorkingCopy() const {

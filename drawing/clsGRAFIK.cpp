@@ -11,7 +11,6 @@
 #include "platform/surface/Surface.h"
 
 #include <cmath>
-#include <limits>
 
 using platform::VbError;
 
@@ -33,12 +32,6 @@ clsGRAFIK::~clsGRAFIK() {
     EOBJEKT_ = nullptr;
     EXBALKEN_ = nullptr;
     EYBALKEN_ = nullptr;
-}
-
-void clsGRAFIK::setEID(std::int32_t value) {
-    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
-        throw VbError::overflow();
-    EID_ = std::int16_t(value);
 }
 
 void clsGRAFIK::setELX(float mm) {

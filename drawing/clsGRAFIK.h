@@ -52,8 +52,8 @@ public:
 
     // --- Properties ---
     std::int32_t EID() const { return EID_; }
-    // Held as a 16-bit integer: a value outside -32768..32767 raises overflow (6) and changes nothing.
-    void setEID(std::int32_t value);
+    // Any record ID the ID column holds (a Long): records numbered above 32767 are drawn like any other.
+    void setEID(std::int32_t value) { EID_ = value; }
     std::int16_t EIDOBJEKT() const { return EIDOBJEKT_; }
     void setEIDOBJEKT(std::int16_t value) { EIDOBJEKT_ = value; }
     platform::Surface* EOBJEKT() const { return EOBJEKT_; }
@@ -191,7 +191,7 @@ private:
     // to the axes.
     class AreaClip;
 
-    std::int16_t EID_ = 0;
+    std::int32_t EID_ = 0;
     std::int16_t EIDOBJEKT_ = 11;
     platform::Surface* EOBJEKT_ = nullptr;
     platform::ScrollBar* EXBALKEN_ = nullptr;

@@ -1,5 +1,6 @@
 #include "clsKOPIE.h"
 
+#include "NEUEID.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/runtime/Convert.h"
@@ -33,9 +34,7 @@ bool clsKOPIE::VORHANDEN(const QString& name) const {
 }
 
 std::int32_t clsKOPIE::NEUEID() const {
-    Recordset rs;
-    rs.OpenForReading(QStringLiteral("SELECT [ID] FROM [E1] ORDER BY [ID] DESC LIMIT 1"), ziel_);
-    return rs.eof() ? 1 : platform::CLng(rs.Value(0)) + 1;
+    return store::NEUEID(ziel_);
 }
 
 void clsKOPIE::KOPIEREN(std::int32_t id, std::int32_t neuId) {

@@ -37,7 +37,8 @@ public:
     std::optional<QString> KEN(std::int32_t id) const;
     // True when the target holds a record of that name (names compare without regard to case).
     bool VORHANDEN(const QString& name) const;
-    // The ID a new record gets in the target: one above the highest ID of E1 (1 for an empty table).
+    // The ID a new record gets in the target: one above the highest ID of E1 (1 for an empty table). Raises
+    // VbError when the target has no ID left (see store::NEUEID).
     std::int32_t NEUEID() const;
     // Copies the source's record ID as the target's record NEUID, with all its rows, in one transaction.
     void KOPIEREN(std::int32_t id, std::int32_t neuId);

@@ -25,6 +25,7 @@
 #include <QStorageInfo>
 #include <QTimer>
 #include <QTreeView>
+#include <sqlite3.h>
 
 using platform::Connection;
 using platform::ErrorTrap;
@@ -47,11 +48,25 @@ QListWidget* recordList(QWidget* parent, const QString& name) {
     return list;
 }
 
-// The same file, however its path is written.
-QString sameFile(const QString& path) {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+// The engine's reason for a failed write, in the run's language; any other description as it is.
+QString ursache(const platform::VbError& fehler, bool englisch) {
+    const struct {
+        int code;
+        const char* english;
+        const char* german;
+    } bekannte[] = {
+        {SQLITE_READONLY, "the file is read-only", "die Datei ist schreibgeschützt"},
+        {SQLITE_CANTOPEN, "the file or its folder can't be written",
+         "die Datei oder ihr Ordner kann nicht beschrieben werden"},
+        {SQLITE_FULL, "the disk is full", "der Datenträger ist voll"},
+        {SQLITE_CORRUPT, "the database is damaged", "die Datenbank ist beschädigt"},
+        {SQLITE_IOERR, "the disk can't be read or written",
+         "der Datenträger kann nicht gelesen oder beschrieben werden"},
+    };
+    for (const auto& b : bekannte)
+        if (fehler.Description().contains(QString::fromUtf8(sqlite3_errstr(b.code))))
+            return QString::fromUtf8(englisch ? b.english : b.german);
+    return fehler.Description();
 }
 
 const QString& dialogTitle() {
@@ -231,9 +246,10 @@ bool frmEXPIMP::zulaessig(const QString& datei) const {
                                           RunState::TITLE() + QStringLiteral(".mdb"));
     // Nor is the empty template beside the program: it is no project, and every new one starts from it.
     const QString vorlage = fs::BuildPath(run.programFolder(), RunState::TITLE() + QStringLiteral(".mdb"));
-    const QString datei_ = sameFile(datei);
-    return datei_ != sameFile(run.XMDBPFAD()) && datei_ != sameFile(eigenes) && datei_ != sameFile(vorlage) &&
-           (!run.cnnX || datei_ != sameFile(run.cnnX->path()));
+    // By the file itself, not its path: a second link to the current project is the current project.
+    for (const QString& andere : {run.XMDBPFAD(), eigenes, vorlage, run.cnnX ? run.cnnX->path() : QString()})
+        if (!andere.isEmpty() && fs::SameFile(datei, andere)) return false;
+    return true;
 }
 
 QString frmEXPIMP::anderesProjekt() const {
@@ -244,6 +260,34 @@ void frmEXPIMP::knoepfeSetzen() {
     const bool offen = cnnEXP_ && cnnEXP_->isOpen();
     cmdEXP->setEnabled(offen);
     cmdIMP->setEnabled(offen);
+}
+
+bool frmEXPIMP::zielPruefen(const QString& datei) {
+    // A damaged project is not opened: records copied into it could be lost, those read from it be wrong.
+    try {
+        Connection::CheckDatabase(datei, clsKOPIE::TABELLEN());
+    } catch (const std::exception& e) {
+        cnnEXP_->Close();
+        platform::ScreenPointer::set(platform::ScreenPointer::Default);
+        RunState::current().dialogs().MsgBox(
+            (sprache_ == 1 ? QStringLiteral("The project database %1 can't be opened:\n%2")
+                           : QStringLiteral("Die Projektdatenbank %1 kann nicht geöffnet werden:\n%2"))
+                .arg(datei, platform::asVbError(e).Description()),
+            platform::Msg::OKOnly | Exclamation, dialogTitle());
+        return false;
+    }
+    // A read-only project still gives its records; it takes none (Export says so, once).
+    schreibbar_ = !fs::ReadOnly(datei) && QFileInfo(fs::GetParentFolderName(datei)).isWritable();
+    return true;
+}
+
+void frmEXPIMP::zielMelden(const QString& ziel, const QString& grund) {
+    platform::ScreenPointer::set(platform::ScreenPointer::Default);
+    RunState::current().dialogs().MsgBox(
+        (sprache_ == 1 ? QStringLiteral("The records can't be copied into %1:\n%2")
+                       : QStringLiteral("Die Datensätze können nicht nach %1 kopiert werden:\n%2"))
+            .arg(ziel, grund),
+        platform::Msg::OKOnly | Exclamation, dialogTitle());
 }
 
 void frmEXPIMP::ordnerZeigen(const QString& ordner) {
@@ -318,7 +362,8 @@ void frmEXPIMP::dirEXP_Change(const QString& ordner) {
         return;
     }
     cnnEXP_->Close();
-    const bool geoeffnet = trap.step([&] { cnnEXP_->Open(datei); });
+    bool geoeffnet = trap.step([&] { cnnEXP_->Open(datei); });
+    if (geoeffnet && cnnEXP_->isOpen()) geoeffnet = zielPruefen(datei);
     knoepfeSetzen();
     if (!geoeffnet || !cnnEXP_->isOpen()) {
         fraEXP->setTitle(sprache_ == 1 ? QStringLiteral("External Project")
@@ -375,17 +420,21 @@ void frmEXPIMP::DATENSAETZEKOPIEREN(Connection& quelle, QListWidget& quellliste,
             }
             kopie.KOPIEREN(id, kopie.NEUEID());
         } catch (const std::exception& e) {
-            // The record's transaction is rolled back: the target holds nothing of it.
-            platform::ScreenPointer::set(platform::ScreenPointer::Default);
-            const bool weiter = platform::ShowErrorBox(platform::asVbError(e), dialogTitle());
-            platform::ScreenPointer::set(platform::ScreenPointer::Hourglass);
-            if (!weiter) return;
+            // The record's transaction is rolled back: the target holds nothing of it. What stopped this
+            // record (a full disk, a damaged or read-only file, no ID left) would stop every further one.
+            zielMelden(ziel.path(), ursache(platform::asVbError(e), sprache_ == 1));
+            return;
         }
     }
 }
 
 void frmEXPIMP::cmdEXP_Click() {
     if (!cnnEXP_ || !cnnEXP_->isOpen() || lstIMP->selectedItems().isEmpty()) return;
+    if (!schreibbar_) {
+        zielMelden(cnnEXP_->path(), sprache_ == 1 ? QStringLiteral("the file is read-only")
+                                                  : QStringLiteral("die Datei ist schreibgeschützt"));
+        return;
+    }
     DATENSAETZEKOPIEREN(*RunState::current().cnnX, *lstIMP, *cnnEXP_);
     ErrorTrap trap(dialogTitle());
     trap.step([&] { LISTEFUELLEN(*cnnEXP_, *lstEXP); });

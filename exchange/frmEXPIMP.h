@@ -35,8 +35,11 @@ class Connection;
 // The other project is the file "TAMBRIN.mdb" in the chosen folder, opened on a connection of the dialog's
 // own and written directly. The working copy is never offered as the other project, and neither is the
 // current project's own database (the next Save would put the working copy over what was copied there) nor
-// the empty template beside the program.
+// the empty template beside the program; files compare by identity, so another link to one of them is it.
 // A folder without a project database opens nothing and keeps the last opened project.
+// The other project is checked when it is opened: a damaged one is not opened, a read-only one gives its
+// records but takes none. A copy that fails (a full disk, a read-only or damaged file, no ID left) stops at
+// that record with one message that names the target and the cause; the records copied before stay.
 class frmEXPIMP : public QDialog {
     Q_OBJECT
 public:
@@ -88,6 +91,11 @@ private:
     // The database file a folder would hold, and whether it may be opened as the other project.
     static QString kandidat(const QString& ordner);
     bool zulaessig(const QString& datei) const;
+    // Checks the other project just opened: a damaged one is closed again after one message; notes whether
+    // it can be written. False when it was closed.
+    bool zielPruefen(const QString& datei);
+    // The one message of a copy that could not be done: the target and the cause.
+    void zielMelden(const QString& ziel, const QString& grund);
     void knoepfeSetzen();
     void ordnerZeigen(const QString& ordner);
     // Waits, a few seconds at most, until the tree has read the folders on the way to the chosen folder,
@@ -106,6 +114,7 @@ private:
     QFileSystemModel* modell_;
     std::unique_ptr<platform::Connection> cnnEXP_;
     bool geoeffnet_ = false;
+    bool schreibbar_ = false; // the other project takes records
     bool entladen_ = false;
     std::int16_t sprache_ = 3;
     QString ordner_;

@@ -122,6 +122,15 @@ void CopyFile(const QString& source, const QString& target, bool overwrite) {
     syncFolderOf(t);
 }
 
+bool SameFile(const QString& a, const QString& b) {
+    struct stat first = {};
+    struct stat second = {};
+    if (::stat(native(a).toLocal8Bit().constData(), &first) != 0 ||
+        ::stat(native(b).toLocal8Bit().constData(), &second) != 0)
+        return false;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 bool ReadOnly(const QString& path) {
     const QString p = native(path);
     if (!FileExists(p)) return false;

@@ -31,6 +31,9 @@ void ReplaceFile(const QString& source, const QString& target);
 // Writes a file's data to the disk.
 void SyncFile(const QString& path);
 std::int64_t FileSize(const QString& path);
+// True when both paths name one file, however it is reached: another spelling of the path, a symbolic link
+// or a second (hard) link to it. False when either is missing.
+bool SameFile(const QString& a, const QString& b);
 // The folder that holds the path ("" for a root).
 QString GetParentFolderName(const QString& path);
 QString GetFileName(const QString& path);

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
+#include <QDir>
 #include <QMdiSubWindow>
 
 namespace Msg = platform::Msg;
@@ -177,3 +178,27 @@ TEST_F(Evaluate, ChoosingAgainWhileThePageIsLoadedBringsItToTheFront) {
 }
 
 } // namespace
+
+// The drawing holds a record's ID as the table does: a record numbered above 32767 is evaluated, drawn
+// with its own diagram settings and printed without a box.
+TEST_F(Evaluate, ARecordNumberedAbove16BitsIsDrawnAndPrinted) {
+    examples::store(*w->cnnX, examples::dryingSet(), 40000, false);
+    activate({40000});
+    w->mnuAUSWERTEN_Click();
+    w->mnuNEUBERECHNEN_Click();
+    EXPECT_TRUE(inst.dialogs().asked().empty()) << inst.dialogs().messages().join('|').toStdString();
+    ASSERT_NE(w->Form(QStringLiteral("mdiSEITE1")), nullptr);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM [G0] WHERE [ID]=40000 AND [IDOBJEKT]=11")), 1);
+
+    const QString folder = inst.root() + QStringLiteral("/druck");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    platform::PrintAnswer print;
+    print.range = platform::PrintAnswer::Range::All;
+    print.pdfFile = folder + QStringLiteral("/seite.pdf");
+    inst.dialogs().clear();
+    inst.dialogs().answerPrint(print);
+    w->stbMAIN_PanelClick(11);
+    EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 0)
+        << inst.dialogs().messages().join('|').toStdString();
+    EXPECT_FALSE(QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files).isEmpty());
+}

@@ -328,6 +328,46 @@ TEST_F(Records, TheFirstRecordOfAnEmptyProjectIsNumberOne) {
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE ID=1 AND KEN='Erster' AND AKT=true")), 1);
 }
 
+// The next number is worked out beyond 32 bits: a project whose highest ID is the largest the column holds
+// (written by another tool) gets no wrapped, negative ID that a second new record would share and overwrite.
+// The form stays with its input, nothing is written, and one message says why.
+TEST_F(Records, NoNewRecordBeyondTheLargestIdAndOneMessageSaysSo) {
+    const struct {
+        int language;
+        const char* says;
+    } cases[] = {
+        {3, "Es kann kein weiterer Datensatz angelegt werden: Die höchste Datensatznummer (ID) 2147483647 "
+            "ist erreicht."},
+        {1, "No further record can be added: the highest record number (ID) 2147483647 has been reached."},
+    };
+    store(2147483647, QStringLiteral("Fremd"), false);
+    const QStringList before = record(2147483647);
+    w->mnuNEU_Click();
+    form()->txtKEN->setText(QStringLiteral("Neu"));
+    for (const auto& c : cases) {
+        w->SPRACHE = std::int16_t(c.language);
+        inst.dialogs().clear();
+        inst.dialogs().answerAllMessages(Msg::OK);
+        w->stbMAIN_PanelClick(8);
+        ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+        EXPECT_TRUE(inst.dialogs().asked().front().prompt.endsWith(QString::fromUtf8(c.says)))
+            << inst.dialogs().asked().front().prompt.toStdString();
+        EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1")), 2);
+        EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE ID<=0")), 0);
+        EXPECT_EQ(record(2147483647), before);
+        ASSERT_NE(form(), nullptr);
+        EXPECT_EQ(form()->txtKEN->Text(), QStringLiteral("Neu"));
+        EXPECT_FALSE(w->dirty());
+    }
+    // One below the largest still takes the largest.
+    w->cnnX->Execute(QStringLiteral("DELETE FROM E1 WHERE ID=2147483647"));
+    store(2147483646, QStringLiteral("Fremd"), false);
+    inst.dialogs().clear();
+    w->stbMAIN_PanelClick(8);
+    EXPECT_TRUE(inst.dialogs().asked().empty());
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE ID=2147483647 AND KEN='Neu'")), 1);
+}
+
 TEST_F(Records, ANameWithAnApostropheIsSavedFoundAndOverwritten) {
     w->SPRACHE = 1;
     w->mnuNEU_Click();

@@ -225,6 +225,125 @@ TEST(Save, AFullDiskSaysSoAndKeepsTheProject) {
     inst.stop();
 }
 
+// Save puts the working copy over the project database only when nobody wrote that file since the copy was
+// taken (records exported into it from another project, another user's Save), or the user says yes: No
+// leaves the project database, the working copy and the dirty flag as they are.
+TEST(Save, AProjectDatabaseChangedSinceTheCopyIsReplacedOnlyWhenTheUserSaysYes) {
+    const struct {
+        const char* name;
+        const char* language;
+        std::function<void(Installation&)> change;
+        int answer;
+        const char* says;
+    } cases[] = {
+        {"records exported into it, No", "de",
+         [](Installation& inst) {
+             Installation::addRecord(inst.projectDatabase(), 5, QStringLiteral("Fremd"));
+         },
+         Msg::No,
+         "Die Projektdatenbank %1 wurde geändert, seit die Arbeitskopie angelegt wurde (zum Beispiel durch "
+         "einen Export aus einem anderen Projekt oder das Speichern eines anderen Benutzers).\nSoll sie "
+         "trotzdem "
+         "durch die Arbeitskopie ersetzt werden? Diese Änderungen gehen dann verloren."},
+        {"another user's Save, No", "en",
+         [](Installation& inst) {
+             const QString other = inst.root() + QStringLiteral("/anderer.mdb");
+             ASSERT_TRUE(QFile::copy(inst.projectDatabase(), other));
+             Installation::addRecord(other, 5, QStringLiteral("Fremd"));
+             Connection::CopyDatabase(other, inst.projectDatabase());
+         },
+         Msg::No,
+         "The project database %1 was changed since the working copy was made (for example by an export from "
+         "another project or by another user's Save).\nReplace it by the working copy all the same? Those "
+         "changes are then lost."},
+        {"records exported into it, Yes", "de",
+         [](Installation& inst) {
+             Installation::addRecord(inst.projectDatabase(), 5, QStringLiteral("Fremd"));
+         },
+         Msg::Yes, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Installation inst(QString::fromLatin1(c.language));
+        frmMAIN& w = inst.start();
+        Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Neu"));
+        w.setDirty(true);
+        c.change(inst);
+        const QByteArray project = bytesOf(inst.projectDatabase());
+        const QByteArray copy = bytesOf(inst.workingCopy());
+        inst.dialogs().clear();
+        inst.dialogs().answer(c.answer);
+
+        EXPECT_EQ(w.saveProject(), c.answer == Msg::Yes);
+        ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+        const auto& box = inst.dialogs().asked().front();
+        if (c.says) {
+            EXPECT_EQ(box.prompt, QString::fromUtf8(c.says).arg(inst.projectDatabase()));
+        }
+        EXPECT_EQ(box.style, Msg::YesNo | Msg::Exclamation);
+        EXPECT_EQ(box.title, w.mnuSPEICHERN->text());
+        EXPECT_EQ(bytesOf(inst.workingCopy()), copy);
+        if (c.answer == Msg::No) {
+            EXPECT_EQ(bytesOf(inst.projectDatabase()), project);
+            EXPECT_TRUE(w.dirty());
+        } else {
+            EXPECT_EQ(contents(inst.projectDatabase()), contents(inst.workingCopy()));
+            EXPECT_FALSE(w.dirty());
+        }
+    }
+}
+
+// After a Save the project database is the working copy: the next Save replaces it without a question,
+// and a change after that is found again.
+TEST(Save, ASaveRenewsWhatTheNextSaveComparesWith) {
+    Installation inst;
+    frmMAIN& w = inst.start();
+    Installation::addRecord(inst.projectDatabase(), 5, QStringLiteral("Fremd"));
+    inst.dialogs().answer(Msg::Yes);
+    ASSERT_TRUE(w.saveProject());
+    ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+    inst.dialogs().clear();
+    Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Neu"));
+    EXPECT_TRUE(w.saveProject());
+    EXPECT_TRUE(inst.dialogs().asked().empty());
+    Installation::addRecord(inst.projectDatabase(), 6, QStringLiteral("Fremd 2"));
+    inst.dialogs().answer(Msg::No);
+    EXPECT_FALSE(w.saveProject());
+    EXPECT_EQ(inst.dialogs().asked().size(), 1u);
+}
+
+// A working copy kept from an interrupted run is compared with the project database as it was when that
+// copy was taken, not as it is at the next start.
+TEST(Save, AWorkingCopyKeptFromAnInterruptedRunKnowsWhatItWasTakenFrom) {
+    Installation inst;
+    frmMAIN& w = inst.start();
+    Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Arbeit"));
+    const QByteArray copy = bytesOf(inst.workingCopy());
+    const QString ownerFile = w.workingCopyOwnerFile();
+    const QByteArray owner = bytesOf(ownerFile);
+    inst.stop();
+    // What the killed run left behind.
+    for (const auto& [file, bytes] : {std::pair{inst.workingCopy(), copy}, std::pair{ownerFile, owner}}) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    Installation::addRecord(inst.projectDatabase(), 5, QStringLiteral("Fremd"));
+    const QByteArray project = bytesOf(inst.projectDatabase());
+    inst.dialogs().clear();
+    inst.dialogs().answer(Msg::Yes); // the kept copy is taken back
+    frmMAIN& again = inst.start();
+    ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
+    ASSERT_EQ(Installation::names(inst.workingCopy()), (QStringList{"Probe", "Arbeit"}));
+    inst.dialogs().clear();
+    inst.dialogs().answer(Msg::No);
+    EXPECT_FALSE(again.saveProject());
+    ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+    EXPECT_TRUE(inst.dialogs().asked().front().prompt.startsWith(QStringLiteral("Die Projektdatenbank ")));
+    EXPECT_EQ(bytesOf(inst.projectDatabase()), project);
+    EXPECT_TRUE(again.dirty());
+}
+
 TEST(Save, OffersToCompactAWorkingCopyAbove10MB) {
     struct Case {
         qint64 bytes;

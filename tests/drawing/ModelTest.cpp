@@ -29,11 +29,12 @@ TEST(Model, ANewObjectTakesTheFirstActiveRecordAndTheDefaults) {
     EXPECT_EQ(g.modell().MX, 0);
 }
 
-TEST(Model, AnIdBeyond16BitsFailsAndKeepsThePreviousOne) {
+TEST(Model, AnyIdOfTheTableIsKept) {
     DrawingRun d;
-    d.grafik->setEID(32767);
-    EXPECT_THROW(d.grafik->setEID(40000), platform::VbError);
-    EXPECT_EQ(d.grafik->EID(), 32767);
+    for (std::int32_t id : {32767, 32768, 40000, 2147483647}) {
+        d.grafik->setEID(id);
+        EXPECT_EQ(d.grafik->EID(), id);
+    }
 }
 
 TEST(Model, SizesResetTheListsAndGridListsAlsoSetTheLabelLists) {

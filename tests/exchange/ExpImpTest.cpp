@@ -1,17 +1,20 @@
 // The export/import dialog: the other project found in the folder tree, records copied both ways.
 #include "ExchangeFixture.h"
 #include "frmEXPIMP.h"
+#include "SmallDisk.h"
 
 #include "platform/runtime/DialogService.h"
 #include "Schema.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeView>
+#include <unistd.h>
 
 using platform::Connection;
 using platform::Variant;
@@ -230,30 +233,145 @@ TEST_F(ExpImpTest, AnEmptyProjectShowsLeerWhichIsNeverCopied) {
     EXPECT_TRUE(messages().isEmpty());
 }
 
-TEST_F(ExpImpTest, AFailingWriteShowsOneBoxAndLeavesTheTargetAsItWas) {
+// A failure part way stops the copy with one message in the run's language that names the target and the
+// cause: the failed record is rolled back whole and no further one is tried (each would fail alike).
+TEST_F(ExpImpTest, AFailingWriteStopsTheCopyWithOneMessage) {
     dialog->dirEXP_Change(otherFolder());
     other().Execute(QStringLiteral("CREATE TRIGGER voll BEFORE INSERT ON A2 WHEN NEW.ID=10 BEGIN SELECT "
                                    "RAISE(ABORT, 'disk I/O error'); END"));
     const QStringList before = allRows(other());
     select(*dialog->lstIMP, {"Probe A (Sand)", "Probe C ()"});
-    run.dialogs().answer(Msg::OK);
+    run.dialogs().answerAllMessages(Msg::OK);
     dialog->cmdEXP_Click();
     ASSERT_EQ(run.dialogs().asked().size(), 1u);
     EXPECT_EQ(run.dialogs().asked().front().title, QStringLiteral("Export/Import"));
-    EXPECT_TRUE(messages().front().startsWith(QStringLiteral("VB-Error: ")));
-    EXPECT_TRUE(messages().front().contains(QStringLiteral("disk I/O error")));
-    // Probe A failed whole; OK went on with Probe C, which took the free ID.
-    EXPECT_EQ(records(other()), (QStringList{"4 Fremd 1", "9 Probe B", "10 Probe C"}));
-    EXPECT_EQ(recordRows(other(), 10), recordRows(work(), 3));
-
-    // Cancel ends the copy: nothing more is tried.
-    other().Execute(QStringLiteral("DELETE FROM E1 WHERE ID=10"));
-    run.dialogs().clear();
-    run.dialogs().answer(Msg::Cancel);
-    select(*dialog->lstIMP, {"Probe A (Sand)", "Probe C ()"});
-    dialog->cmdEXP_Click();
-    EXPECT_EQ(run.dialogs().asked().size(), 1u);
+    EXPECT_EQ(run.dialogs().asked().front().style, Msg::OKOnly | Msg::Exclamation);
+    EXPECT_EQ(messages().front(), QStringLiteral("Die Datensätze können nicht nach %1 kopiert werden:\n"
+                                                 "der Datenträger kann nicht gelesen oder beschrieben werden")
+                                      .arg(otherFolder() + QStringLiteral("/TAMBRIN.mdb")));
     EXPECT_EQ(allRows(other()), before);
+}
+
+// A read-only project gives its records but takes none: Export says so once and writes nothing.
+TEST_F(ExpImpTest, AReadOnlyTargetSaysSoOnceAndTakesNothing) {
+    const QString target = otherFolder() + QStringLiteral("/TAMBRIN.mdb");
+    const QStringList before = allRows(other());
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    dialog->dirEXP_Change(otherFolder());
+    EXPECT_EQ(dialog->anderesProjekt(), target);
+    EXPECT_TRUE(messages().isEmpty());
+    select(*dialog->lstIMP, {"Probe A (Sand)", "Probe C ()"});
+    run.dialogs().answerAllMessages(Msg::OK);
+    dialog->cmdEXP_Click();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("Die Datensätze können nicht nach %1 kopiert werden:\n"
+                                                     "die Datei ist schreibgeschützt")
+                                          .arg(target)});
+    EXPECT_EQ(allRows(other()), before);
+    // Import from it goes on as before.
+    select(*dialog->lstEXP, {"Fremd 1 (Kies)"});
+    dialog->cmdIMP_Click();
+    EXPECT_TRUE(records(work()).contains(QStringLiteral("4 Fremd 1")));
+    EXPECT_EQ(messages().size(), 1);
+}
+
+// A damaged project is refused when it is opened, with one message; the last good one stays open.
+TEST_F(ExpImpTest, ADamagedProjectIsNotOpened) {
+    const QString folder = run.dir().mkdir(QStringLiteral("projekte/KAPUTT.04"));
+    const QString file = folder + QStringLiteral("/TAMBRIN.mdb");
+    schema::create(schema::Database::Project, file);
+    {
+        Connection c;
+        c.Open(file);
+        Connection::Transaction t(c);
+        for (int id = 1; id < 400; ++id)
+            c.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM) VALUES (?, ?, ?)"),
+                      {Variant(std::int32_t(id)), Variant(QStringLiteral("R%1").arg(id)),
+                       Variant(QString(300, QLatin1Char('k')))});
+        t.commit();
+    }
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_GT(f.size(), 40 * 4096);
+        f.seek(8 * 4096);
+        f.write(QByteArray(16 * 4096, '\x5a'));
+    }
+    dialog->dirEXP_Change(otherFolder());
+    run.dialogs().answerAllMessages(Msg::OK);
+    dialog->dirEXP_Change(folder);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages().front().startsWith(
+        QStringLiteral("Die Projektdatenbank %1 kann nicht geöffnet werden:\n").arg(file)));
+    EXPECT_TRUE(messages().front().contains(QStringLiteral("beschädigt")));
+    EXPECT_TRUE(dialog->anderesProjekt().isEmpty());
+    EXPECT_FALSE(dialog->cmdEXP->isEnabled());
+    EXPECT_EQ(dialog->lstEXP->count(), 0);
+}
+
+// A project whose highest ID is the largest the column holds takes no record: one message, nothing written.
+TEST_F(ExpImpTest, ATargetWithNoIdLeftSaysSoOnce) {
+    other().Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (2147483647, 'Fremd 2')"));
+    const QStringList before = allRows(other());
+    dialog->dirEXP_Change(otherFolder());
+    select(*dialog->lstIMP, {"Probe A (Sand)", "Probe C ()"});
+    run.dialogs().answerAllMessages(Msg::OK);
+    dialog->cmdEXP_Click();
+    EXPECT_EQ(messages(),
+              QStringList{QStringLiteral("Die Datensätze können nicht nach %1 kopiert werden:\n"
+                                         "Es kann kein weiterer Datensatz angelegt werden: Die höchste "
+                                         "Datensatznummer (ID) 2147483647 ist erreicht.")
+                              .arg(otherFolder() + QStringLiteral("/TAMBRIN.mdb"))});
+    EXPECT_EQ(allRows(other()), before);
+}
+
+// A second (hard) link to the current project's database is that database: never offered.
+TEST_F(ExpImpTest, AHardLinkToTheCurrentProjectIsTheCurrentProject) {
+    const QString folder = run.dir().mkdir(QStringLiteral("projekte/LINK.05"));
+    for (const QString& own : {ownFolder() + QStringLiteral("/TAMBRIN.mdb"), work().path()}) {
+        QFile::remove(folder + QStringLiteral("/TAMBRIN.mdb"));
+        ASSERT_EQ(::link(own.toLocal8Bit().constData(),
+                         (folder + QStringLiteral("/TAMBRIN.mdb")).toLocal8Bit().constData()),
+                  0);
+        dialog->dirEXP_Change(folder);
+        EXPECT_TRUE(dialog->anderesProjekt().isEmpty()) << qPrintable(own);
+        EXPECT_FALSE(dialog->cmdEXP->isEnabled());
+    }
+}
+
+// A project on a full disk: the copy stops at the first record with one message, and the project is as it
+// was.
+TEST_F(ExpImpTest, AFullDiskStopsTheCopyWithOneMessage) {
+    const QString folder = run.dir().path() + QStringLiteral("/projekte/VOLL.06");
+    testsupport::SmallDisk disk(folder, 512 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.why().toStdString();
+    const QString target = folder + QStringLiteral("/TAMBRIN.mdb");
+    ASSERT_TRUE(QFile::copy(otherFolder() + QStringLiteral("/TAMBRIN.mdb"), target));
+    {
+        // The rest of the disk taken.
+        QFile filler(folder + QStringLiteral("/fuellung"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    QStringList before;
+    {
+        Connection c;
+        c.Open(target);
+        before = allRows(c);
+    }
+    dialog->dirEXP_Change(folder);
+    ASSERT_EQ(dialog->anderesProjekt(), target);
+    select(*dialog->lstIMP, {"Probe A (Sand)", "Probe B ()", "Probe C ()"});
+    run.dialogs().answerAllMessages(Msg::OK);
+    dialog->cmdEXP_Click();
+    EXPECT_EQ(messages(), QStringList{QStringLiteral("Die Datensätze können nicht nach %1 kopiert werden:\n"
+                                                     "der Datenträger ist voll")
+                                          .arg(target)});
+    dialog->Form_Unload();
+    Connection c;
+    c.Open(target);
+    EXPECT_EQ(allRows(c), before);
 }
 
 TEST_F(ExpImpTest, WithoutASelectionTheButtonsDoNothing) {
@@ -279,6 +397,20 @@ TEST_F(ExpImpEnglishTest, CaptionsOfTheEnglishRun) {
     EXPECT_EQ(dialog.cmdSCHLIESSEN->text(), QStringLiteral("Quit"));
     dialog.dirEXP_Change(otherFolder());
     EXPECT_EQ(dialog.fraEXP->title(), QStringLiteral("Project ANDERES.02"));
+}
+
+TEST_F(ExpImpEnglishTest, TheCopysMessageSpeaksTheRunsLanguage) {
+    frmEXPIMP dialog;
+    dialog.Form_Load();
+    const QString target = otherFolder() + QStringLiteral("/TAMBRIN.mdb");
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    dialog.dirEXP_Change(otherFolder());
+    dialog.lstIMP->item(0)->setSelected(true);
+    run.dialogs().answerAllMessages(Msg::OK);
+    dialog.cmdEXP_Click();
+    EXPECT_EQ(messages(),
+              QStringList{
+                  QStringLiteral("The records can't be copied into %1:\nthe file is read-only").arg(target)});
 }
 
 } // namespace

@@ -41,7 +41,8 @@ TEST_F(KopieTest, TheNewIdIsOneAboveTheHighestOfE1) {
         std::vector<int> ids;
         int expected;
     };
-    const Case cases[] = {{"empty", {}, 1}, {"only row 0", {0}, 1}, {"gaps", {0, 2, 7}, 8}};
+    const Case cases[] = {
+        {"empty", {}, 1}, {"only row 0", {0}, 1}, {"gaps", {0, 2, 7}, 8}, {"only below 0", {-7, -3}, 1}};
     for (const Case& c : cases) {
         const QString file = run.dir().file(QString::fromUtf8(c.what) + QStringLiteral(".mdb"));
         schema::create(schema::Database::Project, file);
@@ -52,6 +53,26 @@ TEST_F(KopieTest, TheNewIdIsOneAboveTheHighestOfE1) {
                            {Variant(std::int32_t(id)), Variant(QStringLiteral("R%1").arg(id))});
         EXPECT_EQ(clsKOPIE(work(), target).NEUEID(), c.expected) << c.what;
     }
+}
+
+// Worked out beyond 32 bits: a target whose highest ID is the largest a Long holds has none left, and says
+// so before anything is written, instead of giving the copy a negative ID that the next one would share.
+TEST_F(KopieTest, NoNewIdBeyondTheLargestTheColumnHolds) {
+    Connection& target = other();
+    target.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (2147483646, 'Vorletzter')"));
+    EXPECT_EQ(clsKOPIE(work(), target).NEUEID(), 2147483647);
+    target.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (2147483647, 'Letzter')"));
+    const QStringList before = allRows(target);
+    try {
+        clsKOPIE(work(), target).NEUEID();
+        ADD_FAILURE() << "no error";
+    } catch (const platform::VbError& e) {
+        EXPECT_EQ(e.Number(), platform::VbError::Overflow);
+        EXPECT_EQ(e.Description(),
+                  QStringLiteral("Es kann kein weiterer Datensatz angelegt werden: Die höchste "
+                                 "Datensatznummer (ID) 2147483647 ist erreicht."));
+    }
+    EXPECT_EQ(allRows(target), before);
 }
 
 TEST_F(KopieTest, NamesAreFoundWithApostrophesUmlautsAndAnyCase) {

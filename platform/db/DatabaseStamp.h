@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <QString>
+
+namespace platform {
+
+// What a database file was at one moment: its size, its time of change and the engine's file change
+// counter (bytes 24..27 of its header, raised by every write that is committed to the file). A file with
+// the same stamp later was not written in between, by this program, another one or another user.
+//
+//   const DatabaseStamp before = DatabaseStamp::of(project);
+//   ...
+//   if (DatabaseStamp::of(project) != before) ...  // someone wrote it
+struct DatabaseStamp {
+    std::int64_t size = -1;          // -1: there is no file
+    std::int64_t modified = 0;       // nanoseconds since 1970
+    std::uint32_t changeCounter = 0; // 0 for a file too short to have a header
+
+    // The stamp of the file as it is now.
+    static DatabaseStamp of(const QString& path);
+    bool exists() const { return size >= 0; }
+
+    // One line of text that fromText reads back (kept beside a working copy that outlives its run).
+    QString text() const;
+    // Nothing when the text is no stamp.
+    static std::optional<DatabaseStamp> fromText(const QString& text);
+
+    bool operator==(const DatabaseStamp&) const = default;
+};
+
+} // namespace platform
