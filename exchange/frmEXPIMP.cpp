@@ -63,8 +63,12 @@ QString ursache(const platform::VbError& fehler, bool englisch) {
         {SQLITE_IOERR, "the disk can't be read or written",
          "der Datenträger kann nicht gelesen oder beschrieben werden"},
     };
+    // The database layer names a full or failing disk by its own error number.
+    const int code = fehler.Number() == platform::VbError::DiskFull   ? SQLITE_FULL
+                     : fehler.Number() == platform::VbError::DeviceIO ? SQLITE_IOERR
+                                                                      : 0;
     for (const auto& b : bekannte)
-        if (fehler.Description().contains(QString::fromUtf8(sqlite3_errstr(b.code))))
+        if (b.code == code || fehler.Description().contains(QString::fromUtf8(sqlite3_errstr(b.code))))
             return QString::fromUtf8(englisch ? b.english : b.german);
     return fehler.Description();
 }
