@@ -5,14 +5,14 @@
 #include "platform/window/QtDialogService.h"
 #include "platform/window/StatusBar.h"
 
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <QAction>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPointer>
-#include <cstdint>
-#include <memory>
-#include <optional>
 
 class frmANZEIGEN;
 class mdiAUTOSTART;
@@ -24,7 +24,7 @@ class ErrorTrap;
 class FileLock;
 class SystemDesktop;
 class TerminationSignals;
-}
+} // namespace platform
 
 // The program's main window: the MDI frame with the menus and the status-bar command panels, and the one
 // place where the state of a run lives (platform::RunState, which every other window and class reads).
@@ -215,7 +215,8 @@ private:
     // One item of the user's locale: 0x59 the ISO 639 language name, 0x0E the decimal sign.
     QString LOCALEINFO(long lcid, int item) const;
     void stbMAIN_MouseDown(int panelIndex, int x);
-    QAction* item(QMenu* menu, const QString& name, const QString& caption, int helpContext, bool enabled = true);
+    QAction* item(QMenu* menu, const QString& name, const QString& caption, int helpContext,
+                  bool enabled = true);
     // Takes the run lock. False when the start must end (another run of this user holds it, or it can't be
     // written); the user has been told.
     bool takeRunLock();
@@ -229,6 +230,9 @@ private:
     // Notes what the project database was when the working copy was taken from it (or put over it), here
     // and beside the working copy, where a copy kept from an interrupted run finds it again.
     void keepProjectStamp(const platform::DatabaseStamp& stamp);
+    // The lines of the owner file beside the working copy: the project database the copy was taken from,
+    // and what that file was then; none when there is no such file.
+    QStringList workingCopyOwner() const;
     // True when Save may put the working copy over the project database: nobody wrote that file since the
     // copy was taken from it, or the user said yes to replacing it.
     bool mayReplaceProject();

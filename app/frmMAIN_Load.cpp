@@ -29,28 +29,6 @@
 using namespace platform;
 namespace fs = platform::FileSystem;
 
-namespace {
-
-// The owner file: the project database's path, and on a second line what that file was when the copy was
-// taken from it.
-QStringList readOwner(const QString& file) {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
-    for (QString& line : lines)
-        line = line.trimmed();
-    return lines;
-}
-
-void writeOwner(const QString& file, const QString& projectDatabase, const platform::DatabaseStamp& stamp) {
-    QFile f(file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw fs::WriteError(file, errno);
-    if (f.write(projectDatabase.toUtf8() + "\n" + stamp.text().toUtf8() + "\n") < 0 || !f.flush())
-        throw fs::WriteError(file, errno);
-}
-
-} // namespace
-
 frmMAIN::LoadResult frmMAIN::MDIForm_Load() {
     ErrorTrap trap(TITLE());
     const auto message = [this](const QString& english, const QString& german) {
@@ -93,12 +71,14 @@ frmMAIN::LoadResult frmMAIN::MDIForm_Load() {
         Recordset admin;
         bool found = false;
         if (!trap.step([&] {
-                admin.Open(QStringLiteral("SELECT * FROM [ADMIN] WHERE [BENUTZER]=") + SqlText(BENUTZER()), *cnnArchiv_);
+                admin.Open(QStringLiteral("SELECT * FROM [ADMIN] WHERE [BENUTZER]=") + SqlText(BENUTZER()),
+                           *cnnArchiv_);
                 found = !admin.eof();
             }))
             return LoadResult::Abandoned;
         if (!found) {
-            message(QStringLiteral("Program ") + TITLE() + QStringLiteral(" can used only via the frame program!"),
+            message(QStringLiteral("Program ") + TITLE() +
+                        QStringLiteral(" can used only via the frame program!"),
                     QStringLiteral("Programm ") + TITLE() +
                         QStringLiteral(" kann nur über das Rahmenprogramm ausgeführt werden!"));
             return LoadResult::Ended;
@@ -126,7 +106,8 @@ frmMAIN::LoadResult frmMAIN::MDIForm_Load() {
         if (!fs::FileExists(fs::BuildPath(programFolder(), TITLE() + QStringLiteral(".mdb")))) {
             message(QStringLiteral("The empty database ") + TITLE() + QStringLiteral(".mdb dosn't exist!\n") +
                         QStringLiteral("HELVANO has to be installed again!"),
-                    QStringLiteral("Die leere Datenbank ") + TITLE() + QStringLiteral(".mdb existiert nicht!\n") +
+                    QStringLiteral("Die leere Datenbank ") + TITLE() +
+                        QStringLiteral(".mdb existiert nicht!\n") +
                         QStringLiteral("HELVANO muß neu installiert werden!"));
             return LoadResult::Ended;
         }
@@ -137,7 +118,8 @@ frmMAIN::LoadResult frmMAIN::MDIForm_Load() {
     }
 
     if (!trap.step([&] {
-            stbMAIN->Panels(1)->setText_(shortenedFolder(QDir::toNativeSeparators(PROJEKTSPFAD), QDir::separator()));
+            stbMAIN->Panels(1)->setText_(
+                shortenedFolder(QDir::toNativeSeparators(PROJEKTSPFAD), QDir::separator()));
             stbMAIN->Panels(1)->setToolTipText(PROJEKTSPFAD);
         }))
         return LoadResult::Abandoned;
@@ -190,15 +172,6 @@ QString frmMAIN::runLockFile() const {
     QString path = XMDBPFAD();
     path.chop(4);
     return path + QStringLiteral(".lock");
-}
-
-QStringList frmMAIN::projectTables() {
-    static const QRegularExpression createTable(QStringLiteral("CREATE\\s+TABLE\\s+(\\w+)"),
-                                                QRegularExpression::CaseInsensitiveOption);
-    QStringList tables;
-    for (const auto& match : createTable.globalMatch(schema::sql(schema::Database::Project)))
-        tables << match.captured(1);
-    return tables;
 }
 
 bool frmMAIN::takeRunLock() {
@@ -272,14 +245,15 @@ void frmMAIN::prepareWorkingCopy(const QString& source, const QString& target) {
         keepProjectStamp(stamp);
     };
     if (fs::FileExists(target)) {
-        const QStringList ownerLines = readOwner(ownerFile);
+        const QStringList ownerLines = workingCopyOwner();
         const QString owner = ownerLines.value(0);
         if (owner == source) {
             const int answer = dialogs().MsgBox(
-                SPRACHE == 1 ? QStringLiteral("Program was interuped during the execution!\n"
-                                              "Do you want to save the changes till the interuption?")
-                             : QStringLiteral("Programm wurde während der Ausführung unterbrochen!\n"
-                                              "Soll die bis zum Abbruch vorhandenen Daten gepeichert werden?"),
+                SPRACHE == 1
+                    ? QStringLiteral("Program was interuped during the execution!\n"
+                                     "Do you want to save the changes till the interuption?")
+                    : QStringLiteral("Programm wurde während der Ausführung unterbrochen!\n"
+                                     "Soll die bis zum Abbruch vorhandenen Daten gepeichert werden?"),
                 Msg::YesNo | Msg::Question, TITLE());
             if (answer == Msg::Yes) {
                 // The kept copy holds changes the project database does not have yet; Save compares the
@@ -293,18 +267,20 @@ void frmMAIN::prepareWorkingCopy(const QString& source, const QString& target) {
             copyProject();
             return;
         }
-        const QString project = owner.isEmpty() ? QStringLiteral("unbekannt")
-                                                : fs::GetFileName(fs::GetParentFolderName(owner));
-        const QString aside = fs::BuildPath(
-            fs::GetParentFolderName(target),
-            TITLE() + QLatin1Char(' ') + project + QLatin1Char(' ') +
-                QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HHmmss")) + QStringLiteral(".mdb"));
+        const QString project =
+            owner.isEmpty() ? QStringLiteral("unbekannt") : fs::GetFileName(fs::GetParentFolderName(owner));
+        const QString aside =
+            fs::BuildPath(fs::GetParentFolderName(target),
+                          TITLE() + QLatin1Char(' ') + project + QLatin1Char(' ') +
+                              QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HHmmss")) +
+                              QStringLiteral(".mdb"));
         fs::MoveFile(target, aside);
         if (fs::FileExists(ownerFile)) fs::DeleteFile(ownerFile, true);
         dialogs().MsgBox(
             SPRACHE == 1
-                ? QStringLiteral("The working copy of project %1 left by an interrupted run was set aside as\n%2\n"
-                                 "Project %3 is loaded afresh.")
+                ? QStringLiteral(
+                      "The working copy of project %1 left by an interrupted run was set aside as\n%2\n"
+                      "Project %3 is loaded afresh.")
                       .arg(owner.isEmpty() ? QStringLiteral("(unknown)") : project, aside, PROJEKT)
                 : QStringLiteral("Die Arbeitskopie des Projekts %1 aus einer unterbrochenen Ausführung wurde "
                                  "beiseitegelegt unter\n%2\nProjekt %3 wird neu geladen.")
@@ -312,11 +288,6 @@ void frmMAIN::prepareWorkingCopy(const QString& source, const QString& target) {
             Msg::OKOnly | Msg::Information, TITLE());
     }
     copyProject();
-}
-
-void frmMAIN::keepProjectStamp(const DatabaseStamp& stamp) {
-    projectStamp_ = stamp;
-    writeOwner(workingCopyOwnerFile(), projectDatabase(), stamp);
 }
 
 void frmMAIN::loadStartScreen() {

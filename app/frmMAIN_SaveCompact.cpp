@@ -17,14 +17,6 @@ float frmMAIN::sizeInMB(std::int64_t bytes) {
     return float(Round(double(bytes) / 1e6, 1));
 }
 
-QString frmMAIN::compactionFile(const QString& workingCopy) {
-    // Only the file name: a folder whose name holds ".mdb" must not move the file elsewhere.
-    const QString name = fs::GetFileName(workingCopy);
-    const int dot = name.indexOf(QLatin1String(".mdb"), 0, Qt::CaseInsensitive);
-    return fs::BuildPath(fs::GetParentFolderName(workingCopy),
-                         (dot < 0 ? name : name.left(dot)) + QStringLiteral("TEMP.mdb"));
-}
-
 QString frmMAIN::compactReport(int language, std::int64_t before, std::int64_t after,
                                const QString& decimalSign) {
     // From the bytes, not from the rounded sizes: a small file would divide by 0.0 MB.
