@@ -7,6 +7,7 @@
 #include "platform/db/Connection.h"
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
+#include "platform/runtime/Convert.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/OptionButton.h"
@@ -37,6 +38,14 @@ struct Messspalte {
 };
 const Messspalte kTrocknen[] = {{"I1", "0"}, {"M1", "1"}, {"M1W", "2"}, {"M2W", "3"}, {"MCW", "4"}};
 const Messspalte kWasserzugabe[] = {{"I1", "0"}, {"M1", "3"}, {"M1R", "2"}};
+
+// A stored number comes back as a user types it, without an exponent: the checks of typed numbers refuse
+// "1E-05", and the defaults routine would put its default over it.
+QString alsGetippt(const QString& text, const QString& d) {
+    if (text.isEmpty() || platform::ReadTypedNumber(text, d)) return text;
+    const auto zahl = platform::ReadNumber(text, d);
+    return zahl ? platform::TypedSingleText(float(*zahl), d) : text;
+}
 
 } // namespace
 
@@ -133,9 +142,20 @@ void mdiEINGABE::OEFFNEN(qint32 AKTID) {
             return;
     }
     if (!transfer(trap, [&] { return E2_->DTFO(QStringLiteral("KENW"), *optKENW[0]); })) return;
+    const QString d = dezimal();
     for (const Zahlenfeld& feld : zahlenfelder_)
-        if (!transfer(trap, [&] { return E2_->DTFT(QString::fromLatin1(feld.column), *feld.box); })) return;
-    if (!transfer(trap, [&] { return E2_->DTFM(QStringLiteral("DPR"), *cboDPR); })) return;
+        if (!transfer(trap, [&] {
+                if (!E2_->DTFT(QString::fromLatin1(feld.column), *feld.box)) return false;
+                feld.box->setText(alsGetippt(feld.box->Text(), d));
+                return true;
+            }))
+            return;
+    if (!transfer(trap, [&] {
+            if (!E2_->DTFM(QStringLiteral("DPR"), *cboDPR)) return false;
+            cboDPR->setText(alsGetippt(cboDPR->Text(), d));
+            return true;
+        }))
+        return;
 
     // The readings into the grid of the method now chosen, then h'.
     E3_->ESPIDW = AKTID;

@@ -273,3 +273,37 @@ TEST(Oeffnen, MissingMethodOpensWithTheAddedWaterGrid) {
 }
 
 } // namespace
+
+namespace {
+
+struct Kleinwert {
+    const char* sprache;
+    const char* getippt;
+};
+
+class KleinerWert : public ::testing::TestWithParam<Kleinwert> {};
+
+// A value small enough that its shortest text has an exponent comes back in its box as it was typed, and a
+// second save stores it again instead of the default.
+TEST_P(KleinerWert, ComesBackWithoutAnExponent) {
+    EingabeLauf lauf(QString::fromLatin1(GetParam().sprache));
+    const QString getippt = QString::fromLatin1(GetParam().getippt);
+    examples::store(lauf.db(), examples::dryingSet(), 1);
+    lauf.db().Execute(QStringLiteral("UPDATE E2 SET WUE = 0.00001, DPR = 0.00002 WHERE ID = 1"));
+    mdiEINGABE& form = lauf.neu();
+    form.OEFFNEN(1);
+    EXPECT_EQ(form.txtWUE->Text(), getippt);
+    EXPECT_EQ(form.cboDPR->Text(), QString(getippt).replace(QStringLiteral("1"), QStringLiteral("2")));
+    form.SSTab->setCurrentIndex(1);
+    form.SSTab->setCurrentIndex(0);
+    EXPECT_EQ(form.txtWUE->Text(), getippt);
+    ASSERT_TRUE(form.EINGABEPRUEFEN()) << lauf.dialogs().messages().join(" | ").toStdString();
+    ASSERT_TRUE(form.OK(1));
+    EXPECT_EQ(lauf.wert("SELECT WUE FROM E2 WHERE ID = 1"), QStringLiteral("1E-05"));
+    EXPECT_EQ(lauf.wert("SELECT DPR FROM E2 WHERE ID = 1"), QStringLiteral("2E-05"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sprachen, KleinerWert,
+                         ::testing::Values(Kleinwert{"de", "0,00001"}, Kleinwert{"en", "0.00001"}));
+
+} // namespace
