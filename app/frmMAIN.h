@@ -214,6 +214,8 @@ private:
     QString LOCALEINFO(long lcid, int item) const;
     void stbMAIN_MouseDown(int panelIndex, int x);
     QAction* item(QMenu* menu, const QString& name, const QString& caption, int helpContext, bool enabled = true);
+    // A command's caption as the title of its messages: without the "&" that marks its access key.
+    static QString titleOf(const QAction* action);
     // Takes the run lock. False when the start must end (another run of this user holds it, or it can't be
     // written); the user has been told.
     bool takeRunLock();

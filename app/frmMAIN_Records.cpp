@@ -84,7 +84,7 @@ void frmMAIN::setInputOpen(bool open) {
 }
 
 void frmMAIN::mnuNEU_Click() {
-    ErrorTrap trap(mnuNEU->text());
+    ErrorTrap trap(titleOf(mnuNEU));
     ScreenPointer::set(ScreenPointer::Arrow);
     if (trap.step([&] { showInputForm(); })) {
         stbMAIN->Panels(6)->setText_(QStringLiteral("-"));
@@ -95,7 +95,7 @@ void frmMAIN::mnuNEU_Click() {
 }
 
 void frmMAIN::mnuOEFFNEN_Click() {
-    const QString title = mnuOEFFNEN->text();
+    const QString title = titleOf(mnuOEFFNEN);
     ErrorTrap trap(title);
     std::int32_t id = 0;
     // Exactly one record must be chosen; the dialog comes back until it is, or the user gives up.
@@ -134,7 +134,7 @@ void frmMAIN::mnuOEFFNEN_Click() {
 }
 
 void frmMAIN::mnuAUSWAHL_Click() {
-    ErrorTrap trap(mnuAUSWAHL->text());
+    ErrorTrap trap(titleOf(mnuAUSWAHL));
     bool chosen = false;
     if (!trap.step([&] { chosen = chooseRecords(QStringLiteral("A")); }) || !chosen) return;
     setDirty(true); // the dialog has written the active flags
@@ -157,7 +157,7 @@ void frmMAIN::mnuAUSWAHL_Click() {
 
 
 void frmMAIN::mnuLOESCHEN_Click() {
-    const QString title = mnuLOESCHEN->text();
+    const QString title = titleOf(mnuLOESCHEN);
     ErrorTrap trap(title);
     bool chosen = false;
     if (!trap.step([&] { chosen = chooseRecords(QStringLiteral("L")); }) || !chosen) return;
@@ -210,7 +210,7 @@ void frmMAIN::saveInput() {
         return;
     if (exists) {
         const QString question =
-            SPRACHE == 1 ? QStringLiteral("Do you want to overwrite the file") + name + QStringLiteral("?")
+            SPRACHE == 1 ? QStringLiteral("Do you want to overwrite the file ") + name + QStringLiteral("?")
                          : QStringLiteral("Soll der vorhandene Datensatz ") + name +
                                QStringLiteral(" überschrieben werden?");
         if (dialogs().MsgBox(question, Msg::YesNo | Msg::Question, title) != Msg::Yes) return;

@@ -49,7 +49,7 @@ void frmMAIN::mnuSPEICHERN_Click() {
 }
 
 bool frmMAIN::saveProject() {
-    ErrorTrap trap(mnuSPEICHERN->text());
+    ErrorTrap trap(titleOf(mnuSPEICHERN));
     bool saved = false;
     const auto run = [&] {
         std::int64_t bytes = 0;
@@ -72,7 +72,7 @@ bool frmMAIN::saveProject() {
                     return;
                 }
                 if (dialogs().MsgBox(question, Msg::YesNo | Msg::Question | Msg::HelpButton,
-                                     mnuSPEICHERN->text(), helpFile(), 34) == Msg::Yes)
+                                     titleOf(mnuSPEICHERN), helpFile(), 34) == Msg::Yes)
                     mnuKOMPRIMIEREN_Click();
             }))
             return;
@@ -106,7 +106,7 @@ void frmMAIN::checkWorkingCopy() const {
 }
 
 void frmMAIN::mnuKOMPRIMIEREN_Click() {
-    ErrorTrap trap(mnuKOMPRIMIEREN->text());
+    ErrorTrap trap(titleOf(mnuKOMPRIMIEREN));
     ScreenPointer::set(ScreenPointer::Hourglass);
     QString copy, temp;
     std::int64_t before = 0, after = 0;
@@ -149,13 +149,13 @@ void frmMAIN::mnuKOMPRIMIEREN_Click() {
         trap.step([&] {
             const QString report = compactReport(SPRACHE, before, after, DEZIMALPUNKT);
             if (!report.isEmpty())
-                dialogs().MsgBox(report, Msg::OKOnly | Msg::Information, mnuKOMPRIMIEREN->text());
+                dialogs().MsgBox(report, Msg::OKOnly | Msg::Information, titleOf(mnuKOMPRIMIEREN));
         });
     };
     run();
     // Also after Cancel: the same connection object opens the working copy again, so everyone who holds it
     // goes on working; a compaction file that did not replace the copy goes.
-    ErrorTrap end(mnuKOMPRIMIEREN->text());
+    ErrorTrap end(titleOf(mnuKOMPRIMIEREN));
     if (end.step([&] {
             if (!cnnX->isOpen()) cnnX->Reopen();
         }))

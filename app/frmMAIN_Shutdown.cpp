@@ -78,7 +78,7 @@ bool frmMAIN::MDIForm_QueryUnload(CloseReason reason) {
         default:
             return;
         }
-        switch (dialogs().MsgBox(question, Msg::YesNoCancel | Msg::Question, mnuBEENDEN->text())) {
+        switch (dialogs().MsgBox(question, Msg::YesNoCancel | Msg::Question, titleOf(mnuBEENDEN))) {
         case Msg::Yes:
             // Work that could not be saved is not thrown away with the working copy: the run goes on.
             if (!saveProject()) cancel = true;
