@@ -217,6 +217,13 @@ private:
 
     // A checked box that is left: a refused value keeps the focus in it.
     void pruefenBeimVerlassen(QObject* watched, const QFocusEvent& event);
+    // The box with a check of its own that this widget is (name, number boxes, degree), or null.
+    QWidget* geprueft(const QObject* widget) const;
+    // The check of such a box, with its message: true when the value is refused.
+    bool feldPruefen(QWidget& box);
+    // A tab switch leaves the box that had the focus: true when its value is refused, and then the tab of
+    // the box is shown again with the focus in it.
+    bool reiterVerlassen();
 
     std::int16_t SPRACHE = 3;
     // The control a key was pressed in, while the form's key handler runs.
@@ -228,4 +235,6 @@ private:
     std::vector<QString> hBeiseite_;
     // A box whose check refused its value holds the focus; no second check runs while its message shows.
     bool pruefend_ = false;
+    // The checked box that lost the focus by going out of sight with its tab; the switch checks it.
+    QPointer<QWidget> ausserSicht_;
 };

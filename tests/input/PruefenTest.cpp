@@ -357,3 +357,77 @@ TEST(VorDemSpeichern, OneMessageAlsoWhenTheFocusLeavesAnotherRefusedBox) {
 }
 
 } // namespace
+
+namespace {
+
+struct Reiterfall {
+    const char* name;
+    const char* sprache;
+    const char* box;
+    const char* text;
+    const char* meldung;
+};
+
+class ReiterWechsel : public ::testing::TestWithParam<Reiterfall> {};
+
+// Showing the other tab leaves the box with the focus: a refused value gives its one message, the tab stays
+// where the box is, the focus in it and the typed text kept; neither the defaults nor a save replace it.
+TEST_P(ReiterWechsel, LeavesTheBoxThroughItsCheck) {
+    const Reiterfall& f = GetParam();
+    EingabeLauf lauf(QString::fromLatin1(f.sprache));
+    mdiEINGABE& form = lauf.neu();
+    form.txtKEN->setText(QStringLiteral("B1"));
+    auto* box = form.findChild<QWidget*>(QString::fromLatin1(f.box));
+    ASSERT_NE(box, nullptr);
+    box->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(box->hasFocus());
+    const QString text = QString::fromUtf8(f.text);
+    if (box == form.cboDPR)
+        form.cboDPR->setText(text);
+    else
+        static_cast<platform::TextBox*>(box)->setText(text);
+    auto inhalt = [&] {
+        return box == form.cboDPR ? form.cboDPR->Text() : static_cast<platform::TextBox*>(box)->Text();
+    };
+
+    form.SSTab->setCurrentIndex(1);
+    QApplication::processEvents();
+    EXPECT_EQ(lauf.dialogs().messages(), QStringList{QString::fromUtf8(f.meldung)});
+    EXPECT_EQ(form.SSTab->currentIndex(), 0);
+    EXPECT_TRUE(box->hasFocus());
+    EXPECT_EQ(inhalt(), text);
+
+    // Back and forth through the tab bar's keys: the same check, the text still as typed.
+    lauf.dialogs().clear();
+    taste(form.SSTab->tabBar(), Qt::Key_Right);
+    QApplication::processEvents();
+    EXPECT_EQ(lauf.dialogs().asked().size(), 1u);
+    EXPECT_EQ(form.SSTab->currentIndex(), 0);
+    EXPECT_EQ(inhalt(), text);
+
+    // Corrected, the box is left and the tab changes without a message.
+    lauf.dialogs().clear();
+    if (box == form.cboDPR)
+        form.cboDPR->setText(QStringLiteral("95"));
+    else
+        static_cast<platform::TextBox*>(box)->setText(QStringLiteral("11"));
+    form.SSTab->setCurrentIndex(1);
+    QApplication::processEvents();
+    EXPECT_EQ(form.SSTab->currentIndex(), 1);
+    EXPECT_EQ(lauf.dialogs().asked().size(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, ReiterWechsel,
+    ::testing::Values(Reiterfall{"PunktImDeutschen", "de", "txtHC", "11.3",
+                                 "Eingegeber Wert ist kein gültiges Zahlenformat!"},
+                      Reiterfall{"Buchstaben", "de", "txtHC", "abc",
+                                 "Eingegeber Wert ist kein gültiges Zahlenformat!"},
+                      Reiterfall{"Englisch", "en", "txtRHSU", "-2",
+                                 "Numeric value out of preset limits:\nMinimum: 0, Maximum: 100000"},
+                      Reiterfall{"Grad", "de", "cboDPR", "101",
+                                 "Zahlenwert außerhalb der vorgegeben Schranken:\nMinimum: 0, Maximum: 100"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
