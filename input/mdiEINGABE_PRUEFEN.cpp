@@ -12,6 +12,7 @@
 #include "platform/ui/OptionButton.h"
 
 #include <cmath>
+#include <QGroupBox>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <span>
@@ -118,6 +119,9 @@ bool mdiEINGABE::EINGABEPRUEFEN() {
             const QSignalBlocker still(SSTab);
             SSTab->setCurrentIndex(tab);
         }
+        // A box of the frame the chosen method hides is shown with its frame: the user sees what to correct.
+        for (QGroupBox* rahmen : fraREITER0)
+            if (rahmen && rahmen->isHidden() && rahmen->isAncestorOf(control)) rahmen->show();
         const bool vorher = pruefend_;
         pruefend_ = true;
         control->setFocus();

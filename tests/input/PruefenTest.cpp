@@ -6,10 +6,12 @@
 
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/FlexGrid.h"
+#include "platform/ui/OptionButton.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -429,5 +431,31 @@ INSTANTIATE_TEST_SUITE_P(
                       Reiterfall{"Grad", "de", "cboDPR", "101",
                                  "Zahlenwert außerhalb der vorgegeben Schranken:\nMinimum: 0, Maximum: 100"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// A refused value in a box of the frame the drying method hides is shown with its frame, focus in the box.
+TEST(VorDemSpeichern, RefusedBoxOfAHiddenFrameIsShown) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    form.txtKEN->setText(QStringLiteral("B1"));
+    form.optKENW[1]->setValue(true);
+    form.optKENW_Click(1);
+    form.txtMZ->setText(QStringLiteral("-5"));
+    form.optKENW[0]->setValue(true);
+    form.optKENW_Click(0);
+    form.SSTab->setCurrentIndex(1);
+    ASSERT_FALSE(form.fraREITER0[4]->isVisible());
+    EXPECT_FALSE(form.EINGABEPRUEFEN());
+    QApplication::processEvents();
+    ASSERT_EQ(lauf.dialogs().asked().size(), 1u);
+    EXPECT_EQ(lauf.dialogs().asked()[0].title, "MZ");
+    EXPECT_EQ(form.SSTab->currentIndex(), 0);
+    EXPECT_TRUE(form.fraREITER0[4]->isVisible());
+    EXPECT_TRUE(form.txtMZ->hasFocus());
+    EXPECT_EQ(form.txtMZ->Text(), "-5");
+}
 
 } // namespace
