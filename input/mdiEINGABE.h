@@ -211,6 +211,12 @@ private:
     // Completes each row of the added-water grid: column 3 from columns 1 and 2, else column 1 from columns
     // 3 and 2 (the active grid or not).
     void WASSERZUGABEERGAENZEN();
+    // The readings of mass grid i: its data rows up to the last one that holds a value, in the grid or in
+    // the h' grid beside it. Empty rows at the end (Enter after the last reading appends one) are no
+    // readings: they are neither checked, counted nor saved.
+    int messungen(int i) const;
+    // Grid row `zeile` of mass grid i holds no value: its cells are empty and its h' is empty or 0.
+    bool zeileLeer(int i, int zeile) const;
     // The h' grid gets the given number of data rows; the h' values of readings that only the other mass
     // grid has are kept aside and come back when that grid is active again.
     void hGridZeilen(int dataRows);

@@ -13,7 +13,9 @@
 #include "platform/ui/OptionButton.h"
 #include "store/clsDATEN.h"
 
+#include <algorithm>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -47,7 +49,42 @@ QString alsGetippt(const QString& text, const QString& d) {
     return zahl ? platform::TypedSingleText(float(*zahl), d) : text;
 }
 
+// The first `n` readings of a grid, as the store writes them: a grid of their rows alone, disabled when
+// there are none, so that the record then keeps no rows of that kind.
+std::unique_ptr<platform::FlexGrid> ersteZeilen(const platform::FlexGrid& g, int n) {
+    auto kopie = std::make_unique<platform::FlexGrid>();
+    if (g.inControlArray()) kopie->setIndex(g.Index());
+    kopie->setCols(g.Cols());
+    kopie->setRows(g.FixedRows() + std::max(n, 1));
+    kopie->setFixedRows(g.FixedRows());
+    for (int r = g.FixedRows(); r < g.FixedRows() + n && r < g.Rows(); ++r)
+        for (int c = 0; c < g.Cols(); ++c)
+            kopie->setTextMatrix(r, c, g.TextMatrix(r, c));
+    kopie->setEnabled(g.Enabled() && n > 0);
+    return kopie;
+}
+
 } // namespace
+
+bool mdiEINGABE::zeileLeer(int i, int zeile) const {
+    const platform::FlexGrid& g = *msgFLX[i];
+    for (int c = 1; c < g.Cols(); ++c)
+        if (!g.TextMatrix(zeile, c).trimmed().isEmpty()) return false;
+    // The h' grid fills the rows it is given with 0.
+    const platform::FlexGrid& h = *msgFLX[2];
+    if (zeile >= h.Rows()) return true;
+    const QString hs = h.TextMatrix(zeile, 1);
+    const auto wert = platform::ReadTypedNumber(hs, dezimal());
+    return hs.trimmed().isEmpty() || (wert && *wert == 0);
+}
+
+int mdiEINGABE::messungen(int i) const {
+    const platform::FlexGrid& g = *msgFLX[i];
+    int n = g.Rows() - g.FixedRows();
+    while (n > 0 && zeileLeer(i, g.FixedRows() + n - 1))
+        --n;
+    return n;
+}
 
 bool mdiEINGABE::OK(qint32 AKTID) {
     // A value still open in a grid's editor belongs to the record: it passes its check or the save stops.
@@ -91,17 +128,24 @@ bool mdiEINGABE::OK(qint32 AKTID) {
     // The readings of the active mass grid, I1 first so that the masses land in the numbered rows; the
     // other grid stays in the form only.
     E3_->ESPIDW = AKTID;
-    platform::FlexGrid& grid = *msgFLX[aktiv];
+    std::unique_ptr<platform::FlexGrid> grid, hGrid;
+    if (!trap.step([&] {
+            const int n = messungen(aktiv);
+            grid = ersteZeilen(*msgFLX[aktiv], n);
+            hGrid = ersteZeilen(*msgFLX[2], n);
+        }) ||
+        !grid || !hGrid)
+        return false;
     const auto spalten =
         trocknen ? std::span<const Messspalte>(kTrocknen) : std::span<const Messspalte>(kWasserzugabe);
     for (const Messspalte& s : spalten)
         if (!transfer(trap, [&] {
-                return E3_->DFTF(QString::fromLatin1(s.column), grid, QString::fromLatin1(s.gridColumn), I1);
+                return E3_->DFTF(QString::fromLatin1(s.column), *grid, QString::fromLatin1(s.gridColumn), I1);
             }))
             return false;
-    // A grid emptied of its readings has deleted the record's rows above; h' would make rows without them.
-    if (grid.Enabled() &&
-        !transfer(trap, [&] { return E3_->DFTF(QStringLiteral("HS"), *msgFLX[2], QStringLiteral("1"), I1); }))
+    // A grid without readings has deleted the record's rows above; h' would make rows without them.
+    if (grid->Enabled() &&
+        !transfer(trap, [&] { return E3_->DFTF(QStringLiteral("HS"), *hGrid, QStringLiteral("1"), I1); }))
         return false;
 
     if (!transfer(trap, [&] {

@@ -334,7 +334,8 @@ TEST(Tastatur, ReadingsTypedIntoTheGridFromTheKeyboard) {
 
     taste(&g, Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13"));
     EXPECT_TRUE(lauf.haupt().gespeichert) << lauf.dialogs().messages().join(" | ").toStdString();
-    EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1"), 2);
+    // The row Enter appended holds nothing: it is no reading and is not saved.
+    EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1"), 1);
     EXPECT_EQ(lauf.wert("SELECT M1W FROM E3 WHERE ID = 1 AND I1 = 0"), "256,2");
 }
 
@@ -457,5 +458,74 @@ TEST(VorDemSpeichern, RefusedBoxOfAHiddenFrameIsShown) {
     EXPECT_TRUE(form.txtMZ->hasFocus());
     EXPECT_EQ(form.txtMZ->Text(), "-5");
 }
+
+} // namespace
+
+namespace {
+
+struct Leerzeilenfall {
+    const char* name;
+    bool trocknen;
+    int leer;       // the reading (0-based) that is emptied, -1 for none
+    int angehaengt; // empty rows appended after the last reading
+    const char* sprache;
+    const char* meldung; // "" when the save goes through
+};
+
+class Leerzeilen : public ::testing::TestWithParam<Leerzeilenfall> {};
+
+// Empty rows after the last reading are neither saved nor counted, also when tab 1 has given their h' a 0;
+// an empty row between readings stops the save with a message that names it.
+TEST_P(Leerzeilen, TrailingRowsAreNoReadingsAndAGapIsNamed) {
+    const Leerzeilenfall& f = GetParam();
+    EingabeLauf lauf(QString::fromLatin1(f.sprache));
+    const examples::Record satz = f.trocknen ? examples::dryingSet() : examples::addedWaterSet();
+    const int n = int(satz.readings.size());
+    examples::store(lauf.db(), satz, 1);
+    mdiEINGABE& form = lauf.neu();
+    form.OEFFNEN(1);
+    const int i = f.trocknen ? 0 : 1;
+    platform::FlexGrid& g = *form.msgFLX[i];
+    form.SSTab->setCurrentIndex(1);
+    // Rows appended after the last reading (Enter does it one at a time); tab 1 gives h' as many.
+    g.setRows(g.Rows() + f.angehaengt);
+    if (f.leer >= 0) {
+        for (int c = 1; c < g.Cols(); ++c)
+            g.setTextMatrix(g.FixedRows() + f.leer, c, QString());
+        form.msgFLX[2]->setTextMatrix(g.FixedRows() + f.leer, 1, QString());
+    }
+    // Tab 1 again: the h' of the empty rows becomes 0.
+    form.SSTab->setCurrentIndex(0);
+    form.SSTab->setCurrentIndex(1);
+    const int zeilen = g.Rows();
+    ASSERT_EQ(zeilen, g.FixedRows() + n + f.angehaengt);
+    ASSERT_EQ(form.msgFLX[2]->Rows(), zeilen);
+
+    const QString meldung = QString::fromUtf8(f.meldung);
+    const bool gespeichert = form.EINGABEPRUEFEN() && form.OK(1);
+    EXPECT_EQ(gespeichert, meldung.isEmpty());
+    EXPECT_EQ(lauf.dialogs().messages(), meldung.isEmpty() ? QStringList{} : QStringList{meldung});
+    // Nothing typed is lost from the form, the empty rows included.
+    EXPECT_EQ(g.Rows(), zeilen);
+    if (!meldung.isEmpty()) {
+        EXPECT_EQ(form.SSTab->currentIndex(), 1);
+        EXPECT_EQ(g.Row(), g.FixedRows() + f.leer);
+        return;
+    }
+    EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1"), n);
+    EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1 AND HS IS NOT NULL AND M1 IS NOT NULL"), n);
+    EXPECT_EQ(lauf.anzahl("SELECT MAX(I1) FROM E3 WHERE ID = 1"), n - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, Leerzeilen,
+    ::testing::Values(Leerzeilenfall{"EineAmEnde", true, -1, 1, "de", ""},
+                      Leerzeilenfall{"ZweiAmEndeWasserzugabe", false, -1, 2, "de", ""},
+                      Leerzeilenfall{
+                          "Luecke", true, 2, 0, "de",
+                          "Messung Nr. 2 ist leer: bitte ihre Werte eintragen oder die Zeile entfernen."},
+                      Leerzeilenfall{"LueckeVorLeererZeileEnglisch", false, 0, 1, "en",
+                                     "Reading no. 0 is empty: enter its values or remove the row."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
