@@ -261,6 +261,12 @@ private:
     // Panel 8: stores the input form as a record and closes it; panel 9: closes it without storing.
     void saveInput();
     void discardInput();
+    // Typed input is not thrown away unasked: true when the input form may go, because there is none, it
+    // holds no changes, or the user said Yes to discarding them (No, the default, keeps it).
+    bool inputMayBeDiscarded(const QString& title);
+    // Before a File command that replaces the input form: asks as above, then closes the form. False when
+    // the user kept it.
+    bool closeInputFor(const QString& title);
 
     // The commands of the status-bar panels.
     void showPageChooser();

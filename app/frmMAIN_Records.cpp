@@ -83,7 +83,29 @@ void frmMAIN::setInputOpen(bool open) {
         menu->menuAction()->setEnabled(!open);
 }
 
+bool frmMAIN::inputMayBeDiscarded(const QString& title) {
+    mdiEINGABE* form = inputForm();
+    if (!form || !form->geaendert()) return true;
+    const QString name = form->txtKEN->Text().trimmed();
+    const QString benannt = name.isEmpty() ? QString() : QLatin1Char(' ') + name;
+    const QString question =
+        SPRACHE == 1 ? QStringLiteral("Discard the changes to record") + benannt + QLatin1Char('?')
+                     : QStringLiteral("Sollen die Änderungen am Datensatz") + benannt +
+                           QStringLiteral(" verworfen werden?");
+    return dialogs().MsgBox(question, Msg::YesNo | Msg::Question | Msg::DefaultButton2, title) == Msg::Yes;
+}
+
+bool frmMAIN::closeInputFor(const QString& title) {
+    if (!inputMayBeDiscarded(title)) return false;
+    if (mdiEINGABE* form = inputForm()) {
+        unloadInputForm(form);
+        setInputOpen(false);
+    }
+    return true;
+}
+
 void frmMAIN::mnuNEU_Click() {
+    if (!closeInputFor(titleOf(mnuNEU))) return;
     ErrorTrap trap(titleOf(mnuNEU));
     ScreenPointer::set(ScreenPointer::Arrow);
     if (trap.step([&] { showInputForm(); })) {
@@ -96,6 +118,7 @@ void frmMAIN::mnuNEU_Click() {
 
 void frmMAIN::mnuOEFFNEN_Click() {
     const QString title = titleOf(mnuOEFFNEN);
+    if (!closeInputFor(title)) return;
     ErrorTrap trap(title);
     std::int32_t id = 0;
     // Exactly one record must be chosen; the dialog comes back until it is, or the user gives up.
@@ -134,6 +157,7 @@ void frmMAIN::mnuOEFFNEN_Click() {
 }
 
 void frmMAIN::mnuAUSWAHL_Click() {
+    if (!closeInputFor(titleOf(mnuAUSWAHL))) return;
     ErrorTrap trap(titleOf(mnuAUSWAHL));
     bool chosen = false;
     if (!trap.step([&] { chosen = chooseRecords(QStringLiteral("A")); }) || !chosen) return;
@@ -244,6 +268,7 @@ void frmMAIN::saveInput() {
 }
 
 void frmMAIN::discardInput() {
+    if (!inputMayBeDiscarded(stbMAIN->Panels(9)->Text())) return;
     Hourglass hourglass;
     if (mdiEINGABE* form = inputForm()) unloadInputForm(form);
     setInputOpen(false);

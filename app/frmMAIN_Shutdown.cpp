@@ -61,6 +61,8 @@ void frmMAIN::closeEvent(QCloseEvent* event) {
 }
 
 bool frmMAIN::MDIForm_QueryUnload(CloseReason reason) {
+    // The input form goes with the window: its changes first, then the project's.
+    if (reason != CloseReason::System && !inputMayBeDiscarded(titleOf(mnuBEENDEN))) return true;
     ErrorTrap trap(TITLE());
     bool cancel = false;
     trap.step([&] {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <utility>
 #include <vector>
@@ -65,6 +66,12 @@ public:
     // Before any save: closes an open grid editor through its value check and checks every value that
     // would fail to store. False after its one message; nothing is written.
     Q_INVOKABLE bool EINGABEPRUEFEN();
+
+    // True when the form holds what it did not hold after its load, OEFFNEN or the last successful OK:
+    // text typed into a box or a grid cell (a value still open in a grid's editor included), an option or a
+    // list entry chosen, rows inserted or removed. What the form fills in itself (the defaults, the h'
+    // zeros, the added-water sums, empty rows at a grid's end) is no change.
+    bool geaendert() const;
 
     // --- Tab routines ---
     // Tab 0: defaults into the boxes without a number; tab 1: completes the added-water grid and fills
@@ -220,6 +227,10 @@ private:
     // The h' grid gets the given number of data rows; the h' values of readings that only the other mass
     // grid has are kept aside and come back when that grid is active again.
     void hGridZeilen(int dataRows);
+
+    // What the form holds, as geaendert() compares it, and the state it is compared with.
+    QStringList zustand() const;
+    QStringList stand_;
 
     // A checked box that is left: a refused value keeps the focus in it.
     void pruefenBeimVerlassen(QObject* watched, const QFocusEvent& event);

@@ -66,6 +66,52 @@ std::unique_ptr<platform::FlexGrid> ersteZeilen(const platform::FlexGrid& g, int
 
 } // namespace
 
+QStringList mdiEINGABE::zustand() const {
+    QStringList z;
+    z << txtKEN->Text() << txtKOM->Text() << QString::number(cboKENV->ListIndex())
+      << QString::number(optKEND[0]->Value()) << QString::number(optKENP[0]->Value())
+      << QString::number(optKENW[0]->Value());
+    for (const Zahlenfeld& feld : zahlenfelder_)
+        z << feld.box->Text();
+    z << cboDPR->Text() << QString::number(cboSPR->ListIndex());
+    const QString d = dezimal();
+    for (int i = 0; i < 3; ++i) {
+        const platform::FlexGrid& g = *msgFLX[i];
+        QStringList zeilen;
+        for (int r = g.FixedRows(); r < g.Rows(); ++r) {
+            QStringList zeile;
+            for (int c = 1; c < g.Cols(); ++c) {
+                QString t = g.TextMatrix(r, c).trimmed();
+                // What tab 1 fills in by itself: the zero of an empty h', and column 1 of the added-water
+                // grid where columns 2 and 3 give it.
+                if (i == 2 && c == 1) {
+                    const auto wert = platform::ReadTypedNumber(t, d);
+                    if (wert && *wert == 0) t.clear();
+                }
+                if (i == 1 && c == 1 && !g.TextMatrix(r, 2).trimmed().isEmpty() &&
+                    !g.TextMatrix(r, 3).trimmed().isEmpty())
+                    t.clear();
+                zeile << t;
+            }
+            zeilen << zeile.join(QLatin1Char('\t'));
+        }
+        while (!zeilen.isEmpty() && QString(zeilen.back()).remove(QLatin1Char('\t')).isEmpty())
+            zeilen.removeLast();
+        z << QStringLiteral("grid %1").arg(i) << zeilen;
+        // A value still open in the grid's editor.
+        const QString zelle = g.TextMatrix(g.Row(), g.Col());
+        if (!txtFLX[i]->isHidden() && txtFLX[i]->Text() != zelle)
+            z << QStringLiteral("editor ") + txtFLX[i]->Text();
+        if (!cboFLX[i]->isHidden() && cboFLX[i]->Text() != zelle)
+            z << QStringLiteral("liste ") + cboFLX[i]->Text();
+    }
+    return z;
+}
+
+bool mdiEINGABE::geaendert() const {
+    return zustand() != stand_;
+}
+
 bool mdiEINGABE::zeileLeer(int i, int zeile) const {
     const platform::FlexGrid& g = *msgFLX[i];
     for (int c = 1; c < g.Cols(); ++c)
@@ -152,13 +198,21 @@ bool mdiEINGABE::OK(qint32 AKTID) {
             return E1_->DVTI(QStringLiteral("SPR"), std::int16_t(cboSPR->ListIndex() == 0 ? 1 : 3));
         }))
         return false;
-    return transfer(trap, [&] {
-        transaktion->commit();
-        return true;
-    });
+    if (!transfer(trap, [&] {
+            transaktion->commit();
+            return true;
+        }))
+        return false;
+    stand_ = zustand();
+    return true;
 }
 
 void mdiEINGABE::OEFFNEN(qint32 AKTID) {
+    // What the record fills in, however far the open comes, is the state a change is measured from.
+    struct StandMerken {
+        mdiEINGABE& form;
+        ~StandMerken() { form.stand_ = form.zustand(); }
+    } merken{*this};
     platform::ErrorTrap trap(RunState::TITLE());
     E1_->ESPIDW = AKTID;
     if (!transfer(trap, [&] { return E1_->DTFT(QStringLiteral("KEN"), *txtKEN); })) return;
