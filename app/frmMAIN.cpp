@@ -62,6 +62,17 @@ QAction* frmMAIN::item(QMenu* menu, const QString& name, const QString& caption,
     return a;
 }
 
+QString frmMAIN::titleOf(const QAction* action) {
+    const QString caption = action->text();
+    QString title;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        // "&&" stands for one "&" that is shown.
+        if (caption[i] == QLatin1Char('&') && ++i == caption.size()) break;
+        title += caption[i];
+    }
+    return title;
+}
+
 void frmMAIN::buildMenus() {
     QMenuBar* bar = menuBar();
     mnuDATEI = bar->addMenu(QStringLiteral("&Datei"));

@@ -217,6 +217,8 @@ private:
     void stbMAIN_MouseDown(int panelIndex, int x);
     QAction* item(QMenu* menu, const QString& name, const QString& caption, int helpContext,
                   bool enabled = true);
+    // A command's caption as the title of its messages: without the "&" that marks its access key.
+    static QString titleOf(const QAction* action);
     // Takes the run lock. False when the start must end (another run of this user holds it, or it can't be
     // written); the user has been told.
     bool takeRunLock();
@@ -271,6 +273,12 @@ private:
     // Panel 8: stores the input form as a record and closes it; panel 9: closes it without storing.
     void saveInput();
     void discardInput();
+    // Typed input is not thrown away unasked: true when the input form may go, because there is none, it
+    // holds no changes, or the user said Yes to discarding them (No, the default, keeps it).
+    bool inputMayBeDiscarded(const QString& title);
+    // Before a File command that replaces the input form: asks as above, then closes the form. False when
+    // the user kept it.
+    bool closeInputFor(const QString& title);
 
     // The commands of the status-bar panels.
     void showPageChooser();

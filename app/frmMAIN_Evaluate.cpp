@@ -135,7 +135,7 @@ void frmMAIN::leavePageCommand() {
 }
 
 void frmMAIN::mnuBERECHNEN_Click() {
-    ErrorTrap trap(mnuBERECHNEN->text());
+    ErrorTrap trap(titleOf(mnuBERECHNEN));
     WorkingCopyCommand command;
     QWidget* page = nullptr;
     if (!trap.step([&] {
@@ -171,7 +171,7 @@ mdiMSEITE1* multiplePage(frmMAIN& main) {
 } // namespace
 
 void frmMAIN::mnuMBERECHNEN_Click() {
-    ErrorTrap trap(mnuMBERECHNEN->text());
+    ErrorTrap trap(titleOf(mnuMBERECHNEN));
     WorkingCopyCommand command;
     mdiMSEITE1* page = nullptr;
     const bool finished = trap.step([&] { ScreenPointer::set(ScreenPointer::Hourglass); }) && trap.step([&] {
@@ -231,7 +231,7 @@ void frmMAIN::mnuMBERECHNEN_Click() {
 }
 
 void frmMAIN::mnuNEUBERECHNEN_Click() {
-    ErrorTrap trap(mnuNEUBERECHNEN->text());
+    ErrorTrap trap(titleOf(mnuNEUBERECHNEN));
     WorkingCopyCommand command;
     std::int32_t id = 0;
     Recordset a1;

@@ -84,8 +84,30 @@ void frmMAIN::setInputOpen(bool open) {
         menu->menuAction()->setEnabled(!open);
 }
 
+bool frmMAIN::inputMayBeDiscarded(const QString& title) {
+    mdiEINGABE* form = inputForm();
+    if (!form || !form->geaendert()) return true;
+    const QString name = form->txtKEN->Text().trimmed();
+    const QString benannt = name.isEmpty() ? QString() : QLatin1Char(' ') + name;
+    const QString question =
+        SPRACHE == 1 ? QStringLiteral("Discard the changes to record") + benannt + QLatin1Char('?')
+                     : QStringLiteral("Sollen die Änderungen am Datensatz") + benannt +
+                           QStringLiteral(" verworfen werden?");
+    return dialogs().MsgBox(question, Msg::YesNo | Msg::Question | Msg::DefaultButton2, title) == Msg::Yes;
+}
+
+bool frmMAIN::closeInputFor(const QString& title) {
+    if (!inputMayBeDiscarded(title)) return false;
+    if (mdiEINGABE* form = inputForm()) {
+        unloadInputForm(form);
+        setInputOpen(false);
+    }
+    return true;
+}
+
 void frmMAIN::mnuNEU_Click() {
-    ErrorTrap trap(mnuNEU->text());
+    if (!closeInputFor(titleOf(mnuNEU))) return;
+    ErrorTrap trap(titleOf(mnuNEU));
     ScreenPointer::set(ScreenPointer::Arrow);
     if (trap.step([&] { showInputForm(); })) {
         stbMAIN->Panels(6)->setText_(QStringLiteral("-"));
@@ -96,7 +118,8 @@ void frmMAIN::mnuNEU_Click() {
 }
 
 void frmMAIN::mnuOEFFNEN_Click() {
-    const QString title = mnuOEFFNEN->text();
+    const QString title = titleOf(mnuOEFFNEN);
+    if (!closeInputFor(title)) return;
     ErrorTrap trap(title);
     std::int32_t id = 0;
     // Exactly one record must be chosen; the dialog comes back until it is, or the user gives up.
@@ -135,7 +158,8 @@ void frmMAIN::mnuOEFFNEN_Click() {
 }
 
 void frmMAIN::mnuAUSWAHL_Click() {
-    ErrorTrap trap(mnuAUSWAHL->text());
+    if (!closeInputFor(titleOf(mnuAUSWAHL))) return;
+    ErrorTrap trap(titleOf(mnuAUSWAHL));
     bool chosen = false;
     if (!trap.step([&] { chosen = chooseRecords(QStringLiteral("A")); }) || !chosen) return;
     setDirty(true); // the dialog has written the active flags
@@ -158,7 +182,7 @@ void frmMAIN::mnuAUSWAHL_Click() {
 
 
 void frmMAIN::mnuLOESCHEN_Click() {
-    const QString title = mnuLOESCHEN->text();
+    const QString title = titleOf(mnuLOESCHEN);
     ErrorTrap trap(title);
     bool chosen = false;
     if (!trap.step([&] { chosen = chooseRecords(QStringLiteral("L")); }) || !chosen) return;
@@ -211,7 +235,7 @@ void frmMAIN::saveInput() {
         return;
     if (exists) {
         const QString question =
-            SPRACHE == 1 ? QStringLiteral("Do you want to overwrite the file") + name + QStringLiteral("?")
+            SPRACHE == 1 ? QStringLiteral("Do you want to overwrite the file ") + name + QStringLiteral("?")
                          : QStringLiteral("Soll der vorhandene Datensatz ") + name +
                                QStringLiteral(" überschrieben werden?");
         if (dialogs().MsgBox(question, Msg::YesNo | Msg::Question, title) != Msg::Yes) return;
@@ -242,6 +266,7 @@ void frmMAIN::saveInput() {
 }
 
 void frmMAIN::discardInput() {
+    if (!inputMayBeDiscarded(stbMAIN->Panels(9)->Text())) return;
     Hourglass hourglass;
     if (mdiEINGABE* form = inputForm()) unloadInputForm(form);
     setInputOpen(false);

@@ -41,7 +41,7 @@ void frmMAIN::mnuSPEICHERN_Click() {
 }
 
 bool frmMAIN::saveProject() {
-    ErrorTrap trap(mnuSPEICHERN->text());
+    ErrorTrap trap(titleOf(mnuSPEICHERN));
     bool saved = false;
     const auto run = [&] {
         // Asked first: No leaves everything as it is, the project database, the working copy and the flag.
@@ -67,7 +67,7 @@ bool frmMAIN::saveProject() {
                     return;
                 }
                 if (dialogs().MsgBox(question, Msg::YesNo | Msg::Question | Msg::HelpButton,
-                                     mnuSPEICHERN->text(), helpFile(), 34) == Msg::Yes)
+                                     titleOf(mnuSPEICHERN), helpFile(), 34) == Msg::Yes)
                     mnuKOMPRIMIEREN_Click();
             }))
             return;
@@ -104,7 +104,7 @@ bool frmMAIN::mayReplaceProject() {
                              "das Speichern eines anderen Benutzers).\nSoll sie trotzdem durch die "
                              "Arbeitskopie ersetzt werden? Diese Änderungen gehen dann verloren.");
     return dialogs().MsgBox(question.arg(projectDatabase()), Msg::YesNo | Msg::Exclamation,
-                            mnuSPEICHERN->text()) == Msg::Yes;
+                            titleOf(mnuSPEICHERN)) == Msg::Yes;
 }
 
 void frmMAIN::checkWorkingCopy() const {
@@ -122,7 +122,7 @@ void frmMAIN::checkWorkingCopy() const {
 }
 
 void frmMAIN::mnuKOMPRIMIEREN_Click() {
-    ErrorTrap trap(mnuKOMPRIMIEREN->text());
+    ErrorTrap trap(titleOf(mnuKOMPRIMIEREN));
     ScreenPointer::set(ScreenPointer::Hourglass);
     QString copy, temp;
     std::int64_t before = 0, after = 0;
@@ -165,13 +165,13 @@ void frmMAIN::mnuKOMPRIMIEREN_Click() {
         trap.step([&] {
             const QString report = compactReport(SPRACHE, before, after, DEZIMALPUNKT);
             if (!report.isEmpty())
-                dialogs().MsgBox(report, Msg::OKOnly | Msg::Information, mnuKOMPRIMIEREN->text());
+                dialogs().MsgBox(report, Msg::OKOnly | Msg::Information, titleOf(mnuKOMPRIMIEREN));
         });
     };
     run();
     // Also after Cancel: the same connection object opens the working copy again, so everyone who holds it
     // goes on working; a compaction file that did not replace the copy goes.
-    ErrorTrap end(mnuKOMPRIMIEREN->text());
+    ErrorTrap end(titleOf(mnuKOMPRIMIEREN));
     if (end.step([&] {
             if (!cnnX->isOpen()) cnnX->Reopen();
         }))

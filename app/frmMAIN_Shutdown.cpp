@@ -61,6 +61,8 @@ void frmMAIN::closeEvent(QCloseEvent* event) {
 }
 
 bool frmMAIN::MDIForm_QueryUnload(CloseReason reason) {
+    // The input form goes with the window: its changes first, then the project's.
+    if (reason != CloseReason::System && !inputMayBeDiscarded(titleOf(mnuBEENDEN))) return true;
     ErrorTrap trap(TITLE());
     bool cancel = false;
     trap.step([&] {
@@ -78,7 +80,7 @@ bool frmMAIN::MDIForm_QueryUnload(CloseReason reason) {
         default:
             return;
         }
-        switch (dialogs().MsgBox(question, Msg::YesNoCancel | Msg::Question, mnuBEENDEN->text())) {
+        switch (dialogs().MsgBox(question, Msg::YesNoCancel | Msg::Question, titleOf(mnuBEENDEN))) {
         case Msg::Yes:
             // Work that could not be saved is not thrown away with the working copy: the run goes on.
             if (!saveProject()) cancel = true;

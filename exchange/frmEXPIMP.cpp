@@ -394,11 +394,13 @@ void frmEXPIMP::LISTEFUELLEN(Connection& verbindung, QListWidget& liste) {
         return;
     }
     for (; !rs.eof(); rs.MoveNext()) {
+        // A record without a comment shows its name alone, not with empty brackets.
         const Variant kom = rs.Value(2);
-        auto* item =
-            new QListWidgetItem(platform::CStr(rs.Value(1)) + QStringLiteral(" (") +
-                                    (kom.isNull() ? QString() : platform::CStr(kom)) + QLatin1Char(')'),
-                                &liste);
+        const QString kommentar = kom.isNull() ? QString() : platform::CStr(kom);
+        auto* item = new QListWidgetItem(
+            platform::CStr(rs.Value(1)) +
+                (kommentar.isEmpty() ? QString() : QStringLiteral(" (") + kommentar + QLatin1Char(')')),
+            &liste);
         item->setData(Qt::UserRole, platform::CLng(rs.Value(0)));
     }
 }

@@ -112,6 +112,7 @@ mdiEINGABE::mdiEINGABE(QWidget* parent) : QWidget(parent) {
     importEinrichten();
     REITERFORMATIEREN(0);
     REITERAKTUALISIEREN(0);
+    stand_ = zustand();
 
     resize(platform::twipsToPixels(kReiterBreite + 2 * kRand),
            platform::twipsToPixels(1.5 * kKopfHoehe + kReiterHoehe + kRand));

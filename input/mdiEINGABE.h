@@ -7,6 +7,7 @@
 #include <memory>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <utility>
 #include <vector>
@@ -65,6 +66,12 @@ public:
     // Before any save: closes an open grid editor through its value check and checks every value that
     // would fail to store. False after its one message; nothing is written.
     Q_INVOKABLE bool EINGABEPRUEFEN();
+
+    // True when the form holds what it did not hold after its load, OEFFNEN or the last successful OK:
+    // text typed into a box or a grid cell (a value still open in a grid's editor included), an option or a
+    // list entry chosen, rows inserted or removed. What the form fills in itself (the defaults, the h'
+    // zeros, the added-water sums, empty rows at a grid's end) is no change.
+    bool geaendert() const;
 
     // --- Tab routines ---
     // Tab 0: defaults into the boxes without a number; tab 1: completes the added-water grid and fills
@@ -211,6 +218,12 @@ private:
     // Completes each row of the added-water grid: column 3 from columns 1 and 2, else column 1 from columns
     // 3 and 2 (the active grid or not).
     void WASSERZUGABEERGAENZEN();
+    // The readings of mass grid i: its data rows up to the last one that holds a value, in the grid or in
+    // the h' grid beside it. Empty rows at the end (Enter after the last reading appends one) are no
+    // readings: they are neither checked, counted nor saved.
+    int messungen(int i) const;
+    // Grid row `zeile` of mass grid i holds no value: its cells are empty and its h' is empty or 0.
+    bool zeileLeer(int i, int zeile) const;
     // The h' grid gets the given number of data rows; the h' values of readings that only the other mass
     // grid has are kept aside and come back when that grid is active again.
     void hGridZeilen(int dataRows);
@@ -218,8 +231,19 @@ private:
     // stays with its reading and a removed reading's value goes with it.
     void hBeiseiteVerfolgen();
 
+    // What the form holds, as geaendert() compares it, and the state it is compared with.
+    QStringList zustand() const;
+    QStringList stand_;
+
     // A checked box that is left: a refused value keeps the focus in it.
     void pruefenBeimVerlassen(QObject* watched, const QFocusEvent& event);
+    // The box with a check of its own that this widget is (name, number boxes, degree), or null.
+    QWidget* geprueft(const QObject* widget) const;
+    // The check of such a box, with its message: true when the value is refused.
+    bool feldPruefen(QWidget& box);
+    // A tab switch leaves the box that had the focus: true when its value is refused, and then the tab of
+    // the box is shown again with the focus in it.
+    bool reiterVerlassen();
 
     std::int16_t SPRACHE = 3;
     // The control a key was pressed in, while the form's key handler runs.
@@ -233,4 +257,6 @@ private:
     bool hZeilenSetzen_ = false;
     // A box whose check refused its value holds the focus; no second check runs while its message shows.
     bool pruefend_ = false;
+    // The checked box that lost the focus by going out of sight with its tab; the switch checks it.
+    QPointer<QWidget> ausserSicht_;
 };

@@ -178,35 +178,41 @@ void mdiEINGABE::pruefenBeimVerlassen(QObject* watched, const QFocusEvent& event
     // closing do not.
     const Qt::FocusReason grund = event.reason();
     if (grund == Qt::ActiveWindowFocusReason || grund == Qt::PopupFocusReason || pruefend_) return;
+    // A box that goes out of sight with its tab is left by the tab switch, which checks it once the other
+    // tab is shown (SSTab_Click); the form being hidden does not leave it.
+    if (auto* w = qobject_cast<QWidget*>(watched); !w || !w->isVisible()) {
+        if (w && w != txtKEN && geprueft(w)) ausserSicht_ = w;
+        return;
+    }
     QWidget* neu = QApplication::focusWidget();
     if (!neu || !isAncestorOf(neu) || neu == watched) return;
-    // A box that goes out of sight (the form being hidden or rearranged) is not left by the user.
-    if (auto* w = qobject_cast<QWidget*>(watched); !w || !w->isVisible()) return;
 
-    QWidget* box = nullptr;
-    bool abgelehnt = false;
+    QWidget* box = geprueft(watched);
+    if (!box) return;
     pruefend_ = true;
-    if (watched == txtKEN) {
-        box = txtKEN;
-        abgelehnt = txtKEN_Validate();
-    } else if (watched == cboDPR) {
-        box = cboDPR;
-        abgelehnt = cboDPR_Validate();
-    } else {
-        for (const Zahlenfeld& feld : zahlenfelder_)
-            if (watched == feld.box) {
-                box = feld.box;
-                abgelehnt = txtZAHL_Validate(*feld.box);
-            }
-    }
+    const bool abgelehnt = feldPruefen(*box);
     pruefend_ = false;
-    if (box && abgelehnt) {
+    if (abgelehnt) {
         // The focus stays in the refused box.
         QPointer<QWidget> ziel(box);
         QTimer::singleShot(0, this, [ziel] {
             if (ziel) ziel->setFocus(Qt::OtherFocusReason);
         });
     }
+}
+
+QWidget* mdiEINGABE::geprueft(const QObject* widget) const {
+    if (widget == txtKEN) return txtKEN;
+    if (widget == cboDPR) return cboDPR;
+    for (const Zahlenfeld& feld : zahlenfelder_)
+        if (widget == feld.box) return feld.box;
+    return nullptr;
+}
+
+bool mdiEINGABE::feldPruefen(QWidget& box) {
+    if (&box == txtKEN) return txtKEN_Validate();
+    if (&box == cboDPR) return cboDPR_Validate();
+    return txtZAHL_Validate(static_cast<platform::TextBox&>(box));
 }
 
 // --- Grid, editing-box and button events ---

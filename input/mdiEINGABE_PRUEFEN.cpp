@@ -12,6 +12,7 @@
 #include "platform/ui/OptionButton.h"
 
 #include <cmath>
+#include <QGroupBox>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <span>
@@ -118,6 +119,9 @@ bool mdiEINGABE::EINGABEPRUEFEN() {
             const QSignalBlocker still(SSTab);
             SSTab->setCurrentIndex(tab);
         }
+        // A box of the frame the chosen method hides is shown with its frame: the user sees what to correct.
+        for (QGroupBox* rahmen : fraREITER0)
+            if (rahmen && rahmen->isHidden() && rahmen->isAncestorOf(control)) rahmen->show();
         const bool vorher = pruefend_;
         pruefend_ = true;
         control->setFocus();
@@ -158,5 +162,27 @@ bool mdiEINGABE::EINGABEPRUEFEN() {
     if (!zellenPruefen(aktiv, aktiv == 0 ? std::span<const Zellspalte>(kTrocknen)
                                          : std::span<const Zellspalte>(kWasserzugabe)))
         return false;
-    return zellenPruefen(2, std::span<const Zellspalte>(&kH, 1));
+    if (!zellenPruefen(2, std::span<const Zellspalte>(&kH, 1))) return false;
+
+    // Empty rows at the end are no readings and are not saved; an empty row between readings would be
+    // saved as a reading without values.
+    platform::FlexGrid& g = *msgFLX[aktiv];
+    const int n = messungen(aktiv);
+    for (int r = g.FixedRows(); r < g.FixedRows() + n; ++r) {
+        if (!zeileLeer(aktiv, r)) continue;
+        const QString nummer = g.TextMatrix(r, 0).trimmed().isEmpty() ? QString::number(r - g.FixedRows())
+                                                                      : g.TextMatrix(r, 0).trimmed();
+        RunState::current().dialogs().MsgBox(
+            SPRACHE == 1
+                ? QStringLiteral("Reading no. %1 is empty: enter its values or remove the row.").arg(nummer)
+                : QStringLiteral("Messung Nr. %1 ist leer: bitte ihre Werte eintragen oder die Zeile "
+                                 "entfernen.")
+                      .arg(nummer),
+            Msg::OKOnly | Msg::Exclamation, RunState::TITLE());
+        zeigen(1, &g);
+        g.setRow(r);
+        g.setCol(1);
+        return false;
+    }
+    return true;
 }

@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSignalBlocker>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -30,9 +31,35 @@ const QString kFehler = QStringLiteral("VB-Fehler: ");
 }
 
 void mdiEINGABE::SSTab_Click() {
+    if (reiterVerlassen()) return;
     const int tab = SSTab->currentIndex();
     REITERAKTUALISIEREN(tab);
     REITERFORMATIEREN(tab);
+}
+
+bool mdiEINGABE::reiterVerlassen() {
+    QPointer<QWidget> box = ausserSicht_;
+    ausserSicht_ = nullptr;
+    if (!box || box->isVisible()) return false;
+    // The box's tab comes back before the check, so that its message is read beside the box; the new tab
+    // follows only when the value passes. Without the switch's refresh, no default replaces a refused value.
+    const int neu = SSTab->currentIndex();
+    const int alt = SSTab->indexOf(fraREITER[0]->isAncestorOf(box) ? fraREITER[0] : fraREITER[1]);
+    const bool vorher = pruefend_;
+    pruefend_ = true;
+    {
+        const QSignalBlocker still(SSTab);
+        SSTab->setCurrentIndex(alt);
+    }
+    const bool abgelehnt = feldPruefen(*box);
+    if (abgelehnt) {
+        if (box) box->setFocus(Qt::OtherFocusReason);
+    } else {
+        const QSignalBlocker still(SSTab);
+        SSTab->setCurrentIndex(neu);
+    }
+    pruefend_ = vorher;
+    return abgelehnt;
 }
 
 void mdiEINGABE::optKENW_Click(int Index) {

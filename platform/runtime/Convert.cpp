@@ -114,7 +114,8 @@ std::optional<double> readNumber(const QString& text, const QString& decimalSign
 }
 
 // The shortest scientific form with at most maxDigits significant digits that reads back as the value.
-template <typename T> QString shortestText(T value, int maxDigits, int fixedLimit, const QString& decimalSign) {
+template <typename T>
+QString shortestText(T value, int maxDigits, int fixedLimit, const QString& decimalSign, bool exponent = true) {
     if (value == 0) return QStringLiteral("0");
     char buf[64];
     int precision = 1;
@@ -135,24 +136,24 @@ template <typename T> QString shortestText(T value, int maxDigits, int fixedLimi
     const bool negative = s.startsWith('-');
     if (negative) s.remove(0, 1);
     const int ePos = s.indexOf('e');
-    const int exponent = s.mid(ePos + 1).toInt();
+    const int power = s.mid(ePos + 1).toInt();
     QString digits = s.left(ePos);
     digits.remove('.');
     while (digits.size() > 1 && digits.endsWith('0')) digits.chop(1);
 
     QString out;
-    if (exponent >= fixedLimit || exponent <= -5) {
+    if (exponent && (power >= fixedLimit || power <= -5)) {
         out = digits.left(1);
         if (digits.size() > 1) out += decimalSign + digits.mid(1);
         out += 'E';
-        out += exponent < 0 ? '-' : '+';
-        out += QString::number(std::abs(exponent)).rightJustified(2, '0');
-    } else if (exponent < 0) {
-        out = QStringLiteral("0") + decimalSign + QString(-exponent - 1, '0') + digits;
-    } else if (digits.size() <= exponent + 1) {
-        out = digits + QString(exponent + 1 - digits.size(), '0');
+        out += power < 0 ? '-' : '+';
+        out += QString::number(std::abs(power)).rightJustified(2, '0');
+    } else if (power < 0) {
+        out = QStringLiteral("0") + decimalSign + QString(-power - 1, '0') + digits;
+    } else if (digits.size() <= power + 1) {
+        out = digits + QString(power + 1 - digits.size(), '0');
     } else {
-        out = digits.left(exponent + 1) + decimalSign + digits.mid(exponent + 1);
+        out = digits.left(power + 1) + decimalSign + digits.mid(power + 1);
     }
     return negative ? QStringLiteral("-") + out : out;
 }
@@ -218,6 +219,10 @@ TypedNumber ReadTypedNumberInRange(const QString& text, const QString& decimalSi
 }
 
 QString SingleText(float value, const QString& decimalSign) { return shortestText(value, 7, 7, decimalSign); }
+
+QString TypedSingleText(float value, const QString& decimalSign) {
+    return shortestText(value, 7, 7, decimalSign, false);
+}
 
 QString DoubleText(double value, const QString& decimalSign) { return shortestText(value, 15, 15, decimalSign); }
 

@@ -25,6 +25,9 @@ double CDate(const Variant& v);
 
 // The text of a Single: the shortest text of at most 7 significant digits that reads back as the same Single.
 QString SingleText(float value, const QString& decimalSign);
+// The same digits as a user types them: never with an exponent (0,00001 rather than 1E-05), so that a value
+// read back into a box passes the check of typed numbers.
+QString TypedSingleText(float value, const QString& decimalSign);
 // The text of a Double: the shortest text of at most 15 significant digits that reads back as the same Double.
 QString DoubleText(double value, const QString& decimalSign);
 

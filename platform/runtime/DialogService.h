@@ -20,6 +20,8 @@ enum Buttons : int {
     Question = 32,
     Exclamation = 48,
     Information = 64,
+    // The second button is the default one (Enter answers with it), not the first.
+    DefaultButton2 = 256,
     HelpButton = 16384,
 };
 enum Answer : int { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };

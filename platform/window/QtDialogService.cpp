@@ -59,7 +59,8 @@ int QtDialogService::MsgBox(const QString& prompt, int style, const QString& tit
     QMessageBox::StandardButtons buttons;
     for (const auto& c : choices) buttons |= c.button;
     box.setStandardButtons(buttons);
-    box.setDefaultButton(choices.front().button);
+    box.setDefaultButton((style & Msg::DefaultButton2) && choices.size() > 1 ? choices[1].button
+                                                                             : choices.front().button);
     QPushButton* help = nullptr;
     if ((style & Msg::HelpButton) && !helpFile.isEmpty()) {
         help = box.addButton(QMessageBox::Help);

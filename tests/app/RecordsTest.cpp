@@ -120,13 +120,97 @@ TEST_F(Records, NewShowsAnEmptyFormAndSwitchesTheMenusUntilPanelNineDiscardsIt) 
     EXPECT_EQ(w->stbMAIN->Panels(6)->ToolTipText(), QString());
 
     form()->txtKEN->setText(QStringLiteral("Verworfen"));
+    inst.dialogs().answer(Msg::Yes);
     w->stbMAIN_PanelClick(9);
     EXPECT_EQ(form(), nullptr);
     EXPECT_FALSE(inputState());
     EXPECT_EQ(w->stbMAIN->Panels(6)->Text(), QStringLiteral("Probe")); // the active record again
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1")), 1);
     EXPECT_FALSE(w->dirty());
-    EXPECT_TRUE(inst.dialogs().asked().empty()); // no question
+    // The typed name was a change: one question, Yes discards it.
+    EXPECT_EQ(inst.dialogs().messages(),
+              QStringList{QStringLiteral("Sollen die Änderungen am Datensatz Verworfen verworfen werden?")});
+}
+
+// Typed input goes only after a question, whichever way the form is left; No, the default, keeps the form as
+// it is. An unchanged form goes without a question.
+TEST_F(Records, ChangesAreDiscardedOnlyAfterAQuestion) {
+    struct Weg {
+        const char* name;
+        std::function<void()> gehen;
+        const char* titel;
+    };
+    const Weg wege[] = {
+        {"panel 9", [&] { w->stbMAIN_PanelClick(9); }, "Abbrechen"},
+        {"close box",
+         [&] {
+             qobject_cast<QMdiSubWindow*>(form()->parentWidget())->close();
+             QApplication::processEvents();
+         },
+         "Abbrechen"},
+        {"Alt+Q",
+         [&] {
+             QKeyEvent taste(QEvent::KeyPress, Qt::Key_Q, Qt::AltModifier);
+             QApplication::sendEvent(form()->txtKOM, &taste);
+         },
+         "Beenden"},
+        {"New", [&] { w->mnuNEU_Click(); }, "Neu"},
+        {"Select", [&] { w->mnuAUSWAHL_Click(); }, "Auswahl"},
+    };
+    for (const Weg& weg : wege) {
+        SCOPED_TRACE(weg.name);
+        w->mnuNEU_Click();
+        ASSERT_NE(form(), nullptr);
+        QPointer<mdiEINGABE> vorher = form();
+        // A value still open in a grid's editor is typed input too.
+        form()->SSTab->setCurrentIndex(1);
+        form()->msgFLX[0]->setRow(1);
+        form()->msgFLX[0]->setCol(1);
+        form()->msgFLX_KeyPress(0, '2');
+        form()->txtFLX[0]->insert(QStringLiteral("783"));
+        form()->txtKEN->setText(QStringLiteral("B 7"));
+        inst.dialogs().clear();
+        inst.dialogs().answer(Msg::No);
+        weg.gehen();
+        ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+        const auto& frage = inst.dialogs().asked().front();
+        EXPECT_EQ(frage.prompt, QStringLiteral("Sollen die Änderungen am Datensatz B 7 verworfen werden?"));
+        EXPECT_EQ(frage.style, Msg::YesNo | Msg::Question | Msg::DefaultButton2);
+        EXPECT_EQ(frage.title, QString::fromUtf8(weg.titel));
+        EXPECT_EQ(form(), vorher.data());
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_TRUE(inputState());
+        EXPECT_EQ(form()->txtFLX[0]->Text(), QStringLiteral("2783"));
+
+        // Panel 9 once more, and Yes: the form goes.
+        inst.dialogs().clear();
+        inst.dialogs().answer(Msg::Yes);
+        w->stbMAIN_PanelClick(9);
+        EXPECT_EQ(inst.dialogs().asked().size(), 1u);
+        EXPECT_EQ(form(), nullptr);
+        EXPECT_FALSE(inputState());
+    }
+
+    // Opened and left as it was, the record goes without a question; in English the question names it so.
+    w->SPRACHE = 1;
+    store(2, QStringLiteral("Zweiter"), true);
+    chooseNext({2});
+    w->mnuOEFFNEN_Click();
+    ASSERT_NE(form(), nullptr);
+    form()->SSTab->setCurrentIndex(1);
+    form()->SSTab->setCurrentIndex(0);
+    inst.dialogs().clear();
+    w->stbMAIN_PanelClick(9);
+    EXPECT_TRUE(inst.dialogs().asked().empty());
+    EXPECT_EQ(form(), nullptr);
+    chooseNext({2});
+    w->mnuOEFFNEN_Click();
+    form()->txtDC->setText(QStringLiteral("15"));
+    inst.dialogs().clear();
+    inst.dialogs().answer(Msg::No);
+    w->stbMAIN_PanelClick(9);
+    EXPECT_EQ(inst.dialogs().messages(), QStringList{QStringLiteral("Discard the changes to record Zweiter?")});
+    EXPECT_NE(form(), nullptr);
 }
 
 TEST_F(Records, TheFormsCloseBoxDiscardsItAsPanelNineDoes) {
@@ -173,7 +257,7 @@ TEST_F(Records, OpenNeedsExactlyOneActiveRecord) {
         for (const auto& asked : inst.dialogs().asked()) {
             if (asked.kind != QLatin1String("MsgBox")) continue;
             EXPECT_EQ(asked.style, Msg::OKCancel | Msg::Exclamation);
-            EXPECT_EQ(asked.title, w->mnuOEFFNEN->text());
+            EXPECT_EQ(asked.title, QStringLiteral("Öffnen"));
         }
         EXPECT_EQ(form(), nullptr);
         EXPECT_FALSE(inputState());
@@ -222,7 +306,7 @@ TEST_F(Records, SavingUnderAnExistingNameAsksAndNoKeepsEverything) {
     inst.dialogs().clear();
     inst.dialogs().answer(Msg::No);
     w->stbMAIN_PanelClick(8);
-    EXPECT_EQ(inst.dialogs().messages(), QStringList{"Do you want to overwrite the filezweiter?"});
+    EXPECT_EQ(inst.dialogs().messages(), QStringList{"Do you want to overwrite the file zweiter?"});
 }
 
 // An overwrite used to delete the old record before the new one was written; when the write then failed,
@@ -384,7 +468,7 @@ TEST_F(Records, ANameWithAnApostropheIsSavedFoundAndOverwritten) {
     form()->txtKOM->setText(QStringLiteral("zweiter"));
     inst.dialogs().answer(Msg::Yes);
     w->stbMAIN_PanelClick(8);
-    EXPECT_EQ(inst.dialogs().messages(), QStringList{"Do you want to overwrite the fileO'Brien's sand?"});
+    EXPECT_EQ(inst.dialogs().messages(), QStringList{"Do you want to overwrite the file O'Brien's sand?"});
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE ID=2 AND KOM='zweiter'")), 1);
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1")), 2);
     EXPECT_EQ(active(), QList<int>{2});

@@ -333,7 +333,7 @@ TEST_F(Selection, DeleteRemovesTheConfirmedRecordsWithAllTheirRows) {
     EXPECT_EQ(inst.dialogs().messages(),
               (QStringList{"File Probe will be deleted!", "File Satz 2 will be deleted!"}));
     EXPECT_EQ(inst.dialogs().asked().back().style, Msg::OKCancel | Msg::Exclamation);
-    EXPECT_EQ(inst.dialogs().asked().back().title, w->mnuLOESCHEN->text());
+    EXPECT_EQ(inst.dialogs().asked().back().title, QStringLiteral("Löschen"));
     EXPECT_EQ(rowsOf(1), 1);
     EXPECT_EQ(rowsOf(2), 0); // E1 with its E2, E3, A1, A2 and G0 rows
     EXPECT_EQ(rowsOf(3), rowsOf3);

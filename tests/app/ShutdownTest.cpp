@@ -94,7 +94,7 @@ TEST(Shutdown, CloseQuitAndTheCloseBoxForEveryStateAndAnswer) {
                     EXPECT_EQ(q.prompt,
                               QStringLiteral("Sollen die Änderungen in Projekt P1 gespeichert werden?"));
                     EXPECT_EQ(q.style, Msg::YesNoCancel | Msg::Question);
-                    EXPECT_EQ(q.title, QStringLiteral("&Beenden"));
+                    EXPECT_EQ(q.title, QStringLiteral("Beenden"));
                 } else {
                     EXPECT_TRUE(inst.dialogs().asked().empty());
                 }
@@ -148,7 +148,7 @@ TEST(Shutdown, EnglishQuestion) {
     ASSERT_EQ(inst.dialogs().asked().size(), 1u);
     EXPECT_EQ(inst.dialogs().asked().front().prompt,
               QStringLiteral("Do you want to save changes to project P1?"));
-    EXPECT_EQ(inst.dialogs().asked().front().title, QStringLiteral("&Quit"));
+    EXPECT_EQ(inst.dialogs().asked().front().title, QStringLiteral("Quit"));
 }
 
 TEST(Shutdown, WithoutTheFrameProgramCloseEndsQuietly) {
@@ -184,7 +184,7 @@ TEST(Shutdown, AFailedSaveAfterYesKeepsTheProgramRunning) {
     const QStringList m = inst.dialogs().messages();
     ASSERT_EQ(m.size(), 2);
     EXPECT_TRUE(m[1].startsWith(QStringLiteral("VB-Error: ")));
-    EXPECT_EQ(inst.dialogs().asked()[1].title, QStringLiteral("&Speichern"));
+    EXPECT_EQ(inst.dialogs().asked()[1].title, QStringLiteral("Speichern"));
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(w.dirty());
     EXPECT_TRUE(w.cnnX->isOpen());

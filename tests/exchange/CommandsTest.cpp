@@ -52,7 +52,7 @@ TEST_F(Commands, AnImportMarksTheProjectChanged) {
         auto& dialog = dynamic_cast<frmEXPIMP&>(form);
         dialog.dirEXP_Change(inst.projectsFolder() + QStringLiteral("/P2"));
         for (int i = 0; i < dialog.lstEXP->count(); ++i)
-            dialog.lstEXP->item(i)->setSelected(dialog.lstEXP->item(i)->text() == QLatin1String("Zweite ()"));
+            dialog.lstEXP->item(i)->setSelected(dialog.lstEXP->item(i)->text() == QLatin1String("Zweite"));
         dialog.cmdIMP_Click();
         dialog.cmdSCHLIESSEN_Click();
         return 0;

@@ -10,6 +10,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/OptionButton.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <QGroupBox>
 #include <QPushButton>
@@ -271,5 +272,119 @@ TEST(Oeffnen, MissingMethodOpensWithTheAddedWaterGrid) {
     form.SSTab->setCurrentIndex(1);
     EXPECT_EQ(form.msgFLX[1]->TextMatrix(1, 1), "6010,00");
 }
+
+} // namespace
+
+namespace {
+
+struct Kleinwert {
+    const char* sprache;
+    const char* getippt;
+};
+
+class KleinerWert : public ::testing::TestWithParam<Kleinwert> {};
+
+// A value small enough that its shortest text has an exponent comes back in its box as it was typed, and a
+// second save stores it again instead of the default.
+TEST_P(KleinerWert, ComesBackWithoutAnExponent) {
+    EingabeLauf lauf(QString::fromLatin1(GetParam().sprache));
+    const QString getippt = QString::fromLatin1(GetParam().getippt);
+    examples::store(lauf.db(), examples::dryingSet(), 1);
+    lauf.db().Execute(QStringLiteral("UPDATE E2 SET WUE = 0.00001, DPR = 0.00002 WHERE ID = 1"));
+    mdiEINGABE& form = lauf.neu();
+    form.OEFFNEN(1);
+    EXPECT_EQ(form.txtWUE->Text(), getippt);
+    EXPECT_EQ(form.cboDPR->Text(), QString(getippt).replace(QStringLiteral("1"), QStringLiteral("2")));
+    form.SSTab->setCurrentIndex(1);
+    form.SSTab->setCurrentIndex(0);
+    EXPECT_EQ(form.txtWUE->Text(), getippt);
+    ASSERT_TRUE(form.EINGABEPRUEFEN()) << lauf.dialogs().messages().join(" | ").toStdString();
+    ASSERT_TRUE(form.OK(1));
+    EXPECT_EQ(lauf.wert("SELECT WUE FROM E2 WHERE ID = 1"), QStringLiteral("1E-05"));
+    EXPECT_EQ(lauf.wert("SELECT DPR FROM E2 WHERE ID = 1"), QStringLiteral("2E-05"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sprachen, KleinerWert,
+                         ::testing::Values(Kleinwert{"de", "0,00001"}, Kleinwert{"en", "0.00001"}));
+
+} // namespace
+
+namespace {
+
+struct Aenderung {
+    const char* name;
+    bool geoeffnet; // a stored record, else a new form
+    std::function<void(EingabeLauf&, mdiEINGABE&)> tun;
+    bool geaendert;
+};
+
+class Aenderungen : public ::testing::TestWithParam<Aenderung> {};
+
+// Typed text is a change, wherever it is typed; what the form fills in by itself is none.
+TEST_P(Aenderungen, TypedInputIsAChangeAndTheFormsOwnFillingIsNone) {
+    const Aenderung& f = GetParam();
+    EingabeLauf lauf;
+    examples::store(lauf.db(), examples::addedWaterSet(), 1);
+    examples::store(lauf.db(), examples::dryingSet(), 2);
+    mdiEINGABE& form = lauf.neu();
+    if (f.geoeffnet) form.OEFFNEN(1);
+    EXPECT_FALSE(form.geaendert());
+    // Both tabs shown: defaults, h' zeros and the added-water sums are the form's own.
+    form.SSTab->setCurrentIndex(1);
+    form.SSTab->setCurrentIndex(0);
+    form.SSTab->setCurrentIndex(1);
+    EXPECT_FALSE(form.geaendert());
+    f.tun(lauf, form);
+    EXPECT_EQ(form.geaendert(), f.geaendert);
+}
+
+const auto kTippen = [](EingabeLauf&, mdiEINGABE& form) { form.txtKOM->setText(QStringLiteral("Sand")); };
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, Aenderungen,
+    ::testing::Values(
+        Aenderung{"NichtsNeu", false, [](EingabeLauf&, mdiEINGABE&) {}, false},
+        Aenderung{"NichtsGeoeffnet", true, [](EingabeLauf&, mdiEINGABE&) {}, false},
+        Aenderung{"KommentarNeu", false, kTippen, true},
+        Aenderung{"ZahlGeoeffnet", true,
+                  [](EingabeLauf&, mdiEINGABE& form) { form.txtDC->setText(QStringLiteral("15")); }, true},
+        Aenderung{"MethodeHinUndZurueck", true,
+                  [](EingabeLauf&, mdiEINGABE& form) {
+                      form.optKENW[0]->setValue(true);
+                      form.optKENW_Click(0);
+                      form.optKENW[1]->setValue(true);
+                      form.optKENW_Click(1);
+                  },
+                  false},
+        Aenderung{"ZelleGetippt", true,
+                  [](EingabeLauf& lauf, mdiEINGABE& form) {
+                      lauf.zelleTippen(form, 1, 2, 2, QStringLiteral("99"));
+                  },
+                  true},
+        Aenderung{"ZelleImEditor", false,
+                  [](EingabeLauf&, mdiEINGABE& form) {
+                      platform::FlexGrid& g = *form.msgFLX[0];
+                      g.setRow(1);
+                      g.setCol(1);
+                      form.msgFLX_KeyPress(0, '2');
+                      form.txtFLX[0]->insert(QStringLiteral("783"));
+                  },
+                  true},
+        Aenderung{"LeereZeileAngehaengt", true,
+                  [](EingabeLauf&, mdiEINGABE& form) {
+                      // As Enter after the last reading appends it; tab 1 gives it an h' of 0.
+                      platform::FlexGrid& g = *form.msgFLX[1];
+                      g.setRows(g.Rows() + 1);
+                      form.SSTab->setCurrentIndex(0);
+                      form.SSTab->setCurrentIndex(1);
+                  },
+                  false},
+        Aenderung{"Gespeichert", false,
+                  [](EingabeLauf&, mdiEINGABE& form) {
+                      form.txtKEN->setText(QStringLiteral("B1"));
+                      ASSERT_TRUE(form.OK(5));
+                  },
+                  false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -6,10 +6,12 @@
 
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/FlexGrid.h"
+#include "platform/ui/OptionButton.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -332,7 +334,8 @@ TEST(Tastatur, ReadingsTypedIntoTheGridFromTheKeyboard) {
 
     taste(&g, Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13"));
     EXPECT_TRUE(lauf.haupt().gespeichert) << lauf.dialogs().messages().join(" | ").toStdString();
-    EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1"), 2);
+    // The row Enter appended holds nothing: it is no reading and is not saved.
+    EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1"), 1);
     EXPECT_EQ(lauf.wert("SELECT M1W FROM E3 WHERE ID = 1 AND I1 = 0"), "256,2");
 }
 
@@ -355,5 +358,174 @@ TEST(VorDemSpeichern, OneMessageAlsoWhenTheFocusLeavesAnotherRefusedBox) {
     EXPECT_EQ(lauf.dialogs().asked()[0].title, "HC");
     EXPECT_TRUE(form.txtHC->hasFocus());
 }
+
+} // namespace
+
+namespace {
+
+struct Reiterfall {
+    const char* name;
+    const char* sprache;
+    const char* box;
+    const char* text;
+    const char* meldung;
+};
+
+class ReiterWechsel : public ::testing::TestWithParam<Reiterfall> {};
+
+// Showing the other tab leaves the box with the focus: a refused value gives its one message, the tab stays
+// where the box is, the focus in it and the typed text kept; neither the defaults nor a save replace it.
+TEST_P(ReiterWechsel, LeavesTheBoxThroughItsCheck) {
+    const Reiterfall& f = GetParam();
+    EingabeLauf lauf(QString::fromLatin1(f.sprache));
+    mdiEINGABE& form = lauf.neu();
+    form.txtKEN->setText(QStringLiteral("B1"));
+    auto* box = form.findChild<QWidget*>(QString::fromLatin1(f.box));
+    ASSERT_NE(box, nullptr);
+    box->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(box->hasFocus());
+    const QString text = QString::fromUtf8(f.text);
+    if (box == form.cboDPR)
+        form.cboDPR->setText(text);
+    else
+        static_cast<platform::TextBox*>(box)->setText(text);
+    auto inhalt = [&] {
+        return box == form.cboDPR ? form.cboDPR->Text() : static_cast<platform::TextBox*>(box)->Text();
+    };
+
+    form.SSTab->setCurrentIndex(1);
+    QApplication::processEvents();
+    EXPECT_EQ(lauf.dialogs().messages(), QStringList{QString::fromUtf8(f.meldung)});
+    EXPECT_EQ(form.SSTab->currentIndex(), 0);
+    EXPECT_TRUE(box->hasFocus());
+    EXPECT_EQ(inhalt(), text);
+
+    // Back and forth through the tab bar's keys: the same check, the text still as typed.
+    lauf.dialogs().clear();
+    taste(form.SSTab->tabBar(), Qt::Key_Right);
+    QApplication::processEvents();
+    EXPECT_EQ(lauf.dialogs().asked().size(), 1u);
+    EXPECT_EQ(form.SSTab->currentIndex(), 0);
+    EXPECT_EQ(inhalt(), text);
+
+    // Corrected, the box is left and the tab changes without a message.
+    lauf.dialogs().clear();
+    if (box == form.cboDPR)
+        form.cboDPR->setText(QStringLiteral("95"));
+    else
+        static_cast<platform::TextBox*>(box)->setText(QStringLiteral("11"));
+    form.SSTab->setCurrentIndex(1);
+    QApplication::processEvents();
+    EXPECT_EQ(form.SSTab->currentIndex(), 1);
+    EXPECT_EQ(lauf.dialogs().asked().size(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, ReiterWechsel,
+    ::testing::Values(Reiterfall{"PunktImDeutschen", "de", "txtHC", "11.3",
+                                 "Eingegeber Wert ist kein gültiges Zahlenformat!"},
+                      Reiterfall{"Buchstaben", "de", "txtHC", "abc",
+                                 "Eingegeber Wert ist kein gültiges Zahlenformat!"},
+                      Reiterfall{"Englisch", "en", "txtRHSU", "-2",
+                                 "Numeric value out of preset limits:\nMinimum: 0, Maximum: 100000"},
+                      Reiterfall{"Grad", "de", "cboDPR", "101",
+                                 "Zahlenwert außerhalb der vorgegeben Schranken:\nMinimum: 0, Maximum: 100"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// A refused value in a box of the frame the drying method hides is shown with its frame, focus in the box.
+TEST(VorDemSpeichern, RefusedBoxOfAHiddenFrameIsShown) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    form.txtKEN->setText(QStringLiteral("B1"));
+    form.optKENW[1]->setValue(true);
+    form.optKENW_Click(1);
+    form.txtMZ->setText(QStringLiteral("-5"));
+    form.optKENW[0]->setValue(true);
+    form.optKENW_Click(0);
+    form.SSTab->setCurrentIndex(1);
+    ASSERT_FALSE(form.fraREITER0[4]->isVisible());
+    EXPECT_FALSE(form.EINGABEPRUEFEN());
+    QApplication::processEvents();
+    ASSERT_EQ(lauf.dialogs().asked().size(), 1u);
+    EXPECT_EQ(lauf.dialogs().asked()[0].title, "MZ");
+    EXPECT_EQ(form.SSTab->currentIndex(), 0);
+    EXPECT_TRUE(form.fraREITER0[4]->isVisible());
+    EXPECT_TRUE(form.txtMZ->hasFocus());
+    EXPECT_EQ(form.txtMZ->Text(), "-5");
+}
+
+} // namespace
+
+namespace {
+
+struct Leerzeilenfall {
+    const char* name;
+    bool trocknen;
+    int leer;       // the reading (0-based) that is emptied, -1 for none
+    int angehaengt; // empty rows appended after the last reading
+    const char* sprache;
+    const char* meldung; // "" when the save goes through
+};
+
+class Leerzeilen : public ::testing::TestWithParam<Leerzeilenfall> {};
+
+// Empty rows after the last reading are neither saved nor counted, also when tab 1 has given their h' a 0;
+// an empty row between readings stops the save with a message that names it.
+TEST_P(Leerzeilen, TrailingRowsAreNoReadingsAndAGapIsNamed) {
+    const Leerzeilenfall& f = GetParam();
+    EingabeLauf lauf(QString::fromLatin1(f.sprache));
+    const examples::Record satz = f.trocknen ? examples::dryingSet() : examples::addedWaterSet();
+    const int n = int(satz.readings.size());
+    examples::store(lauf.db(), satz, 1);
+    mdiEINGABE& form = lauf.neu();
+    form.OEFFNEN(1);
+    const int i = f.trocknen ? 0 : 1;
+    platform::FlexGrid& g = *form.msgFLX[i];
+    form.SSTab->setCurrentIndex(1);
+    // Rows appended after the last reading (Enter does it one at a time); tab 1 gives h' as many.
+    g.setRows(g.Rows() + f.angehaengt);
+    if (f.leer >= 0) {
+        for (int c = 1; c < g.Cols(); ++c)
+            g.setTextMatrix(g.FixedRows() + f.leer, c, QString());
+        form.msgFLX[2]->setTextMatrix(g.FixedRows() + f.leer, 1, QString());
+    }
+    // Tab 1 again: the h' of the empty rows becomes 0.
+    form.SSTab->setCurrentIndex(0);
+    form.SSTab->setCurrentIndex(1);
+    const int zeilen = g.Rows();
+    ASSERT_EQ(zeilen, g.FixedRows() + n + f.angehaengt);
+    ASSERT_EQ(form.msgFLX[2]->Rows(), zeilen);
+
+    const QString meldung = QString::fromUtf8(f.meldung);
+    const bool gespeichert = form.EINGABEPRUEFEN() && form.OK(1);
+    EXPECT_EQ(gespeichert, meldung.isEmpty());
+    EXPECT_EQ(lauf.dialogs().messages(), meldung.isEmpty() ? QStringList{} : QStringList{meldung});
+    // Nothing typed is lost from the form, the empty rows included.
+    EXPECT_EQ(g.Rows(), zeilen);
+    if (!meldung.isEmpty()) {
+        EXPECT_EQ(form.SSTab->currentIndex(), 1);
+        EXPECT_EQ(g.Row(), g.FixedRows() + f.leer);
+        return;
+    }
+    EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1"), n);
+    EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1 AND HS IS NOT NULL AND M1 IS NOT NULL"), n);
+    EXPECT_EQ(lauf.anzahl("SELECT MAX(I1) FROM E3 WHERE ID = 1"), n - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, Leerzeilen,
+    ::testing::Values(Leerzeilenfall{"EineAmEnde", true, -1, 1, "de", ""},
+                      Leerzeilenfall{"ZweiAmEndeWasserzugabe", false, -1, 2, "de", ""},
+                      Leerzeilenfall{
+                          "Luecke", true, 2, 0, "de",
+                          "Messung Nr. 2 ist leer: bitte ihre Werte eintragen oder die Zeile entfernen."},
+                      Leerzeilenfall{"LueckeVorLeererZeileEnglisch", false, 0, 1, "en",
+                                     "Reading no. 0 is empty: enter its values or remove the row."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -83,6 +83,23 @@ TEST(Convert, CStrOfSingleHasAtMostSevenSignificantDigits) {
     }
 }
 
+TEST(Convert, TypedSingleTextHasTheSameDigitsWithoutAnExponent) {
+    struct Case {
+        float value;
+        const char* comma;
+    };
+    const Case cases[] = {
+        {0.00001f, "0,00001"}, {-0.000012345f, "-0,000012345"}, {1.0e8f, "100000000"}, {1.8f, "1,8"},
+        {0.0f, "0"},           {100000.0f, "100000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TypedSingleText(c.value, QStringLiteral(",")), QString::fromUtf8(c.comma));
+        EXPECT_EQ(
+            float(ReadNumber(TypedSingleText(c.value, QStringLiteral(".")), QStringLiteral(".")).value()),
+            c.value);
+    }
+}
+
 TEST(Convert, CStrFollowsTheLocaleDecimalSignWithoutGrouping) {
     {
         SystemLocale::Override de(QStringLiteral("de"), QStringLiteral(","));
