@@ -281,7 +281,7 @@ TEST(Save, AProjectDatabaseChangedSinceTheCopyIsReplacedOnlyWhenTheUserSaysYes) 
             EXPECT_EQ(box.prompt, QString::fromUtf8(c.says).arg(inst.projectDatabase()));
         }
         EXPECT_EQ(box.style, Msg::YesNo | Msg::Exclamation);
-        EXPECT_EQ(box.title, QStringLiteral("Speichern"));
+        EXPECT_EQ(box.title, w.mnuSPEICHERN->text().remove(QLatin1Char('&')));
         EXPECT_EQ(bytesOf(inst.workingCopy()), copy);
         if (c.answer == Msg::No) {
             EXPECT_EQ(bytesOf(inst.projectDatabase()), project);
