@@ -1,6 +1,7 @@
 #include "frmEXPINF.h"
 
 #include "clsDATEN.h"
+#include "NEUEID.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
@@ -256,7 +257,7 @@ void frmEXPINF::lstINF_Click(int Index) {
     }
 }
 
-std::int32_t frmEXPINF::hoechsteID() {
+platform::Variant frmEXPINF::hoechsteID() {
     // One statement that raises on failure: a highest ID read as 0 after an error would write the new record
     // over an existing one.
     platform::Recordset rs;
@@ -264,8 +265,7 @@ std::int32_t frmEXPINF::hoechsteID() {
         QStringLiteral("SELECT MAX([ID]) FROM (SELECT [ID] FROM [E0] UNION ALL SELECT [ID] FROM [E1] "
                        "UNION ALL SELECT [ID] FROM [E3])"),
         *infE1_->sharedConnection());
-    const Variant hoechste = rs.eof() ? Variant() : rs.Value(0);
-    return hoechste.isNull() || hoechste.isEmpty() ? 0 : platform::CLng(hoechste);
+    return rs.eof() ? Variant() : rs.Value(0);
 }
 
 void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssystem) {
@@ -327,7 +327,7 @@ void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssyste
     if (!schritt([&] {
             transaktion = std::make_unique<platform::Connection::Transaction>(*infE1_->sharedConnection());
             if (neu) {
-                infId = hoechsteID() + 1;
+                infId = store::NEUEID(hoechsteID());
             } else {
                 infId = ziel.front()->data(Qt::UserRole).toInt();
             }

@@ -12,7 +12,8 @@ class QListWidget;
 class QPushButton;
 namespace platform {
 class ProgressBar;
-}
+class Variant;
+} // namespace platform
 
 // The dialog "Export Informationssystem": writes the key results of one evaluated record of the working
 // copy into the product family's information system DALMIR.mdb (in the database folder), as a new record
@@ -75,8 +76,8 @@ protected:
 private:
     void LISTENFUELLEN(QListWidget& projekt, QListWidget& informationssystem);
     void EXPORTIEREN(QListWidget& projekt, QListWidget& informationssystem);
-    // The highest ID of E0, E1 and E3 of the information system (0 when all are empty). Raises on failure.
-    std::int32_t hoechsteID();
+    // The highest ID of E0, E1 and E3 of the information system (Null when all are empty). Raises on failure.
+    platform::Variant hoechsteID();
     // The progress bar at k of n, in whole percent.
     void fortschritt(std::size_t k, std::size_t n);
 

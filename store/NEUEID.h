@@ -4,7 +4,8 @@
 
 namespace platform {
 class Connection;
-}
+class Variant;
+} // namespace platform
 
 namespace store {
 
@@ -18,5 +19,9 @@ namespace store {
 // next new record would share. Then no ID is left: raises VbError (overflow, 6) with a message that says
 // so, before anything is written.
 std::int32_t NEUEID(platform::Connection& verbindung);
+
+// The same rule for a highest ID read elsewhere (Null or Empty when the tables are empty), for IDs of the
+// Long range.
+std::int32_t NEUEID(const platform::Variant& hoechste);
 
 } // namespace store

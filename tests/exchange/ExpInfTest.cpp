@@ -153,6 +153,21 @@ TEST_F(ExpInfTest, AnEmptyInformationSystemGivesTheFirstRecordIdOne) {
     EXPECT_EQ(everything(dalmir()).size(), 3);
 }
 
+// An information system written by another tool may hold the largest ID a Long takes: one more would wrap
+// to a negative ID that the next export would share. One message says so and nothing is written.
+TEST_F(ExpInfTest, NoNewRecordBeyondTheLargestIdAndOneMessageSaysSo) {
+    dalmir().Execute(QStringLiteral("INSERT INTO E3 (ID, RHPR) VALUES (2147483647, 1)"));
+    const QStringList before = everything(dalmir());
+    load();
+    exportRecord(QStringLiteral("Probe A"));
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_TRUE(messages().back().contains(
+        QStringLiteral("Die höchste Datensatznummer (ID) 2147483647 ist erreicht")))
+        << messages().back().toStdString();
+    EXPECT_EQ(everything(dalmir()), before);
+    EXPECT_EQ(dialog->lstINF->count(), 2);
+}
+
 TEST_F(ExpInfTest, ATestWithAPlateAndTheSplineShownGivesThePlatesColumnsAndThePolylinesPair) {
     load();
     exportRecord(QStringLiteral("Probe B"));
