@@ -102,7 +102,8 @@ protected:
     Schritte kopfFussAngaben(clsKOPFFUSS& kf, int OBJ) override;
 
 private:
-    // The evaluated points of one record (water contents in %), by reading number 0..MAXI.
+    // The evaluated points of one record (water contents in %), by reading number 0..MAXI; none for a
+    // record without evaluated points (never evaluated), which the diagram leaves out.
     struct Punkte {
         std::vector<float> W, RHD;
     };

@@ -69,6 +69,8 @@ mdiMSEITE1::Punkte mdiMSEITE1::punkte(std::int32_t id) {
     a2_->ESPIDW = id;
     std::int16_t MINI = 0, MAXI = 0, AN = 0;
     a2_->INDEX(MINI, MAXI, AN, QStringLiteral("I1"));
+    // No point is drawn where no reading was evaluated: a record without A2 rows is no point at (0, 0).
+    if (AN <= 0) return p;
     const std::size_t size = std::size_t(std::max<int>(MAXI, 0)) + 1;
     p.W.assign(size, 0.0f);
     p.RHD.assign(size, 0.0f);
@@ -110,13 +112,18 @@ void mdiMSEITE1::BILD110(int OBJ, float XDL, float YDO) {
         }))
         return;
 
-    // The first drawing of a new evaluation fits the axes to all records: the first record starts the
+    // The first drawing of a new evaluation fits the axes to all records with points: the first starts the
     // ranges, every further one widens them, the last draws the axes.
-    if (BONEU_ && n > 0) {
-        for (std::size_t k = 0; k < n; ++k) {
-            const std::int16_t NR = k + 1 == n ? 3 : (k == 0 ? 1 : 2);
-            if (!trap.step([&] { g.SKALEN(NR, &alle[k].W, &alle[k].RHD); })) return;
-            fortschritt(15.0f / float(n));
+    std::vector<std::size_t> mitPunkten;
+    for (std::size_t k = 0; k < n; ++k)
+        if (!alle[k].W.empty()) mitPunkten.push_back(k);
+    const std::size_t m = mitPunkten.size();
+    if (BONEU_ && m > 0) {
+        for (std::size_t j = 0; j < m; ++j) {
+            Punkte& p = alle[mitPunkten[j]];
+            const std::int16_t NR = j + 1 == m ? 3 : (j == 0 ? 1 : 2);
+            if (!trap.step([&] { g.SKALEN(NR, &p.W, &p.RHD); })) return;
+            fortschritt(15.0f / float(m));
         }
     } else if (!trap.step([&] { g.SKALEN(0); }))
         return;
@@ -184,6 +191,7 @@ void mdiMSEITE1::diagrammModell(clsGRAFIK& g, int OBJ, float XDL, float YDO, Err
 // more readings, the spline curve and a marker on each reading; its name beside the last point. A curve
 // that cannot be fitted is drawn as the line through the points; the load tells the user which.
 void mdiMSEITE1::kurve(clsGRAFIK& g, std::size_t k, Punkte& p, float MX, ErrorTrap& trap) {
+    if (p.W.empty()) return; // never evaluated: the load's message names it
     const std::size_t MAXI = p.W.size() - 1;
     bool spline = POSP_ != 0 && MAXI >= 2;
     clsSPLINE::Curve XSP{}, YSP{};

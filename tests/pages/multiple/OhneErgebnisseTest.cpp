@@ -167,3 +167,31 @@ TEST(OhneErgebnisse, ANameThatLooksLikeMarkupStaysText) {
 }
 
 } // namespace
+
+namespace {
+
+// The ranges of the diagram as its first drawing fitted them.
+QString achsen(MSeite1Lauf& lauf) {
+    QStringList out;
+    for (const char* spalte : {"XMIN", "XMAX", "YMIN", "YMAX"})
+        out << platform::CStr(lauf.wert(QStringLiteral("SELECT [%1] FROM G0 WHERE ID = 0 AND IDOBJEKT = 110")
+                                            .arg(QLatin1String(spalte))));
+    return out.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+// A record never evaluated has no points: it draws none at (0, 0), and the axes fit the records that
+// have points, as if it were not on the page.
+TEST(OhneErgebnisse, ARecordWithoutPointsLeavesTheAxesToTheOthers) {
+    MSeite1Lauf mit;
+    dreiProben(mit, 0);
+    mit.laden();
+    MSeite1Lauf ohne;
+    dreiProben(ohne, 0);
+    ohne.setze(QStringLiteral("UPDATE E1 SET AKT = 0 WHERE ID = 2"));
+    ohne.laden();
+    EXPECT_EQ(achsen(mit), achsen(ohne));
+    EXPECT_GT(platform::CSng(mit.wert(QStringLiteral("SELECT YMIN FROM G0 WHERE ID = 0 AND IDOBJEKT = 110"))),
+              1.0f);
+}
