@@ -112,6 +112,13 @@ QStringList zellen(const platform::FlexGrid& g) {
     return out;
 }
 
+QStringList spalte(const platform::FlexGrid& g, int c) {
+    QStringList out;
+    for (int r = g.FixedRows(); r < g.Rows(); ++r)
+        out << g.TextMatrix(r, c);
+    return out;
+}
+
 QStringList ansicht(const mdiEINGABE& f) {
     QStringList out;
     out << QStringLiteral("KEN ") + f.txtKEN->Text() << QStringLiteral("KOM ") + f.txtKOM->Text();

@@ -59,3 +59,5 @@ private:
 QStringList ansicht(const mdiEINGABE& form);
 // The data cells of a grid, one tab-separated line per row.
 QStringList zellen(const platform::FlexGrid& grid);
+// The data cells of one column of a grid.
+QStringList spalte(const platform::FlexGrid& grid, int c);

@@ -29,22 +29,21 @@ void tippen(const QString& text) {
     }
 }
 
-QStringList spalte(const platform::FlexGrid& g, int c) {
-    QStringList out;
-    for (int r = g.FixedRows(); r < g.Rows(); ++r)
-        out << g.TextMatrix(r, c);
-    return out;
-}
-
-TEST(FormTab, ValuesTypedWithTabStayInTheirGrid) {
-    EingabeLauf lauf;
-    mdiEINGABE& form = lauf.neu();
+// The drying grid of a new record "Probe B" on the readings tab, with the focus on cell (1, spalte).
+platform::FlexGrid& trocknungsgitter(mdiEINGABE& form, int spalte) {
     form.txtKEN->setText(QStringLiteral("Probe B"));
     form.SSTab->setCurrentIndex(1);
     platform::FlexGrid& g = *form.msgFLX[0];
     g.setFocus();
     g.setRow(1);
-    g.setCol(1);
+    g.setCol(spalte);
+    return g;
+}
+
+TEST(FormTab, ValuesTypedWithTabStayInTheirGrid) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    platform::FlexGrid& g = trocknungsgitter(form, 1);
     QApplication::processEvents();
     ASSERT_EQ(QApplication::focusWidget(), &g);
     for (const char* wert : {"2783", "256,2", "240"}) {
@@ -69,13 +68,8 @@ TEST(FormTab, ValuesTypedWithTabStayInTheirGrid) {
 TEST(FormEsc, ClosesTheCellEditorAndKeepsTheCell) {
     EingabeLauf lauf;
     mdiEINGABE& form = lauf.neu();
-    form.txtKEN->setText(QStringLiteral("Probe B"));
-    form.SSTab->setCurrentIndex(1);
-    platform::FlexGrid& g = *form.msgFLX[0];
+    platform::FlexGrid& g = trocknungsgitter(form, 2);
     g.setTextMatrix(1, 2, QStringLiteral("256,20"));
-    g.setFocus();
-    g.setRow(1);
-    g.setCol(2);
     QApplication::processEvents();
     ASSERT_EQ(QApplication::focusWidget(), &g);
     tippen(QStringLiteral("9"));
@@ -155,12 +149,7 @@ TEST(HBeiseite, AReadingAppendedToTheOtherMethodMovesNoKeptValue) {
 TEST(FormEinfuegen, ABlockPastedAtOneCellBecomesReadingsAndIsSaved) {
     EingabeLauf lauf;
     mdiEINGABE& form = lauf.neu();
-    form.txtKEN->setText(QStringLiteral("Probe B"));
-    form.SSTab->setCurrentIndex(1);
-    platform::FlexGrid& g = *form.msgFLX[0];
-    g.setFocus();
-    g.setRow(1);
-    g.setCol(1);
+    platform::FlexGrid& g = trocknungsgitter(form, 1);
     QString block;
     for (int r = 0; r < 6; ++r)
         block += QStringLiteral("%1\t%2\t240\t40\r\n").arg(2700 + r).arg(250 + r);

@@ -21,13 +21,6 @@
 
 namespace {
 
-QStringList spalte(const platform::FlexGrid& g, int c) {
-    QStringList out;
-    for (int r = g.FixedRows(); r < g.Rows(); ++r)
-        out << g.TextMatrix(r, c);
-    return out;
-}
-
 TEST(Methode, SwitchingKeepsTheDepthGaugeReadingsOfTheOtherGrid) {
     EingabeLauf lauf;
     mdiEINGABE& form = lauf.neu();
