@@ -4,6 +4,7 @@
 #include "clsGRAFIK.h"
 #include "clsKOPFFUSS.h"
 #include "clsTABELLE.h"
+#include "Diagrammstift.h"
 
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
@@ -149,6 +150,21 @@ void mdiAUSGABESEITE::textblockZiel(clsGRAFIK& g, int OBJ, platform::PictureBox*
     }
 }
 
+clsGRAFIK* mdiAUSGABESEITE::diagrammBeginnen(int OBJ, float XDL, float YDO, platform::ErrorTrap& trap) {
+    clsGRAFIK* const g = zeichenobjekt(diagramm_, OBJ, trap);
+    if (!g) return nullptr;
+    diagrammVorgaben(trap);
+    if (trap.cancelled()) return nullptr;
+    diagrammModell(*g, OBJ, XDL, YDO, trap);
+    if (trap.cancelled()) return nullptr;
+    if (!trap.step([&] {
+            g->SCHRIFTEINSTELLUNGEN(QString(), 0, 0, 0, 0, 0);
+            diagrammstift::stift(*g, 0, 0, diagrammstift::kSchwarz);
+        }))
+        return nullptr;
+    return g;
+}
+
 clsTABELLE* mdiAUSGABESEITE::tabelleBeginnen(int OBJ, float XDL, float YDO, platform::ScrollBar* balken,
                                              platform::ErrorTrap& trap) {
     if (OBJ == 0 || OBJ == 1) {
@@ -212,6 +228,15 @@ bool mdiAUSGABESEITE::Form_KeyDown(int KeyCode, int Shift) {
 
 void mdiAUSGABESEITE::Form_Click() {
     ausgabeseite::Form_Click(this, HBOKF_, HBOKFS_, pageColor(), pictureColor());
+}
+
+void mdiAUSGABESEITE::diagrammMaustaste(Qt::MouseButton Button) {
+    if (Button == Qt::RightButton) diagrammEinstellen();
+}
+
+void mdiAUSGABESEITE::tabelleGescrollt() {
+    platform::Hourglass hourglass;
+    bild(1, 0, 0, 0);
 }
 
 bool mdiAUSGABESEITE::eventFilter(QObject* watched, QEvent* event) {

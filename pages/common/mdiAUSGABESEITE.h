@@ -104,10 +104,11 @@ protected:
 
     // The picture routines of the page, by number 0..2 (diagram, table, text block).
     virtual void bild(int nummer, int OBJ, float XDL, float YDO) = 0;
-    // The right mouse button on the diagram.
-    virtual void diagrammMaustaste(Qt::MouseButton Button) = 0;
-    // The table's scroll bar was moved by the user.
-    virtual void tabelleGescrollt() = 0;
+    // A mouse button on the diagram: the right one opens the page's diagram-settings dialog.
+    void diagrammMaustaste(Qt::MouseButton Button);
+    virtual void diagrammEinstellen() = 0;
+    // The table's scroll bar was moved by the user: the table is drawn again at its new rows.
+    void tabelleGescrollt();
     // The name of the print job.
     virtual QString dokumentname() const = 0;
 
@@ -154,6 +155,13 @@ protected:
     // Points a block of text at its target: its picture box, or the printer page at the box's place plus
     // XDL and YDO, where it keeps the box's size.
     void textblockZiel(clsGRAFIK& g, int OBJ, platform::PictureBox* box, float XDL, float YDO);
+    // The diagram of the diagram picture, set up for the screen or the printer: a new drawing object (see
+    // zeichenobjekt), the page's stored settings and its model, and the axes' font (Arial 8) and thin black
+    // pen. Nullptr when there is none or the user cancelled.
+    clsGRAFIK* diagrammBeginnen(int OBJ, float XDL, float YDO, platform::ErrorTrap& trap);
+    // The stored settings of the page's diagram, and its model on the target (surface, offsets, ranges).
+    virtual void diagrammVorgaben(platform::ErrorTrap& trap) = 0;
+    virtual void diagrammModell(clsGRAFIK& g, int OBJ, float XDL, float YDO, platform::ErrorTrap& trap) = 0;
     // The table of the table picture: for the screen or the printer (OBJ 0 or 1) a new one, pointed at its
     // target with the rows that `balken` chooses; any other OBJ draws the last one again. Nullptr when
     // there is none or the user cancelled.
@@ -183,6 +191,7 @@ protected:
     bool HBOKFS_ = true;
     bool tabelleZeichnen_ = false; // the table picture runs: the scroll bar's own changes don't redraw
     std::unique_ptr<clsKOPFFUSS> kopfFuss_;
+    std::unique_ptr<clsGRAFIK> diagramm_; // the diagram of the last drawing of the diagram picture
     std::unique_ptr<clsTABELLE> tabelle_; // the table of the last drawing of the table picture
 
 private:

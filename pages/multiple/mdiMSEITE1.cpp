@@ -187,26 +187,23 @@ mdiMSEITE1::Schritte mdiMSEITE1::kopfFussAngaben(clsKOPFFUSS& kf, int OBJ) {
 // --- The pictures ---
 
 void mdiMSEITE1::bild(int nummer, int OBJ, float XDL, float YDO) {
-    switch (nummer) {
-    case 0:
-        return BILD110(OBJ, XDL, YDO);
-    case 1:
-        return BILD120(OBJ, XDL, YDO);
-    default:
-        return BILD130(OBJ, XDL, YDO);
-    }
+    static constexpr void (mdiMSEITE1::*bilder[])(int, float, float) = {
+        &mdiMSEITE1::BILD110, &mdiMSEITE1::BILD120, &mdiMSEITE1::BILD130};
+    (this->*bilder[nummer])(OBJ, XDL, YDO);
 }
 
 // --- Events ---
 
 void mdiMSEITE1::picBILD110_MouseDown(Qt::MouseButton Button) {
-    if (Button != Qt::RightButton) return;
+    diagrammMaustaste(Button);
+}
+
+void mdiMSEITE1::diagrammEinstellen() {
     frmKONTEXT110 dialog(RunState::current().window(), this);
     dialog.Form_Load();
     RunState::current().dialogs().ShowForm(dialog);
 }
 
 void mdiMSEITE1::vscBILD120_Change() {
-    platform::Hourglass hourglass;
-    BILD120(0, 0, 0);
+    tabelleGescrollt();
 }

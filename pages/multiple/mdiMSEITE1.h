@@ -95,8 +95,7 @@ public:
 
 protected:
     void bild(int nummer, int OBJ, float XDL, float YDO) override;
-    void diagrammMaustaste(Qt::MouseButton Button) override { picBILD110_MouseDown(Button); }
-    void tabelleGescrollt() override { vscBILD120_Change(); }
+    void diagrammEinstellen() override;
     QString dokumentname() const override;
     void kennzeichnen(clsKOPFFUSS& kf) const override;
     Schritte kopfFussAngaben(clsKOPFFUSS& kf, int OBJ) override;
@@ -109,8 +108,8 @@ private:
     };
     Punkte punkte(std::int32_t id);
     // Pieces of the diagram (mdiMSEITE1_BILD110.cpp).
-    void diagrammVorgaben(platform::ErrorTrap& trap);
-    void diagrammModell(clsGRAFIK& g, int OBJ, float XDL, float YDO, platform::ErrorTrap& trap);
+    void diagrammVorgaben(platform::ErrorTrap& trap) override;
+    void diagrammModell(clsGRAFIK& g, int OBJ, float XDL, float YDO, platform::ErrorTrap& trap) override;
     void kurve(clsGRAFIK& g, std::size_t k, Punkte& p, float MX, platform::ErrorTrap& trap);
     void linienscharen(clsGRAFIK& g, platform::ErrorTrap& trap);
     void fortschritt(float schritt);
@@ -150,7 +149,6 @@ private:
     std::unique_ptr<clsDATEN> e1_, a1_, a2_, m1_, g0_;
     platform::ProgressBar* bar_ = nullptr;
     float fortschritt_ = 0;
-    std::unique_ptr<clsGRAFIK> diagramm_;
     std::unique_ptr<clsGRAFIK> summe_;
     clsSPLINE spline_;
 };

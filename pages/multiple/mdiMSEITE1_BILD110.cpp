@@ -7,6 +7,7 @@
 #include "clsDATEN.h"
 #include "clsGRAFIK.h"
 #include "Diagrammlisten.h"
+#include "Diagrammstift.h"
 #include "Diagrammvorgaben.h"
 #include "LabelText.h"
 #include "Linienscharen.h"
@@ -21,22 +22,12 @@ using drawing::SingleArray;
 using platform::ErrorTrap;
 using platform::Variant;
 
+using namespace diagrammstift;
+
 namespace {
 
-const long kRot = long(platform::RGB(255, 0, 0));
-const long kBlau = long(platform::RGB(0, 0, 255));
 const Variant kDiagramm110(std::int16_t(110));
 const QString kIDOBJEKT = QStringLiteral("IDOBJEKT");
-
-void stift(clsGRAFIK& g, std::int16_t art, float breite, long farbe) {
-    g.LINIENEINSTELLUNGEN(art, breite, farbe);
-}
-
-void reihe(clsGRAFIK& g, const std::vector<float>& x, const std::vector<float>& y, std::int16_t PSIT,
-           std::int16_t PSTYP) {
-    SingleArray X{std::vector<float>(x)}, Y{std::vector<float>(y)};
-    g.POLYGON(X, Y, PSIT, PSTYP);
-}
 
 // A record's name as a label that shows it as typed: a brace would open a markup group, so it is written
 // as the character of its code.
@@ -89,19 +80,9 @@ void mdiMSEITE1::BILD110(int OBJ, float XDL, float YDO) {
     if (!lauf.bereit()) return;
     platform::ErrorTrap& trap = lauf.trap;
 
-    clsGRAFIK* const diagramm = zeichenobjekt(diagramm_, OBJ, trap);
+    clsGRAFIK* const diagramm = diagrammBeginnen(OBJ, XDL, YDO, trap);
     if (!diagramm) return;
     clsGRAFIK& g = *diagramm;
-
-    diagrammVorgaben(trap);
-    if (trap.cancelled()) return;
-    diagrammModell(g, OBJ, XDL, YDO, trap);
-    if (trap.cancelled()) return;
-    if (!trap.step([&] {
-            g.SCHRIFTEINSTELLUNGEN(QString(), 0, 0, 0, 0, 0);
-            stift(g, 0, 0, 0);
-        }))
-        return;
 
     // Every record's points, read once for the scales and the curves.
     const std::size_t n = ID_.size();
@@ -212,7 +193,9 @@ void mdiMSEITE1::kurve(clsGRAFIK& g, std::size_t k, Punkte& p, float MX, ErrorTr
         xText = XSP[clsSPLINE::NSP - 1];
         yText = YSP[clsSPLINE::NSP - 1];
         for (std::size_t i = 0; i <= MAXI; ++i)
-            if (!trap.step([&] { reihe(g, {p.W[i]}, {p.RHD[i]}, -1, 2); })) return;
+            if (!trap.step(
+                    [&] { reihe(g, std::vector<float>{p.W[i]}, std::vector<float>{p.RHD[i]}, -1, 2); }))
+                return;
     }
     // The name is the user's text: drawn as typed, never read as markup, and cut where its place ends.
     if (DKEN_ == 1)

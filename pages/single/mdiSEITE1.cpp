@@ -187,28 +187,25 @@ mdiSEITE1::Schritte mdiSEITE1::kopfFussAngaben(clsKOPFFUSS& kf, int OBJ) {
 // --- The pictures ---
 
 void mdiSEITE1::bild(int nummer, int OBJ, float XDL, float YDO) {
-    switch (nummer) {
-    case 0:
-        return BILD11(OBJ, XDL, YDO);
-    case 1:
-        return BILD12(OBJ, XDL, YDO);
-    default:
-        return BILD13(OBJ, XDL, YDO);
-    }
+    static constexpr void (mdiSEITE1::*bilder[])(int, float, float) = {&mdiSEITE1::BILD11, &mdiSEITE1::BILD12,
+                                                                       &mdiSEITE1::BILD13};
+    (this->*bilder[nummer])(OBJ, XDL, YDO);
 }
 
 // --- Events ---
 
 void mdiSEITE1::picBILD11_MouseDown(Qt::MouseButton Button) {
-    if (Button != Qt::RightButton) return;
+    diagrammMaustaste(Button);
+}
+
+void mdiSEITE1::diagrammEinstellen() {
     frmKONTEXT11 dialog(RunState::current().window(), this);
     dialog.Form_Load();
     RunState::current().dialogs().ShowForm(dialog);
 }
 
 void mdiSEITE1::vscBILD12_Change() {
-    platform::Hourglass hourglass;
-    BILD12(0);
+    tabelleGescrollt();
 }
 
 void mdiSEITE1::closeEvent(QCloseEvent* event) {

@@ -84,8 +84,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
     void bild(int nummer, int OBJ, float XDL, float YDO) override;
-    void diagrammMaustaste(Qt::MouseButton Button) override { picBILD11_MouseDown(Button); }
-    void tabelleGescrollt() override { vscBILD12_Change(); }
+    void diagrammEinstellen() override;
     QString dokumentname() const override;
     void kennzeichnen(clsKOPFFUSS& kf) const override;
     const QString& kommentar() const override { return KOM_; }
@@ -94,8 +93,8 @@ protected:
 private:
     // Pieces of the compaction diagram (mdiSEITE1_BILD11.cpp), each running its statements under the
     // routine's error trap; they return when the user cancelled there.
-    void diagrammVorgaben(platform::ErrorTrap& trap);
-    void diagrammModell(clsGRAFIK& g, int OBJ, float XDL, float YDO, platform::ErrorTrap& trap);
+    void diagrammVorgaben(platform::ErrorTrap& trap) override;
+    void diagrammModell(clsGRAFIK& g, int OBJ, float XDL, float YDO, platform::ErrorTrap& trap) override;
     void diagrammReihen(clsGRAFIK& g, platform::ErrorTrap& trap);
     void diagrammLegende(clsGRAFIK& g, platform::ErrorTrap& trap);
     void verdichtungslinie(clsGRAFIK& g, platform::ErrorTrap& trap);
@@ -131,7 +130,6 @@ private:
     // The table cursors on the record, from the load until the page goes.
     std::unique_ptr<clsDATEN> e1_, e2_, e3_, a1_, a2_, g0_;
     // The drawing objects of the last drawing of each picture.
-    std::unique_ptr<clsGRAFIK> diagramm_;
     std::unique_ptr<clsGRAFIK> textblock_;
     clsSPLINE spline_;
 };

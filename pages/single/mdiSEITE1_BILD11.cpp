@@ -7,6 +7,7 @@
 
 #include "clsDATEN.h"
 #include "clsGRAFIK.h"
+#include "Diagrammstift.h"
 #include "Diagrammlisten.h"
 #include "Diagrammvorgaben.h"
 #include "Linienscharen.h"
@@ -22,24 +23,11 @@ using drawing::SingleArray;
 using platform::ErrorTrap;
 using platform::Variant;
 
+using namespace diagrammstift;
+
 namespace {
 
-const long kRot = long(platform::RGB(255, 0, 0));
-const long kBlau = long(platform::RGB(0, 0, 255));
-const long kSchwarz = 0;
 const Variant kDiagramm11(std::int16_t(11));
-
-// The pen: line style (0 solid, 1 dashed, 2 dotted), width in mm (0 one pixel) and colour.
-void stift(clsGRAFIK& g, std::int16_t art, float breite, long farbe) {
-    g.LINIENEINSTELLUNGEN(art, breite, farbe);
-}
-
-// A series through the points, with PSIT markers of type PSTYP.
-template <typename Xs, typename Ys>
-void reihe(clsGRAFIK& g, const Xs& x, const Ys& y, std::int16_t PSIT, std::int16_t PSTYP) {
-    SingleArray X(std::vector<float>(x.begin(), x.end())), Y(std::vector<float>(y.begin(), y.end()));
-    g.POLYGON(X, Y, PSIT, PSTYP);
-}
 
 // One marker of type PSTYP on every point: a one-point series each.
 void marken(clsGRAFIK& g, const std::vector<float>& x, const std::vector<float>& y, std::int16_t PSTYP,
@@ -56,20 +44,9 @@ void mdiSEITE1::BILD11(int OBJ, float XDL, float YDO) {
     if (!lauf.bereit()) return;
     platform::ErrorTrap& trap = lauf.trap;
 
-    clsGRAFIK* const diagramm = zeichenobjekt(diagramm_, OBJ, trap);
+    clsGRAFIK* const diagramm = diagrammBeginnen(OBJ, XDL, YDO, trap);
     if (!diagramm) return;
     clsGRAFIK& g = *diagramm;
-
-    diagrammVorgaben(trap);
-    if (trap.cancelled()) return;
-    diagrammModell(g, OBJ, XDL, YDO, trap);
-    if (trap.cancelled()) return;
-    // The axes, ticks, grid lines, numbers and titles in Arial 8 with a thin black pen.
-    if (!trap.step([&] {
-            g.SCHRIFTEINSTELLUNGEN(QString(), 0, 0, 0, 0, 0);
-            stift(g, 0, 0, kSchwarz);
-        }))
-        return;
     diagrammReihen(g, trap);
     if (trap.cancelled()) return;
 
