@@ -4,9 +4,9 @@
 #include "mdiAUTOSTART.h"
 
 #include "platform/run/ErrorBox.h"
+#include "platform/runtime/DesktopService.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
-#include "platform/runtime/DesktopService.h"
 #include "platform/surface/PageSurface.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/system/FileSystem.h"
@@ -25,7 +25,7 @@ struct CommandEnded {};
 void frmMAIN::stbMAIN_MouseDown(int, int x) {
     for (int i = 8; i <= 15; ++i) {
         StatusPanel* p = stbMAIN->Panels(i);
-        if (p->Left() <= x && p->Left() + p->Width() >= x) p->setBevel(StatusPanel::Inset);
+        if (p->Visible() && p->Left() <= x && p->Left() + p->Width() >= x) p->setBevel(StatusPanel::Inset);
     }
     Sleep(250);
 }
@@ -33,14 +33,29 @@ void frmMAIN::stbMAIN_MouseDown(int, int x) {
 void frmMAIN::stbMAIN_PanelClick(int panel) {
     try {
         switch (panel) {
-        case 8: saveInput(); break;
-        case 9: discardInput(); break;
-        case 10: showPageChooser(); break;
-        case 11: printPages(); break;
-        case 12: copyScreen(); break;
-        case 13: copyToWordProcessor(); break;
-        case 15: closePages(); break;
-        default: break; // 14 has no action
+        case 8:
+            saveInput();
+            break;
+        case 9:
+            discardInput();
+            break;
+        case 10:
+            showPageChooser();
+            break;
+        case 11:
+            printPages();
+            break;
+        case 12:
+            copyScreen();
+            break;
+        case 13:
+            copyToWordProcessor();
+            break;
+        case 15:
+            closePages();
+            break;
+        default:
+            break; // 14 has no action
         }
     } catch (const CommandEnded&) {
     }
@@ -76,7 +91,8 @@ void frmMAIN::printPages() {
     // The file the active page would print into without a dialog; the active records' names otherwise.
     QString name = fs::FileNameOf(stbMAIN->Panels(6)->Text()) + QStringLiteral(".pdf");
     QString eigener;
-    if (active && QMetaObject::invokeMethod(active, "PDFNAME", Qt::DirectConnection, Q_RETURN_ARG(QString, eigener)) &&
+    if (active &&
+        QMetaObject::invokeMethod(active, "PDFNAME", Qt::DirectConnection, Q_RETURN_ARG(QString, eigener)) &&
         !eigener.isEmpty())
         name = fs::FileNameOf(eigener);
     request.suggestedPdfFile = fs::BuildPath(fs::BuildPath(PROJEKTSPFAD, PROJEKT), name);
@@ -120,9 +136,10 @@ void frmMAIN::copyScreen() {
     const QString proposed = fs::FileNameOf(stbMAIN->Panels(6)->Text() + QStringLiteral("-1"));
     std::optional<QString> answer;
     if (!trap.step([&] {
-            answer = dialogs().InputBox(QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") +
-                                            folder + QLatin1Char('/') + proposed + QStringLiteral(".bmp"),
-                                        QStringLiteral("KOPIE"), proposed);
+            answer = dialogs().InputBox(
+                QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") + folder +
+                    QLatin1Char('/') + proposed + QStringLiteral(".bmp"),
+                QStringLiteral("KOPIE"), proposed);
         }))
         return;
     if (!answer || answer->isEmpty()) return;
@@ -163,9 +180,11 @@ void frmMAIN::copyToWordProcessor() {
     if (!trap.step([&] {
             const QString folder = copyFolder();
             if (!fs::FolderExists(folder)) fs::CreateFolder(folder);
-            const QString base = fs::FileNameOf(stbMAIN->Panels(6)->Text() + QLatin1Char('-') + page->objectName());
+            const QString base =
+                fs::FileNameOf(stbMAIN->Panels(6)->Text() + QLatin1Char('-') + page->objectName());
             for (int n = 1;; ++n) {
-                file = fs::BuildPath(folder, base + QLatin1Char('-') + QString::number(n) + QStringLiteral(".odt"));
+                file = fs::BuildPath(folder,
+                                     base + QLatin1Char('-') + QString::number(n) + QStringLiteral(".odt"));
                 if (!fs::FileExists(file)) break;
             }
             document.save(file);
@@ -181,9 +200,12 @@ void frmMAIN::closePages() {
     if (startScreen_) showChild(startScreen_);
     // The chooser goes with the pages it listed.
     if (pageChooser_) pageChooser_->close();
-    for (int i = 10; i <= 15; ++i) setPanelVisible(i, false);
+    for (int i = 10; i <= 15; ++i)
+        setPanelVisible(i, false);
     mnuDATEI->menuAction()->setEnabled(true);
     mnuEXTRAS->menuAction()->setEnabled(true);
 }
 
-frmANZEIGEN* frmMAIN::pageChooser() const { return pageChooser_.data(); }
+frmANZEIGEN* frmMAIN::pageChooser() const {
+    return pageChooser_.data();
+}

@@ -7,15 +7,17 @@
 #include "platform/runtime/DialogService.h"
 #include "platform/surface/PageSurface.h"
 #include "platform/surface/PictureBox.h"
+#include "platform/window/StatusBar.h"
 #include "platform/window/Twips.h"
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QScrollBar>
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QMdiSubWindow>
-#include <gtest/gtest.h>
 
 namespace Msg = platform::Msg;
 using platform::PrintAnswer;
@@ -52,7 +54,8 @@ protected:
         single = new FakePage(QStringLiteral("mdiSEITE1"), &printed);
         w->addChild(multiple);
         w->addChild(single);
-        for (int i = 10; i <= 15; ++i) w->setPanelVisible(i, true);
+        for (int i = 10; i <= 15; ++i)
+            w->setPanelVisible(i, true);
     }
     void activate(QWidget* page) { w->showChild(page); }
     static PrintAnswer answer(PrintAnswer::Range range, int from = 1, int to = 1, const QString& pdf = {}) {
@@ -88,7 +91,9 @@ TEST_F(Panels, PrintPresetsTheActivePageAndTakesTheRangeAsChosen) {
         QStringList printed;
     };
     const Case cases[] = {
-        {"all", answer(PrintAnswer::Range::All), {QStringLiteral("mdiSEITE1|"), QStringLiteral("mdiMSEITE1|")}},
+        {"all",
+         answer(PrintAnswer::Range::All),
+         {QStringLiteral("mdiSEITE1|"), QStringLiteral("mdiMSEITE1|")}},
         {"pages 2 to 2", answer(PrintAnswer::Range::Pages, 2, 2), {QStringLiteral("mdiMSEITE1|")}},
         {"pages 1 to 1", answer(PrintAnswer::Range::Pages, 1, 1), {QStringLiteral("mdiSEITE1|")}},
         {"cancelled", std::nullopt, {}},
@@ -164,8 +169,8 @@ TEST_F(Panels, ScreenCopyAsksForTheNameAndWritesABitmapInTheProjectFolder) {
         const auto& q = inst.dialogs().asked().front();
         EXPECT_EQ(q.title, QStringLiteral("KOPIE"));
         EXPECT_EQ(q.defaultText, QStringLiteral("Probe-1"));
-        EXPECT_EQ(q.prompt, QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") + folder +
-                                QStringLiteral("/Probe-1.bmp"));
+        EXPECT_EQ(q.prompt, QStringLiteral("Bitte bestätigen oder ändern Sie den Dateinamen. Vorgabe: ") +
+                                folder + QStringLiteral("/Probe-1.bmp"));
         if (c.file) {
             QImage img;
             EXPECT_TRUE(img.load(folder + QLatin1Char('/') + QString::fromUtf8(c.file), "BMP")) << c.file;
@@ -193,16 +198,35 @@ TEST_F(Panels, ClosePagesLeavesTheStartScreenAndEnablesTheMenus) {
     EXPECT_EQ(w->Forms().size(), 1);
     EXPECT_EQ(w->Forms().front()->objectName(), QStringLiteral("mdiAUTOSTART"));
     EXPECT_TRUE(w->startScreen()->parentWidget()->isMaximized()); // it fills the area again
-    for (int i = 10; i <= 15; ++i) EXPECT_FALSE(w->panelVisible(i)) << i;
+    for (int i = 10; i <= 15; ++i)
+        EXPECT_FALSE(w->panelVisible(i)) << i;
     EXPECT_TRUE(w->mnuDATEI->menuAction()->isEnabled());
     EXPECT_TRUE(w->mnuEXTRAS->menuAction()->isEnabled());
     EXPECT_EQ(w->pageChooser(), nullptr); // closed with the pages
     EXPECT_EQ(w->stbMAIN->Panels(15)->Bevel(), platform::StatusPanel::Raised);
 }
 
+// A press on a panel sinks that panel only: a hidden panel at the same place (Cancel of the input form
+// under Close of the pages) comes back raised.
+TEST_F(Panels, APressSinksOnlyTheVisiblePanelUnderThePointer) {
+    loadPages();
+    platform::StatusPanel* schliessen = w->stbMAIN->Panels(15);
+    platform::StatusPanel* abbrechen = w->stbMAIN->Panels(9);
+    ASSERT_FALSE(abbrechen->Visible());
+    // Where it stood while the input form was open.
+    abbrechen->setGeometry(schliessen->geometry());
+    const QPointF mitte(schliessen->width() / 2.0, schliessen->height() / 2.0);
+    QMouseEvent druck(QEvent::MouseButtonPress, mitte, schliessen->mapToGlobal(mitte), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(schliessen, &druck);
+    EXPECT_EQ(schliessen->Bevel(), platform::StatusPanel::Inset);
+    EXPECT_NE(abbrechen->Bevel(), platform::StatusPanel::Inset);
+}
+
 TEST_F(Panels, PanelsWithoutACommandChangeNothing) {
     loadPages();
-    for (int p : {1, 2, 6, 7, 14}) w->stbMAIN_PanelClick(p);
+    for (int p : {1, 2, 6, 7, 14})
+        w->stbMAIN_PanelClick(p);
     EXPECT_EQ(w->Forms().size(), 3);
     EXPECT_TRUE(inst.dialogs().asked().empty());
 }
@@ -269,7 +293,8 @@ TEST_F(Panels, WordCopyWritesTheVisiblePicturesEachAfterItsName) {
     const int first = content.indexOf(QStringLiteral("picBILD11"));
     const int third = content.indexOf(QStringLiteral("picBILD13"));
     EXPECT_TRUE(first >= 0 && first < content.indexOf(QStringLiteral("bild1.png")) &&
-                content.indexOf(QStringLiteral("bild1.png")) < third && third < content.indexOf(QStringLiteral("bild2.png")))
+                content.indexOf(QStringLiteral("bild1.png")) < third &&
+                third < content.indexOf(QStringLiteral("bild2.png")))
         << content.toStdString();
     EXPECT_LT(content.indexOf(QStringLiteral("picBILD12")), 0);
     EXPECT_LT(content.indexOf(QStringLiteral("vscBILD12")), 0);
