@@ -68,6 +68,13 @@ mdiAUSGABESEITE::Bildlauf::Bildlauf(const mdiAUSGABESEITE& seite, int nummer, co
     bereit_ = OBJ != 0 || trap.step([&] { seite.bilder_[std::size_t(nummer)]->surface().Cls(); });
 }
 
+bool mdiAUSGABESEITE::ladenBeginnen() {
+    if (loaded_) return false;
+    loaded_ = true;
+    HBOKF_ = HBOKFS_ = true;
+    return true;
+}
+
 // --- Header and footer ---
 
 void mdiAUSGABESEITE::KOPFFUSS(int OBJ) {

@@ -120,6 +120,9 @@ protected:
     virtual const QString& kommentar() const = 0;
     virtual Schritte kopfFussAngaben(clsKOPFFUSS& kf, int OBJ) = 0;
 
+    // The start of a page's load: false when the page was loaded already; otherwise the page counts as
+    // loaded from now on, with its header, footer and page numbering switched on.
+    bool ladenBeginnen();
     // Sets up and draws the header and footer: OBJ 0 on the page (cleared first), 1 on the printer page.
     void KOPFFUSS(int OBJ);
     // Clears the page and draws the header and footer (when switched on) and the three pictures.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Ausgabeseite.h"
+#include "mdiAUSGABESEITE.h"
 
 // Where the multiple-evaluation page places its pictures, in twips of the page window (56.7 to the
 // millimetre): the diagram of all records at the left, the results table to its right, 3 mm apart and
@@ -36,5 +36,16 @@ constexpr float blockhoehe(int zeilen) {
 constexpr float kAbstandUnterTabelle = 3;
 // The lowest line a printed table or summary box may reach: above the footer of the sheet.
 constexpr float kDruckUnten = 185;
+
+// How the page is made: its form name and caption, its pictures at their places, the table's scroll bar and
+// what its error boxes begin with.
+inline mdiAUSGABESEITE::Art art() {
+    return {"mdiMSEITE1",
+            QStringLiteral("Mehrfachauswertung"),
+            {"picBILD110", "picBILD120", "picBILD130"},
+            {BILD110, BILD120, BILD130},
+            "vscBILD120",
+            QStringLiteral("VB-Fehler: ")};
+}
 
 } // namespace mseite1layout

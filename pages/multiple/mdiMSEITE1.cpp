@@ -28,23 +28,15 @@
 using platform::RunState;
 
 mdiMSEITE1::mdiMSEITE1(QWidget* parent)
-    : mdiAUSGABESEITE({"mdiMSEITE1",
-                       QStringLiteral("Mehrfachauswertung"),
-                       {"picBILD110", "picBILD120", "picBILD130"},
-                       {mseite1layout::BILD110, mseite1layout::BILD120, mseite1layout::BILD130},
-                       "vscBILD120",
-                       QStringLiteral("VB-Fehler: ")},
-                      parent),
-      picBILD110(bilder_[0]), picBILD120(bilder_[1]), picBILD130(bilder_[2]), vscBILD120(balken_) {}
+    : mdiAUSGABESEITE(mseite1layout::art(), parent), picBILD110(bilder_[0]), picBILD120(bilder_[1]),
+      picBILD130(bilder_[2]), vscBILD120(balken_) {}
 
 mdiMSEITE1::~mdiMSEITE1() = default;
 
 // --- Load ---
 
 void mdiMSEITE1::Form_Load() {
-    if (loaded_) return;
-    loaded_ = true;
-    HBOKF_ = HBOKFS_ = true;
+    if (!ladenBeginnen()) return;
     bar_ = &RunState::current().pgbBERECHNEN();
     bar_->setValue(0);
     // The records are read and the diagram's settings are written in one transaction: a showing commits

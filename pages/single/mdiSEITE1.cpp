@@ -32,23 +32,15 @@
 using platform::RunState;
 
 mdiSEITE1::mdiSEITE1(QWidget* parent)
-    : mdiAUSGABESEITE({"mdiSEITE1",
-                       QStringLiteral("Seite 1"),
-                       {"picBILD11", "picBILD12", "picBILD13"},
-                       {seite1layout::BILD11, seite1layout::BILD12, seite1layout::BILD13},
-                       "vscBILD12",
-                       QStringLiteral("VB-Error: ")},
-                      parent),
-      picBILD11(bilder_[0]), picBILD12(bilder_[1]), picBILD13(bilder_[2]), vscBILD12(balken_) {}
+    : mdiAUSGABESEITE(seite1layout::art(), parent), picBILD11(bilder_[0]), picBILD12(bilder_[1]),
+      picBILD13(bilder_[2]), vscBILD12(balken_) {}
 
 mdiSEITE1::~mdiSEITE1() = default;
 
 // --- Load ---
 
 void mdiSEITE1::Form_Load() {
-    if (loaded_) return;
-    loaded_ = true;
-    HBOKF_ = HBOKFS_ = true;
+    if (!ladenBeginnen()) return;
     platform::ProgressBar& bar = RunState::current().pgbBERECHNEN();
     bar.setValue(0);
     // The record is read and the diagram's settings are written in one transaction: a showing commits once.

@@ -7,8 +7,8 @@
 
 #include "clsDATEN.h"
 #include "clsGRAFIK.h"
-#include "Diagrammstift.h"
 #include "Diagrammlisten.h"
+#include "Diagrammstift.h"
 #include "Diagrammvorgaben.h"
 #include "Linienscharen.h"
 #include "Seite1Layout.h"
