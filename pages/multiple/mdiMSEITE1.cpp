@@ -1,8 +1,6 @@
 // The page itself: its controls, its load, the header and footer, the settings request and the events.
 #include "mdiMSEITE1.h"
 
-#include "Ausgabeseite.h"
-#include "Bildmeldungen.h"
 #include "clsGRAFIK.h"
 #include "clsKOPFFUSS.h"
 #include "clsTABELLE.h"
@@ -10,7 +8,6 @@
 #include "MSeite1Layout.h"
 #include "Tabellenzeiger.h"
 
-#include "platform/run/ErrorBox.h"
 #include "platform/run/ProgressBar.h"
 #include "platform/run/RunState.h"
 #include "platform/run/VersionInfo.h"
@@ -18,12 +15,7 @@
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
-#include "platform/surface/PageSurface.h"
 #include "platform/surface/PictureBox.h"
-#include "platform/surface/PrinterSurface.h"
-
-#include <QKeyEvent>
-#include <QScrollBar>
 
 using platform::RunState;
 

@@ -3,7 +3,6 @@
 // saturation or air-void lines of the records' mean grain density.
 #include "mdiMSEITE1.h"
 
-#include "Bildmeldungen.h"
 #include "clsDATEN.h"
 #include "clsGRAFIK.h"
 #include "Diagrammlisten.h"

@@ -4,7 +4,6 @@
 // deviation and coefficient of variation of every column.
 #include "mdiMSEITE1.h"
 
-#include "Bildmeldungen.h"
 #include "clsDATEN.h"
 #include "clsTABELLE.h"
 #include "MSeite1Layout.h"

@@ -2,7 +2,6 @@
 // of the optimum water content over all records, from the points or from the spline.
 #include "mdiMSEITE1.h"
 
-#include "Bildmeldungen.h"
 #include "clsGRAFIK.h"
 #include "MSeite1Layout.h"
 

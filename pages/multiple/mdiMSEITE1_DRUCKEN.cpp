@@ -5,16 +5,11 @@
 // row).
 #include "mdiMSEITE1.h"
 
-#include "Ausgabeseite.h"
-#include "Bildmeldungen.h"
 #include "clsTABELLE.h"
 #include "MSeite1Layout.h"
 
 #include "platform/run/ErrorBox.h"
-#include "platform/run/WorkingCopyCommand.h"
-#include "platform/runtime/EventLoop.h"
 #include "platform/surface/PictureBox.h"
-#include "platform/surface/PrinterSurface.h"
 #include "platform/surface/ScrollBar.h"
 
 using namespace mseite1layout;

@@ -1,9 +1,6 @@
 // The page itself: its controls, its load, the header and footer, the settings request and the events.
 #include "mdiSEITE1.h"
 
-#include "Ausgabeseite.h"
-#include "Bildmeldungen.h"
-
 #include "clsBERECHNEN.h"
 #include "clsGRAFIK.h"
 #include "clsKOPFFUSS.h"
@@ -12,22 +9,17 @@
 #include "Seite1Layout.h"
 #include "Tabellenzeiger.h"
 
-#include "platform/run/ErrorBox.h"
 #include "platform/run/ProgressBar.h"
 #include "platform/run/RunState.h"
 #include "platform/run/VersionInfo.h"
 #include "platform/run/WorkingCopyCommand.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/EventLoop.h"
-#include "platform/surface/PageSurface.h"
 #include "platform/surface/PictureBox.h"
-#include "platform/surface/PrinterSurface.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QMdiSubWindow>
-#include <QScrollBar>
 
 using platform::RunState;
 

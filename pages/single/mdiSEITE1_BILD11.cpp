@@ -3,8 +3,6 @@
 // marks, and the saturation and air-void lines.
 #include "mdiSEITE1.h"
 
-#include "Bildmeldungen.h"
-
 #include "clsDATEN.h"
 #include "clsGRAFIK.h"
 #include "Diagrammlisten.h"

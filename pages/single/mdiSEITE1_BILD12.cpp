@@ -2,8 +2,6 @@
 // method, the method as the title and the fixed test quantities as the footnote.
 #include "mdiSEITE1.h"
 
-#include "Bildmeldungen.h"
-
 #include "clsDATEN.h"
 #include "clsTABELLE.h"
 

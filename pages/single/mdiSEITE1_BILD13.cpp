@@ -3,8 +3,6 @@
 // water content.
 #include "mdiSEITE1.h"
 
-#include "Bildmeldungen.h"
-
 #include "clsGRAFIK.h"
 
 #include "platform/run/ErrorBox.h"

@@ -101,6 +101,14 @@ void EingabeLauf::eintragen(mdiEINGABE& form, const examples::Record& r) {
     form.SSTab->setCurrentIndex(0);
 }
 
+platform::FlexGrid& EingabeLauf::mitTiefenlehre(mdiEINGABE& form) {
+    eintragen(form, examples::dryingSet());
+    platform::FlexGrid& h = *form.msgFLX[2];
+    for (int r = 1; r <= 6; ++r)
+        h.setTextMatrix(r, 1, QStringLiteral("0,%1").arg(40 + r));
+    return h;
+}
+
 QStringList zellen(const platform::FlexGrid& g) {
     QStringList out;
     for (int r = g.FixedRows(); r < g.Rows(); ++r) {

@@ -46,6 +46,9 @@ public:
     // Types a record into the form as a user does: the boxes and options, then the readings of the
     // method's grid cell by cell through the grid editor (Enter in the last cell appends a row).
     void eintragen(mdiEINGABE& form, const examples::Record& record);
+    // Types the published drying set (eintragen) and gives its six readings the depth-gauge readings
+    // 0,41 .. 0,46; the h' grid.
+    platform::FlexGrid& mitTiefenlehre(mdiEINGABE& form);
     // One cell through the grid editor: a key on the grid opens it, the rest is typed, Enter closes it.
     void zelleTippen(mdiEINGABE& form, int grid, int zeile, int spalte, const QString& text);
 

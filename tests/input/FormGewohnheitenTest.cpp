@@ -101,12 +101,9 @@ TEST(FormBerechnet, TheSumOfTheAddedWaterGridOpensNoEditor) {
 TEST(HBeiseite, ARemovedReadingTakesItsKeptValueWithIt) {
     EingabeLauf lauf;
     mdiEINGABE& form = lauf.neu();
-    lauf.eintragen(form, examples::dryingSet());
+    platform::FlexGrid& h = lauf.mitTiefenlehre(form);
     platform::FlexGrid& m = *form.msgFLX[0];
-    platform::FlexGrid& h = *form.msgFLX[2];
     ASSERT_EQ(m.Rows(), 7);
-    for (int r = 1; r <= 6; ++r)
-        h.setTextMatrix(r, 1, QStringLiteral("0,%1").arg(40 + r));
     // Away to the added-water method and back: the six readings have their h' again.
     form.optKENW[1]->setValue(true);
     form.optKENW[0]->setValue(true);
@@ -129,10 +126,7 @@ TEST(HBeiseite, ARemovedReadingTakesItsKeptValueWithIt) {
 TEST(HBeiseite, AReadingAppendedToTheOtherMethodMovesNoKeptValue) {
     EingabeLauf lauf;
     mdiEINGABE& form = lauf.neu();
-    lauf.eintragen(form, examples::dryingSet());
-    platform::FlexGrid& h = *form.msgFLX[2];
-    for (int r = 1; r <= 6; ++r)
-        h.setTextMatrix(r, 1, QStringLiteral("0,%1").arg(40 + r));
+    platform::FlexGrid& h = lauf.mitTiefenlehre(form);
     form.optKENW[1]->setValue(true);
     form.SSTab->setCurrentIndex(1);
     // Enter in the last cell of the added-water grid appends its second reading, in h' too.

@@ -24,10 +24,7 @@ namespace {
 TEST(Methode, SwitchingKeepsTheDepthGaugeReadingsOfTheOtherGrid) {
     EingabeLauf lauf;
     mdiEINGABE& form = lauf.neu();
-    lauf.eintragen(form, examples::dryingSet());
-    platform::FlexGrid& h = *form.msgFLX[2];
-    for (int r = 1; r <= 6; ++r)
-        h.setTextMatrix(r, 1, QStringLiteral("0,%1").arg(40 + r));
+    platform::FlexGrid& h = lauf.mitTiefenlehre(form);
     const QStringList trocknen = zellen(*form.msgFLX[0]);
     const QStringList hVorher = spalte(h, 1);
 
