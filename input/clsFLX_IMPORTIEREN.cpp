@@ -25,6 +25,11 @@ using platform::Variant;
 
 namespace {
 
+// The text in the run's language.
+QString sprache(const QString& deutsch, const QString& englisch) {
+    return platform::SystemLocale::pick(englisch, deutsch);
+}
+
 void melden(const QString& text) {
     platform::RunState::current().dialogs().MsgBox(text, platform::Msg::OKOnly | platform::Msg::Exclamation,
                                                    ElektronikLeser::titel());
@@ -68,13 +73,15 @@ struct Abbruch {
 bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
     Zustand& z = *z_;
     if (!z.grid) {
-        melden(QStringLiteral("Der Tabelleneditor hat keine Tabelle, in die er einlesen kann!"));
+        melden(sprache(QStringLiteral("Der Tabelleneditor hat keine Tabelle, in die er einlesen kann!"),
+                       QStringLiteral("The table editor has no table to import into!")));
         return false;
     }
     platform::FlexGrid& grid = *z.grid;
     // A disabled grid holds no readings in this program and takes none.
     if (!grid.Enabled()) {
-        melden(QStringLiteral("Die Tabelle ist gesperrt und nimmt keine Messwerte auf!"));
+        melden(sprache(QStringLiteral("Die Tabelle ist gesperrt und nimmt keine Messwerte auf!"),
+                       QStringLiteral("The table is locked and takes no readings!")));
         return false;
     }
     platform::Hourglass sanduhr;
@@ -94,7 +101,8 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
         mitWerten = mitWerten || m.vorhanden;
     if (mitWerten) {
         if (z.lselek.size() < size_t(spalten)) {
-            melden(QStringLiteral("Den Spalten der Tabelle sind keine Importschlüssel zugeordnet!"));
+            melden(sprache(QStringLiteral("Den Spalten der Tabelle sind keine Importschlüssel zugeordnet!"),
+                           QStringLiteral("The columns of the table have no import keys!")));
             return false;
         }
         for (size_t mnr = 0; mnr < v->werte.size(); ++mnr)
@@ -106,12 +114,13 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
     QString fehler;
     const std::optional<QStringList> zeilen = platform::ReadTextLines(DATEI, fehler);
     if (!zeilen) {
-        melden(QStringLiteral("Die Elektronikdatei ") + DATEI +
-               QStringLiteral(" kann nicht gelesen werden!\n") + fehler);
+        melden(sprache(QStringLiteral("Die Elektronikdatei %1 kann nicht gelesen werden!\n%2"),
+                       QStringLiteral("The electronics file %1 can't be read!\n%2"))
+                   .arg(DATEI, fehler));
         return false;
     }
-    const QString keine = platform::SystemLocale::pick(QStringLiteral("No readings found."),
-                                                       QStringLiteral("Keine Messwerte gefunden."));
+    const QString keine =
+        sprache(QStringLiteral("Keine Messwerte gefunden."), QStringLiteral("No readings found."));
     // A device writes text: a NUL is a binary file, or UTF-16 without its byte order mark read as 8-bit
     // text. Its "cycles" would be noise, and each of them damaged.
     for (const QString& zeile : *zeilen)
@@ -169,9 +178,10 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
             if (const std::optional<double> x = platform::ReadNumber(t, d)) {
                 const float produkt = float(*x) * m.FAKTOR;
                 if (!std::isfinite(produkt))
-                    throw Abbruch{QStringLiteral("Der Wert ") + t +
-                                  QStringLiteral(" wird mit dem Faktor der Spalte ") + m.SPALTE +
-                                  QStringLiteral(" zu groß!")};
+                    throw Abbruch{
+                        sprache(QStringLiteral("Der Wert %1 wird mit dem Faktor der Spalte %2 zu groß!"),
+                                QStringLiteral("The value %1 grows too large by the factor of column %2!"))
+                            .arg(t, m.SPALTE)};
                 t = platform::SingleText(float(platform::Round(double(produkt), 3)), d);
             }
         }
@@ -198,8 +208,11 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
         }
         const qint64 noetig = qint64(erste) + qint64(zyklen->size());
         if (noetig > INT16_MAX)
-            throw Abbruch{QStringLiteral("Die Tabelle kann die ") + QString::number(zyklen->size()) +
-                          QStringLiteral(" Zyklen der Elektronikdatei nicht aufnehmen!")};
+            throw Abbruch{
+                sprache(QStringLiteral("Die Tabelle kann die %1 Zyklen der Elektronikdatei nicht "
+                                       "aufnehmen!"),
+                        QStringLiteral("The table can't take the %1 cycles of the electronics file!"))
+                    .arg(zyklen->size())};
         if (noetig > grid.Rows()) grid.setRows(int(noetig));
         for (size_t k = 0; k < zyklen->size(); ++k)
             for (const auto& [mnr, text] : (*zyklen)[k])
@@ -212,12 +225,20 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
         return false;
     }
 
+    // A date and a time pattern that both can't be read are one fault of the configuration: one message.
+    QStringList muster;
     if (!v->DATUM.isEmpty() && !datum)
-        melden(QStringLiteral("Es wurde für diese Konfiguration ein ungültiges Datumsformat im Menü "
-                              "Elektronikvorgaben eingegeben!"));
+        muster << sprache(
+            QStringLiteral("Es wurde für diese Konfiguration ein ungültiges Datumsformat im Menü "
+                           "Elektronikvorgaben eingegeben!"),
+            QStringLiteral("An invalid date format was entered for this configuration in the "
+                           "menu Electronics presets!"));
     if (!v->UHRZEIT.isEmpty() && !zeit)
-        melden(QStringLiteral("Es wurde für diese Konfiguration ein ungültiges Zeitformat im Menü "
-                              "Elektronikvorgaben eingegeben!"));
+        muster << sprache(QStringLiteral("Es wurde für diese Konfiguration ein ungültiges Zeitformat im Menü "
+                                         "Elektronikvorgaben eingegeben!"),
+                          QStringLiteral("An invalid time format was entered for this configuration in the "
+                                         "menu Electronics presets!"));
+    if (!muster.isEmpty()) melden(muster.join(QLatin1Char('\n')));
     AKTUALISIEREN();
     try {
         NUMMERIEREN();
