@@ -608,10 +608,8 @@ TEST(Importieren, AnEnglishRunSpeaksEnglishInEveryMessage) {
         l.vorgabe(p);
         return l.datei(QStringLiteral("x.txt"), inhalt);
     };
-    QByteArray vieleZyklen;
-    for (int i = 0; i < 32768; ++i)
-        vieleZyklen += "1;2\n";
-    QByteArray spaeteMarke = QByteArray("1\n").repeated(32768) + "START\n0\n";
+    const QByteArray vieleZyklen = QByteArray("1;2\n").repeated(32768);
+    const QByteArray spaeteMarke = QByteArray("1\n").repeated(32768) + "START\n0\n";
     const std::vector<Meldung> meldungen = {
         {"Datei fehlt", [](ImportLauf& l) { return l.run.dir().file("fehlt.txt"); }, "A",
          "The electronics file %1 can't be read!\nThe file does not exist."},

@@ -48,33 +48,29 @@ void garbageOverItsPages(const QString& path) {
 TEST(DatabaseFailure, TheLayerTellsWhatWentWrong) {
     struct Case {
         const char* name;
-        std::function<void(const QString& path)> fail; // throws what the layer raised
+        std::function<void(const QString& path)> before; // done to the file before it is opened
+        std::function<void(Connection& c)> fail;         // throws what the layer raised
         DatabaseFailure cause;
     };
+    const auto nothing = [](const QString&) {};
     const std::vector<Case> cases = {
-        {"disk full",
-         [](const QString& path) {
-             Connection c;
-             c.Open(path);
-             c.Execute(QStringLiteral("PRAGMA max_page_count=%1").arg(QFileInfo(path).size() / 4096 + 1));
+        {"disk full", nothing,
+         [](Connection& c) {
+             c.Execute(QStringLiteral("PRAGMA max_page_count=%1").arg(QFileInfo(c.path()).size() / 4096 + 1));
              growBy(c, 200000);
          },
          DatabaseFailure::DiskFull},
-        {"read-only",
-         [](const QString& path) {
-             Connection c;
-             c.Open(path);
+        {"read-only", nothing,
+         [](Connection& c) {
              c.Execute(QStringLiteral("PRAGMA query_only=1"));
              growBy(c, 10);
          },
          DatabaseFailure::ReadOnly},
-        {"locked by another connection",
-         [](const QString& path) {
+        {"locked by another connection", nothing,
+         [](Connection& c) {
              Connection other;
-             other.Open(path);
+             other.Open(c.path());
              other.Execute(QStringLiteral("BEGIN IMMEDIATE"));
-             Connection c;
-             c.Open(path);
              c.Execute(QStringLiteral("PRAGMA busy_timeout=0"));
              growBy(c, 10);
          },
@@ -84,57 +80,43 @@ TEST(DatabaseFailure, TheLayerTellsWhatWentWrong) {
              QFile f(path);
              f.open(QIODevice::WriteOnly | QIODevice::Truncate);
              f.write(QByteArray("Kopf;Wert\n").repeated(500));
-             f.close();
-             Connection c;
-             c.Open(path);
          },
-         DatabaseFailure::NotADatabase},
-        {"damaged, read",
-         [](const QString& path) {
-             garbageOverItsPages(path);
-             Connection c;
-             c.Open(path);
+         [](Connection&) {}, DatabaseFailure::NotADatabase},
+        {"damaged, read", garbageOverItsPages,
+         [](Connection& c) {
              Recordset rs;
              rs.OpenForReading(QStringLiteral("SELECT x FROM t"), c);
          },
          DatabaseFailure::Damaged},
-        {"damaged, checked",
-         [](const QString& path) {
-             garbageOverItsPages(path);
-             Connection::CheckDatabase(path, {QStringLiteral("t")});
-         },
+        {"damaged, checked", garbageOverItsPages,
+         [](Connection& c) { Connection::CheckDatabase(c.path(), {QStringLiteral("t")}); },
          DatabaseFailure::Damaged},
-        {"disk can't be written",
-         [](const QString& path) {
-             Connection c;
-             c.Open(path);
-             testsupport::FileSizeLimit limit(rlim_t(QFileInfo(path).size()));
+        {"disk can't be written", nothing,
+         [](Connection& c) {
+             testsupport::FileSizeLimit limit(rlim_t(QFileInfo(c.path()).size()));
              growBy(c, 200000);
          },
          DatabaseFailure::DeviceIO},
-        {"a refusal that reads like a full disk",
-         [](const QString& path) {
-             Connection c;
-             c.Open(path);
+        {"a refusal that reads like a full disk", nothing,
+         [](Connection& c) {
              c.Execute(QStringLiteral("CREATE TRIGGER voll BEFORE INSERT ON t BEGIN SELECT RAISE(ABORT, "
                                       "'database or disk is full'); END"));
              growBy(c, 10);
          },
          DatabaseFailure::Other},
-        {"a refused value",
-         [](const QString& path) {
-             Connection c;
-             c.Open(path);
-             c.Execute(QStringLiteral("INSERT INTO t VALUES (NULL)"));
-         },
+        {"a refused value", nothing,
+         [](Connection& c) { c.Execute(QStringLiteral("INSERT INTO t VALUES (NULL)")); },
          DatabaseFailure::Other},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::TempDir dir;
         const QString path = database(dir);
+        c.before(path);
         try {
-            c.fail(path);
+            Connection connection;
+            connection.Open(path);
+            c.fail(connection);
             ADD_FAILURE() << "nothing failed";
         } catch (const std::exception& e) {
             EXPECT_EQ(databaseFailure(e), c.cause) << e.what();
