@@ -25,11 +25,6 @@ using platform::Variant;
 
 namespace {
 
-// The text in the run's language.
-QString sprache(const QString& deutsch, const QString& englisch) {
-    return platform::SystemLocale::pick(englisch, deutsch);
-}
-
 void melden(const QString& text) {
     platform::RunState::current().dialogs().MsgBox(text, platform::Msg::OKOnly | platform::Msg::Exclamation,
                                                    ElektronikLeser::titel());
@@ -73,15 +68,17 @@ struct Abbruch {
 bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
     Zustand& z = *z_;
     if (!z.grid) {
-        melden(sprache(QStringLiteral("Der Tabelleneditor hat keine Tabelle, in die er einlesen kann!"),
-                       QStringLiteral("The table editor has no table to import into!")));
+        melden(platform::SystemLocale::pick(
+            QStringLiteral("The table editor has no table to import into!"),
+            QStringLiteral("Der Tabelleneditor hat keine Tabelle, in die er einlesen kann!")));
         return false;
     }
     platform::FlexGrid& grid = *z.grid;
     // A disabled grid holds no readings in this program and takes none.
     if (!grid.Enabled()) {
-        melden(sprache(QStringLiteral("Die Tabelle ist gesperrt und nimmt keine Messwerte auf!"),
-                       QStringLiteral("The table is locked and takes no readings!")));
+        melden(platform::SystemLocale::pick(
+            QStringLiteral("The table is locked and takes no readings!"),
+            QStringLiteral("Die Tabelle ist gesperrt und nimmt keine Messwerte auf!")));
         return false;
     }
     platform::Hourglass sanduhr;
@@ -101,8 +98,9 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
         mitWerten = mitWerten || m.vorhanden;
     if (mitWerten) {
         if (z.lselek.size() < size_t(spalten)) {
-            melden(sprache(QStringLiteral("Den Spalten der Tabelle sind keine Importschlüssel zugeordnet!"),
-                           QStringLiteral("The columns of the table have no import keys!")));
+            melden(platform::SystemLocale::pick(
+                QStringLiteral("The columns of the table have no import keys!"),
+                QStringLiteral("Den Spalten der Tabelle sind keine Importschlüssel zugeordnet!")));
             return false;
         }
         for (size_t mnr = 0; mnr < v->werte.size(); ++mnr)
@@ -114,13 +112,14 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
     QString fehler;
     const std::optional<QStringList> zeilen = platform::ReadTextLines(DATEI, fehler);
     if (!zeilen) {
-        melden(sprache(QStringLiteral("Die Elektronikdatei %1 kann nicht gelesen werden!\n%2"),
-                       QStringLiteral("The electronics file %1 can't be read!\n%2"))
+        melden(platform::SystemLocale::pick(
+                   QStringLiteral("The electronics file %1 can't be read!\n%2"),
+                   QStringLiteral("Die Elektronikdatei %1 kann nicht gelesen werden!\n%2"))
                    .arg(DATEI, fehler));
         return false;
     }
-    const QString keine =
-        sprache(QStringLiteral("Keine Messwerte gefunden."), QStringLiteral("No readings found."));
+    const QString keine = platform::SystemLocale::pick(QStringLiteral("No readings found."),
+                                                       QStringLiteral("Keine Messwerte gefunden."));
     // A device writes text: a NUL is a binary file, or UTF-16 without its byte order mark read as 8-bit
     // text. Its "cycles" would be noise, and each of them damaged.
     for (const QString& zeile : *zeilen)
@@ -179,8 +178,9 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
                 const float produkt = float(*x) * m.FAKTOR;
                 if (!std::isfinite(produkt))
                     throw Abbruch{
-                        sprache(QStringLiteral("Der Wert %1 wird mit dem Faktor der Spalte %2 zu groß!"),
-                                QStringLiteral("The value %1 grows too large by the factor of column %2!"))
+                        platform::SystemLocale::pick(
+                            QStringLiteral("The value %1 grows too large by the factor of column %2!"),
+                            QStringLiteral("Der Wert %1 wird mit dem Faktor der Spalte %2 zu groß!"))
                             .arg(t, m.SPALTE)};
                 t = platform::SingleText(float(platform::Round(double(produkt), 3)), d);
             }
@@ -208,11 +208,11 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
         }
         const qint64 noetig = qint64(erste) + qint64(zyklen->size());
         if (noetig > INT16_MAX)
-            throw Abbruch{
-                sprache(QStringLiteral("Die Tabelle kann die %1 Zyklen der Elektronikdatei nicht "
-                                       "aufnehmen!"),
-                        QStringLiteral("The table can't take the %1 cycles of the electronics file!"))
-                    .arg(zyklen->size())};
+            throw Abbruch{platform::SystemLocale::pick(
+                              QStringLiteral("The table can't take the %1 cycles of the electronics file!"),
+                              QStringLiteral("Die Tabelle kann die %1 Zyklen der Elektronikdatei nicht "
+                                             "aufnehmen!"))
+                              .arg(zyklen->size())};
         if (noetig > grid.Rows()) grid.setRows(int(noetig));
         for (size_t k = 0; k < zyklen->size(); ++k)
             for (const auto& [mnr, text] : (*zyklen)[k])
@@ -228,16 +228,17 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
     // A date and a time pattern that both can't be read are one fault of the configuration: one message.
     QStringList muster;
     if (!v->DATUM.isEmpty() && !datum)
-        muster << sprache(
-            QStringLiteral("Es wurde für diese Konfiguration ein ungültiges Datumsformat im Menü "
-                           "Elektronikvorgaben eingegeben!"),
+        muster << platform::SystemLocale::pick(
             QStringLiteral("An invalid date format was entered for this configuration in the "
-                           "menu Electronics presets!"));
+                           "menu Electronics presets!"),
+            QStringLiteral("Es wurde für diese Konfiguration ein ungültiges Datumsformat im Menü "
+                           "Elektronikvorgaben eingegeben!"));
     if (!v->UHRZEIT.isEmpty() && !zeit)
-        muster << sprache(QStringLiteral("Es wurde für diese Konfiguration ein ungültiges Zeitformat im Menü "
-                                         "Elektronikvorgaben eingegeben!"),
-                          QStringLiteral("An invalid time format was entered for this configuration in the "
-                                         "menu Electronics presets!"));
+        muster << platform::SystemLocale::pick(
+            QStringLiteral("An invalid time format was entered for this configuration in the "
+                           "menu Electronics presets!"),
+            QStringLiteral("Es wurde für diese Konfiguration ein ungültiges Zeitformat im Menü "
+                           "Elektronikvorgaben eingegeben!"));
     if (!muster.isEmpty()) melden(muster.join(QLatin1Char('\n')));
     AKTUALISIEREN();
     try {
