@@ -2,6 +2,7 @@
 
 #include "clsKOPIE.h"
 #include "platform/db/Connection.h"
+#include "platform/db/DatabaseFailure.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
@@ -25,7 +26,6 @@
 #include <QStorageInfo>
 #include <QTimer>
 #include <QTreeView>
-#include <sqlite3.h>
 
 using platform::Connection;
 using platform::ErrorTrap;
@@ -48,29 +48,30 @@ QListWidget* recordList(QWidget* parent, const QString& name) {
     return list;
 }
 
-// The engine's reason for a failed write, in the run's language; any other description as it is.
-QString ursache(const platform::VbError& fehler, bool englisch) {
+// The cause of a failed write as the database layer tells it, in the run's language; any other failure by
+// its description.
+QString ursache(const std::exception& fehler, bool englisch) {
+    using platform::DatabaseFailure;
     const struct {
-        int code;
+        DatabaseFailure art;
         const char* english;
         const char* german;
     } bekannte[] = {
-        {SQLITE_READONLY, "the file is read-only", "die Datei ist schreibgeschützt"},
-        {SQLITE_CANTOPEN, "the file or its folder can't be written",
+        {DatabaseFailure::ReadOnly, "the file is read-only", "die Datei ist schreibgeschützt"},
+        {DatabaseFailure::CannotOpen, "the file or its folder can't be written",
          "die Datei oder ihr Ordner kann nicht beschrieben werden"},
-        {SQLITE_FULL, "the disk is full", "der Datenträger ist voll"},
-        {SQLITE_CORRUPT, "the database is damaged", "die Datenbank ist beschädigt"},
-        {SQLITE_IOERR, "the disk can't be read or written",
+        {DatabaseFailure::DiskFull, "the disk is full", "der Datenträger ist voll"},
+        {DatabaseFailure::Damaged, "the database is damaged", "die Datenbank ist beschädigt"},
+        {DatabaseFailure::DeviceIO, "the disk can't be read or written",
          "der Datenträger kann nicht gelesen oder beschrieben werden"},
+        {DatabaseFailure::Busy, "the file is locked by another user or program",
+         "die Datei ist von einem anderen Benutzer oder Programm gesperrt"},
+        {DatabaseFailure::NotADatabase, "the file is no database", "die Datei ist keine Datenbank"},
     };
-    // The database layer names a full or failing disk by its own error number.
-    const int code = fehler.Number() == platform::VbError::DiskFull   ? SQLITE_FULL
-                     : fehler.Number() == platform::VbError::DeviceIO ? SQLITE_IOERR
-                                                                      : 0;
+    const DatabaseFailure art = platform::databaseFailure(fehler);
     for (const auto& b : bekannte)
-        if (b.code == code || fehler.Description().contains(QString::fromUtf8(sqlite3_errstr(b.code))))
-            return QString::fromUtf8(englisch ? b.english : b.german);
-    return fehler.Description();
+        if (b.art == art) return QString::fromUtf8(englisch ? b.english : b.german);
+    return platform::asVbError(fehler).Description();
 }
 
 const QString& dialogTitle() {
@@ -428,7 +429,7 @@ void frmEXPIMP::DATENSAETZEKOPIEREN(Connection& quelle, QListWidget& quellliste,
         } catch (const std::exception& e) {
             // The record's transaction is rolled back: the target holds nothing of it. What stopped this
             // record (a full disk, a damaged or read-only file, no ID left) would stop every further one.
-            zielMelden(ziel.path(), ursache(platform::asVbError(e), sprache_ == 1));
+            zielMelden(ziel.path(), ursache(e, sprache_ == 1));
             return;
         }
     }

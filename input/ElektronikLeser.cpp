@@ -32,7 +32,9 @@ constexpr int kGenannt = 5;
 ElektronikLeser::ElektronikLeser(const Elektronikvorgabe& vorgabe) : v_(vorgabe) {
     for (size_t mnr = 0; mnr < v_.werte.size(); ++mnr) {
         const auto& p = v_.werte[mnr].POSITION;
-        if (!v_.werte[mnr].vorhanden || !p || *p >= v_.ZL) continue;
+        if (!v_.werte[mnr].vorhanden || !p) continue;
+        mitPosition_ = true;
+        if (*p >= v_.ZL) continue;
         if (size_t(*p) >= nachPosition_.size()) nachPosition_.resize(size_t(*p) + 1);
         nachPosition_[size_t(*p)].push_back(int(mnr));
     }
@@ -79,8 +81,9 @@ void ElektronikLeser::zyklusFertig(Zyklus&& zyklus) {
     letzterGeschrieben_ = !zyklus.empty();
     if (letzterGeschrieben_) {
         if (zyklen_.size() >= size_t(INT16_MAX))
-            throw Abbruch{
-                QStringLiteral("Die Elektronikdatei hat mehr Zyklen, als die Tabelle Zeilen haben kann!")};
+            throw Abbruch{sprache(
+                QStringLiteral("Die Elektronikdatei hat mehr Zyklen, als die Tabelle Zeilen haben kann!"),
+                QStringLiteral("The electronics file has more cycles than the table can have rows!"))};
         zyklen_.push_back(std::move(zyklus));
     }
 }
@@ -101,8 +104,11 @@ QString ElektronikLeser::schadensliste() const {
     return text;
 }
 
+QString ElektronikLeser::titel() {
+    return sprache(QStringLiteral("MSFlexGrid / Importieren"), QStringLiteral("MSFlexGrid / Import"));
+}
+
 QString ElektronikLeser::schadensmeldung() const {
-    if (schaeden_ == 1) return schadensliste();
     return schadensliste() + QLatin1Char('\n') +
            sprache(QStringLiteral("OK liest die unbeschädigten Zyklen ein, Abbrechen liest nichts ein."),
                    QStringLiteral("OK imports the sound cycles, Cancel imports nothing."));
@@ -110,15 +116,19 @@ QString ElektronikLeser::schadensmeldung() const {
 
 int ElektronikLeser::naechste(int zahl) {
     if (zahl >= INT16_MAX)
-        throw Abbruch{QStringLiteral("Die Zyklusnummern der Elektronikdatei übersteigen 32767!")};
+        throw Abbruch{sprache(QStringLiteral("Die Zyklusnummern der Elektronikdatei übersteigen 32767!"),
+                              QStringLiteral("The cycle numbers of the electronics file exceed 32767!"))};
     return zahl + 1;
 }
 
 int ElektronikLeser::startAnzahl() const {
     const std::optional<int> n = kurzeGanzzahl(v_.KENZ1NR);
     if (!n)
-        throw Abbruch{QStringLiteral("Die Startanzahl \"") + v_.KENZ1NR +
-                      QStringLiteral("\" der Elektronikvorgabe ist keine ganze Zahl!")};
+        throw Abbruch{
+            sprache(QStringLiteral("Die Startanzahl \"%1\" der Elektronikvorgabe ist keine ganze Zahl!"),
+                    QStringLiteral("The start count \"%1\" of the electronics preset is not a whole "
+                                   "number!"))
+                .arg(v_.KENZ1NR)};
     return std::max(*n, 0);
 }
 
@@ -217,7 +227,9 @@ void ElektronikLeser::C(const QStringList& zeilen) {
         while (vorher < zeilen.size() && zeilen[vorher].trimmed() != v_.KENZ1KZ)
             ++vorher;
         if (vorher >= zeilen.size()) return; // no marker: the data never start
-        if (vorher / zl > INT16_MAX) throw Abbruch{QStringLiteral("Die Elektronikdatei ist zu lang!")};
+        if (vorher / zl > INT16_MAX)
+            throw Abbruch{sprache(QStringLiteral("Die Elektronikdatei ist zu lang!"),
+                                  QStringLiteral("The electronics file is too long!"))};
         erwartet = int(vorher / zl);
         position = int(vorher % zl) + 1;
         i = vorher + 1;
@@ -227,12 +239,17 @@ void ElektronikLeser::C(const QStringList& zeilen) {
     auto zyklusnummer = [&](const QString& zeile) {
         const std::optional<int> n = kurzeGanzzahl(zeile);
         if (!n)
-            throw Abbruch{QStringLiteral("In Zeile ") + nr(int(std::min<qsizetype>(i, INT32_MAX))) +
-                          QStringLiteral(" der Elektronikdatei steht keine Zyklusnummer!")};
+            throw Abbruch{sprache(QStringLiteral("In Zeile %1 der Elektronikdatei steht keine Zyklusnummer!"),
+                                  QStringLiteral("Line %1 of the electronics file holds no cycle number!"))
+                              .arg(nr(int(std::min<qsizetype>(i, INT32_MAX))))};
         if (*n < erwartet)
-            throw Abbruch{QStringLiteral("Auf ZyklusNr. ") + nr(erwartet - 1) +
-                          QStringLiteral(" folgt ZyklusNr. ") + nr(*n) +
-                          QStringLiteral(": die Zyklen der Elektronikdatei sind nicht aufsteigend!")};
+            throw Abbruch{
+                sprache(
+                    QStringLiteral("Auf ZyklusNr. %1 folgt ZyklusNr. %2: die Zyklen der Elektronikdatei sind "
+                                   "nicht aufsteigend!"),
+                    QStringLiteral("Cycle no. %1 is followed by cycle no. %2: the cycles of the electronics "
+                                   "file do not ascend!"))
+                    .arg(nr(erwartet - 1), nr(*n))};
         return *n;
     };
 

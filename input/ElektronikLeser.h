@@ -28,17 +28,18 @@ public:
     // (empty when the user chose Cancel in one).
     std::optional<std::vector<Zyklus>> zyklen(const QStringList& zeilen, QString& meldung);
 
-    // The title of the import's messages.
-    static QString titel() { return QStringLiteral("MSFlexGrid / Importieren"); }
+    // The title of the import's messages, in the run's language.
+    static QString titel();
 
     // How many damaged or missing cycles the last reading met.
     int schaeden() const { return schaeden_; }
     // What they were: a single one's own message, or their count and the first few.
     QString schadensliste() const;
-    // The one question about them: the list, and what OK and Cancel do when there are several.
+    // The one question about them: the list, and what OK and Cancel do.
     QString schadensmeldung() const;
-    // True when the configuration places a value: a file that then yields no cycle has no readings.
-    bool nimmtWerte() const { return !nachPosition_.empty(); }
+    // True when the configuration gives a measured value a place, within the cycle or beyond its end: a
+    // file that then yields no cycle has no readings.
+    bool nimmtWerte() const { return mitPosition_; }
 
 private:
     struct Abbruch {
@@ -60,6 +61,7 @@ private:
 
     const Elektronikvorgabe& v_;
     std::vector<std::vector<int>> nachPosition_;
+    bool mitPosition_ = false;
     std::vector<Zyklus> zyklen_;
     bool letzterGeschrieben_ = false;
     int schaeden_ = 0;

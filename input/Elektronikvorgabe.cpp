@@ -5,6 +5,7 @@
 
 #include "platform/run/RunState.h"
 #include "platform/runtime/Convert.h"
+#include "platform/runtime/SystemLocale.h"
 
 #include <cmath>
 
@@ -64,7 +65,10 @@ std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, Q
     std::int32_t erste = 0, letzte = 0, anzahl = 0;
     kopf.INDEXL(erste, letzte, anzahl, QStringLiteral("AKVK"), Variant(AKVK), QStringLiteral("IDK"));
     if (anzahl == 0) {
-        meldung = QStringLiteral("Die Elektronikvorgabe \"") + AKVK + QStringLiteral("\" gibt es nicht!");
+        meldung =
+            platform::SystemLocale::pick(QStringLiteral("The electronics preset \"%1\" does not exist!"),
+                                         QStringLiteral("Die Elektronikvorgabe \"%1\" gibt es nicht!"))
+                .arg(AKVK);
         return std::nullopt;
     }
     kopf.ESPK1 = QStringLiteral("AKVK");
@@ -85,8 +89,10 @@ std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, Q
     v.TZS = trenner(v.TZS);
     v.TZZ = trenner(v.TZZ);
     if (v.ZL < 1) {
-        meldung = QStringLiteral("Die Elektronikvorgabe \"") + AKVK +
-                  QStringLiteral("\" hat keine gültige Zyklenlänge (ZL)!");
+        meldung = platform::SystemLocale::pick(
+                      QStringLiteral("The electronics preset \"%1\" has no valid cycle length (ZL)!"),
+                      QStringLiteral("Die Elektronikvorgabe \"%1\" hat keine gültige Zyklenlänge (ZL)!"))
+                      .arg(AKVK);
         return std::nullopt;
     }
 
@@ -104,8 +110,13 @@ std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, Q
     const std::optional<double> kleinsteZahl = gespeicherteGanzzahl(kleinsteNr),
                                 groessteZahl = gespeicherteGanzzahl(groessteNr);
     if (!kleinsteZahl || !groessteZahl || *kleinsteZahl < 0 || *groessteZahl > INT16_MAX) {
-        meldung = QStringLiteral("Die Messwertnummern (MNR) der Elektronikvorgabe \"") + AKVK +
-                  QStringLiteral("\" sind keine ganzen Zahlen von 0 bis 32767!");
+        meldung =
+            platform::SystemLocale::pick(
+                QStringLiteral("The measured value numbers (MNR) of the electronics preset \"%1\" are not "
+                               "whole numbers from 0 to 32767!"),
+                QStringLiteral("Die Messwertnummern (MNR) der Elektronikvorgabe \"%1\" sind keine ganzen "
+                               "Zahlen von 0 bis 32767!"))
+                .arg(AKVK);
         return std::nullopt;
     }
     const int groesste = int(*groessteZahl);
@@ -137,9 +148,13 @@ std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, Q
         if (!leer) {
             const std::optional<double> p = gespeicherteGanzzahl(position[i]);
             if (!p || *p < 0 || *p > INT16_MAX) {
-                meldung = QStringLiteral("Die Position des Messwerts ") + QString::number(*nr) +
-                          QStringLiteral(" der Elektronikvorgabe \"") + AKVK +
-                          QStringLiteral("\" ist keine ganze Zahl ab 0!");
+                meldung =
+                    platform::SystemLocale::pick(
+                        QStringLiteral("The position of measured value %1 of the electronics preset \"%2\" "
+                                       "is not a whole number from 0 up!"),
+                        QStringLiteral("Die Position des Messwerts %1 der Elektronikvorgabe \"%2\" ist keine "
+                                       "ganze Zahl ab 0!"))
+                        .arg(QString::number(*nr), AKVK);
                 return std::nullopt;
             }
             m.POSITION = int(*p);

@@ -68,13 +68,17 @@ struct Abbruch {
 bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
     Zustand& z = *z_;
     if (!z.grid) {
-        melden(QStringLiteral("Der Tabelleneditor hat keine Tabelle, in die er einlesen kann!"));
+        melden(platform::SystemLocale::pick(
+            QStringLiteral("The table editor has no table to import into!"),
+            QStringLiteral("Der Tabelleneditor hat keine Tabelle, in die er einlesen kann!")));
         return false;
     }
     platform::FlexGrid& grid = *z.grid;
     // A disabled grid holds no readings in this program and takes none.
     if (!grid.Enabled()) {
-        melden(QStringLiteral("Die Tabelle ist gesperrt und nimmt keine Messwerte auf!"));
+        melden(platform::SystemLocale::pick(
+            QStringLiteral("The table is locked and takes no readings!"),
+            QStringLiteral("Die Tabelle ist gesperrt und nimmt keine Messwerte auf!")));
         return false;
     }
     platform::Hourglass sanduhr;
@@ -94,7 +98,9 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
         mitWerten = mitWerten || m.vorhanden;
     if (mitWerten) {
         if (z.lselek.size() < size_t(spalten)) {
-            melden(QStringLiteral("Den Spalten der Tabelle sind keine Importschlüssel zugeordnet!"));
+            melden(platform::SystemLocale::pick(
+                QStringLiteral("The columns of the table have no import keys!"),
+                QStringLiteral("Den Spalten der Tabelle sind keine Importschlüssel zugeordnet!")));
             return false;
         }
         for (size_t mnr = 0; mnr < v->werte.size(); ++mnr)
@@ -106,8 +112,10 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
     QString fehler;
     const std::optional<QStringList> zeilen = platform::ReadTextLines(DATEI, fehler);
     if (!zeilen) {
-        melden(QStringLiteral("Die Elektronikdatei ") + DATEI +
-               QStringLiteral(" kann nicht gelesen werden!\n") + fehler);
+        melden(platform::SystemLocale::pick(
+                   QStringLiteral("The electronics file %1 can't be read!\n%2"),
+                   QStringLiteral("Die Elektronikdatei %1 kann nicht gelesen werden!\n%2"))
+                   .arg(DATEI, fehler));
         return false;
     }
     const QString keine = platform::SystemLocale::pick(QStringLiteral("No readings found."),
@@ -169,9 +177,11 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
             if (const std::optional<double> x = platform::ReadNumber(t, d)) {
                 const float produkt = float(*x) * m.FAKTOR;
                 if (!std::isfinite(produkt))
-                    throw Abbruch{QStringLiteral("Der Wert ") + t +
-                                  QStringLiteral(" wird mit dem Faktor der Spalte ") + m.SPALTE +
-                                  QStringLiteral(" zu groß!")};
+                    throw Abbruch{
+                        platform::SystemLocale::pick(
+                            QStringLiteral("The value %1 grows too large by the factor of column %2!"),
+                            QStringLiteral("Der Wert %1 wird mit dem Faktor der Spalte %2 zu groß!"))
+                            .arg(t, m.SPALTE)};
                 t = platform::SingleText(float(platform::Round(double(produkt), 3)), d);
             }
         }
@@ -198,8 +208,11 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
         }
         const qint64 noetig = qint64(erste) + qint64(zyklen->size());
         if (noetig > INT16_MAX)
-            throw Abbruch{QStringLiteral("Die Tabelle kann die ") + QString::number(zyklen->size()) +
-                          QStringLiteral(" Zyklen der Elektronikdatei nicht aufnehmen!")};
+            throw Abbruch{platform::SystemLocale::pick(
+                              QStringLiteral("The table can't take the %1 cycles of the electronics file!"),
+                              QStringLiteral("Die Tabelle kann die %1 Zyklen der Elektronikdatei nicht "
+                                             "aufnehmen!"))
+                              .arg(zyklen->size())};
         if (noetig > grid.Rows()) grid.setRows(int(noetig));
         for (size_t k = 0; k < zyklen->size(); ++k)
             for (const auto& [mnr, text] : (*zyklen)[k])
@@ -212,12 +225,21 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
         return false;
     }
 
+    // A date and a time pattern that both can't be read are one fault of the configuration: one message.
+    QStringList muster;
     if (!v->DATUM.isEmpty() && !datum)
-        melden(QStringLiteral("Es wurde für diese Konfiguration ein ungültiges Datumsformat im Menü "
-                              "Elektronikvorgaben eingegeben!"));
+        muster << platform::SystemLocale::pick(
+            QStringLiteral("An invalid date format was entered for this configuration in the "
+                           "menu Electronics presets!"),
+            QStringLiteral("Es wurde für diese Konfiguration ein ungültiges Datumsformat im Menü "
+                           "Elektronikvorgaben eingegeben!"));
     if (!v->UHRZEIT.isEmpty() && !zeit)
-        melden(QStringLiteral("Es wurde für diese Konfiguration ein ungültiges Zeitformat im Menü "
-                              "Elektronikvorgaben eingegeben!"));
+        muster << platform::SystemLocale::pick(
+            QStringLiteral("An invalid time format was entered for this configuration in the "
+                           "menu Electronics presets!"),
+            QStringLiteral("Es wurde für diese Konfiguration ein ungültiges Zeitformat im Menü "
+                           "Elektronikvorgaben eingegeben!"));
+    if (!muster.isEmpty()) melden(muster.join(QLatin1Char('\n')));
     AKTUALISIEREN();
     try {
         NUMMERIEREN();

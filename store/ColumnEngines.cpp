@@ -2,6 +2,7 @@
 #include "clsDATEN.h"
 
 #include "platform/db/Connection.h"
+#include "platform/db/DatabaseFailure.h"
 #include "platform/db/Recordset.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/runtime/VbError.h"
@@ -57,7 +58,9 @@ bool clsDATEN::SPALTESPEICHERN(const QString& SPV, const std::vector<Variant>& v
         transaction.commit();
         return true;
     } catch (const VbError& e) {
-        if (e.Number() == VbError::DiskFull || e.Number() == VbError::DeviceIO)
+        // A full or failing disk is not the value's fault: the message names the disk instead.
+        const platform::DatabaseFailure cause = platform::databaseFailure(e);
+        if (cause == platform::DatabaseFailure::DiskFull || cause == platform::DatabaseFailure::DeviceIO)
             storageFailure_ = e.Description();
         return false;
     } catch (const std::exception&) {

@@ -1,4 +1,5 @@
 #include "Connection.h"
+#include "DatabaseFailure.h"
 
 #include "../runtime/SystemLocale.h"
 #include "../runtime/VbError.h"
@@ -32,24 +33,28 @@ QString pathFromConnectionString(const QString& text) {
 
 QString engineMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
 
-// The engine's error as the program reports it: a full disk or a failing device is named as such (with the
-// file), not as the statement's failure, so that no message blames the value that was being written.
-VbError engineError(sqlite3* db, const QString& path) {
+// The engine's error as the program reports it, with its cause: a full disk or a failing device is named as
+// such (with the file), not as the statement's failure, so that no message blames the value that was being
+// written.
+DatabaseError engineError(sqlite3* db, const QString& path) {
     const int extended = sqlite3_extended_errcode(db);
     const int code = extended & 0xFF;
     const int system = sqlite3_system_errno(db);
+    const DatabaseFailure failure = engineFailure(db);
     if (code == SQLITE_FULL || (code == SQLITE_IOERR && (system == ENOSPC || system == EDQUOT)))
-        return FileSystem::WriteError(path, ENOSPC);
+        return DatabaseError(FileSystem::WriteError(path, ENOSPC), failure);
     const bool reading = extended == SQLITE_IOERR_READ || extended == SQLITE_IOERR_SHORT_READ;
-    if (code == SQLITE_IOERR && !reading) return FileSystem::WriteError(path, system);
-    return VbError::database(engineMessage(db));
+    if (code == SQLITE_IOERR && !reading) return DatabaseError(FileSystem::WriteError(path, system), failure);
+    return DatabaseError(VbError::database(engineMessage(db)), failure);
 }
 
-VbError notADatabase(const QString& path) {
-    return VbError::database(
-        SystemLocale::pick(QStringLiteral("The file '%1' is not a database of this program."),
-                           QStringLiteral("Die Datei '%1' ist keine Datenbank dieses Programms."))
-            .arg(path));
+DatabaseError notADatabase(const QString& path) {
+    return DatabaseError(
+        VbError::database(SystemLocale::pick(QStringLiteral("The file '%1' is not a database of this program."),
+                                             QStringLiteral("Die Datei '%1' ist keine Datenbank dieses "
+                                                            "Programms."))
+                              .arg(path)),
+        DatabaseFailure::NotADatabase);
 }
 
 // How long a copy waits for another process's copy onto the same file to end.
@@ -92,21 +97,27 @@ void Connection::Open(const QString& pathOrConnectionString) {
         sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = db ? engineMessage(db) : QStringLiteral("out of memory");
+        const DatabaseFailure failure = db ? engineFailure(db) : engineFailure(rc);
         sqlite3_close(db);
-        throw VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' cannot be opened: %2"),
-                                                   QStringLiteral("Die Datenbank '%1' kann nicht geöffnet werden: %2"))
-                                    .arg(path, msg));
+        throw DatabaseError(
+            VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' cannot be opened: %2"),
+                                                 QStringLiteral("Die Datenbank '%1' kann nicht geöffnet werden: %2"))
+                                  .arg(path, msg)),
+            failure);
     }
     // Reading the schema is what tells a database from any other file.
     const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (check != SQLITE_OK) {
         const bool notADatabase = check == SQLITE_NOTADB;
         const QString msg = engineMessage(db);
+        const DatabaseFailure failure = engineFailure(db);
         sqlite3_close(db);
         if (notADatabase) throw platform::notADatabase(path);
-        throw VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' cannot be read: %2"),
-                                                   QStringLiteral("Die Datenbank '%1' kann nicht gelesen werden: %2"))
-                                    .arg(path, msg));
+        throw DatabaseError(
+            VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' cannot be read: %2"),
+                                                 QStringLiteral("Die Datenbank '%1' kann nicht gelesen werden: %2"))
+                                  .arg(path, msg)),
+            failure);
     }
     sqlite3_busy_timeout(db, 30000);
     sqlite3_exec(db, "PRAGMA foreign_keys=ON", nullptr, nullptr, nullptr);
@@ -214,7 +225,7 @@ int Connection::Execute(const QString& sql, const std::vector<Variant>& params) 
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
     }
     if (rc != SQLITE_DONE) {
-        const VbError error = engineError(db_, path_);
+        const DatabaseError error = engineError(db_, path_);
         sqlite3_reset(stmt);
         throw error;
     }
@@ -288,9 +299,11 @@ void Connection::CheckDatabase(const QString& path, const QStringList& tables) {
     Connection c;
     c.Open(path);
     const auto damaged = [&](const QStringList& problems) {
-        return VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' is damaged: %2"),
-                                                    QStringLiteral("Die Datenbank '%1' ist beschädigt: %2"))
-                                     .arg(path, problems.join(QStringLiteral("; "))));
+        return DatabaseError(
+            VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' is damaged: %2"),
+                                                 QStringLiteral("Die Datenbank '%1' ist beschädigt: %2"))
+                                  .arg(path, problems.join(QStringLiteral("; ")))),
+            DatabaseFailure::Damaged);
     };
     // Every table of the file with its indexes, checked on a few threads at once, the largest first (the
     // highest row id stands for the size): the check reads every page and is the greater part of Save.

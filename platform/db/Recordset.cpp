@@ -4,6 +4,7 @@
 #include "../runtime/SystemLocale.h"
 #include "../runtime/VbError.h"
 #include "Connection.h"
+#include "DatabaseFailure.h"
 
 #include <algorithm>
 #include <cmath>
@@ -287,9 +288,10 @@ void Recordset::open(const QString& sql, Connection& connection, const std::vect
         rows_.push_back(row);
     }
     if (rc != SQLITE_DONE) {
-        const QString msg = QString::fromUtf8(sqlite3_errmsg(connection.handle()));
+        const DatabaseError error(VbError::database(QString::fromUtf8(sqlite3_errmsg(connection.handle()))),
+                                  engineFailure(connection.handle()));
         sqlite3_reset(stmt);
-        throw VbError::database(msg);
+        throw error;
     }
     sqlite3_reset(stmt);
     open_ = true;

@@ -1,5 +1,7 @@
 #include "TextLines.h"
 
+#include "../runtime/SystemLocale.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -19,6 +21,11 @@ QString decode(const QByteArray& bytes) {
     // A byte that can't be UTF-8 means an older device's 8-bit text.
     if (utf8.hasError()) return QString::fromLatin1(bytes);
     return text;
+}
+
+QString tooLarge() {
+    return SystemLocale::pick(QStringLiteral("The file is too large."),
+                              QStringLiteral("Die Datei ist zu groß."));
 }
 
 } // namespace
@@ -48,15 +55,17 @@ QStringList SplitTextLines(const QByteArray& bytes) {
 std::optional<QStringList> ReadTextLines(const QString& path, QString& error, qint64 maxBytes) {
     const QFileInfo info(path);
     if (!info.exists()) {
-        error = QStringLiteral("Die Datei gibt es nicht.");
+        error = SystemLocale::pick(QStringLiteral("The file does not exist."),
+                                   QStringLiteral("Die Datei gibt es nicht."));
         return std::nullopt;
     }
     if (!info.isFile()) {
-        error = QStringLiteral("Das ist keine Datei.");
+        error =
+            SystemLocale::pick(QStringLiteral("That is not a file."), QStringLiteral("Das ist keine Datei."));
         return std::nullopt;
     }
     if (info.size() > maxBytes) {
-        error = QStringLiteral("Die Datei ist zu groß.");
+        error = tooLarge();
         return std::nullopt;
     }
     QByteArray bytes;
@@ -73,7 +82,7 @@ std::optional<QStringList> ReadTextLines(const QString& path, QString& error, qi
         }
     }
     if (bytes.size() > maxBytes) {
-        error = QStringLiteral("Die Datei ist zu groß.");
+        error = tooLarge();
         return std::nullopt;
     }
     return SplitTextLines(bytes);

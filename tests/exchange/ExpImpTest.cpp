@@ -1,5 +1,6 @@
 // The export/import dialog: the other project found in the folder tree, records copied both ways.
 #include "ExchangeFixture.h"
+#include "FileSizeLimit.h"
 #include "frmEXPIMP.h"
 #include "SmallDisk.h"
 
@@ -9,6 +10,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QListWidget>
@@ -234,15 +236,22 @@ TEST_F(ExpImpTest, AnEmptyProjectShowsLeerWhichIsNeverCopied) {
 }
 
 // A failure part way stops the copy with one message in the run's language that names the target and the
-// cause: the failed record is rolled back whole and no further one is tried (each would fail alike).
+// cause: the failed record is rolled back whole and no further one is tried (each would fail alike). The
+// disk refuses to let the target grow while the first record's evaluated points go in.
 TEST_F(ExpImpTest, AFailingWriteStopsTheCopyWithOneMessage) {
     dialog->dirEXP_Change(otherFolder());
-    other().Execute(QStringLiteral("CREATE TRIGGER voll BEFORE INSERT ON A2 WHEN NEW.ID=10 BEGIN SELECT "
-                                   "RAISE(ABORT, 'disk I/O error'); END"));
+    other().Execute(QStringLiteral("CREATE TABLE ballast (b TEXT)"));
+    other().Execute(
+        QStringLiteral("CREATE TRIGGER wachsen BEFORE INSERT ON A2 WHEN NEW.ID=10 BEGIN INSERT INTO "
+                       "ballast VALUES (hex(zeroblob(100000))); END"));
     const QStringList before = allRows(other());
     select(*dialog->lstIMP, {"Probe A (Sand)", "Probe C"});
     run.dialogs().answerAllMessages(Msg::OK);
-    dialog->cmdEXP_Click();
+    {
+        testsupport::FileSizeLimit limit(
+            rlim_t(QFileInfo(otherFolder() + QStringLiteral("/TAMBRIN.mdb")).size()));
+        dialog->cmdEXP_Click();
+    }
     ASSERT_EQ(run.dialogs().asked().size(), 1u);
     EXPECT_EQ(run.dialogs().asked().front().title, QStringLiteral("Export/Import"));
     EXPECT_EQ(run.dialogs().asked().front().style, Msg::OKOnly | Msg::Exclamation);
@@ -250,6 +259,78 @@ TEST_F(ExpImpTest, AFailingWriteStopsTheCopyWithOneMessage) {
                                                  "der Datenträger kann nicht gelesen oder beschrieben werden")
                                       .arg(otherFolder() + QStringLiteral("/TAMBRIN.mdb")));
     EXPECT_EQ(allRows(other()), before);
+}
+
+// The cause is what the database reports, not what a text says: a refusal of the target's own that reads
+// like a full or failing disk is shown as it reads.
+TEST_F(ExpImpTest, ARefusalThatReadsLikeADiskFailureIsNoDiskFailure) {
+    dialog->dirEXP_Change(otherFolder());
+    for (const char* text : {"database or disk is full", "disk I/O error"}) {
+        SCOPED_TRACE(text);
+        other().Execute(QStringLiteral("DROP TRIGGER IF EXISTS nein"));
+        other().Execute(
+            QStringLiteral("CREATE TRIGGER nein BEFORE INSERT ON A2 BEGIN SELECT RAISE(ABORT, '%1'); END")
+                .arg(QString::fromLatin1(text)));
+        run.dialogs().clear();
+        run.dialogs().answerAllMessages(Msg::OK);
+        select(*dialog->lstIMP, {"Probe A (Sand)"});
+        dialog->cmdEXP_Click();
+        EXPECT_EQ(
+            messages(),
+            QStringList{QStringLiteral("Die Datensätze können nicht nach %1 kopiert werden:\n%2")
+                            .arg(otherFolder() + QStringLiteral("/TAMBRIN.mdb"), QString::fromLatin1(text))});
+    }
+}
+
+// What stops an Import into the current project is told by its cause, in the run's language: the database
+// held by another user, made read-only, or full.
+TEST_F(ExpImpTest, TheCauseOfAFailingImportIsToldInTheRunsLanguage) {
+    struct Case {
+        const char* name;
+        std::function<void(Connection& besetzt)> prepare;
+        QString cause;
+    };
+    const std::vector<Case> cases = {
+        {"gesperrt",
+         [this](Connection& besetzt) {
+             work().Execute(QStringLiteral("PRAGMA busy_timeout=0"));
+             besetzt.Open(work().path());
+             besetzt.Execute(QStringLiteral("BEGIN IMMEDIATE"));
+         },
+         QStringLiteral("die Datei ist von einem anderen Benutzer oder Programm gesperrt")},
+        {"schreibgeschützt", [this](Connection&) { work().Execute(QStringLiteral("PRAGMA query_only=1")); },
+         QStringLiteral("die Datei ist schreibgeschützt")},
+        {"voll",
+         [this](Connection&) {
+             work().Execute(QStringLiteral("CREATE TABLE ballast (b TEXT)"));
+             work().Execute(
+                 QStringLiteral("CREATE TRIGGER wachsen BEFORE INSERT ON E1 BEGIN INSERT INTO ballast "
+                                "VALUES (hex(zeroblob(100000))); END"));
+             work().Execute(
+                 QStringLiteral("PRAGMA max_page_count=%1").arg(QFileInfo(work().path()).size() / 4096 + 1));
+         },
+         QStringLiteral("der Datenträger ist voll")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        run.dialogs().clear();
+        dialog->dirEXP_Change(otherFolder());
+        const QStringList before = allRows(work());
+        Connection besetzt;
+        c.prepare(besetzt);
+        run.dialogs().answerAllMessages(Msg::OK);
+        select(*dialog->lstEXP, {"Fremd 1 (Kies)"});
+        dialog->cmdIMP_Click();
+        EXPECT_EQ(messages(),
+                  QStringList{QStringLiteral("Die Datensätze können nicht nach %1 kopiert werden:\n%2")
+                                  .arg(work().path(), c.cause)});
+        besetzt.Close();
+        work().Execute(QStringLiteral("PRAGMA query_only=0"));
+        work().Execute(QStringLiteral("PRAGMA max_page_count=1073741823"));
+        work().Execute(QStringLiteral("DROP TRIGGER IF EXISTS wachsen"));
+        work().Execute(QStringLiteral("DROP TABLE IF EXISTS ballast"));
+        EXPECT_EQ(allRows(work()), before);
+    }
 }
 
 // A read-only project gives its records but takes none: Export says so once and writes nothing.

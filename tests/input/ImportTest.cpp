@@ -20,6 +20,10 @@ namespace {
 
 using Wert = Preset::Value;
 
+// What the question about damaged cycles says of its buttons.
+const QString okAbbrechen =
+    QStringLiteral("OK liest die unbeschädigten Zyklen ein, Abbrechen liest nichts ein.");
+
 Wert wert(const char* spalte, const char* position, const char* praefix = "", const char* suffix = "",
           std::optional<double> faktor = 1.0) {
     return Wert{QString::fromUtf8(spalte), QString::fromUtf8(position), QString::fromUtf8(praefix),
@@ -53,7 +57,7 @@ std::vector<Fall> faelle() {
                          wert("NR", "4", "", "", 0.001)}},
                  {"0\t2783,4\t0,5\t14.11.03\t08:15:00\t0,012", "1\t3057,0\t-0,25\t14.11.03\t08:20:30\t0,013",
                   "2\t3281,5\t1,5\t15.11.03\t09:00:05\t0,015"},
-                 {"ZyklusNr. 2 ist beschädigt!"}});
+                 {"ZyklusNr. 2 ist beschädigt!\n" + okAbbrechen}});
     // A: two head lines skipped by count; tab separators, Latin-1, CR line endings.
     f.push_back(
         {"A mit Zählung",
@@ -67,7 +71,7 @@ std::vector<Fall> faelle() {
          "b_marker.txt",
          Preset{"B1", 2, "", "", "", "#START#", ";", "|", {wert("M1", "0", "<", ">"), wert("M2", "1")}},
          {"0\t12,5\t7,1\t\t\t", "1\t13,0\t7,9\t\t\t", "2\t14,2\t8,4\t\t\t"},
-         {"ZyklusNr. 2 ist beschädigt!"}});
+         {"ZyklusNr. 2 ist beschädigt!\n" + okAbbrechen}});
     // B: the first cycle skipped by count; a factor of 2 and a factor of 0, which leaves the value.
     f.push_back({"B mit Zählung",
                  "b_zaehler.txt",
@@ -353,18 +357,19 @@ TEST(Importieren, AGridWithoutImportKeysIsToldSo) {
     EXPECT_EQ(lauf.run.dialogs().messages().size(), 1);
 }
 
-// An incomplete date or time pattern says so once; the texts stay as read and the import goes through.
+// An incomplete date or time pattern says so, both of them in one message; the texts stay as read and the
+// import goes through.
 TEST(Importieren, AnIncompleteDatePatternLeavesTheDate) {
     ImportLauf lauf;
     lauf.vorgabe(Preset{"T", 2, "TT.MM", "hh:mm", "", "", ";", "", {wert("DAT", "0"), wert("ZEIT", "1")}});
     EXPECT_TRUE(lauf.form.flx.IMPORTIEREN("T", lauf.datei("t.txt", "14.11.2003;10:30\n")));
     EXPECT_EQ(lauf.zeilen(), QStringList{"0\t\t\t14.11.2003\t10:30\t"});
-    EXPECT_EQ(lauf.run.dialogs().messages(),
-              (QStringList{
-                  "Es wurde für diese Konfiguration ein ungültiges Datumsformat im Menü Elektronikvorgaben "
-                  "eingegeben!",
-                  "Es wurde für diese Konfiguration ein ungültiges Zeitformat im Menü Elektronikvorgaben "
-                  "eingegeben!"}));
+    EXPECT_EQ(
+        lauf.run.dialogs().messages(),
+        QStringList{"Es wurde für diese Konfiguration ein ungültiges Datumsformat im Menü Elektronikvorgaben "
+                    "eingegeben!\n"
+                    "Es wurde für diese Konfiguration ein ungültiges Zeitformat im Menü Elektronikvorgaben "
+                    "eingegeben!"});
 }
 
 // A layout C file in which the first cycle is out of structure: the message of the first cycle, then the
@@ -375,8 +380,9 @@ TEST(Importieren, LayoutCResynchronisesAfterADamagedFirstCycle) {
     lauf.run.dialogs().answerAllMessages(Answer::OK);
     EXPECT_TRUE(lauf.form.flx.IMPORTIEREN("C", lauf.datei("c.txt", "Kopf\n2\n0\n1.5\n2\n1\n2.5\n")));
     EXPECT_EQ(lauf.zeilen(), (QStringList{"0\t1,5\t\t\t\t0", "1\t2,5\t\t\t\t1"}));
-    EXPECT_EQ(lauf.run.dialogs().messages(),
-              QStringList{"Elektronikvorgaben passen nicht zur Struktur der Elektronikdatei!"});
+    EXPECT_EQ(
+        lauf.run.dialogs().messages(),
+        QStringList{"Elektronikvorgaben passen nicht zur Struktur der Elektronikdatei!\n" + okAbbrechen});
 }
 
 // Starts that find no data, a blank line in the middle of layout A, and a layout C marker that ends a cycle.
@@ -393,7 +399,7 @@ TEST(Importieren, EdgesOfTheStart) {
          Preset{"R", 2, "", "", "", "", ";", "", {wert("M1", "0")}},
          "1;2\n\n3;4\n",
          {"0\t1\t\t\t\t", "1\t3\t\t\t\t"},
-         {"ZyklusNr. 1 ist beschädigt!"}},
+         {"ZyklusNr. 1 ist beschädigt!\n" + okAbbrechen}},
         {"C, Leerzeilen am Ende",
          Preset{"R", 3, "", "", "", "", "", "", {wert("M1", "2")}},
          "2\n0\n7.5\n\n  \r\n\n",
@@ -553,5 +559,153 @@ TEST(Importieren, AMeasuredValueNumberOutOfRangeEndsTheImport) {
                   QStringList{QStringLiteral("Die Messwertnummern (MNR) der Elektronikvorgabe \"Z\" sind "
                                              "keine ganzen Zahlen von 0 bis 32767!")});
         EXPECT_EQ(lauf.zeilen(), vorher);
+    }
+}
+
+// A configuration whose values all stand beyond the end of the cycle takes nothing from any file: it says so
+// as for a file without readings, and leaves the grid as it was.
+TEST(Importieren, PositionsBeyondTheCycleFindNoReadings) {
+    struct Fall {
+        const char* name;
+        Preset vorgabe;
+        QByteArray inhalt;
+    };
+    const std::vector<Fall> faelle = {
+        {"A", Preset{"P", 2, "", "", "", "", ";", "", {wert("M1", "2"), wert("M2", "7")}}, "1;2\n3;4\n"},
+        {"B", Preset{"P", 2, "", "", "", "", ";", "|", {wert("M1", "2")}}, "1;2|3;4|\n"},
+        {"C", Preset{"P", 3, "", "", "", "", "", "", {wert("M1", "3"), wert("M2", "40")}},
+         "2\n0\n1.5\n2\n1\n2.5\n"},
+    };
+    for (const char* sprache : {"de", "en"})
+        for (const Fall& f : faelle) {
+            SCOPED_TRACE(std::string(f.name) + " " + sprache);
+            const bool englisch = QLatin1String(sprache) == QLatin1String("en");
+            ImportLauf lauf(QString::fromLatin1(sprache),
+                            englisch ? QStringLiteral(".") : QStringLiteral(","));
+            lauf.vorgabe(f.vorgabe);
+            lauf.form.fuellen({"\tx1\t\t\t\t"});
+            const QStringList vorher = lauf.zeilen();
+            lauf.run.dialogs().answerAllMessages(Answer::OK);
+            EXPECT_FALSE(lauf.form.flx.IMPORTIEREN("P", lauf.datei("p.txt", f.inhalt)));
+            EXPECT_EQ(lauf.run.dialogs().messages(),
+                      QStringList{englisch ? QStringLiteral("No readings found.")
+                                           : QStringLiteral("Keine Messwerte gefunden.")});
+            EXPECT_EQ(lauf.zeilen(), vorher);
+        }
+}
+
+// In an English run every message of the import is English, its title too: the file's, the
+// configuration's, the damaged cycles' and the table's.
+TEST(Importieren, AnEnglishRunSpeaksEnglishInEveryMessage) {
+    struct Meldung {
+        const char* name;
+        std::function<QString(ImportLauf&)> vorbereiten; // returns the file
+        QString akvk;
+        QString meldung;
+        bool ergebnis = false;
+    };
+    const auto vorgabe = [](ImportLauf& l, const Preset& p, const QByteArray& inhalt) {
+        l.vorgabe(p);
+        return l.datei(QStringLiteral("x.txt"), inhalt);
+    };
+    const QByteArray vieleZyklen = QByteArray("1;2\n").repeated(32768);
+    const QByteArray spaeteMarke = QByteArray("1\n").repeated(32768) + "START\n0\n";
+    const std::vector<Meldung> meldungen = {
+        {"Datei fehlt", [](ImportLauf& l) { return l.run.dir().file("fehlt.txt"); }, "A",
+         "The electronics file %1 can't be read!\nThe file does not exist."},
+        {"Ordner statt Datei", [](ImportLauf& l) { return l.run.dir().mkdir("ordner"); }, "A",
+         "The electronics file %1 can't be read!\nThat is not a file."},
+        {"Vorgabe fehlt", [](ImportLauf& l) { return l.datei("x.txt", "1;2\n"); }, "Unbekannt",
+         "The electronics preset \"Unbekannt\" does not exist!"},
+        {"ein beschädigter Zyklus", [](ImportLauf& l) { return l.datei("x.txt", "1;2\n3\n4;5\n"); }, "A",
+         "Cycle no. 1 is damaged!\nOK imports the sound cycles, Cancel imports nothing.", true},
+        {"Startanzahl keine Zahl",
+         [&](ImportLauf& l) {
+             return vorgabe(l, Preset{"S", 2, "", "", "zwei", "", ";", "", {wert("M1", "0")}}, "1;2\n");
+         },
+         "S", "The start count \"zwei\" of the electronics preset is not a whole number!"},
+        {"Zyklusnummer fällt",
+         [&](ImportLauf& l) {
+             return vorgabe(l, Preset{"C", 3, "", "", "", "", "", "", {wert("M1", "2")}},
+                            "2\n0\n1\n2\n0\n1\n");
+         },
+         "C", "Cycle no. 0 is followed by cycle no. 0: the cycles of the electronics file do not ascend!"},
+        {"Zyklusnummer keine Zahl",
+         [&](ImportLauf& l) {
+             return vorgabe(l, Preset{"C", 3, "", "", "", "", "", "", {wert("M1", "2")}}, "2\nnull\n1\n");
+         },
+         "C", "Line 2 of the electronics file holds no cycle number!"},
+        {"Zyklusnummer zu groß",
+         [&](ImportLauf& l) {
+             return vorgabe(l, Preset{"C", 3, "", "", "", "", "", "", {wert("M1", "2")}}, "2\n32767\n1\n");
+         },
+         "C", "The cycle numbers of the electronics file exceed 32767!"},
+        {"zu viele Zyklen", [&](ImportLauf& l) { return l.datei("x.txt", vieleZyklen); }, "A",
+         "The electronics file has more cycles than the table can have rows!"},
+        {"Marke zu spät",
+         [&](ImportLauf& l) {
+             return vorgabe(l, Preset{"C", 1, "", "", "", "START", "", "", {wert("M1", "0")}}, spaeteMarke);
+         },
+         "C", "The electronics file is too long!"},
+        {"Faktor zu groß",
+         [&](ImportLauf& l) {
+             return vorgabe(l, Preset{"F", 1, "", "", "", "", ";", "", {wert("M1", "0", "", "", 1e30)}},
+                            "10000000000\n");
+         },
+         "F", "The value 10000000000 grows too large by the factor of column M1!"},
+        {"Zyklenlänge 0",
+         [&](ImportLauf& l) {
+             return vorgabe(l, Preset{"Z", 0, "", "", "", "", ";", "", {}}, "1;2\n");
+         },
+         "Z", "The electronics preset \"Z\" has no valid cycle length (ZL)!"},
+        {"Position negativ",
+         [&](ImportLauf& l) {
+             return vorgabe(l, Preset{"N", 2, "", "", "", "", ";", "", {wert("M1", "-1")}}, "1;2\n");
+         },
+         "N",
+         "The position of measured value 0 of the electronics preset \"N\" is not a whole number from 0 up!"},
+        {"Messwertnummer zu groß",
+         [&](ImportLauf& l) {
+             l.vorgabe(Preset{"M", 2, "", "", "", "", ";", "", {wert("M1", "0")}});
+             l.run.state().cnnX->Execute(QStringLiteral("UPDATE TAMBRIN_VE2 SET MNR=40000"));
+             return l.datei("x.txt", "1;2\n");
+         },
+         "M",
+         "The measured value numbers (MNR) of the electronics preset \"M\" are not whole numbers from 0 to "
+         "32767!"},
+        {"Tabelle gesperrt",
+         [](ImportLauf& l) {
+             l.form.grid->setEnabled(false);
+             return l.datei("x.txt", "1;2\n");
+         },
+         "A", "The table is locked and takes no readings!"},
+        {"keine Importschlüssel",
+         [](ImportLauf& l) {
+             l.form.flx.setELSELEK({"I", "M1"});
+             return l.datei("x.txt", "1;2\n");
+         },
+         "A", "The columns of the table have no import keys!"},
+        {"Datums- und Zeitmuster",
+         [&](ImportLauf& l) {
+             return vorgabe(
+                 l, Preset{"T", 2, "TT.MM", "hh:mm", "", "", ";", "", {wert("DAT", "0"), wert("ZEIT", "1")}},
+                 "14.11.2003;10:30\n");
+         },
+         "T",
+         "An invalid date format was entered for this configuration in the menu Electronics presets!\nAn "
+         "invalid time format was entered for this configuration in the menu Electronics presets!",
+         true},
+        {"leere Datei", [](ImportLauf& l) { return l.datei("x.txt", ""); }, "A", "No readings found."},
+    };
+    for (const Meldung& m : meldungen) {
+        SCOPED_TRACE(m.name);
+        ImportLauf lauf(QStringLiteral("en"), QStringLiteral("."));
+        lauf.vorgabe(Preset{"A", 2, "", "", "", "", ";", "", {wert("M1", "0"), wert("M2", "1")}});
+        const QString datei = m.vorbereiten(lauf);
+        lauf.run.dialogs().answerAllMessages(Answer::OK);
+        EXPECT_EQ(lauf.form.flx.IMPORTIEREN(m.akvk, datei), m.ergebnis);
+        EXPECT_EQ(lauf.run.dialogs().messages(), QStringList{QString(m.meldung).replace("%1", datei)});
+        for (const auto& a : lauf.run.dialogs().asked())
+            EXPECT_EQ(a.title, QStringLiteral("MSFlexGrid / Import"));
     }
 }
