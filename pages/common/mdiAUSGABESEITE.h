@@ -183,6 +183,9 @@ protected:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The close box of the page's window closes the pages as Esc does (the main window's command 15), so
+    // that its menus and status panels follow; the command unloads the page once this event is over.
+    void closeEvent(QCloseEvent* event) override;
 
     // The three picture boxes and the table's scroll bar.
     std::array<platform::PictureBox*, 3> bilder_{};
