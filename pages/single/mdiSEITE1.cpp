@@ -17,7 +17,6 @@
 #include "platform/runtime/EventLoop.h"
 #include "platform/surface/PictureBox.h"
 
-
 using platform::RunState;
 
 mdiSEITE1::mdiSEITE1(QWidget* parent)

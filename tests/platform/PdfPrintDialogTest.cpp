@@ -83,7 +83,8 @@ TEST(PdfPrintDialog, EnterPrintsWhereverTheFocusIs) {
             control->setFocus(Qt::OtherFocusReason);
             QApplication::processEvents();
             ASSERT_EQ(d.focusWidget(), control);
-            QKeyEvent press(QEvent::KeyPress, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            QKeyEvent press(QEvent::KeyPress, key,
+                            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
             QApplication::sendEvent(control, &press);
             EXPECT_EQ(browsed, 0);
             EXPECT_EQ(d.result(), QDialog::Accepted);
