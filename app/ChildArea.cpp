@@ -7,6 +7,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace {
 
 // The room a child window's controls take: the union of its visible controls, leaving out a control that
@@ -26,11 +28,40 @@ QSize neededSize(const QWidget* form) {
 }
 
 const char* const kNeeded = "childAreaNeeded";
+const char* const kLaidOut = "childAreaLaidOut";
 
 } // namespace
 
 void ChildArea::measure(QWidget* form) {
     form->setProperty(kNeeded, neededSize(form));
+    form->setProperty(kLaidOut, form->size());
+}
+
+void ChildArea::follow(QMdiSubWindow* sub) {
+    connect(sub, &QMdiSubWindow::windowStateChanged, this,
+            [this, sub](Qt::WindowStates before, Qt::WindowStates now) {
+                const Qt::WindowStates shrunkOrGrown = Qt::WindowMaximized | Qt::WindowMinimized;
+                if ((before & shrunkOrGrown) && !(now & shrunkOrGrown))
+                    restored(sub);
+                else if (sub == area_->activeSubWindow())
+                    fit(); // the frame around the form changed
+            });
+}
+
+void ChildArea::restored(QMdiSubWindow* sub) {
+    QWidget* form = sub->widget();
+    const QVariant laidOut = form ? form->property(kLaidOut) : QVariant();
+    if (!laidOut.isValid()) return;
+    // The frame's edges and title bar are the window's margins around its form.
+    const QMargins m = sub->contentsMargins();
+    sub->resize(laidOut.toSize() + QSize(m.left() + m.right(), m.top() + m.bottom()));
+    if (sub == area_->activeSubWindow()) fit();
+    // The area is as large as what the scroll area shows, and at least as large as the active window needs.
+    const QSize room = scroll_->viewport()->size().expandedTo(area_->minimumSize());
+    QRect placed(sub->pos(), sub->size().boundedTo(room));
+    placed.moveLeft(std::clamp(placed.left(), 0, room.width() - placed.width()));
+    placed.moveTop(std::clamp(placed.top(), 0, room.height() - placed.height()));
+    sub->setGeometry(placed);
 }
 
 ChildArea::ChildArea(QMdiArea* area) : QObject(area), area_(area), scroll_(new QScrollArea) {

@@ -14,6 +14,8 @@ class QScrollArea;
 //   small window and no child window widens the main window.
 // - Ctrl+Tab and Ctrl+Shift+Tab step through the child windows in front of the start screen; the start
 //   screen behind them is left out (it comes back when the pages close).
+// - A child window restored from maximised or minimised gets the size its form was laid out for, cut to the
+//   area (a window shown maximised from the start would otherwise shrink to a bare title bar).
 class ChildArea : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +26,9 @@ public:
     // is added to the area and maximised (a form that centres its controls would otherwise ask for all
     // the room it was given).
     static void measure(QWidget* form);
+    // Follows the window states of a child window added to the area: restored, it takes the size its form
+    // was laid out for (as measure() noted it) inside the area.
+    void follow(QMdiSubWindow* sub);
     // Gives the area the room the active child window's controls need.
     void fit();
     // The window that stays behind the others (the start screen's frame).
@@ -34,6 +39,7 @@ protected:
 
 private:
     bool stepWindows(int direction);
+    void restored(QMdiSubWindow* sub);
     QMdiArea* area_;
     QScrollArea* scroll_;
     QPointer<QMdiSubWindow> background_;

@@ -282,6 +282,7 @@ QMdiSubWindow* frmMAIN::addChild(QWidget* form, bool maximised) {
     QMdiSubWindow* sub = mdiArea->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setObjectName(form->objectName() + QStringLiteral("_frame"));
+    childArea_->follow(sub);
     if (maximised) sub->showMaximized();
     else sub->show();
     childArea_->fit();

@@ -16,7 +16,10 @@
 #include "platform/surface/PictureBox.h"
 #include "platform/surface/PrinterSurface.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QScrollBar>
 
 using platform::RunState;
@@ -255,4 +258,18 @@ bool mdiAUSGABESEITE::eventFilter(QObject* watched, QEvent* event) {
 
 void mdiAUSGABESEITE::keyPressEvent(QKeyEvent* event) {
     if (!ausgabeseite::Form_KeyDown(*event)) QWidget::keyPressEvent(event);
+}
+
+void mdiAUSGABESEITE::closeEvent(QCloseEvent* event) {
+    // Only a page in a window of the main window's area has a close box; elsewhere (a page on its own)
+    // closing is closing.
+    if (!qobject_cast<QMdiSubWindow*>(parentWidget())) return QWidget::closeEvent(event);
+    event->ignore();
+    // Queued: the command deletes this page and its window, which are still inside the close event here.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [] {
+            if (RunState* run = RunState::installed()) run->stbMAIN_PanelClick(15);
+        },
+        Qt::QueuedConnection);
 }

@@ -35,8 +35,8 @@ struct PrintTarget;
 //
 // The base answers the page protocol that the main window and the page-settings dialog reach by name
 // (KONTEXT, Form_Activate, the properties HBOKF and HBOKFS), opens and ends print jobs, redraws the page,
-// and takes the page's keys and clicks. A page gives its pictures, the facts of its header and footer and
-// the sheets it prints:
+// and takes the page's keys, clicks and close box. A page gives its pictures, the facts of its header and
+// footer and the sheets it prints:
 //
 //   class mdiSEITE1 : public mdiAUSGABESEITE { ... BILD11, BILD12, BILD13 ... };
 //   mdiSEITE1 page;       // the controls only
@@ -183,6 +183,9 @@ protected:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The close box of the page's window closes the pages as Esc does (the main window's command 15), so
+    // that its menus and status panels follow; the command unloads the page once this event is over.
+    void closeEvent(QCloseEvent* event) override;
 
     // The three picture boxes and the table's scroll bar.
     std::array<platform::PictureBox*, 3> bilder_{};

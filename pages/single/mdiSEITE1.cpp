@@ -17,10 +17,6 @@
 #include "platform/runtime/EventLoop.h"
 #include "platform/surface/PictureBox.h"
 
-#include <QCloseEvent>
-#include <QCoreApplication>
-#include <QMdiSubWindow>
-
 using platform::RunState;
 
 mdiSEITE1::mdiSEITE1(QWidget* parent)
@@ -190,18 +186,4 @@ void mdiSEITE1::diagrammEinstellen() {
 
 void mdiSEITE1::vscBILD12_Change() {
     tabelleGescrollt();
-}
-
-void mdiSEITE1::closeEvent(QCloseEvent* event) {
-    // Only a page in a window of the main window's area has a close box; elsewhere (a page on its own)
-    // closing is closing.
-    if (!qobject_cast<QMdiSubWindow*>(parentWidget())) return QWidget::closeEvent(event);
-    event->ignore();
-    // Queued: the command deletes this page and its window, which are still inside the close event here.
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [] {
-            if (RunState* run = RunState::installed()) run->stbMAIN_PanelClick(15);
-        },
-        Qt::QueuedConnection);
 }

@@ -79,10 +79,6 @@ public:
     bool curvesFitted() const { return kurven_; }
 
 protected:
-    // The close box of the page's window closes the pages as Esc does (the main window's command 15), so
-    // that its menus and status panels follow; the command unloads the page once this event is over.
-    void closeEvent(QCloseEvent* event) override;
-
     void bild(int nummer, int OBJ, float XDL, float YDO) override;
     void diagrammEinstellen() override;
     QString dokumentname() const override;

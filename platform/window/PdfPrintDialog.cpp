@@ -62,13 +62,17 @@ PdfPrintDialog::PdfPrintDialog(const PrintRequest& request, DialogService& dialo
                                                      : request.suggestedPdfFile);
     file->setMinimumWidth(360);
     fileRow->addWidget(file, 1);
-    auto* choose = new QPushButton(QStringLiteral("..."), this);
-    connect(choose, &QPushButton::clicked, this, &PdfPrintDialog::browse);
-    fileRow->addWidget(choose);
+    chooseFile = new QPushButton(QStringLiteral("..."), this);
+    // The focus stays on "..." when its file dialog closes: Enter then prints, it does not browse again.
+    chooseFile->setAutoDefault(false);
+    connect(chooseFile, &QPushButton::clicked, this, &PdfPrintDialog::browse);
+    fileRow->addWidget(chooseFile);
     layout->addLayout(fileRow);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr2("Print", "Drucken"));
+    print = buttons->button(QDialogButtonBox::Ok);
+    print->setText(tr2("Print", "Drucken"));
+    print->setDefault(true);
     buttons->button(QDialogButtonBox::Cancel)->setText(tr2("Cancel", "Abbrechen"));
     connect(buttons, &QDialogButtonBox::accepted, this, &PdfPrintDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

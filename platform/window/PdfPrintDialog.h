@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
@@ -28,6 +29,8 @@ public:
     QSpinBox* fromPage;
     QSpinBox* toPage;
     QLineEdit* file;
+    QPushButton* chooseFile; // "...": the file dialog
+    QPushButton* print;      // the dialog's default button: Enter prints
 
 private:
     void browse();

@@ -291,6 +291,42 @@ TEST_F(Multiple, ThePageCommandsServeTheMultiplePage) {
     EXPECT_TRUE(w->mnuEXTRAS->menuAction()->isEnabled());
 }
 
+// The close box of the page's window closes it as the Close panel does: the menus come back and the page
+// commands go, with page 1 loaded beside it or not.
+TEST_F(Multiple, ThePageWindowsCloseBoxClosesThePagesAsTheClosePanelDoes) {
+    for (const bool pageOne : {false, true}) {
+        SCOPED_TRACE(pageOne ? "with page 1" : "alone");
+        if (pageOne) {
+            w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT = (ID = 2)"));
+            w->mnuAUSWERTEN_Click();
+            w->mnuBERECHNEN_Click();
+            ASSERT_NE(w->Form(QStringLiteral("mdiSEITE1")), nullptr);
+            w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT = (ID IN (2, 3))"));
+        }
+        inst.dialogs().clear();
+        inst.dialogs().answerText(QString());
+        w->mnuAUSWERTEN_Click();
+        w->mnuMBERECHNEN_Click();
+        QWidget* page = w->Form(QStringLiteral("mdiMSEITE1"));
+        ASSERT_NE(page, nullptr);
+        ASSERT_FALSE(w->mnuDATEI->menuAction()->isEnabled());
+        ASSERT_FALSE(w->mnuEXTRAS->menuAction()->isEnabled());
+        auto* window = qobject_cast<QMdiSubWindow*>(page->parentWidget());
+        ASSERT_NE(window, nullptr);
+        window->close();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(w->Forms().size(), 1);
+        EXPECT_EQ(w->Form(QStringLiteral("mdiMSEITE1")), nullptr);
+        EXPECT_EQ(w->Form(QStringLiteral("mdiSEITE1")), nullptr);
+        for (int i = 10; i <= 15; ++i)
+            EXPECT_FALSE(w->panelVisible(i)) << i;
+        EXPECT_TRUE(w->mnuDATEI->menuAction()->isEnabled());
+        EXPECT_TRUE(w->mnuEXTRAS->menuAction()->isEnabled());
+        EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 0)
+            << inst.dialogs().messages().join('|').toStdString();
+    }
+}
+
 TEST(MultipleEnglish, TheCommentIsAskedInTheRunsLanguage) {
     Installation inst(QStringLiteral("en"), QStringLiteral("."));
     {

@@ -6,6 +6,7 @@
 #include "mdiAUTOSTART.h"
 #include "platform/db/Connection.h"
 #include "platform/run/ProgressBar.h"
+#include "platform/surface/ImageSurface.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -85,6 +86,74 @@ TEST_F(WindowFit, APageLargerThanTheWindowScrollsInsteadOfWideningIt) {
         EXPECT_TRUE(w.mdiArea->rect().contains(inArea)) << name;
         EXPECT_GE(across->maximum() + scroll->viewport()->width(), inArea.right()) << name;
         EXPECT_GE(down->maximum() + scroll->viewport()->height(), inArea.bottom()) << name;
+    }
+}
+
+// Shown maximised (or minimised after that) and then restored (the window's middle button), a page shows
+// itself: its window takes the size of the sheet it was laid out for, cut to the child-window area, which
+// scrolls to every picture.
+TEST_F(WindowFit, ARestoredPageTakesTheSizeOfItsSheetCutToTheArea) {
+    frmMAIN& w = start(QStringLiteral("Satz B"));
+    const double k = platform::ImageSurface::kScreenPixelsPerMm;
+    const QSize sheet(int(297 * k), int(210 * k));
+    w.mnuNEUBERECHNEN_Click();
+    settle();
+    QWidget* page = w.Form(QStringLiteral("mdiSEITE1"));
+    ASSERT_NE(page, nullptr);
+    auto* window = qobject_cast<QMdiSubWindow*>(page->parentWidget());
+    ASSERT_NE(window, nullptr);
+    auto* scroll = qobject_cast<QScrollArea*>(w.centralWidget());
+    ASSERT_NE(scroll, nullptr);
+    const struct {
+        const char* name;
+        QSize mainWindow;
+        bool minimised; // minimised after it was maximised
+        bool cut;       // the sheet is larger than the area
+    } cases[] = {
+        {"large", {1600, 1150}, false, false},
+        {"small", {640, 420}, false, true},
+        {"large again", {1600, 1150}, false, false},
+        {"large, minimised", {1600, 1150}, true, false},
+        {"small, minimised", {640, 420}, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        window->showMaximized();
+        w.resize(c.mainWindow);
+        settle();
+        ASSERT_TRUE(window->isMaximized());
+        if (c.minimised) {
+            window->showMinimized();
+            settle();
+            ASSERT_TRUE(window->isMinimized());
+        }
+        window->showNormal();
+        settle();
+        EXPECT_FALSE(window->isMaximized());
+        EXPECT_TRUE(window->isVisible());
+        // The window lies in the area.
+        EXPECT_TRUE(w.mdiArea->rect().contains(window->geometry()))
+            << window->geometry().width() << "x" << window->geometry().height() << " in "
+            << w.mdiArea->width() << "x" << w.mdiArea->height();
+        if (c.cut) {
+            EXPECT_LE(page->width(), sheet.width());
+            EXPECT_LE(page->height(), sheet.height());
+            EXPECT_TRUE(page->width() < sheet.width() || page->height() < sheet.height());
+        } else {
+            EXPECT_EQ(page->size(), sheet);
+        }
+        // Every picture lies on the visible page, and the area scrolls as far as each.
+        for (const char* name : {"picBILD11", "picBILD12", "picBILD13"}) {
+            const QWidget* box = page->findChild<QWidget*>(QLatin1String(name));
+            ASSERT_NE(box, nullptr) << name;
+            EXPECT_TRUE(page->rect().contains(box->geometry())) << name;
+            const QRect inArea(box->mapTo(w.mdiArea, QPoint(0, 0)), box->size());
+            EXPECT_TRUE(w.mdiArea->rect().contains(inArea)) << name;
+            EXPECT_GE(scroll->horizontalScrollBar()->maximum() + scroll->viewport()->width(), inArea.right())
+                << name;
+            EXPECT_GE(scroll->verticalScrollBar()->maximum() + scroll->viewport()->height(), inArea.bottom())
+                << name;
+        }
     }
 }
 

@@ -4,9 +4,12 @@
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -48,6 +51,46 @@ TEST(PdfPrintDialog, EveryPageIsThePresetWhenNoPageIsActive) {
     ScriptedDialogs dialogs;
     PdfPrintDialog d(request, dialogs);
     EXPECT_TRUE(d.allPages->isChecked());
+}
+
+// After "..." and its file dialog the focus stays on "...": Enter prints from there as from the other
+// controls, it does not open the file dialog again.
+TEST(PdfPrintDialog, EnterPrintsWhereverTheFocusIs) {
+    testsupport::TempDir dir;
+    const struct {
+        const char* name;
+        QWidget* (*control)(PdfPrintDialog&);
+    } controls[] = {
+        {"...", [](PdfPrintDialog& d) -> QWidget* { return d.chooseFile; }},
+        {"file", [](PdfPrintDialog& d) -> QWidget* { return d.file; }},
+        {"to", [](PdfPrintDialog& d) -> QWidget* { return d.toPage; }},
+    };
+    for (const auto& c : controls) {
+        for (const int key : {int(Qt::Key_Return), int(Qt::Key_Enter)}) {
+            SCOPED_TRACE(std::string(c.name) + " key " + std::to_string(key));
+            PrintRequest request;
+            request.suggestedPdfFile = dir.file(QStringLiteral("Probe B.pdf"));
+            ScriptedDialogs dialogs;
+            PdfPrintDialog d(request, dialogs);
+            // No file dialog here: the presses of "..." are counted instead.
+            QObject::disconnect(d.chooseFile, &QPushButton::clicked, &d, nullptr);
+            int browsed = 0;
+            QObject::connect(d.chooseFile, &QPushButton::clicked, &d, [&] { ++browsed; });
+            d.show();
+            d.activateWindow();
+            QApplication::processEvents();
+            QWidget* control = c.control(d);
+            control->setFocus(Qt::OtherFocusReason);
+            QApplication::processEvents();
+            ASSERT_EQ(d.focusWidget(), control);
+            QKeyEvent press(QEvent::KeyPress, key,
+                            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            QApplication::sendEvent(control, &press);
+            EXPECT_EQ(browsed, 0);
+            EXPECT_EQ(d.result(), QDialog::Accepted);
+            EXPECT_FALSE(d.isVisible());
+        }
+    }
 }
 
 void schreiben(const QString& file) {
