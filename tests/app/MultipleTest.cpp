@@ -332,6 +332,17 @@ TEST_F(Multiple, TheDiagramOptionsComeBackAfterSaveAndANewStart) {
     EXPECT_EQ(inst.dialogs().count(QStringLiteral("InputBox")), 0);
 }
 
+// The main window is disabled while the page is built and enabled again: the greyed tools submenu, which
+// has no command, stays greyed through it.
+TEST_F(Multiple, TheGreyedToolsSubmenuStaysGreyedAfterThePage) {
+    inst.dialogs().answerText(QString());
+    w->mnuMBERECHNEN_Click();
+    ASSERT_NE(w->Form(QStringLiteral("mdiMSEITE1")), nullptr);
+    closePages();
+    ASSERT_TRUE(w->mnuEXTRAS->menuAction()->isEnabled());
+    EXPECT_FALSE(w->mnuWERKZEUGE->menuAction()->isEnabled());
+}
+
 TEST(MultipleEnglish, TheCommentIsAskedInTheRunsLanguage) {
     Installation inst(QStringLiteral("en"), QStringLiteral("."));
     {
