@@ -107,6 +107,9 @@ void frmMAIN::buildMenus() {
     mnuWERKZEUGE = mnuEXTRAS->addMenu(QStringLiteral("&Werkzeuge"));
     mnuWERKZEUGE->setObjectName(QStringLiteral("mnuWERKZEUGE"));
     mnuWERKZEUGE->menuAction()->setProperty("HelpContextID", 33);
+    // The submenu itself too: a command that disables the main window while it builds a page enables it
+    // again, and Qt would enable the submenu's entry with it.
+    mnuWERKZEUGE->setEnabled(false);
     mnuWERKZEUGE->menuAction()->setEnabled(false);
     mnuTEXT = item(mnuWERKZEUGE, QStringLiteral("mnuTEXT"), QStringLiteral("&Text"), 30);
     mnuPOLYGON = item(mnuWERKZEUGE, QStringLiteral("mnuPOLYGON"), QStringLiteral("&Polygon"), 30);

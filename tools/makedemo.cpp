@@ -1,8 +1,9 @@
 // Makes a demo installation of the program in the given folder, standing in for the product family's frame
 // program: the database folder with the archive, presets and information-system databases, a project
-// "DEMO.01" with three evaluated example records ("Probe B" active), the settings value "Datenbankpfad" and
-// the hand-over row of the user who runs it. A later run adds only what is missing, so that what changed
-// since (the operator or project of the hand-over row, the records) stays; the program files are replaced.
+// "DEMO.01" with three evaluated example records ("Probe B" active), a second, empty project "DEMO.02" beside
+// it, the settings value "Datenbankpfad" and the hand-over row of the user who runs it. A later run adds only
+// what is missing, so that what changed since (the operator or project of the hand-over row, the records of
+// either project) stays; the program files are replaced.
 //
 //   makedemo DEMO-FOLDER [PROGRAM-FILE TEMPLATE]
 #include "clsBERECHNEN.h"
@@ -176,7 +177,8 @@ int main(int argc, char** argv) {
         const QString program = root + QStringLiteral("/TAMBRIN");
         const QString databases = root + QStringLiteral("/DATENBANK");
         const QString projects = root + QStringLiteral("/PROJEKTE");
-        for (const QString& f : {program, databases, projects + QStringLiteral("/DEMO.01"), root + QStringLiteral("/config")})
+        for (const QString& f : {program, databases, projects + QStringLiteral("/DEMO.01"),
+                                 projects + QStringLiteral("/DEMO.02"), root + QStringLiteral("/config")})
             ensure(f);
         makeIfMissing(schema::Database::Archive, databases + QStringLiteral("/ARCHIV.mdb"));
         makeIfMissing(schema::Database::Presets, databases + QStringLiteral("/VORGABE.mdb"));
@@ -184,6 +186,9 @@ int main(int argc, char** argv) {
         makeIfMissing(schema::Database::Information, databases + QStringLiteral("/DALMIR.mdb"));
         const QString project = projects + QStringLiteral("/DEMO.01/TAMBRIN.mdb");
         if (makeProject(project)) evaluateRecords(project);
+        // The program makes no project (the frame program does): a second one, empty as the template is, is
+        // where Export-Import can copy records to and from the current one.
+        makeIfMissing(schema::Database::Project, projects + QStringLiteral("/DEMO.02/TAMBRIN.mdb"));
         handOver(databases + QStringLiteral("/ARCHIV.mdb"), projects);
 
         pointSettingsAt(root + QStringLiteral("/config"), databases);

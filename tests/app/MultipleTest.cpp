@@ -4,6 +4,7 @@
 
 #include "clsBERECHNEN.h"
 #include "ExampleRecords.h"
+#include "frmKONTEXT110.h"
 #include "frmMAIN.h"
 #include "mdiMSEITE1.h"
 #include "platform/db/Connection.h"
@@ -11,6 +12,7 @@
 #include "platform/run/ProgressBar.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
+#include "platform/ui/CheckBox.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -325,6 +327,56 @@ TEST_F(Multiple, ThePageWindowsCloseBoxClosesThePagesAsTheClosePanelDoes) {
         EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 0)
             << inst.dialogs().messages().join('|').toStdString();
     }
+}
+
+// The spline and the records' names chosen in the page's diagram dialog, saved with File / Save, come back
+// when the program is started again and the multiple evaluation is shown.
+TEST_F(Multiple, TheDiagramOptionsComeBackAfterSaveAndANewStart) {
+    inst.dialogs().answerText(QString());
+    w->mnuMBERECHNEN_Click();
+    auto* page = qobject_cast<mdiMSEITE1*>(w->Form(QStringLiteral("mdiMSEITE1")));
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->POSP(), 0);
+    inst.dialogs().onForm([](QDialog& form) {
+        auto& dialog = dynamic_cast<frmKONTEXT110&>(form);
+        dialog.chkPOSP->setValue(1);
+        dialog.chkDKEN->setValue(1);
+        dialog.cmdOK_Click();
+        return dialog.result();
+    });
+    page->picBILD110_MouseDown(Qt::RightButton);
+    EXPECT_EQ(page->POSP(), 1);
+    closePages();
+    ASSERT_TRUE(w->mnuDATEI->menuAction()->isEnabled());
+    w->mnuSPEICHERN_Click();
+    EXPECT_FALSE(w->dirty());
+    inst.stop();
+
+    inst.dialogs().clear();
+    w = &inst.start();
+    ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
+    w->setProgressHold(0);
+    w->setProgressBar(&bar);
+    EXPECT_EQ(platform::CLng(value(QStringLiteral("SELECT [POSP] FROM [A1] WHERE [ID]=0"))), 1);
+    EXPECT_EQ(platform::CLng(value(QStringLiteral("SELECT [DKEN] FROM [A1] WHERE [ID]=0"))), 1);
+    w->mnuAUSWERTEN_Click();
+    ASSERT_TRUE(w->mnuMBERECHNEN->isEnabled());
+    w->mnuMBERECHNEN_Click();
+    page = qobject_cast<mdiMSEITE1*>(w->Form(QStringLiteral("mdiMSEITE1")));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->POSP(), 1);
+    EXPECT_EQ(inst.dialogs().count(QStringLiteral("InputBox")), 0);
+}
+
+// The main window is disabled while the page is built and enabled again: the greyed tools submenu, which
+// has no command, stays greyed through it.
+TEST_F(Multiple, TheGreyedToolsSubmenuStaysGreyedAfterThePage) {
+    inst.dialogs().answerText(QString());
+    w->mnuMBERECHNEN_Click();
+    ASSERT_NE(w->Form(QStringLiteral("mdiMSEITE1")), nullptr);
+    closePages();
+    ASSERT_TRUE(w->mnuEXTRAS->menuAction()->isEnabled());
+    EXPECT_FALSE(w->mnuWERKZEUGE->menuAction()->isEnabled());
 }
 
 TEST(MultipleEnglish, TheCommentIsAskedInTheRunsLanguage) {

@@ -43,11 +43,15 @@ TEST(Makedemo, ALaterRunKeepsWhatChangedAndAddsWhatIsMissing) {
     makedemo(root);
     const QString archive = root + QStringLiteral("/DATENBANK/ARCHIV.mdb");
     const QString project = root + QStringLiteral("/PROJEKTE/DEMO.01/TAMBRIN.mdb");
+    const QString second = root + QStringLiteral("/PROJEKTE/DEMO.02/TAMBRIN.mdb");
     EXPECT_EQ(value(archive, QStringLiteral("SELECT [BEARBEITER] FROM [ADMIN]")),
               QStringLiteral("Labor Demo"));
     EXPECT_EQ(settingsValue(root), root + QStringLiteral("/DATENBANK"));
+    // The second project, for Export-Import, starts as empty as the template.
+    EXPECT_EQ(value(second, QStringLiteral("SELECT COUNT(*) FROM [E1]")), QStringLiteral("0"));
 
-    // Between two runs: another operator and project, a record deleted, a database lost.
+    // Between two runs: another operator and project, a record deleted, one exported into the second
+    // project, a database lost.
     {
         Connection c;
         c.Open(archive);
@@ -55,6 +59,9 @@ TEST(Makedemo, ALaterRunKeepsWhatChangedAndAddsWhatIsMissing) {
         Connection p;
         p.Open(project);
         p.Execute(QStringLiteral("DELETE FROM [E1] WHERE [KEN]='Probe C'"));
+        Connection s;
+        s.Open(second);
+        s.Execute(QStringLiteral("INSERT INTO [E1] ([ID], [KEN], [AKT]) VALUES (1, 'Probe C', 0)"));
     }
     ASSERT_TRUE(QFile::remove(root + QStringLiteral("/DATENBANK/VORGABE.mdb")));
     makedemo(root);
@@ -64,6 +71,7 @@ TEST(Makedemo, ALaterRunKeepsWhatChangedAndAddsWhatIsMissing) {
     EXPECT_EQ(value(archive, QStringLiteral("SELECT [PROJEKT] FROM [ADMIN]")), QStringLiteral("DEMO.02"));
     EXPECT_EQ(value(archive, QStringLiteral("SELECT COUNT(*) FROM [ADMIN]")), QStringLiteral("1"));
     EXPECT_EQ(value(project, QStringLiteral("SELECT COUNT(*) FROM [E1]")), QStringLiteral("2"));
+    EXPECT_EQ(value(second, QStringLiteral("SELECT [KEN] FROM [E1]")), QStringLiteral("Probe C"));
     EXPECT_TRUE(QFile::exists(root + QStringLiteral("/DATENBANK/VORGABE.mdb")));
     EXPECT_EQ(settingsValue(root), root + QStringLiteral("/DATENBANK"));
 }
