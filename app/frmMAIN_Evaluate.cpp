@@ -4,6 +4,7 @@
 #include "clsBERECHNEN.h"
 #include "pages/multiple/mdiMSEITE1.h"
 #include "pages/single/mdiSEITE1.h"
+#include "RecordId.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
 #include "platform/run/ProgressBar.h"
@@ -35,9 +36,11 @@ void frmMAIN::mnuAUSWERTEN_Click() {
                 if (rs.eof()) return;
                 rs.MoveLast();
                 count = std::int16_t(rs.RecordCount());
-                if (count == 1) id = CLng(rs.Value(QStringLiteral("ID")));
+                if (count == 1) id = store::longId(rs.Value(QStringLiteral("ID")), rs.Value(QStringLiteral("KEN")));
             }))
             return;
+        // An active record that can't be evaluated (its ID is beyond a Long) has been named: nothing to do.
+        if (trap.failed()) count = 0;
         if (count == 0) {
             enable({mnuEINGABEGRAFIK, mnuBERECHNEN, mnuMBERECHNEN, mnuFBERECHNEN, mnuNEUBERECHNEN}, false);
         } else if (count == 1) {
@@ -246,8 +249,10 @@ void frmMAIN::mnuNEUBERECHNEN_Click() {
             Recordset rs;
             rs.Open(QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"), *cnnX);
             rs.MoveFirst();
-            id = CLng(rs.Value(QStringLiteral("ID")));
+            id = store::longId(rs.Value(QStringLiteral("ID")), rs.Value(QStringLiteral("KEN")));
         }) &&
+        // Without the record's own ID the steps below would work on another record's rows.
+        !trap.failed() &&
         trap.step([&] {
             // The record's results and display options start afresh: only ID and BONEU are written.
             a1.Open(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=") + QString::number(id), *cnnX);

@@ -61,7 +61,8 @@ store::Statement clsDATEN::indexStatement(const Pairs& pairs) const {
         st << next(QStringLiteral(" AND ")) + platform::SqlName(ESPID) + QStringLiteral(" = ");
         st.value(Variant(ESPIDW));
     }
-    st << QStringLiteral(" ORDER BY ") + platform::SqlName(column);
+    // Rows without a value come last, as in every selection of the cursor.
+    st << QStringLiteral(" ORDER BY ") + platform::SqlName(column) + QStringLiteral(" NULLS LAST");
     return st;
 }
 
@@ -83,10 +84,22 @@ void clsDATEN::index(Value& MINI, Value& MAXI, Count& AN, const Pairs& pairs, co
         MINI = convert(zero);
         MAXI = convert(zero);
     } else {
+        // The smallest and largest value of the rows that have one (0 when none has), the count of all.
+        const Variant zero(std::int16_t(0));
+        const auto valueOf = [&] { return rs.Value(0).isNull() ? zero : rs.Value(0); };
         if (!trap.step([&] { rs.MoveFirst(); })) return;
-        if (!trap.step([&] { MINI = convert(rs.Value(0)); })) return;
-        if (!trap.step([&] { rs.MoveLast(); })) return;
-        if (!trap.step([&] { MAXI = convert(rs.Value(0)); })) return;
+        if (!trap.step([&] { MINI = convert(valueOf()); })) return;
+        if (!trap.step([&] {
+                rs.MoveLast();
+                while (rs.Value(0).isNull()) {
+                    rs.MovePrevious();
+                    if (!rs.bof()) continue;
+                    rs.MoveFirst();
+                    break;
+                }
+            }))
+            return;
+        if (!trap.step([&] { MAXI = convert(valueOf()); })) return;
         if (!trap.step([&] { AN = convertCount(rs.RecordCount()); })) return;
     }
     rs.Close();
