@@ -36,7 +36,9 @@ void frmMAIN::mnuAUSWERTEN_Click() {
                 if (rs.eof()) return;
                 rs.MoveLast();
                 count = std::int16_t(rs.RecordCount());
-                if (count == 1) id = store::longId(rs.Value(QStringLiteral("ID")), rs.Value(QStringLiteral("KEN")));
+                // Every active record must have an ID the evaluation and the pages hold.
+                for (rs.MoveFirst(); !rs.eof(); rs.MoveNext())
+                    id = store::longId(rs.Value(QStringLiteral("ID")), rs.Value(QStringLiteral("KEN")));
             }))
             return;
         // An active record that can't be evaluated (its ID is beyond a Long) has been named: nothing to do.

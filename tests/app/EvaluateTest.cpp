@@ -234,6 +234,14 @@ TEST_F(Evaluate, AnActiveRecordNumberedBeyondALongIsNamedOnceAndNothingElseIsTou
     EXPECT_EQ(value(QStringLiteral("SELECT [SRLI] FROM [A1] WHERE [ID]=0")), Variant(std::int16_t(2)));
     EXPECT_EQ(value(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=0")), Variant(false));
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM [A1] WHERE [ID]<>0")), 0);
+
+    // Beside another active record it is no part of a multiple evaluation either.
+    activate({3});
+    w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT=1 WHERE ID=3000000000"));
+    inst.dialogs().clear();
+    w->mnuAUSWERTEN_Click();
+    EXPECT_EQ(inst.dialogs().messages().join('|').toStdString(), named.toStdString());
+    EXPECT_EQ(states(), (QList<bool>{false, false, false, false, false}));
 }
 
 // A reading that another tool left without a number (E3.I1 Null) is evaluated as the reading after the
