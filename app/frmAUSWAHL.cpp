@@ -2,7 +2,6 @@
 
 #include "frmMAIN.h"
 #include "Pictures.h"
-#include "RecordId.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
@@ -11,6 +10,7 @@
 #include "platform/runtime/EventLoop.h"
 #include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
+#include "RecordId.h"
 
 #include <QKeyEvent>
 #include <QSignalBlocker>

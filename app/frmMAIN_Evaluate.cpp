@@ -4,7 +4,6 @@
 #include "clsBERECHNEN.h"
 #include "pages/multiple/mdiMSEITE1.h"
 #include "pages/single/mdiSEITE1.h"
-#include "RecordId.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
 #include "platform/run/ProgressBar.h"
@@ -12,6 +11,7 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "RecordId.h"
 
 using namespace platform;
 
@@ -254,8 +254,7 @@ void frmMAIN::mnuNEUBERECHNEN_Click() {
             id = store::longId(rs.Value(QStringLiteral("ID")), rs.Value(QStringLiteral("KEN")));
         }) &&
         // Without the record's own ID the steps below would work on another record's rows.
-        !trap.failed() &&
-        trap.step([&] {
+        !trap.failed() && trap.step([&] {
             // The record's results and display options start afresh: only ID and BONEU are written.
             a1.Open(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=") + QString::number(id), *cnnX);
             if (!a1.eof()) {

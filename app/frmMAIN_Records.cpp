@@ -3,9 +3,8 @@
 #include "frmMAIN.h"
 
 #include "frmAUSWAHL.h"
-#include "NEUEID.h"
-#include "RecordId.h"
 #include "mdiEINGABE.h"
+#include "NEUEID.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
@@ -13,6 +12,7 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "RecordId.h"
 
 #include <QEvent>
 #include <QMdiSubWindow>

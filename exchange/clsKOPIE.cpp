@@ -1,12 +1,12 @@
 #include "clsKOPIE.h"
 
 #include "NEUEID.h"
-#include "RecordId.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/runtime/VbError.h"
+#include "RecordId.h"
 
 using platform::Connection;
 using platform::Recordset;

@@ -1,7 +1,6 @@
 #include "frmEXPIMP.h"
 
 #include "clsKOPIE.h"
-#include "RecordId.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
@@ -12,6 +11,7 @@
 #include "platform/system/FileSystem.h"
 #include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
+#include "RecordId.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

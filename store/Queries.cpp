@@ -78,14 +78,13 @@ void clsDATEN::index(Value& MINI, Value& MAXI, Count& AN, const Pairs& pairs, co
     if (!trap.step([&] { open(rs, st, Use::Read); })) return;
     bool empty = false;
     if (!trap.step([&] { empty = rs.eof(); })) return;
+    const Variant zero(std::int16_t(0));
     if (empty) {
-        const Variant zero(std::int16_t(0));
         AN = convertCount(0);
         MINI = convert(zero);
         MAXI = convert(zero);
     } else {
         // The smallest and largest value of the rows that have one (0 when none has), the count of all.
-        const Variant zero(std::int16_t(0));
         const auto valueOf = [&] { return rs.Value(0).isNull() ? zero : rs.Value(0); };
         if (!trap.step([&] { rs.MoveFirst(); })) return;
         if (!trap.step([&] { MINI = convert(valueOf()); })) return;

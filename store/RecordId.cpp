@@ -33,8 +33,9 @@ bool fitsLong(std::int64_t id) {
 std::int32_t longId(const platform::Variant& id, const platform::Variant& name) {
     const std::int64_t wert = recordId(id);
     if (!fitsLong(wert))
-        throw platform::VbError(platform::VbError::Overflow,
-                                idTooLarge(name.isNull() || name.isEmpty() ? QString() : platform::CStr(name), wert));
+        throw platform::VbError(
+            platform::VbError::Overflow,
+            idTooLarge(name.isNull() || name.isEmpty() ? QString() : platform::CStr(name), wert));
     return std::int32_t(wert);
 }
 
@@ -42,11 +43,13 @@ QString idTooLarge(const QString& name, std::int64_t id) {
     const QString zahl = QString::number(id);
     const QString grenze = QString::number(std::numeric_limits<std::int32_t>::max());
     return platform::RunState::current().SPRACHE == 1
-               ? QStringLiteral("Record %1 has the number (ID) %2, beyond the largest this program keeps (%3): "
-                                "it can't be opened, evaluated or overwritten here.")
+               ? QStringLiteral(
+                     "Record %1 has the number (ID) %2, beyond the largest this program keeps (%3): "
+                     "it can't be opened, evaluated or overwritten here.")
                      .arg(name, zahl, grenze)
                : QStringLiteral("Der Datensatz %1 hat die Nummer (ID) %2, größer als die größte, die dieses "
-                                "Programm führt (%3): Er kann hier nicht geöffnet, ausgewertet oder überschrieben werden.")
+                                "Programm führt (%3): Er kann hier nicht geöffnet, ausgewertet oder "
+                                "überschrieben werden.")
                      .arg(name, zahl, grenze);
 }
 

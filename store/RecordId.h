@@ -12,8 +12,8 @@ namespace store {
 // The ID of a record as a project holds it. The program numbers its records within a Long (NEUEID), and
 // the input form, the evaluation and the drawing keep an ID in 32 bits; a project written by another tool
 // may hold larger ones, which a recordset hands over as a Double. Such a record is listed, copied and
-// deleted by its ID like any other; where it would be opened, evaluated or overwritten it is refused with one message
-// that names it, before anything is changed:
+// deleted by its ID like any other; where it would be opened, evaluated or overwritten it is refused with one
+// message that names it, before anything is changed:
 //
 //   const std::int64_t id = store::recordId(rs.Value(0));
 //   const std::int32_t aktid = store::longId(rs.Value(0), rs.Value(1)); // throws for 3,000,000,000

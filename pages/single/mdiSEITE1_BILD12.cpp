@@ -103,7 +103,8 @@ void mdiSEITE1::BILD12(int OBJ, float XDL, float YDO) {
         return;
     std::vector<Variant> nummern(std::size_t(std::max<std::int16_t>(AN, 0)));
     if (!trap.step([&] { e3_->DTVVF(QStringLiteral("I1"), nummern, QStringLiteral("I1")); })) return;
-    const int ohne = int(std::count_if(nummern.begin(), nummern.end(), [](const Variant& v) { return v.isEmpty(); }));
+    const int ohne =
+        int(std::count_if(nummern.begin(), nummern.end(), [](const Variant& v) { return v.isEmpty(); }));
     const int numeriert = int(nummern.size()) - ohne;
     const int erste = numeriert > 0 ? n_ + 1 : 0; // the row of the first reading without a number
     // A reading number without a row in E3 leaves its row empty.
@@ -112,7 +113,9 @@ void mdiSEITE1::BILD12(int OBJ, float XDL, float YDO) {
     Zellenfeld body(NS, zeilen);
     // A column's value in a row: by the reading's number, or for a reading without one by its place.
     auto wert = [&](const char* spalte, int zeile, Variant& v) {
-        if (zeile < erste) return e3_->DTVV(QString::fromLatin1(spalte), v, QStringLiteral("I1"), Variant{std::int16_t(zeile)});
+        if (zeile < erste)
+            return e3_->DTVV(QString::fromLatin1(spalte), v, QStringLiteral("I1"),
+                             Variant{std::int16_t(zeile)});
         if (QLatin1String(spalte) == QLatin1String("I1")) {
             v = Variant{std::int16_t(zeile)};
             return true;

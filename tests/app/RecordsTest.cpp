@@ -631,7 +631,8 @@ TEST_F(Records, AReadingWithoutANumberOpensAfterTheOthersAndSavingKeepsIt) {
     chooseNext({2});
     w->mnuOEFFNEN_Click();
     ASSERT_NE(form(), nullptr);
-    EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 0) << inst.dialogs().messages().join('|').toStdString();
+    EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 0)
+        << inst.dialogs().messages().join('|').toStdString();
     platform::FlexGrid& grid = *form()->msgFLX[0];
     ASSERT_EQ(grid.Rows() - grid.FixedRows(), 6);
     EXPECT_EQ(grid.TextMatrix(grid.FixedRows() + 5, 0), QStringLiteral("5"));

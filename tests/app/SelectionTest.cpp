@@ -364,9 +364,10 @@ namespace {
 TEST_F(Selection, ARecordNumberedBeyondALongIsRefusedByNameAndTheActiveRecordStays) {
     w->cnnX->Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (3000000000, 'Fremd', 0)"));
     w->cnnX->Execute(QStringLiteral("INSERT INTO A1 (ID, BONEU) VALUES (3000000000, 0)"));
-    const QString refusal = QStringLiteral(
-        "Der Datensatz Fremd hat die Nummer (ID) 3000000000, größer als die größte, die dieses Programm führt "
-        "(2147483647): Er kann hier nicht geöffnet, ausgewertet oder überschrieben werden.");
+    const QString refusal =
+        QStringLiteral("Der Datensatz Fremd hat die Nummer (ID) 3000000000, größer als die größte, die "
+                       "dieses Programm führt "
+                       "(2147483647): Er kann hier nicht geöffnet, ausgewertet oder überschrieben werden.");
     const auto flags = [&] {
         return rows(QStringLiteral("SELECT * FROM E1 WHERE ID=1 AND AKT=1")) * 10 +
                rows(QStringLiteral("SELECT * FROM E1 WHERE ID=3000000000 AND AKT=1"));

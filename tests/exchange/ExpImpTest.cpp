@@ -314,7 +314,8 @@ TEST_F(ExpImpTest, ATargetWithNoIdLeftSaysSoOnce) {
     for (const char* hoechste : {"2147483647", "3000000000", "9223372036854775807"}) {
         SCOPED_TRACE(hoechste);
         other().Execute(QStringLiteral("DELETE FROM E1 WHERE KEN='Fremd 2'"));
-        other().Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (%1, 'Fremd 2')").arg(QLatin1String(hoechste)));
+        other().Execute(
+            QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (%1, 'Fremd 2')").arg(QLatin1String(hoechste)));
         const QStringList before = allRows(other());
         run.dialogs().clear();
         run.dialogs().answerAllMessages(Msg::OK);

@@ -57,7 +57,14 @@ TEST_F(QueryTest, IndexGivesFirstLastAndCount) {
          Variant(std::int32_t(7)),
          {0, 4, 5},
          "SELECT [I1] FROM E3 WHERE [ID]=7 ORDER BY [I1] NULLS LAST"},
-        {"the record IDs", "E1", "", 0, {"ID"}, {}, {3, 7, 3}, "SELECT [ID] FROM E1 ORDER BY [ID] NULLS LAST"},
+        {"the record IDs",
+         "E1",
+         "",
+         0,
+         {"ID"},
+         {},
+         {3, 7, 3},
+         "SELECT [ID] FROM E1 ORDER BY [ID] NULLS LAST"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -105,7 +112,8 @@ TEST_F(QueryTest, IndexWithAKeyAndVariantOutputs) {
     EXPECT_EQ(an, 2);
     EXPECT_EQ(
         daten.lastStatement(),
-        QStringLiteral("SELECT [MNR] FROM TAMBRIN_VE2 WHERE [SPALTE] ='A' AND [IDK] = 1 ORDER BY [MNR] NULLS LAST"));
+        QStringLiteral(
+            "SELECT [MNR] FROM TAMBRIN_VE2 WHERE [SPALTE] ='A' AND [IDK] = 1 ORDER BY [MNR] NULLS LAST"));
     daten.ESPIDW = 3;
     daten.INDEXV(mini, maxi, an, QStringLiteral("MNR"));
     EXPECT_EQ(mini, Variant(std::int16_t(0)));
@@ -131,8 +139,7 @@ TEST_F(QueryTest, IndexFailuresAskAndKeepWhatWasNotReached) {
         daten.INDEX(mini, maxi, an, QStringLiteral("I1"));
         EXPECT_EQ((std::array<std::int16_t, 3>{mini, maxi, an}), c.expected);
         ASSERT_EQ(run.dialogs().asked().size(), 1u);
-        EXPECT_EQ(run.dialogs().asked()[0].prompt,
-                  QStringLiteral("VB-Error: 6\nÜberlauf"));
+        EXPECT_EQ(run.dialogs().asked()[0].prompt, QStringLiteral("VB-Error: 6\nÜberlauf"));
         EXPECT_EQ(run.dialogs().asked()[0].title, QStringLiteral("Index"));
         EXPECT_EQ(run.dialogs().asked()[0].style, Msg::OKCancel | Msg::Exclamation);
     }
@@ -217,8 +224,9 @@ TEST_F(QueryTest, DeleteRemovesOnlyTheSelection) {
     EXPECT_EQ(texts(QStringLiteral("SELECT I1 FROM E3 WHERE ID=5 ORDER BY I1")),
               (QStringList{"0", "1", "3", "4", "5"}));
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM E3 WHERE ID=7")), 5);
-    EXPECT_EQ(daten.lastStatement(),
-              QStringLiteral("SELECT [ID],[ID],[I1] FROM [E3] WHERE [ID] = 5 AND [I1]=2 ORDER BY [I1] NULLS LAST"));
+    EXPECT_EQ(
+        daten.lastStatement(),
+        QStringLiteral("SELECT [ID],[ID],[I1] FROM [E3] WHERE [ID] = 5 AND [I1]=2 ORDER BY [I1] NULLS LAST"));
     EXPECT_TRUE(daten.LOESCHEN());
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM E3 WHERE ID=5")), 0);
     EXPECT_TRUE(daten.LOESCHEN());

@@ -111,8 +111,9 @@ TEST(Grenzfall, AnUnreadableDiagramSettingShowsItsBoxesOncePerCommand) {
     lauf.dialoge().clear();
     lauf.dialoge().answerAllMessages(OK);
     mdiSEITE1& seite = lauf.laden();
-    const QStringList boxen{QStringLiteral("Wert abc kann nicht aus der Spalte XMIN der Tabelle G0 eingelesen werden!"),
-                            QStringLiteral("VB-Fehler: 11\nDivision durch Null")};
+    const QStringList boxen{
+        QStringLiteral("Wert abc kann nicht aus der Spalte XMIN der Tabelle G0 eingelesen werden!"),
+        QStringLiteral("VB-Fehler: 11\nDivision durch Null")};
     EXPECT_EQ(lauf.meldungen(), boxen);
 
     // Printing draws the diagram for the sheet and again on the screen: one command, the same boxes once.
