@@ -234,12 +234,23 @@ bool clsDATEN::IDKRIT(std::vector<std::int32_t>& IDKR, const QString& SPF1, cons
         return false;
     }
     if (!trap.step([&] { rs.MoveFirst(); })) return true;
-    if (!trap.step([&] { IDKR.assign(size_t(rs.RecordCount()), 0); })) return true;
-    size_t i = 0;
+    // A row whose ID the list can't hold (a number beyond a Long that another tool wrote) is left out: a 0
+    // in its place would stand for the multiple evaluation. The first such row says so, the others are
+    // left out without another box.
+    std::vector<std::int32_t> ids;
+    bool reported = false;
     const bool walked = store::walkRows(trap, rs, [&] {
-        const size_t row = i++;
-        return trap.step([&] { IDKR.at(row) = platform::CLng(rs.Value(QStringLiteral("ID"))); });
+        return trap.step([&] {
+            try {
+                ids.push_back(platform::CLng(rs.Value(QStringLiteral("ID"))));
+            } catch (const VbError&) {
+                if (reported) return;
+                reported = true;
+                throw;
+            }
+        });
     });
+    IDKR = std::move(ids);
     if (walked) rs.Close();
     return true;
 }
