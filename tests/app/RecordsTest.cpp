@@ -645,3 +645,27 @@ TEST_F(Records, AReadingWithoutANumberOpensAfterTheOthersAndSavingKeepsIt) {
 }
 
 } // namespace
+
+namespace {
+
+// A record that another tool numbered beyond a Long can't be overwritten by a new record of its name: one
+// message names it, nothing is written, and the form keeps its input (the multiple evaluation's row 0,
+// which a failed lookup used to stand for, stays too).
+TEST_F(Records, ARecordNumberedBeyondALongIsNotOverwrittenAndOneMessageNamesIt) {
+    w->cnnX->Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (3000000000, 'Fremd')"));
+    w->cnnX->Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM) VALUES (0, 'M', 'Mehrfachauswertung')"));
+    w->SPRACHE = 1;
+    w->mnuNEU_Click();
+    form()->txtKEN->setText(QStringLiteral("Fremd"));
+    inst.dialogs().answerAllMessages(Msg::Yes);
+    w->stbMAIN_PanelClick(8);
+    EXPECT_EQ(inst.dialogs().messages(),
+              QStringList{"VB-Error: 6\nRecord Fremd has the number (ID) 3000000000, beyond the largest this "
+                          "program keeps (2147483647): it can't be opened, evaluated or overwritten here."});
+    EXPECT_NE(form(), nullptr);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1")), 3);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE ID=0 AND KEN='M'")), 1);
+    EXPECT_EQ(active(), QList<int>{1});
+}
+
+} // namespace
