@@ -10,6 +10,7 @@
 #include "platform/runtime/EventLoop.h"
 #include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
+#include "RecordId.h"
 
 #include <QKeyEvent>
 #include <QSignalBlocker>
@@ -57,9 +58,9 @@ QString frmAUSWAHL::mode() const {
     return main_->Tag;
 }
 
-std::int32_t frmAUSWAHL::lineID(int line) const {
+std::int64_t frmAUSWAHL::lineID(int line) const {
     const QListWidgetItem* item = lstKEN->item(line);
-    return item ? item->data(IdRole).toInt() : 0;
+    return item ? item->data(IdRole).toLongLong() : 0;
 }
 
 void frmAUSWAHL::Form_Load() {
@@ -91,10 +92,11 @@ void frmAUSWAHL::Form_Load() {
             if (!trap.step([&] {
                     const Variant ken = rs.Value(1);
                     const Variant kom = rs.Value(2);
-                    auto* line = new QListWidgetItem(ken.isNull() ? QString() : CStr(ken));
-                    line->setData(IdRole, int(CLng(rs.Value(0))));
-                    line->setData(CommentRole, kom.isNull() ? QString() : CStr(kom));
-                    lstKEN->addItem(line);
+                    const qlonglong id = store::recordId(rs.Value(0));
+                    const QString comment = kom.isNull() ? QString() : CStr(kom);
+                    auto* line = new QListWidgetItem(ken.isNull() ? QString() : CStr(ken), lstKEN);
+                    line->setData(IdRole, id);
+                    line->setData(CommentRole, comment);
                     if (CBool(rs.Value(3))) {
                         line->setSelected(true);
                         // In open mode only the first active record in name order stays chosen.
@@ -144,7 +146,7 @@ void frmAUSWAHL::lstKEN_Click() {
         if (!trap.step([&] {
                 Recordset rs;
                 rs.OpenForReading(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=?"), *main_->cnnX,
-                                  {Variant(focused->data(IdRole).toInt())});
+                                  {store::idValue(focused->data(IdRole).toLongLong())});
                 evaluated = !rs.eof() && !rs.Value(0).isNull() && !CBool(rs.Value(0));
                 rs.Close();
             }))
@@ -164,6 +166,16 @@ void frmAUSWAHL::lstKEN_Click() {
 }
 
 void frmAUSWAHL::cmdOK_Click() {
+    // A record to open or to evaluate needs an ID the input form and the page can hold: one beyond a Long
+    // is refused before anything is written, so the active records stay as they were.
+    if (mode() == QLatin1String("O") || mode() == QLatin1String("A")) {
+        for (int i = 0; i < lstKEN->count(); ++i) {
+            if (!lstKEN->item(i)->isSelected() || store::fitsLong(lineID(i))) continue;
+            main_->dialogs().MsgBox(store::idTooLarge(lstKEN->item(i)->text(), lineID(i)),
+                                    Msg::OKOnly | Msg::Exclamation, windowTitle());
+            return;
+        }
+    }
     ErrorTrap trap(windowTitle());
     Hourglass hourglass;
     // Every listed record's flag is written, True or False, all or none.
@@ -172,7 +184,7 @@ void frmAUSWAHL::cmdOK_Click() {
         Connection::Transaction transaction(cnn);
         for (int i = 0; i < lstKEN->count(); ++i)
             cnn.Execute(QStringLiteral("UPDATE [E1] SET [AKT]=? WHERE [ID]=?"),
-                        {Variant(lstKEN->item(i)->isSelected()), Variant(lineID(i))});
+                        {Variant(lstKEN->item(i)->isSelected()), store::idValue(lineID(i))});
         transaction.commit();
     });
     // A choice that was not stored is not reported as stored: the dialog stays open.

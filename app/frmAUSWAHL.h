@@ -12,7 +12,9 @@ class frmMAIN;
 // it the command it serves ("O" open: one record; "A" select: any records, each evaluated first; "L"
 // delete) and receives its answer: "OK" when the choice is stored, "Abbrechen" after Cancel, the mode
 // letter unchanged when the close box closed it. Each list line keeps its record's ID, so that the choice
-// is written to the records the lines show, whatever their names hold.
+// is written to the records the lines show, whatever their names hold. A record whose ID lies beyond a Long
+// (written by another tool) is listed and can be deleted; OK refuses to open or select it with one message
+// that names it, and writes nothing.
 class frmAUSWAHL : public QDialog {
     Q_OBJECT
 public:
@@ -26,8 +28,8 @@ public:
     void cmdOK_Click();
     void cmdABBRECHEN_Click();
 
-    // The record ID of list line i.
-    std::int32_t lineID(int line) const;
+    // The record ID of list line i (beyond a Long for a record another tool numbered so).
+    std::int64_t lineID(int line) const;
 
     QListWidget* lstKEN;
     QPushButton* cmdOK;

@@ -11,6 +11,7 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "RecordId.h"
 
 using namespace platform;
 
@@ -35,9 +36,13 @@ void frmMAIN::mnuAUSWERTEN_Click() {
                 if (rs.eof()) return;
                 rs.MoveLast();
                 count = std::int16_t(rs.RecordCount());
-                if (count == 1) id = CLng(rs.Value(QStringLiteral("ID")));
+                // Every active record must have an ID the evaluation and the pages hold.
+                for (rs.MoveFirst(); !rs.eof(); rs.MoveNext())
+                    id = store::longId(rs.Value(QStringLiteral("ID")), rs.Value(QStringLiteral("KEN")));
             }))
             return;
+        // An active record that can't be evaluated (its ID is beyond a Long) has been named: nothing to do.
+        if (trap.failed()) count = 0;
         if (count == 0) {
             enable({mnuEINGABEGRAFIK, mnuBERECHNEN, mnuMBERECHNEN, mnuFBERECHNEN, mnuNEUBERECHNEN}, false);
         } else if (count == 1) {
@@ -246,9 +251,10 @@ void frmMAIN::mnuNEUBERECHNEN_Click() {
             Recordset rs;
             rs.Open(QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true ORDER BY [KEN]"), *cnnX);
             rs.MoveFirst();
-            id = CLng(rs.Value(QStringLiteral("ID")));
+            id = store::longId(rs.Value(QStringLiteral("ID")), rs.Value(QStringLiteral("KEN")));
         }) &&
-        trap.step([&] {
+        // Without the record's own ID the steps below would work on another record's rows.
+        !trap.failed() && trap.step([&] {
             // The record's results and display options start afresh: only ID and BONEU are written.
             a1.Open(QStringLiteral("SELECT [ID],[BONEU] FROM [A1] WHERE [ID]=") + QString::number(id), *cnnX);
             if (!a1.eof()) {

@@ -3,8 +3,8 @@
 #include "frmMAIN.h"
 
 #include "frmAUSWAHL.h"
-#include "NEUEID.h"
 #include "mdiEINGABE.h"
+#include "NEUEID.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
@@ -12,6 +12,7 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "RecordId.h"
 
 #include <QEvent>
 #include <QMdiSubWindow>
@@ -133,8 +134,9 @@ void frmMAIN::mnuOEFFNEN_Click() {
                     QStringLiteral("SELECT [ID],[KEN] FROM [E1] WHERE [AKT]=true and [ID]>0 ORDER BY [KEN]"),
                     *cnnX);
                 count = rs.RecordCount();
-                if (count == 1) id = CLng(rs.Value(0));
-            }))
+                if (count == 1) id = store::longId(rs.Value(0), rs.Value(1));
+            }) ||
+            trap.failed())
             return;
         if (count == 1) break;
         const QString message = count == 0
@@ -230,8 +232,9 @@ void frmMAIN::saveInput() {
             rs.OpenForReading(QStringLiteral("SELECT [ID] FROM [E1] WHERE [KEN]=? AND [ID]>0"), *cnnX,
                               {Variant(name)});
             exists = !rs.eof();
-            if (exists) id = CLng(rs.Value(0));
-        }))
+            if (exists) id = store::longId(rs.Value(0), Variant(name));
+        }) ||
+        trap.failed())
         return;
     if (exists) {
         const QString question =

@@ -177,7 +177,9 @@ bool clsBERECHNEN::readNumbers(clsDATEN& e3, std::vector<std::int16_t>& numbers)
     e3.INDEXL(first, last, count_, QStringLiteral("I1"));
     N = std::int16_t(std::clamp<std::int32_t>(count_, 0, clsSPLINE::NSP + 1));
     if (N <= 0 || N > clsSPLINE::NSP) return true;
-    numbers.assign(N, -1);
+    // A reading without a number (another tool's) comes after the numbered ones and counts at its place.
+    numbers.resize(std::size_t(N));
+    std::iota(numbers.begin(), numbers.end(), std::int16_t(0));
     return e3.DTVIF(QStringLiteral("I1"), numbers, QStringLiteral("I1"));
 }
 

@@ -6,6 +6,7 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/runtime/VbError.h"
+#include "RecordId.h"
 
 using platform::Connection;
 using platform::Recordset;
@@ -19,9 +20,9 @@ const QStringList& clsKOPIE::TABELLEN() {
     return tabellen;
 }
 
-std::optional<QString> clsKOPIE::KEN(std::int32_t id) const {
+std::optional<QString> clsKOPIE::KEN(std::int64_t id) const {
     Recordset rs;
-    rs.OpenForReading(QStringLiteral("SELECT [KEN] FROM [E1] WHERE [ID]=?"), quelle_, {Variant(id)});
+    rs.OpenForReading(QStringLiteral("SELECT [KEN] FROM [E1] WHERE [ID]=?"), quelle_, {store::idValue(id)});
     if (rs.eof()) return std::nullopt;
     const Variant ken = rs.Value(0);
     return ken.isNull() ? QString() : platform::CStr(ken);
@@ -37,9 +38,9 @@ std::int32_t clsKOPIE::NEUEID() const {
     return store::NEUEID(ziel_);
 }
 
-void clsKOPIE::KOPIEREN(std::int32_t id, std::int32_t neuId) {
+void clsKOPIE::KOPIEREN(std::int64_t id, std::int32_t neuId) {
     if (id == 0 || neuId == 0) throw platform::VbError::invalidCall();
-    const Variant alt(id);
+    const Variant alt = store::idValue(id);
     const Variant neu(neuId);
     Connection::Transaction transaktion(ziel_);
     // The record's own rows go before E1, whose row the others refer to.

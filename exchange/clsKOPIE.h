@@ -33,15 +33,16 @@ public:
     // The tables of a record, in the order they are copied (E1 first: it holds the others).
     static const QStringList& TABELLEN();
 
-    // The name (KEN) of a record of the source; nothing when the source has no such record.
-    std::optional<QString> KEN(std::int32_t id) const;
+    // The name (KEN) of a record of the source; nothing when the source has no such record. The source's ID
+    // may lie beyond a Long (a project written by another tool, see store::recordId).
+    std::optional<QString> KEN(std::int64_t id) const;
     // True when the target holds a record of that name (names compare without regard to case).
     bool VORHANDEN(const QString& name) const;
     // The ID a new record gets in the target: one above the highest ID of E1 (1 for an empty table). Raises
     // VbError when the target has no ID left (see store::NEUEID).
     std::int32_t NEUEID() const;
     // Copies the source's record ID as the target's record NEUID, with all its rows, in one transaction.
-    void KOPIEREN(std::int32_t id, std::int32_t neuId);
+    void KOPIEREN(std::int64_t id, std::int32_t neuId);
 
 private:
     platform::Connection& quelle_;

@@ -12,6 +12,7 @@
 #include "platform/system/FileSystem.h"
 #include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
+#include "RecordId.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -402,7 +403,8 @@ void frmEXPIMP::LISTEFUELLEN(Connection& verbindung, QListWidget& liste) {
             platform::CStr(rs.Value(1)) +
                 (kommentar.isEmpty() ? QString() : QStringLiteral(" (") + kommentar + QLatin1Char(')')),
             &liste);
-        item->setData(Qt::UserRole, platform::CLng(rs.Value(0)));
+        // An ID beyond a Long (another tool's) is listed as any other: it can be copied from, under a new ID.
+        item->setData(Qt::UserRole, qlonglong(store::recordId(rs.Value(0))));
     }
 }
 
@@ -413,7 +415,7 @@ void frmEXPIMP::DATENSAETZEKOPIEREN(Connection& quelle, QListWidget& quellliste,
     for (int i = 0; i < quellliste.count(); ++i) {
         const QListWidgetItem* item = quellliste.item(i);
         if (!item->isSelected()) continue;
-        const std::int32_t id = item->data(Qt::UserRole).toInt();
+        const std::int64_t id = item->data(Qt::UserRole).toLongLong();
         if (id == 0) continue; // "<leer>" and the multiple evaluation are no records
         try {
             const std::optional<QString> name = kopie.KEN(id);

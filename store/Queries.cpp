@@ -61,7 +61,8 @@ store::Statement clsDATEN::indexStatement(const Pairs& pairs) const {
         st << next(QStringLiteral(" AND ")) + platform::SqlName(ESPID) + QStringLiteral(" = ");
         st.value(Variant(ESPIDW));
     }
-    st << QStringLiteral(" ORDER BY ") + platform::SqlName(column);
+    // Rows without a value come last, as in every selection of the cursor.
+    st << QStringLiteral(" ORDER BY ") + platform::SqlName(column) + QStringLiteral(" NULLS LAST");
     return st;
 }
 
@@ -77,16 +78,27 @@ void clsDATEN::index(Value& MINI, Value& MAXI, Count& AN, const Pairs& pairs, co
     if (!trap.step([&] { open(rs, st, Use::Read); })) return;
     bool empty = false;
     if (!trap.step([&] { empty = rs.eof(); })) return;
+    const Variant zero(std::int16_t(0));
     if (empty) {
-        const Variant zero(std::int16_t(0));
         AN = convertCount(0);
         MINI = convert(zero);
         MAXI = convert(zero);
     } else {
+        // The smallest and largest value of the rows that have one (0 when none has), the count of all.
+        const auto valueOf = [&] { return rs.Value(0).isNull() ? zero : rs.Value(0); };
         if (!trap.step([&] { rs.MoveFirst(); })) return;
-        if (!trap.step([&] { MINI = convert(rs.Value(0)); })) return;
-        if (!trap.step([&] { rs.MoveLast(); })) return;
-        if (!trap.step([&] { MAXI = convert(rs.Value(0)); })) return;
+        if (!trap.step([&] { MINI = convert(valueOf()); })) return;
+        if (!trap.step([&] {
+                rs.MoveLast();
+                while (rs.Value(0).isNull()) {
+                    rs.MovePrevious();
+                    if (!rs.bof()) continue;
+                    rs.MoveFirst();
+                    break;
+                }
+            }))
+            return;
+        if (!trap.step([&] { MAXI = convert(valueOf()); })) return;
         if (!trap.step([&] { AN = convertCount(rs.RecordCount()); })) return;
     }
     rs.Close();
@@ -222,12 +234,23 @@ bool clsDATEN::IDKRIT(std::vector<std::int32_t>& IDKR, const QString& SPF1, cons
         return false;
     }
     if (!trap.step([&] { rs.MoveFirst(); })) return true;
-    if (!trap.step([&] { IDKR.assign(size_t(rs.RecordCount()), 0); })) return true;
-    size_t i = 0;
+    // A row whose ID the list can't hold (a number beyond a Long that another tool wrote) is left out: a 0
+    // in its place would stand for the multiple evaluation. The first such row says so, the others are
+    // left out without another box.
+    std::vector<std::int32_t> ids;
+    bool reported = false;
     const bool walked = store::walkRows(trap, rs, [&] {
-        const size_t row = i++;
-        return trap.step([&] { IDKR.at(row) = platform::CLng(rs.Value(QStringLiteral("ID"))); });
+        return trap.step([&] {
+            try {
+                ids.push_back(platform::CLng(rs.Value(QStringLiteral("ID"))));
+            } catch (const VbError&) {
+                if (reported) return;
+                reported = true;
+                throw;
+            }
+        });
     });
+    IDKR = std::move(ids);
     if (walked) rs.Close();
     return true;
 }

@@ -133,10 +133,13 @@ store::Statement clsDATEN::selectStatement(const QString& SPV, const Pairs& pair
         st.value(Variant(*keys[k].second));
     }
 
+    // A row without a value in an ordering column (a reading another tool left unnumbered) comes after the
+    // others, so that row i of every read and write of the selection stays the same row.
     bool ordered = false;
     for (const QString& column : pairs.column) {
         if (column.isEmpty()) continue;
-        st << (ordered ? QStringLiteral(",") : QStringLiteral(" ORDER BY ")) + platform::SqlName(column);
+        st << (ordered ? QStringLiteral(",") : QStringLiteral(" ORDER BY ")) + platform::SqlName(column) +
+                  QStringLiteral(" NULLS LAST");
         ordered = true;
     }
     return st;

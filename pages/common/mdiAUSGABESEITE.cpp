@@ -220,9 +220,10 @@ bool mdiAUSGABESEITE::druckauftrag(const QString& titel,
             gesendet = true;
         });
         if (!gesendet) return abbrechen();
+        druckauftrag_.reset();
+        // The screen's redraw belongs to the same command: a box the job showed does not come again.
+        neuZeichnen();
     }
-    druckauftrag_.reset();
-    neuZeichnen();
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/runtime/NumberFormat.h"
 #include "platform/surface/PictureBox.h"
 
+#include <algorithm>
 #include <QScopedValueRollback>
 
 using drawing::Zellenfeld;
@@ -92,34 +93,60 @@ void mdiSEITE1::BILD12(int OBJ, float XDL, float YDO) {
         kopf(i, 1) = Variant(QString::fromUtf8(spalten[std::size_t(i)].einheit));
     }
 
-    // The page's reading count: the highest reading number of the record.
+    // The page's reading count: the highest reading number of the record. Readings without a number
+    // (another tool's) follow the numbered ones, numbered on as the evaluation counts them.
+    std::int16_t AN = 0;
     if (!trap.step([&] {
-            std::int16_t MINI = 0, AN = 0;
+            std::int16_t MINI = 0;
             e3_->INDEX(MINI, n_, AN, QStringLiteral("I1"));
         }))
         return;
+    std::vector<Variant> nummern(std::size_t(std::max<std::int16_t>(AN, 0)));
+    if (!trap.step([&] { e3_->DTVVF(QStringLiteral("I1"), nummern, QStringLiteral("I1")); })) return;
+    const int ohne =
+        int(std::count_if(nummern.begin(), nummern.end(), [](const Variant& v) { return v.isEmpty(); }));
+    const int numeriert = int(nummern.size()) - ohne;
+    const int erste = numeriert > 0 ? n_ + 1 : 0; // the row of the first reading without a number
     // A reading number without a row in E3 leaves its row empty.
-    const int zeilen = std::max(n_ + 1, 1);
+    const int zeilen = std::max(erste + ohne, 1);
+    if (ohne > 0) n_ = std::int16_t(erste + ohne - 1);
     Zellenfeld body(NS, zeilen);
-    auto lies = [&](const char* spalte, int zelle, const Variant& I1) {
+    // A column's value in a row: by the reading's number, or for a reading without one by its place.
+    auto wert = [&](const char* spalte, int zeile, Variant& v) {
+        if (zeile < erste)
+            return e3_->DTVV(QString::fromLatin1(spalte), v, QStringLiteral("I1"),
+                             Variant{std::int16_t(zeile)});
+        if (QLatin1String(spalte) == QLatin1String("I1")) {
+            v = Variant{std::int16_t(zeile)};
+            return true;
+        }
+        std::vector<Variant> werte(nummern.size());
+        if (!e3_->DTVVF(QString::fromLatin1(spalte), werte, QStringLiteral("I1"))) return false;
+        v = werte[std::size_t(numeriert + zeile - erste)];
+        return true;
+    };
+    auto lies = [&](const char* spalte, int zelle, int zeile) {
         Variant v;
-        if (e3_->DTVV(QString::fromLatin1(spalte), v, QStringLiteral("I1"), I1))
-            body(zelle, I1.asInteger()) = v;
+        if (wert(spalte, zeile, v)) body(zelle, zeile) = v;
     };
     if (!trap.step([&] {
             for (int i = 0; i < zeilen; ++i) {
-                const Variant I1{std::int16_t(i)};
                 if (KENW_) {
                     const char* namen[] = {"I1", "M1", "HS", "M1W", "M2W", "MCW"};
                     for (int c = 0; c < 6; ++c)
-                        lies(namen[c], c, I1);
+                        lies(namen[c], c, i);
                     continue;
                 }
-                lies("I1", 0, I1);
+                lies("I1", 0, i);
                 float M1 = 0;
-                e3_->DTVS(QStringLiteral("M1"), M1, QStringLiteral("I1"), I1);
-                lies("HS", 2, I1);
-                lies("M1R", 3, I1);
+                if (i < erste) {
+                    e3_->DTVS(QStringLiteral("M1"), M1, QStringLiteral("I1"), Variant{std::int16_t(i)});
+                } else {
+                    Variant m1;
+                    if (wert("M1", i, m1) && !m1.isEmpty() && !m1.isNull()) M1 = platform::CSng(m1);
+                }
+                lies("HS", 2, i);
+                lies("M1R", 3, i);
                 if (body(0, i).isEmpty()) continue;
                 const Variant& rest = body(3, i);
                 body(1, i) =

@@ -2,6 +2,7 @@
 
 #include "ExampleRecords.h"
 #include "frmMAIN.h"
+#include "mdiSEITE1.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ProgressBar.h"
@@ -201,4 +202,65 @@ TEST_F(Evaluate, ARecordNumberedAbove16BitsIsDrawnAndPrinted) {
     EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 0)
         << inst.dialogs().messages().join('|').toStdString();
     EXPECT_FALSE(QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files).isEmpty());
+}
+
+// A record that another tool numbered beyond a Long and made the active one can't be evaluated: the menu
+// and Calculate first name it once, and no other record's rows are touched (the multiple evaluation's row 0
+// keeps its display options).
+TEST_F(Evaluate, AnActiveRecordNumberedBeyondALongIsNamedOnceAndNothingElseIsTouched) {
+    w->cnnX->Execute(QStringLiteral("PRAGMA foreign_keys=OFF"));
+    w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT=0"));
+    for (const char* t : {"E1", "E2", "E3"})
+        w->cnnX->Execute(QStringLiteral("UPDATE %1 SET ID=3000000000 WHERE ID=2").arg(QLatin1String(t)));
+    w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT=1 WHERE ID=3000000000"));
+    w->cnnX->Execute(QStringLiteral("PRAGMA foreign_keys=ON"));
+    w->cnnX->Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM) VALUES (0, 'M', 'Mehrfachauswertung')"));
+    w->cnnX->Execute(QStringLiteral("INSERT INTO A1 (ID, BONEU, SRLI) VALUES (0, 0, 2)"));
+    const QString named = QStringLiteral(
+        "VB-Error: 6\nDer Datensatz P2 hat die Nummer (ID) 3000000000, größer als die größte, die dieses "
+        "Programm führt (2147483647): Er kann hier nicht geöffnet, ausgewertet oder überschrieben werden.");
+
+    w->mnuAUSWERTEN_Click();
+    EXPECT_EQ(inst.dialogs().messages().join('|').toStdString(), named.toStdString());
+    EXPECT_EQ(states(), (QList<bool>{false, false, false, false, false}));
+
+    inst.dialogs().clear();
+    w->mnuNEUBERECHNEN_Click();
+    EXPECT_EQ(inst.dialogs().messages().join('|').toStdString(), named.toStdString());
+    EXPECT_EQ(w->Form(QStringLiteral("mdiSEITE1")), nullptr);
+    EXPECT_TRUE(w->isEnabled());
+    EXPECT_FALSE(bar.isVisible());
+    EXPECT_FALSE(w->dirty());
+    EXPECT_EQ(value(QStringLiteral("SELECT [SRLI] FROM [A1] WHERE [ID]=0")), Variant(std::int16_t(2)));
+    EXPECT_EQ(value(QStringLiteral("SELECT [BONEU] FROM [A1] WHERE [ID]=0")), Variant(false));
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM [A1] WHERE [ID]<>0")), 0);
+
+    // Beside another active record it is no part of a multiple evaluation either.
+    activate({3});
+    w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT=1 WHERE ID=3000000000"));
+    inst.dialogs().clear();
+    w->mnuAUSWERTEN_Click();
+    EXPECT_EQ(inst.dialogs().messages().join('|').toStdString(), named.toStdString());
+    EXPECT_EQ(states(), (QList<bool>{false, false, false, false, false}));
+}
+
+// A reading that another tool left without a number (E3.I1 Null) is evaluated as the reading after the
+// others: the same results as with its number, without a box, and the page counts it.
+TEST_F(Evaluate, AReadingWithoutANumberIsEvaluatedAfterTheOthers) {
+    activate({2});
+    w->mnuNEUBERECHNEN_Click();
+    ASSERT_TRUE(inst.dialogs().asked().empty()) << inst.dialogs().messages().join('|').toStdString();
+    const Variant numbered = value(QStringLiteral("SELECT [RHPR] FROM [A1] WHERE [ID]=2"));
+    w->stbMAIN_PanelClick(15);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(w->Form(QStringLiteral("mdiSEITE1")), nullptr);
+
+    w->cnnX->Execute(QStringLiteral("UPDATE E3 SET I1=NULL WHERE ID=2 AND I1=5"));
+    w->mnuNEUBERECHNEN_Click();
+    EXPECT_TRUE(inst.dialogs().asked().empty()) << inst.dialogs().messages().join('|').toStdString();
+    auto* page = qobject_cast<mdiSEITE1*>(w->Form(QStringLiteral("mdiSEITE1")));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(value(QStringLiteral("SELECT [RHPR] FROM [A1] WHERE [ID]=2")), numbered);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM [A2] WHERE [ID]=2 AND [I1] BETWEEN 0 AND 5")), 6);
+    EXPECT_EQ(page->readingCount(), 5);
 }

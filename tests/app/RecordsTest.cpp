@@ -602,3 +602,70 @@ TEST_F(Records, ASavedRecordEvaluatesAsTheOriginal) {
 }
 
 } // namespace
+
+namespace {
+
+// A reading that another tool left without a number (E3.I1 Null) opens in the last row of the grids,
+// numbered on, without a box; saving keeps it there, numbered.
+TEST_F(Records, AReadingWithoutANumberOpensAfterTheOthersAndSavingKeepsIt) {
+    store(2, QStringLiteral("Zweiter"), true);
+    w->cnnX->Execute(QStringLiteral("UPDATE E1 SET AKT=0 WHERE ID<>2"));
+    const QString readings =
+        QStringLiteral("SELECT I1, M1, M1W, M2W, MCW FROM E3 WHERE ID=2 ORDER BY I1 NULLS LAST");
+    const auto texts = [&] {
+        QStringList out;
+        Recordset rs;
+        rs.Open(readings, *w->cnnX);
+        for (; !rs.eof(); rs.MoveNext()) {
+            QString line;
+            for (int i = 0; i < rs.FieldCount(); ++i)
+                line += rs.Value(i).debugText() + QLatin1Char('|');
+            out << line;
+        }
+        return out;
+    };
+    const QStringList numbered = texts();
+    ASSERT_EQ(numbered.size(), 6);
+    w->cnnX->Execute(QStringLiteral("UPDATE E3 SET I1=NULL WHERE ID=2 AND I1=5"));
+
+    chooseNext({2});
+    w->mnuOEFFNEN_Click();
+    ASSERT_NE(form(), nullptr);
+    EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 0)
+        << inst.dialogs().messages().join('|').toStdString();
+    platform::FlexGrid& grid = *form()->msgFLX[0];
+    ASSERT_EQ(grid.Rows() - grid.FixedRows(), 6);
+    EXPECT_EQ(grid.TextMatrix(grid.FixedRows() + 5, 0), QStringLiteral("5"));
+    EXPECT_EQ(grid.TextMatrix(grid.FixedRows(), 0), QStringLiteral("0"));
+
+    inst.dialogs().answerAllMessages(Msg::Yes);
+    w->stbMAIN_PanelClick(8);
+    EXPECT_EQ(form(), nullptr);
+    EXPECT_EQ(texts().join('\n').toStdString(), numbered.join('\n').toStdString());
+}
+
+} // namespace
+
+namespace {
+
+// A record that another tool numbered beyond a Long can't be overwritten by a new record of its name: one
+// message names it, nothing is written, and the form keeps its input (the multiple evaluation's row 0,
+// which a failed lookup used to stand for, stays too).
+TEST_F(Records, ARecordNumberedBeyondALongIsNotOverwrittenAndOneMessageNamesIt) {
+    w->cnnX->Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (3000000000, 'Fremd')"));
+    w->cnnX->Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM) VALUES (0, 'M', 'Mehrfachauswertung')"));
+    w->SPRACHE = 1;
+    w->mnuNEU_Click();
+    form()->txtKEN->setText(QStringLiteral("Fremd"));
+    inst.dialogs().answerAllMessages(Msg::Yes);
+    w->stbMAIN_PanelClick(8);
+    EXPECT_EQ(inst.dialogs().messages(),
+              QStringList{"VB-Error: 6\nRecord Fremd has the number (ID) 3000000000, beyond the largest this "
+                          "program keeps (2147483647): it can't be opened, evaluated or overwritten here."});
+    EXPECT_NE(form(), nullptr);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1")), 3);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE ID=0 AND KEN='M'")), 1);
+    EXPECT_EQ(active(), QList<int>{1});
+}
+
+} // namespace

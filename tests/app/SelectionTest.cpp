@@ -356,3 +356,64 @@ TEST_F(Selection, DeleteRemovesTheConfirmedRecordsWithAllTheirRows) {
 }
 
 } // namespace
+
+namespace {
+
+// A record that another tool numbered beyond a Long is listed and can be deleted like any other; opening
+// or selecting it is refused with one message that names it, and the active record stays active.
+TEST_F(Selection, ARecordNumberedBeyondALongIsRefusedByNameAndTheActiveRecordStays) {
+    w->cnnX->Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, AKT) VALUES (3000000000, 'Fremd', 0)"));
+    w->cnnX->Execute(QStringLiteral("INSERT INTO A1 (ID, BONEU) VALUES (3000000000, 0)"));
+    const QString refusal =
+        QStringLiteral("Der Datensatz Fremd hat die Nummer (ID) 3000000000, größer als die größte, die "
+                       "dieses Programm führt "
+                       "(2147483647): Er kann hier nicht geöffnet, ausgewertet oder überschrieben werden.");
+    const auto flags = [&] {
+        return rows(QStringLiteral("SELECT * FROM E1 WHERE ID=1 AND AKT=1")) * 10 +
+               rows(QStringLiteral("SELECT * FROM E1 WHERE ID=3000000000 AND AKT=1"));
+    };
+    // Chooses "Fremd" alone, presses OK, and gives up with Cancel when the dialog stays.
+    const auto fremdAlone = [](frmAUSWAHL& d) {
+        EXPECT_EQ(lines(d), (QStringList{"Fremd", "Probe"}));
+        EXPECT_EQ(d.lineID(0), 3000000000LL);
+        {
+            const QSignalBlocker quiet(d.lstKEN);
+            d.lstKEN->clearSelection();
+            d.lstKEN->item(0)->setSelected(true);
+        }
+        d.cmdOK->click();
+        EXPECT_TRUE(d.isVisible());
+        d.cmdABBRECHEN->click();
+    };
+    for (const char* command : {"Auswahl", "Öffnen"}) {
+        SCOPED_TRACE(command);
+        inst.dialogs().clear();
+        w->setDirty(false);
+        onDialog(fremdAlone);
+        if (QString::fromUtf8(command) == QLatin1String("Auswahl"))
+            w->mnuAUSWAHL_Click();
+        else
+            w->mnuOEFFNEN_Click();
+        EXPECT_EQ(inst.dialogs().messages(), QStringList{refusal});
+        EXPECT_EQ(flags(), 10);
+        EXPECT_FALSE(w->dirty());
+        EXPECT_EQ(w->inputForm(), nullptr);
+        EXPECT_EQ(w->stbMAIN->Panels(6)->Text(), QStringLiteral("Probe"));
+    }
+
+    // Deleting it needs no ID of 32 bits: its rows go as any record's do.
+    inst.dialogs().clear();
+    onDialog([](frmAUSWAHL& d) {
+        const QSignalBlocker quiet(d.lstKEN);
+        d.lstKEN->clearSelection();
+        d.lstKEN->item(0)->setSelected(true);
+        d.cmdOK->click();
+    });
+    inst.dialogs().answerAllMessages(Msg::OK);
+    w->mnuLOESCHEN_Click();
+    EXPECT_EQ(inst.dialogs().messages(), QStringList{"Datensatz Fremd wird gelöscht!"});
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE ID=3000000000")), 0);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM A1 WHERE ID=3000000000")), 0);
+}
+
+} // namespace

@@ -389,20 +389,47 @@ TEST_F(ExpImpTest, ADamagedProjectIsNotOpened) {
     EXPECT_EQ(dialog->lstEXP->count(), 0);
 }
 
-// A project whose highest ID is the largest the column holds takes no record: one message, nothing written.
+// A project whose highest ID is the largest a Long holds, or one beyond it that another tool wrote, takes
+// no record: opening it and exporting into it give one message, and nothing is written.
 TEST_F(ExpImpTest, ATargetWithNoIdLeftSaysSoOnce) {
-    other().Execute(QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (2147483647, 'Fremd 2')"));
-    const QStringList before = allRows(other());
+    for (const char* hoechste : {"2147483647", "3000000000", "9223372036854775807"}) {
+        SCOPED_TRACE(hoechste);
+        other().Execute(QStringLiteral("DELETE FROM E1 WHERE KEN='Fremd 2'"));
+        other().Execute(
+            QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (%1, 'Fremd 2')").arg(QLatin1String(hoechste)));
+        const QStringList before = allRows(other());
+        run.dialogs().clear();
+        run.dialogs().answerAllMessages(Msg::OK);
+        dialog->dirEXP_Change(otherFolder());
+        EXPECT_EQ(items(*dialog->lstEXP), (QStringList{"Fremd 1 (Kies)", "Fremd 2", "Probe B"}));
+        select(*dialog->lstIMP, {"Probe A (Sand)", "Probe C"});
+        dialog->cmdEXP_Click();
+        EXPECT_EQ(messages(),
+                  QStringList{QStringLiteral("Die Datensätze können nicht nach %1 kopiert werden:\n"
+                                             "Es kann kein weiterer Datensatz angelegt werden: Die höchste "
+                                             "Datensatznummer (ID) 2147483647 ist erreicht.")
+                                  .arg(otherFolder() + QStringLiteral("/TAMBRIN.mdb"))});
+        EXPECT_EQ(allRows(other()), before);
+        EXPECT_EQ(items(*dialog->lstEXP), (QStringList{"Fremd 1 (Kies)", "Fremd 2", "Probe B"}));
+    }
+}
+
+// A record numbered beyond a Long by another tool comes in as any other, under the next ID of this project.
+TEST_F(ExpImpTest, ARecordNumberedBeyondALongIsImportedUnderTheNextId) {
+    storeRecord(other(), 1, QStringLiteral("Fremd 2"), QStringLiteral("Ton"));
+    other().Execute(QStringLiteral("PRAGMA foreign_keys=OFF"));
+    for (const char* t : {"A2", "G0", "A1", "E3", "E2", "E1"})
+        other().Execute(QStringLiteral("UPDATE %1 SET ID=3000000000 WHERE ID=1").arg(QLatin1String(t)));
     dialog->dirEXP_Change(otherFolder());
-    select(*dialog->lstIMP, {"Probe A (Sand)", "Probe C"});
+    select(*dialog->lstEXP, {"Fremd 2 (Ton)"});
     run.dialogs().answerAllMessages(Msg::OK);
-    dialog->cmdEXP_Click();
-    EXPECT_EQ(messages(),
-              QStringList{QStringLiteral("Die Datensätze können nicht nach %1 kopiert werden:\n"
-                                         "Es kann kein weiterer Datensatz angelegt werden: Die höchste "
-                                         "Datensatznummer (ID) 2147483647 ist erreicht.")
-                              .arg(otherFolder() + QStringLiteral("/TAMBRIN.mdb"))});
-    EXPECT_EQ(allRows(other()), before);
+    dialog->cmdIMP_Click();
+    EXPECT_TRUE(messages().isEmpty()) << qPrintable(messages().join(QLatin1Char('|')));
+    EXPECT_EQ(records(work()).last(), QStringLiteral("4 Fremd 2"));
+    const QStringList copied = recordRows(work(), 4);
+    for (const char* t : {"A2", "G0", "A1", "E3", "E2", "E1"})
+        other().Execute(QStringLiteral("UPDATE %1 SET ID=1 WHERE ID=3000000000").arg(QLatin1String(t)));
+    EXPECT_EQ(copied, recordRows(other(), 1));
 }
 
 // A second (hard) link to the current project's database is that database: never offered.

@@ -331,3 +331,20 @@ TEST_F(ExpInfEnglishTest, TextsOfTheEnglishRun) {
 
 } // namespace
 } // namespace exchangetest
+
+namespace exchangetest {
+namespace {
+
+// Records that another tool numbered beyond a Long can't be exported into the information system: they are
+// left out with one message, and no other record (the multiple evaluation's row 0) stands in their place.
+TEST_F(ExpInfTest, RecordsNumberedBeyondALongAreLeftOutWithOneMessage) {
+    work().Execute(
+        QStringLiteral("INSERT INTO E1 (ID, KEN) VALUES (3000000000, 'Fremd 1'), (3000000001, 'Fremd 2')"));
+    run.dialogs().answerAllMessages(Msg::OK);
+    frmEXPINF& d = load();
+    EXPECT_EQ(items(*d.lstPROJ), (QStringList{"Probe A", "Probe B", "Probe C"}));
+    EXPECT_EQ(messages(), QStringList{"VB-Error: 6\nÜberlauf"});
+}
+
+} // namespace
+} // namespace exchangetest

@@ -72,7 +72,7 @@ TEST_F(CursorTest, SelectionStatements) {
          "M1",
          {"I1"},
          {},
-         "SELECT [M1],[ID],[I1] FROM [E3] WHERE [ID] = 7 ORDER BY [I1]"},
+         "SELECT [M1],[ID],[I1] FROM [E3] WHERE [ID] = 7 ORDER BY [I1] NULLS LAST"},
         {"a column with its value filters",
          "E3",
          "ID",
@@ -81,7 +81,7 @@ TEST_F(CursorTest, SelectionStatements) {
          "M1",
          {"I1"},
          {Variant(std::int16_t(3))},
-         "SELECT [M1],[ID],[I1] FROM [E3] WHERE [ID] = 7 AND [I1]=3 ORDER BY [I1]"},
+         "SELECT [M1],[ID],[I1] FROM [E3] WHERE [ID] = 7 AND [I1]=3 ORDER BY [I1] NULLS LAST"},
         {"two columns, the first with its value",
          "G0",
          "ID",
@@ -91,7 +91,7 @@ TEST_F(CursorTest, SelectionStatements) {
          {"IDOBJEKT", "OX"},
          {Variant(std::int32_t(110))},
          "SELECT [XMIN],[ID],[IDOBJEKT],[OX] FROM [G0] WHERE [ID] = 0 AND [IDOBJEKT]=110 ORDER BY "
-         "[IDOBJEKT],[OX]"},
+         "[IDOBJEKT] NULLS LAST,[OX] NULLS LAST"},
         {"a negative ID",
          "E1",
          "ID",
@@ -146,7 +146,7 @@ TEST_F(CursorTest, SelectionStatements) {
          "M1",
          {"I1"},
          {Variant(std::int16_t(2))},
-         "SELECT [M1],[I1] FROM [E3] WHERE [I1]=2 ORDER BY [I1]"},
+         "SELECT [M1],[I1] FROM [E3] WHERE [I1]=2 ORDER BY [I1] NULLS LAST"},
         {"text and fraction filters",
          "E3",
          "ID",
@@ -156,7 +156,7 @@ TEST_F(CursorTest, SelectionStatements) {
          {"M1", "M1W"},
          {Variant(1.5f), Variant(QStringLiteral("it's"))},
          "SELECT [I1],[ID],[M1],[M1W] FROM [E3] WHERE [ID] = 5 AND [M1]=1.5 AND [M1W]='it''s' ORDER BY "
-         "[M1],[M1W]"},
+         "[M1] NULLS LAST,[M1W] NULLS LAST"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -32,7 +32,7 @@ TEST_F(QueryTest, IndexGivesFirstLastAndCount) {
          {"I1"},
          {},
          {0, 5, 6},
-         "SELECT [I1] FROM E3 WHERE [ID] = 5 ORDER BY [I1]"},
+         "SELECT [I1] FROM E3 WHERE [ID] = 5 ORDER BY [I1] NULLS LAST"},
         {"an empty selection",
          "E3",
          "ID",
@@ -40,7 +40,7 @@ TEST_F(QueryTest, IndexGivesFirstLastAndCount) {
          {"I1"},
          {},
          {0, 0, 0},
-         "SELECT [I1] FROM E3 WHERE [ID] = 4 ORDER BY [I1]"},
+         "SELECT [I1] FROM E3 WHERE [ID] = 4 ORDER BY [I1] NULLS LAST"},
         {"an empty table",
          "A2",
          "ID",
@@ -48,7 +48,7 @@ TEST_F(QueryTest, IndexGivesFirstLastAndCount) {
          {"I1"},
          {},
          {0, 0, 0},
-         "SELECT [I1] FROM A2 WHERE [ID] = 5 ORDER BY [I1]"},
+         "SELECT [I1] FROM A2 WHERE [ID] = 5 ORDER BY [I1] NULLS LAST"},
         {"a filter column before the counted one",
          "E3",
          "",
@@ -56,8 +56,15 @@ TEST_F(QueryTest, IndexGivesFirstLastAndCount) {
          {"ID", "I1"},
          Variant(std::int32_t(7)),
          {0, 4, 5},
-         "SELECT [I1] FROM E3 WHERE [ID]=7 ORDER BY [I1]"},
-        {"the record IDs", "E1", "", 0, {"ID"}, {}, {3, 7, 3}, "SELECT [ID] FROM E1 ORDER BY [ID]"},
+         "SELECT [I1] FROM E3 WHERE [ID]=7 ORDER BY [I1] NULLS LAST"},
+        {"the record IDs",
+         "E1",
+         "",
+         0,
+         {"ID"},
+         {},
+         {3, 7, 3},
+         "SELECT [ID] FROM E1 ORDER BY [ID] NULLS LAST"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -105,7 +112,8 @@ TEST_F(QueryTest, IndexWithAKeyAndVariantOutputs) {
     EXPECT_EQ(an, 2);
     EXPECT_EQ(
         daten.lastStatement(),
-        QStringLiteral("SELECT [MNR] FROM TAMBRIN_VE2 WHERE [SPALTE] ='A' AND [IDK] = 1 ORDER BY [MNR]"));
+        QStringLiteral(
+            "SELECT [MNR] FROM TAMBRIN_VE2 WHERE [SPALTE] ='A' AND [IDK] = 1 ORDER BY [MNR] NULLS LAST"));
     daten.ESPIDW = 3;
     daten.INDEXV(mini, maxi, an, QStringLiteral("MNR"));
     EXPECT_EQ(mini, Variant(std::int16_t(0)));
@@ -113,14 +121,14 @@ TEST_F(QueryTest, IndexWithAKeyAndVariantOutputs) {
 }
 
 TEST_F(QueryTest, IndexFailuresAskAndKeepWhatWasNotReached) {
-    exec(QStringLiteral("UPDATE E3 SET I1=NULL WHERE ID=5 AND I1=0"));
+    exec(QStringLiteral("UPDATE E3 SET I1=40000 WHERE ID=5 AND I1=0"));
     struct Case {
         const char* name;
         int answer;
         std::array<std::int16_t, 3> expected;
     };
-    // The Null sorts first: MINI fails; OK goes on to MAXI and AN, Cancel leaves them.
-    for (const Case& c : {Case{"OK", Msg::OK, {-1, 5, 6}}, Case{"Cancel", Msg::Cancel, {-1, -1, -1}}}) {
+    // The number beyond an Integer sorts last: MAXI fails; OK goes on to AN, Cancel leaves it.
+    for (const Case& c : {Case{"OK", Msg::OK, {1, -1, 6}}, Case{"Cancel", Msg::Cancel, {1, -1, -1}}}) {
         SCOPED_TRACE(c.name);
         run.dialogs().clear();
         run.dialogs().answer(c.answer);
@@ -131,8 +139,7 @@ TEST_F(QueryTest, IndexFailuresAskAndKeepWhatWasNotReached) {
         daten.INDEX(mini, maxi, an, QStringLiteral("I1"));
         EXPECT_EQ((std::array<std::int16_t, 3>{mini, maxi, an}), c.expected);
         ASSERT_EQ(run.dialogs().asked().size(), 1u);
-        EXPECT_EQ(run.dialogs().asked()[0].prompt,
-                  QStringLiteral("VB-Error: 94\nUnzulässige Verwendung von Null"));
+        EXPECT_EQ(run.dialogs().asked()[0].prompt, QStringLiteral("VB-Error: 6\nÜberlauf"));
         EXPECT_EQ(run.dialogs().asked()[0].title, QStringLiteral("Index"));
         EXPECT_EQ(run.dialogs().asked()[0].style, Msg::OKCancel | Msg::Exclamation);
     }
@@ -183,6 +190,32 @@ TEST_F(QueryTest, RecordListsByActivityAndName) {
     EXPECT_THROW(daten.LID(ids), platform::VbError);
 }
 
+// Rows that another tool left without a value in the ordering column (a reading without a number) come
+// after the others in every selection; the index gives the smallest and largest value there is and counts
+// every row, without a box.
+TEST_F(QueryTest, RowsWithoutAnOrderingValueComeLast) {
+    exec(QStringLiteral("UPDATE E3 SET I1=NULL WHERE ID=5 AND I1 IN (0, 3)"));
+    exec(QStringLiteral("UPDATE E3 SET I1=NULL WHERE ID=7"));
+    const struct {
+        std::int32_t id;
+        std::array<std::int16_t, 3> index; // MINI, MAXI, AN
+        std::vector<float> m1;
+    } cases[] = {{5, {1, 5, 6}, {51, 52, 54, 55, 50, 53}}, {7, {0, 0, 5}, {10, 11, 12, 13, 14}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        clsDATEN daten;
+        daten.ETABELLE = QStringLiteral("E3");
+        daten.ESPIDW = c.id;
+        std::int16_t mini = -1, maxi = -1, an = -1;
+        daten.INDEX(mini, maxi, an, QStringLiteral("I1"));
+        EXPECT_EQ((std::array<std::int16_t, 3>{mini, maxi, an}), c.index);
+        std::vector<float> m1(c.m1.size(), -1.0f);
+        EXPECT_TRUE(daten.DTVSF(QStringLiteral("M1"), m1, QStringLiteral("I1")));
+        EXPECT_EQ(m1, c.m1);
+    }
+    EXPECT_TRUE(run.dialogs().asked().empty());
+}
+
 TEST_F(QueryTest, DeleteRemovesOnlyTheSelection) {
     clsDATEN daten;
     daten.ETABELLE = QStringLiteral("E3");
@@ -191,8 +224,9 @@ TEST_F(QueryTest, DeleteRemovesOnlyTheSelection) {
     EXPECT_EQ(texts(QStringLiteral("SELECT I1 FROM E3 WHERE ID=5 ORDER BY I1")),
               (QStringList{"0", "1", "3", "4", "5"}));
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM E3 WHERE ID=7")), 5);
-    EXPECT_EQ(daten.lastStatement(),
-              QStringLiteral("SELECT [ID],[ID],[I1] FROM [E3] WHERE [ID] = 5 AND [I1]=2 ORDER BY [I1]"));
+    EXPECT_EQ(
+        daten.lastStatement(),
+        QStringLiteral("SELECT [ID],[ID],[I1] FROM [E3] WHERE [ID] = 5 AND [I1]=2 ORDER BY [I1] NULLS LAST"));
     EXPECT_TRUE(daten.LOESCHEN());
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM E3 WHERE ID=5")), 0);
     EXPECT_TRUE(daten.LOESCHEN());
