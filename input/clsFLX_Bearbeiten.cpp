@@ -408,7 +408,8 @@ void clsFLX::BLOCKRAUMSCHAFFEN(const Blockziel& ziel) {
 void clsFLX::NICHTEINGEFUEGTMELDEN(const Blockziel& ziel, int zeilen, int breite) const {
     const platform::FlexGrid& grid = *z_->grid;
     if (ziel.eineZelle) {
-        const qint64 ohneZeilen = zeilen - (ziel.r1 - ziel.r0 + 1), ohneSpalten = breite - (ziel.c1 - ziel.c0 + 1);
+        const qint64 ohneZeilen = zeilen - (ziel.r1 - ziel.r0 + 1),
+                     ohneSpalten = breite - (ziel.c1 - ziel.c0 + 1);
         // What lies beyond the last column or the most rows a grid holds is named in one message.
         if (ohneSpalten > 0 || (ohneZeilen > 0 && z_->boh)) {
             QString was;
@@ -416,10 +417,11 @@ void clsFLX::NICHTEINGEFUEGTMELDEN(const Blockziel& ziel, int zeilen, int breite
             if (ohneSpalten > 0)
                 was += (was.isEmpty() ? QString() : QStringLiteral(" und ")) +
                        anzahl(ohneSpalten, "Spalte", "Spalten");
-            meldung(QStringLiteral("Nicht eingefügt: ") + was +
-                        QStringLiteral(" der Zwischenablage, jenseits der letzten Spalte oder der größten Zahl "
-                                       "von Zeilen der Tabelle."),
-                    QStringLiteral("Einfügen"));
+            meldung(
+                QStringLiteral("Nicht eingefügt: ") + was +
+                    QStringLiteral(" der Zwischenablage, jenseits der letzten Spalte oder der größten Zahl "
+                                   "von Zeilen der Tabelle."),
+                QStringLiteral("Einfügen"));
             return;
         }
     }
@@ -493,12 +495,14 @@ bool clsFLX::SPALTENWERTPRUEFEN(int SPALTE, const QString& TEXT, int ABLAGEZEILE
         }
     }
     if (typ >= 1 && typ <= 3)
-        return !(minimum < maximum) ||
-               WERTPRUEFEN(pruefling, minimum, maximum, -1, 0, QStringLiteral("Indexspalte ") + titel, zusatz);
+        return !(minimum < maximum) || WERTPRUEFEN(pruefling, minimum, maximum, -1, 0,
+                                                   QStringLiteral("Indexspalte ") + titel, zusatz);
     if (typ == 4)
-        return WERTPRUEFEN(pruefling, minimum, maximum, 0, -1, QStringLiteral("Datumsspalte ") + titel, zusatz);
+        return WERTPRUEFEN(pruefling, minimum, maximum, 0, -1, QStringLiteral("Datumsspalte ") + titel,
+                           zusatz);
     if (typ == 5)
-        return WERTPRUEFEN(pruefling, minimum, maximum, 0, -1, QStringLiteral("Uhrzeitspalte ") + titel, zusatz);
+        return WERTPRUEFEN(pruefling, minimum, maximum, 0, -1, QStringLiteral("Uhrzeitspalte ") + titel,
+                           zusatz);
     return !(minimum < maximum) ||
            WERTPRUEFEN(pruefling, minimum, maximum, 0, 0, QStringLiteral("Spalte ") + titel, zusatz);
 }

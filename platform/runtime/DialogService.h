@@ -31,12 +31,17 @@ inline int iconOf(int style) { return style & 112; }
 inline int defaultAnswerOf(int style) {
     const bool second = style & DefaultButton2;
     switch (buttonsOf(style)) {
-    case OKCancel: return second ? Cancel : OK;
-    case AbortRetryIgnore: return second ? Retry : Abort;
+    case OKCancel:
+        return second ? Cancel : OK;
+    case AbortRetryIgnore:
+        return second ? Retry : Abort;
     case YesNoCancel:
-    case YesNo: return second ? No : Yes;
-    case RetryCancel: return second ? Cancel : Retry;
-    default: return OK;
+    case YesNo:
+        return second ? No : Yes;
+    case RetryCancel:
+        return second ? Cancel : Retry;
+    default:
+        return OK;
     }
 }
 } // namespace Msg

@@ -388,7 +388,8 @@ INSTANTIATE_TEST_SUITE_P(
                       g.setCol(2);
                       form.msgFLX_DblClick(1);
                       const int zeilen = g.Rows();
-                      testsupport::taste(form.txtFLX[1], Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+                      testsupport::taste(form.txtFLX[1], Qt::Key_Return, Qt::NoModifier,
+                                         QStringLiteral("\r"));
                       ASSERT_EQ(g.Rows(), zeilen + 1);
                       ASSERT_EQ(form.msgFLX[2]->Rows(), zeilen + 1);
                   },

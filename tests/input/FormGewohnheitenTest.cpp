@@ -164,9 +164,10 @@ TEST(FormEinfuegen, HValuesBeyondTheReadingsAreNamedNotDroppedUnsaid) {
     h.setCol(1);
     QApplication::clipboard()->setText(QStringLiteral("0,41\r\n0,42\r\n0,43\r\n0,44\r\n0,45\r\n"));
     taste(&h, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
-    EXPECT_EQ(lauf.dialogs().messages(),
-              QStringList{"4 Zeilen der Zwischenablage wurden nicht eingefügt: die Tabelle hat ab der gewählten "
-                          "Zeile nur 1 Zeile."});
+    EXPECT_EQ(
+        lauf.dialogs().messages(),
+        QStringList{"4 Zeilen der Zwischenablage wurden nicht eingefügt: die Tabelle hat ab der gewählten "
+                    "Zeile nur 1 Zeile."});
     EXPECT_EQ(h.Rows(), 2);
     EXPECT_EQ(spalte(h, 1), QStringList{"0,41"});
     EXPECT_EQ(g.Rows(), 2);

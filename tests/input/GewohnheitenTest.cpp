@@ -141,12 +141,13 @@ TEST(EinfuegenAnEinerZelle, ARefusedValuePastesNothingAndItsCellIsNamed) {
     const QString keineZahl = QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!\n\n");
     const std::vector<Fall> faelle{
         {"a text cell", "de", 1, QStringLiteral("1\t2\r\n3\tvier\r\n5\t6\r\n"),
-         keineZahl + QStringLiteral("Nichts wurde eingefügt: Zeile 2 der Zwischenablage, Spalte m1,f: „vier“"),
+         keineZahl +
+             QStringLiteral("Nichts wurde eingefügt: Zeile 2 der Zwischenablage, Spalte m1,f: „vier“"),
          QStringLiteral("MSFlexGrid / Spalte m1,f")},
         {"a header row copied with the block", "de", 1,
          QStringLiteral("Masse feucht\tMasse Feuchte\r\n2783\t256,2\r\n"),
-         keineZahl +
-             QStringLiteral("Nichts wurde eingefügt: Zeile 1 der Zwischenablage, Spalte m1,w: „Masse feucht“"),
+         keineZahl + QStringLiteral(
+                         "Nichts wurde eingefügt: Zeile 1 der Zwischenablage, Spalte m1,w: „Masse feucht“"),
          QStringLiteral("MSFlexGrid / Spalte m1,w")},
         {"a value out of range, English", "en", 4, QStringLiteral("40\t-3\r\n"),
          QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:\nMinimum: 0, Maximum: 100000\n\n"
@@ -157,7 +158,8 @@ TEST(EinfuegenAnEinerZelle, ARefusedValuePastesNothingAndItsCellIsNamed) {
         SCOPED_TRACE(fall.name);
         testsupport::TestRun::Options optionen = testsupport::ohneDatenbank();
         optionen.language = QString::fromLatin1(fall.sprache);
-        optionen.decimalSign = optionen.language == QLatin1String("en") ? QStringLiteral(".") : QStringLiteral(",");
+        optionen.decimalSign =
+            optionen.language == QLatin1String("en") ? QStringLiteral(".") : QStringLiteral(",");
         testsupport::TestRun run(optionen);
         Gekoppelt g;
         QGuiApplication::clipboard()->setText(fall.text);
@@ -206,9 +208,10 @@ TEST(EinfuegenAnEinerZelle, AGridThatAppendsNoRowsKeepsThemAndNamesTheRowsLeftOu
     EXPECT_EQ(g.hoehe.grid->Rows(), 2);
     EXPECT_EQ(g.hoehe.spalte(1), QStringList{"0,41"});
     EXPECT_EQ(g.masse.grid->Rows(), 2);
-    EXPECT_EQ(run.dialogs().messages(),
-              QStringList{"4 Zeilen der Zwischenablage wurden nicht eingefügt: die Tabelle hat ab der gewählten "
-                          "Zeile nur 1 Zeile."});
+    EXPECT_EQ(
+        run.dialogs().messages(),
+        QStringList{"4 Zeilen der Zwischenablage wurden nicht eingefügt: die Tabelle hat ab der gewählten "
+                    "Zeile nur 1 Zeile."});
 }
 
 TEST(Tab, MovesToTheNextAndThePreviousCellOfTheSameGrid) {

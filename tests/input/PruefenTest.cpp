@@ -295,9 +295,9 @@ TEST(Tasten, BlockPastedFromASpreadsheet) {
 
 namespace {
 
-TEST(Tastatur, ReadingsTypedIntoTheGridFromTheKeyboard) {
-    EingabeLauf lauf;
-    mdiEINGABE& form = lauf.neu();
+// A new record named from the keyboard, then the drying grid on the readings tab with the focus on the
+// first value cell.
+platform::FlexGrid& zumErstenWert(mdiEINGABE& form) {
     form.txtKEN->setFocus();
     tippen(QStringLiteral("Probe B"));
     form.SSTab->setCurrentIndex(1);
@@ -306,6 +306,13 @@ TEST(Tastatur, ReadingsTypedIntoTheGridFromTheKeyboard) {
     g.setRow(1);
     g.setCol(1);
     QApplication::processEvents();
+    return g;
+}
+
+TEST(Tastatur, ReadingsTypedIntoTheGridFromTheKeyboard) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    platform::FlexGrid& g = zumErstenWert(form);
     // Each value: its keys open the editor over the cell, Enter writes it; the arrow moves on.
     for (const char* wert : {"2783", "256,2", "240", "40"}) {
         tippen(QString::fromLatin1(wert));
@@ -340,14 +347,7 @@ TEST(Tastatur, SetBTypedWithTabOrOneEnterAtEachRowsEnd) {
         SCOPED_TRACE(enter ? "one Enter at each row's end" : "Tab only");
         EingabeLauf lauf;
         mdiEINGABE& form = lauf.neu();
-        form.txtKEN->setFocus();
-        tippen(QStringLiteral("Probe B"));
-        form.SSTab->setCurrentIndex(1);
-        platform::FlexGrid& g = *form.msgFLX[0];
-        g.setFocus();
-        g.setRow(1);
-        g.setCol(1);
-        QApplication::processEvents();
+        platform::FlexGrid& g = zumErstenWert(form);
         const examples::Record satz = examples::dryingSet();
         for (const examples::Reading& x : satz.readings) {
             const float werte[] = {x.M1, x.M1W, x.M2W, x.MCW};

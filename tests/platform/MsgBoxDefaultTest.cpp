@@ -3,37 +3,22 @@
 #include "platform/runtime/ScriptedDialogs.h"
 #include "platform/window/QtDialogService.h"
 
+#include "NextModalBox.h"
+
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTimer>
-#include <QWidget>
 
 using namespace platform;
 
 namespace {
 
 // Presses Enter in the next modal box once it is open.
-class EnterPresser {
-public:
-    EnterPresser() {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            QWidget* box = QApplication::activeModalWidget();
-            if (!box && ++ticks_ < 500) return;
-            timer_.stop();
-            if (!box) return;
-            QWidget* ziel = box->focusWidget() ? box->focusWidget() : box;
-            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-            QApplication::sendEvent(ziel, &enter);
-        });
-        timer_.start();
-    }
-
-private:
-    QTimer timer_;
-    int ticks_ = 0;
-};
+void enterDruecken(QWidget& box) {
+    QWidget* ziel = box.focusWidget() ? box.focusWidget() : &box;
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(ziel, &enter);
+}
 
 TEST(MsgBoxDefault, EnterAnswersWithTheDefaultButton) {
     const struct {
@@ -51,7 +36,7 @@ TEST(MsgBoxDefault, EnterAnswersWithTheDefaultButton) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.style);
         EXPECT_EQ(Msg::defaultAnswerOf(c.style), c.answer);
-        EnterPresser presser;
+        NextModalBox enter(enterDruecken);
         EXPECT_EQ(dialogs.MsgBox(QStringLiteral("?"), c.style, QStringLiteral("T")), c.answer);
         // A scripted Enter answers the same.
         ScriptedDialogs scripted;

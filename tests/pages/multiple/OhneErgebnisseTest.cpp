@@ -69,7 +69,8 @@ TEST(OhneErgebnisse, TheSummaryBoxShowsDashesForALineThatARecordLacks) {
         lauf.setze(QStringLiteral("UPDATE A1 SET POSP = %1 WHERE ID = 0").arg(c.POSP));
         mdiMSEITE1& seite = lauf.laden();
         const QString text = kasten(seite);
-        EXPECT_TRUE(text.contains(QStringLiteral(" = ") + QString::fromUtf8(c.rho) + QStringLiteral(" g/cm³")))
+        EXPECT_TRUE(
+            text.contains(QStringLiteral(" = ") + QString::fromUtf8(c.rho) + QStringLiteral(" g/cm³")))
             << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral(" = ") + QString::fromUtf8(c.w) + QStringLiteral(" %")))
             << text.toStdString();
