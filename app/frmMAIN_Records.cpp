@@ -202,7 +202,7 @@ void frmMAIN::mnuLOESCHEN_Click() {
         const int answer = dialogs().MsgBox(
             SPRACHE == 1 ? QStringLiteral("File ") + name + QStringLiteral(" will be deleted!")
                          : QStringLiteral("Datensatz ") + name + QStringLiteral(" wird gelöscht!"),
-            Msg::OKCancel | Msg::Exclamation, title);
+            Msg::OKCancel | Msg::Exclamation | Msg::DefaultButton2, title);
         if (answer != Msg::OK) continue;
         // The record's rows in E2, E3, A1, A2 and G0 go with its E1 row.
         if (!trap.step(

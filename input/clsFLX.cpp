@@ -58,7 +58,12 @@ platform::FlexGrid* clsFLX::EFLX() const {
 
 void clsFLX::setEFLX(platform::FlexGrid* grid) {
     ErrorTrap trap = trapOf("FLX");
-    if (!trap.step([&] { z_->grid = grid; })) return;
+    if (!trap.step([&] {
+            if (z_->grid) z_->grid->removeEventFilter(z_->tasten.get());
+            z_->grid = grid;
+            if (grid) grid->installEventFilter(z_->tasten.get());
+        }))
+        return;
     Liste breiten;
     if (!trap.step([&] { breiten.assign(size_t(gridOf(z_->grid).Cols()), Variant(std::int16_t(15))); }))
         return;

@@ -12,6 +12,7 @@
 
 namespace platform {
 class ComboBox;
+class ErrorTrap;
 class FlexGrid;
 class PictureBox;
 class TextBox;
@@ -164,13 +165,19 @@ public:
     // (twips in the grid).
     void BEARBEITEN(std::int16_t BOB, float X = 0);
     // 0, 13 (Enter) and 9 (Tab) close the editor through the value check, 27 (Esc) closes it and leaves
-    // the cell as it was, -1 pastes, -2 fills the dragged block. A paste checks every value as a typed one
-    // and pastes nothing when one is refused; at one selected cell it writes the whole block from there,
-    // adding rows (and as many to the coupled grid) as it needs, and names in one message what fell beyond
-    // the last column or the most rows; into a selected range it writes what falls into the range. A
-    // disabled grid, and its coupled one, is enabled first, so that the pasted readings are saved.
+    // the cell as it was, -1 pastes, -2 fills the dragged block. Enter that closes the editor of the last
+    // cell (LETZTEZELLE) also appends the next row, as Enter on that cell does. A paste checks every value
+    // as a typed one and pastes nothing when one is refused, naming that cell; each pasted value gets its
+    // column's format as a typed one does. At one selected cell it writes the whole block from there; a
+    // grid that appends rows on Enter gets the rows it needs (and the coupled grid as many), another keeps
+    // its rows; one message names what fell beyond the last column or row. Into a selected range it writes
+    // what falls into the range. A disabled grid, and its coupled one, is enabled first, so that the pasted
+    // readings are saved.
     // False while an editor stays open (its value was rejected): the caller's action stops.
     bool EINFUEGEN(std::int16_t BOE);
+    // True when ZEILE, SPALTE is where a row of typed readings ends: the last row, in its last column or in
+    // the last one before the computed columns that end it. Enter and Tab there append a row when EBOH is on.
+    bool LETZTEZELLE(int ZEILE, int SPALTE) const;
     // The grid scrolled: closes the editor (a rejected value scrolls the grid back under its editor) and
     // redraws the captions.
     void BLAETTERN();
@@ -201,11 +208,27 @@ public:
     void TOOLTIP(float X, float Y);
 
 private:
+    struct Blockziel;
+
+    // The steps of EINFUEGEN: Esc; the close of the editor through the value check (False while it stays
+    // open); the text a value gets in the cells of column SPALTE; a row appended after the last one, here
+    // and in the coupled grid; the paste of the clipboard's block and the fill of the dragged block.
+    bool editorOffen() const;
+    void EDITORVERWERFEN(platform::ErrorTrap& trap);
+    bool EDITORSCHLIESSEN(platform::ErrorTrap& trap);
+    QString ZELLTEXT(int SPALTE, const QString& WERT) const;
+    void ZEILEANHAENGEN(platform::ErrorTrap& trap);
+    void BLOCKEINFUEGEN();
+    Blockziel BLOCKZIEL(int zeilen, int breite) const;
+    void BLOCKRAUMSCHAFFEN(const Blockziel& ziel);
+    void NICHTEINGEFUEGTMELDEN(const Blockziel& ziel, int zeilen, int breite) const;
+    void FUELLEN();
     // The check of a value for column SPALTE, as the editor's check makes it: by the column's type and
-    // limits, with the message of a refused value.
-    bool SPALTENWERTPRUEFEN(int SPALTE, const QString& TEXT);
+    // limits, with the message of a refused value. ABLAGEZEILE > 0: the value is from that row of a pasted
+    // block, which the message names.
+    bool SPALTENWERTPRUEFEN(int SPALTE, const QString& TEXT, int ABLAGEZEILE = 0);
     bool WERTPRUEFEN(QString& TEXT, float MINIMUM, float MAXIMUM, std::int16_t GANZZAHL, std::int16_t DATUM,
-                     const QString& TITEL);
+                     const QString& TITEL, const QString& ZUSATZ = {});
     void TEXT(float X, float Y, const platform::Variant& TEXT, std::int16_t AUSRICHTUNGX,
               std::int16_t AUSRICHTUNGY);
     float ZEITDIFFERENZ(const QString& DATUM1, const QString& ZEIT1, const QString& DATUM2,

@@ -401,6 +401,9 @@ void mdiEINGABE::configureGrids() {
         e.BESCHRIFTEN();
         e.AKTUALISIEREN();
     }
+    // The h' grid has a row for each reading of the mass grid and none of its own: Enter, Tab and a paste
+    // in it add no row.
+    FLX_[2]->setEBOH(false);
 }
 
 void mdiEINGABE::resizeEvent(QResizeEvent* event) {

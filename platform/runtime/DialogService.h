@@ -27,6 +27,23 @@ enum Buttons : int {
 enum Answer : int { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 inline int buttonsOf(int style) { return style & 7; }
 inline int iconOf(int style) { return style & 112; }
+// The answer of the button Enter presses: the first one, or the second with DefaultButton2.
+inline int defaultAnswerOf(int style) {
+    const bool second = style & DefaultButton2;
+    switch (buttonsOf(style)) {
+    case OKCancel:
+        return second ? Cancel : OK;
+    case AbortRetryIgnore:
+        return second ? Retry : Abort;
+    case YesNoCancel:
+    case YesNo:
+        return second ? No : Yes;
+    case RetryCancel:
+        return second ? Cancel : Retry;
+    default:
+        return OK;
+    }
+}
 } // namespace Msg
 
 // What the print dialog is asked and what it answers.

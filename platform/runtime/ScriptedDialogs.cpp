@@ -14,6 +14,10 @@ ScriptedDialogs& ScriptedDialogs::answer(int msgBoxAnswer) {
     script_.emplace_back(msgBoxAnswer);
     return *this;
 }
+ScriptedDialogs& ScriptedDialogs::answerEnter() {
+    script_.emplace_back(Enter{});
+    return *this;
+}
 ScriptedDialogs& ScriptedDialogs::answerText(std::optional<QString> text) {
     script_.emplace_back(std::move(text));
     return *this;
@@ -69,17 +73,13 @@ int ScriptedDialogs::MsgBox(const QString& prompt, int style, const QString& tit
     int result;
     if (scripted) {
         result = *scripted;
+    } else if (take<Enter>()) {
+        result = Msg::defaultAnswerOf(style);
     } else if (messageDefault_) {
         result = *messageDefault_;
     } else {
         a.answered = false;
-        switch (Msg::buttonsOf(style)) {
-        case Msg::YesNoCancel:
-        case Msg::YesNo: result = Msg::Yes; break;
-        case Msg::AbortRetryIgnore: result = Msg::Abort; break;
-        case Msg::RetryCancel: result = Msg::Retry; break;
-        default: result = Msg::OK; break;
-        }
+        result = Msg::defaultAnswerOf(Msg::buttonsOf(style)); // the first button
     }
     asked_.push_back(a);
     return result;

@@ -29,10 +29,15 @@ public:
         QString helpFile; // a message box's help button: the file and the context it opens
         int helpContext = 0;
     };
-    using Answer = std::variant<int, std::optional<QString>, std::optional<PrintAnswer>, std::optional<long>>;
+    // A message box answered with Enter: its default button.
+    struct Enter {};
+    using Answer =
+        std::variant<int, std::optional<QString>, std::optional<PrintAnswer>, std::optional<long>, Enter>;
 
     // Scripts the next answers.
     ScriptedDialogs& answer(int msgBoxAnswer);
+    // The next message box is answered as the Enter key answers it: with its default button.
+    ScriptedDialogs& answerEnter();
     ScriptedDialogs& answerText(std::optional<QString> text);
     ScriptedDialogs& answerPrint(std::optional<PrintAnswer> choice);
     ScriptedDialogs& answerColor(std::optional<long> color);

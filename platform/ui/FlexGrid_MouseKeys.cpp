@@ -138,7 +138,8 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
         col = columnCount() - 1;
         break;
     case Qt::Key_Tab:
-        // The next cell of the row, at its end the first of the next row; the last cell stays.
+        // The next cell of the row, at its end the first of the next row; the last cell stays (a grid editor
+        // that appends rows takes Tab there before the grid does).
         if (col < columnCount() - 1) {
             col = std::max(firstCol, col + 1);
         } else if (row < rowCount() - 1) {

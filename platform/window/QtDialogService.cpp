@@ -59,8 +59,8 @@ int QtDialogService::MsgBox(const QString& prompt, int style, const QString& tit
     QMessageBox::StandardButtons buttons;
     for (const auto& c : choices) buttons |= c.button;
     box.setStandardButtons(buttons);
-    box.setDefaultButton((style & Msg::DefaultButton2) && choices.size() > 1 ? choices[1].button
-                                                                             : choices.front().button);
+    for (const auto& c : choices)
+        if (c.answer == Msg::defaultAnswerOf(style)) box.setDefaultButton(c.button);
     QPushButton* help = nullptr;
     if ((style & Msg::HelpButton) && !helpFile.isEmpty()) {
         help = box.addButton(QMessageBox::Help);

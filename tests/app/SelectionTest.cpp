@@ -332,7 +332,7 @@ TEST_F(Selection, DeleteRemovesTheConfirmedRecordsWithAllTheirRows) {
     // The questions come in the order of the rows: ID 1, then ID 2.
     EXPECT_EQ(inst.dialogs().messages(),
               (QStringList{"File Probe will be deleted!", "File Satz 2 will be deleted!"}));
-    EXPECT_EQ(inst.dialogs().asked().back().style, Msg::OKCancel | Msg::Exclamation);
+    EXPECT_EQ(inst.dialogs().asked().back().style, Msg::OKCancel | Msg::Exclamation | Msg::DefaultButton2);
     EXPECT_EQ(inst.dialogs().asked().back().title, QStringLiteral("Löschen"));
     EXPECT_EQ(rowsOf(1), 1);
     EXPECT_EQ(rowsOf(2), 0); // E1 with its E2, E3, A1, A2 and G0 rows
@@ -414,6 +414,24 @@ TEST_F(Selection, ARecordNumberedBeyondALongIsRefusedByNameAndTheActiveRecordSta
     EXPECT_EQ(inst.dialogs().messages(), QStringList{"Datensatz Fremd wird gelöscht!"});
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE ID=3000000000")), 0);
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM A1 WHERE ID=3000000000")), 0);
+}
+
+// File / Delete, Enter, Enter: the active record is chosen already, and the question that follows keeps it
+// unless OK is pressed.
+TEST_F(Selection, EnterOnTheDeleteQuestionKeepsTheRecord) {
+    ASSERT_EQ(active(), QList<int>{1});
+    for (const bool ok : {false, true}) {
+        SCOPED_TRACE(ok ? "OK" : "Enter");
+        inst.dialogs().clear();
+        onDialog([](frmAUSWAHL& d) { d.cmdOK->click(); });
+        if (ok)
+            inst.dialogs().answer(Msg::OK);
+        else
+            inst.dialogs().answerEnter();
+        w->mnuLOESCHEN_Click();
+        EXPECT_EQ(inst.dialogs().messages(), QStringList{"Datensatz Probe wird gelöscht!"});
+        EXPECT_EQ(rows(QStringLiteral("SELECT * FROM E1 WHERE ID=1")), ok ? 0 : 1);
+    }
 }
 
 } // namespace

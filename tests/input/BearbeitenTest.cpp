@@ -1,5 +1,6 @@
 // In-place editing, the value check and its messages, copy, paste, fill and Enter in the last cell.
 #include "Gitterform.h"
+#include "Tasten.h"
 #include "TestRun.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@
 using platform::Variant;
 
 namespace {
+
+using testsupport::taste;
 
 // Columns: 0 running number, 1 value, 2 date, 3 free text (equal limits), 4 time, 5 choice.
 void pruefGitter(Gitterform& f) {
@@ -24,11 +27,6 @@ void pruefGitter(Gitterform& f) {
     f.flx.NUMMERIEREN();
 }
 
-void taste(QWidget* ziel, int key, const QString& text) {
-    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(ziel, &e);
-}
-
 TEST(Bearbeiten, TypingOpensTheBoxWithTheCharacterAndADoubleClickWithTheCellsText) {
     testsupport::TestRun run(testsupport::ohneDatenbank());
     Gitterform f(6, 2);
@@ -36,8 +34,8 @@ TEST(Bearbeiten, TypingOpensTheBoxWithTheCharacterAndADoubleClickWithTheCellsTex
     f.grid->setTextMatrix(2, 1, QStringLiteral("12,50"));
     f.klick(2, 1);
     // Space and backspace open nothing.
-    taste(f.grid, Qt::Key_Space, QStringLiteral(" "));
-    taste(f.grid, Qt::Key_Backspace, QStringLiteral("\b"));
+    taste(f.grid, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    taste(f.grid, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
     EXPECT_TRUE(f.txt->isHidden());
 
     f.tippe(QStringLiteral("57"));
@@ -165,11 +163,11 @@ TEST(Bearbeiten, EnterInTheLastCellAppendsARowToBothCoupledGrids) {
     // Anywhere but the last cell, Enter does nothing.
     masse.grid->setRow(3);
     masse.grid->setCol(4);
-    taste(masse.grid, Qt::Key_Return, QStringLiteral("\r"));
+    taste(masse.grid, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     EXPECT_EQ(masse.grid->Rows(), 4);
 
     masse.grid->setCol(5);
-    taste(masse.grid, Qt::Key_Return, QStringLiteral("\r"));
+    taste(masse.grid, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     EXPECT_EQ(masse.grid->Rows(), 5);
     EXPECT_EQ(masse.grid->Row(), 4);
     EXPECT_EQ(masse.grid->Col(), 1);
@@ -181,7 +179,7 @@ TEST(Bearbeiten, EnterInTheLastCellAppendsARowToBothCoupledGrids) {
 
     masse.flx.setEBOH(false);
     masse.grid->setCol(5);
-    taste(masse.grid, Qt::Key_Return, QStringLiteral("\r"));
+    taste(masse.grid, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     EXPECT_EQ(masse.grid->Rows(), 5);
 }
 
@@ -250,7 +248,7 @@ TEST(Zwischenablage, CopyAndPasteRoundTripAsASpreadsheetWritesIt) {
     f.grid->setRow(1);
     f.grid->setCol(5);
     f.flx.EINFUEGEN(-1);
-    EXPECT_EQ(f.spalte(5).mid(0, 4), (QStringList{"7", "8", "9", ""}));
+    EXPECT_EQ(f.spalte(5).mid(0, 4), (QStringList{"7,0", "8,0", "9,0", ""}));
     EXPECT_TRUE(run.dialogs().asked().empty());
 }
 
@@ -264,8 +262,8 @@ TEST(Zwischenablage, RowsBeyondTheGridsEndAreNamedInOneMessage) {
     f.grid->setRowSel(5);
     f.grid->setColSel(2);
     f.flx.EINFUEGEN(-1);
-    EXPECT_EQ(f.spalte(1), (QStringList{"", "", "", "1", "3"}));
-    EXPECT_EQ(f.spalte(2), (QStringList{"", "", "", "2", "4"}));
+    EXPECT_EQ(f.spalte(1), (QStringList{"", "", "", "1,00", "3,00"}));
+    EXPECT_EQ(f.spalte(2), (QStringList{"", "", "", "2,00", "4,00"}));
     ASSERT_EQ(run.dialogs().asked().size(), 1u);
     EXPECT_EQ(
         run.dialogs().asked()[0].prompt,

@@ -81,7 +81,7 @@ void EingabeLauf::eintragen(mdiEINGABE& form, const examples::Record& r) {
     for (std::size_t k = 0; k < r.readings.size(); ++k) {
         const examples::Reading& x = r.readings[k];
         const int zeile = g.FixedRows() + int(k);
-        if (k > 0) {
+        if (zeile >= g.Rows()) {
             // Enter in the last cell of the last row appends the next reading's row, here and in h'.
             g.setRow(g.Rows() - 1);
             g.setCol(g.Cols() - 1);
@@ -97,6 +97,12 @@ void EingabeLauf::eintragen(mdiEINGABE& form, const examples::Record& r) {
             zelleTippen(form, 1, zeile, 2, zahl(x.M1R));
         }
         zelleTippen(form, 2, zeile, 1, zahl(x.HS));
+    }
+    // Enter in the last reading's last cell has appended a row for a next one that does not come: the form
+    // is to hold the record's readings alone.
+    if (g.Rows() > g.FixedRows() + int(r.readings.size())) {
+        g.setRow(g.Rows() - 1);
+        form.cmdW_Click(i);
     }
     form.SSTab->setCurrentIndex(0);
 }

@@ -44,7 +44,8 @@ public:
     int anzahl(const QString& sql);
 
     // Types a record into the form as a user does: the boxes and options, then the readings of the
-    // method's grid cell by cell through the grid editor (Enter in the last cell appends a row).
+    // method's grid cell by cell through the grid editor (Enter in the last cell appends a row; the row
+    // appended after the last reading is removed again).
     void eintragen(mdiEINGABE& form, const examples::Record& record);
     // Types the published drying set (eintragen) and gives its six readings the depth-gauge readings
     // 0,41 .. 0,46; the h' grid.

@@ -1,6 +1,7 @@
 // The input form: a new form's captions and defaults, saving a typed record and opening it again.
 
 #include "EingabeLauf.h"
+#include "Tasten.h"
 
 #include "platform/db/Connection.h"
 #include "platform/runtime/Convert.h"
@@ -377,6 +378,30 @@ INSTANTIATE_TEST_SUITE_P(
                       g.setRows(g.Rows() + 1);
                       form.SSTab->setCurrentIndex(0);
                       form.SSTab->setCurrentIndex(1);
+                  },
+                  false},
+        Aenderung{"LeereZeileMitEnterImEditor", true,
+                  [](EingabeLauf&, mdiEINGABE& form) {
+                      // The last cell's value taken again with one Enter, which appends the next reading.
+                      platform::FlexGrid& g = *form.msgFLX[1];
+                      g.setRow(g.Rows() - 1);
+                      g.setCol(2);
+                      form.msgFLX_DblClick(1);
+                      const int zeilen = g.Rows();
+                      testsupport::taste(form.txtFLX[1], Qt::Key_Return, Qt::NoModifier,
+                                         QStringLiteral("\r"));
+                      ASSERT_EQ(g.Rows(), zeilen + 1);
+                      ASSERT_EQ(form.msgFLX[2]->Rows(), zeilen + 1);
+                  },
+                  false},
+        Aenderung{"LeereZeileMitTab", true,
+                  [](EingabeLauf&, mdiEINGABE& form) {
+                      platform::FlexGrid& g = *form.msgFLX[1];
+                      g.setRow(g.Rows() - 1);
+                      g.setCol(g.Cols() - 1);
+                      const int zeilen = g.Rows();
+                      testsupport::taste(&g, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+                      ASSERT_EQ(g.Rows(), zeilen + 1);
                   },
                   false},
         Aenderung{"Gespeichert", false,

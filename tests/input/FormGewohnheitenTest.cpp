@@ -2,6 +2,7 @@
 // the h' values kept aside on a method switch stay with their readings.
 
 #include "EingabeLauf.h"
+#include "Tasten.h"
 
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/OptionButton.h"
@@ -15,19 +16,8 @@
 
 namespace {
 
-void taste(QWidget* ziel, int key, Qt::KeyboardModifiers mod = Qt::NoModifier, const QString& text = {}) {
-    QKeyEvent e(QEvent::KeyPress, key, mod, text);
-    QApplication::sendEvent(ziel, &e);
-}
-
-// Keys as the keyboard sends them, each to the control that has the focus.
-void tippen(const QString& text) {
-    for (QChar c : text) {
-        QWidget* ziel = QApplication::focusWidget();
-        ASSERT_NE(ziel, nullptr);
-        taste(ziel, 0, Qt::NoModifier, QString(c));
-    }
-}
+using testsupport::taste;
+using testsupport::tippen;
 
 // The drying grid of a new record "Probe B" on the readings tab, with the focus on cell (1, spalte).
 platform::FlexGrid& trocknungsgitter(mdiEINGABE& form, int spalte) {
@@ -152,13 +142,42 @@ TEST(FormEinfuegen, ABlockPastedAtOneCellBecomesReadingsAndIsSaved) {
     EXPECT_TRUE(lauf.dialogs().asked().empty());
     EXPECT_EQ(g.Rows(), 7);
     EXPECT_EQ(form.msgFLX[2]->Rows(), 7);
-    EXPECT_EQ(zellen(g).last(), "5\t2705\t255\t240\t40");
+    EXPECT_EQ(zellen(g).last(), "5\t2705,00\t255,00\t240,00\t40,00");
     ASSERT_TRUE(form.EINGABEPRUEFEN());
     ASSERT_TRUE(form.OK(1));
     EXPECT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1"), 6);
     EXPECT_EQ(lauf.wert("SELECT M1W FROM E3 WHERE ID = 1 AND I1 = 5"), "255");
     // The new readings' h' are filled as for a reading inserted with the button.
     EXPECT_EQ(lauf.wert("SELECT HS FROM E3 WHERE ID = 1 AND I1 = 5"), "0");
+}
+
+// h' values pasted beyond the readings: the h' grid takes one for each reading, and the one message names
+// the rows of the block left out. Its rows are the readings': Tab and Enter in its last cell add none.
+TEST(FormEinfuegen, HValuesBeyondTheReadingsAreNamedNotDroppedUnsaid) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    platform::FlexGrid& g = trocknungsgitter(form, 1);
+    lauf.zelleTippen(form, 0, 1, 1, QStringLiteral("2783"));
+    platform::FlexGrid& h = *form.msgFLX[2];
+    h.setFocus();
+    h.setRow(1);
+    h.setCol(1);
+    QApplication::clipboard()->setText(QStringLiteral("0,41\r\n0,42\r\n0,43\r\n0,44\r\n0,45\r\n"));
+    taste(&h, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+    EXPECT_EQ(
+        lauf.dialogs().messages(),
+        QStringList{"4 Zeilen der Zwischenablage wurden nicht eingefügt: die Tabelle hat ab der gewählten "
+                    "Zeile nur 1 Zeile."});
+    EXPECT_EQ(h.Rows(), 2);
+    EXPECT_EQ(spalte(h, 1), QStringList{"0,41"});
+    EXPECT_EQ(g.Rows(), 2);
+    for (const int key : {Qt::Key_Tab, Qt::Key_Return}) {
+        h.setRow(1);
+        h.setCol(1);
+        taste(&h, key, Qt::NoModifier, key == Qt::Key_Tab ? QStringLiteral("\t") : QStringLiteral("\r"));
+        EXPECT_EQ(h.Rows(), 2);
+        EXPECT_EQ(g.Rows(), 2);
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The grid's spreadsheet habits: a block pasted at one cell, Tab and Esc, computed columns, full-width keys.
 #include "Gitterform.h"
+#include "Tasten.h"
 #include "TestRun.h"
 
 #include "platform/runtime/Color.h"
@@ -14,10 +15,7 @@ using platform::Variant;
 
 namespace {
 
-void taste(QWidget* ziel, int key, Qt::KeyboardModifiers mod = Qt::NoModifier, const QString& text = {}) {
-    QKeyEvent e(QEvent::KeyPress, key, mod, text);
-    QApplication::sendEvent(ziel, &e);
-}
+using testsupport::taste;
 
 // A block of numbers as a spreadsheet copies it: ROWS rows of COLS cells, "r,c" in each, CR LF after each
 // row.
@@ -59,11 +57,13 @@ TEST(EinfuegenAnEinerZelle, TheWholeBlockGoesInAndTheReadingsItNeedsAreAdded) {
         g.masse.flx.EINFUEGEN(-1);
         EXPECT_TRUE(run.dialogs().asked().empty());
         ASSERT_EQ(g.masse.grid->Rows(), 7);
-        for (int c = 1; c <= 4; ++c)
-            EXPECT_EQ(g.masse.spalte(1 + c),
-                      (QStringList{QStringLiteral("1,%1").arg(c), QStringLiteral("2,%1").arg(c),
-                                   QStringLiteral("3,%1").arg(c), QStringLiteral("4,%1").arg(c),
-                                   QStringLiteral("5,%1").arg(c), QStringLiteral("6,%1").arg(c)}));
+        // Each value in its column's format: two decimals, one in the last column.
+        for (int c = 1; c <= 4; ++c) {
+            QStringList erwartet;
+            for (int r = 1; r <= 6; ++r)
+                erwartet << QStringLiteral("%1,%2").arg(r).arg(c) + (c < 4 ? QStringLiteral("0") : QString());
+            EXPECT_EQ(g.masse.spalte(1 + c), erwartet);
+        }
         EXPECT_EQ(g.masse.spalte(1), QStringList(6, QString()));
         // Both grids take input and number their six readings.
         for (Gitterform* f : {&g.masse, &g.hoehe}) {
@@ -83,7 +83,7 @@ TEST(EinfuegenAnEinerZelle, RowsReadyBelowAreFilledWithoutNewOnes) {
     f.grid->setCol(5);
     f.flx.EINFUEGEN(-1);
     EXPECT_EQ(f.grid->Rows(), 6);
-    EXPECT_EQ(f.spalte(5), (QStringList{"", "7", "8", "9", ""}));
+    EXPECT_EQ(f.spalte(5), (QStringList{"", "7,0", "8,0", "9,0", ""}));
     EXPECT_TRUE(run.dialogs().asked().empty());
 }
 
@@ -121,25 +121,97 @@ TEST(EinfuegenAnEinerZelle, WhatFallsBeyondTheGridIsNamedInOneMessage) {
         EXPECT_EQ(run.dialogs().asked()[0].title, QStringLiteral("MSFlexGrid / Einfügen"));
         EXPECT_EQ(f.grid->Rows(), fall.zeilenDanach);
         // What fits is written: the block's first cell and its cell in the last row.
-        EXPECT_EQ(f.grid->TextMatrix(fall.zeile, fall.spalte), QStringLiteral("1,1"));
+        EXPECT_EQ(f.grid->TextMatrix(fall.zeile, fall.spalte),
+                  fall.spalte == 5 ? QStringLiteral("1,1") : QStringLiteral("1,10"));
         EXPECT_FALSE(f.grid->TextMatrix(f.grid->Rows() - 1, fall.spalte).isEmpty());
     }
 }
 
-TEST(EinfuegenAnEinerZelle, ARefusedValuePastesNothing) {
+// A block with a value its column refuses pastes nothing; the one message says which cell of the clipboard
+// it is, in which column, and what it holds.
+TEST(EinfuegenAnEinerZelle, ARefusedValuePastesNothingAndItsCellIsNamed) {
+    struct Fall {
+        const char* name;
+        const char* sprache;
+        int spalte;
+        QString text;
+        QString meldung;
+        QString titel;
+    };
+    const QString keineZahl = QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!\n\n");
+    const std::vector<Fall> faelle{
+        {"a text cell", "de", 1, QStringLiteral("1\t2\r\n3\tvier\r\n5\t6\r\n"),
+         keineZahl +
+             QStringLiteral("Nichts wurde eingefügt: Zeile 2 der Zwischenablage, Spalte m1,f: „vier“"),
+         QStringLiteral("MSFlexGrid / Spalte m1,f")},
+        {"a header row copied with the block", "de", 1,
+         QStringLiteral("Masse feucht\tMasse Feuchte\r\n2783\t256,2\r\n"),
+         keineZahl + QStringLiteral(
+                         "Nichts wurde eingefügt: Zeile 1 der Zwischenablage, Spalte m1,w: „Masse feucht“"),
+         QStringLiteral("MSFlexGrid / Spalte m1,w")},
+        {"a value out of range, English", "en", 4, QStringLiteral("40\t-3\r\n"),
+         QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:\nMinimum: 0, Maximum: 100000\n\n"
+                        "Nothing was pasted: row 1 of the clipboard, column C: \"-3\""),
+         QStringLiteral("MSFlexGrid / Spalte C")},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        testsupport::TestRun::Options optionen = testsupport::ohneDatenbank();
+        optionen.language = QString::fromLatin1(fall.sprache);
+        optionen.decimalSign =
+            optionen.language == QLatin1String("en") ? QStringLiteral(".") : QStringLiteral(",");
+        testsupport::TestRun run(optionen);
+        Gekoppelt g;
+        QGuiApplication::clipboard()->setText(fall.text);
+        g.masse.grid->setRow(1);
+        g.masse.grid->setCol(fall.spalte);
+        g.masse.flx.EINFUEGEN(-1);
+        ASSERT_EQ(run.dialogs().asked().size(), 1u);
+        EXPECT_EQ(run.dialogs().asked()[0].prompt, fall.meldung);
+        EXPECT_EQ(run.dialogs().asked()[0].title, fall.titel);
+        EXPECT_EQ(g.masse.grid->Rows(), 2);
+        EXPECT_EQ(g.hoehe.grid->Rows(), 2);
+        EXPECT_EQ(g.masse.spalte(fall.spalte), QStringList{""});
+    }
+}
+
+// A pasted value gets its column's format, as a typed one does.
+TEST(EinfuegenAnEinerZelle, APastedValueLooksLikeATypedOne) {
+    testsupport::TestRun run(testsupport::ohneDatenbank());
+    Gitterform f(6, 2);
+    alsMassenGitter(f, 2);
+    f.klick(2, 1);
+    f.tippe(QStringLiteral("2783"));
+    f.enterImEditor();
+    QGuiApplication::clipboard()->setText(QStringLiteral("2783\t256,2\t\t40\t20\r\n"));
+    f.grid->setRow(1);
+    f.grid->setCol(1);
+    f.flx.EINFUEGEN(-1);
+    EXPECT_EQ(f.grid->TextMatrix(2, 1), QStringLiteral("2783,00"));
+    EXPECT_EQ(f.grid->TextMatrix(1, 1), f.grid->TextMatrix(2, 1));
+    EXPECT_EQ(f.grid->TextMatrix(1, 2), QStringLiteral("256,20"));
+    EXPECT_EQ(f.grid->TextMatrix(1, 3), QString());
+    EXPECT_EQ(f.grid->TextMatrix(1, 5), QStringLiteral("20,0"));
+    EXPECT_TRUE(run.dialogs().asked().empty());
+}
+
+// A grid that appends no rows on Enter (the h' grid, whose rows are the readings') takes as many values as
+// it has rows, and names the rows of the block left out.
+TEST(EinfuegenAnEinerZelle, AGridThatAppendsNoRowsKeepsThemAndNamesTheRowsLeftOut) {
     testsupport::TestRun run(testsupport::ohneDatenbank());
     Gekoppelt g;
-    QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\r\n3\tvier\r\n5\t6\r\n"));
-    g.masse.grid->setRow(1);
-    g.masse.grid->setCol(1);
-    g.masse.flx.EINFUEGEN(-1);
-    ASSERT_EQ(run.dialogs().asked().size(), 1u);
-    EXPECT_EQ(run.dialogs().asked()[0].prompt,
-              QStringLiteral("Eingegeber Wert ist kein gültiges Zahlenformat!"));
-    EXPECT_EQ(run.dialogs().asked()[0].title, QStringLiteral("MSFlexGrid / Spalte m1,f"));
-    EXPECT_EQ(g.masse.grid->Rows(), 2);
+    g.hoehe.flx.setEBOH(false);
+    QGuiApplication::clipboard()->setText(QStringLiteral("0,41\r\n0,42\r\n0,43\r\n0,44\r\n0,45\r\n"));
+    g.hoehe.grid->setRow(1);
+    g.hoehe.grid->setCol(1);
+    g.hoehe.flx.EINFUEGEN(-1);
     EXPECT_EQ(g.hoehe.grid->Rows(), 2);
-    EXPECT_EQ(g.masse.spalte(1), QStringList{""});
+    EXPECT_EQ(g.hoehe.spalte(1), QStringList{"0,41"});
+    EXPECT_EQ(g.masse.grid->Rows(), 2);
+    EXPECT_EQ(
+        run.dialogs().messages(),
+        QStringList{"4 Zeilen der Zwischenablage wurden nicht eingefügt: die Tabelle hat ab der gewählten "
+                    "Zeile nur 1 Zeile."});
 }
 
 TEST(Tab, MovesToTheNextAndThePreviousCellOfTheSameGrid) {
@@ -159,7 +231,9 @@ TEST(Tab, MovesToTheNextAndThePreviousCellOfTheSameGrid) {
         EXPECT_EQ(f.grid->RowSel(), zeile);
         EXPECT_EQ(f.grid->ColSel(), spalte);
     }
-    // The last cell and the first one stay where they are; Tab opens no editor.
+    // In a grid that appends no rows, the last cell and the first one stay where they are; Tab opens no
+    // editor.
+    f.flx.setEBOH(false);
     f.grid->setRow(2);
     f.grid->setCol(5);
     taste(f.grid, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
@@ -171,6 +245,80 @@ TEST(Tab, MovesToTheNextAndThePreviousCellOfTheSameGrid) {
     EXPECT_EQ(f.grid->Row(), 1);
     EXPECT_EQ(f.grid->Col(), 1);
     EXPECT_TRUE(f.txt->isHidden());
+}
+
+// Readings typed with Tab alone, between the values and at each row's end: Tab in the last cell gives the
+// next reading its row, here and in the coupled grid, and goes to its first value cell.
+TEST(Tab, InTheLastCellAppendsTheNextReadingWhereEnterDoes) {
+    testsupport::TestRun run(testsupport::ohneDatenbank());
+    Gekoppelt g;
+    Gitterform& m = g.masse;
+    m.klick(1, 1);
+    for (const char* wert : {"2783", "256,2", "240", "40", "20", "3057", "259,8", "240", "40", "21"}) {
+        m.tippe(QString::fromLatin1(wert));
+        ASSERT_FALSE(m.txt->isHidden());
+        taste(m.txt, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    }
+    EXPECT_EQ(m.grid->Rows(), 4);
+    EXPECT_EQ(g.hoehe.grid->Rows(), 4);
+    EXPECT_EQ(m.spalte(1), (QStringList{"2783,00", "3057,00", ""}));
+    EXPECT_EQ(m.spalte(4), (QStringList{"40,00", "40,00", ""}));
+    EXPECT_EQ(m.spalte(5), (QStringList{"20,0", "21,0", ""}));
+    EXPECT_EQ(g.hoehe.spalte(0), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(m.grid->Row(), 3);
+    EXPECT_EQ(m.grid->Col(), 1);
+
+    // Shift+Tab goes back to the reading before, and takes no row away.
+    taste(m.grid, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(m.grid->Row(), 2);
+    EXPECT_EQ(m.grid->Col(), 5);
+    EXPECT_EQ(m.grid->Rows(), 4);
+    // Tab on the grid itself in the last cell appends as well.
+    m.grid->setRow(3);
+    m.grid->setCol(5);
+    taste(m.grid, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    EXPECT_EQ(m.grid->Rows(), 5);
+    EXPECT_EQ(g.hoehe.grid->Rows(), 5);
+    EXPECT_EQ(m.grid->Row(), 4);
+    EXPECT_EQ(m.grid->Col(), 1);
+    EXPECT_TRUE(run.dialogs().asked().empty());
+}
+
+// One Enter that takes the value of the last cell also gives the next reading its row: what is typed next
+// goes there, not over the value just taken.
+TEST(Enter, InTheEditorOfTheLastCellTakesTheValueAndAppendsTheNextReading) {
+    testsupport::TestRun run(testsupport::ohneDatenbank());
+    Gekoppelt g;
+    Gitterform& m = g.masse;
+    m.klick(1, 5);
+    m.tippe(QStringLiteral("20"));
+    m.enterImEditor();
+    EXPECT_TRUE(m.txt->isHidden());
+    EXPECT_EQ(m.grid->TextMatrix(1, 5), QStringLiteral("20,0"));
+    EXPECT_EQ(m.grid->Rows(), 3);
+    EXPECT_EQ(g.hoehe.grid->Rows(), 3);
+    EXPECT_EQ(m.grid->Row(), 2);
+    EXPECT_EQ(m.grid->Col(), 1);
+    m.tippe(QStringLiteral("3057"));
+    m.enterImEditor();
+    EXPECT_EQ(m.spalte(1), (QStringList{"", "3057,00"}));
+    EXPECT_EQ(m.spalte(5), (QStringList{"20,0", ""}));
+    // Enter in another cell appends nothing; nor does a value the check refuses in the last cell.
+    EXPECT_EQ(m.grid->Rows(), 3);
+    m.grid->setRow(2);
+    m.grid->setCol(5);
+    m.tippe(QStringLiteral("x"));
+    m.enterImEditor();
+    EXPECT_EQ(run.dialogs().asked().size(), 1u);
+    EXPECT_FALSE(m.txt->isHidden());
+    EXPECT_EQ(m.grid->Rows(), 3);
+    taste(m.txt, Qt::Key_Escape);
+    // Without EBOH the last cell's Enter only takes the value.
+    m.flx.setEBOH(false);
+    m.tippe(QStringLiteral("21"));
+    m.enterImEditor();
+    EXPECT_EQ(m.grid->TextMatrix(2, 5), QStringLiteral("21,0"));
+    EXPECT_EQ(m.grid->Rows(), 3);
 }
 
 TEST(Tab, InTheEditorWritesTheValueAsEnterDoesAndMovesOn) {

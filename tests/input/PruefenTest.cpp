@@ -1,9 +1,11 @@
 // The input form's checks, its keys and the save from the keyboard.
 
 #include "EingabeLauf.h"
+#include "Tasten.h"
 
 #include "clsFLX.h"
 
+#include "platform/runtime/Convert.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/FlexGrid.h"
 #include "platform/ui/OptionButton.h"
@@ -18,12 +20,8 @@
 
 namespace {
 
-void taste(QWidget* ziel, int key, Qt::KeyboardModifiers mod = Qt::NoModifier, const QString& text = {}) {
-    QKeyEvent druck(QEvent::KeyPress, key, mod, text);
-    QApplication::sendEvent(ziel, &druck);
-    QKeyEvent los(QEvent::KeyRelease, key, mod, text);
-    QApplication::sendEvent(ziel, &los);
-}
+using testsupport::taste;
+using testsupport::tippen;
 
 // --- The check of a box that is left ---
 
@@ -285,7 +283,7 @@ TEST(Tasten, BlockPastedFromASpreadsheet) {
     QApplication::clipboard()->setText(
         QStringLiteral("2783\t256,2\t240\t40\r3057\t259,8\t240\t40\r3224\t264\t240\t40"));
     taste(&g, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
-    EXPECT_EQ(g.TextMatrix(3, 2), "264");
+    EXPECT_EQ(g.TextMatrix(3, 2), "264,00");
     EXPECT_EQ(form.msgFLX[2]->Rows(), 4);
     ASSERT_TRUE(form.EINGABEPRUEFEN());
     ASSERT_TRUE(form.OK(1));
@@ -297,18 +295,9 @@ TEST(Tasten, BlockPastedFromASpreadsheet) {
 
 namespace {
 
-// Keys as the keyboard sends them, each to the control that has the focus.
-void tippen(const QString& text) {
-    for (QChar c : text) {
-        QWidget* ziel = QApplication::focusWidget();
-        ASSERT_NE(ziel, nullptr);
-        taste(ziel, 0, Qt::NoModifier, QString(c));
-    }
-}
-
-TEST(Tastatur, ReadingsTypedIntoTheGridFromTheKeyboard) {
-    EingabeLauf lauf;
-    mdiEINGABE& form = lauf.neu();
+// A new record named from the keyboard, then the drying grid on the readings tab with the focus on the
+// first value cell.
+platform::FlexGrid& zumErstenWert(mdiEINGABE& form) {
     form.txtKEN->setFocus();
     tippen(QStringLiteral("Probe B"));
     form.SSTab->setCurrentIndex(1);
@@ -317,6 +306,13 @@ TEST(Tastatur, ReadingsTypedIntoTheGridFromTheKeyboard) {
     g.setRow(1);
     g.setCol(1);
     QApplication::processEvents();
+    return g;
+}
+
+TEST(Tastatur, ReadingsTypedIntoTheGridFromTheKeyboard) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    platform::FlexGrid& g = zumErstenWert(form);
     // Each value: its keys open the editor over the cell, Enter writes it; the arrow moves on.
     for (const char* wert : {"2783", "256,2", "240", "40"}) {
         tippen(QString::fromLatin1(wert));
@@ -342,6 +338,49 @@ TEST(Tastatur, ReadingsTypedIntoTheGridFromTheKeyboard) {
 } // namespace
 
 namespace {
+
+// Set B of the published readings typed into a new record as a laboratory types it from its sheet, without
+// looking at the screen: Tab between the values, and at each row's end Tab or one Enter. Each reading gets
+// its own row, and the row left for a seventh is neither saved nor counted.
+TEST(Tastatur, SetBTypedWithTabOrOneEnterAtEachRowsEnd) {
+    for (const bool enter : {false, true}) {
+        SCOPED_TRACE(enter ? "one Enter at each row's end" : "Tab only");
+        EingabeLauf lauf;
+        mdiEINGABE& form = lauf.neu();
+        platform::FlexGrid& g = zumErstenWert(form);
+        const examples::Record satz = examples::dryingSet();
+        for (const examples::Reading& x : satz.readings) {
+            const float werte[] = {x.M1, x.M1W, x.M2W, x.MCW};
+            for (int k = 0; k < 4; ++k) {
+                tippen(platform::SingleText(werte[k], lauf.d()));
+                ASSERT_EQ(QApplication::focusWidget(), form.txtFLX[0]);
+                if (k == 3 && enter)
+                    taste(form.txtFLX[0], Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+                else
+                    taste(form.txtFLX[0], Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+                ASSERT_EQ(QApplication::focusWidget(), &g);
+            }
+        }
+        EXPECT_EQ(g.Rows(), 8);
+        EXPECT_EQ(form.msgFLX[2]->Rows(), 8);
+        EXPECT_EQ(g.Row(), 7);
+        EXPECT_EQ(g.Col(), 1);
+        EXPECT_EQ(zellen(g).first(), "0\t2783,00\t256,20\t240,00\t40,00");
+
+        taste(&g, Qt::Key_S, Qt::ControlModifier, QStringLiteral("\x13"));
+        EXPECT_TRUE(lauf.haupt().gespeichert) << lauf.dialogs().messages().join(" | ").toStdString();
+        EXPECT_TRUE(lauf.dialogs().asked().empty());
+        ASSERT_EQ(lauf.anzahl("SELECT COUNT(*) FROM E3 WHERE ID = 1"), 6);
+        for (int i = 0; i < 6; ++i) {
+            const examples::Reading& x = satz.readings[std::size_t(i)];
+            const QString wo = QStringLiteral(" FROM E3 WHERE ID = 1 AND I1 = %1").arg(i);
+            EXPECT_EQ(lauf.wert("SELECT M1" + wo), platform::SingleText(x.M1, lauf.d()));
+            EXPECT_EQ(lauf.wert("SELECT M1W" + wo), platform::SingleText(x.M1W, lauf.d()));
+            EXPECT_EQ(lauf.wert("SELECT M2W" + wo), platform::SingleText(x.M2W, lauf.d()));
+            EXPECT_EQ(lauf.wert("SELECT MCW" + wo), platform::SingleText(x.MCW, lauf.d()));
+        }
+    }
+}
 
 TEST(VorDemSpeichern, OneMessageAlsoWhenTheFocusLeavesAnotherRefusedBox) {
     EingabeLauf lauf;

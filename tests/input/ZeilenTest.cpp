@@ -117,8 +117,8 @@ TEST(Zeilen, ReadingsPastedIntoADisabledGridAreReadingsOfTheRecord) {
         EXPECT_EQ(f->grid->BackColor(), platform::SystemColor::WindowBackground);
         EXPECT_EQ(f->spalte(0), QStringList{"1"});
     }
-    EXPECT_EQ(g.masse.spalte(1), QStringList{"12,5"});
-    EXPECT_EQ(g.masse.spalte(2), QStringList{"13,5"});
+    EXPECT_EQ(g.masse.spalte(1), QStringList{"12,50"});
+    EXPECT_EQ(g.masse.spalte(2), QStringList{"13,50"});
     EXPECT_TRUE(run.dialogs().asked().empty());
 }
 

@@ -2,12 +2,13 @@
 #include "platform/runtime/DialogService.h"
 #include "platform/window/QtDialogService.h"
 
+#include "NextModalBox.h"
+
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 using namespace platform;
 
@@ -16,20 +17,6 @@ namespace {
 // The texts of the buttons of the next modal box, read while it is open; then the box is cancelled.
 class ButtonReader {
 public:
-    ButtonReader() {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            QWidget* box = QApplication::activeModalWidget();
-            if (!box && ++ticks_ < 500) return;
-            timer_.stop();
-            if (!box) return;
-            if (auto* buttons = box->findChild<QDialogButtonBox*>())
-                for (QAbstractButton* b : buttons->buttons())
-                    texts_ << b->text().remove(QLatin1Char('&'));
-            QMetaObject::invokeMethod(box, "reject", Qt::QueuedConnection);
-        });
-        timer_.start();
-    }
     QStringList texts() const {
         QStringList sorted = texts_;
         sorted.sort();
@@ -37,9 +24,13 @@ public:
     }
 
 private:
-    QTimer timer_;
     QStringList texts_;
-    int ticks_ = 0;
+    NextModalBox box_{[this](QWidget& box) {
+        if (auto* buttons = box.findChild<QDialogButtonBox*>())
+            for (QAbstractButton* b : buttons->buttons())
+                texts_ << b->text().remove(QLatin1Char('&'));
+        QMetaObject::invokeMethod(&box, "reject", Qt::QueuedConnection);
+    }};
 };
 
 QStringList sorted(QStringList list) {

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+class QWidget;
+
+namespace testsupport {
+
+// One key as the keyboard sends it to a control: pressed, then released.
+void taste(QWidget* ziel, int key, Qt::KeyboardModifiers mod = Qt::NoModifier, const QString& text = {});
+// Typed characters, each to the control that has the focus when it comes, as a user types without looking.
+// Fails the test when no control has the focus.
+void tippen(const QString& text);
+
+} // namespace testsupport
