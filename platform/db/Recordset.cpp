@@ -289,6 +289,8 @@ void Recordset::open(const QString& sql, Connection& connection, const std::vect
     if (rc != SQLITE_DONE) {
         const QString msg = QString::fromUtf8(sqlite3_errmsg(connection.handle()));
         sqlite3_reset(stmt);
+        // A lock held longer than the connection waits is the connection's to name.
+        if ((rc & 0xFF) == SQLITE_BUSY) connection.fail();
         throw VbError::database(msg);
     }
     sqlite3_reset(stmt);
