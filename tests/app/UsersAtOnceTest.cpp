@@ -44,7 +44,11 @@ public:
             if (!process_.waitForReadyRead(60000)) return {};
         return QString::fromUtf8(process_.readLine()).trimmed();
     }
-    void send(const QString& command) { process_.write((command + QLatin1Char('\n')).toUtf8()); }
+    // Written at once, not when the test next waits for this run: several runs get their command together.
+    void send(const QString& command) {
+        process_.write((command + QLatin1Char('\n')).toUtf8());
+        process_.waitForBytesWritten(60000);
+    }
     // The first line of an answer, then the message boxes the run asked meanwhile, one a line.
     std::string answer() {
         QStringList lines{line()};
@@ -133,6 +137,68 @@ TEST(Startup, UsersStartingAtOnceAllReachTheirMainWindow) {
         platform::Recordset rows;
         rows.Open(QStringLiteral("SELECT COUNT(*) FROM ADMIN WHERE PROG = 'TAMBRIN'"), archive);
         EXPECT_EQ(rows.Value(0).asLong(), 0);
+    }
+}
+
+// Two users of one project, each with another record changed, press Save at the same moment: one Save
+// replaces the project database, the other waits for it and then asks before it would replace that Save's
+// work (here the answer is No: the change stays in that user's working copy, to be saved later).
+TEST(Save, UsersSavingAtOnceLoseNoChangeUnasked) {
+    const QStringList users{Installation::user(), QStringLiteral("MEIER")};
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        Installation inst;
+        Installation::addRecord(inst.projectDatabase(), 2, QStringLiteral("Zweite"));
+        {
+            // Some megabytes (below the size that asks to compact): a Save takes its time.
+            Connection project;
+            project.Open(inst.projectDatabase());
+            project.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM, AKT) VALUES (3, 'Gross', ?, 0)"),
+                            {Variant(QString(8000000, QLatin1Char('x')))});
+        }
+        {
+            Connection archive;
+            archive.Open(inst.databaseFolder() + QStringLiteral("/ARCHIV.mdb"));
+            archive.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
+                                           "VALUES (?, 'HELVANO', ?, 'P1', ?)"),
+                            {Variant(users[1]), Variant(inst.projectsFolder()), Variant(users[1])});
+        }
+        std::vector<std::unique_ptr<UserRun>> runs;
+        for (const QString& user : users) runs.push_back(std::make_unique<UserRun>(inst, user));
+        for (int i = 0; i < 2; ++i) {
+            ASSERT_EQ(runs[i]->line(), QStringLiteral("ready"));
+            runs[i]->send(QStringLiteral("start"));
+            ASSERT_EQ(runs[i]->answer(), "started 0 1");
+            runs[i]->send(QStringLiteral("comment %1 von %2").arg(i + 1).arg(users[i]));
+            ASSERT_EQ(runs[i]->line(), QStringLiteral("ok"));
+            runs[i]->send(QStringLiteral("answer 7"));
+            ASSERT_EQ(runs[i]->line(), QStringLiteral("ok"));
+        }
+        for (auto& run : runs) run->send(QStringLiteral("save"));
+        std::string saved[2];
+        for (int i = 0; i < 2; ++i) saved[i] = runs[i]->answer();
+        Connection project;
+        project.Open(inst.projectDatabase());
+        platform::Recordset rows;
+        rows.Open(QStringLiteral("SELECT [KOM] FROM [E1] WHERE [ID] IN (1, 2) ORDER BY [ID]"), project);
+        for (int i = 0; i < 2; ++i, rows.MoveNext()) {
+            const Variant comment = rows.Value(0);
+            const bool kept = !comment.isNull() && comment.asString() == QStringLiteral("von %1").arg(users[i]);
+            if (kept) {
+                EXPECT_EQ(saved[i], "saved 1 dirty 0") << users[i].toStdString();
+            } else {
+                EXPECT_TRUE(saved[i].starts_with("saved 0 dirty 1\nbox: Die Projektdatenbank ") &&
+                            saved[i].find("wurde geändert") != std::string::npos)
+                    << users[i].toStdString() << ": " << saved[i];
+            }
+        }
+        // Exactly one of the two replaced the project database.
+        EXPECT_NE(saved[0].starts_with("saved 1"), saved[1].starts_with("saved 1")) << saved[0] << " / " << saved[1];
+        for (auto& run : runs) {
+            run->send(QStringLiteral("answer 7")); // leaving without saving again
+            run->line();
+            run->send(QStringLiteral("quit"));
+        }
     }
 }
 
