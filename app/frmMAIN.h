@@ -244,8 +244,8 @@ private:
     // True when Save may put the working copy over the project database: nobody wrote that file since the
     // copy was taken from it, or the user said yes to replacing it.
     bool mayReplaceProject();
-    // Takes the project's lock, waiting up to the Save's wait for another user's Save of it to end. False when
-    // another live run still holds it; a lock left by a killed run is taken over.
+    // Takes the project's lock, waiting up to the Save's wait for another user's Save of it to end. False
+    // when another live run still holds it; a lock left by a killed run is taken over.
     bool takeProjectLock(platform::FileLock& lock);
     // Throws, saying what is wrong, when the working copy is no sound project database.
     void checkWorkingCopy() const;

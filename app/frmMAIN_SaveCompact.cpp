@@ -84,12 +84,13 @@ bool frmMAIN::saveProject() {
         if (!locked) {
             if (tried)
                 dialogs().MsgBox(
-                    (SPRACHE == 1 ? QStringLiteral("Another user is saving the project database %1 right now.\n"
-                                                   "It was not replaced; your changes stay in the working copy. "
-                                                   "Please save again in a moment.")
-                                  : QStringLiteral("Ein anderer Benutzer speichert gerade die Projektdatenbank "
-                                                   "%1.\nSie wurde nicht ersetzt; Ihre Änderungen bleiben in der "
-                                                   "Arbeitskopie. Bitte speichern Sie gleich noch einmal."))
+                    (SPRACHE == 1
+                         ? QStringLiteral("Another user is saving the project database %1 right now.\n"
+                                          "It was not replaced; your changes stay in the working copy. "
+                                          "Please save again in a moment.")
+                         : QStringLiteral("Ein anderer Benutzer speichert gerade die Projektdatenbank "
+                                          "%1.\nSie wurde nicht ersetzt; Ihre Änderungen bleiben in der "
+                                          "Arbeitskopie. Bitte speichern Sie gleich noch einmal."))
                         .arg(projectDatabase()),
                     Msg::OKOnly | Msg::Exclamation, titleOf(mnuSPEICHERN));
             return;

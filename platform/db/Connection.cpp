@@ -35,10 +35,10 @@ QString engineMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)
 // Another user's program holds the database's lock for longer than a connection waits for it.
 VbError inUse(const QString& path) {
     return VbError::database(
-        SystemLocale::pick(QStringLiteral("The database '%1' is in use by another user. Please try again in a "
-                                          "moment."),
-                           QStringLiteral("Die Datenbank '%1' wird gerade von einem anderen Benutzer bearbeitet. "
-                                          "Bitte versuchen Sie es gleich noch einmal."))
+        SystemLocale::pick(
+            QStringLiteral("The database '%1' is in use by another user. Please try again in a moment."),
+            QStringLiteral("Die Datenbank '%1' wird gerade von einem anderen Benutzer bearbeitet. Bitte "
+                           "versuchen Sie es gleich noch einmal."))
             .arg(path));
 }
 
@@ -432,8 +432,9 @@ void copyBytes(const QString& source, const QString& temp, const QString& target
 
 } // namespace
 
-void Connection::CopyDatabase(const QString& source, const QString& file, const std::function<void()>& check) {
-    // Through a symbolic link the file it points to is replaced, so that whoever opens the link finds the copy.
+void Connection::CopyDatabase(const QString& source, const QString& file,
+                              const std::function<void()>& check) {
+    // Through a symbolic link the file it points to is replaced: whoever opens the link finds the copy.
     const QString target = FileSystem::LinkTarget(file);
     // Refused before anything is written: a rename would go around the file's mode.
     if (FileSystem::ReadOnly(target)) throw VbError::permissionDenied(target);
@@ -524,13 +525,15 @@ Connection::Transaction::Transaction(Connection& connection) : connection_(conne
     // A file that can't be written takes no write lock; a transaction begun by hand holds what it holds.
     sqlite3* db = connection_.handle();
     began_ = depth_ == 1 && sqlite3_get_autocommit(db) && sqlite3_db_readonly(db, "main") == 0;
-    connection_.Execute(began_ ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT ") + savepointName(depth_));
+    connection_.Execute(began_ ? QStringLiteral("BEGIN IMMEDIATE")
+                               : QStringLiteral("SAVEPOINT ") + savepointName(depth_));
     ++connection_.openTransactions_;
 }
 
 void Connection::Transaction::commit() {
     if (done_) return;
-    connection_.Execute(began_ ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE ") + savepointName(depth_));
+    connection_.Execute(began_ ? QStringLiteral("COMMIT")
+                               : QStringLiteral("RELEASE ") + savepointName(depth_));
     done_ = true;
     --connection_.openTransactions_;
 }
@@ -540,7 +543,8 @@ Connection::Transaction::~Transaction() {
     try {
         if (began_) {
             // A failed commit may have ended the transaction already.
-            if (!sqlite3_get_autocommit(connection_.handle())) connection_.Execute(QStringLiteral("ROLLBACK"));
+            if (!sqlite3_get_autocommit(connection_.handle()))
+                connection_.Execute(QStringLiteral("ROLLBACK"));
         } else {
             connection_.Execute(QStringLiteral("ROLLBACK TO ") + savepointName(depth_));
             connection_.Execute(QStringLiteral("RELEASE ") + savepointName(depth_));

@@ -370,8 +370,8 @@ public:
 
 const char* const changedSinceCopy = "Die Projektdatenbank %1 wurde geändert, seit die Arbeitskopie angelegt";
 
-// Another user's Save that ends while this one's compaction question is open is found: the project database is
-// checked after the question, right before it is replaced, and the user is asked.
+// Another user's Save that ends while this one's compaction question is open is found: the project database
+// is checked after the question, right before it is replaced, and the user is asked.
 TEST(Save, AnotherUsersSaveWhileTheCompactionQuestionIsOpenIsAskedAbout) {
     Installation inst;
     growTo(inst.projectDatabase(), 10500000);
@@ -441,15 +441,16 @@ TEST(Save, ALockHeldLongerThanTheWaitGivesOneMessageAndOneOfAKilledRunIsTakenOve
         EXPECT_FALSE(w.saveProject());
         ASSERT_EQ(inst.dialogs().asked().size(), 1u);
         const auto& box = inst.dialogs().asked().front();
-        EXPECT_EQ(box.prompt,
-                  QString::fromUtf8(
-                      language == std::string("de")
-                          ? "Ein anderer Benutzer speichert gerade die Projektdatenbank %1.\nSie wurde nicht "
-                            "ersetzt; Ihre Änderungen bleiben in der Arbeitskopie. Bitte speichern Sie gleich "
-                            "noch einmal."
-                          : "Another user is saving the project database %1 right now.\nIt was not replaced; "
-                            "your changes stay in the working copy. Please save again in a moment.")
-                      .arg(inst.projectDatabase()));
+        EXPECT_EQ(
+            box.prompt,
+            QString::fromUtf8(
+                language == std::string("de")
+                    ? "Ein anderer Benutzer speichert gerade die Projektdatenbank %1.\nSie wurde nicht "
+                      "ersetzt; Ihre Änderungen bleiben in der Arbeitskopie. Bitte speichern Sie gleich "
+                      "noch einmal."
+                    : "Another user is saving the project database %1 right now.\nIt was not replaced; "
+                      "your changes stay in the working copy. Please save again in a moment.")
+                .arg(inst.projectDatabase()));
         EXPECT_EQ(box.style, Msg::OKOnly | Msg::Exclamation);
         EXPECT_EQ(box.title, w.mnuSPEICHERN->text().remove(QLatin1Char('&')));
         EXPECT_EQ(bytesOf(inst.projectDatabase()), project);

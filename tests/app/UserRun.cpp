@@ -10,15 +10,15 @@
 //   answer <n>         scripts the answer to the next message box (6 Yes, 7 No, 1 OK, 2 Cancel) -> "ok"
 //   save               Save              -> "saved <0|1> dirty <0|1>"
 //   quit               ends the run as File / Quit does, and the program -> "ended"
-// After "started", "saved" and "ended" every message box asked meanwhile follows on a line of its own, "box: " and
-// its text with line breaks as "|"; a line "end" closes the answer.
+// After "started", "saved" and "ended" every message box asked meanwhile follows on a line of its own, "box:
+// " and its text with line breaks as "|"; a line "end" closes the answer.
 #include "frmMAIN.h"
 #include "platform/db/Connection.h"
 #include "platform/runtime/RecordingDesktop.h"
 #include "platform/runtime/ScriptedDialogs.h"
 
-#include <QApplication>
 #include <iostream>
+#include <QApplication>
 #include <string>
 
 namespace {
@@ -61,9 +61,10 @@ int main(int argc, char** argv) {
             say(QStringLiteral("started %1 %2").arg(int(result)).arg(window.isVisible() ? 1 : 0));
             sayBoxes(dialogs);
         } else if (command == QLatin1String("comment")) {
-            window.cnnX->Execute(QStringLiteral("UPDATE E1 SET KOM = ? WHERE ID = ?"),
-                                 {platform::Variant(line.section(QLatin1Char(' '), 2)),
-                                  platform::Variant(std::int32_t(line.section(QLatin1Char(' '), 1, 1).toInt()))});
+            window.cnnX->Execute(
+                QStringLiteral("UPDATE E1 SET KOM = ? WHERE ID = ?"),
+                {platform::Variant(line.section(QLatin1Char(' '), 2)),
+                 platform::Variant(std::int32_t(line.section(QLatin1Char(' '), 1, 1).toInt()))});
             window.setDirty(true);
             say(QStringLiteral("ok"));
         } else if (command == QLatin1String("answer")) {

@@ -52,7 +52,8 @@ public:
     // The first line of an answer, then the message boxes the run asked meanwhile, one a line.
     std::string answer() {
         QStringList lines{line()};
-        for (QString l = line(); !l.isEmpty() && l != QLatin1String("end"); l = line()) lines << l;
+        for (QString l = line(); !l.isEmpty() && l != QLatin1String("end"); l = line())
+            lines << l;
         return lines.join(QLatin1Char('\n')).toStdString();
     }
 
@@ -110,25 +111,30 @@ TEST(Startup, UsersStartingAtOnceAllReachTheirMainWindow) {
             Connection archive;
             archive.Open(inst.databaseFolder() + QStringLiteral("/ARCHIV.mdb"));
             for (const QString& user : users.mid(1))
-                archive.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
-                                               "VALUES (?, 'HELVANO', ?, 'P1', ?)"),
-                                {Variant(user), Variant(inst.projectsFolder()), Variant(user)});
+                archive.Execute(
+                    QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
+                                   "VALUES (?, 'HELVANO', ?, 'P1', ?)"),
+                    {Variant(user), Variant(inst.projectsFolder()), Variant(user)});
         }
         std::vector<std::unique_ptr<UserRun>> runs;
-        for (const QString& user : users) runs.push_back(std::make_unique<UserRun>(inst, user));
-        for (auto& run : runs) ASSERT_EQ(run->line(), QStringLiteral("ready"));
+        for (const QString& user : users)
+            runs.push_back(std::make_unique<UserRun>(inst, user));
+        for (auto& run : runs)
+            ASSERT_EQ(run->line(), QStringLiteral("ready"));
         {
             Writer other({inst.databaseFolder() + QStringLiteral("/ARCHIV.mdb"),
                           inst.databaseFolder() + QStringLiteral("/VORGABE.mdb"),
                           inst.databaseFolder() + QStringLiteral("/DALMIR.mdb"), inst.projectDatabase()});
-            for (auto& run : runs) run->send(QStringLiteral("start"));
+            for (auto& run : runs)
+                run->send(QStringLiteral("start"));
             for (int i = 0; i < int(runs.size()); ++i) {
                 EXPECT_EQ(runs[i]->answer(), "started 0 1") << users[i].toStdString();
             }
             EXPECT_GT(other.writes(), 0);
         }
         // And they end at the same moment, each handing its row back.
-        for (auto& run : runs) run->send(QStringLiteral("quit"));
+        for (auto& run : runs)
+            run->send(QStringLiteral("quit"));
         for (int i = 0; i < int(runs.size()); ++i)
             EXPECT_EQ(runs[i]->answer(), "ended") << users[i].toStdString();
         runs.clear();
@@ -159,12 +165,14 @@ TEST(Save, UsersSavingAtOnceLoseNoChangeUnasked) {
         {
             Connection archive;
             archive.Open(inst.databaseFolder() + QStringLiteral("/ARCHIV.mdb"));
-            archive.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
-                                           "VALUES (?, 'HELVANO', ?, 'P1', ?)"),
-                            {Variant(users[1]), Variant(inst.projectsFolder()), Variant(users[1])});
+            archive.Execute(
+                QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
+                               "VALUES (?, 'HELVANO', ?, 'P1', ?)"),
+                {Variant(users[1]), Variant(inst.projectsFolder()), Variant(users[1])});
         }
         std::vector<std::unique_ptr<UserRun>> runs;
-        for (const QString& user : users) runs.push_back(std::make_unique<UserRun>(inst, user));
+        for (const QString& user : users)
+            runs.push_back(std::make_unique<UserRun>(inst, user));
         for (int i = 0; i < 2; ++i) {
             ASSERT_EQ(runs[i]->line(), QStringLiteral("ready"));
             runs[i]->send(QStringLiteral("start"));
@@ -174,16 +182,19 @@ TEST(Save, UsersSavingAtOnceLoseNoChangeUnasked) {
             runs[i]->send(QStringLiteral("answer 7"));
             ASSERT_EQ(runs[i]->line(), QStringLiteral("ok"));
         }
-        for (auto& run : runs) run->send(QStringLiteral("save"));
+        for (auto& run : runs)
+            run->send(QStringLiteral("save"));
         std::string saved[2];
-        for (int i = 0; i < 2; ++i) saved[i] = runs[i]->answer();
+        for (int i = 0; i < 2; ++i)
+            saved[i] = runs[i]->answer();
         Connection project;
         project.Open(inst.projectDatabase());
         platform::Recordset rows;
         rows.Open(QStringLiteral("SELECT [KOM] FROM [E1] WHERE [ID] IN (1, 2) ORDER BY [ID]"), project);
         for (int i = 0; i < 2; ++i, rows.MoveNext()) {
             const Variant comment = rows.Value(0);
-            const bool kept = !comment.isNull() && comment.asString() == QStringLiteral("von %1").arg(users[i]);
+            const bool kept =
+                !comment.isNull() && comment.asString() == QStringLiteral("von %1").arg(users[i]);
             if (kept) {
                 EXPECT_EQ(saved[i], "saved 1 dirty 0") << users[i].toStdString();
             } else {
@@ -193,7 +204,8 @@ TEST(Save, UsersSavingAtOnceLoseNoChangeUnasked) {
             }
         }
         // Exactly one of the two replaced the project database.
-        EXPECT_NE(saved[0].starts_with("saved 1"), saved[1].starts_with("saved 1")) << saved[0] << " / " << saved[1];
+        EXPECT_NE(saved[0].starts_with("saved 1"), saved[1].starts_with("saved 1"))
+            << saved[0] << " / " << saved[1];
         for (auto& run : runs) {
             run->send(QStringLiteral("answer 7")); // leaving without saving again
             run->line();

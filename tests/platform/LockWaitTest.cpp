@@ -1,10 +1,10 @@
 // Connections of several users on one database file: they take turns, and only a lock held longer than a
 // connection waits is reported, as the database being in use by another user.
-#include "TempDir.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/runtime/SystemLocale.h"
 #include "platform/runtime/VbError.h"
+#include "TempDir.h"
 
 #include <chrono>
 #include <functional>
@@ -65,7 +65,8 @@ TEST(Connection, ALockHeldLongerThanTheWaitNamesTheDatabaseAsInUse) {
                   }),
                   says)
             << "reading";
-        EXPECT_EQ(failure([&] { before.Execute(QStringLiteral("INSERT INTO T VALUES (1)")); }), says) << "writing";
+        EXPECT_EQ(failure([&] { before.Execute(QStringLiteral("INSERT INTO T VALUES (1)")); }), says)
+            << "writing";
         EXPECT_EQ(failure([&] { Connection::Transaction t(before); }), says) << "a transaction";
         other.Execute(QStringLiteral("COMMIT"));
         EXPECT_EQ(failure([&] { before.Execute(QStringLiteral("INSERT INTO T VALUES (1)")); }), "");
@@ -97,7 +98,8 @@ TEST(Connection, ATransactionThatReadsAndThenWritesWaitsForAnotherUsersWrite) {
             Connection::Transaction t(c);
             Recordset rs;
             rs.Open(QStringLiteral("SELECT COUNT(*) FROM T"), c);
-            c.Execute(QStringLiteral("INSERT INTO T VALUES (?)"), {Variant(std::int32_t(rs.Value(0).asLong() + 100))});
+            c.Execute(QStringLiteral("INSERT INTO T VALUES (?)"),
+                      {Variant(std::int32_t(rs.Value(0).asLong() + 100))});
             t.commit();
         });
         other.join();
