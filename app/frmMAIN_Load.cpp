@@ -237,10 +237,16 @@ void frmMAIN::prepareWorkingCopy(const QString& source, const QString& target) {
     projectStamp_.reset();
     const auto copyProject = [&] {
         // A project file that is no database (an empty one too) is named as what it is, before it is copied.
-        if (fs::FileExists(source)) Connection().Open(source);
+        const bool database = fs::FileExists(source);
+        if (database) Connection().Open(source);
         // Taken before the copy: a write that comes during the copy counts as a change since.
         const DatabaseStamp stamp = DatabaseStamp::of(source);
-        fs::CopyFile(source, target, true);
+        // Read under the engine's read lock, so that another user's write into the project is waited for and
+        // never copied half done; a missing file is reported as the file copy reports it.
+        if (database)
+            Connection::CopyDatabase(source, target);
+        else
+            fs::CopyFile(source, target, true);
         madeFreshCopy_ = true;
         keepProjectStamp(stamp);
     };

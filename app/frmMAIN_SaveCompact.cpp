@@ -8,7 +8,10 @@
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/runtime/SystemLocale.h"
+#include "platform/system/FileLock.h"
 #include "platform/system/FileSystem.h"
+
+#include <chrono>
 
 using namespace platform;
 namespace fs = platform::FileSystem;
@@ -44,9 +47,6 @@ bool frmMAIN::saveProject() {
     ErrorTrap trap(titleOf(mnuSPEICHERN));
     bool saved = false;
     const auto run = [&] {
-        // Asked first: No leaves everything as it is, the project database, the working copy and the flag.
-        bool replace = false;
-        if (!trap.step([&] { replace = mayReplaceProject(); }) || !replace) return;
         std::int64_t bytes = 0;
         if (!trap.step([&] { bytes = fs::FileSize(XMDBPFAD()); })) return;
         if (!trap.step([&] {
@@ -72,6 +72,33 @@ bool frmMAIN::saveProject() {
             }))
             return;
         ScreenPointer::set(ScreenPointer::Hourglass);
+        // From the check of the project database to the end of its replace no other Save of it comes between:
+        // another user's Save is waited for, and what it wrote is then found by the check.
+        FileLock lock(projectLockFile());
+        bool tried = false, locked = false;
+        if (!trap.step([&] {
+                locked = takeProjectLock(lock);
+                tried = true;
+            }))
+            return;
+        if (!locked) {
+            if (tried)
+                dialogs().MsgBox(
+                    (SPRACHE == 1
+                         ? QStringLiteral("Another user is saving the project database %1 right now.\n"
+                                          "It was not replaced; your changes stay in the working copy. "
+                                          "Please save again in a moment.")
+                         : QStringLiteral("Ein anderer Benutzer speichert gerade die Projektdatenbank "
+                                          "%1.\nSie wurde nicht ersetzt; Ihre Änderungen bleiben in der "
+                                          "Arbeitskopie. Bitte speichern Sie gleich noch einmal."))
+                        .arg(projectDatabase()),
+                    Msg::OKOnly | Msg::Exclamation, titleOf(mnuSPEICHERN));
+            return;
+        }
+        // No leaves everything as it is, the project database, the working copy and the flag.
+        bool replace = false;
+        if (!trap.step([&] { replace = mayReplaceProject(); }) || !replace) return;
+        ScreenPointer::set(ScreenPointer::Hourglass);
         if (!trap.step([&] {
                 // The working copy is checked while it is copied: a copy of an unsound one is thrown away.
                 Connection::CopyDatabase(XMDBPFAD(), projectDatabase(), [this] { checkWorkingCopy(); });
@@ -89,6 +116,26 @@ bool frmMAIN::saveProject() {
     return saved;
 }
 
+QString frmMAIN::projectLockFile() const {
+    // Beside the file itself, not beside a link to it: every way to the file shares one lock.
+    return fs::LinkTarget(projectDatabase()) + QStringLiteral(".lock");
+}
+
+bool frmMAIN::takeProjectLock(FileLock& lock) {
+    using namespace std::chrono;
+    // Waited for in slices, the window repainted between them (without taking input), so that the hourglass
+    // shows while another user's Save ends. The count bounds the loop should the clock jump.
+    constexpr milliseconds slice{100};
+    const auto deadline = steady_clock::now() + saveLockWait_;
+    const long long slices = saveLockWait_ / slice + 1;
+    for (long long i = 0; i < slices; ++i) {
+        if (lock.take(slice)) return true;
+        if (steady_clock::now() >= deadline) break;
+        DoEventsWithoutInput();
+    }
+    return false;
+}
+
 bool frmMAIN::mayReplaceProject() {
     const DatabaseStamp now = DatabaseStamp::of(projectDatabase());
     // Nothing to replace, or nobody wrote it since the working copy was taken.
@@ -103,6 +150,8 @@ bool frmMAIN::mayReplaceProject() {
                              "wurde (zum Beispiel durch einen Export aus einem anderen Projekt oder "
                              "das Speichern eines anderen Benutzers).\nSoll sie trotzdem durch die "
                              "Arbeitskopie ersetzt werden? Diese Änderungen gehen dann verloren.");
+    // Asked with the arrow: the hourglass stands for the wait, not for the question.
+    ScreenPointer::set(ScreenPointer::Arrow);
     return dialogs().MsgBox(question.arg(projectDatabase()), Msg::YesNo | Msg::Exclamation,
                             titleOf(mnuSPEICHERN)) == Msg::Yes;
 }

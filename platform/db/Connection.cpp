@@ -33,6 +33,18 @@ QString pathFromConnectionString(const QString& text) {
 
 QString engineMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
 
+// Another user's program holds the database's lock for longer than a connection waits for it.
+DatabaseError inUse(const QString& path) {
+    return DatabaseError(
+        VbError::database(
+            SystemLocale::pick(
+                QStringLiteral("The database '%1' is in use by another user. Please try again in a moment."),
+                QStringLiteral("Die Datenbank '%1' wird gerade von einem anderen Benutzer bearbeitet. Bitte "
+                               "versuchen Sie es gleich noch einmal."))
+                .arg(path)),
+        DatabaseFailure::Busy);
+}
+
 // The engine's error as the program reports it, with its cause: a full disk or a failing device is named as
 // such (with the file), not as the statement's failure, so that no message blames the value that was being
 // written.
@@ -41,6 +53,7 @@ DatabaseError engineError(sqlite3* db, const QString& path) {
     const int code = extended & 0xFF;
     const int system = sqlite3_system_errno(db);
     const DatabaseFailure failure = engineFailure(db);
+    if (code == SQLITE_BUSY) return inUse(path);
     if (code == SQLITE_FULL || (code == SQLITE_IOERR && (system == ENOSPC || system == EDQUOT)))
         return DatabaseError(FileSystem::WriteError(path, ENOSPC), failure);
     const bool reading = extended == SQLITE_IOERR_READ || extended == SQLITE_IOERR_SHORT_READ;
@@ -60,6 +73,9 @@ DatabaseError notADatabase(const QString& path) {
 // How long a copy waits for another process's copy onto the same file to end.
 constexpr std::chrono::seconds copyWait{30};
 
+// How long a connection waits for another connection's lock.
+std::atomic<int> lockWaitMs{10000};
+
 } // namespace
 
 QString SqlText(const QString& value) {
@@ -73,6 +89,8 @@ QString SqlName(const QString& name) {
 }
 
 Connection::~Connection() { Close(); }
+
+void Connection::SetLockWait(std::chrono::milliseconds wait) { lockWaitMs = int(wait.count()); }
 
 QString Connection::ConnectionString() const {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + path_ +
@@ -105,6 +123,8 @@ void Connection::Open(const QString& pathOrConnectionString) {
                                   .arg(path, msg)),
             failure);
     }
+    // Waits for a lock from the first read on: another user's program may be writing the file right now.
+    sqlite3_busy_timeout(db, lockWaitMs);
     // Reading the schema is what tells a database from any other file.
     const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (check != SQLITE_OK) {
@@ -113,13 +133,13 @@ void Connection::Open(const QString& pathOrConnectionString) {
         const DatabaseFailure failure = engineFailure(db);
         sqlite3_close(db);
         if (notADatabase) throw platform::notADatabase(path);
+        if ((check & 0xFF) == SQLITE_BUSY) throw inUse(path);
         throw DatabaseError(
             VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' cannot be read: %2"),
                                                  QStringLiteral("Die Datenbank '%1' kann nicht gelesen werden: %2"))
                                   .arg(path, msg)),
             failure);
     }
-    sqlite3_busy_timeout(db, 30000);
     sqlite3_exec(db, "PRAGMA foreign_keys=ON", nullptr, nullptr, nullptr);
     sqlite3_exec(db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     db_ = db;
@@ -263,7 +283,8 @@ QString Connection::copyLockFile(const QString& target) {
     return target + QStringLiteral(".tmp.lock");
 }
 
-void Connection::RemoveStaleCopy(const QString& target) {
+void Connection::RemoveStaleCopy(const QString& file) {
+    const QString target = FileSystem::LinkTarget(file);
     const QString temp = target + QStringLiteral(".tmp");
     if (!QFileInfo::exists(temp)) return;
     FileLock lock(copyLockFile(target));
@@ -426,7 +447,10 @@ void copyBytes(const QString& source, const QString& temp, const QString& target
 
 } // namespace
 
-void Connection::CopyDatabase(const QString& source, const QString& target, const std::function<void()>& check) {
+void Connection::CopyDatabase(const QString& source, const QString& file,
+                              const std::function<void()>& check) {
+    // Through a symbolic link the file it points to is replaced: whoever opens the link finds the copy.
+    const QString target = FileSystem::LinkTarget(file);
     // Refused before anything is written: a rename would go around the file's mode.
     if (FileSystem::ReadOnly(target)) throw VbError::permissionDenied(target);
     Connection from;
@@ -513,13 +537,18 @@ QString savepointName(int depth) { return QStringLiteral("sp%1").arg(depth); }
 
 Connection::Transaction::Transaction(Connection& connection) : connection_(connection) {
     depth_ = connection_.openTransactions_ + 1;
-    connection_.Execute(QStringLiteral("SAVEPOINT ") + savepointName(depth_));
+    // A file that can't be written takes no write lock; a transaction begun by hand holds what it holds.
+    sqlite3* db = connection_.handle();
+    began_ = depth_ == 1 && sqlite3_get_autocommit(db) && sqlite3_db_readonly(db, "main") == 0;
+    connection_.Execute(began_ ? QStringLiteral("BEGIN IMMEDIATE")
+                               : QStringLiteral("SAVEPOINT ") + savepointName(depth_));
     ++connection_.openTransactions_;
 }
 
 void Connection::Transaction::commit() {
     if (done_) return;
-    connection_.Execute(QStringLiteral("RELEASE ") + savepointName(depth_));
+    connection_.Execute(began_ ? QStringLiteral("COMMIT")
+                               : QStringLiteral("RELEASE ") + savepointName(depth_));
     done_ = true;
     --connection_.openTransactions_;
 }
@@ -527,8 +556,14 @@ void Connection::Transaction::commit() {
 Connection::Transaction::~Transaction() {
     if (done_ || !connection_.isOpen()) return;
     try {
-        connection_.Execute(QStringLiteral("ROLLBACK TO ") + savepointName(depth_));
-        connection_.Execute(QStringLiteral("RELEASE ") + savepointName(depth_));
+        if (began_) {
+            // A failed commit may have ended the transaction already.
+            if (!sqlite3_get_autocommit(connection_.handle()))
+                connection_.Execute(QStringLiteral("ROLLBACK"));
+        } else {
+            connection_.Execute(QStringLiteral("ROLLBACK TO ") + savepointName(depth_));
+            connection_.Execute(QStringLiteral("RELEASE ") + savepointName(depth_));
+        }
     } catch (...) {
         // The connection is failing anyway; its next use reports the error.
     }

@@ -2,6 +2,7 @@
 
 #include "../runtime/Variant.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -19,9 +20,13 @@ namespace platform {
 // A connection to one database file. It opens existing files only: a missing file or a file that is no
 // database (an empty file of 0 bytes too) is refused with an error that says so. Every connection enforces
 // the relations between the tables (foreign keys), uses a rollback journal (the files are copied whole) and
-// waits up to 30 seconds for a lock.
+// waits up to 10 seconds for a lock that another user's program holds; a lock held longer is reported as the
+// database being in use by another user.
 class Connection {
 public:
+    // How long connections opened from now on wait for a lock (tests shorten it).
+    static void SetLockWait(std::chrono::milliseconds wait);
+
     Connection() = default;
     ~Connection();
     Connection(const Connection&) = delete;
@@ -53,7 +58,8 @@ public:
     // the complete copy. A read-only target is refused (permission denied), a full disk says so. Two
     // processes that copy onto one target take turns (a lock beside it, see copyLockFile). A check of the
     // source, when given, runs beside the copy on a thread of its own; when it throws, target stays as it was
-    // and its error is thrown. Throws VbError on failure.
+    // and its error is thrown. A target that is a symbolic link stays one: the file it points to is replaced.
+    // Throws VbError on failure.
     static void CopyDatabase(const QString& source, const QString& target, const std::function<void()>& check = {});
     // The lock a copy onto `target` holds while its ".tmp" file lives.
     static QString copyLockFile(const QString& target);
@@ -79,7 +85,9 @@ public:
     // Throws the engine's current error message as a VbError.
     [[noreturn]] void fail() const;
 
-    // A transaction that nests (a savepoint): it either commits whole or leaves the data as it was.
+    // A transaction that nests (a savepoint): it either commits whole or leaves the data as it was. The
+    // outermost one takes the write lock as it begins, waiting for another user's write to end: a read lock
+    // taken first could not become a write lock while another user writes (the engine fails at once then).
     class Transaction {
     public:
         explicit Transaction(Connection& connection);
@@ -91,6 +99,7 @@ public:
     private:
         Connection& connection_;
         int depth_ = 0; // the savepoint's name: its nesting depth, so that its statements are prepared once
+        bool began_ = false; // the outermost: began the engine's transaction
         bool done_ = false;
     };
     // The reads and writes of one command in one transaction, so that a command commits once instead of once

@@ -291,6 +291,8 @@ void Recordset::open(const QString& sql, Connection& connection, const std::vect
         const DatabaseError error(VbError::database(QString::fromUtf8(sqlite3_errmsg(connection.handle()))),
                                   engineFailure(connection.handle()));
         sqlite3_reset(stmt);
+        // A lock held longer than the connection waits is the connection's to name.
+        if ((rc & 0xFF) == SQLITE_BUSY) connection.fail();
         throw error;
     }
     sqlite3_reset(stmt);

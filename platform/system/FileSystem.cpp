@@ -179,6 +179,17 @@ std::int64_t FileSize(const QString& path) {
     return QFileInfo(p).size();
 }
 
+QString LinkTarget(const QString& path) {
+    QString p = native(path);
+    // A chain of links is followed as the system follows it, at most 40 deep (a loop ends there too).
+    for (int depth = 0; depth < 40; ++depth) {
+        const QFileInfo info(p);
+        if (!info.isSymLink()) break;
+        p = info.symLinkTarget();
+    }
+    return p;
+}
+
 QString GetParentFolderName(const QString& path) {
     QString p = native(path);
     while (p.size() > 1 && p.endsWith('/')) p.chop(1);

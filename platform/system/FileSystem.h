@@ -34,6 +34,9 @@ std::int64_t FileSize(const QString& path);
 // True when both paths name one file, however it is reached: another spelling of the path, a symbolic link
 // or a second (hard) link to it. False when either is missing.
 bool SameFile(const QString& a, const QString& b);
+// The file a path names once its symbolic links are followed (the path itself when it is no link; a link's
+// target also when no file is there yet): a file replaced there keeps the links that lead to it.
+QString LinkTarget(const QString& path);
 // The folder that holds the path ("" for a root).
 QString GetParentFolderName(const QString& path);
 QString GetFileName(const QString& path);

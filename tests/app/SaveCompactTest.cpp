@@ -1,3 +1,4 @@
+#include "ChildLock.h"
 #include "Installation.h"
 #include "SmallDisk.h"
 
@@ -7,11 +8,14 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/system/FileLock.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
+#include <utility>
 
 using platform::Connection;
 using platform::Recordset;
@@ -342,6 +346,158 @@ TEST(Save, AWorkingCopyKeptFromAnInterruptedRunKnowsWhatItWasTakenFrom) {
     EXPECT_TRUE(inst.dialogs().asked().front().prompt.startsWith(QStringLiteral("Die Projektdatenbank ")));
     EXPECT_EQ(bytesOf(inst.projectDatabase()), project);
     EXPECT_TRUE(again.dirty());
+}
+
+// Another user's Save of the project: that user's working copy, with a record of its own, put over it.
+void anotherUsersSave(Installation& inst) {
+    const QString other = inst.root() + QStringLiteral("/anderer.mdb");
+    QFile::remove(other);
+    ASSERT_TRUE(QFile::copy(inst.projectDatabase(), other));
+    Installation::addRecord(other, 5, QStringLiteral("Fremd"));
+    Connection::CopyDatabase(other, inst.projectDatabase());
+}
+
+// The scripted dialogs, with something that happens while the first message box is open.
+class Meanwhile : public platform::ScriptedDialogs {
+public:
+    std::function<void()> whileAsked;
+    int MsgBox(const QString& prompt, int style, const QString& title, const QString& helpFile,
+               int helpContext) override {
+        if (auto happens = std::exchange(whileAsked, {})) happens();
+        return ScriptedDialogs::MsgBox(prompt, style, title, helpFile, helpContext);
+    }
+};
+
+const char* const changedSinceCopy = "Die Projektdatenbank %1 wurde geändert, seit die Arbeitskopie angelegt";
+
+// Another user's Save that ends while this one's compaction question is open is found: the project database
+// is checked after the question, right before it is replaced, and the user is asked.
+TEST(Save, AnotherUsersSaveWhileTheCompactionQuestionIsOpenIsAskedAbout) {
+    Installation inst;
+    growTo(inst.projectDatabase(), 10500000);
+    frmMAIN& w = inst.start();
+    Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Meins"));
+    w.setDirty(true);
+    Meanwhile dialogs;
+    w.setDialogs(&dialogs);
+    dialogs.whileAsked = [&] { anotherUsersSave(inst); };
+    dialogs.answer(Msg::No).answer(Msg::No); // no compaction; keep the other user's Save
+
+    EXPECT_FALSE(w.saveProject());
+    const QStringList m = dialogs.messages();
+    ASSERT_EQ(m.size(), 2);
+    EXPECT_TRUE(m[0].startsWith(QStringLiteral("Datenbank hat 10,5 MB erreicht!")));
+    EXPECT_TRUE(m[1].startsWith(QString::fromUtf8(changedSinceCopy).arg(inst.projectDatabase())));
+    EXPECT_EQ(Installation::names(inst.projectDatabase()), QStringList({"Probe", "Fremd", "Gross"}));
+    EXPECT_TRUE(w.dirty());
+}
+
+// Two users' Saves of one project take turns: a Save that finds the other's lock waits with the hourglass
+// until the other Save has replaced the project database, and then asks as for any change since its copy.
+TEST(Save, WaitsForAnotherUsersSaveAndThenAsks) {
+    for (const int answer : {Msg::No, Msg::Yes}) {
+        SCOPED_TRACE(answer);
+        Installation inst;
+        frmMAIN& w = inst.start();
+        Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Meins"));
+        w.setDirty(true);
+        platform::FileLock other(w.projectLockFile());
+        ASSERT_TRUE(other.take());
+        int pointer = -1;
+        // The other Save ends as soon as this one waits.
+        QTimer::singleShot(0, [&] {
+            pointer = platform::ScreenPointer::current();
+            anotherUsersSave(inst);
+            other.release();
+        });
+        inst.dialogs().answer(answer);
+
+        EXPECT_EQ(w.saveProject(), answer == Msg::Yes);
+        EXPECT_EQ(pointer, platform::ScreenPointer::Hourglass);
+        ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+        EXPECT_TRUE(inst.dialogs().asked().front().prompt.startsWith(
+            QString::fromUtf8(changedSinceCopy).arg(inst.projectDatabase())));
+        EXPECT_EQ(Installation::names(inst.projectDatabase()),
+                  answer == Msg::No ? QStringList({"Probe", "Fremd"}) : QStringList({"Probe", "Meins"}));
+        EXPECT_EQ(w.dirty(), answer == Msg::No);
+        EXPECT_FALSE(QFile::exists(w.projectLockFile()));
+    }
+}
+
+// A lock that another run holds longer than a Save waits gives one message: nothing is replaced and the
+// changes stay to be saved. The lock of a run that was killed is taken over.
+TEST(Save, ALockHeldLongerThanTheWaitGivesOneMessageAndOneOfAKilledRunIsTakenOver) {
+    for (const char* language : {"de", "en"}) {
+        SCOPED_TRACE(language);
+        Installation inst{QString::fromLatin1(language)};
+        frmMAIN& w = inst.start();
+        Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Meins"));
+        w.setDirty(true);
+        w.setSaveLockWait(std::chrono::milliseconds(300));
+        testsupport::ChildLock other(w.projectLockFile());
+        ASSERT_TRUE(other.holding());
+        const QByteArray project = bytesOf(inst.projectDatabase());
+
+        EXPECT_FALSE(w.saveProject());
+        ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+        const auto& box = inst.dialogs().asked().front();
+        EXPECT_EQ(
+            box.prompt,
+            QString::fromUtf8(
+                language == std::string("de")
+                    ? "Ein anderer Benutzer speichert gerade die Projektdatenbank %1.\nSie wurde nicht "
+                      "ersetzt; Ihre Änderungen bleiben in der Arbeitskopie. Bitte speichern Sie gleich "
+                      "noch einmal."
+                    : "Another user is saving the project database %1 right now.\nIt was not replaced; "
+                      "your changes stay in the working copy. Please save again in a moment.")
+                .arg(inst.projectDatabase()));
+        EXPECT_EQ(box.style, Msg::OKOnly | Msg::Exclamation);
+        EXPECT_EQ(box.title, w.mnuSPEICHERN->text().remove(QLatin1Char('&')));
+        EXPECT_EQ(bytesOf(inst.projectDatabase()), project);
+        EXPECT_TRUE(w.dirty());
+        EXPECT_EQ(platform::ScreenPointer::current(), platform::ScreenPointer::Arrow);
+
+        other.kill();
+        inst.dialogs().clear();
+        EXPECT_TRUE(w.saveProject());
+        EXPECT_TRUE(inst.dialogs().asked().empty());
+        EXPECT_EQ(Installation::names(inst.projectDatabase()), QStringList({"Probe", "Meins"}));
+        EXPECT_FALSE(w.dirty());
+        EXPECT_FALSE(QFile::exists(w.projectLockFile()));
+    }
+}
+
+// A project database that is a symbolic link (to a file that others open) stays one: Save replaces the file
+// it points to, and the next Save finds that file unchanged since.
+TEST(Save, AProjectDatabaseThatIsALinkStaysOne) {
+    for (const bool relative : {false, true}) {
+        SCOPED_TRACE(relative);
+        Installation inst;
+        const QString shared = inst.root() + QStringLiteral("/GEMEINSAM/P1.mdb");
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(shared).path()));
+        ASSERT_TRUE(QFile::rename(inst.projectDatabase(), shared));
+        ASSERT_TRUE(QFile::link(relative ? QStringLiteral("../../GEMEINSAM/P1.mdb") : shared,
+                                inst.projectDatabase()));
+        ASSERT_EQ(Installation::names(inst.projectDatabase()), QStringList({"Probe"}));
+        frmMAIN& w = inst.start();
+        Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Neu"));
+        w.setDirty(true);
+
+        EXPECT_TRUE(w.saveProject());
+        EXPECT_TRUE(inst.dialogs().asked().empty());
+        EXPECT_TRUE(QFileInfo(inst.projectDatabase()).isSymLink());
+        EXPECT_EQ(contents(shared), contents(inst.workingCopy()));
+        const QStringList left = QDir(QFileInfo(shared).path()).entryList(QDir::Files);
+        EXPECT_EQ(left, QStringList({"P1.mdb"}));
+        EXPECT_EQ(QDir(QFileInfo(inst.projectDatabase()).path()).entryList(QDir::Files | QDir::System),
+                  QStringList({"TAMBRIN.mdb"}));
+
+        Installation::addRecord(inst.workingCopy(), 3, QStringLiteral("Noch eins"));
+        EXPECT_TRUE(w.saveProject());
+        EXPECT_TRUE(inst.dialogs().asked().empty());
+        EXPECT_TRUE(QFileInfo(inst.projectDatabase()).isSymLink());
+        EXPECT_EQ(Installation::names(shared), QStringList({"Probe", "Neu", "Noch eins"}));
+    }
 }
 
 TEST(Save, OffersToCompactAWorkingCopyAbove10MB) {
