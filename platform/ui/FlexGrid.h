@@ -4,6 +4,7 @@
 #include "platform/window/Twips.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <QTableWidget>
 #include <vector>
@@ -28,7 +29,8 @@ namespace platform {
 // changes), then MouseDown; a drag gives MouseMove; the release gives MouseUp, then Click. A double click
 // gives DblClick before its MouseUp. A key gives KeyDown, then KeyPress for a character or Enter (13); the
 // arrow keys, Page Up/Down, Home and End move the current cell (with Shift they extend the block); Tab and
-// Shift+Tab move to the next and the previous cell, row by row, and then give KeyPress(9). A full-width
+// Shift+Tab move to the next and the previous cell, row by row, passing over the columns that are no tab
+// stop (as a spreadsheet passes over its locked cells), and then give KeyPress(9). A full-width
 // character is given to KeyPress as its ASCII form. Scroll follows every change of TopRow or LeftCol.
 class FlexGrid : public QTableWidget, public ControlArrayMember {
     Q_OBJECT
@@ -123,6 +125,10 @@ public:
     static QChar typedCharacter(QChar c);
 
     bool isFixedCell(int row, int col) const { return row < fixedRows_ || col < fixedCols_; }
+
+    // The columns Tab and Shift+Tab stop at: those for which the test is true; without a test, every column.
+    // The arrow keys and the mouse still reach every cell.
+    void setTabStop(std::function<bool(int col)> test) { tabStop_ = std::move(test); }
     bool isSelectedCell(int row, int col) const;
 
 signals:
@@ -176,6 +182,8 @@ private:
     // True when the rows from top down to row fit in the view (the columns from left to col).
     bool fullyShownRow(int row, int top) const;
     bool fullyShownCol(int col, int left) const;
+    // The cell after (before, backwards) row, col in Tab's order, row by row; false at the grid's end.
+    bool tabStep(int& row, int& col, bool backwards) const;
 
     int fixedRows_ = 1;
     int fixedCols_ = 1;
@@ -193,6 +201,7 @@ private:
     std::int64_t foreColor_;
     QScrollBar* vbar_ = nullptr;
     QScrollBar* hbar_ = nullptr;
+    std::function<bool(int col)> tabStop_;
 };
 
 } // namespace platform
