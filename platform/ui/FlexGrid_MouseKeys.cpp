@@ -189,7 +189,8 @@ QChar FlexGrid::typedCharacter(QChar c) {
 }
 
 bool FlexGrid::tabStep(int& row, int& col, bool backwards) const {
-    const int firstRow = std::min(fixedRows_, rowCount() - 1), firstCol = std::min(fixedCols_, columnCount() - 1);
+    const int firstRow = std::min(fixedRows_, rowCount() - 1),
+              firstCol = std::min(fixedCols_, columnCount() - 1);
     if (!backwards && col < columnCount() - 1) {
         col = std::max(firstCol, col + 1);
     } else if (!backwards && row < rowCount() - 1) {

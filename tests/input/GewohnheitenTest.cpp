@@ -368,7 +368,7 @@ TEST(Tab, PassesOverAComputedColumnBothWays) {
         {2, 1, Qt::Key_Backtab, true, 1, 2, 4}, // m1 of a row: m1,r of the row above
         {1, 1, Qt::Key_Tab, true, 1, 2, 4},
         {2, 2, Qt::Key_Backtab, true, 2, 1, 4},
-        {1, 3, Qt::Key_Tab, true, 2, 1, 4},     // from the sum itself, reached by a click
+        {1, 3, Qt::Key_Tab, true, 2, 1, 4}, // from the sum itself, reached by a click
         {1, 3, Qt::Key_Backtab, true, 1, 2, 4},
         {3, 2, Qt::Key_Tab, true, 4, 1, 5},     // the last row's m1,r: the next reading
         {3, 2, Qt::Key_Tab, false, 3, 2, 4},    // nothing to append: the last value cell stays
