@@ -3,6 +3,7 @@
 #include "ControlArray.h"
 #include "platform/window/Twips.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -182,6 +183,10 @@ private:
     // True when the rows from top down to row fit in the view (the columns from left to col).
     bool fullyShownRow(int row, int top) const;
     bool fullyShownCol(int col, int left) const;
+    // The first row and column the keys move the current cell to: the first scrolling one, or the last one
+    // of a grid that has none.
+    int firstKeyRow() const { return std::min(fixedRows_, rowCount() - 1); }
+    int firstKeyCol() const { return std::min(fixedCols_, columnCount() - 1); }
     // The cell after (before, backwards) row, col in Tab's order, row by row; false at the grid's end.
     bool tabStep(int& row, int& col, bool backwards) const;
 

@@ -108,8 +108,7 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
     const bool shift = (event->modifiers() & Qt::ShiftModifier) && !tab;
     emit KeyDown(event->key(), shiftOf(event->modifiers()));
     int row = shift ? rowSel_ : row_, col = shift ? colSel_ : col_;
-    const int firstRow = std::min(fixedRows_, rowCount() - 1),
-              firstCol = std::min(fixedCols_, columnCount() - 1);
+    const int firstRow = firstKeyRow(), firstCol = firstKeyCol();
     const int page = std::max(1, rowCount() - maxTopRow());
     bool move = true;
     switch (event->key()) {
@@ -189,8 +188,7 @@ QChar FlexGrid::typedCharacter(QChar c) {
 }
 
 bool FlexGrid::tabStep(int& row, int& col, bool backwards) const {
-    const int firstRow = std::min(fixedRows_, rowCount() - 1),
-              firstCol = std::min(fixedCols_, columnCount() - 1);
+    const int firstRow = firstKeyRow(), firstCol = firstKeyCol();
     if (!backwards && col < columnCount() - 1) {
         col = std::max(firstCol, col + 1);
     } else if (!backwards && row < rowCount() - 1) {
