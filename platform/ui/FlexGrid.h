@@ -126,11 +126,11 @@ public:
     static QChar typedCharacter(QChar c);
 
     bool isFixedCell(int row, int col) const { return row < fixedRows_ || col < fixedCols_; }
+    bool isSelectedCell(int row, int col) const;
 
     // The columns Tab and Shift+Tab stop at: those for which the test is true; without a test, every column.
     // The arrow keys and the mouse still reach every cell.
     void setTabStop(std::function<bool(int col)> test) { tabStop_ = std::move(test); }
-    bool isSelectedCell(int row, int col) const;
 
 signals:
     // Button: 1 left, 2 right, 4 middle; Shift: 1 Shift, 2 Ctrl, 4 Alt; X, Y in twips in the grid.
