@@ -48,7 +48,10 @@ std::int16_t summe16(int value) {
 clsFLX::clsFLX() : z_(std::make_unique<Zustand>()) {
     z_->tasten = std::make_unique<Editortasten>(*this);
 }
-clsFLX::~clsFLX() = default;
+clsFLX::~clsFLX() {
+    // The grid may outlive its editor: its Tab then stops at every column again.
+    if (z_->grid) z_->grid->setTabStop({});
+}
 
 // --- Bindings ---
 
@@ -59,9 +62,15 @@ platform::FlexGrid* clsFLX::EFLX() const {
 void clsFLX::setEFLX(platform::FlexGrid* grid) {
     ErrorTrap trap = trapOf("FLX");
     if (!trap.step([&] {
-            if (z_->grid) z_->grid->removeEventFilter(z_->tasten.get());
+            if (z_->grid) {
+                z_->grid->removeEventFilter(z_->tasten.get());
+                z_->grid->setTabStop({});
+            }
             z_->grid = grid;
-            if (grid) grid->installEventFilter(z_->tasten.get());
+            if (grid) {
+                grid->installEventFilter(z_->tasten.get());
+                grid->setTabStop([this](int spalte) { return TIPPBAR(spalte); });
+            }
         }))
         return;
     Liste breiten;

@@ -178,6 +178,9 @@ public:
     // True when ZEILE, SPALTE is where a row of typed readings ends: the last row, in its last column or in
     // the last one before the computed columns that end it. Enter and Tab there append a row when EBOH is on.
     bool LETZTEZELLE(int ZEILE, int SPALTE) const;
+    // True when column SPALTE takes typed values; a computed column (elapsed time, a value the form works
+    // out) opens no editor, and Tab and Shift+Tab pass over it.
+    bool TIPPBAR(int SPALTE) const;
     // The grid scrolled: closes the editor (a rejected value scrolls the grid back under its editor) and
     // redraws the captions.
     void BLAETTERN();

@@ -32,11 +32,6 @@ int typVon(const clsFLX::Liste& typen, int c) {
     return t ? platform::CInt(Variant(*t)) : 0;
 }
 
-// Elapsed time (6) and a value the form works out (8): columns nobody types into.
-bool berechnet(int typ) {
-    return typ == 6 || typ == 8;
-}
-
 // Lays an editor exactly over the current cell of the grid; the height stays the editor's own unless given.
 void ueberZelle(QWidget& editor, platform::FlexGrid& grid, bool mitHoehe) {
     const QPoint zelle(int(grid.CellLeft() / 15), int(grid.CellTop() / 15));
@@ -200,12 +195,18 @@ bool clsFLX::editorOffen() const {
     return (z.txt && !z.txt->isHidden()) || (z.cbo && !z.cbo->isHidden());
 }
 
+bool clsFLX::TIPPBAR(int SPALTE) const {
+    // Elapsed time (6) and a value the form works out (8): columns nobody types into.
+    const int typ = typVon(z_->lstyp, SPALTE);
+    return typ != 6 && typ != 8;
+}
+
 bool clsFLX::LETZTEZELLE(int ZEILE, int SPALTE) const {
     const Zustand& z = *z_;
     if (!z.grid || ZEILE != z.grid->Rows() - 1) return false;
     // A computed column at the end of the row takes nothing typed: the row ends with the column before it.
     int letzte = z.grid->Cols() - 1;
-    while (letzte > z.grid->FixedCols() && berechnet(typVon(z.lstyp, letzte)))
+    while (letzte > z.grid->FixedCols() && !TIPPBAR(letzte))
         --letzte;
     return SPALTE >= letzte;
 }

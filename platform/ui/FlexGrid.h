@@ -3,7 +3,9 @@
 #include "ControlArray.h"
 #include "platform/window/Twips.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <QTableWidget>
 #include <vector>
@@ -28,7 +30,8 @@ namespace platform {
 // changes), then MouseDown; a drag gives MouseMove; the release gives MouseUp, then Click. A double click
 // gives DblClick before its MouseUp. A key gives KeyDown, then KeyPress for a character or Enter (13); the
 // arrow keys, Page Up/Down, Home and End move the current cell (with Shift they extend the block); Tab and
-// Shift+Tab move to the next and the previous cell, row by row, and then give KeyPress(9). A full-width
+// Shift+Tab move to the next and the previous cell, row by row, passing over the columns that are no tab
+// stop (as a spreadsheet passes over its locked cells), and then give KeyPress(9). A full-width
 // character is given to KeyPress as its ASCII form. Scroll follows every change of TopRow or LeftCol.
 class FlexGrid : public QTableWidget, public ControlArrayMember {
     Q_OBJECT
@@ -125,6 +128,10 @@ public:
     bool isFixedCell(int row, int col) const { return row < fixedRows_ || col < fixedCols_; }
     bool isSelectedCell(int row, int col) const;
 
+    // The columns Tab and Shift+Tab stop at: those for which the test is true; without a test, every column.
+    // The arrow keys and the mouse still reach every cell.
+    void setTabStop(std::function<bool(int col)> test) { tabStop_ = std::move(test); }
+
 signals:
     // Button: 1 left, 2 right, 4 middle; Shift: 1 Shift, 2 Ctrl, 4 Alt; X, Y in twips in the grid.
     void MouseDown(int Button, int Shift, float X, float Y);
@@ -176,6 +183,12 @@ private:
     // True when the rows from top down to row fit in the view (the columns from left to col).
     bool fullyShownRow(int row, int top) const;
     bool fullyShownCol(int col, int left) const;
+    // The first row and column the keys move the current cell to: the first scrolling one, or the last one
+    // of a grid that has none.
+    int firstKeyRow() const { return std::min(fixedRows_, rowCount() - 1); }
+    int firstKeyCol() const { return std::min(fixedCols_, columnCount() - 1); }
+    // The cell after (before, backwards) row, col in Tab's order, row by row; false at the grid's end.
+    bool tabStep(int& row, int& col, bool backwards) const;
 
     int fixedRows_ = 1;
     int fixedCols_ = 1;
@@ -193,6 +206,7 @@ private:
     std::int64_t foreColor_;
     QScrollBar* vbar_ = nullptr;
     QScrollBar* hbar_ = nullptr;
+    std::function<bool(int col)> tabStop_;
 };
 
 } // namespace platform

@@ -108,8 +108,7 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
     const bool shift = (event->modifiers() & Qt::ShiftModifier) && !tab;
     emit KeyDown(event->key(), shiftOf(event->modifiers()));
     int row = shift ? rowSel_ : row_, col = shift ? colSel_ : col_;
-    const int firstRow = std::min(fixedRows_, rowCount() - 1),
-              firstCol = std::min(fixedCols_, columnCount() - 1);
+    const int firstRow = firstKeyRow(), firstCol = firstKeyCol();
     const int page = std::max(1, rowCount() - maxTopRow());
     bool move = true;
     switch (event->key()) {
@@ -138,23 +137,19 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
         col = columnCount() - 1;
         break;
     case Qt::Key_Tab:
-        // The next cell of the row, at its end the first of the next row; the last cell stays (a grid editor
-        // that appends rows takes Tab there before the grid does).
-        if (col < columnCount() - 1) {
-            col = std::max(firstCol, col + 1);
-        } else if (row < rowCount() - 1) {
-            col = firstCol;
-            row = std::max(firstRow, row + 1);
+    case Qt::Key_Backtab: {
+        // The next (previous) cell that is a tab stop; where none is left before the grid's end the cell
+        // stays (a grid editor that appends rows takes Tab in the last cell before the grid does).
+        int r = row, c = col;
+        while (tabStep(r, c, event->key() == Qt::Key_Backtab)) {
+            if (!tabStop_ || tabStop_(c)) {
+                row = r;
+                col = c;
+                break;
+            }
         }
         break;
-    case Qt::Key_Backtab:
-        if (col > firstCol) {
-            col = col - 1;
-        } else if (row > firstRow) {
-            col = columnCount() - 1;
-            row = row - 1;
-        }
-        break;
+    }
     default:
         move = false;
     }
@@ -190,6 +185,24 @@ QChar FlexGrid::typedCharacter(QChar c) {
     if (u >= 0xFF01 && u <= 0xFF5E) return QChar(char16_t(u - 0xFF01 + 0x21));
     if (u == 0x3000) return QChar(u' ');
     return c;
+}
+
+bool FlexGrid::tabStep(int& row, int& col, bool backwards) const {
+    const int firstRow = firstKeyRow(), firstCol = firstKeyCol();
+    if (!backwards && col < columnCount() - 1) {
+        col = std::max(firstCol, col + 1);
+    } else if (!backwards && row < rowCount() - 1) {
+        col = firstCol;
+        row = std::max(firstRow, row + 1);
+    } else if (backwards && col > firstCol) {
+        col = col - 1;
+    } else if (backwards && row > firstRow) {
+        col = columnCount() - 1;
+        row = row - 1;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 bool FlexGrid::fullyShownRow(int row, int top) const {

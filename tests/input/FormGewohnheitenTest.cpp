@@ -55,6 +55,51 @@ TEST(FormTab, ValuesTypedWithTabStayInTheirGrid) {
     EXPECT_TRUE(lauf.dialogs().asked().empty());
 }
 
+// Two readings of the added-water grid typed from a sheet with Tab between the values, first into new rows
+// and then into two empty rows inserted in the middle: Tab from m1,r goes to the next m1, past the sum, so
+// that no value typed is lost.
+TEST(FormTab, TheAddedWaterReadingsTypedWithTabKeepEveryValue) {
+    EingabeLauf lauf;
+    mdiEINGABE& form = lauf.neu();
+    form.txtKEN->setText(QStringLiteral("Probe B"));
+    form.optKENW[1]->setValue(true);
+    form.SSTab->setCurrentIndex(1);
+    platform::FlexGrid& g = *form.msgFLX[1];
+    const auto tippeZweiAblesungen = [&] {
+        g.setFocus();
+        g.setRow(1);
+        g.setCol(1);
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), &g);
+        for (const char* wert : {"2783", "1000", "2790", "990"}) {
+            tippen(QString::fromLatin1(wert));
+            ASSERT_EQ(QApplication::focusWidget(), form.txtFLX[1]) << wert;
+            taste(QApplication::focusWidget(), Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+            ASSERT_EQ(QApplication::focusWidget(), &g);
+        }
+    };
+    tippeZweiAblesungen();
+    EXPECT_EQ(spalte(g, 1), (QStringList{"2783,00", "2790,00", ""}));
+    EXPECT_EQ(spalte(g, 2), (QStringList{"1000,00", "990,00", ""}));
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(g.Col(), 1);
+
+    // Two empty readings before the first: now the values go into middle rows.
+    for (int k = 0; k < 2; ++k) {
+        g.setRow(1);
+        form.cmdH_Click(1);
+    }
+    ASSERT_EQ(g.Rows(), 6);
+    tippeZweiAblesungen();
+    EXPECT_EQ(spalte(g, 1), (QStringList{"2783,00", "2790,00", "2783,00", "2790,00", ""}));
+    EXPECT_EQ(spalte(g, 2), (QStringList{"1000,00", "990,00", "1000,00", "990,00", ""}));
+    EXPECT_EQ(spalte(g, 3).mid(0, 2), (QStringList{"3783,00", "3780,00"}));
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(g.Col(), 1);
+    EXPECT_EQ(g.Rows(), 6);
+    EXPECT_TRUE(lauf.dialogs().asked().empty());
+}
+
 TEST(FormEsc, ClosesTheCellEditorAndKeepsTheCell) {
     EingabeLauf lauf;
     mdiEINGABE& form = lauf.neu();

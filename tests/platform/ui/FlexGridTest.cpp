@@ -121,6 +121,36 @@ TEST(FlexGridAuswahl, KeysMoveTheCurrentCellEnterAndCharactersAreKeyPresses) {
     EXPECT_EQ(g.grid->Row(), 1); // Enter moves nothing
 }
 
+// Tab and Shift+Tab stop at the columns the owner names, as a spreadsheet passes over its locked cells: one
+// move with one pair of cell events. The arrow keys still reach every column.
+TEST(FlexGridAuswahl, TabPassesOverTheColumnsThatAreNoTabStop) {
+    Gitter g;
+    g.grid->setTabStop([](int c) { return c != 2 && c < 8; });
+    g.taste(Qt::Key_Tab, Qt::NoModifier, "\t");
+    EXPECT_EQ(g.ereignisse, (QStringList{"KeyDown16777217", "LeaveCell1,1", "EnterCell1,3", "KeyPress9"}));
+    g.grid->setCol(7);
+    g.taste(Qt::Key_Tab, Qt::NoModifier, "\t");
+    EXPECT_EQ(g.grid->Row(), 2);
+    EXPECT_EQ(g.grid->Col(), 1);
+    g.taste(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(g.grid->Row(), 1);
+    EXPECT_EQ(g.grid->Col(), 7);
+    g.taste(Qt::Key_Right);
+    EXPECT_EQ(g.grid->Col(), 8);
+    // With no stop left ahead the cell stays; without a test every column is one again.
+    g.grid->setRow(29);
+    g.grid->setCol(7);
+    g.ereignisse.clear();
+    g.taste(Qt::Key_Tab, Qt::NoModifier, "\t");
+    EXPECT_TRUE(g.ereignisse.filter("Cell").isEmpty());
+    EXPECT_EQ(g.ereignisse.last(), "KeyPress9");
+    EXPECT_EQ(g.grid->Row(), 29);
+    EXPECT_EQ(g.grid->Col(), 7);
+    g.grid->setTabStop({});
+    g.taste(Qt::Key_Tab, Qt::NoModifier, "\t");
+    EXPECT_EQ(g.grid->Col(), 8);
+}
+
 TEST(FlexGridRollen, FixedRowsAndColumnsStayWhileTheRestScrolls) {
     Gitter g;
     EXPECT_EQ(g.grid->TopRow(), 1);
