@@ -557,7 +557,7 @@ TEST_F(ExpImpTest, AnExportThatCantHaveTheProjectsLockSaysSoOnceAndWritesNothing
         select(*dialog->lstIMP, {"Probe A (Sand)"});
         run.dialogs().answerAllMessages(Msg::OK);
         dialog->cmdEXP_Click();
-        EXPECT_EQ(messages(), QStringList{QStringLiteral("Ein anderer Benutzer speichert gerade das Projekt %1. "
+        ASSERT_EQ(messages(), QStringList{QStringLiteral("Ein anderer Benutzer speichert gerade das Projekt %1. "
                                                          "Bitte versuchen Sie es gleich noch einmal.")
                                               .arg(QFileInfo(folder).fileName())});
         EXPECT_EQ(run.dialogs().asked().front().title, QStringLiteral("Export/Import"));
