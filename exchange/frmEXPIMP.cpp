@@ -447,15 +447,15 @@ void frmEXPIMP::cmdEXP_Click() {
     }
     {
         platform::Hourglass sanduhr;
-        // A Save of that project by one of its users puts the user's working copy in place of the file: records
-        // written between that Save's check of the file and its replace would be lost without a question. The
-        // export waits for such a Save to end; the next Save then finds the records by its check.
+        // A Save of that project by one of its users puts the user's working copy in place of the file:
+        // records written between that Save's check of the file and its replace would be lost unasked. The
+        // export waits for such a Save to end; the next Save finds the records by its check.
         const QString ziel = cnnEXP_->path();
         platform::ProjectLock sperre(ziel);
         bool frei = false;
         try {
             frei = sperre.take(sperrfrist_);
-            // A Save that ended meanwhile replaced the file this connection opened: the records go into the new.
+            // A Save that ended meanwhile put a new file in place of the one opened: the records go there.
             if (frei) cnnEXP_->Reopen();
         } catch (const std::exception& e) {
             knoepfeSetzen();

@@ -9,6 +9,7 @@
 #include "platform/system/FileLock.h"
 #include "Schema.h"
 
+#include <chrono>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
-#include <chrono>
 #include <unistd.h>
 
 using platform::Connection;
@@ -533,9 +533,9 @@ TEST_F(ExpImpTest, AnExportWaitsForASaveOfTheOtherProjectAndWritesIntoTheFileItL
 }
 
 // A Save of the other project that goes on longer than an export waits: the export says so once and writes
-// nothing, and goes through once the lock is gone (here its run was killed). The lock is the one the project's
-// Save holds: beside the project database, beside the real file when that is a link. Import writes only the
-// working copy and needs no lock.
+// nothing, and goes through once the lock is gone (here its run was killed). The lock is the one the
+// project's Save holds: beside the project database, beside the real file when that is a link. Import writes
+// only the working copy and needs no lock.
 TEST_F(ExpImpTest, AnExportThatCantHaveTheProjectsLockSaysSoOnceAndWritesNothing) {
     // The other project, and a copy of it whose folder holds a link to the file.
     const QString linked = run.dir().mkdir(QStringLiteral("projekte/VERWEIS.03"));
@@ -557,9 +557,10 @@ TEST_F(ExpImpTest, AnExportThatCantHaveTheProjectsLockSaysSoOnceAndWritesNothing
         select(*dialog->lstIMP, {"Probe A (Sand)"});
         run.dialogs().answerAllMessages(Msg::OK);
         dialog->cmdEXP_Click();
-        ASSERT_EQ(messages(), QStringList{QStringLiteral("Ein anderer Benutzer speichert gerade das Projekt %1. "
-                                                         "Bitte versuchen Sie es gleich noch einmal.")
-                                              .arg(QFileInfo(folder).fileName())});
+        ASSERT_EQ(messages(),
+                  QStringList{QStringLiteral("Ein anderer Benutzer speichert gerade das Projekt %1. "
+                                             "Bitte versuchen Sie es gleich noch einmal.")
+                                  .arg(QFileInfo(folder).fileName())});
         EXPECT_EQ(run.dialogs().asked().front().title, QStringLiteral("Export/Import"));
         EXPECT_EQ(run.dialogs().asked().front().style, Msg::OKOnly | Msg::Exclamation);
         EXPECT_EQ(rowsNow(real), before);
@@ -629,8 +630,9 @@ TEST_F(ExpImpEnglishTest, TheLockMessageSpeaksTheRunsLanguage) {
     dialog.lstIMP->item(0)->setSelected(true);
     run.dialogs().answerAllMessages(Msg::OK);
     dialog.cmdEXP_Click();
-    EXPECT_EQ(messages(), QStringList{QStringLiteral("Another user is saving the project ANDERES.02 right now. "
-                                                     "Please try again in a moment.")});
+    EXPECT_EQ(messages(),
+              QStringList{QStringLiteral("Another user is saving the project ANDERES.02 right now. "
+                                         "Please try again in a moment.")});
     EXPECT_EQ(allRows(other()), before);
 }
 
