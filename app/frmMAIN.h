@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/DatabaseStamp.h"
+#include "platform/db/ProjectLock.h"
 #include "platform/run/RunState.h"
 #include "platform/window/QtDialogService.h"
 #include "platform/window/StatusBar.h"
@@ -166,7 +167,7 @@ public:
     // How long the progress bar stands at 100 % after a page is shown (tests shorten it).
     void setProgressHold(int milliseconds) { progressHoldMs_ = milliseconds; }
     // The lock a Save holds beside the project database from its check of that file to the end of its
-    // replace, so that two users' Saves of one project take turns.
+    // replace, so that two users' Saves of one project take turns (see platform::ProjectLock).
     QString projectLockFile() const;
     // How long a Save waits for another user's Save of the project to end (tests shorten it).
     void setSaveLockWait(std::chrono::milliseconds wait) { saveLockWait_ = wait; }
@@ -244,9 +245,6 @@ private:
     // True when Save may put the working copy over the project database: nobody wrote that file since the
     // copy was taken from it, or the user said yes to replacing it.
     bool mayReplaceProject();
-    // Takes the project's lock, waiting up to the Save's wait for another user's Save of it to end. False
-    // when another live run still holds it; a lock left by a killed run is taken over.
-    bool takeProjectLock(platform::FileLock& lock);
     // Throws, saying what is wrong, when the working copy is no sound project database.
     void checkWorkingCopy() const;
     void loadStartScreen();
@@ -310,7 +308,7 @@ private:
     // The project database as it was when the working copy was taken from it (or last saved over it).
     std::optional<platform::DatabaseStamp> projectStamp_;
     int progressHoldMs_ = 1500;
-    std::chrono::milliseconds saveLockWait_{10000};
+    std::chrono::milliseconds saveLockWait_{platform::ProjectLock::WAIT};
     // The end of the run.
     std::optional<CloseReason> closeReason_; // set by the commands that close the window
     bool sessionEnding_ = false;             // the session manager asked for the data: the session ends

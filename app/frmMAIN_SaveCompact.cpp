@@ -2,16 +2,14 @@
 #include "frmMAIN.h"
 
 #include "platform/db/Connection.h"
+#include "platform/db/ProjectLock.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/runtime/SystemLocale.h"
-#include "platform/system/FileLock.h"
 #include "platform/system/FileSystem.h"
-
-#include <chrono>
 
 using namespace platform;
 namespace fs = platform::FileSystem;
@@ -74,10 +72,10 @@ bool frmMAIN::saveProject() {
         ScreenPointer::set(ScreenPointer::Hourglass);
         // From the check of the project database to the end of its replace no other Save of it comes between:
         // another user's Save is waited for, and what it wrote is then found by the check.
-        FileLock lock(projectLockFile());
+        ProjectLock lock(projectDatabase());
         bool tried = false, locked = false;
         if (!trap.step([&] {
-                locked = takeProjectLock(lock);
+                locked = lock.take(saveLockWait_);
                 tried = true;
             }))
             return;
@@ -117,23 +115,7 @@ bool frmMAIN::saveProject() {
 }
 
 QString frmMAIN::projectLockFile() const {
-    // Beside the file itself, not beside a link to it: every way to the file shares one lock.
-    return fs::LinkTarget(projectDatabase()) + QStringLiteral(".lock");
-}
-
-bool frmMAIN::takeProjectLock(FileLock& lock) {
-    using namespace std::chrono;
-    // Waited for in slices, the window repainted between them (without taking input), so that the hourglass
-    // shows while another user's Save ends. The count bounds the loop should the clock jump.
-    constexpr milliseconds slice{100};
-    const auto deadline = steady_clock::now() + saveLockWait_;
-    const long long slices = saveLockWait_ / slice + 1;
-    for (long long i = 0; i < slices; ++i) {
-        if (lock.take(slice)) return true;
-        if (steady_clock::now() >= deadline) break;
-        DoEventsWithoutInput();
-    }
-    return false;
+    return ProjectLock::file(projectDatabase());
 }
 
 bool frmMAIN::mayReplaceProject() {

@@ -3,6 +3,7 @@
 #include "clsKOPIE.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DatabaseFailure.h"
+#include "platform/db/ProjectLock.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
@@ -444,7 +445,36 @@ void frmEXPIMP::cmdEXP_Click() {
                                                   : QStringLiteral("die Datei ist schreibgeschützt"));
         return;
     }
-    DATENSAETZEKOPIEREN(*RunState::current().cnnX, *lstIMP, *cnnEXP_);
+    {
+        platform::Hourglass sanduhr;
+        // A Save of that project by one of its users puts the user's working copy in place of the file:
+        // records written between that Save's check of the file and its replace would be lost unasked. The
+        // export waits for such a Save to end; the next Save finds the records by its check.
+        const QString ziel = cnnEXP_->path();
+        platform::ProjectLock sperre(ziel);
+        bool frei = false;
+        try {
+            frei = sperre.take(sperrfrist_);
+            // A Save that ended meanwhile put a new file in place of the one opened: the records go there.
+            if (frei) cnnEXP_->Reopen();
+        } catch (const std::exception& e) {
+            knoepfeSetzen();
+            zielMelden(ziel, ursache(e, sprache_ == 1));
+            return;
+        }
+        if (!frei) {
+            platform::ScreenPointer::set(platform::ScreenPointer::Default);
+            RunState::current().dialogs().MsgBox(
+                (sprache_ == 1 ? QStringLiteral("Another user is saving the project %1 right now. Please try "
+                                                "again in a moment.")
+                               : QStringLiteral("Ein anderer Benutzer speichert gerade das Projekt %1. Bitte "
+                                                "versuchen Sie es gleich noch einmal."))
+                    .arg(QFileInfo(fs::GetParentFolderName(ziel)).fileName()),
+                platform::Msg::OKOnly | Exclamation, dialogTitle());
+            return;
+        }
+        DATENSAETZEKOPIEREN(*RunState::current().cnnX, *lstIMP, *cnnEXP_);
+    }
     ErrorTrap trap(dialogTitle());
     trap.step([&] { LISTEFUELLEN(*cnnEXP_, *lstEXP); });
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/db/ProjectLock.h"
+
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <QDialog>
@@ -37,6 +40,9 @@ class Connection;
 // current project's own database (the next Save would put the working copy over what was copied there) nor
 // the empty template beside the program; files compare by identity, so another link to one of them is it.
 // A folder without a project database opens nothing and keeps the last opened project.
+// An export holds the other project's Save lock while it writes (platform::ProjectLock): it waits for a Save
+// of that project by one of its users, and writes into the file that Save left; a Save that goes on longer
+// than the wait gives one message, and nothing is written.
 // The other project is checked when it is opened: a damaged one is not opened, a read-only one gives its
 // records but takes none. A copy that fails (a full disk, a read-only or damaged file, no ID left) stops at
 // that record with one message that names the target and the cause; the records copied before stay.
@@ -61,6 +67,9 @@ public:
     const QString& ordner() const { return ordner_; }
     // The project database that is open as the other project ("" when none is).
     QString anderesProjekt() const;
+
+    // How long an export waits for a Save of the other project by one of its users (tests shorten it).
+    void setSperrfrist(std::chrono::milliseconds frist) { sperrfrist_ = frist; }
 
     void cmdEXP_Click();
     void cmdIMP_Click();
@@ -116,6 +125,7 @@ private:
     bool geoeffnet_ = false;
     bool schreibbar_ = false; // the other project takes records
     bool entladen_ = false;
+    std::chrono::milliseconds sperrfrist_{platform::ProjectLock::WAIT};
     std::int16_t sprache_ = 3;
     QString ordner_;
 };

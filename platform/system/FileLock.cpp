@@ -8,6 +8,7 @@
 #include <QLockFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 
 namespace platform {
@@ -34,14 +35,17 @@ bool FileLock::take(std::chrono::milliseconds wait) {
         const milliseconds left =
             std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
         const milliseconds now = i == 0 ? milliseconds::zero() : std::clamp(left, milliseconds::zero(), slice);
+        // The lock file's failed write leaves its cause in errno (QLockFile reports only "unknown").
+        errno = 0;
         if (lock_->tryLock(now)) return true;
+        const int cause = errno;
         switch (lock_->error()) {
         case QLockFile::LockFailedError:
             break;
         case QLockFile::PermissionError:
             throw VbError::permissionDenied(file_);
         default:
-            throw FileSystem::WriteError(file_, 0); // a full disk, as a rule
+            throw FileSystem::WriteError(file_, cause); // a full disk, as a rule
         }
         if (removeUnfinished() && lock_->tryLock(milliseconds::zero())) return true;
         if (i > 0 && left <= now) break;

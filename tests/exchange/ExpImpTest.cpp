@@ -1,12 +1,15 @@
 // The export/import dialog: the other project found in the folder tree, records copied both ways.
 #include "ExchangeFixture.h"
+#include "ChildLock.h"
 #include "FileSizeLimit.h"
 #include "frmEXPIMP.h"
 #include "SmallDisk.h"
 
 #include "platform/runtime/DialogService.h"
+#include "platform/system/FileLock.h"
 #include "Schema.h"
 
+#include <chrono>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -15,6 +18,7 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
 #include <unistd.h>
 
@@ -482,6 +486,99 @@ TEST_F(ExpImpTest, AFullDiskStopsTheCopyWithOneMessage) {
     EXPECT_EQ(allRows(c), before);
 }
 
+// The rows of a project database as the file at that path holds them now (a connection opened before the
+// file was replaced would read the old one).
+QStringList rowsNow(const QString& database) {
+    Connection c;
+    c.Open(database);
+    return allRows(c);
+}
+
+QStringList recordsNow(const QString& database) {
+    Connection c;
+    c.Open(database);
+    return records(c);
+}
+
+// An export waits for a Save of the other project by one of its users, and then writes into the file that
+// Save put in place: neither its records nor the Save's are lost.
+TEST_F(ExpImpTest, AnExportWaitsForASaveOfTheOtherProjectAndWritesIntoTheFileItLeft) {
+    const QString target = otherFolder() + QStringLiteral("/TAMBRIN.mdb");
+    // The other user's working copy of that project, with a record of theirs.
+    const QString theirs = run.dir().file(QStringLiteral("theirs.mdb"));
+    Connection::CopyDatabase(target, theirs);
+    {
+        Connection c;
+        c.Open(theirs);
+        storeRecord(c, 12, QStringLiteral("Deren"));
+    }
+    dialog->dirEXP_Change(otherFolder());
+    platform::FileLock save(target + QStringLiteral(".lock"));
+    ASSERT_TRUE(save.take());
+    // The Save replaces the project as soon as the export gives it a turn, and ends.
+    QTimer::singleShot(0, [&] {
+        try {
+            Connection::CopyDatabase(theirs, target);
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << e.what();
+        }
+        save.release();
+    });
+    select(*dialog->lstIMP, {"Probe A (Sand)"});
+    dialog->cmdEXP_Click();
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(recordsNow(target), (QStringList{"4 Fremd 1", "9 Probe B", "12 Deren", "13 Probe A"}));
+    EXPECT_EQ(items(*dialog->lstEXP), (QStringList{"Deren", "Fremd 1 (Kies)", "Probe A (Sand)", "Probe B"}));
+    EXPECT_FALSE(QFile::exists(target + QStringLiteral(".lock")));
+}
+
+// A Save of the other project that goes on longer than an export waits: the export says so once and writes
+// nothing, and goes through once the lock is gone (here its run was killed). The lock is the one the
+// project's Save holds: beside the project database, beside the real file when that is a link. Import writes
+// only the working copy and needs no lock.
+TEST_F(ExpImpTest, AnExportThatCantHaveTheProjectsLockSaysSoOnceAndWritesNothing) {
+    // The other project, and a copy of it whose folder holds a link to the file.
+    const QString linked = run.dir().mkdir(QStringLiteral("projekte/VERWEIS.03"));
+    const QString elsewhere = run.dir().mkdir(QStringLiteral("ablage")) + QStringLiteral("/TAMBRIN.mdb");
+    Connection::CopyDatabase(otherFolder() + QStringLiteral("/TAMBRIN.mdb"), elsewhere);
+    ASSERT_TRUE(QFile::link(elsewhere, linked + QStringLiteral("/TAMBRIN.mdb")));
+    const struct {
+        QString folder, real;
+    } cases[] = {{otherFolder(), otherFolder() + QStringLiteral("/TAMBRIN.mdb")}, {linked, elsewhere}};
+    dialog->setSperrfrist(std::chrono::milliseconds(300));
+    for (const auto& [folder, real] : cases) {
+        SCOPED_TRACE(folder.toStdString());
+        run.dialogs().clear();
+        dialog->dirEXP_Change(folder);
+        ASSERT_EQ(dialog->anderesProjekt(), folder + QStringLiteral("/TAMBRIN.mdb"));
+        const QStringList before = rowsNow(real);
+        testsupport::ChildLock save(real + QStringLiteral(".lock"));
+        ASSERT_TRUE(save.holding());
+        select(*dialog->lstIMP, {"Probe A (Sand)"});
+        run.dialogs().answerAllMessages(Msg::OK);
+        dialog->cmdEXP_Click();
+        ASSERT_EQ(messages(),
+                  QStringList{QStringLiteral("Ein anderer Benutzer speichert gerade das Projekt %1. "
+                                             "Bitte versuchen Sie es gleich noch einmal.")
+                                  .arg(QFileInfo(folder).fileName())});
+        EXPECT_EQ(run.dialogs().asked().front().title, QStringLiteral("Export/Import"));
+        EXPECT_EQ(run.dialogs().asked().front().style, Msg::OKOnly | Msg::Exclamation);
+        EXPECT_EQ(rowsNow(real), before);
+
+        select(*dialog->lstEXP, {"Fremd 1 (Kies)"});
+        dialog->cmdIMP_Click();
+        EXPECT_TRUE(records(work()).contains(QStringLiteral("4 Fremd 1")));
+        work().Execute(QStringLiteral("DELETE FROM E1 WHERE ID=4"));
+
+        save.kill();
+        select(*dialog->lstIMP, {"Probe A (Sand)"});
+        dialog->cmdEXP_Click();
+        EXPECT_EQ(messages().size(), 1);
+        EXPECT_EQ(recordsNow(real), (QStringList{"4 Fremd 1", "9 Probe B", "10 Probe A"}));
+        EXPECT_FALSE(QFile::exists(real + QStringLiteral(".lock")));
+    }
+}
+
 TEST_F(ExpImpTest, WithoutASelectionTheButtonsDoNothing) {
     dialog->dirEXP_Change(otherFolder());
     const QStringList before = allRows(other());
@@ -519,6 +616,24 @@ TEST_F(ExpImpEnglishTest, TheCopysMessageSpeaksTheRunsLanguage) {
     EXPECT_EQ(messages(),
               QStringList{
                   QStringLiteral("The records can't be copied into %1:\nthe file is read-only").arg(target)});
+}
+
+TEST_F(ExpImpEnglishTest, TheLockMessageSpeaksTheRunsLanguage) {
+    frmEXPIMP dialog;
+    dialog.Form_Load();
+    dialog.setSperrfrist(std::chrono::milliseconds(200));
+    const QString target = otherFolder() + QStringLiteral("/TAMBRIN.mdb");
+    dialog.dirEXP_Change(otherFolder());
+    const QStringList before = allRows(other());
+    platform::FileLock save(target + QStringLiteral(".lock"));
+    ASSERT_TRUE(save.take());
+    dialog.lstIMP->item(0)->setSelected(true);
+    run.dialogs().answerAllMessages(Msg::OK);
+    dialog.cmdEXP_Click();
+    EXPECT_EQ(messages(),
+              QStringList{QStringLiteral("Another user is saving the project ANDERES.02 right now. "
+                                         "Please try again in a moment.")});
+    EXPECT_EQ(allRows(other()), before);
 }
 
 } // namespace
