@@ -11,6 +11,8 @@
 #include "platform/surface/PictureBox.h"
 
 #include <algorithm>
+#include <map>
+#include <optional>
 #include <QScopedValueRollback>
 
 using drawing::Zellenfeld;
@@ -111,18 +113,24 @@ void mdiSEITE1::BILD12(int OBJ, float XDL, float YDO) {
     const int zeilen = std::max(erste + ohne, 1);
     if (ohne > 0) n_ = std::int16_t(erste + ohne - 1);
     Zellenfeld body(NS, zeilen);
+    // The columns of the readings without a number, each read once (a failed read is not tried again):
+    // the readings come by place, after the numbered ones.
+    std::map<QString, std::optional<std::vector<Variant>>> ohneNummer;
     // A column's value in a row: by the reading's number, or for a reading without one by its place.
     auto wert = [&](const char* spalte, int zeile, Variant& v) {
-        if (zeile < erste)
-            return e3_->DTVV(QString::fromLatin1(spalte), v, QStringLiteral("I1"),
-                             Variant{std::int16_t(zeile)});
-        if (QLatin1String(spalte) == QLatin1String("I1")) {
+        const QString name = QString::fromLatin1(spalte);
+        if (zeile < erste) return e3_->DTVV(name, v, QStringLiteral("I1"), Variant{std::int16_t(zeile)});
+        if (name == QLatin1String("I1")) {
             v = Variant{std::int16_t(zeile)};
             return true;
         }
-        std::vector<Variant> werte(nummern.size());
-        if (!e3_->DTVVF(QString::fromLatin1(spalte), werte, QStringLiteral("I1"))) return false;
-        v = werte[std::size_t(numeriert + zeile - erste)];
+        auto [spaltenwerte, neu] = ohneNummer.try_emplace(name);
+        if (neu) {
+            std::vector<Variant> werte(nummern.size());
+            if (e3_->DTVVF(name, werte, QStringLiteral("I1"))) spaltenwerte->second = std::move(werte);
+        }
+        if (!spaltenwerte->second) return false;
+        v = (*spaltenwerte->second)[std::size_t(numeriert + zeile - erste)];
         return true;
     };
     auto lies = [&](const char* spalte, int zelle, int zeile) {
