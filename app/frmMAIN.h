@@ -244,7 +244,7 @@ private:
     QStringList workingCopyOwner() const;
     // True when Save may put the working copy over the project database: nobody wrote that file since the
     // copy was taken from it, or the user said yes to replacing it.
-    bool mayReplaceProject();
+    bool mayReplaceProject(const platform::DatabaseStamp& now);
     // Throws, saying what is wrong, when the working copy is no sound project database.
     void checkWorkingCopy() const;
     void loadStartScreen();

@@ -6,6 +6,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
+#include "platform/run/LockRequest.h"
 #include "platform/run/VersionInfo.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
@@ -176,16 +177,12 @@ QString frmMAIN::runLockFile() const {
 
 bool frmMAIN::takeRunLock() {
     try {
-        runLock_ = std::make_unique<FileLock>(runLockFile());
-        if (runLock_->take()) return true;
+        runLock_ = std::make_unique<FileLock>(runLockFile(), BENUTZER());
+        // Not waited for: a run of this user that holds it goes on for hours.
+        if (LockRequest(*runLock_, LockRequest::Purpose::Start, BENUTZER(), TITLE())
+                .take(std::chrono::milliseconds::zero()))
+            return true;
         runLock_.reset();
-        dialogs().MsgBox(SPRACHE == 1 ? QStringLiteral("The program %1 is already running for the user %2.\n"
-                                                       "This second start ends without changing anything.")
-                                            .arg(TITLE(), BENUTZER())
-                                      : QStringLiteral("Das Programm %1 läuft bereits für den Benutzer %2.\n"
-                                                       "Dieser zweite Start wird ohne Änderungen beendet.")
-                                            .arg(TITLE(), BENUTZER()),
-                         Msg::OKOnly | Msg::Exclamation, TITLE());
     } catch (const std::exception& e) {
         runLock_.reset();
         dialogs().MsgBox(ErrorBoxText(asVbError(e)) + QLatin1Char('\n') +

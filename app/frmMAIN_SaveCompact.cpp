@@ -5,6 +5,7 @@
 #include "platform/db/ProjectLock.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
+#include "platform/run/LockRequest.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
@@ -69,45 +70,49 @@ bool frmMAIN::saveProject() {
                     mnuKOMPRIMIEREN_Click();
             }))
             return;
-        ScreenPointer::set(ScreenPointer::Hourglass);
-        // From the check of the project database to the end of its replace no other Save of it comes between:
-        // another user's Save is waited for, and what it wrote is then found by the check.
-        ProjectLock lock(projectDatabase());
-        bool tried = false, locked = false;
-        if (!trap.step([&] {
-                locked = lock.take(saveLockWait_);
-                tried = true;
-            }))
-            return;
-        if (!locked) {
-            if (tried)
-                dialogs().MsgBox(
-                    (SPRACHE == 1
-                         ? QStringLiteral("Another user is saving the project database %1 right now.\n"
-                                          "It was not replaced; your changes stay in the working copy. "
-                                          "Please save again in a moment.")
-                         : QStringLiteral("Ein anderer Benutzer speichert gerade die Projektdatenbank "
-                                          "%1.\nSie wurde nicht ersetzt; Ihre Änderungen bleiben in der "
-                                          "Arbeitskopie. Bitte speichern Sie gleich noch einmal."))
-                        .arg(projectDatabase()),
-                    Msg::OKOnly | Msg::Exclamation, titleOf(mnuSPEICHERN));
+        // The question about a change since the copy waits for its answer without the project's lock, so that
+        // a user who leaves it open holds up nobody's Save. Under the lock the project database is checked
+        // again right before it is replaced: a change made meanwhile is asked about again. Every further
+        // round asks the user; the count only bounds the loop.
+        for (int round = 0; round < 100; ++round) {
+            DatabaseStamp seen;
+            bool replace = false;
+            if (!trap.step([&] {
+                    seen = DatabaseStamp::of(projectDatabase());
+                    replace = mayReplaceProject(seen);
+                }) ||
+                !replace)
+                return;
+            ScreenPointer::set(ScreenPointer::Hourglass);
+            // From the check to the end of the replace no other Save or export comes between: another user's
+            // is waited for, and what it wrote is then found by the check.
+            ProjectLock lock(projectDatabase(), BENUTZER());
+            bool locked = false;
+            if (!trap.step([&] {
+                    locked = LockRequest(lock, LockRequest::Purpose::Save, projectDatabase(),
+                                         titleOf(mnuSPEICHERN))
+                                 .take(saveLockWait_);
+                }) ||
+                !locked)
+                return;
+            bool unchanged = false;
+            if (!trap.step([&] { unchanged = DatabaseStamp::of(projectDatabase()) == seen; })) return;
+            if (!unchanged) continue;
+            ScreenPointer::set(ScreenPointer::Hourglass);
+            if (!trap.step([&] {
+                    // The working copy is checked while it is copied: a copy of an unsound one is thrown
+                    // away.
+                    Connection::CopyDatabase(XMDBPFAD(), projectDatabase(), [this] { checkWorkingCopy(); });
+                    saved = true;
+                }))
+                return;
+            // A copy that failed keeps the flag, so that leaving the program still asks.
+            if (!saved) return;
+            dirty_ = false;
+            // The project database is now the working copy: the next Save compares it with this.
+            trap.step([&] { keepProjectStamp(DatabaseStamp::of(projectDatabase())); });
             return;
         }
-        // No leaves everything as it is, the project database, the working copy and the flag.
-        bool replace = false;
-        if (!trap.step([&] { replace = mayReplaceProject(); }) || !replace) return;
-        ScreenPointer::set(ScreenPointer::Hourglass);
-        if (!trap.step([&] {
-                // The working copy is checked while it is copied: a copy of an unsound one is thrown away.
-                Connection::CopyDatabase(XMDBPFAD(), projectDatabase(), [this] { checkWorkingCopy(); });
-                saved = true;
-            }))
-            return;
-        // A copy that failed keeps the flag, so that leaving the program still asks.
-        if (!saved) return;
-        dirty_ = false;
-        // The project database is now the working copy: the next Save compares it with this.
-        trap.step([&] { keepProjectStamp(DatabaseStamp::of(projectDatabase())); });
     };
     run();
     ScreenPointer::set(ScreenPointer::Arrow);
@@ -118,8 +123,7 @@ QString frmMAIN::projectLockFile() const {
     return ProjectLock::file(projectDatabase());
 }
 
-bool frmMAIN::mayReplaceProject() {
-    const DatabaseStamp now = DatabaseStamp::of(projectDatabase());
+bool frmMAIN::mayReplaceProject(const DatabaseStamp& now) {
     // Nothing to replace, or nobody wrote it since the working copy was taken.
     if (!now.exists() || (projectStamp_ && now == *projectStamp_)) return true;
     const QString question =

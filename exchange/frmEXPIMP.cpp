@@ -6,6 +6,7 @@
 #include "platform/db/ProjectLock.h"
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
+#include "platform/run/LockRequest.h"
 #include "platform/run/RunState.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
@@ -409,7 +410,8 @@ void frmEXPIMP::LISTEFUELLEN(Connection& verbindung, QListWidget& liste) {
     }
 }
 
-void frmEXPIMP::DATENSAETZEKOPIEREN(Connection& quelle, QListWidget& quellliste, Connection& ziel) {
+void frmEXPIMP::DATENSAETZEKOPIEREN(Connection& quelle, QListWidget& quellliste, Connection& ziel,
+                                    platform::ProjectLock* sperre) {
     platform::Hourglass sanduhr;
     clsKOPIE kopie(quelle, ziel);
     auto& dialoge = RunState::current().dialogs();
@@ -419,9 +421,12 @@ void frmEXPIMP::DATENSAETZEKOPIEREN(Connection& quelle, QListWidget& quellliste,
         const std::int64_t id = item->data(Qt::UserRole).toLongLong();
         if (id == 0) continue; // "<leer>" and the multiple evaluation are no records
         try {
+            if (sperre && !sperre->held() && !sperreNehmen(*sperre, ziel)) return;
             const std::optional<QString> name = kopie.KEN(id);
             if (!name) continue;
             if (kopie.VORHANDEN(*name)) {
+                // Nobody's Save of the target waits while the question does.
+                if (sperre) sperre->release();
                 const int antwort = dialoge.MsgBox(QStringLiteral("Datensatz ") + *name +
                                                        QStringLiteral(" ist bereits vorhanden!"),
                                                    OKCancel | Exclamation, RunState::TITLE());
@@ -438,6 +443,18 @@ void frmEXPIMP::DATENSAETZEKOPIEREN(Connection& quelle, QListWidget& quellliste,
     }
 }
 
+bool frmEXPIMP::sperreNehmen(platform::ProjectLock& sperre, Connection& ziel) {
+    // A Save of the target by one of its users puts the user's working copy in place of the file: records
+    // written between that Save's check of the file and its replace would be lost unasked. The export waits
+    // for such a Save to end; the next Save finds the records by its check.
+    if (!platform::LockRequest(sperre, platform::LockRequest::Purpose::Export, ziel.path(), dialogTitle())
+             .take(sperrfrist_))
+        return false;
+    // A Save that ended meanwhile put a new file in place of the one opened: the records go there.
+    ziel.Reopen();
+    return true;
+}
+
 void frmEXPIMP::cmdEXP_Click() {
     if (!cnnEXP_ || !cnnEXP_->isOpen() || lstIMP->selectedItems().isEmpty()) return;
     if (!schreibbar_) {
@@ -446,37 +463,14 @@ void frmEXPIMP::cmdEXP_Click() {
         return;
     }
     {
-        platform::Hourglass sanduhr;
-        // A Save of that project by one of its users puts the user's working copy in place of the file:
-        // records written between that Save's check of the file and its replace would be lost unasked. The
-        // export waits for such a Save to end; the next Save finds the records by its check.
-        const QString ziel = cnnEXP_->path();
-        platform::ProjectLock sperre(ziel);
-        bool frei = false;
-        try {
-            frei = sperre.take(sperrfrist_);
-            // A Save that ended meanwhile put a new file in place of the one opened: the records go there.
-            if (frei) cnnEXP_->Reopen();
-        } catch (const std::exception& e) {
-            knoepfeSetzen();
-            zielMelden(ziel, ursache(e, sprache_ == 1));
-            return;
-        }
-        if (!frei) {
-            platform::ScreenPointer::set(platform::ScreenPointer::Default);
-            RunState::current().dialogs().MsgBox(
-                (sprache_ == 1 ? QStringLiteral("Another user is saving the project %1 right now. Please try "
-                                                "again in a moment.")
-                               : QStringLiteral("Ein anderer Benutzer speichert gerade das Projekt %1. Bitte "
-                                                "versuchen Sie es gleich noch einmal."))
-                    .arg(QFileInfo(fs::GetParentFolderName(ziel)).fileName()),
-                platform::Msg::OKOnly | Exclamation, dialogTitle());
-            return;
-        }
-        DATENSAETZEKOPIEREN(*RunState::current().cnnX, *lstIMP, *cnnEXP_);
+        platform::ProjectLock sperre(cnnEXP_->path(), RunState::current().BENUTZER());
+        DATENSAETZEKOPIEREN(*RunState::current().cnnX, *lstIMP, *cnnEXP_, &sperre);
     }
+    knoepfeSetzen();
     ErrorTrap trap(dialogTitle());
-    trap.step([&] { LISTEFUELLEN(*cnnEXP_, *lstEXP); });
+    trap.step([&] {
+        if (cnnEXP_->isOpen()) LISTEFUELLEN(*cnnEXP_, *lstEXP);
+    });
 }
 
 void frmEXPIMP::cmdIMP_Click() {

@@ -41,8 +41,9 @@ class Connection;
 // the empty template beside the program; files compare by identity, so another link to one of them is it.
 // A folder without a project database opens nothing and keeps the last opened project.
 // An export holds the other project's Save lock while it writes (platform::ProjectLock): it waits for a Save
-// of that project by one of its users, and writes into the file that Save left; a Save that goes on longer
-// than the wait gives one message, and nothing is written.
+// of that project by one of its users, and writes into the file that Save left; a lock held longer than the
+// wait gives one message naming its holder, and nothing more is written. A lock that another computer's run
+// left behind is taken over only after a question. No lock is held while a question waits.
 // The other project is checked when it is opened: a damaged one is not opened, a read-only one gives its
 // records but takes none. A copy that fails (a full disk, a read-only or damaged file, no ID left) stops at
 // that record with one message that names the target and the cause; the records copied before stay.
@@ -94,9 +95,14 @@ private:
     // Refills a list with the records of the database behind the connection: "name (comment)", the ID as
     // the item's data; "<leer>" (which can't be chosen) when there is none.
     void LISTEFUELLEN(platform::Connection& verbindung, QListWidget& liste);
-    // Copies every selected record of the source list from source to target, each in one transaction.
+    // Copies every selected record of the source list from source to target, each in one transaction. With
+    // a lock (the target is another project's database) each record is written under it; the lock is let go
+    // while a question waits for its answer.
     void DATENSAETZEKOPIEREN(platform::Connection& quelle, QListWidget& quellliste,
-                             platform::Connection& ziel);
+                             platform::Connection& ziel, platform::ProjectLock* sperre = nullptr);
+    // Takes the target's lock for the export (waiting for a Save of it, asking about a stale one) and opens
+    // the target anew. False when it can't be had: the user has been told, or said No.
+    bool sperreNehmen(platform::ProjectLock& sperre, platform::Connection& ziel);
     // The database file a folder would hold, and whether it may be opened as the other project.
     static QString kandidat(const QString& ordner);
     bool zulaessig(const QString& datei) const;

@@ -173,7 +173,8 @@ int main(int argc, char** argv) {
         // Two demo starts at the same moment take turns: each finds the installation whole.
         ensure(root);
         platform::FileLock lock(root + QStringLiteral("/makedemo.lock"));
-        if (!lock.take(std::chrono::minutes(2))) throw platform::VbError::permissionDenied(lock.file());
+        if (lock.take(std::chrono::minutes(2)) != platform::FileLock::State::Taken)
+            throw platform::VbError::permissionDenied(lock.file());
         const QString program = root + QStringLiteral("/TAMBRIN");
         const QString databases = root + QStringLiteral("/DATENBANK");
         const QString projects = root + QStringLiteral("/PROJEKTE");

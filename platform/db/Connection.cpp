@@ -288,7 +288,8 @@ void Connection::RemoveStaleCopy(const QString& file) {
     const QString temp = target + QStringLiteral(".tmp");
     if (!QFileInfo::exists(temp)) return;
     FileLock lock(copyLockFile(target));
-    if (!lock.take()) return; // a live copy is writing it
+    // A live copy is writing it; another computer's that stopped long ago is left for its own Save to clear.
+    if (lock.take() != FileLock::State::Taken) return;
     if (QFileInfo::exists(temp)) FileSystem::DeleteFile(temp, true);
 }
 
@@ -463,13 +464,20 @@ void Connection::CopyDatabase(const QString& source, const QString& file,
     }
     const QString temp = target + QStringLiteral(".tmp");
     FileLock lock(copyLockFile(target));
-    if (!lock.take(copyWait)) {
-        throw VbError(
-            VbError::PermissionDenied,
-            SystemLocale::pick(QStringLiteral("Permission denied: '%1' is being written by another program."),
-                               QStringLiteral("Zugriff verweigert: '%1' wird gerade von einem anderen "
-                                              "Programm geschrieben."))
-                .arg(target));
+    FileLock::State state = lock.take(copyWait);
+    // A copy onto a file is made only under the lock of its owner (the project's Save lock, the run's lock of
+    // a working copy), which the user was asked about when it was another computer's: a copy lock beside it
+    // that its holder stopped renewing long ago belongs to a copy that died with that computer.
+    if (state == FileLock::State::MayBeStale) {
+        if (const std::optional<LockHolder> stale = lock.holder()) state = lock.takeOver(*stale);
+    }
+    if (state != FileLock::State::Taken) {
+        throw VbError(VbError::PermissionDenied,
+                      SystemLocale::pick(
+                          QStringLiteral("Permission denied: '%1' is being written by another program (%2)."),
+                          QStringLiteral("Zugriff verweigert: '%1' wird gerade von einem anderen "
+                                         "Programm geschrieben (%2)."))
+                          .arg(target, lock.holder() ? lock.holder()->describe() : QString()));
     }
     // A copy that was stopped half way left this file; it was never renamed, so it holds nothing of value.
     if (QFileInfo::exists(temp) && !QFile::remove(temp)) throw VbError::permissionDenied(temp);

@@ -11,30 +11,20 @@ namespace platform {
 // working copy, from its check of the file's stamp to the end of the replace, and the export from another
 // project that writes records into it. Records written between a Save's check and its replace would be lost
 // without a question. The lock file lies beside the project database, beside the real file when the project
-// database is a symbolic link, so that every way to the file shares one lock. A lock left by a run that no
-// longer runs is taken over.
+// database is a symbolic link, so that every way to the file shares one lock.
 //
-//   ProjectLock lock(projectDatabase);
-//   if (!lock.take(ProjectLock::WAIT)) ...  // another user is writing it right now
+//   ProjectLock lock(projectDatabase, user);
+//   if (LockRequest(lock, LockRequest::Purpose::Save, ...).take(ProjectLock::WAIT)) ...
 //   ...                                      // released when the object goes
-class ProjectLock {
+class ProjectLock : public FileLock {
 public:
     // How long a run waits for another one's write: about as long as a Save of a large project takes.
     static constexpr std::chrono::milliseconds WAIT{10000};
 
-    explicit ProjectLock(const QString& projectDatabase);
+    explicit ProjectLock(const QString& projectDatabase, const QString& user = {});
 
     // The lock file of a project database.
     static QString file(const QString& projectDatabase);
-
-    // Takes the lock, waiting up to `wait` for another holder to let go; the windows repaint meanwhile (they
-    // take no input), so that the hourglass shows. False when another live run still holds it. Throws
-    // VbError when the lock file can't be written.
-    bool take(std::chrono::milliseconds wait = WAIT);
-    bool held() const { return lock_.held(); }
-
-private:
-    FileLock lock_;
 };
 
 } // namespace platform

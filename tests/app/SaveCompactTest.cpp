@@ -10,10 +10,13 @@
 #include "platform/runtime/EventLoop.h"
 #include "platform/system/FileLock.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 #include <QTimer>
 #include <utility>
 
@@ -402,7 +405,7 @@ TEST(Save, WaitsForAnotherUsersSaveAndThenAsks) {
         Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Meins"));
         w.setDirty(true);
         platform::FileLock other(w.projectLockFile());
-        ASSERT_TRUE(other.take());
+        ASSERT_EQ(other.take(), platform::FileLock::State::Taken);
         int pointer = -1;
         // The other Save ends as soon as this one waits.
         QTimer::singleShot(0, [&] {
@@ -424,8 +427,8 @@ TEST(Save, WaitsForAnotherUsersSaveAndThenAsks) {
     }
 }
 
-// A lock that another run holds longer than a Save waits gives one message: nothing is replaced and the
-// changes stay to be saved. The lock of a run that was killed is taken over.
+// A lock that another run holds longer than a Save waits gives one message, naming who holds it: nothing is
+// replaced and the changes stay to be saved. The lock of a run that was killed is taken over.
 TEST(Save, ALockHeldLongerThanTheWaitGivesOneMessageAndOneOfAKilledRunIsTakenOver) {
     for (const char* language : {"de", "en"}) {
         SCOPED_TRACE(language);
@@ -434,23 +437,27 @@ TEST(Save, ALockHeldLongerThanTheWaitGivesOneMessageAndOneOfAKilledRunIsTakenOve
         Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Meins"));
         w.setDirty(true);
         w.setSaveLockWait(std::chrono::milliseconds(300));
-        testsupport::ChildLock other(w.projectLockFile());
+        testsupport::ChildLock other(w.projectLockFile(), QStringLiteral("MEIER"));
         ASSERT_TRUE(other.holding());
         const QByteArray project = bytesOf(inst.projectDatabase());
 
         EXPECT_FALSE(w.saveProject());
         ASSERT_EQ(inst.dialogs().asked().size(), 1u);
         const auto& box = inst.dialogs().asked().front();
+        const QDateTime since = platform::FileLock(w.projectLockFile()).holder()->since;
         EXPECT_EQ(
             box.prompt,
-            QString::fromUtf8(
-                language == std::string("de")
-                    ? "Ein anderer Benutzer speichert gerade die Projektdatenbank %1.\nSie wurde nicht "
-                      "ersetzt; Ihre Änderungen bleiben in der Arbeitskopie. Bitte speichern Sie gleich "
-                      "noch einmal."
-                    : "Another user is saving the project database %1 right now.\nIt was not replaced; "
-                      "your changes stay in the working copy. Please save again in a moment.")
-                .arg(inst.projectDatabase()));
+            QString::fromUtf8(language == std::string("de")
+                                  ? "Die Projektdatenbank %1 ist gesperrt von Benutzer MEIER am Computer %2, "
+                                    "seit %3: Sie wird gerade gespeichert, oder es werden Datensätze in sie "
+                                    "exportiert.\nSie wurde nicht ersetzt; Ihre Änderungen bleiben in der "
+                                    "Arbeitskopie. Bitte speichern Sie gleich noch einmal."
+                                  : "The project database %1 is locked by user MEIER on computer %2, since "
+                                    "%3: it is being saved, or records are being exported into it, right "
+                                    "now.\nIt was not replaced; your changes stay in the working copy. "
+                                    "Please save again in a moment.")
+                .arg(inst.projectDatabase(), QSysInfo::machineHostName(),
+                     platform::LockHolder::timeText(since)));
         EXPECT_EQ(box.style, Msg::OKOnly | Msg::Exclamation);
         EXPECT_EQ(box.title, w.mnuSPEICHERN->text().remove(QLatin1Char('&')));
         EXPECT_EQ(bytesOf(inst.projectDatabase()), project);
@@ -465,6 +472,174 @@ TEST(Save, ALockHeldLongerThanTheWaitGivesOneMessageAndOneOfAKilledRunIsTakenOve
         EXPECT_FALSE(w.dirty());
         EXPECT_FALSE(QFile::exists(w.projectLockFile()));
     }
+}
+
+// Writes a lock file as a run on another computer leaves it, its file time `secondsAgo`.
+void leaveLock(const QString& file, const QByteArray& lines, qint64 secondsAgo) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(lines), lines.size());
+    ASSERT_TRUE(f.flush());
+    ASSERT_TRUE(
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
+}
+
+// The lock that a Save on another computer left when that computer died (a power cut, a frozen PC): a Save
+// asks whether to take it over, naming the computer and the time, No being the default; Yes saves, No ends
+// with no further box and keeps everything as it was. A lock that computer renewed a moment ago is a live
+// Save's: no question, one message naming it.
+TEST(Save, AnotherComputersLockIsTakenOverOnlyAfterAQuestion) {
+    const QByteArray lines = "31337\nTAMBRIN\nlabpc07\n";
+    const char* const asks =
+        "Die Projektdatenbank %1 ist gesperrt von einem unbekannten Benutzer am Computer labpc07, seit "
+        "%2.\nDie "
+        "Sperre wurde seit %2 nicht mehr erneuert: Vielleicht wurde das Programm dort nicht ordentlich "
+        "beendet "
+        "(Stromausfall, Absturz, eingefrorener Computer).\n\nAntworten Sie nur dann mit Ja, wenn TAMBRIN am "
+        "Computer labpc07 nicht mehr läuft. Soll die Sperre aufgehoben und die Projektdatenbank gespeichert "
+        "werden?";
+    const char* const says =
+        "Die Projektdatenbank %1 ist gesperrt von einem unbekannten Benutzer am Computer labpc07, seit %2: "
+        "Sie "
+        "wird gerade gespeichert, oder es werden Datensätze in sie exportiert.\nSie wurde nicht ersetzt; "
+        "Ihre "
+        "Änderungen bleiben in der Arbeitskopie. Bitte speichern Sie gleich noch einmal.";
+    const struct {
+        const char* name;
+        qint64 secondsAgo;
+        int answer;
+        bool saved;
+    } cases[] = {
+        {"an hour old, Yes", 3600, Msg::Yes, true},
+        {"an hour old, No", 3600, Msg::No, false},
+        {"an hour old, Enter", 3600, 0, false},
+        {"a moment old", 0, Msg::OK, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Installation inst;
+        frmMAIN& w = inst.start();
+        Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Meins"));
+        w.setDirty(true);
+        w.setSaveLockWait(std::chrono::milliseconds(300));
+        leaveLock(w.projectLockFile(), lines, c.secondsAgo);
+        const QDateTime touched = QFileInfo(w.projectLockFile()).lastModified();
+        const QByteArray project = bytesOf(inst.projectDatabase());
+        if (c.answer)
+            inst.dialogs().answer(c.answer);
+        else
+            inst.dialogs().answerEnter();
+
+        EXPECT_EQ(w.saveProject(), c.saved);
+        ASSERT_EQ(inst.dialogs().asked().size(), 1u);
+        const auto& box = inst.dialogs().asked().front();
+        const bool question = c.secondsAgo > 0;
+        EXPECT_EQ(box.prompt.toStdString(),
+                  QString::fromUtf8(question ? asks : says)
+                      .arg(inst.projectDatabase(), platform::LockHolder::timeText(touched))
+                      .toStdString());
+        EXPECT_EQ(box.style, question ? Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2
+                                      : Msg::OKOnly | Msg::Exclamation);
+        EXPECT_EQ(box.title, QStringLiteral("Speichern"));
+        EXPECT_EQ(w.dirty(), !c.saved);
+        if (c.saved) {
+            EXPECT_EQ(Installation::names(inst.projectDatabase()), QStringList({"Probe", "Meins"}));
+            EXPECT_FALSE(QFile::exists(w.projectLockFile()));
+        } else {
+            EXPECT_EQ(bytesOf(inst.projectDatabase()), project);
+            EXPECT_EQ(bytesOf(w.projectLockFile()), lines);
+        }
+    }
+}
+
+// A lock that can't be taken for a cause that waiting does not mend (a folder in the lock file's place, a
+// project folder that may not be written, a full disk) says that cause once, at once: nothing is replaced and
+// the changes stay in the working copy.
+TEST(Save, ALockThatCantBeTakenSaysItsCauseOnceWithoutWaiting) {
+    const struct {
+        const char* name;
+        std::function<bool(const QString& lockFile, testsupport::SmallDisk& disk)> spoil;
+        bool namesFile;
+        const char* cause;
+    } cases[] = {
+        {"an empty folder in the lock's place",
+         [](const QString& lockFile, testsupport::SmallDisk&) { return QDir().mkpath(lockFile); }, true,
+         "An der Stelle der Sperrdatei %1 steht ein Ordner."},
+        {"a folder with files in the lock's place",
+         [](const QString& lockFile, testsupport::SmallDisk&) {
+             return QDir().mkpath(lockFile + QStringLiteral("/alt"));
+         },
+         true, "An der Stelle der Sperrdatei %1 steht ein Ordner."},
+        {"a project folder that may not be written",
+         [](const QString&, testsupport::SmallDisk& disk) { return disk.makeReadOnly(); }, false,
+         "Der Ordner %1 darf nicht beschrieben werden."},
+        {"a full disk", [](const QString&, testsupport::SmallDisk& disk) { return disk.fill(); }, false,
+         "Der Datenträger des Ordners %1 ist voll."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Installation inst;
+        // The project folder on a small disk of its own.
+        const QString folder = QFileInfo(inst.projectDatabase()).path();
+        const QString aside = inst.root() + QStringLiteral("/projekt.mdb");
+        ASSERT_TRUE(QFile::rename(inst.projectDatabase(), aside));
+        testsupport::SmallDisk disk(folder, 400 * 1024);
+        if (!disk.mounted()) GTEST_SKIP() << disk.why().toStdString();
+        ASSERT_TRUE(QFile::copy(aside, inst.projectDatabase()));
+        frmMAIN& w = inst.start();
+        ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
+        Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Neu"));
+        w.setDirty(true);
+        ASSERT_TRUE(c.spoil(w.projectLockFile(), disk));
+        const QByteArray project = bytesOf(inst.projectDatabase());
+        // Would run while the Save waited.
+        bool waited = false;
+        QTimer::singleShot(0, [&] { waited = true; });
+
+        EXPECT_FALSE(w.saveProject());
+        EXPECT_FALSE(waited);
+        const QString named = c.namesFile ? w.projectLockFile() : folder;
+        EXPECT_EQ(
+            inst.dialogs().messages(),
+            QStringList{QStringLiteral("Die Projektdatenbank %1 kann nicht gespeichert werden: %2\nSie wurde "
+                                       "nicht ersetzt; Ihre Änderungen bleiben in der Arbeitskopie.")
+                            .arg(inst.projectDatabase(), QString::fromUtf8(c.cause).arg(named))});
+        EXPECT_EQ(inst.dialogs().asked().front().style, Msg::OKOnly | Msg::Exclamation);
+        EXPECT_EQ(bytesOf(inst.projectDatabase()), project);
+        EXPECT_TRUE(w.dirty());
+        EXPECT_EQ(Installation::names(inst.workingCopy()), QStringList({"Probe", "Neu"}));
+        QCoreApplication::processEvents();
+    }
+}
+
+// The question about another user's change waits for its answer without the project's lock: another Save
+// meanwhile goes through. After Yes the project database is checked again under the lock, and a change made
+// while the question was open is asked about again.
+TEST(Save, AChangeMadeWhileTheQuestionIsOpenIsAskedAboutAgain) {
+    Installation inst;
+    frmMAIN& w = inst.start();
+    Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Meins"));
+    w.setDirty(true);
+    w.setSaveLockWait(std::chrono::milliseconds(300));
+    anotherUsersSave(inst);
+    Meanwhile dialogs;
+    w.setDialogs(&dialogs);
+    bool lockFree = false;
+    dialogs.whileAsked = [&] {
+        platform::FileLock other(w.projectLockFile());
+        lockFree = other.take() == platform::FileLock::State::Taken;
+        Installation::addRecord(inst.projectDatabase(), 6, QStringLiteral("Noch einer"));
+    };
+    dialogs.answer(Msg::Yes).answer(Msg::No);
+
+    EXPECT_FALSE(w.saveProject());
+    EXPECT_TRUE(lockFree);
+    const QStringList m = dialogs.messages();
+    ASSERT_EQ(m.size(), 2);
+    for (const QString& asked : m)
+        EXPECT_TRUE(asked.startsWith(QString::fromUtf8(changedSinceCopy).arg(inst.projectDatabase())));
+    EXPECT_EQ(Installation::names(inst.projectDatabase()), QStringList({"Probe", "Fremd", "Noch einer"}));
+    EXPECT_TRUE(w.dirty());
 }
 
 // A project database that is a symbolic link (to a file that others open) stays one: Save replaces the file

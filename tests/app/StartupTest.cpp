@@ -8,12 +8,15 @@
 #include "platform/db/Recordset.h"
 #include "platform/run/VersionInfo.h"
 #include "platform/runtime/DialogService.h"
+#include "platform/system/FileLock.h"
 
+#include <gtest/gtest.h>
+#include <optional>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <gtest/gtest.h>
+#include <QSysInfo>
 
 using platform::Connection;
 namespace Msg = platform::Msg;
@@ -341,32 +344,38 @@ TEST(Startup, AStartWithoutAUsableWorkingCopyEndsAfterItsOneMessage) {
     }
 }
 
-// Another run of the same user owns the working copy: a second start says so and ends without touching a
-// file (no interrupted-run question, no new copy, the hand-over row as it was). Once the other run is gone,
-// even without ending in order, the next start takes its place.
+// The working copy of another run of the user, with a record of its own, and the note of its project.
+void leaveOtherRunsCopy(Installation& inst) {
+    QDir().mkpath(inst.userFolder());
+    ASSERT_TRUE(QFile::copy(inst.projectDatabase(), inst.workingCopy()));
+    QFile owner(inst.userFolder() + QStringLiteral("/TAMBRIN.projekt"));
+    ASSERT_TRUE(owner.open(QIODevice::WriteOnly));
+    owner.write(inst.projectDatabase().toUtf8() + '\n');
+    owner.close();
+    Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Arbeit"));
+}
+
+// Another run of the same user owns the working copy: a second start says so, naming where and since when
+// that run holds it, and ends without touching a file (no interrupted-run question, no new copy, the
+// hand-over row as it was). Once the other run is gone, even without ending in order, the next start takes
+// its place.
 TEST(Startup, ASecondStartOfTheSameUserEndsWithoutTouchingAnything) {
     const struct {
         const char* language;
         const char* says;
     } cases[] = {
-        {"de", "Das Programm TAMBRIN läuft bereits für den Benutzer PRUEFER.\n"
-               "Dieser zweite Start wird ohne Änderungen beendet."},
-        {"en", "The program TAMBRIN is already running for the user PRUEFER.\n"
-               "This second start ends without changing anything."},
+        {"de",
+         "Das Programm TAMBRIN läuft bereits für den Benutzer PRUEFER: Benutzer PRUEFER am Computer %1, "
+         "seit %2.\nDieser zweite Start wird ohne Änderungen beendet."},
+        {"en", "The program TAMBRIN is already running for the user PRUEFER: user PRUEFER on computer %1, "
+               "since %2.\nThis second start ends without changing anything."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.language);
         Installation inst(QString::fromLatin1(c.language), QStringLiteral(","));
         // The first run (the child process) works on its copy.
-        QDir().mkpath(inst.userFolder());
-        ASSERT_TRUE(QFile::copy(inst.projectDatabase(), inst.workingCopy()));
-        {
-            QFile owner(inst.userFolder() + QStringLiteral("/TAMBRIN.projekt"));
-            ASSERT_TRUE(owner.open(QIODevice::WriteOnly));
-            owner.write(inst.projectDatabase().toUtf8() + '\n');
-        }
-        Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Arbeit"));
-        testsupport::ChildLock first(inst.runLock());
+        leaveOtherRunsCopy(inst);
+        testsupport::ChildLock first(inst.runLock(), Installation::user());
         ASSERT_TRUE(first.holding());
         const QStringList before = inst.files();
         inst.dialogs().clear();
@@ -374,7 +383,10 @@ TEST(Startup, ASecondStartOfTheSameUserEndsWithoutTouchingAnything) {
         frmMAIN& w = inst.start();
         EXPECT_EQ(inst.result(), int(frmMAIN::LoadResult::Ended));
         ASSERT_EQ(inst.dialogs().asked().size(), 1u);
-        EXPECT_EQ(inst.dialogs().asked().front().prompt, QString::fromUtf8(c.says));
+        const QDateTime since = platform::FileLock(inst.runLock()).holder()->since;
+        EXPECT_EQ(inst.dialogs().asked().front().prompt,
+                  QString::fromUtf8(c.says).arg(QSysInfo::machineHostName(),
+                                                platform::LockHolder::timeText(since)));
         EXPECT_EQ(inst.dialogs().asked().front().style, Msg::OKOnly | Msg::Exclamation);
         EXPECT_EQ(inst.dialogs().asked().front().title, QStringLiteral("TAMBRIN"));
         EXPECT_FALSE(w.cnnX);
@@ -389,6 +401,117 @@ TEST(Startup, ASecondStartOfTheSameUserEndsWithoutTouchingAnything) {
         EXPECT_EQ(inst.dialogs().messages().size(), 1); // the interrupted-run question, nothing else
         EXPECT_EQ(Installation::names(inst.workingCopy()),
                   (QStringList{QStringLiteral("Probe"), QStringLiteral("Arbeit")}));
+    }
+}
+
+// The user's run on another computer of the laboratory holds the user's lock. One that renews it lives: the
+// start says where it runs and ends. One that stopped renewing it long ago may have died with its computer:
+// the start asks, naming that computer, and only Yes takes the lock over. Whenever the start ends, that run's
+// working copy stays as it is; after Yes it is offered back as any interrupted run's.
+TEST(Startup, TheUsersRunOnAnotherComputerIsAskedAboutOnlyWhenItsLockMayBeStale) {
+    const QByteArray lines = "4711\nTAMBRIN\nlabpc07\n\n\nPRUEFER\n";
+    const struct {
+        const char* name;
+        qint64 secondsAgo;
+        int answer; // to the question about the lock; 0: no question
+        const char* says;
+        frmMAIN::LoadResult result;
+    } cases[] = {
+        {"renewed a moment ago", 0, 0,
+         "Das Programm TAMBRIN läuft bereits für den Benutzer PRUEFER: Benutzer PRUEFER am Computer labpc07, "
+         "seit %1.\nDieser zweite Start wird ohne Änderungen beendet.",
+         frmMAIN::LoadResult::Ended},
+        {"an hour old, No", 3600, Msg::No,
+         "Das Programm TAMBRIN läuft vielleicht noch für den Benutzer PRUEFER: gesperrt von Benutzer PRUEFER "
+         "am "
+         "Computer labpc07, seit %1.\nDie Sperre wurde seit %1 nicht mehr erneuert: Vielleicht wurde das "
+         "Programm dort nicht ordentlich beendet (Stromausfall, Absturz, eingefrorener "
+         "Computer).\n\nAntworten "
+         "Sie nur dann mit Ja, wenn TAMBRIN am Computer labpc07 nicht mehr läuft. Soll die Sperre aufgehoben "
+         "und "
+         "das Programm gestartet werden?",
+         frmMAIN::LoadResult::Ended},
+        {"an hour old, Yes", 3600, Msg::Yes, nullptr, frmMAIN::LoadResult::Running},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Installation inst;
+        leaveOtherRunsCopy(inst);
+        {
+            QFile lock(inst.runLock());
+            ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+            lock.write(lines);
+            lock.close();
+            ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(-c.secondsAgo),
+                                         QFileDevice::FileModificationTime));
+        }
+        const QDateTime touched = QFileInfo(inst.runLock()).lastModified();
+        const QStringList before = inst.files();
+        if (c.answer) inst.dialogs().answer(c.answer);
+        inst.dialogs().answer(Msg::Yes); // keeps the working copy of the interrupted run
+
+        frmMAIN& w = inst.start();
+        EXPECT_EQ(inst.result(), int(c.result));
+        const auto& asked = inst.dialogs().asked();
+        ASSERT_FALSE(asked.empty());
+        if (c.says) {
+            EXPECT_EQ(asked.size(), 1u);
+            EXPECT_EQ(asked.front().prompt.toStdString(),
+                      QString::fromUtf8(c.says).arg(platform::LockHolder::timeText(touched)).toStdString());
+        }
+        EXPECT_EQ(asked.front().style, c.answer ? Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2
+                                                : Msg::OKOnly | Msg::Exclamation);
+        if (c.result == frmMAIN::LoadResult::Ended) {
+            w.endAbandonedStart();
+            EXPECT_EQ(inst.files(), before);
+            continue;
+        }
+        ASSERT_EQ(asked.size(), 2u);
+        EXPECT_TRUE(asked[1].prompt.startsWith(QStringLiteral("Programm wurde während der Ausführung")));
+        EXPECT_EQ(Installation::names(inst.workingCopy()),
+                  (QStringList{QStringLiteral("Probe"), QStringLiteral("Arbeit")}));
+        const platform::LockHolder now = *platform::FileLock(inst.runLock()).holder();
+        EXPECT_EQ(now.computer, QSysInfo::machineHostName());
+        EXPECT_EQ(now.user, Installation::user());
+        inst.stop();
+        EXPECT_FALSE(QFile::exists(inst.runLock()));
+    }
+}
+
+// A run's lock that can't be made says why, once, and the start ends: nothing to wait for.
+TEST(Startup, ARunLockThatCantBeMadeSaysWhy) {
+    const struct {
+        const char* name;
+        bool readOnly;
+        const char* says;
+    } cases[] = {
+        {"a folder in its place", false,
+         "Das Programm TAMBRIN kann für den Benutzer PRUEFER nicht gestartet werden: An der Stelle der "
+         "Sperrdatei "
+         "%1/TAMBRIN.lock steht ein Ordner.\nDas Programm wird beendet."},
+        {"a read-only user folder", true,
+         "Das Programm TAMBRIN kann für den Benutzer PRUEFER nicht gestartet werden: Der Ordner %1 darf "
+         "nicht "
+         "beschrieben werden.\nDas Programm wird beendet."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Installation inst;
+        std::optional<testsupport::SmallDisk> disk;
+        if (c.readOnly) {
+            disk.emplace(inst.userFolder(), 1 << 20);
+            if (!disk->mounted()) GTEST_SKIP() << disk->why().toStdString();
+            ASSERT_TRUE(disk->makeReadOnly());
+        } else {
+            ASSERT_TRUE(QDir().mkpath(inst.runLock()));
+        }
+        frmMAIN& w = inst.start();
+        EXPECT_EQ(inst.result(), int(frmMAIN::LoadResult::Ended));
+        EXPECT_EQ(inst.dialogs().messages(), QStringList{QString::fromUtf8(c.says).arg(inst.userFolder())});
+        EXPECT_FALSE(w.cnnX);
+        w.endAbandonedStart();
+        EXPECT_FALSE(QFile::exists(inst.workingCopy()));
     }
 }
 

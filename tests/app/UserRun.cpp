@@ -8,6 +8,8 @@
 //   start              start-up          -> "started <0 running|1 ended|2 abandoned> <shown>"
 //   comment <id> <text> sets the comment of a record in the working copy and marks the run changed -> "ok"
 //   answer <n>         scripts the answer to the next message box (6 Yes, 7 No, 1 OK, 2 Cancel) -> "ok"
+//   hold               the next message box stays open as a user leaves it open: when it comes, the run
+//                      says "open: " and its text, and waits for a line that holds its answer -> "ok"
 //   save               Save              -> "saved <0|1> dirty <0|1>"
 //   quit               ends the run as File / Quit does, and the program -> "ended"
 // After "started", "saved" and "ended" every message box asked meanwhile follows on a line of its own, "box:
@@ -20,6 +22,7 @@
 #include <iostream>
 #include <QApplication>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -34,6 +37,21 @@ void sayBoxes(platform::ScriptedDialogs& dialogs) {
     say(QStringLiteral("end"));
 }
 
+// The scripted answers, but for a box that the test keeps open until it sends the answer.
+class HeldDialogs : public platform::ScriptedDialogs {
+public:
+    bool holdNext = false;
+    int MsgBox(const QString& prompt, int style, const QString& title, const QString& helpFile,
+               int helpContext) override {
+        if (!std::exchange(holdNext, false))
+            return ScriptedDialogs::MsgBox(prompt, style, title, helpFile, helpContext);
+        say(QStringLiteral("open: ") + QString(prompt).replace(QLatin1Char('\n'), QLatin1Char('|')));
+        std::string answer;
+        std::getline(std::cin, answer);
+        return QString::fromStdString(answer).trimmed().toInt();
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -43,7 +61,7 @@ int main(int argc, char** argv) {
         std::cerr << "usage: user_run <program folder> <user>" << std::endl;
         return 2;
     }
-    platform::ScriptedDialogs dialogs;
+    HeldDialogs dialogs;
     platform::RecordingDesktop desktop;
     frmMAIN window;
     window.setProgramFolder(QString::fromLocal8Bit(argv[1]));
@@ -69,6 +87,9 @@ int main(int argc, char** argv) {
             say(QStringLiteral("ok"));
         } else if (command == QLatin1String("answer")) {
             dialogs.answer(line.section(QLatin1Char(' '), 1, 1).toInt());
+            say(QStringLiteral("ok"));
+        } else if (command == QLatin1String("hold")) {
+            dialogs.holdNext = true;
             say(QStringLiteral("ok"));
         } else if (command == QLatin1String("save")) {
             const bool saved = window.saveProject();

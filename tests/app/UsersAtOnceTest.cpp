@@ -214,4 +214,69 @@ TEST(Save, UsersSavingAtOnceLoseNoChangeUnasked) {
     }
 }
 
+// A user leaves Save's question about a change since the copy open (gone for lunch): that Save holds no lock
+// meanwhile, so another user's Save of the project goes through at once. When the first user answers Yes,
+// that Save finds the project changed again under the lock and asks again; No keeps the first user's change
+// in the working copy.
+TEST(Save, AQuestionLeftOpenHoldsUpNoOtherUsersSave) {
+    const QStringList users{Installation::user(), QStringLiteral("MEIER")};
+    Installation inst;
+    Installation::addRecord(inst.projectDatabase(), 2, QStringLiteral("Zweite"));
+    {
+        Connection archive;
+        archive.Open(inst.databaseFolder() + QStringLiteral("/ARCHIV.mdb"));
+        archive.Execute(
+            QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
+                           "VALUES (?, 'HELVANO', ?, 'P1', ?)"),
+            {Variant(users[1]), Variant(inst.projectsFolder()), Variant(users[1])});
+    }
+    std::vector<std::unique_ptr<UserRun>> runs;
+    for (int i = 0; i < 2; ++i) {
+        runs.push_back(std::make_unique<UserRun>(inst, users[i]));
+        ASSERT_EQ(runs[i]->line(), QStringLiteral("ready"));
+        runs[i]->send(QStringLiteral("start"));
+        ASSERT_EQ(runs[i]->answer(), "started 0 1");
+        runs[i]->send(QStringLiteral("comment %1 von %2").arg(i + 1).arg(users[i]));
+        ASSERT_EQ(runs[i]->line(), QStringLiteral("ok"));
+    }
+    // Records exported into the project meanwhile: both Saves ask before they replace it.
+    Installation::addRecord(inst.projectDatabase(), 3, QStringLiteral("Export"));
+
+    UserRun& first = *runs[0];
+    first.send(QStringLiteral("answer 7")); // to the question asked again
+    ASSERT_EQ(first.line(), QStringLiteral("ok"));
+    first.send(QStringLiteral("hold"));
+    ASSERT_EQ(first.line(), QStringLiteral("ok"));
+    first.send(QStringLiteral("save"));
+    const QString open = first.line();
+    EXPECT_TRUE(open.startsWith(QStringLiteral("open: Die Projektdatenbank ")) &&
+                open.contains(QStringLiteral("wurde geändert")))
+        << open.toStdString();
+
+    UserRun& second = *runs[1];
+    second.send(QStringLiteral("answer 6"));
+    ASSERT_EQ(second.line(), QStringLiteral("ok"));
+    second.send(QStringLiteral("save"));
+    const std::string saved = second.answer();
+    EXPECT_TRUE(saved.starts_with("saved 1 dirty 0\nbox: Die Projektdatenbank ")) << saved;
+
+    first.send(QStringLiteral("6"));
+    const std::string asked = first.answer();
+    EXPECT_TRUE(asked.starts_with("saved 0 dirty 1\nbox: Die Projektdatenbank ") &&
+                asked.find("wurde geändert") != std::string::npos)
+        << asked;
+    Connection project;
+    project.Open(inst.projectDatabase());
+    platform::Recordset rows;
+    rows.Open(QStringLiteral("SELECT [KOM] FROM [E1] WHERE [ID] IN (1, 2) ORDER BY [ID]"), project);
+    EXPECT_TRUE(rows.Value(0).isNull() || rows.Value(0).asString() != QStringLiteral("von PRUEFER"));
+    rows.MoveNext();
+    EXPECT_EQ(rows.Value(0).asString(), QStringLiteral("von MEIER"));
+    for (auto& run : runs) {
+        run->send(QStringLiteral("answer 7"));
+        run->line();
+        run->send(QStringLiteral("quit"));
+    }
+}
+
 } // namespace

@@ -5,22 +5,28 @@
 #include "frmEXPIMP.h"
 #include "SmallDisk.h"
 
+#include "platform/db/ProjectLock.h"
 #include "platform/runtime/DialogService.h"
+#include "platform/runtime/ScriptedDialogs.h"
 #include "platform/system/FileLock.h"
 #include "Schema.h"
 
 #include <chrono>
+#include <functional>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTimer>
 #include <QTreeView>
 #include <unistd.h>
+#include <utility>
 
 using platform::Connection;
 using platform::Variant;
@@ -477,9 +483,10 @@ TEST_F(ExpImpTest, AFullDiskStopsTheCopyWithOneMessage) {
     select(*dialog->lstIMP, {"Probe A (Sand)", "Probe B", "Probe C"});
     run.dialogs().answerAllMessages(Msg::OK);
     dialog->cmdEXP_Click();
-    EXPECT_EQ(messages(), QStringList{QStringLiteral("Die Datensätze können nicht nach %1 kopiert werden:\n"
-                                                     "der Datenträger ist voll")
-                                          .arg(target)});
+    EXPECT_EQ(messages(),
+              QStringList{QStringLiteral("In die Projektdatenbank %1 können keine Datensätze "
+                                         "exportiert werden: Der Datenträger des Ordners %2 ist voll.")
+                              .arg(target, folder)});
     dialog->Form_Unload();
     Connection c;
     c.Open(target);
@@ -514,7 +521,7 @@ TEST_F(ExpImpTest, AnExportWaitsForASaveOfTheOtherProjectAndWritesIntoTheFileItL
     }
     dialog->dirEXP_Change(otherFolder());
     platform::FileLock save(target + QStringLiteral(".lock"));
-    ASSERT_TRUE(save.take());
+    ASSERT_EQ(save.take(), platform::FileLock::State::Taken);
     // The Save replaces the project as soon as the export gives it a turn, and ends.
     QTimer::singleShot(0, [&] {
         try {
@@ -552,15 +559,20 @@ TEST_F(ExpImpTest, AnExportThatCantHaveTheProjectsLockSaysSoOnceAndWritesNothing
         dialog->dirEXP_Change(folder);
         ASSERT_EQ(dialog->anderesProjekt(), folder + QStringLiteral("/TAMBRIN.mdb"));
         const QStringList before = rowsNow(real);
-        testsupport::ChildLock save(real + QStringLiteral(".lock"));
+        testsupport::ChildLock save(real + QStringLiteral(".lock"), QStringLiteral("MEIER"));
         ASSERT_TRUE(save.holding());
         select(*dialog->lstIMP, {"Probe A (Sand)"});
         run.dialogs().answerAllMessages(Msg::OK);
         dialog->cmdEXP_Click();
-        ASSERT_EQ(messages(),
-                  QStringList{QStringLiteral("Ein anderer Benutzer speichert gerade das Projekt %1. "
-                                             "Bitte versuchen Sie es gleich noch einmal.")
-                                  .arg(QFileInfo(folder).fileName())});
+        const QDateTime since = platform::FileLock(real + QStringLiteral(".lock")).holder()->since;
+        ASSERT_EQ(
+            messages(),
+            QStringList{QStringLiteral("Die Projektdatenbank %1 ist gesperrt von Benutzer MEIER am Computer "
+                                       "%2, seit %3: Sie wird gerade gespeichert, oder es werden Datensätze "
+                                       "in sie exportiert.\nEs wurden keine (weiteren) Datensätze "
+                                       "exportiert. Bitte versuchen Sie es gleich noch einmal.")
+                            .arg(folder + QStringLiteral("/TAMBRIN.mdb"), QSysInfo::machineHostName(),
+                                 platform::LockHolder::timeText(since))});
         EXPECT_EQ(run.dialogs().asked().front().title, QStringLiteral("Export/Import"));
         EXPECT_EQ(run.dialogs().asked().front().style, Msg::OKOnly | Msg::Exclamation);
         EXPECT_EQ(rowsNow(real), before);
@@ -577,6 +589,141 @@ TEST_F(ExpImpTest, AnExportThatCantHaveTheProjectsLockSaysSoOnceAndWritesNothing
         EXPECT_EQ(recordsNow(real), (QStringList{"4 Fremd 1", "9 Probe B", "10 Probe A"}));
         EXPECT_FALSE(QFile::exists(real + QStringLiteral(".lock")));
     }
+}
+
+// Writes a lock file as a run on another computer leaves it, its file time `secondsAgo`.
+void leaveLock(const QString& file, const QByteArray& lines, qint64 secondsAgo) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(lines), lines.size());
+    ASSERT_TRUE(f.flush());
+    ASSERT_TRUE(
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
+}
+
+// The lock that a run on another computer left beside the other project when that computer died: the export
+// asks before it takes it over, naming the computer; Yes writes, No writes nothing and says nothing more. A
+// lock renewed a moment ago is a live run's: one message naming it, nothing written.
+TEST_F(ExpImpTest, AnotherComputersLockOfTheOtherProjectIsTakenOverOnlyAfterAQuestion) {
+    const QString target = otherFolder() + QStringLiteral("/TAMBRIN.mdb");
+    const QString lockFile = target + QStringLiteral(".lock");
+    const QByteArray lines = "4711\nTAMBRIN\nlabpc07\n\n\nMEIER\n";
+    const struct {
+        const char* name;
+        qint64 secondsAgo;
+        int answer;
+        bool written;
+        const char* says;
+    } cases[] = {
+        {"an hour old, Yes", 3600, Msg::Yes, true,
+         "Die Projektdatenbank %1 ist gesperrt von Benutzer MEIER am Computer labpc07, seit %2.\nDie Sperre "
+         "wurde "
+         "seit %2 nicht mehr erneuert: Vielleicht wurde das Programm dort nicht ordentlich beendet "
+         "(Stromausfall, "
+         "Absturz, eingefrorener Computer).\n\nAntworten Sie nur dann mit Ja, wenn TAMBRIN am Computer "
+         "labpc07 "
+         "nicht mehr läuft. Soll die Sperre aufgehoben und die Datensätze exportiert werden?"},
+        {"an hour old, No", 3600, Msg::No, false, nullptr},
+        {"a moment old", 0, Msg::OK, false,
+         "Die Projektdatenbank %1 ist gesperrt von Benutzer MEIER am Computer labpc07, seit %2: Sie wird "
+         "gerade "
+         "gespeichert, oder es werden Datensätze in sie exportiert.\nEs wurden keine (weiteren) Datensätze "
+         "exportiert. Bitte versuchen Sie es gleich noch einmal."},
+    };
+    dialog->setSperrfrist(std::chrono::milliseconds(300));
+    dialog->dirEXP_Change(otherFolder());
+    ASSERT_EQ(dialog->anderesProjekt(), target);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        run.dialogs().clear();
+        leaveLock(lockFile, lines, c.secondsAgo);
+        const QDateTime touched = QFileInfo(lockFile).lastModified();
+        const QStringList before = rowsNow(target);
+        select(*dialog->lstIMP, {"Probe A (Sand)"});
+        run.dialogs().answer(c.answer);
+        dialog->cmdEXP_Click();
+        ASSERT_EQ(run.dialogs().asked().size(), 1u);
+        if (c.says) {
+            EXPECT_EQ(
+                messages().front().toStdString(),
+                QString::fromUtf8(c.says).arg(target, platform::LockHolder::timeText(touched)).toStdString());
+        }
+        EXPECT_EQ(run.dialogs().asked().front().style,
+                  c.secondsAgo ? Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2
+                               : Msg::OKOnly | Msg::Exclamation);
+        EXPECT_EQ(run.dialogs().asked().front().title, QStringLiteral("Export/Import"));
+        if (c.written) {
+            EXPECT_TRUE(recordsNow(target).contains(QStringLiteral("10 Probe A")));
+            EXPECT_FALSE(QFile::exists(lockFile));
+        } else {
+            EXPECT_EQ(rowsNow(target), before);
+            QFile f(lockFile);
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+            EXPECT_EQ(f.readAll(), lines);
+        }
+    }
+}
+
+// A lock file of the other project that can't be made (a folder in its place) says so once, without
+// waiting, and nothing is written.
+TEST_F(ExpImpTest, AFolderInThePlaceOfTheLockSaysSoOnce) {
+    const QString target = otherFolder() + QStringLiteral("/TAMBRIN.mdb");
+    ASSERT_TRUE(QDir().mkpath(target + QStringLiteral(".lock")));
+    dialog->dirEXP_Change(otherFolder());
+    const QStringList before = rowsNow(target);
+    bool waited = false;
+    QTimer::singleShot(0, [&] { waited = true; });
+    select(*dialog->lstIMP, {"Probe A (Sand)", "Probe C"});
+    run.dialogs().answerAllMessages(Msg::OK);
+    dialog->cmdEXP_Click();
+    EXPECT_FALSE(waited);
+    EXPECT_EQ(messages(),
+              QStringList{QStringLiteral("In die Projektdatenbank %1 können keine Datensätze exportiert "
+                                         "werden: An der Stelle der Sperrdatei %1.lock steht ein Ordner.")
+                              .arg(target)});
+    EXPECT_EQ(rowsNow(target), before);
+    QCoreApplication::processEvents();
+}
+
+// While the export asks about a name the other project holds already, it holds no lock: that project's Save
+// by one of its users goes through meanwhile, and the export's next record goes into the file that Save left.
+TEST_F(ExpImpTest, TheQuestionAboutANameAlreadyThereWaitsWithoutTheLock) {
+    class Meanwhile : public platform::ScriptedDialogs {
+    public:
+        std::function<void()> whileAsked;
+        int MsgBox(const QString& prompt, int style, const QString& title, const QString& helpFile,
+                   int helpContext) override {
+            if (auto happens = std::exchange(whileAsked, {})) happens();
+            return ScriptedDialogs::MsgBox(prompt, style, title, helpFile, helpContext);
+        }
+    } dialogs;
+    run.state().setDialogs(&dialogs);
+    const QString target = otherFolder() + QStringLiteral("/TAMBRIN.mdb");
+    const QString theirs = run.dir().file(QStringLiteral("theirs.mdb"));
+    Connection::CopyDatabase(target, theirs);
+    {
+        Connection c;
+        c.Open(theirs);
+        storeRecord(c, 12, QStringLiteral("Deren"));
+    }
+    dialog->setSperrfrist(std::chrono::milliseconds(300));
+    dialog->dirEXP_Change(otherFolder());
+    bool saved = false;
+    dialogs.whileAsked = [&] {
+        platform::ProjectLock save(target);
+        if (save.take() != platform::FileLock::State::Taken) return;
+        Connection::CopyDatabase(theirs, target);
+        saved = true;
+    };
+    dialogs.answer(Msg::OK);
+    select(*dialog->lstIMP, {"Probe A (Sand)", "Probe B", "Probe C"});
+    dialog->cmdEXP_Click();
+    run.state().setDialogs(&run.dialogs());
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Datensatz Probe B ist bereits vorhanden!")});
+    // Probe A went into the file the Save replaced; Probe C into the Save's.
+    EXPECT_EQ(recordsNow(target), (QStringList{"4 Fremd 1", "9 Probe B", "12 Deren", "13 Probe C"}));
+    EXPECT_FALSE(QFile::exists(target + QStringLiteral(".lock")));
 }
 
 TEST_F(ExpImpTest, WithoutASelectionTheButtonsDoNothing) {
@@ -625,14 +772,18 @@ TEST_F(ExpImpEnglishTest, TheLockMessageSpeaksTheRunsLanguage) {
     const QString target = otherFolder() + QStringLiteral("/TAMBRIN.mdb");
     dialog.dirEXP_Change(otherFolder());
     const QStringList before = allRows(other());
-    platform::FileLock save(target + QStringLiteral(".lock"));
-    ASSERT_TRUE(save.take());
+    platform::FileLock save(target + QStringLiteral(".lock"), QStringLiteral("MEIER"));
+    ASSERT_EQ(save.take(), platform::FileLock::State::Taken);
     dialog.lstIMP->item(0)->setSelected(true);
     run.dialogs().answerAllMessages(Msg::OK);
     dialog.cmdEXP_Click();
     EXPECT_EQ(messages(),
-              QStringList{QStringLiteral("Another user is saving the project ANDERES.02 right now. "
-                                         "Please try again in a moment.")});
+              QStringList{QStringLiteral("The project database %1 is locked by user MEIER on computer "
+                                         "%2, since %3: it is being saved, or records are being "
+                                         "exported into it, right now.\nNo (further) records were "
+                                         "exported. Please try again in a moment.")
+                              .arg(target, QSysInfo::machineHostName(),
+                                   platform::LockHolder::timeText(save.holder()->since))});
     EXPECT_EQ(allRows(other()), before);
 }
 

@@ -8,7 +8,7 @@
 
 namespace testsupport {
 
-ChildLock::ChildLock(const QString& file) {
+ChildLock::ChildLock(const QString& file, const QString& user) {
     int ready[2];
     if (::pipe(ready) != 0) return;
     pid_ = ::fork();
@@ -17,7 +17,7 @@ ChildLock::ChildLock(const QString& file) {
         char taken = 0;
         try {
             // Never released: the lock lives as long as the child.
-            taken = (new platform::FileLock(file))->take() ? 1 : 0;
+            taken = (new platform::FileLock(file, user))->take() == platform::FileLock::State::Taken ? 1 : 0;
         } catch (...) {
         }
         if (::write(ready[1], &taken, 1) != 1) ::_exit(2);

@@ -9,8 +9,9 @@ namespace testsupport {
 // run of the program as the test sees it.
 class ChildLock {
 public:
-    // Starts the child and waits until it has tried to take the lock.
-    explicit ChildLock(const QString& file);
+    // Starts the child and waits until it has tried to take the lock, in the name of `user` (the login name
+    // when empty).
+    explicit ChildLock(const QString& file, const QString& user = {});
     // Kills the child if it still lives.
     ~ChildLock();
     ChildLock(const ChildLock&) = delete;

@@ -1,23 +1,253 @@
 #include "platform/system/FileLock.h"
 #include "ChildLock.h"
 #include "platform/run/RunState.h"
+#include "platform/runtime/SystemLocale.h"
 #include "platform/runtime/VbError.h"
+#include "SmallDisk.h"
 #include "TempDir.h"
 
+#include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <csignal>
-#include <fcntl.h>
+#include <QFileInfo>
+#include <QSysInfo>
+#include <QThread>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using platform::FileLock;
+using platform::FileLockError;
+using platform::LockHolder;
 using testsupport::ChildLock;
 
 namespace {
+
+// Writes a lock file as a run left it, its file time `secondsAgo` (negative: a computer whose clock is
+// ahead).
+void leaveLock(const QString& file, const QByteArray& lines, qint64 secondsAgo) {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(lines), lines.size());
+    ASSERT_TRUE(f.flush());
+    ASSERT_TRUE(
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
+}
+
+QByteArray contentOf(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Another computer's run can't be asked whether it lives: its lock file's time tells, which a live holder
+// renews. One renewed lately is held; one not renewed for long may be stale, and is never taken unasked.
+TEST(FileLock, AnotherComputersLockIsJudgedByWhenItsHolderLastRenewedIt) {
+    const QByteArray older = "4711\nTAMBRIN\nlabpc07\n";
+    const QByteArray ours = "4711\nTAMBRIN\nlabpc07\nmaschine\nstart\nMEIER\n2026-12-11T08:12:00.000Z\n";
+    const struct {
+        const char* name;
+        QByteArray lines;
+        qint64 secondsAgo;
+        FileLock::State state;
+        const char* user;
+    } cases[] = {
+        {"an hour ago", older, 3600, FileLock::State::MayBeStale, ""},
+        {"a moment ago", older, 0, FileLock::State::Held, ""},
+        {"a minute and a half ago", older, 90, FileLock::State::Held, ""},
+        {"an hour ahead (its clock is fast)", older, -3600, FileLock::State::MayBeStale, ""},
+        {"naming its user, an hour ago", ours, 3600, FileLock::State::MayBeStale, "MEIER"},
+        {"naming its user, a moment ago", ours, 1, FileLock::State::Held, "MEIER"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::TempDir dir;
+        const QString file = dir.file(QStringLiteral("TAMBRIN.mdb.lock"));
+        leaveLock(file, c.lines, c.secondsAgo);
+        FileLock lock(file);
+        int tries = 0;
+        EXPECT_EQ(lock.take(std::chrono::milliseconds(c.state == FileLock::State::Held ? 250 : 10000),
+                            [&] { ++tries; }),
+                  c.state);
+        // Waiting renews no lock: one that may be stale is answered at once.
+        if (c.state == FileLock::State::MayBeStale) {
+            EXPECT_EQ(tries, 0);
+        }
+        EXPECT_FALSE(lock.held());
+        EXPECT_EQ(contentOf(file), c.lines);
+        const std::optional<LockHolder> holder = lock.holder();
+        ASSERT_TRUE(holder);
+        EXPECT_EQ(holder->pid, 4711);
+        EXPECT_EQ(holder->computer, QStringLiteral("labpc07"));
+        EXPECT_FALSE(holder->thisComputer);
+        EXPECT_EQ(holder->user, QString::fromLatin1(c.user));
+        EXPECT_EQ(holder->since,
+                  c.lines == ours ? QDateTime::fromString(QStringLiteral("2026-12-11T08:12:00Z"), Qt::ISODate)
+                                  : holder->touched);
+    }
+}
+
+// Yes to the question takes over the lock the user was asked about, not one renewed since by a holder that
+// lives after all.
+TEST(FileLock, TakingOverNeedsTheLockTheUserWasAskedAbout) {
+    testsupport::TempDir dir;
+    const QString file = dir.file(QStringLiteral("TAMBRIN.mdb.lock"));
+    const QByteArray lines = "4711\nTAMBRIN\nlabpc07\n";
+    leaveLock(file, lines, 3600);
+    FileLock lock(file, QStringLiteral("SCHULZE"));
+    ASSERT_EQ(lock.take(), FileLock::State::MayBeStale);
+    const LockHolder asked = *lock.holder();
+
+    leaveLock(file, lines, 0); // renewed while the question was open
+    EXPECT_EQ(lock.takeOver(asked), FileLock::State::Held);
+    EXPECT_EQ(contentOf(file), lines);
+
+    leaveLock(file, lines, 7200); // another stale lock than the one asked about
+    EXPECT_EQ(lock.takeOver(asked), FileLock::State::MayBeStale);
+    EXPECT_EQ(contentOf(file), lines);
+
+    EXPECT_EQ(lock.takeOver(*lock.holder()), FileLock::State::Taken);
+    EXPECT_TRUE(lock.held());
+    const LockHolder now = *FileLock(file).holder();
+    EXPECT_EQ(now.pid, qint64(::getpid()));
+    EXPECT_EQ(now.user, QStringLiteral("SCHULZE"));
+    EXPECT_EQ(now.computer, QSysInfo::machineHostName());
+    EXPECT_TRUE(now.thisComputer);
+    EXPECT_LE(std::abs(now.since.secsTo(QDateTime::currentDateTime())), 60);
+    lock.release();
+    EXPECT_FALSE(QFile::exists(file));
+}
+
+// A holder keeps its lock file's time fresh for as long as it holds the lock, however long that is.
+TEST(FileLock, AHolderRenewsItsLockFile) {
+    testsupport::TempDir dir;
+    const QString file = dir.file(QStringLiteral("TAMBRIN.lock"));
+    FileLock lock(file, {}, platform::LockTiming{std::chrono::milliseconds(20), std::chrono::seconds(120)});
+    ASSERT_EQ(lock.take(), FileLock::State::Taken);
+    const QByteArray content = contentOf(file);
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    f.close();
+    bool renewed = false;
+    for (int i = 0; i < 500 && !renewed; ++i) {
+        QThread::msleep(10);
+        renewed = std::abs(QFileInfo(file).lastModified().secsTo(QDateTime::currentDateTime())) < 60;
+    }
+    EXPECT_TRUE(renewed);
+    EXPECT_EQ(contentOf(file), content);
+}
+
+// This computer's lock is judged by its process: one that runs holds it; one from before the machine was
+// restarted is stale, whatever process has its number now.
+TEST(FileLock, ThisComputersLockFromBeforeARestartIsStale) {
+    const QByteArray program =
+        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).fileName().toUtf8();
+    const QByteArray alive = QByteArray::number(qint64(::getpid())) + '\n' + program + '\n' +
+                             QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n';
+    const struct {
+        const char* name;
+        QByteArray boot;
+        FileLock::State state;
+    } cases[] = {
+        {"this boot", QSysInfo::bootUniqueId(), FileLock::State::Held},
+        {"an earlier boot", "0123456789abcdef", FileLock::State::Taken},
+    };
+    if (QSysInfo::machineUniqueId().isEmpty() || QSysInfo::bootUniqueId().isEmpty())
+        GTEST_SKIP() << "this machine tells no machine or boot id";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::TempDir dir;
+        const QString file = dir.file(QStringLiteral("TAMBRIN.lock"));
+        leaveLock(file, alive + c.boot + '\n', 3600);
+        FileLock lock(file);
+        EXPECT_EQ(lock.take(), c.state);
+    }
+}
+
+// Who holds a lock, as every message names it.
+TEST(FileLock, NamesItsHolder) {
+    testsupport::TempDir dir;
+    const QString file = dir.file(QStringLiteral("TAMBRIN.lock"));
+    const struct {
+        const char* language;
+        QByteArray lines;
+        const char* says;
+    } cases[] = {
+        {"de", "4711\nTAMBRIN\nlabpc07\n\n\nMEIER\n", "Benutzer MEIER am Computer labpc07, seit %1"},
+        {"en", "4711\nTAMBRIN\nlabpc07\n\n\nMEIER\n", "user MEIER on computer labpc07, since %1"},
+        {"de", "4711\nTAMBRIN\nlabpc07\n", "einem unbekannten Benutzer am Computer labpc07, seit %1"},
+        {"en", "4711\nTAMBRIN\nlabpc07\n", "an unknown user on computer labpc07, since %1"},
+        {"de", "", "einem unbekannten Benutzer an einem unbekannten Computer, seit %1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.language) + " " + c.lines.toStdString());
+        platform::SystemLocale::Override locale(QString::fromLatin1(c.language), QStringLiteral(","));
+        leaveLock(file, c.lines, 3600);
+        const LockHolder holder = *FileLock(file).holder();
+        EXPECT_EQ(holder.describe().toStdString(),
+                  QString::fromUtf8(c.says).arg(LockHolder::timeText(holder.since)).toStdString());
+    }
+}
+
+// A lock file that can't be made for a cause that waiting does not mend says that cause at once, naming
+// the file or folder it lies in.
+TEST(FileLock, ALockFileThatCantBeMadeSaysWhyAtOnce) {
+    const struct {
+        const char* name;
+        std::function<bool(const QString& folder, testsupport::SmallDisk& disk)> spoil;
+        FileLockError::Cause cause;
+        bool namesFile;
+        const char* says;
+    } cases[] = {
+        {"an empty folder in its place",
+         [](const QString& folder, testsupport::SmallDisk&) {
+             return QDir(folder).mkdir(QStringLiteral("TAMBRIN.mdb.lock"));
+         },
+         FileLockError::Cause::NotAFile, true, "An der Stelle der Sperrdatei %1 steht ein Ordner."},
+        {"a folder with a file in its place",
+         [](const QString& folder, testsupport::SmallDisk&) {
+             QFile inside(folder + QStringLiteral("/TAMBRIN.mdb.lock/x"));
+             return QDir(folder).mkdir(QStringLiteral("TAMBRIN.mdb.lock")) &&
+                    inside.open(QIODevice::WriteOnly);
+         },
+         FileLockError::Cause::NotAFile, true, "An der Stelle der Sperrdatei %1 steht ein Ordner."},
+        {"a read-only folder",
+         [](const QString&, testsupport::SmallDisk& disk) { return disk.makeReadOnly(); },
+         FileLockError::Cause::FolderNotWritable, false, "Der Ordner %1 darf nicht beschrieben werden."},
+        {"a full disk", [](const QString&, testsupport::SmallDisk& disk) { return disk.fill(); },
+         FileLockError::Cause::DiskFull, false, "Der Datenträger des Ordners %1 ist voll."},
+    };
+    platform::SystemLocale::Override locale(QStringLiteral("de"), QStringLiteral(","));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::TempDir dir;
+        const QString folder = dir.mkdir(QStringLiteral("projekt"));
+        testsupport::SmallDisk disk(folder, 64 * 1024);
+        if (!disk.mounted()) GTEST_SKIP() << disk.why().toStdString();
+        ASSERT_TRUE(c.spoil(folder, disk));
+        const QString file = folder + QStringLiteral("/TAMBRIN.mdb.lock");
+        FileLock lock(file);
+        int tries = 0;
+        try {
+            lock.take(std::chrono::seconds(10), [&] { ++tries; });
+            ADD_FAILURE() << "taken";
+        } catch (const FileLockError& e) {
+            EXPECT_EQ(e.cause(), c.cause);
+            const QString named = c.namesFile ? file : folder;
+            EXPECT_EQ(e.path(), named);
+            EXPECT_EQ(e.Description(), QString::fromUtf8(c.says).arg(named));
+        }
+        EXPECT_EQ(tries, 0);
+        EXPECT_FALSE(lock.held());
+        if (c.cause != FileLockError::Cause::NotAFile) {
+            EXPECT_FALSE(QFile::exists(file));
+        }
+    }
+}
 
 TEST(FileLock, ALiveHolderKeepsItHoweverOldItsLockIs) {
     testsupport::TempDir dir;
@@ -30,7 +260,7 @@ TEST(FileLock, ALiveHolderKeepsItHoweverOldItsLockIs) {
     ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileModificationTime));
     f.close();
     FileLock lock(file);
-    EXPECT_FALSE(lock.take());
+    EXPECT_EQ(lock.take(), FileLock::State::Held);
     EXPECT_FALSE(lock.held());
     lock.release(); // releasing a lock it does not hold leaves the holder's file alone
     EXPECT_TRUE(QFile::exists(file));
@@ -44,7 +274,7 @@ TEST(FileLock, ALockLeftByAKilledProcessIsTakenOver) {
     other.kill();
     ASSERT_TRUE(QFile::exists(file));
     FileLock lock(file);
-    EXPECT_TRUE(lock.take());
+    EXPECT_EQ(lock.take(), FileLock::State::Taken);
     lock.release();
     EXPECT_FALSE(QFile::exists(file));
 }
@@ -68,7 +298,7 @@ TEST(FileLock, ALockFileThatNamesNobodyIsTakenOverUnlessSomeoneLocksIt) {
         SCOPED_TRACE(content.toStdString());
         leave(content, 10);
         FileLock lock(file);
-        EXPECT_TRUE(lock.take());
+        EXPECT_EQ(lock.take(), FileLock::State::Taken);
         lock.release();
         EXPECT_FALSE(QFile::exists(file));
     }
@@ -76,8 +306,8 @@ TEST(FileLock, ALockFileThatNamesNobodyIsTakenOverUnlessSomeoneLocksIt) {
     // Just left: refused at once, taken when waited for.
     leave(QByteArray(), 0);
     FileLock young(file);
-    EXPECT_FALSE(young.take());
-    EXPECT_TRUE(young.take(std::chrono::milliseconds(3000)));
+    EXPECT_EQ(young.take(), FileLock::State::Held);
+    EXPECT_EQ(young.take(std::chrono::milliseconds(3000)), FileLock::State::Taken);
     young.release();
 
     // A live process that has locked the empty file: still its own, however old the file.
@@ -103,11 +333,11 @@ TEST(FileLock, ALockFileThatNamesNobodyIsTakenOverUnlessSomeoneLocksIt) {
     ASSERT_EQ(locked, 1);
     leave(QByteArray(), 10);
     FileLock lock(file);
-    EXPECT_FALSE(lock.take(std::chrono::milliseconds(300)));
+    EXPECT_EQ(lock.take(std::chrono::milliseconds(300)), FileLock::State::Held);
     EXPECT_TRUE(QFile::exists(file));
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
-    EXPECT_TRUE(lock.take());
+    EXPECT_EQ(lock.take(), FileLock::State::Taken);
 }
 
 TEST(FileLock, OfManyProcessesStartingAtOnceExactlyOneTakesIt) {
@@ -127,7 +357,7 @@ TEST(FileLock, OfManyProcessesStartingAtOnceExactlyOneTakesIt) {
                 if (::read(start[0], &go, 1) != 0) ::_exit(3);
                 bool taken = false;
                 try {
-                    taken = (new FileLock(file))->take();
+                    taken = (new FileLock(file))->take() == FileLock::State::Taken;
                 } catch (...) {
                     ::_exit(4);
                 }

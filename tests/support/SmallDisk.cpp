@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <QDir>
+#include <QFile>
 #include <sys/mount.h>
 
 namespace testsupport {
@@ -15,6 +16,21 @@ SmallDisk::SmallDisk(const QString& folder, long long bytes) : folder_(folder) {
     else
         why_ = QStringLiteral("no small disk can be mounted here (%1); it needs the right to mount")
                    .arg(QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+bool SmallDisk::makeReadOnly() {
+    return mounted_ &&
+           ::mount("tmpfs", folder_.toLocal8Bit().constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
+bool SmallDisk::fill() {
+    QFile filler(folder_ + QStringLiteral("/.fill"));
+    if (!mounted_ || !filler.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
+    const QByteArray block(4096, '\0');
+    // Bounded by the disk's size: at most that many blocks fit.
+    for (int i = 0; i < (1 << 20); ++i)
+        if (filler.write(block) != block.size() || !filler.flush()) return true;
+    return false;
 }
 
 SmallDisk::~SmallDisk() {

@@ -1,0 +1,176 @@
+#include "LockRequest.h"
+
+#include "../runtime/DialogService.h"
+#include "../runtime/EventLoop.h"
+#include "../runtime/SystemLocale.h"
+#include "RunState.h"
+
+namespace platform {
+
+LockRequest::LockRequest(FileLock& lock, Purpose purpose, const QString& subject, const QString& title)
+    : lock_(lock), purpose_(purpose), subject_(subject), title_(title) {}
+
+bool LockRequest::take(std::chrono::milliseconds wait) {
+    try {
+        FileLock::State state;
+        {
+            Hourglass hourglass;
+            state = lock_.take(wait, [] { DoEventsWithoutInput(); });
+        }
+        // A few rounds: the lock the user was asked about may have been renewed or taken by another
+        // meanwhile.
+        for (int round = 0; round < 3; ++round) {
+            if (state == FileLock::State::Taken) return true;
+            const std::optional<LockHolder> holder = lock_.holder();
+            if (!holder) {
+                state = lock_.take();
+                continue;
+            }
+            if (state == FileLock::State::Held) {
+                sayHeld(*holder);
+                return false;
+            }
+            if (!askTakeOver(*holder)) return false;
+            state = lock_.takeOver(*holder);
+        }
+        if (state == FileLock::State::Taken) return true;
+        if (const std::optional<LockHolder> holder = lock_.holder()) sayHeld(*holder);
+        return false;
+    } catch (const FileLockError& error) {
+        if (error.cause() == FileLockError::Cause::Other) throw;
+        sayCause(error);
+        return false;
+    }
+}
+
+void LockRequest::say(const QString& text, int style) const {
+    ScreenPointer::set(ScreenPointer::Default);
+    RunState::current().dialogs().MsgBox(text, style, title_);
+}
+
+void LockRequest::sayHeld(const LockHolder& holder) const {
+    const QString who = holder.describe();
+    QString text;
+    switch (purpose_) {
+    case Purpose::Start:
+        text = SystemLocale::pick(QStringLiteral("The program %1 is already running for the user %2: %3.\n"
+                                                 "This second start ends without changing anything."),
+                                  QStringLiteral("Das Programm %1 läuft bereits für den Benutzer %2: %3.\n"
+                                                 "Dieser zweite Start wird ohne Änderungen beendet."))
+                   .arg(RunState::TITLE(), subject_, who);
+        break;
+    case Purpose::Save:
+    case Purpose::Export:
+        text =
+            SystemLocale::pick(QStringLiteral("The project database %1 is locked by %2: it is being saved, "
+                                              "or records are being exported into it, right now."),
+                               QStringLiteral("Die Projektdatenbank %1 ist gesperrt von %2: Sie wird gerade "
+                                              "gespeichert, oder es werden Datensätze in sie exportiert."))
+                .arg(subject_, who) +
+            QLatin1Char('\n') +
+            (purpose_ == Purpose::Save
+                 ? SystemLocale::pick(
+                       QStringLiteral("It was not replaced; your changes stay in the working "
+                                      "copy. Please save again in a moment."),
+                       QStringLiteral("Sie wurde nicht ersetzt; Ihre Änderungen bleiben in der "
+                                      "Arbeitskopie. Bitte speichern Sie gleich noch einmal."))
+                 : SystemLocale::pick(
+                       QStringLiteral("No (further) records were exported. Please try again in "
+                                      "a moment."),
+                       QStringLiteral("Es wurden keine (weiteren) Datensätze exportiert. Bitte "
+                                      "versuchen Sie es gleich noch einmal.")));
+        break;
+    }
+    say(text, Msg::OKOnly | Msg::Exclamation);
+}
+
+bool LockRequest::askTakeOver(const LockHolder& holder) const {
+    const QString who = holder.describe();
+    const QString computer = holder.computerName();
+    QString locked, action;
+    switch (purpose_) {
+    case Purpose::Start:
+        locked =
+            SystemLocale::pick(QStringLiteral("The program %1 may still be running for the user %2: "
+                                              "locked by %3."),
+                               QStringLiteral("Das Programm %1 läuft vielleicht noch für den Benutzer %2: "
+                                              "gesperrt von %3."))
+                .arg(RunState::TITLE(), subject_, who);
+        action = SystemLocale::pick(
+            QStringLiteral("Take the lock over and start the program?"),
+            QStringLiteral("Soll die Sperre aufgehoben und das Programm gestartet werden?"));
+        break;
+    case Purpose::Save:
+    case Purpose::Export:
+        locked = SystemLocale::pick(QStringLiteral("The project database %1 is locked by %2."),
+                                    QStringLiteral("Die Projektdatenbank %1 ist gesperrt von %2."))
+                     .arg(subject_, who);
+        action =
+            purpose_ == Purpose::Save
+                ? SystemLocale::pick(QStringLiteral("Take the lock over and save the project database?"),
+                                     QStringLiteral("Soll die Sperre aufgehoben und die Projektdatenbank "
+                                                    "gespeichert werden?"))
+                : SystemLocale::pick(
+                      QStringLiteral("Take the lock over and export the records?"),
+                      QStringLiteral("Soll die Sperre aufgehoben und die Datensätze exportiert "
+                                     "werden?"));
+        break;
+    }
+    const QString stale =
+        SystemLocale::pick(
+            QStringLiteral("The lock has not been renewed since %1: perhaps the program was not "
+                           "ended properly there (a power cut, a crash, a frozen computer)."),
+            QStringLiteral("Die Sperre wurde seit %1 nicht mehr erneuert: Vielleicht wurde das "
+                           "Programm dort nicht ordentlich beendet (Stromausfall, Absturz, "
+                           "eingefrorener Computer)."))
+            .arg(LockHolder::timeText(holder.touched));
+    const QString onlyIf =
+        computer.isEmpty()
+            ? SystemLocale::pick(
+                  QStringLiteral("Answer Yes only when %1 runs nowhere for this lock any more."),
+                  QStringLiteral("Antworten Sie nur dann mit Ja, wenn %1 für diese Sperre nirgends "
+                                 "mehr läuft."))
+                  .arg(RunState::TITLE())
+            : SystemLocale::pick(
+                  QStringLiteral("Answer Yes only when %1 no longer runs on computer %2."),
+                  QStringLiteral("Antworten Sie nur dann mit Ja, wenn %1 am Computer %2 nicht mehr "
+                                 "läuft."))
+                  .arg(RunState::TITLE(), computer);
+    ScreenPointer::set(ScreenPointer::Default);
+    return RunState::current().dialogs().MsgBox(locked + QLatin1Char('\n') + stale + QStringLiteral("\n\n") +
+                                                    onlyIf + QLatin1Char(' ') + action,
+                                                Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2,
+                                                title_) == Msg::Yes;
+}
+
+void LockRequest::sayCause(const FileLockError& error) const {
+    QString text;
+    switch (purpose_) {
+    case Purpose::Start:
+        text = SystemLocale::pick(QStringLiteral("The program %1 can't be started for the user %2: %3\n"
+                                                 "The program ends."),
+                                  QStringLiteral("Das Programm %1 kann für den Benutzer %2 nicht gestartet "
+                                                 "werden: %3\nDas Programm wird beendet."))
+                   .arg(RunState::TITLE(), subject_, error.Description());
+        break;
+    case Purpose::Save:
+        text = SystemLocale::pick(
+                   QStringLiteral("The project database %1 can't be saved: %2\nIt was not "
+                                  "replaced; your changes stay in the working copy."),
+                   QStringLiteral("Die Projektdatenbank %1 kann nicht gespeichert werden: %2\nSie "
+                                  "wurde nicht ersetzt; Ihre Änderungen bleiben in der "
+                                  "Arbeitskopie."))
+                   .arg(subject_, error.Description());
+        break;
+    case Purpose::Export:
+        text =
+            SystemLocale::pick(QStringLiteral("No records can be exported into the project database %1: %2"),
+                               QStringLiteral("In die Projektdatenbank %1 können keine Datensätze exportiert "
+                                              "werden: %2"))
+                .arg(subject_, error.Description());
+        break;
+    }
+    say(text, Msg::OKOnly | Msg::Exclamation);
+}
+
+} // namespace platform
