@@ -1,5 +1,6 @@
 #include "ChildLock.h"
 #include "Installation.h"
+#include "LockFiles.h"
 #include "SmallDisk.h"
 
 #include "frmMAIN.h"
@@ -11,6 +12,7 @@
 #include "platform/system/FileLock.h"
 
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
@@ -206,16 +208,23 @@ TEST(Save, RefusesAReadOnlyProjectDatabase) {
     EXPECT_FALSE(QFile::exists(inst.projectDatabase() + QStringLiteral(".tmp")));
 }
 
+// The project's folder on a small disk of its own (400 KB), holding the project database; the database is
+// kept `aside` too.
+std::unique_ptr<testsupport::SmallDisk> projectOnASmallDisk(Installation& inst, const QString& aside) {
+    QFile::remove(aside);
+    QFile::rename(inst.projectDatabase(), aside);
+    auto disk = std::make_unique<testsupport::SmallDisk>(QFileInfo(inst.projectDatabase()).path(), 400 * 1024);
+    if (disk->mounted()) QFile::copy(aside, inst.projectDatabase());
+    return disk;
+}
+
 // A Save onto a full disk says so, naming the project database, and leaves it as it was.
 TEST(Save, AFullDiskSaysSoAndKeepsTheProject) {
     Installation inst;
-    const QString folder = inst.projectsFolder() + QStringLiteral("/P1");
     const QString aside = inst.root() + QStringLiteral("/P1.mdb");
     growTo(inst.projectDatabase(), 300000);
-    ASSERT_TRUE(QFile::rename(inst.projectDatabase(), aside));
-    testsupport::SmallDisk disk(folder, 400 * 1024);
-    if (!disk.mounted()) GTEST_SKIP() << disk.why().toStdString();
-    ASSERT_TRUE(QFile::copy(aside, inst.projectDatabase()));
+    const auto disk = projectOnASmallDisk(inst, aside);
+    if (!disk->mounted()) GTEST_SKIP() << disk->why().toStdString();
     frmMAIN& w = inst.start();
     ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
     Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Neu"));
@@ -360,17 +369,6 @@ void anotherUsersSave(Installation& inst) {
     Connection::CopyDatabase(other, inst.projectDatabase());
 }
 
-// The scripted dialogs, with something that happens while the first message box is open.
-class Meanwhile : public platform::ScriptedDialogs {
-public:
-    std::function<void()> whileAsked;
-    int MsgBox(const QString& prompt, int style, const QString& title, const QString& helpFile,
-               int helpContext) override {
-        if (auto happens = std::exchange(whileAsked, {})) happens();
-        return ScriptedDialogs::MsgBox(prompt, style, title, helpFile, helpContext);
-    }
-};
-
 const char* const changedSinceCopy = "Die Projektdatenbank %1 wurde geändert, seit die Arbeitskopie angelegt";
 
 // Another user's Save that ends while this one's compaction question is open is found: the project database
@@ -381,7 +379,7 @@ TEST(Save, AnotherUsersSaveWhileTheCompactionQuestionIsOpenIsAskedAbout) {
     frmMAIN& w = inst.start();
     Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Meins"));
     w.setDirty(true);
-    Meanwhile dialogs;
+    testsupport::MeanwhileDialogs dialogs;
     w.setDialogs(&dialogs);
     dialogs.whileAsked = [&] { anotherUsersSave(inst); };
     dialogs.answer(Msg::No).answer(Msg::No); // no compaction; keep the other user's Save
@@ -474,16 +472,6 @@ TEST(Save, ALockHeldLongerThanTheWaitGivesOneMessageAndOneOfAKilledRunIsTakenOve
     }
 }
 
-// Writes a lock file as a run on another computer leaves it, its file time `secondsAgo`.
-void leaveLock(const QString& file, const QByteArray& lines, qint64 secondsAgo) {
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(lines), lines.size());
-    ASSERT_TRUE(f.flush());
-    ASSERT_TRUE(
-        f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
-}
-
 // The lock that a Save on another computer left when that computer died (a power cut, a frozen PC): a Save
 // asks whether to take it over, naming the computer and the time, No being the default; Yes saves, No ends
 // with no further box and keeps everything as it was. A lock that computer renewed a moment ago is a live
@@ -522,7 +510,7 @@ TEST(Save, AnotherComputersLockIsTakenOverOnlyAfterAQuestion) {
         Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Meins"));
         w.setDirty(true);
         w.setSaveLockWait(std::chrono::milliseconds(300));
-        leaveLock(w.projectLockFile(), lines, c.secondsAgo);
+        testsupport::leaveLock(w.projectLockFile(), lines, c.secondsAgo);
         const QDateTime touched = QFileInfo(w.projectLockFile()).lastModified();
         const QByteArray project = bytesOf(inst.projectDatabase());
         if (c.answer)
@@ -579,18 +567,14 @@ TEST(Save, ALockThatCantBeTakenSaysItsCauseOnceWithoutWaiting) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Installation inst;
-        // The project folder on a small disk of its own.
         const QString folder = QFileInfo(inst.projectDatabase()).path();
-        const QString aside = inst.root() + QStringLiteral("/projekt.mdb");
-        ASSERT_TRUE(QFile::rename(inst.projectDatabase(), aside));
-        testsupport::SmallDisk disk(folder, 400 * 1024);
-        if (!disk.mounted()) GTEST_SKIP() << disk.why().toStdString();
-        ASSERT_TRUE(QFile::copy(aside, inst.projectDatabase()));
+        const auto disk = projectOnASmallDisk(inst, inst.root() + QStringLiteral("/projekt.mdb"));
+        if (!disk->mounted()) GTEST_SKIP() << disk->why().toStdString();
         frmMAIN& w = inst.start();
         ASSERT_EQ(inst.result(), int(frmMAIN::LoadResult::Running));
         Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Neu"));
         w.setDirty(true);
-        ASSERT_TRUE(c.spoil(w.projectLockFile(), disk));
+        ASSERT_TRUE(c.spoil(w.projectLockFile(), *disk));
         const QByteArray project = bytesOf(inst.projectDatabase());
         // Would run while the Save waited.
         bool waited = false;
@@ -622,7 +606,7 @@ TEST(Save, AChangeMadeWhileTheQuestionIsOpenIsAskedAboutAgain) {
     w.setDirty(true);
     w.setSaveLockWait(std::chrono::milliseconds(300));
     anotherUsersSave(inst);
-    Meanwhile dialogs;
+    testsupport::MeanwhileDialogs dialogs;
     w.setDialogs(&dialogs);
     bool lockFree = false;
     dialogs.whileAsked = [&] {

@@ -97,6 +97,15 @@ private:
     std::thread thread_;
 };
 
+// A hand-over row for another user of the installation, on its project P1.
+void handOverTo(const Installation& inst, const QString& user) {
+    Connection archive;
+    archive.Open(inst.databaseFolder() + QStringLiteral("/ARCHIV.mdb"));
+    archive.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
+                                   "VALUES (?, 'HELVANO', ?, 'P1', ?)"),
+                    {Variant(user), Variant(inst.projectsFolder()), Variant(user)});
+}
+
 // Two laboratory users start the program at the same moment on one project: both get their main window,
 // however their reads and writes of the shared databases (the hand-over archive, the presets, the project)
 // fall together, and while another program writes those databases. The runs begin together: each is told to
@@ -107,15 +116,8 @@ TEST(Startup, UsersStartingAtOnceAllReachTheirMainWindow) {
     for (int round = 0; round < 8; ++round) {
         SCOPED_TRACE(round);
         Installation inst;
-        {
-            Connection archive;
-            archive.Open(inst.databaseFolder() + QStringLiteral("/ARCHIV.mdb"));
-            for (const QString& user : users.mid(1))
-                archive.Execute(
-                    QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
-                                   "VALUES (?, 'HELVANO', ?, 'P1', ?)"),
-                    {Variant(user), Variant(inst.projectsFolder()), Variant(user)});
-        }
+        for (const QString& user : users.mid(1))
+            handOverTo(inst, user);
         std::vector<std::unique_ptr<UserRun>> runs;
         for (const QString& user : users)
             runs.push_back(std::make_unique<UserRun>(inst, user));
@@ -125,6 +127,9 @@ TEST(Startup, UsersStartingAtOnceAllReachTheirMainWindow) {
             Writer other({inst.databaseFolder() + QStringLiteral("/ARCHIV.mdb"),
                           inst.databaseFolder() + QStringLiteral("/VORGABE.mdb"),
                           inst.databaseFolder() + QStringLiteral("/DALMIR.mdb"), inst.projectDatabase()});
+            // The other program is under way before the runs start (on a busy machine its thread may come late).
+            for (int wait = 0; wait < 1000 && other.writes() == 0; ++wait)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
             for (auto& run : runs)
                 run->send(QStringLiteral("start"));
             for (int i = 0; i < int(runs.size()); ++i) {
@@ -162,14 +167,7 @@ TEST(Save, UsersSavingAtOnceLoseNoChangeUnasked) {
             project.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM, AKT) VALUES (3, 'Gross', ?, 0)"),
                             {Variant(QString(8000000, QLatin1Char('x')))});
         }
-        {
-            Connection archive;
-            archive.Open(inst.databaseFolder() + QStringLiteral("/ARCHIV.mdb"));
-            archive.Execute(
-                QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
-                               "VALUES (?, 'HELVANO', ?, 'P1', ?)"),
-                {Variant(users[1]), Variant(inst.projectsFolder()), Variant(users[1])});
-        }
+        handOverTo(inst, users[1]);
         std::vector<std::unique_ptr<UserRun>> runs;
         for (const QString& user : users)
             runs.push_back(std::make_unique<UserRun>(inst, user));
@@ -222,14 +220,7 @@ TEST(Save, AQuestionLeftOpenHoldsUpNoOtherUsersSave) {
     const QStringList users{Installation::user(), QStringLiteral("MEIER")};
     Installation inst;
     Installation::addRecord(inst.projectDatabase(), 2, QStringLiteral("Zweite"));
-    {
-        Connection archive;
-        archive.Open(inst.databaseFolder() + QStringLiteral("/ARCHIV.mdb"));
-        archive.Execute(
-            QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
-                           "VALUES (?, 'HELVANO', ?, 'P1', ?)"),
-            {Variant(users[1]), Variant(inst.projectsFolder()), Variant(users[1])});
-    }
+    handOverTo(inst, users[1]);
     std::vector<std::unique_ptr<UserRun>> runs;
     for (int i = 0; i < 2; ++i) {
         runs.push_back(std::make_unique<UserRun>(inst, users[i]));

@@ -3,6 +3,7 @@
 #include "ChildLock.h"
 #include "FileSizeLimit.h"
 #include "frmEXPIMP.h"
+#include "LockFiles.h"
 #include "SmallDisk.h"
 
 #include "platform/db/ProjectLock.h"
@@ -50,6 +51,15 @@ void select(QListWidget& list, const QStringList& texts) {
 
 class ExpImpTest : public ExchangeFixture {
 protected:
+    // A working copy of the other project by one of its users, with a record of theirs ("Deren", 12).
+    QString theirWorkingCopy() {
+        const QString theirs = run.dir().file(QStringLiteral("theirs.mdb"));
+        Connection::CopyDatabase(otherFolder() + QStringLiteral("/TAMBRIN.mdb"), theirs);
+        Connection c;
+        c.Open(theirs);
+        storeRecord(c, 12, QStringLiteral("Deren"));
+        return theirs;
+    }
     void SetUp() override {
         ExchangeFixture::SetUp();
         dialog = std::make_unique<frmEXPIMP>();
@@ -511,14 +521,7 @@ QStringList recordsNow(const QString& database) {
 // Save put in place: neither its records nor the Save's are lost.
 TEST_F(ExpImpTest, AnExportWaitsForASaveOfTheOtherProjectAndWritesIntoTheFileItLeft) {
     const QString target = otherFolder() + QStringLiteral("/TAMBRIN.mdb");
-    // The other user's working copy of that project, with a record of theirs.
-    const QString theirs = run.dir().file(QStringLiteral("theirs.mdb"));
-    Connection::CopyDatabase(target, theirs);
-    {
-        Connection c;
-        c.Open(theirs);
-        storeRecord(c, 12, QStringLiteral("Deren"));
-    }
+    const QString theirs = theirWorkingCopy();
     dialog->dirEXP_Change(otherFolder());
     platform::FileLock save(target + QStringLiteral(".lock"));
     ASSERT_EQ(save.take(), platform::FileLock::State::Taken);
@@ -591,16 +594,6 @@ TEST_F(ExpImpTest, AnExportThatCantHaveTheProjectsLockSaysSoOnceAndWritesNothing
     }
 }
 
-// Writes a lock file as a run on another computer leaves it, its file time `secondsAgo`.
-void leaveLock(const QString& file, const QByteArray& lines, qint64 secondsAgo) {
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(lines), lines.size());
-    ASSERT_TRUE(f.flush());
-    ASSERT_TRUE(
-        f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
-}
-
 // The lock that a run on another computer left beside the other project when that computer died: the export
 // asks before it takes it over, naming the computer; Yes writes, No writes nothing and says nothing more. A
 // lock renewed a moment ago is a live run's: one message naming it, nothing written.
@@ -636,7 +629,7 @@ TEST_F(ExpImpTest, AnotherComputersLockOfTheOtherProjectIsTakenOverOnlyAfterAQue
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         run.dialogs().clear();
-        leaveLock(lockFile, lines, c.secondsAgo);
+        testsupport::leaveLock(lockFile, lines, c.secondsAgo);
         const QDateTime touched = QFileInfo(lockFile).lastModified();
         const QStringList before = rowsNow(target);
         select(*dialog->lstIMP, {"Probe A (Sand)"});
@@ -688,24 +681,10 @@ TEST_F(ExpImpTest, AFolderInThePlaceOfTheLockSaysSoOnce) {
 // While the export asks about a name the other project holds already, it holds no lock: that project's Save
 // by one of its users goes through meanwhile, and the export's next record goes into the file that Save left.
 TEST_F(ExpImpTest, TheQuestionAboutANameAlreadyThereWaitsWithoutTheLock) {
-    class Meanwhile : public platform::ScriptedDialogs {
-    public:
-        std::function<void()> whileAsked;
-        int MsgBox(const QString& prompt, int style, const QString& title, const QString& helpFile,
-                   int helpContext) override {
-            if (auto happens = std::exchange(whileAsked, {})) happens();
-            return ScriptedDialogs::MsgBox(prompt, style, title, helpFile, helpContext);
-        }
-    } dialogs;
+    testsupport::MeanwhileDialogs dialogs;
     run.state().setDialogs(&dialogs);
     const QString target = otherFolder() + QStringLiteral("/TAMBRIN.mdb");
-    const QString theirs = run.dir().file(QStringLiteral("theirs.mdb"));
-    Connection::CopyDatabase(target, theirs);
-    {
-        Connection c;
-        c.Open(theirs);
-        storeRecord(c, 12, QStringLiteral("Deren"));
-    }
+    const QString theirs = theirWorkingCopy();
     dialog->setSperrfrist(std::chrono::milliseconds(300));
     dialog->dirEXP_Change(otherFolder());
     bool saved = false;

@@ -3,6 +3,7 @@
 #include "platform/run/RunState.h"
 #include "platform/runtime/SystemLocale.h"
 #include "platform/runtime/VbError.h"
+#include "LockFiles.h"
 #include "SmallDisk.h"
 #include "TempDir.h"
 
@@ -23,19 +24,9 @@ using platform::FileLock;
 using platform::FileLockError;
 using platform::LockHolder;
 using testsupport::ChildLock;
+using testsupport::leaveLock;
 
 namespace {
-
-// Writes a lock file as a run left it, its file time `secondsAgo` (negative: a computer whose clock is
-// ahead).
-void leaveLock(const QString& file, const QByteArray& lines, qint64 secondsAgo) {
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(lines), lines.size());
-    ASSERT_TRUE(f.flush());
-    ASSERT_TRUE(
-        f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
-}
 
 QByteArray contentOf(const QString& file) {
     QFile f(file);
