@@ -184,12 +184,9 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
         const QString ordner = modell_->isDir(index) ? pfad : fs::GetParentFolderName(pfad);
         if (ordner != ordner_) dirEXP_Change(ordner);
     };
+    // The tree does not follow the model's reading of folders (late, or again when a folder beside one
+    // changed): it stays where the user put it, so that a click lands on the folder the user aimed at.
     connect(dirEXP, &QTreeView::clicked, this, gewaehlt);
-    // The model reads folders in the background: the chosen folder comes into view once it is read.
-    connect(modell_, &QFileSystemModel::directoryLoaded, this, [this](const QString& gelesen) {
-        const QString oben = gelesen.endsWith(QLatin1Char('/')) ? gelesen : gelesen + QLatin1Char('/');
-        if (!ordner_.isEmpty() && (ordner_ + QLatin1Char('/')).startsWith(oben)) ordnerZeigen(ordner_);
-    });
     connect(dirEXP, &QTreeView::activated, this, gewaehlt);
     connect(cmdEXP, &QPushButton::clicked, this, &frmEXPIMP::cmdEXP_Click);
     connect(cmdIMP, &QPushButton::clicked, this, &frmEXPIMP::cmdIMP_Click);
@@ -308,6 +305,8 @@ void frmEXPIMP::ordnerZeigen(const QString& ordner) {
 
 void frmEXPIMP::ordnerAbwarten() {
     if (ordner_.isEmpty()) return;
+    // Opened in the tree, the folder is read, and so are the folders on the way to it.
+    ordnerZeigen(ordner_);
     // The folders from the volume's top down to the chosen one, each read once it was asked for.
     QStringList offen;
     for (QString pfad = QDir::cleanPath(ordner_);;) {
@@ -328,6 +327,8 @@ void frmEXPIMP::ordnerAbwarten() {
     frist.start(3000);
     warten.exec(QEventLoop::ExcludeUserInputEvents);
     disconnect(verbindung);
+    // The model sorts what it read a moment later by itself; sorted now, the folder is shown where it stays.
+    modell_->sort(0);
     ordnerZeigen(ordner_);
 }
 
@@ -349,7 +350,6 @@ void frmEXPIMP::drvEXP_Change(const QString& laufwerk) {
 void frmEXPIMP::dirEXP_Change(const QString& ordner) {
     if (!cnnEXP_) cnnEXP_ = std::make_unique<Connection>();
     ordner_ = ordner;
-    ordnerZeigen(ordner);
     platform::Hourglass sanduhr;
     lstEXP->clear();
     ErrorTrap trap(RunState::TITLE());

@@ -35,6 +35,11 @@ class Connection;
 // the left into the working copy; both stay disabled until another project's database is open. A record
 // whose name the target already holds is not copied (the user is asked whether to go on with the next).
 //
+// The tree opens with the folder that holds the project folders in view; from then on only the user moves
+// it. Neither the model reading a folder late or again (another program made, renamed or removed a folder
+// beside the project) nor the dialog taking the folder the user chose scrolls it, so that a click always
+// chooses the folder under the pointer.
+//
 // The other project is the file "TAMBRIN.mdb" in the chosen folder, opened on a connection of the dialog's
 // own and written directly. The working copy is never offered as the other project, and neither is the
 // current project's own database (the next Save would put the working copy over what was copied there) nor
@@ -112,9 +117,10 @@ private:
     // The one message of a copy that could not be done: the target and the cause.
     void zielMelden(const QString& ziel, const QString& grund);
     void knoepfeSetzen();
+    // Brings a folder into view, opened and current: as the dialog opens, never after.
     void ordnerZeigen(const QString& ordner);
-    // Waits, a few seconds at most, until the tree has read the folders on the way to the chosen folder,
-    // so that the tree stands still when the dialog appears.
+    // Waits, a few seconds at most, until the tree has read the folders on the way to the chosen folder, and
+    // shows it there, so that the tree stands still when the dialog appears.
     void ordnerAbwarten();
     // Where a control stands at the dialog's first size, and which share of the added width and height
     // moves its left and top edges and widens it.
