@@ -471,16 +471,12 @@ bool clsFLX::SPALTENWERTPRUEFEN(int SPALTE, const QString& TEXT, int ABLAGEZEILE
     // The message names the column as its header shows it, without the tags of the markup.
     const QString titel = drawing::markupPlainText(platform::CStr(flx::eintrag(z.lst1, SPALTE)));
     // A pasted value is one of many: its message says which cell of the clipboard it is, and that nothing
-    // was pasted.
+    // was pasted. The grid's messages are German in either language, and so is this line of one.
     QString zusatz;
     if (ABLAGEZEILE > 0)
-        zusatz = platform::RunState::current().SPRACHE == 1
-                     ? QStringLiteral("Nothing was pasted: row %1 of the clipboard, column %2: \"%3\"")
-                           .arg(ABLAGEZEILE)
-                           .arg(titel, TEXT)
-                     : QStringLiteral("Nichts wurde eingefügt: Zeile %1 der Zwischenablage, Spalte %2: „%3“")
-                           .arg(ABLAGEZEILE)
-                           .arg(titel, TEXT);
+        zusatz = QStringLiteral("Nichts wurde eingefügt: Zeile %1 der Zwischenablage, Spalte %2: „%3“")
+                     .arg(ABLAGEZEILE)
+                     .arg(titel, TEXT);
     float minimum = 0, maximum = 0;
     if (typ == 7) {
         const auto a = flx::zahl(flx::eintrag(z.lmin, SPALTE)), b = flx::zahl(flx::eintrag(z.lmax, SPALTE));

@@ -3,7 +3,6 @@
 #include "clsFLX.h"
 #include "EingabeLayout.h"
 #include "Formelzeichen.h"
-#include "TippGrenze.h"
 
 #include "platform/run/RunState.h"
 #include "platform/runtime/Color.h"
@@ -133,11 +132,11 @@ void mdiEINGABE::buildHeader() {
     lblKEN = beschriftung(fraKEN, QStringLiteral("lblKEN"), QStringLiteral("Datensatz"), 180, 200, 1260);
     txtKEN = benannt(new platform::TextBox(fraKEN), QStringLiteral("txtKEN"));
     placeTwips(txtKEN, 1500, 170, 1560, kFeldHoehe);
-    txtKEN->setValidator(new TippGrenze(*txtKEN, 8));
+    txtKEN->setTypingLimit(8);
     lblKOM = beschriftung(fraKEN, QStringLiteral("lblKOM"), QStringLiteral("Kommentar"), 3360, 200, 1380);
     txtKOM = benannt(new platform::TextBox(fraKEN), QStringLiteral("txtKOM"));
     placeTwips(txtKOM, 4800, 170, 7260, kFeldHoehe);
-    txtKOM->setValidator(new TippGrenze(*txtKOM, 50));
+    txtKOM->setTypingLimit(50);
 
     SSTab = benannt(new QTabWidget(this), QStringLiteral("SSTab"));
     SSTab->setFixedSize(platform::twipsToPixels(kReiterBreite), platform::twipsToPixels(kReiterHoehe));
@@ -254,6 +253,8 @@ void mdiEINGABE::buildTab0() {
     for (const char* grad : {"90", "95", "97", "98", "100"})
         cboDPR->AddItem(QString::fromLatin1(grad));
     cboDPR->lineEdit()->setAlignment(Qt::AlignRight);
+    // A degree is typed like the numbers beside it: a pasted one keeps no line break.
+    platform::TextBox::takeInputAsTyped(*cboDPR->lineEdit());
     placeTwips(cboDPR, kSymbolLinks + 2760, kFrameOben - 15, 1200, 390);
     lbldDPR = benannt(new platform::Label(QStringLiteral("%"), f), QStringLiteral("lbldDPR"));
     lbldDPR->setToolTip(dprTip);

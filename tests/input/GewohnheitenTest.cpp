@@ -149,9 +149,10 @@ TEST(EinfuegenAnEinerZelle, ARefusedValuePastesNothingAndItsCellIsNamed) {
          keineZahl + QStringLiteral(
                          "Nichts wurde eingefügt: Zeile 1 der Zwischenablage, Spalte m1,w: „Masse feucht“"),
          QStringLiteral("MSFlexGrid / Spalte m1,w")},
+        // The grid's messages are German in an English run too: the whole box, the added line with it.
         {"a value out of range, English", "en", 4, QStringLiteral("40\t-3\r\n"),
          QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:\nMinimum: 0, Maximum: 100000\n\n"
-                        "Nothing was pasted: row 1 of the clipboard, column C: \"-3\""),
+                        "Nichts wurde eingefügt: Zeile 1 der Zwischenablage, Spalte C: „-3“"),
          QStringLiteral("MSFlexGrid / Spalte C")},
     };
     for (const Fall& fall : faelle) {
@@ -355,35 +356,41 @@ TEST(Tab, InTheEditorWritesTheValueAsEnterDoesAndMovesOn) {
     EXPECT_EQ(f.grid->Col(), 2);
 }
 
-// The added-water grid: m1, m1,r and their sum, which the form works out. Tab and Shift+Tab pass over the
-// sum as a spreadsheet passes over a locked cell; the arrow keys and a click still reach it.
+// Columns the form works out take no typing, and Tab and Shift+Tab pass over them as a spreadsheet passes
+// over a locked cell; the arrow keys and a click still reach them. The added-water grid: m1, m1,r and their
+// sum in its last column; a grid with the elapsed time between two value columns.
 TEST(Tab, PassesOverAComputedColumnBothWays) {
+    const clsFLX::Liste summe{1, 0, 0, 8}, zeit{1, 0, 6, 0};
     struct Fall {
+        const clsFLX::Liste& typen;
         int zeile, spalte, key;
         bool anhaengen; // EBOH: the grid appends a row on Enter and Tab in its last cell
         int nachZeile, nachSpalte, zeilen;
     };
     const Fall faelle[] = {
-        {1, 2, Qt::Key_Tab, true, 2, 1, 4},     // m1,r of a middle row: m1 of the next
-        {2, 1, Qt::Key_Backtab, true, 1, 2, 4}, // m1 of a row: m1,r of the row above
-        {1, 1, Qt::Key_Tab, true, 1, 2, 4},
-        {2, 2, Qt::Key_Backtab, true, 2, 1, 4},
-        {1, 3, Qt::Key_Tab, true, 2, 1, 4}, // from the sum itself, reached by a click
-        {1, 3, Qt::Key_Backtab, true, 1, 2, 4},
-        {3, 2, Qt::Key_Tab, true, 4, 1, 5},     // the last row's m1,r: the next reading
-        {3, 2, Qt::Key_Tab, false, 3, 2, 4},    // nothing to append: the last value cell stays
-        {1, 1, Qt::Key_Backtab, true, 1, 1, 4}, // the first cell stays
-        {1, 2, Qt::Key_Right, true, 1, 3, 4},   // the arrow keys go on into the sum
-        {2, 1, Qt::Key_Left, true, 2, 1, 4},
-        {2, 3, Qt::Key_Down, true, 3, 3, 4},
+        {summe, 1, 2, Qt::Key_Tab, true, 2, 1, 4},     // m1,r of a middle row: m1 of the next
+        {summe, 2, 1, Qt::Key_Backtab, true, 1, 2, 4}, // m1 of a row: m1,r of the row above
+        {summe, 1, 1, Qt::Key_Tab, true, 1, 2, 4},
+        {summe, 2, 2, Qt::Key_Backtab, true, 2, 1, 4},
+        {summe, 1, 3, Qt::Key_Tab, true, 2, 1, 4}, // from the sum itself, reached by a click
+        {summe, 1, 3, Qt::Key_Backtab, true, 1, 2, 4},
+        {summe, 3, 2, Qt::Key_Tab, true, 4, 1, 5},     // the last row's m1,r: the next reading
+        {summe, 3, 2, Qt::Key_Tab, false, 3, 2, 4},    // nothing to append: the last value cell stays
+        {summe, 1, 1, Qt::Key_Backtab, true, 1, 1, 4}, // the first cell stays
+        {summe, 1, 2, Qt::Key_Right, true, 1, 3, 4},   // the arrow keys go on into the sum
+        {summe, 2, 1, Qt::Key_Left, true, 2, 1, 4},
+        {summe, 2, 3, Qt::Key_Down, true, 3, 3, 4},
+        {zeit, 1, 1, Qt::Key_Tab, true, 1, 3, 4}, // over the elapsed time to the value column behind it
+        {zeit, 1, 3, Qt::Key_Backtab, true, 1, 1, 4},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(testing::Message() << "key " << fall.key << " from " << fall.zeile << ", " << fall.spalte
-                                        << (fall.anhaengen ? "" : " without EBOH"));
+                                        << (fall.anhaengen ? "" : " without EBOH")
+                                        << (&fall.typen == &zeit ? " beside the elapsed time" : ""));
         testsupport::TestRun run(testsupport::ohneDatenbank());
         Gitterform f(4);
         f.flx.setELSB({10, 17, 17, 25});
-        f.flx.setELSTYP({1, 0, 0, 8});
+        f.flx.setELSTYP(fall.typen);
         f.grid->setRows(4);
         f.flx.setEBOH(fall.anhaengen);
         f.klick(fall.zeile, fall.spalte);
@@ -394,19 +401,6 @@ TEST(Tab, PassesOverAComputedColumnBothWays) {
         EXPECT_EQ(f.grid->Rows(), fall.zeilen);
         EXPECT_TRUE(f.txt->isHidden());
     }
-}
-
-// Elapsed time takes no typing either: Tab passes over it between two value columns.
-TEST(Tab, PassesOverTheElapsedTimeBetweenTwoValueColumns) {
-    testsupport::TestRun run(testsupport::ohneDatenbank());
-    Gitterform f(4);
-    f.flx.setELSB({10, 17, 17, 17});
-    f.flx.setELSTYP({1, 0, 6, 0});
-    f.klick(1, 1);
-    taste(f.grid, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
-    EXPECT_EQ(f.grid->Col(), 3);
-    taste(f.grid, Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(f.grid->Col(), 1);
 }
 
 TEST(Esc, ClosesTheEditorAndTheCellKeepsItsText) {

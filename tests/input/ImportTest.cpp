@@ -504,15 +504,15 @@ TEST(Importieren, AFileWithoutReadingsSaysSo) {
     QByteArray falsch;
     for (int i = 0; i < 1000; ++i)
         falsch += QByteArray::number(i) + "\t0.5\r\n";
+    // The start of an executable: control bytes, NULs among the separators, a byte that is no UTF-8. The
+    // literal's own size, less its closing NUL, so that the NULs inside count and nothing behind it is read.
+    static constexpr char binaer[] = "\x7F"
+                                     "ELF\x02\x01;\x00\x00;\n\x00\xFF;";
     const QString keine = QStringLiteral("Keine Messwerte gefunden.");
     const std::vector<Fall> faelle = {
         {"leer", a, "", keine},
         {"nur Leerzeilen", a, "\r\n\r\n", keine},
-        {"binär", a,
-         QByteArray("\x7F"
-                    "ELF\x02\x01;\x00\x00;\n\x00\xFF;",
-                    16),
-         keine},
+        {"binär", a, QByteArray(binaer, sizeof binaer - 1), keine},
         {"UTF-16 ohne BOM", a, QStringEncoder(QStringEncoder::Utf16LE)(QStringLiteral("1;2\r\n3;4\r\n")),
          keine},
         {"anderes Layout", a, falsch,
