@@ -120,6 +120,10 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
     dirEXP = new QTreeView(fraEXP);
     dirEXP->setObjectName(QStringLiteral("dirEXP"));
     dirEXP->setFont(platform::arialFont(9));
+    // The folder at the top is noted before the tree hears of a change: the tree forgets its rows first.
+    for (const auto vorher : {&QAbstractItemModel::rowsAboutToBeInserted, &QAbstractItemModel::rowsAboutToBeRemoved})
+        connect(modell_, vorher, this, &frmEXPIMP::obenMerken);
+    connect(modell_, &QAbstractItemModel::layoutAboutToBeChanged, this, &frmEXPIMP::obenMerken);
     dirEXP->setModel(modell_);
     dirEXP->setHeaderHidden(true);
     for (int column = 1; column < modell_->columnCount(); ++column)
@@ -188,6 +192,12 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
     // changed): it stays where the user put it, so that a click lands on the folder the user aimed at.
     connect(dirEXP, &QTreeView::clicked, this, gewaehlt);
     connect(dirEXP, &QTreeView::activated, this, gewaehlt);
+    // Nor does a folder that the model inserts or removes above the rows in view, or the new order it gives
+    // them, shift those rows: the folder at the top stays at the top. Put back once the tree has taken the
+    // change (its handlers were connected first).
+    for (const auto nachher : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(modell_, nachher, this, &frmEXPIMP::obenHalten);
+    connect(modell_, &QAbstractItemModel::layoutChanged, this, &frmEXPIMP::obenHalten);
     connect(cmdEXP, &QPushButton::clicked, this, &frmEXPIMP::cmdEXP_Click);
     connect(cmdIMP, &QPushButton::clicked, this, &frmEXPIMP::cmdIMP_Click);
     connect(cmdSCHLIESSEN, &QPushButton::clicked, this, &frmEXPIMP::cmdSCHLIESSEN_Click);
@@ -303,6 +313,17 @@ void frmEXPIMP::ordnerZeigen(const QString& ordner) {
     dirEXP->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
+void frmEXPIMP::obenMerken() {
+    if (baumSteht_ && dirEXP->isVisible()) oben_ = QPersistentModelIndex(dirEXP->indexAt(QPoint(0, 0)));
+}
+
+void frmEXPIMP::obenHalten() {
+    if (!baumSteht_ || !dirEXP->isVisible() || !oben_.isValid() ||
+        dirEXP->indexAt(QPoint(0, 0)) == QModelIndex(oben_))
+        return;
+    dirEXP->scrollTo(oben_, QAbstractItemView::PositionAtTop);
+}
+
 void frmEXPIMP::ordnerAbwarten() {
     if (ordner_.isEmpty()) return;
     // Opened in the tree, the folder is read, and so are the folders on the way to it.
@@ -330,6 +351,7 @@ void frmEXPIMP::ordnerAbwarten() {
     // The model sorts what it read a moment later by itself; sorted now, the folder is shown where it stays.
     modell_->sort(0);
     ordnerZeigen(ordner_);
+    baumSteht_ = true;
 }
 
 void frmEXPIMP::resizeEvent(QResizeEvent* event) {

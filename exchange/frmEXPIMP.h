@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <QDialog>
+#include <QPersistentModelIndex>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -37,8 +38,9 @@ class Connection;
 //
 // The tree opens with the folder that holds the project folders in view; from then on only the user moves
 // it. Neither the model reading a folder late or again (another program made, renamed or removed a folder
-// beside the project) nor the dialog taking the folder the user chose scrolls it, so that a click always
-// chooses the folder under the pointer.
+// beside the project) nor the dialog taking the folder the user chose scrolls it, and rows that come or go
+// above those in view shift nothing: the folder at the top stays there, so that a click always chooses the
+// folder under the pointer.
 //
 // The other project is the file "TAMBRIN.mdb" in the chosen folder, opened on a connection of the dialog's
 // own and written directly. The working copy is never offered as the other project, and neither is the
@@ -119,6 +121,10 @@ private:
     void knoepfeSetzen();
     // Brings a folder into view, opened and current: as the dialog opens, never after.
     void ordnerZeigen(const QString& ordner);
+    // The folder at the top of the tree's rows in view, noted before the model changes its rows, and put
+    // back at the top afterwards (once the dialog has opened).
+    void obenMerken();
+    void obenHalten();
     // Waits, a few seconds at most, until the tree has read the folders on the way to the chosen folder, and
     // shows it there, so that the tree stands still when the dialog appears.
     void ordnerAbwarten();
@@ -140,4 +146,6 @@ private:
     std::chrono::milliseconds sperrfrist_{platform::ProjectLock::WAIT};
     std::int16_t sprache_ = 3;
     QString ordner_;
+    QPersistentModelIndex oben_;
+    bool baumSteht_ = false; // the dialog has opened: from now on only the user moves the tree
 };
