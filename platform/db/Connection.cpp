@@ -49,16 +49,11 @@ DatabaseError inUse(const QString& path) {
 // such (with the file), not as the statement's failure, so that no message blames the value that was being
 // written.
 DatabaseError engineError(sqlite3* db, const QString& path) {
-    const int extended = sqlite3_extended_errcode(db);
-    const int code = extended & 0xFF;
-    const int system = sqlite3_system_errno(db);
-    const DatabaseFailure failure = engineFailure(db);
-    if (code == SQLITE_BUSY) return inUse(path);
-    if (code == SQLITE_FULL || (code == SQLITE_IOERR && (system == ENOSPC || system == EDQUOT)))
-        return DatabaseError(FileSystem::WriteError(path, ENOSPC), failure);
-    const bool reading = extended == SQLITE_IOERR_READ || extended == SQLITE_IOERR_SHORT_READ;
-    if (code == SQLITE_IOERR && !reading) return DatabaseError(FileSystem::WriteError(path, system), failure);
-    return DatabaseError(VbError::database(engineMessage(db)), failure);
+    const EngineFault fault = engineFault(db);
+    if (fault.failure == DatabaseFailure::Busy) return inUse(path);
+    if (fault.writeError)
+        return DatabaseError(FileSystem::WriteError(path, *fault.writeError), fault.failure);
+    return DatabaseError(VbError::database(engineMessage(db)), fault.failure);
 }
 
 DatabaseError notADatabase(const QString& path) {
@@ -128,12 +123,11 @@ void Connection::Open(const QString& pathOrConnectionString) {
     // Reading the schema is what tells a database from any other file.
     const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (check != SQLITE_OK) {
-        const bool notADatabase = check == SQLITE_NOTADB;
         const QString msg = engineMessage(db);
         const DatabaseFailure failure = engineFailure(db);
         sqlite3_close(db);
-        if (notADatabase) throw platform::notADatabase(path);
-        if ((check & 0xFF) == SQLITE_BUSY) throw inUse(path);
+        if (failure == DatabaseFailure::NotADatabase) throw notADatabase(path);
+        if (failure == DatabaseFailure::Busy) throw inUse(path);
         throw DatabaseError(
             VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' cannot be read: %2"),
                                                  QStringLiteral("Die Datenbank '%1' kann nicht gelesen werden: %2"))

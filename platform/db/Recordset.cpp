@@ -292,7 +292,7 @@ void Recordset::open(const QString& sql, Connection& connection, const std::vect
                                   engineFailure(connection.handle()));
         sqlite3_reset(stmt);
         // A lock held longer than the connection waits is the connection's to name.
-        if ((rc & 0xFF) == SQLITE_BUSY) connection.fail();
+        if (error.failure() == DatabaseFailure::Busy) connection.fail();
         throw error;
     }
     sqlite3_reset(stmt);
