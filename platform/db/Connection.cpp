@@ -68,9 +68,6 @@ DatabaseError notADatabase(const QString& path) {
 // How long a copy waits for another process's copy onto the same file to end.
 constexpr std::chrono::seconds copyWait{30};
 
-// How long a connection waits for another connection's lock.
-std::atomic<int> lockWaitMs{10000};
-
 } // namespace
 
 QString SqlText(const QString& value) {
@@ -85,7 +82,10 @@ QString SqlName(const QString& name) {
 
 Connection::~Connection() { Close(); }
 
-void Connection::SetLockWait(std::chrono::milliseconds wait) { lockWaitMs = int(wait.count()); }
+void Connection::setLockWait(std::chrono::milliseconds wait) {
+    lockWait_ = wait;
+    if (db_) sqlite3_busy_timeout(db_, int(lockWait_.count()));
+}
 
 QString Connection::ConnectionString() const {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + path_ +
@@ -119,7 +119,7 @@ void Connection::Open(const QString& pathOrConnectionString) {
             failure);
     }
     // Waits for a lock from the first read on: another user's program may be writing the file right now.
-    sqlite3_busy_timeout(db, lockWaitMs);
+    sqlite3_busy_timeout(db, int(lockWait_.count()));
     // Reading the schema is what tells a database from any other file.
     const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (check != SQLITE_OK) {
