@@ -1,7 +1,7 @@
 #include "Connection.h"
 #include "DatabaseFailure.h"
 
-#include "../runtime/SystemLocale.h"
+#include "../runtime/Language.h"
 #include "../runtime/VbError.h"
 #include "../system/FileLock.h"
 #include "../system/FileSystem.h"
@@ -37,7 +37,7 @@ QString engineMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)
 DatabaseError inUse(const QString& path) {
     return DatabaseError(
         VbError::database(
-            SystemLocale::pick(
+            Language::text(
                 QStringLiteral("The database '%1' is in use by another user. Please try again in a moment."),
                 QStringLiteral("Die Datenbank '%1' wird gerade von einem anderen Benutzer bearbeitet. Bitte "
                                "versuchen Sie es gleich noch einmal."))
@@ -58,9 +58,9 @@ DatabaseError engineError(sqlite3* db, const QString& path) {
 
 DatabaseError notADatabase(const QString& path) {
     return DatabaseError(
-        VbError::database(SystemLocale::pick(QStringLiteral("The file '%1' is not a database of this program."),
-                                             QStringLiteral("Die Datei '%1' ist keine Datenbank dieses "
-                                                            "Programms."))
+        VbError::database(Language::text(QStringLiteral("The file '%1' is not a database of this program."),
+                                         QStringLiteral("Die Datei '%1' ist keine Datenbank dieses "
+                                                        "Programms."))
                               .arg(path)),
         DatabaseFailure::NotADatabase);
 }
@@ -98,8 +98,8 @@ void Connection::Open(const QString& pathOrConnectionString) {
     path_ = path;
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile()) {
-        throw VbError::database(SystemLocale::pick(QStringLiteral("Could not find file '%1'."),
-                                                   QStringLiteral("Die Datei '%1' wurde nicht gefunden."))
+        throw VbError::database(Language::text(QStringLiteral("Could not find file '%1'."),
+                                               QStringLiteral("Die Datei '%1' wurde nicht gefunden."))
                                     .arg(path));
     }
     // The engine would take an empty file for a new database and make one there.
@@ -113,9 +113,10 @@ void Connection::Open(const QString& pathOrConnectionString) {
         const DatabaseFailure failure = db ? engineFailure(db) : engineFailure(rc);
         sqlite3_close(db);
         throw DatabaseError(
-            VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' cannot be opened: %2"),
-                                                 QStringLiteral("Die Datenbank '%1' kann nicht geöffnet werden: %2"))
-                                  .arg(path, msg)),
+            VbError::database(
+                Language::text(QStringLiteral("The database '%1' cannot be opened: %2"),
+                               QStringLiteral("Die Datenbank '%1' kann nicht geöffnet werden: %2"))
+                    .arg(path, msg)),
             failure);
     }
     // Waits for a lock from the first read on: another user's program may be writing the file right now.
@@ -129,9 +130,10 @@ void Connection::Open(const QString& pathOrConnectionString) {
         if (failure == DatabaseFailure::NotADatabase) throw notADatabase(path);
         if (failure == DatabaseFailure::Busy) throw inUse(path);
         throw DatabaseError(
-            VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' cannot be read: %2"),
-                                                 QStringLiteral("Die Datenbank '%1' kann nicht gelesen werden: %2"))
-                                  .arg(path, msg)),
+            VbError::database(
+                Language::text(QStringLiteral("The database '%1' cannot be read: %2"),
+                               QStringLiteral("Die Datenbank '%1' kann nicht gelesen werden: %2"))
+                    .arg(path, msg)),
             failure);
     }
     sqlite3_exec(db, "PRAGMA foreign_keys=ON", nullptr, nullptr, nullptr);
@@ -178,8 +180,10 @@ void Connection::Reopen() {
 
 sqlite3* Connection::handle() const {
     if (!db_) {
-        throw VbError(3704, SystemLocale::pick(QStringLiteral("Operation is not allowed when the object is closed."),
-                                               QStringLiteral("Der Vorgang ist für ein geschlossenes Objekt nicht zulässig.")));
+        throw VbError(
+            3704,
+            Language::text(QStringLiteral("Operation is not allowed when the object is closed."),
+                           QStringLiteral("Der Vorgang ist für ein geschlossenes Objekt nicht zulässig.")));
     }
     return db_;
 }
@@ -250,8 +254,9 @@ int Connection::Execute(const QString& sql, const std::vector<Variant>& params) 
 
 void Connection::CreateDatabase(const QString& path, const QString& schemaSql) {
     if (QFileInfo::exists(path)) {
-        throw VbError(58, SystemLocale::pick(QStringLiteral("File already exists: "),
-                                             QStringLiteral("Datei existiert bereits: ")) + path);
+        throw VbError(58, Language::text(QStringLiteral("File already exists: "),
+                                         QStringLiteral("Datei existiert bereits: ")) +
+                              path);
     }
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
@@ -315,8 +320,8 @@ void Connection::CheckDatabase(const QString& path, const QStringList& tables) {
     c.Open(path);
     const auto damaged = [&](const QStringList& problems) {
         return DatabaseError(
-            VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' is damaged: %2"),
-                                                 QStringLiteral("Die Datenbank '%1' ist beschädigt: %2"))
+            VbError::database(Language::text(QStringLiteral("The database '%1' is damaged: %2"),
+                                             QStringLiteral("Die Datenbank '%1' ist beschädigt: %2"))
                                   .arg(path, problems.join(QStringLiteral("; ")))),
             DatabaseFailure::Damaged);
     };
@@ -390,10 +395,9 @@ void Connection::CheckDatabase(const QString& path, const QStringList& tables) {
     }
     sqlite3_reset(find);
     if (!missing.isEmpty()) {
-        throw VbError::database(
-            SystemLocale::pick(QStringLiteral("The database '%1' lacks the tables %2."),
-                               QStringLiteral("Der Datenbank '%1' fehlen die Tabellen %2."))
-                .arg(path, missing.join(QStringLiteral(", "))));
+        throw VbError::database(Language::text(QStringLiteral("The database '%1' lacks the tables %2."),
+                                               QStringLiteral("Der Datenbank '%1' fehlen die Tabellen %2."))
+                                    .arg(path, missing.join(QStringLiteral(", "))));
     }
 }
 
@@ -460,9 +464,9 @@ void Connection::CopyDatabase(const QString& source, const QString& file,
     if (!lock.take(copyWait)) {
         throw VbError(
             VbError::PermissionDenied,
-            SystemLocale::pick(QStringLiteral("Permission denied: '%1' is being written by another program."),
-                               QStringLiteral("Zugriff verweigert: '%1' wird gerade von einem anderen "
-                                              "Programm geschrieben."))
+            Language::text(QStringLiteral("Permission denied: '%1' is being written by another program."),
+                           QStringLiteral("Zugriff verweigert: '%1' wird gerade von einem anderen "
+                                          "Programm geschrieben."))
                 .arg(target));
     }
     // A copy that was stopped half way left this file; it was never renamed, so it holds nothing of value.

@@ -1,6 +1,7 @@
 #include "SystemLocale.h"
 
 #include "Clock.h"
+#include "Language.h"
 
 #include <QLocale>
 #include <optional>
@@ -24,8 +25,6 @@ QString SystemLocale::decimalSign() {
     return QLocale::system().decimalPoint();
 }
 
-bool SystemLocale::german() { return languageName() != QLatin1String("en"); }
-
 namespace {
 // The locale whose formats dates and times are written in.
 QLocale dateLocale() {
@@ -44,7 +43,9 @@ QString SystemLocale::shortTime(double dateValue) {
     return locale.toString(Clock::dateTime(dateValue).time(), locale.timeFormat(QLocale::ShortFormat));
 }
 
-QString SystemLocale::pick(const QString& english, const QString& german_) { return german() ? german_ : english; }
+QString SystemLocale::pick(const QString& english, const QString& german_) {
+    return Language::text(english, german_);
+}
 
 SystemLocale::Override::Override(const QString& languageName, const QString& decimalSign)
     : previousLanguage_(overrideLanguage.value_or(QString())), previousDecimal_(overrideDecimal.value_or(QString())),
