@@ -1,6 +1,7 @@
 #include "frmANZEIGEN.h"
 
 #include "frmMAIN.h"
+#include "platform/runtime/Language.h"
 #include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
 
@@ -11,6 +12,7 @@
 #include <QTimer>
 
 using platform::fitCaption;
+using platform::Language;
 using platform::placeTwips;
 using platform::twipsToPixels;
 
@@ -53,7 +55,7 @@ frmANZEIGEN::frmANZEIGEN(frmMAIN* owner) : QDialog(owner), main_(owner) {
 }
 
 void frmANZEIGEN::Form_Load() {
-    if (main_->SPRACHE == 1) {
+    if (Language::english()) {
         setWindowTitle(QStringLiteral("Show"));
         lblSEITEN[0]->setText(QStringLiteral("Available Pages:"));
         lblSEITE->setText(QStringLiteral("Show Page Nr.: "));

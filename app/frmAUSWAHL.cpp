@@ -8,6 +8,7 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/runtime/Language.h"
 #include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
 #include "RecordId.h"
@@ -65,15 +66,14 @@ std::int64_t frmAUSWAHL::lineID(int line) const {
 
 void frmAUSWAHL::Form_Load() {
     filling_ = true;
-    const bool english = main_->SPRACHE == 1;
     const QString m = mode();
     if (m == QLatin1String("O"))
-        setWindowTitle(english ? QStringLiteral("File/Open") : QStringLiteral("Datei/Öffnen"));
+        setWindowTitle(Language::text(QStringLiteral("File/Open"), QStringLiteral("Datei/Öffnen")));
     else if (m == QLatin1String("A"))
-        setWindowTitle(english ? QStringLiteral("File/Select") : QStringLiteral("Datei/Auswahl"));
+        setWindowTitle(Language::text(QStringLiteral("File/Select"), QStringLiteral("Datei/Auswahl")));
     else if (m == QLatin1String("L"))
-        setWindowTitle(english ? QStringLiteral("File/Delete") : QStringLiteral("Datei/Löschen"));
-    if (english) cmdABBRECHEN->setText(QStringLiteral("Cancel"));
+        setWindowTitle(Language::text(QStringLiteral("File/Delete"), QStringLiteral("Datei/Löschen")));
+    if (Language::english()) cmdABBRECHEN->setText(QStringLiteral("Cancel"));
 
     ErrorTrap trap(windowTitle());
     Hourglass hourglass;
@@ -153,12 +153,12 @@ void frmAUSWAHL::lstKEN_Click() {
             return;
         if (!evaluated) {
             const QString name = focused->text();
-            main_->dialogs().MsgBox(main_->SPRACHE == 1
-                                        ? QStringLiteral("File ") + name +
-                                              QStringLiteral(" has to be calculated first!")
-                                        : QStringLiteral("Datensatz ") + name +
-                                              QStringLiteral(" muß zuerst einzeln ausgewertet werden!"),
-                                    Msg::OKOnly | Msg::Exclamation, windowTitle());
+            main_->dialogs().MsgBox(
+                Language::text(QStringLiteral("File ") + name +
+                                   QStringLiteral(" has to be calculated first!"),
+                               QStringLiteral("Datensatz ") + name +
+                                   QStringLiteral(" muß zuerst einzeln ausgewertet werden!")),
+                Msg::OKOnly | Msg::Exclamation, windowTitle());
             deselectFocused();
         }
     }

@@ -9,11 +9,13 @@
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
 #include "platform/runtime/DialogService.h"
+#include "platform/runtime/Language.h"
 #include "platform/window/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
+using platform::Language;
 using platform::placeTwips;
 using platform::RunState;
 
@@ -100,12 +102,12 @@ void frmINFO::Form_Load(const mdiAUTOSTART* startScreen) {
         fit(lblORV[5], QStringLiteral("Fax: ") + adresse.FAX());
         fit(lblORV[6], QStringLiteral("E-Mail: ") + adresse.EMAIL());
         fit(lblORV[7], QStringLiteral("Internet: ") + adresse.URL());
-        const bool english = run.SPRACHE == 1;
         if (run.SPRACHE != 1 && run.SPRACHE != 3) return;
-        setWindowTitle((english ? QStringLiteral("Info of ") : QStringLiteral("Info zu ")) + title);
-        fit(lblORV[3], (english ? QStringLiteral("Head of Found.: ") : QStringLiteral("Vorsitzender: ")) +
+        setWindowTitle(Language::text(QStringLiteral("Info of "), QStringLiteral("Info zu ")) + title);
+        fit(lblORV[3], Language::text(QStringLiteral("Head of Found.: "), QStringLiteral("Vorsitzender: ")) +
                            adresse.VORSITZ());
-        fit(lblORV[4], (english ? QStringLiteral("Phone: ") : QStringLiteral("Telefon: ")) + adresse.TEL());
+        fit(lblORV[4],
+            Language::text(QStringLiteral("Phone: "), QStringLiteral("Telefon: ")) + adresse.TEL());
         fit(lblINFO[0], RunState::FAMILY());
         if (!startScreen) throw platform::VbError::objectNotSet();
         fit(lblINFO[1], startScreen->lblTITEL->text());
@@ -114,13 +116,13 @@ void frmINFO::Form_Load(const mdiAUTOSTART* startScreen) {
         fit(lblINFO[3], QStringLiteral("(") + title + QStringLiteral(")"));
         fit(lblINFO[4], startScreen->lblVERSION->text());
         fit(lblINFO[5], QStringLiteral("© 2003 ") + adresse.FIRMA1() +
-                            (english ? QStringLiteral(". All rights reserved.")
-                                     : QStringLiteral(". Alle Rechte vorbehalten.")));
-        fit(lblINFO[6],
-            (english ? QStringLiteral("Program developed by: ") : QStringLiteral("Programmentwicklung: ")) +
-                D);
+                            Language::text(QStringLiteral(". All rights reserved."),
+                                           QStringLiteral(". Alle Rechte vorbehalten.")));
+        fit(lblINFO[6], Language::text(QStringLiteral("Program developed by: "),
+                                       QStringLiteral("Programmentwicklung: ")) +
+                            D);
         fit(lblINFO[7], QString());
-        if (english) cmdSCHLIESSEN->setText(QStringLiteral("Done"));
+        if (Language::english()) cmdSCHLIESSEN->setText(QStringLiteral("Done"));
     } catch (const std::exception& e) {
         run.dialogs().MsgBox(platform::ErrorBoxText(platform::asVbError(e)),
                              platform::Msg::OKOnly | platform::Msg::Exclamation, title);

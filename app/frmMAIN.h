@@ -235,6 +235,8 @@ private:
     // True when the settings name the database folder; otherwise the user has been told which value of
     // which settings file is missing.
     bool checkDatabaseFolderSetting();
+    // The last line of a message after which start-up ends the run.
+    static QString programEnds();
     void prepareWorkingCopy(const QString& source, const QString& target);
     // Notes what the project database was when the working copy was taken from it (or put over it), here
     // and beside the working copy, where a copy kept from an interrupted run finds it again.

@@ -11,6 +11,7 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/runtime/Language.h"
 #include "RecordId.h"
 
 using namespace platform;
@@ -188,10 +189,9 @@ void frmMAIN::mnuMBERECHNEN_Click() {
         m1.SetValue(QStringLiteral("IDM"), Variant(std::int16_t(1)));
         QString comment;
         if (SPRACHE == 1 || SPRACHE == 3) {
-            const std::optional<QString> answer =
-                SPRACHE == 1
-                    ? dialogs().InputBox(QStringLiteral("Comment: "), QStringLiteral("Mulitple Calculation"))
-                    : dialogs().InputBox(QStringLiteral("Kommentar: "), QStringLiteral("Mehrfachauswertung"));
+            const std::optional<QString> answer = dialogs().InputBox(
+                Language::text(QStringLiteral("Comment: "), QStringLiteral("Kommentar: ")),
+                Language::text(QStringLiteral("Mulitple Calculation"), QStringLiteral("Mehrfachauswertung")));
             if (answer) comment = *answer;
         }
         m1.SetValue(QStringLiteral("KOM"), Variant(comment));

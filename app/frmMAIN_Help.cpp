@@ -6,6 +6,7 @@
 #include "platform/runtime/DesktopService.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/runtime/Language.h"
 #include "platform/system/FileSystem.h"
 
 #include <QDir>
@@ -52,16 +53,16 @@ void frmMAIN::openDocument(const QString& file, const QString& title, bool writt
     ScreenPointer::set(ScreenPointer::Default);
     if (!found || opened) return;
     // The file is there; only the program to show it is missing. The user is told where the file is.
-    const bool english = SPRACHE == 1;
-    const QString where =
-        written ? (english ? QStringLiteral("The file was written:")
-                           : QStringLiteral("Die Datei wurde geschrieben:"))
-                : (english ? QStringLiteral("The file is here:") : QStringLiteral("Die Datei liegt hier:"));
-    const QString none = english ? QStringLiteral("No program is set up to open files of this kind on this "
-                                                  "computer; open it with a program of your choice.")
-                                 : QStringLiteral("Auf diesem Rechner ist kein Programm eingerichtet, das "
-                                                  "Dateien dieser Art öffnet; öffnen Sie sie mit einem "
-                                                  "Programm Ihrer Wahl.");
+    const QString where = written ? Language::text(QStringLiteral("The file was written:"),
+                                                   QStringLiteral("Die Datei wurde geschrieben:"))
+                                  : Language::text(QStringLiteral("The file is here:"),
+                                                   QStringLiteral("Die Datei liegt hier:"));
+    const QString none =
+        Language::text(QStringLiteral("No program is set up to open files of this kind on this "
+                                      "computer; open it with a program of your choice."),
+                       QStringLiteral("Auf diesem Rechner ist kein Programm eingerichtet, das "
+                                      "Dateien dieser Art öffnet; öffnen Sie sie mit einem "
+                                      "Programm Ihrer Wahl."));
     dialogs().MsgBox(where + QLatin1Char('\n') + QDir::toNativeSeparators(file) + QStringLiteral("\n\n") +
                          none,
                      Msg::Information | Msg::OKOnly, title);

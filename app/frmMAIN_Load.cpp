@@ -9,6 +9,7 @@
 #include "platform/run/LockRequest.h"
 #include "platform/run/VersionInfo.h"
 #include "platform/runtime/DialogService.h"
+#include "platform/runtime/Language.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/system/FileLock.h"
 #include "platform/system/FileSystem.h"
@@ -33,7 +34,7 @@ namespace fs = platform::FileSystem;
 frmMAIN::LoadResult frmMAIN::MDIForm_Load() {
     ErrorTrap trap(TITLE());
     const auto message = [this](const QString& english, const QString& german) {
-        dialogs().MsgBox(SPRACHE == 1 ? english : german, Msg::OKOnly | Msg::Exclamation, TITLE());
+        dialogs().MsgBox(Language::text(english, german), Msg::OKOnly | Msg::Exclamation, TITLE());
     };
 
     // The warning beep has no setting to switch off here.
@@ -46,7 +47,7 @@ frmMAIN::LoadResult frmMAIN::MDIForm_Load() {
         return LoadResult::Abandoned;
     if (!trap.step([&] { DEZIMALPUNKT = LOCALEINFO(0, 0x0E); })) return LoadResult::Abandoned;
     if (!trap.step([&] {
-            if (SPRACHE == 1) setEnglishTexts();
+            if (Language::english()) setEnglishTexts();
         }))
         return LoadResult::Abandoned;
 
@@ -141,9 +142,7 @@ frmMAIN::LoadResult frmMAIN::MDIForm_Load() {
     // Without its working copy and its connection a run could only fail at every command: one message,
     // whatever the answer, and the run ends.
     ErrorTrap noWorkingCopy(TITLE(), [this](const VbError& error) {
-        return ErrorBoxText(error) + QLatin1Char('\n') +
-               (SPRACHE == 1 ? QStringLiteral("The program ends.")
-                             : QStringLiteral("Das Programm wird beendet."));
+        return ErrorBoxText(error) + QLatin1Char('\n') + programEnds();
     });
     const auto ended = [&noWorkingCopy] {
         return noWorkingCopy.cancelled() ? LoadResult::Abandoned : LoadResult::Ended;
@@ -185,9 +184,7 @@ bool frmMAIN::takeRunLock() {
         runLock_.reset();
     } catch (const std::exception& e) {
         runLock_.reset();
-        dialogs().MsgBox(ErrorBoxText(asVbError(e)) + QLatin1Char('\n') +
-                             (SPRACHE == 1 ? QStringLiteral("The program ends.")
-                                           : QStringLiteral("Das Programm wird beendet.")),
+        dialogs().MsgBox(ErrorBoxText(asVbError(e)) + QLatin1Char('\n') + programEnds(),
                          Msg::OKOnly | Msg::Exclamation, TITLE());
     }
     return false;
@@ -202,25 +199,25 @@ void frmMAIN::removeLeftovers() {
         if (fs::FileExists(file)) fs::DeleteFile(file, true);
 }
 
+QString frmMAIN::programEnds() {
+    return Language::text(QStringLiteral("The program ends."), QStringLiteral("Das Programm wird beendet."));
+}
+
 bool frmMAIN::checkDatabaseFolderSetting() {
     if (!DATENBANKPFAD().isEmpty()) return true;
     const QString file = SettingsStore::fileOf(FAMILY());
-    const bool english = SPRACHE == 1;
-    QString text;
-    if (!QFileInfo::exists(file))
-        text = english ? QStringLiteral("The settings file '%1' does not exist: it names the database folder "
-                                        "(value 'Datenbankpfad' in section 'Extras').")
-                       : QStringLiteral("Die Einstellungsdatei '%1' fehlt: Sie nennt den Datenbankpfad "
-                                        "(Wert 'Datenbankpfad' im Abschnitt 'Extras').");
-    else
-        text = english ? QStringLiteral("The settings file '%1' lacks the database folder "
-                                        "(value 'Datenbankpfad' in section 'Extras').")
-                       : QStringLiteral("In der Einstellungsdatei '%1' fehlt der Datenbankpfad "
-                                        "(Wert 'Datenbankpfad' im Abschnitt 'Extras').");
-    dialogs().MsgBox(
-        text.arg(QDir::toNativeSeparators(file)) + QLatin1Char('\n') +
-            (english ? QStringLiteral("The program ends.") : QStringLiteral("Das Programm wird beendet.")),
-        Msg::OKOnly | Msg::Exclamation, TITLE());
+    const QString text =
+        QFileInfo::exists(file)
+            ? Language::text(QStringLiteral("The settings file '%1' lacks the database folder "
+                                            "(value 'Datenbankpfad' in section 'Extras')."),
+                             QStringLiteral("In der Einstellungsdatei '%1' fehlt der Datenbankpfad "
+                                            "(Wert 'Datenbankpfad' im Abschnitt 'Extras')."))
+            : Language::text(QStringLiteral("The settings file '%1' does not exist: it names the database folder "
+                                            "(value 'Datenbankpfad' in section 'Extras')."),
+                             QStringLiteral("Die Einstellungsdatei '%1' fehlt: Sie nennt den Datenbankpfad "
+                                            "(Wert 'Datenbankpfad' im Abschnitt 'Extras')."));
+    dialogs().MsgBox(text.arg(QDir::toNativeSeparators(file)) + QLatin1Char('\n') + programEnds(),
+                     Msg::OKOnly | Msg::Exclamation, TITLE());
     return false;
 }
 
@@ -252,11 +249,10 @@ void frmMAIN::prepareWorkingCopy(const QString& source, const QString& target) {
         const QString owner = ownerLines.value(0);
         if (owner == source) {
             const int answer = dialogs().MsgBox(
-                SPRACHE == 1
-                    ? QStringLiteral("Program was interuped during the execution!\n"
-                                     "Do you want to save the changes till the interuption?")
-                    : QStringLiteral("Programm wurde während der Ausführung unterbrochen!\n"
-                                     "Soll die bis zum Abbruch vorhandenen Daten gepeichert werden?"),
+                Language::text(QStringLiteral("Program was interuped during the execution!\n"
+                                              "Do you want to save the changes till the interuption?"),
+                               QStringLiteral("Programm wurde während der Ausführung unterbrochen!\n"
+                                              "Soll die bis zum Abbruch vorhandenen Daten gepeichert werden?")),
                 Msg::YesNo | Msg::Question, TITLE());
             if (answer == Msg::Yes) {
                 // The kept copy holds changes the project database does not have yet; Save compares the
@@ -280,14 +276,13 @@ void frmMAIN::prepareWorkingCopy(const QString& source, const QString& target) {
         fs::MoveFile(target, aside);
         if (fs::FileExists(ownerFile)) fs::DeleteFile(ownerFile, true);
         dialogs().MsgBox(
-            SPRACHE == 1
-                ? QStringLiteral(
-                      "The working copy of project %1 left by an interrupted run was set aside as\n%2\n"
-                      "Project %3 is loaded afresh.")
-                      .arg(owner.isEmpty() ? QStringLiteral("(unknown)") : project, aside, PROJEKT)
-                : QStringLiteral("Die Arbeitskopie des Projekts %1 aus einer unterbrochenen Ausführung wurde "
-                                 "beiseitegelegt unter\n%2\nProjekt %3 wird neu geladen.")
-                      .arg(owner.isEmpty() ? QStringLiteral("(unbekannt)") : project, aside, PROJEKT),
+            Language::text(QStringLiteral("The working copy of project %1 left by an interrupted run was set aside "
+                                          "as\n%2\nProject %3 is loaded afresh."),
+                           QStringLiteral("Die Arbeitskopie des Projekts %1 aus einer unterbrochenen Ausführung wurde "
+                                          "beiseitegelegt unter\n%2\nProjekt %3 wird neu geladen."))
+                .arg(owner.isEmpty() ? Language::text(QStringLiteral("(unknown)"), QStringLiteral("(unbekannt)"))
+                                     : project,
+                     aside, PROJEKT),
             Msg::OKOnly | Msg::Information, TITLE());
     }
     copyProject();

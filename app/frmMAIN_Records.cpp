@@ -12,6 +12,7 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/runtime/Language.h"
 #include "RecordId.h"
 
 #include <QEvent>
@@ -91,9 +92,9 @@ bool frmMAIN::inputMayBeDiscarded(const QString& title) {
     const QString name = form->txtKEN->Text().trimmed();
     const QString benannt = name.isEmpty() ? QString() : QLatin1Char(' ') + name;
     const QString question =
-        SPRACHE == 1 ? QStringLiteral("Discard the changes to record") + benannt + QLatin1Char('?')
-                     : QStringLiteral("Sollen die Änderungen am Datensatz") + benannt +
-                           QStringLiteral(" verworfen werden?");
+        Language::text(QStringLiteral("Discard the changes to record") + benannt + QLatin1Char('?'),
+                       QStringLiteral("Sollen die Änderungen am Datensatz") + benannt +
+                           QStringLiteral(" verworfen werden?"));
     return dialogs().MsgBox(question, Msg::YesNo | Msg::Question | Msg::DefaultButton2, title) == Msg::Yes;
 }
 
@@ -140,11 +141,11 @@ void frmMAIN::mnuOEFFNEN_Click() {
             return;
         if (count == 1) break;
         const QString message = count == 0
-                                    ? (SPRACHE == 1 ? QStringLiteral("There is no selected file!")
-                                                    : QStringLiteral("Es gibt keinen aktuellen Datensatz!"))
-                                    : (SPRACHE == 1 ? QStringLiteral("Only one file can be opened!")
-                                                    : QStringLiteral("Es kann nur ein aktueller Datensatz "
-                                                                     "geöffnet werden!"));
+                                    ? Language::text(QStringLiteral("There is no selected file!"),
+                                                     QStringLiteral("Es gibt keinen aktuellen Datensatz!"))
+                                    : Language::text(QStringLiteral("Only one file can be opened!"),
+                                                     QStringLiteral("Es kann nur ein aktueller Datensatz "
+                                                                    "geöffnet werden!"));
         if (dialogs().MsgBox(message, Msg::OKCancel | Msg::Exclamation, title) != Msg::OK) return;
     }
     Hourglass hourglass;
@@ -200,8 +201,8 @@ void frmMAIN::mnuLOESCHEN_Click() {
     for (; rs.isOpen() && !rs.eof(); rs.MoveNext()) {
         const QString name = rs.Value(1).isNull() ? QString() : CStr(rs.Value(1));
         const int answer = dialogs().MsgBox(
-            SPRACHE == 1 ? QStringLiteral("File ") + name + QStringLiteral(" will be deleted!")
-                         : QStringLiteral("Datensatz ") + name + QStringLiteral(" wird gelöscht!"),
+            Language::text(QStringLiteral("File ") + name + QStringLiteral(" will be deleted!"),
+                           QStringLiteral("Datensatz ") + name + QStringLiteral(" wird gelöscht!")),
             Msg::OKCancel | Msg::Exclamation | Msg::DefaultButton2, title);
         if (answer != Msg::OK) continue;
         // The record's rows in E2, E3, A1, A2 and G0 go with its E1 row.
@@ -238,9 +239,9 @@ void frmMAIN::saveInput() {
         return;
     if (exists) {
         const QString question =
-            SPRACHE == 1 ? QStringLiteral("Do you want to overwrite the file ") + name + QStringLiteral("?")
-                         : QStringLiteral("Soll der vorhandene Datensatz ") + name +
-                               QStringLiteral(" überschrieben werden?");
+            Language::text(QStringLiteral("Do you want to overwrite the file ") + name + QStringLiteral("?"),
+                           QStringLiteral("Soll der vorhandene Datensatz ") + name +
+                               QStringLiteral(" überschrieben werden?"));
         if (dialogs().MsgBox(question, Msg::YesNo | Msg::Question, title) != Msg::Yes) return;
     } else if (!trap.step([&] { id = store::NEUEID(*cnnX); }) || trap.failed()) {
         // Without a number of its own the record would be written over another one, whatever the answer.

@@ -9,7 +9,7 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
-#include "platform/runtime/SystemLocale.h"
+#include "platform/runtime/Language.h"
 #include "platform/system/FileSystem.h"
 
 using namespace platform;
@@ -127,15 +127,14 @@ bool frmMAIN::mayReplaceProject(const DatabaseStamp& now) {
     // Nothing to replace, or nobody wrote it since the working copy was taken.
     if (!now.exists() || (projectStamp_ && now == *projectStamp_)) return true;
     const QString question =
-        SPRACHE == 1
-            ? QStringLiteral("The project database %1 was changed since the working copy was made "
-                             "(for example by an export from another project or by another user's "
-                             "Save).\nReplace it by the working copy all the same? Those changes are "
-                             "then lost.")
-            : QStringLiteral("Die Projektdatenbank %1 wurde geändert, seit die Arbeitskopie angelegt "
-                             "wurde (zum Beispiel durch einen Export aus einem anderen Projekt oder "
-                             "das Speichern eines anderen Benutzers).\nSoll sie trotzdem durch die "
-                             "Arbeitskopie ersetzt werden? Diese Änderungen gehen dann verloren.");
+        Language::text(QStringLiteral("The project database %1 was changed since the working copy was made "
+                                      "(for example by an export from another project or by another user's "
+                                      "Save).\nReplace it by the working copy all the same? Those changes are "
+                                      "then lost."),
+                       QStringLiteral("Die Projektdatenbank %1 wurde geändert, seit die Arbeitskopie angelegt "
+                                      "wurde (zum Beispiel durch einen Export aus einem anderen Projekt oder "
+                                      "das Speichern eines anderen Benutzers).\nSoll sie trotzdem durch die "
+                                      "Arbeitskopie ersetzt werden? Diese Änderungen gehen dann verloren."));
     // Asked with the arrow: the hourglass stands for the wait, not for the question.
     ScreenPointer::set(ScreenPointer::Arrow);
     return dialogs().MsgBox(question.arg(projectDatabase()), Msg::YesNo | Msg::Exclamation,
@@ -148,10 +147,10 @@ void frmMAIN::checkWorkingCopy() const {
     } catch (const VbError& e) {
         // Put over the project, a damaged or empty copy would wipe it.
         throw VbError(e.Number(),
-                      (SPRACHE == 1 ? QStringLiteral("The working copy is not saved: %1\n"
-                                                     "The project database %2 is left as it was.")
-                                    : QStringLiteral("Die Arbeitskopie wird nicht gespeichert: %1\n"
-                                                     "Die Projektdatenbank %2 bleibt, wie sie war."))
+                      Language::text(QStringLiteral("The working copy is not saved: %1\n"
+                                                    "The project database %2 is left as it was."),
+                                     QStringLiteral("Die Arbeitskopie wird nicht gespeichert: %1\n"
+                                                    "Die Projektdatenbank %2 bleibt, wie sie war."))
                           .arg(e.Description(), projectDatabase()));
     }
 }
@@ -185,7 +184,7 @@ void frmMAIN::mnuKOMPRIMIEREN_Click() {
                     rs.Open(QStringLiteral("PRAGMA quick_check"), check);
                     if (rs.eof() || rs.Value(0).asString() != QLatin1String("ok"))
                         throw VbError::database(
-                            SystemLocale::pick(
+                            Language::text(
                                 QStringLiteral("The compacted database '%1' is damaged."),
                                 QStringLiteral("Die komprimierte Datenbank '%1' ist beschädigt."))
                                 .arg(temp));

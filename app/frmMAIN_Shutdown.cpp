@@ -6,7 +6,7 @@
 #include "platform/run/ErrorBox.h"
 #include "platform/runtime/DesktopService.h"
 #include "platform/runtime/DialogService.h"
-#include "platform/runtime/SystemLocale.h"
+#include "platform/runtime/Language.h"
 #include "platform/system/FileLock.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/TerminationSignals.h"
@@ -177,8 +177,8 @@ void frmMAIN::startFrameProgram() {
     if (!fs::FileExists(program)) return;
     if (!desktop().startProgram(program, folder))
         throw VbError(VbError::FileNotFound,
-                      SystemLocale::pick(QStringLiteral("The program '%1' could not be started."),
-                                         QStringLiteral("Das Programm '%1' konnte nicht gestartet werden."))
+                      Language::text(QStringLiteral("The program '%1' could not be started."),
+                                     QStringLiteral("Das Programm '%1' konnte nicht gestartet werden."))
                           .arg(program));
 }
 

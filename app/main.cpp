@@ -1,6 +1,6 @@
 #include "frmMAIN.h"
+#include "platform/runtime/Language.h"
 #include "platform/runtime/QtTranslations.h"
-#include "platform/runtime/SystemLocale.h"
 #include "platform/window/Application.h"
 
 int main(int argc, char** argv) {
@@ -9,8 +9,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("TAMBRIN"));
     QApplication::setOrganizationName(QStringLiteral("HELVANO"));
     // Qt's buttons and dialogs speak the program's language: German unless the locale is English.
-    const platform::QtTranslations qtTexts(platform::SystemLocale::german() ? QStringLiteral("de")
-                                                                            : QStringLiteral("en"));
+    const platform::QtTranslations qtTexts(
+        platform::Language::text(QStringLiteral("en"), QStringLiteral("de")));
     if (!qtTexts.loaded())
         qWarning("Qt's translations are not installed in %s (package qt6-translations-l10n): its buttons "
                  "and dialogs speak English.",

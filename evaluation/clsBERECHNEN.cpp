@@ -9,6 +9,7 @@
 #include "platform/run/WorkingCopyCommand.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
+#include "platform/runtime/Language.h"
 #include "platform/runtime/NumberFormat.h"
 #include "platform/runtime/VbError.h"
 
@@ -20,20 +21,14 @@
 
 namespace {
 
+using platform::Language;
 using platform::RunState;
 
 // π as the evaluation has always taken it, in single precision (one step below the nearest Single).
 constexpr float PI = 3.1415925f;
 
-bool english() {
-    return RunState::current().SPRACHE == 1;
-}
-QString say(const char* de, const char* en) {
-    return QString::fromUtf8(english() ? en : de);
-}
-
 QString title() {
-    return say("Auswerten/Neuberechnen", "Evaluate/Calculate First");
+    return Language::text("Evaluate/Calculate First", "Auswerten/Neuberechnen");
 }
 
 // A measured value in a message, as the input form shows it.
@@ -46,7 +41,7 @@ QString percent(float value) {
 }
 
 QString reading(int i) {
-    return say("Messung Nr. %1: ", "Reading no. %1: ").arg(i);
+    return Language::text("Reading no. %1: ", "Messung Nr. %1: ").arg(i);
 }
 
 // The quantities computed per reading, for the message about a value that is no finite number.
@@ -63,9 +58,10 @@ constexpr Quantity DENSITY_K{"Die korrigierte Trockendichte ρdK", "the correcte
 
 std::optional<QString> notFinite(int i, float value, const Quantity& what) {
     if (std::isfinite(value)) return std::nullopt;
-    return reading(i) + say("%1 ist keine endliche Zahl (Überlauf); bitte die Eingabewerte prüfen.",
-                            "%1 is not a finite number (overflow); please check the input values.")
-                            .arg(QString::fromUtf8(english() ? what.en : what.de));
+    return reading(i) +
+           Language::text("%1 is not a finite number (overflow); please check the input values.",
+                          "%1 ist keine endliche Zahl (Überlauf); bitte die Eingabewerte prüfen.")
+               .arg(Language::text(what.en, what.de));
 }
 
 // A stored reading as a Single: a missing value is 0; a text that is no number in the run's notation, and
@@ -88,11 +84,12 @@ QString notANumber(int i, const QString& column, const platform::Variant& stored
         shown = platform::CStr(stored);
     } catch (const platform::VbError&) {
     }
-    return reading(i) + say("Der Wert „%1“ in der Spalte %2 ist keine lesbare Zahl; bitte die Eingabewerte "
-                            "prüfen.",
-                            "the value \"%1\" in column %2 is not a readable number; please check the "
-                            "input values.")
-                            .arg(shown, column);
+    return reading(i) +
+           Language::text("the value \"%1\" in column %2 is not a readable number; please check the "
+                          "input values.",
+                          "Der Wert „%1“ in der Spalte %2 ist keine lesbare Zahl; bitte die Eingabewerte "
+                          "prüfen.")
+               .arg(shown, column);
 }
 
 bool refuse(const QString& why) {
@@ -138,10 +135,11 @@ bool clsBERECHNEN::BERECHNUNG() {
                 findCurveResults();
             } else {
                 RunState::current().dialogs().MsgBox(
-                    say("Die Wassergehalte der Messungen steigen nicht streng an:\n%1\nEine Ausgleichskurve "
-                        "(Spline) wird nicht berechnet; gespeichert werden die Ergebnisse der Messpunkte.",
+                    Language::text(
                         "The water contents of the readings do not rise strictly:\n%1\nNo spline curve is "
-                        "fitted; the results of the measured points are stored.")
+                        "fitted; the results of the measured points are stored.",
+                        "Die Wassergehalte der Messungen steigen nicht streng an:\n%1\nEine Ausgleichskurve "
+                        "(Spline) wird nicht berechnet; gespeichert werden die Ergebnisse der Messpunkte.")
                         .arg(readingsOutOfOrder()),
                     platform::Msg::OKOnly | platform::Msg::Exclamation, title());
             }
@@ -185,11 +183,11 @@ bool clsBERECHNEN::readNumbers(clsDATEN& e3, std::vector<std::int16_t>& numbers)
 
 std::optional<QString> clsBERECHNEN::checkNumbers(const std::vector<std::int16_t>& numbers) const {
     if (N <= 0)
-        return say("Der Datensatz enthält keine Messungen und kann nicht ausgewertet werden.",
-                   "The record holds no readings and cannot be evaluated.");
+        return Language::text("The record holds no readings and cannot be evaluated.",
+                              "Der Datensatz enthält keine Messungen und kann nicht ausgewertet werden.");
     if (N > clsSPLINE::NSP)
-        return say("Der Datensatz enthält %1 Messungen; ausgewertet werden können höchstens %2.",
-                   "The record holds %1 readings; at most %2 can be evaluated.")
+        return Language::text("The record holds %1 readings; at most %2 can be evaluated.",
+                              "Der Datensatz enthält %1 Messungen; ausgewertet werden können höchstens %2.")
             .arg(count_)
             .arg(clsSPLINE::NSP);
     // The readings are read by position, so their numbers must be 0 .. N-1, each once.
@@ -198,8 +196,8 @@ std::optional<QString> clsBERECHNEN::checkNumbers(const std::vector<std::int16_t
         int missing = 0;
         while (std::find(numbers.begin(), numbers.end(), missing) != numbers.end())
             ++missing;
-        return say("Die Messung Nr. %1 fehlt; die Messungen müssen von 0 bis %2 numeriert sein.",
-                   "Reading no. %1 is missing; the readings must be numbered 0 to %2.")
+        return Language::text("Reading no. %1 is missing; the readings must be numbered 0 to %2.",
+                              "Die Messung Nr. %1 fehlt; die Messungen müssen von 0 bis %2 numeriert sein.")
             .arg(missing)
             .arg(N - 1);
     }
@@ -243,10 +241,11 @@ std::optional<QString> clsBERECHNEN::computePoints() {
     // The added-water method weighs the whole soil with its accessories.
     const float S = float(double(MSG) + MZ);
     if (!KENW && double(S) - MZ == 0.0) {
-        return say("Die Trockenmasse ms,g = %1 g ergibt mit mz = %2 g den Nenner 0; der Wassergehalt kann "
-                   "nicht berechnet werden.",
+        return Language::text(
                    "The dry mass ms,g = %1 g gives a denominator of 0 with mz = %2 g; the water content "
-                   "cannot be computed.")
+                   "cannot be computed.",
+                   "Die Trockenmasse ms,g = %1 g ergibt mit mz = %2 g den Nenner 0; der Wassergehalt kann "
+                   "nicht berechnet werden.")
             .arg(number(MSG), number(MZ));
     }
 
@@ -257,10 +256,10 @@ std::optional<QString> clsBERECHNEN::computePoints() {
         if (auto why = notFinite(i, V[i], VOLUME)) return why;
         if (!(V[i] > 0.0f)) {
             return reading(i) +
-                   say("Das Probenvolumen V = %1 cm³ ist nicht größer als 0 (dc = %2 cm, hc = %3 "
-                       "cm, h'' = %4 cm, h' = %5 cm).",
-                       "the specimen volume V = %1 cm³ is not greater than 0 (dc = %2 cm, hc = %3 "
-                       "cm, h'' = %4 cm, h' = %5 cm).")
+                   Language::text("the specimen volume V = %1 cm³ is not greater than 0 (dc = %2 cm, hc = %3 "
+                                  "cm, h'' = %4 cm, h' = %5 cm).",
+                                  "Das Probenvolumen V = %1 cm³ ist nicht größer als 0 (dc = %2 cm, hc = %3 "
+                                  "cm, h'' = %4 cm, h' = %5 cm).")
                        .arg(number(V[i]), number(DC), number(HC), number(H2S), number(HS[i]));
         }
 
@@ -269,19 +268,19 @@ std::optional<QString> clsBERECHNEN::computePoints() {
             if (auto why = notFinite(i, WU[i], WATER)) return why;
             if (1.0 + WU[i] != 0.0) return std::nullopt;
             return reading(i) +
-                   say("Der Wassergehalt w = %1 % ergibt 1 + w = 0; die Trockendichte kann nicht "
-                       "berechnet werden.",
-                       "the water content w = %1 % gives 1 + w = 0; the dry density cannot be "
-                       "computed.")
+                   Language::text("the water content w = %1 % gives 1 + w = 0; the dry density cannot be "
+                                  "computed.",
+                                  "Der Wassergehalt w = %1 % ergibt 1 + w = 0; die Trockendichte kann nicht "
+                                  "berechnet werden.")
                        .arg(percent(WU[i]));
         };
         if (KENW) {
             if (double(M2W[i]) - MCW[i] == 0.0) {
                 return reading(i) +
-                       say("Die trockene Teilprobe m2,w = %1 g wiegt so viel wie die Schale mc,w; "
-                           "der Wassergehalt kann nicht berechnet werden.",
-                           "the dry sub-sample m2,w = %1 g weighs as much as the tray mc,w; the "
-                           "water content cannot be computed.")
+                       Language::text("the dry sub-sample m2,w = %1 g weighs as much as the tray mc,w; the "
+                                      "water content cannot be computed.",
+                                      "Die trockene Teilprobe m2,w = %1 g wiegt so viel wie die Schale mc,w; "
+                                      "der Wassergehalt kann nicht berechnet werden.")
                            .arg(number(M2W[i]));
             }
             WU[i] = float((double(M1W[i]) - M2W[i]) / (double(M2W[i]) - MCW[i]));
@@ -356,7 +355,8 @@ QString clsBERECHNEN::readingsOutOfOrder() const {
         if (wRises && W[i + 1] > W[i]) continue;
         const auto& list = wRises ? W : WU;
         const QString symbol = wRises ? QStringLiteral("wK") : QStringLiteral("w");
-        lines << say("Nr. %1 (%2 = %3 %) → Nr. %4 (%2 = %5 %)", "no. %1 (%2 = %3 %) → no. %4 (%2 = %5 %)")
+        lines << Language::text("no. %1 (%2 = %3 %) → no. %4 (%2 = %5 %)",
+                                "Nr. %1 (%2 = %3 %) → Nr. %4 (%2 = %5 %)")
                      .arg(QString::number(i), symbol, percent(list[i]), QString::number(i + 1),
                           percent(list[i + 1]));
     }
@@ -393,9 +393,10 @@ std::array<std::pair<const char*, float>, 13> clsBERECHNEN::results() const {
 std::optional<QString> clsBERECHNEN::checkResults() const {
     for (const auto& [name, value] : results()) {
         if (std::isfinite(value)) continue;
-        return say("Das Ergebnis %1 ist keine endliche Zahl (Überlauf); die Auswertung wird nicht "
-                   "gespeichert.",
-                   "The result %1 is not a finite number (overflow); the evaluation is not stored.")
+        return Language::text(
+                   "The result %1 is not a finite number (overflow); the evaluation is not stored.",
+                   "Das Ergebnis %1 ist keine endliche Zahl (Überlauf); die Auswertung wird nicht "
+                   "gespeichert.")
             .arg(QString::fromLatin1(name));
     }
     return std::nullopt;

@@ -11,6 +11,7 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/runtime/Language.h"
 #include "platform/system/FileSystem.h"
 #include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
@@ -26,6 +27,7 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStorageInfo>
 #include <QTimer>
 #include <QTreeView>
@@ -53,7 +55,7 @@ QListWidget* recordList(QWidget* parent, const QString& name) {
 
 // The cause of a failed write as the database layer tells it, in the run's language; any other failure by
 // its description.
-QString ursache(const std::exception& fehler, bool englisch) {
+QString ursache(const std::exception& fehler) {
     using platform::DatabaseFailure;
     const struct {
         DatabaseFailure art;
@@ -73,7 +75,7 @@ QString ursache(const std::exception& fehler, bool englisch) {
     };
     const DatabaseFailure art = platform::databaseFailure(fehler);
     for (const auto& b : bekannte)
-        if (b.art == art) return QString::fromUtf8(englisch ? b.english : b.german);
+        if (b.art == art) return platform::Language::text(b.english, b.german);
     return platform::asVbError(fehler).Description();
 }
 
@@ -117,7 +119,7 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
     modell_->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot);
     modell_->setNameFilters({RunState::TITLE() + QStringLiteral(".mdb")});
     modell_->setNameFilterDisables(false);
-    dirEXP = new QTreeView(fraEXP);
+    dirEXP = new Ordnerbaum(fraEXP);
     dirEXP->setObjectName(QStringLiteral("dirEXP"));
     dirEXP->setFont(platform::arialFont(9));
     // The folder at the top is noted before the tree hears of a change: the tree forgets its rows first.
@@ -186,7 +188,13 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
         // A project database chosen in the tree stands for its folder.
         const QString pfad = modell_->filePath(index);
         const QString ordner = modell_->isDir(index) ? pfad : fs::GetParentFolderName(pfad);
-        if (ordner != ordner_) dirEXP_Change(ordner);
+        // Taken once the tree has handled the click or the key: opening the project lets other events run,
+        // and what they move in the tree was not moved by the user.
+        QMetaObject::invokeMethod(
+            this, [this, ordner] {
+                if (ordner != ordner_) dirEXP_Change(ordner);
+            },
+            Qt::QueuedConnection);
     };
     // The tree does not follow the model's reading of folders (late, or again when a folder beside one
     // changed): it stays where the user put it, so that a click lands on the folder the user aimed at.
@@ -198,6 +206,14 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
     for (const auto nachher : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(modell_, nachher, this, &frmEXPIMP::obenHalten);
     connect(modell_, &QAbstractItemModel::layoutChanged, this, &frmEXPIMP::obenHalten);
+    // Nor does the tree itself move it (bringing the current folder into view as the rows or the view's size
+    // change): whatever moves the rows but the user is undone.
+    connect(dirEXP->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (dirEXP->nutzerAm())
+            obenMerken();
+        else
+            obenHalten();
+    });
     connect(cmdEXP, &QPushButton::clicked, this, &frmEXPIMP::cmdEXP_Click);
     connect(cmdIMP, &QPushButton::clicked, this, &frmEXPIMP::cmdIMP_Click);
     connect(cmdSCHLIESSEN, &QPushButton::clicked, this, &frmEXPIMP::cmdSCHLIESSEN_Click);
@@ -212,7 +228,6 @@ void frmEXPIMP::Form_Load() {
     platform::Hourglass sanduhr;
     const RunState& run = RunState::current();
     ErrorTrap trap(RunState::TITLE());
-    if (!trap.step([&] { sprache_ = run.SPRACHE; })) return;
     cnnEXP_ = std::make_unique<Connection>();
     // The volume of the current project, and the folder that holds the project folders.
     if (!trap.step([&] {
@@ -230,7 +245,7 @@ void frmEXPIMP::Form_Load() {
         }))
         return;
     if (!trap.step([&] {
-            if (sprache_ == 1) {
+            if (platform::Language::english()) {
                 fraIMP->setTitle(QStringLiteral("Selected Projekt: ") + run.PROJEKT);
                 fraEXP->setTitle(QStringLiteral("External Project"));
                 cmdSCHLIESSEN->setText(QStringLiteral("Quit"));
@@ -285,8 +300,7 @@ bool frmEXPIMP::zielPruefen(const QString& datei) {
         cnnEXP_->Close();
         platform::ScreenPointer::set(platform::ScreenPointer::Default);
         RunState::current().dialogs().MsgBox(
-            (sprache_ == 1 ? QStringLiteral("The project database %1 can't be opened:\n%2")
-                           : QStringLiteral("Die Projektdatenbank %1 kann nicht geöffnet werden:\n%2"))
+            platform::Language::text(QStringLiteral("The project database %1 can't be opened:\n%2"), QStringLiteral("Die Projektdatenbank %1 kann nicht geöffnet werden:\n%2"))
                 .arg(datei, platform::asVbError(e).Description()),
             platform::Msg::OKOnly | Exclamation, dialogTitle());
         return false;
@@ -299,8 +313,7 @@ bool frmEXPIMP::zielPruefen(const QString& datei) {
 void frmEXPIMP::zielMelden(const QString& ziel, const QString& grund) {
     platform::ScreenPointer::set(platform::ScreenPointer::Default);
     RunState::current().dialogs().MsgBox(
-        (sprache_ == 1 ? QStringLiteral("The records can't be copied into %1:\n%2")
-                       : QStringLiteral("Die Datensätze können nicht nach %1 kopiert werden:\n%2"))
+        platform::Language::text(QStringLiteral("The records can't be copied into %1:\n%2"), QStringLiteral("Die Datensätze können nicht nach %1 kopiert werden:\n%2"))
             .arg(ziel, grund),
         platform::Msg::OKOnly | Exclamation, dialogTitle());
 }
@@ -382,8 +395,7 @@ void frmEXPIMP::dirEXP_Change(const QString& ordner) {
         // database says so, so that the empty list is not taken for an empty project.
         if (!fs::FileExists(datei)) {
             auto* hinweis =
-                new QListWidgetItem(sprache_ == 1 ? QStringLiteral("No project in this folder")
-                                                  : QStringLiteral("Kein Projekt in diesem Ordner"),
+                new QListWidgetItem(platform::Language::text(QStringLiteral("No project in this folder"), QStringLiteral("Kein Projekt in diesem Ordner")),
                                     lstEXP);
             hinweis->setData(Qt::UserRole, std::int32_t(0));
             hinweis->setFlags(Qt::ItemIsEnabled);
@@ -396,13 +408,12 @@ void frmEXPIMP::dirEXP_Change(const QString& ordner) {
     if (geoeffnet && cnnEXP_->isOpen()) geoeffnet = zielPruefen(datei);
     knoepfeSetzen();
     if (!geoeffnet || !cnnEXP_->isOpen()) {
-        fraEXP->setTitle(sprache_ == 1 ? QStringLiteral("External Project")
-                                       : QStringLiteral("Externes Projekt"));
+        fraEXP->setTitle(platform::Language::text(QStringLiteral("External Project"), QStringLiteral("Externes Projekt")));
         return;
     }
     geoeffnet_ = true;
     if (!trap.step([&] { LISTEFUELLEN(*cnnEXP_, *lstEXP); })) return;
-    fraEXP->setTitle((sprache_ == 1 ? QStringLiteral("Project ") : QStringLiteral("Projekt ")) +
+    fraEXP->setTitle(platform::Language::text(QStringLiteral("Project "), QStringLiteral("Projekt ")) +
                      QFileInfo(ordner).fileName());
 }
 
@@ -459,7 +470,7 @@ void frmEXPIMP::DATENSAETZEKOPIEREN(Connection& quelle, QListWidget& quellliste,
         } catch (const std::exception& e) {
             // The record's transaction is rolled back: the target holds nothing of it. What stopped this
             // record (a full disk, a damaged or read-only file, no ID left) would stop every further one.
-            zielMelden(ziel.path(), ursache(e, sprache_ == 1));
+            zielMelden(ziel.path(), ursache(e));
             return;
         }
     }
@@ -480,8 +491,7 @@ bool frmEXPIMP::sperreNehmen(platform::ProjectLock& sperre, Connection& ziel) {
 void frmEXPIMP::cmdEXP_Click() {
     if (!cnnEXP_ || !cnnEXP_->isOpen() || lstIMP->selectedItems().isEmpty()) return;
     if (!schreibbar_) {
-        zielMelden(cnnEXP_->path(), sprache_ == 1 ? QStringLiteral("the file is read-only")
-                                                  : QStringLiteral("die Datei ist schreibgeschützt"));
+        zielMelden(cnnEXP_->path(), platform::Language::text(QStringLiteral("the file is read-only"), QStringLiteral("die Datei ist schreibgeschützt")));
         return;
     }
     {

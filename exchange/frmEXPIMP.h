@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Ordnerbaum.h"
 #include "platform/db/ProjectLock.h"
 
 #include <chrono>
@@ -85,7 +86,7 @@ public:
 
     QGroupBox* fraEXP;
     QComboBox* drvEXP;
-    QTreeView* dirEXP;
+    Ordnerbaum* dirEXP;
     QListWidget* lstEXP;
     QGroupBox* fraIMP;
     QListWidget* lstIMP;
@@ -121,8 +122,9 @@ private:
     void knoepfeSetzen();
     // Brings a folder into view, opened and current: as the dialog opens, never after.
     void ordnerZeigen(const QString& ordner);
-    // The folder at the top of the tree's rows in view, noted before the model changes its rows, and put
-    // back at the top afterwards (once the dialog has opened).
+    // The folder at the top of the tree's rows in view, noted before the model changes its rows and whenever
+    // the user moves the tree, and put back at the top after anything else moved it (once the dialog has
+    // opened).
     void obenMerken();
     void obenHalten();
     // Waits, a few seconds at most, until the tree has read the folders on the way to the chosen folder, and
@@ -144,7 +146,6 @@ private:
     bool schreibbar_ = false; // the other project takes records
     bool entladen_ = false;
     std::chrono::milliseconds sperrfrist_{platform::ProjectLock::WAIT};
-    std::int16_t sprache_ = 3;
     QString ordner_;
     QPersistentModelIndex oben_;
     bool baumSteht_ = false; // the dialog has opened: from now on only the user moves the tree

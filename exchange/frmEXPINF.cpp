@@ -11,6 +11,7 @@
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/runtime/Language.h"
 #include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
 
@@ -23,6 +24,7 @@
 #include <QPushButton>
 
 using platform::ErrorTrap;
+using platform::Language;
 using platform::placeTwips;
 using platform::RunState;
 using platform::Variant;
@@ -140,8 +142,7 @@ void frmEXPINF::Form_Load() {
     platform::Hourglass sanduhr;
     ErrorTrap trap(RunState::TITLE());
     if (!trap.step([&] {
-            sprache_ = run.SPRACHE;
-            if (sprache_ == 1) {
+            if (Language::english()) {
                 lblAKTP1->setText(QStringLiteral("Files"));
                 lblAKTP2->setText(QStringLiteral("from current project"));
                 lblAKTI1->setText(QStringLiteral("Files"));
@@ -286,11 +287,11 @@ void frmEXPINF::EXPORTIEREN(QListWidget& projekt, QListWidget& informationssyste
     Variant offen;
     if (!datA1_->DTVV(QStringLiteral("BONEU"), offen)) return;
     if (offen.isEmpty() || offen.isNull() || platform::CBool(offen)) {
-        dialoge.MsgBox(sprache_ == 1
-                           ? QStringLiteral("The file ") + name + QStringLiteral(" has not been calculated!")
-                           : QStringLiteral("Der Datensatz ") + name +
-                                 QStringLiteral(" ist nicht ausgewertet!"),
-                       Msg::OKOnly | Msg::Exclamation, RunState::TITLE());
+        dialoge.MsgBox(
+            Language::text(QStringLiteral("The file ") + name + QStringLiteral(" has not been calculated!"),
+                           QStringLiteral("Der Datensatz ") + name +
+                               QStringLiteral(" ist nicht ausgewertet!")),
+            Msg::OKOnly | Msg::Exclamation, RunState::TITLE());
         return;
     }
 

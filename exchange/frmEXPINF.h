@@ -91,6 +91,5 @@ private:
     bool gefunden_ = false;
     int letzter_ = -1;
     bool gedrueckt_ = false; // the entry under the mouse was chosen when the button went down
-    std::int16_t sprache_ = 3;
     platform::ProgressBar* pgbBERECHNEN_ = nullptr;
 };

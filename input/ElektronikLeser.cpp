@@ -3,9 +3,11 @@
 #include "Geraetezahl.h"
 
 #include "platform/runtime/Convert.h"
-#include "platform/runtime/SystemLocale.h"
+#include "platform/runtime/Language.h"
 
 #include <cmath>
+
+using platform::Language;
 
 namespace {
 
@@ -18,10 +20,6 @@ std::optional<int> kurzeGanzzahl(const QString& text) {
 
 QString nr(int n) {
     return QString::number(n);
-}
-
-QString sprache(const QString& deutsch, const QString& englisch) {
-    return platform::SystemLocale::pick(englisch, deutsch);
 }
 
 // How many damaged cycles the question names; the rest are counted only.
@@ -81,23 +79,24 @@ void ElektronikLeser::zyklusFertig(Zyklus&& zyklus) {
     letzterGeschrieben_ = !zyklus.empty();
     if (letzterGeschrieben_) {
         if (zyklen_.size() >= size_t(INT16_MAX))
-            throw Abbruch{sprache(
-                QStringLiteral("Die Elektronikdatei hat mehr Zyklen, als die Tabelle Zeilen haben kann!"),
-                QStringLiteral("The electronics file has more cycles than the table can have rows!"))};
+            throw Abbruch{Language::text(
+                QStringLiteral("The electronics file has more cycles than the table can have rows!"),
+                QStringLiteral("Die Elektronikdatei hat mehr Zyklen, als die Tabelle Zeilen haben kann!"))};
         zyklen_.push_back(std::move(zyklus));
     }
 }
 
-void ElektronikLeser::schaden(const QString& deutsch, const QString& englisch) {
+void ElektronikLeser::schaden(const QString& meldung) {
     if (schaeden_ < INT32_MAX) ++schaeden_;
-    if (ersteSchaeden_.size() < kGenannt) ersteSchaeden_ << sprache(deutsch, englisch);
+    if (ersteSchaeden_.size() < kGenannt) ersteSchaeden_ << meldung;
 }
 
 QString ElektronikLeser::schadensliste() const {
     if (schaeden_ == 1) return ersteSchaeden_.value(0);
-    QString text = sprache(QStringLiteral("Die Elektronikdatei hat %1 beschädigte oder fehlende Zyklen:"),
-                           QStringLiteral("The electronics file has %1 damaged or missing cycles:"))
-                       .arg(schaeden_);
+    QString text =
+        Language::text(QStringLiteral("The electronics file has %1 damaged or missing cycles:"),
+                       QStringLiteral("Die Elektronikdatei hat %1 beschädigte oder fehlende Zyklen:"))
+            .arg(schaeden_);
     for (const QString& s : ersteSchaeden_)
         text += QLatin1Char('\n') + s;
     if (schaeden_ > ersteSchaeden_.size()) text += QStringLiteral("\n...");
@@ -105,19 +104,21 @@ QString ElektronikLeser::schadensliste() const {
 }
 
 QString ElektronikLeser::titel() {
-    return sprache(QStringLiteral("MSFlexGrid / Importieren"), QStringLiteral("MSFlexGrid / Import"));
+    return Language::text(QStringLiteral("MSFlexGrid / Import"), QStringLiteral("MSFlexGrid / Importieren"));
 }
 
 QString ElektronikLeser::schadensmeldung() const {
     return schadensliste() + QLatin1Char('\n') +
-           sprache(QStringLiteral("OK liest die unbeschädigten Zyklen ein, Abbrechen liest nichts ein."),
-                   QStringLiteral("OK imports the sound cycles, Cancel imports nothing."));
+           Language::text(
+               QStringLiteral("OK imports the sound cycles, Cancel imports nothing."),
+               QStringLiteral("OK liest die unbeschädigten Zyklen ein, Abbrechen liest nichts ein."));
 }
 
 int ElektronikLeser::naechste(int zahl) {
     if (zahl >= INT16_MAX)
-        throw Abbruch{sprache(QStringLiteral("Die Zyklusnummern der Elektronikdatei übersteigen 32767!"),
-                              QStringLiteral("The cycle numbers of the electronics file exceed 32767!"))};
+        throw Abbruch{
+            Language::text(QStringLiteral("The cycle numbers of the electronics file exceed 32767!"),
+                           QStringLiteral("Die Zyklusnummern der Elektronikdatei übersteigen 32767!"))};
     return zahl + 1;
 }
 
@@ -125,9 +126,10 @@ int ElektronikLeser::startAnzahl() const {
     const std::optional<int> n = kurzeGanzzahl(v_.KENZ1NR);
     if (!n)
         throw Abbruch{
-            sprache(QStringLiteral("Die Startanzahl \"%1\" der Elektronikvorgabe ist keine ganze Zahl!"),
-                    QStringLiteral("The start count \"%1\" of the electronics preset is not a whole "
-                                   "number!"))
+            Language::text(
+                QStringLiteral("The start count \"%1\" of the electronics preset is not a whole "
+                               "number!"),
+                QStringLiteral("Die Startanzahl \"%1\" der Elektronikvorgabe ist keine ganze Zahl!"))
                 .arg(v_.KENZ1NR)};
     return std::max(*n, 0);
 }
@@ -163,8 +165,9 @@ void ElektronikLeser::A(const QStringList& zeilen) {
     for (; i < zeilen.size(); ++i) {
         const std::optional<QStringList> f = felder(zeilen[i], false);
         if (!f) {
-            schaden(QStringLiteral("ZyklusNr. ") + nr(zyklusNr) + QStringLiteral(" ist beschädigt!"),
-                    QStringLiteral("Cycle no. ") + nr(zyklusNr) + QStringLiteral(" is damaged!"));
+            schaden(Language::text(
+                QStringLiteral("Cycle no. ") + nr(zyklusNr) + QStringLiteral(" is damaged!"),
+                QStringLiteral("ZyklusNr. ") + nr(zyklusNr) + QStringLiteral(" ist beschädigt!")));
         } else {
             Zyklus z;
             for (int k = 0; k < f->size(); ++k)
@@ -200,8 +203,9 @@ void ElektronikLeser::B(const QStringList& zeilen) {
         if (ende < 0) return; // text after the last cycle separator is no whole cycle
         const std::optional<QStringList> f = felder(zeile.mid(start, ende - start), true);
         if (!f) {
-            schaden(QStringLiteral("ZyklusNr. ") + nr(zyklusNr) + QStringLiteral(" ist beschädigt!"),
-                    QStringLiteral("Cycle no. ") + nr(zyklusNr) + QStringLiteral(" is damaged!"));
+            schaden(Language::text(
+                QStringLiteral("Cycle no. ") + nr(zyklusNr) + QStringLiteral(" is damaged!"),
+                QStringLiteral("ZyklusNr. ") + nr(zyklusNr) + QStringLiteral(" ist beschädigt!")));
         } else {
             Zyklus z;
             for (int k = 0; k < f->size(); ++k)
@@ -228,8 +232,8 @@ void ElektronikLeser::C(const QStringList& zeilen) {
             ++vorher;
         if (vorher >= zeilen.size()) return; // no marker: the data never start
         if (vorher / zl > INT16_MAX)
-            throw Abbruch{sprache(QStringLiteral("Die Elektronikdatei ist zu lang!"),
-                                  QStringLiteral("The electronics file is too long!"))};
+            throw Abbruch{Language::text(QStringLiteral("The electronics file is too long!"),
+                                         QStringLiteral("Die Elektronikdatei ist zu lang!"))};
         erwartet = int(vorher / zl);
         position = int(vorher % zl) + 1;
         i = vorher + 1;
@@ -239,16 +243,17 @@ void ElektronikLeser::C(const QStringList& zeilen) {
     auto zyklusnummer = [&](const QString& zeile) {
         const std::optional<int> n = kurzeGanzzahl(zeile);
         if (!n)
-            throw Abbruch{sprache(QStringLiteral("In Zeile %1 der Elektronikdatei steht keine Zyklusnummer!"),
-                                  QStringLiteral("Line %1 of the electronics file holds no cycle number!"))
-                              .arg(nr(int(std::min<qsizetype>(i, INT32_MAX))))};
+            throw Abbruch{
+                Language::text(QStringLiteral("Line %1 of the electronics file holds no cycle number!"),
+                               QStringLiteral("In Zeile %1 der Elektronikdatei steht keine Zyklusnummer!"))
+                    .arg(nr(int(std::min<qsizetype>(i, INT32_MAX))))};
         if (*n < erwartet)
             throw Abbruch{
-                sprache(
-                    QStringLiteral("Auf ZyklusNr. %1 folgt ZyklusNr. %2: die Zyklen der Elektronikdatei sind "
-                                   "nicht aufsteigend!"),
+                Language::text(
                     QStringLiteral("Cycle no. %1 is followed by cycle no. %2: the cycles of the electronics "
-                                   "file do not ascend!"))
+                                   "file do not ascend!"),
+                    QStringLiteral("Auf ZyklusNr. %1 folgt ZyklusNr. %2: die Zyklen der Elektronikdatei sind "
+                                   "nicht aufsteigend!"))
                     .arg(nr(erwartet - 1), nr(*n))};
         return *n;
     };
@@ -262,10 +267,10 @@ void ElektronikLeser::C(const QStringList& zeilen) {
             if (i >= zeilen.size()) {
                 // The file ends inside a cycle: the part read is no whole reading.
                 if (begonnen)
-                    schaden(QStringLiteral("ZyklusNr. ") + nr(erwartet) +
-                                QStringLiteral(" der Elektronikdatei ist beschädigt!"),
-                            QStringLiteral("Cycle no. ") + nr(erwartet) +
-                                QStringLiteral(" of the electronics file is damaged!"));
+                    schaden(Language::text(QStringLiteral("Cycle no. ") + nr(erwartet) +
+                                               QStringLiteral(" of the electronics file is damaged!"),
+                                           QStringLiteral("ZyklusNr. ") + nr(erwartet) +
+                                               QStringLiteral(" der Elektronikdatei ist beschädigt!")));
                 return;
             }
             const QString zeile = zeilen[i++];
@@ -274,15 +279,16 @@ void ElektronikLeser::C(const QStringList& zeilen) {
                 const std::optional<double> kopf = geraetezahl(zeile);
                 if (!kopf || *kopf != zl - 1) {
                     if (erster)
-                        schaden(QStringLiteral(
-                                    "Elektronikvorgaben passen nicht zur Struktur der Elektronikdatei!"),
-                                QStringLiteral("The electronics presets do not fit the structure of the "
-                                               "electronics file!"));
+                        schaden(Language::text(
+                            QStringLiteral("The electronics presets do not fit the structure of the "
+                                           "electronics file!"),
+                            QStringLiteral(
+                                "Elektronikvorgaben passen nicht zur Struktur der Elektronikdatei!")));
                     else
-                        schaden(QStringLiteral("ZyklusNr. ") + nr(erwartet - 1) +
-                                    QStringLiteral(" der Elektronikdatei ist beschädigt!"),
-                                QStringLiteral("Cycle no. ") + nr(erwartet - 1) +
-                                    QStringLiteral(" of the electronics file is damaged!"));
+                        schaden(Language::text(QStringLiteral("Cycle no. ") + nr(erwartet - 1) +
+                                                   QStringLiteral(" of the electronics file is damaged!"),
+                                               QStringLiteral("ZyklusNr. ") + nr(erwartet - 1) +
+                                                   QStringLiteral(" der Elektronikdatei ist beschädigt!")));
                     // The number expected stays: a cycle that ran long into this one is followed by its
                     // neighbour, which the resynchronisation finds.
                     // The cycle before, which ran into this one, is replaced by the next good cycle.
@@ -311,10 +317,11 @@ void ElektronikLeser::C(const QStringList& zeilen) {
             } else if (position == 1) {
                 const int n = zyklusnummer(zeile);
                 if (n != erwartet) {
-                    schaden(QStringLiteral("Es fehlen ein oder mehrere Zyklen nach ZyklusNr. ") +
-                                nr(erwartet - 1) + QStringLiteral(" !"),
-                            QStringLiteral("One or more cycles are missing after cycle no. ") +
-                                nr(erwartet - 1) + QStringLiteral("!"));
+                    schaden(
+                        Language::text(QStringLiteral("One or more cycles are missing after cycle no. ") +
+                                           nr(erwartet - 1) + QStringLiteral("!"),
+                                       QStringLiteral("Es fehlen ein oder mehrere Zyklen nach ZyklusNr. ") +
+                                           nr(erwartet - 1) + QStringLiteral(" !")));
                     erwartet = n;
                 }
             }

@@ -55,8 +55,8 @@ private:
     void zyklusFertig(Zyklus&& zyklus);
     // The start count KENZ1NR as a whole number.
     int startAnzahl() const;
-    // Notes a damaged or missing cycle; the reading goes on as after OK.
-    void schaden(const QString& deutsch, const QString& englisch);
+    // Notes a damaged or missing cycle (its message in the run's language); the reading goes on as after OK.
+    void schaden(const QString& meldung);
     static int naechste(int zahl);
 
     const Elektronikvorgabe& v_;

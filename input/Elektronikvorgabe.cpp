@@ -5,7 +5,7 @@
 
 #include "platform/run/RunState.h"
 #include "platform/runtime/Convert.h"
-#include "platform/runtime/SystemLocale.h"
+#include "platform/runtime/Language.h"
 
 #include <cmath>
 
@@ -65,10 +65,9 @@ std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, Q
     std::int32_t erste = 0, letzte = 0, anzahl = 0;
     kopf.INDEXL(erste, letzte, anzahl, QStringLiteral("AKVK"), Variant(AKVK), QStringLiteral("IDK"));
     if (anzahl == 0) {
-        meldung =
-            platform::SystemLocale::pick(QStringLiteral("The electronics preset \"%1\" does not exist!"),
-                                         QStringLiteral("Die Elektronikvorgabe \"%1\" gibt es nicht!"))
-                .arg(AKVK);
+        meldung = platform::Language::text(QStringLiteral("The electronics preset \"%1\" does not exist!"),
+                                           QStringLiteral("Die Elektronikvorgabe \"%1\" gibt es nicht!"))
+                      .arg(AKVK);
         return std::nullopt;
     }
     kopf.ESPK1 = QStringLiteral("AKVK");
@@ -89,7 +88,7 @@ std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, Q
     v.TZS = trenner(v.TZS);
     v.TZZ = trenner(v.TZZ);
     if (v.ZL < 1) {
-        meldung = platform::SystemLocale::pick(
+        meldung = platform::Language::text(
                       QStringLiteral("The electronics preset \"%1\" has no valid cycle length (ZL)!"),
                       QStringLiteral("Die Elektronikvorgabe \"%1\" hat keine gültige Zyklenlänge (ZL)!"))
                       .arg(AKVK);
@@ -111,7 +110,7 @@ std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, Q
                                 groessteZahl = gespeicherteGanzzahl(groessteNr);
     if (!kleinsteZahl || !groessteZahl || *kleinsteZahl < 0 || *groessteZahl > INT16_MAX) {
         meldung =
-            platform::SystemLocale::pick(
+            platform::Language::text(
                 QStringLiteral("The measured value numbers (MNR) of the electronics preset \"%1\" are not "
                                "whole numbers from 0 to 32767!"),
                 QStringLiteral("Die Messwertnummern (MNR) der Elektronikvorgabe \"%1\" sind keine ganzen "
@@ -149,7 +148,7 @@ std::optional<Elektronikvorgabe> Elektronikvorgabe::lesen(const QString& AKVK, Q
             const std::optional<double> p = gespeicherteGanzzahl(position[i]);
             if (!p || *p < 0 || *p > INT16_MAX) {
                 meldung =
-                    platform::SystemLocale::pick(
+                    platform::Language::text(
                         QStringLiteral("The position of measured value %1 of the electronics preset \"%2\" "
                                        "is not a whole number from 0 up!"),
                         QStringLiteral("Die Position des Messwerts %1 der Elektronikvorgabe \"%2\" ist keine "

@@ -14,7 +14,7 @@
 #include "platform/run/RunState.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/EventLoop.h"
-#include "platform/runtime/SystemLocale.h"
+#include "platform/runtime/Language.h"
 #include "platform/system/TextLines.h"
 #include "platform/ui/FlexGrid.h"
 
@@ -68,7 +68,7 @@ struct Abbruch {
 bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
     Zustand& z = *z_;
     if (!z.grid) {
-        melden(platform::SystemLocale::pick(
+        melden(platform::Language::text(
             QStringLiteral("The table editor has no table to import into!"),
             QStringLiteral("Der Tabelleneditor hat keine Tabelle, in die er einlesen kann!")));
         return false;
@@ -76,7 +76,7 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
     platform::FlexGrid& grid = *z.grid;
     // A disabled grid holds no readings in this program and takes none.
     if (!grid.Enabled()) {
-        melden(platform::SystemLocale::pick(
+        melden(platform::Language::text(
             QStringLiteral("The table is locked and takes no readings!"),
             QStringLiteral("Die Tabelle ist gesperrt und nimmt keine Messwerte auf!")));
         return false;
@@ -98,7 +98,7 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
         mitWerten = mitWerten || m.vorhanden;
     if (mitWerten) {
         if (z.lselek.size() < size_t(spalten)) {
-            melden(platform::SystemLocale::pick(
+            melden(platform::Language::text(
                 QStringLiteral("The columns of the table have no import keys!"),
                 QStringLiteral("Den Spalten der Tabelle sind keine Importschlüssel zugeordnet!")));
             return false;
@@ -112,14 +112,14 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
     QString fehler;
     const std::optional<QStringList> zeilen = platform::ReadTextLines(DATEI, fehler);
     if (!zeilen) {
-        melden(platform::SystemLocale::pick(
-                   QStringLiteral("The electronics file %1 can't be read!\n%2"),
-                   QStringLiteral("Die Elektronikdatei %1 kann nicht gelesen werden!\n%2"))
-                   .arg(DATEI, fehler));
+        melden(
+            platform::Language::text(QStringLiteral("The electronics file %1 can't be read!\n%2"),
+                                     QStringLiteral("Die Elektronikdatei %1 kann nicht gelesen werden!\n%2"))
+                .arg(DATEI, fehler));
         return false;
     }
-    const QString keine = platform::SystemLocale::pick(QStringLiteral("No readings found."),
-                                                       QStringLiteral("Keine Messwerte gefunden."));
+    const QString keine = platform::Language::text(QStringLiteral("No readings found."),
+                                                   QStringLiteral("Keine Messwerte gefunden."));
     // A device writes text: a NUL is a binary file, or UTF-16 without its byte order mark read as 8-bit
     // text. Its "cycles" would be noise, and each of them damaged.
     for (const QString& zeile : *zeilen)
@@ -178,7 +178,7 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
                 const float produkt = float(*x) * m.FAKTOR;
                 if (!std::isfinite(produkt))
                     throw Abbruch{
-                        platform::SystemLocale::pick(
+                        platform::Language::text(
                             QStringLiteral("The value %1 grows too large by the factor of column %2!"),
                             QStringLiteral("Der Wert %1 wird mit dem Faktor der Spalte %2 zu groß!"))
                             .arg(t, m.SPALTE)};
@@ -208,7 +208,7 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
         }
         const qint64 noetig = qint64(erste) + qint64(zyklen->size());
         if (noetig > INT16_MAX)
-            throw Abbruch{platform::SystemLocale::pick(
+            throw Abbruch{platform::Language::text(
                               QStringLiteral("The table can't take the %1 cycles of the electronics file!"),
                               QStringLiteral("Die Tabelle kann die %1 Zyklen der Elektronikdatei nicht "
                                              "aufnehmen!"))
@@ -228,13 +228,13 @@ bool clsFLX::IMPORTIEREN(const QString& AKVK, const QString& DATEI) {
     // A date and a time pattern that both can't be read are one fault of the configuration: one message.
     QStringList muster;
     if (!v->DATUM.isEmpty() && !datum)
-        muster << platform::SystemLocale::pick(
+        muster << platform::Language::text(
             QStringLiteral("An invalid date format was entered for this configuration in the "
                            "menu Electronics presets!"),
             QStringLiteral("Es wurde für diese Konfiguration ein ungültiges Datumsformat im Menü "
                            "Elektronikvorgaben eingegeben!"));
     if (!v->UHRZEIT.isEmpty() && !zeit)
-        muster << platform::SystemLocale::pick(
+        muster << platform::Language::text(
             QStringLiteral("An invalid time format was entered for this configuration in the "
                            "menu Electronics presets!"),
             QStringLiteral("Es wurde für diese Konfiguration ein ungültiges Zeitformat im Menü "

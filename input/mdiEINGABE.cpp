@@ -5,6 +5,7 @@
 #include "Formelzeichen.h"
 
 #include "platform/run/RunState.h"
+#include "platform/runtime/Language.h"
 #include "platform/runtime/Color.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/ui/ComboBox.h"
@@ -81,7 +82,7 @@ mdiEINGABE::mdiEINGABE(QWidget* parent) : QWidget(parent) {
     buildHeader();
     buildTab0();
     buildTab1();
-    if (SPRACHE == 1) setEnglishCaptions();
+    if (platform::Language::english()) setEnglishCaptions();
     cboSPR->setEnabled(false);
     // Frame titles are bold; what the frames hold keeps the form's font, its weight set explicitly so that
     // the frame's bold is not inherited.

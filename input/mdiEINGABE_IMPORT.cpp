@@ -8,6 +8,7 @@
 #include "Elektronikvorgabe.h"
 
 #include "platform/run/RunState.h"
+#include "platform/runtime/Language.h"
 #include "platform/system/FileSystem.h"
 #include "platform/ui/FlexGrid.h"
 
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QTabWidget>
 
+using platform::Language;
 using platform::RunState;
 
 void mdiEINGABE::importEinrichten() {
@@ -32,35 +34,33 @@ void mdiEINGABE::importEinrichten() {
 }
 
 QMenu* mdiEINGABE::importMenue(int Index) {
-    const bool englisch = SPRACHE == 1;
     auto* menue = new QMenu(this);
-    QMenu* import = menue->addMenu(englisch ? QStringLiteral("Import") : QStringLiteral("Importieren"));
+    QMenu* import = menue->addMenu(Language::text(QStringLiteral("Import"), QStringLiteral("Importieren")));
     const std::vector<QString> namen = Elektronikvorgabe::namen();
     for (const QString& name : namen)
         connect(import->addAction(name), &QAction::triggered, this,
                 [this, Index, name] { IMPORTIEREN(Index, name); });
     if (namen.empty())
         import
-            ->addAction(englisch ? QStringLiteral("(no electronics presets)")
-                                 : QStringLiteral("(keine Elektronikvorgaben)"))
+            ->addAction(Language::text(QStringLiteral("(no electronics presets)"),
+                                       QStringLiteral("(keine Elektronikvorgaben)")))
             ->setEnabled(false);
-    connect(
-        menue->addAction(englisch ? QStringLiteral("Row filter ...") : QStringLiteral("Zeilenfilter ...")),
-        &QAction::triggered, this, [this, Index] { ZEILENFILTER(Index); });
+    connect(menue->addAction(
+                Language::text(QStringLiteral("Row filter ..."), QStringLiteral("Zeilenfilter ..."))),
+            &QAction::triggered, this, [this, Index] { ZEILENFILTER(Index); });
     return menue;
 }
 
 bool mdiEINGABE::IMPORTIEREN(int Index, const QString& AKVK) {
     if (!flx(Index).EINFUEGEN(0)) return false;
     RunState& run = RunState::current();
-    const bool englisch = SPRACHE == 1;
     const QString start = importOrdner_.isEmpty() ? run.DATENBANKPFAD() : importOrdner_;
     const std::optional<QString> datei = run.dialogs().OpenFileName(
-        englisch ? QStringLiteral("Electronics file for ") + AKVK
-                 : QStringLiteral("Elektronikdatei für ") + AKVK,
+        Language::text(QStringLiteral("Electronics file for "), QStringLiteral("Elektronikdatei für ")) +
+            AKVK,
         start,
-        englisch ? QStringLiteral("Text files (*.txt *.dat *.csv *.asc);;All files (*)")
-                 : QStringLiteral("Textdateien (*.txt *.dat *.csv *.asc);;Alle Dateien (*)"));
+        Language::text(QStringLiteral("Text files (*.txt *.dat *.csv *.asc);;All files (*)"),
+                       QStringLiteral("Textdateien (*.txt *.dat *.csv *.asc);;Alle Dateien (*)")));
     if (!datei || datei->isEmpty()) return false;
     importOrdner_ = QFileInfo(*datei).absolutePath();
     const bool gelesen = flx(Index).IMPORTIEREN(AKVK, *datei);

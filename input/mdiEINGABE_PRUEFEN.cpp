@@ -6,6 +6,7 @@
 
 #include "platform/run/RunState.h"
 #include "platform/runtime/Convert.h"
+#include "platform/runtime/Language.h"
 #include "platform/runtime/VbError.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/FlexGrid.h"
@@ -17,6 +18,7 @@
 #include <QTabWidget>
 #include <span>
 
+using platform::Language;
 using platform::RunState;
 namespace Msg = platform::Msg;
 
@@ -46,7 +48,7 @@ bool mdiEINGABE::EINGABEPRUEFEN(QString& TEXT, float MINIMUM, float MAXIMUM, boo
     const bool englisch = SPRACHE == 1, deutsch = SPRACHE == 3;
     auto melden = [&](const QString& en, const QString& de, int stil) {
         if (englisch || deutsch)
-            RunState::current().dialogs().MsgBox(englisch ? en : de, Msg::OKOnly | stil, TITEL);
+            RunState::current().dialogs().MsgBox(Language::text(en, de), Msg::OKOnly | stil, TITEL);
         return false;
     };
     if (DATUM) {
@@ -173,11 +175,11 @@ bool mdiEINGABE::EINGABEPRUEFEN() {
         const QString nummer = g.TextMatrix(r, 0).trimmed().isEmpty() ? QString::number(r - g.FixedRows())
                                                                       : g.TextMatrix(r, 0).trimmed();
         RunState::current().dialogs().MsgBox(
-            SPRACHE == 1
-                ? QStringLiteral("Reading no. %1 is empty: enter its values or remove the row.").arg(nummer)
-                : QStringLiteral("Messung Nr. %1 ist leer: bitte ihre Werte eintragen oder die Zeile "
-                                 "entfernen.")
-                      .arg(nummer),
+            Language::text(
+                QStringLiteral("Reading no. %1 is empty: enter its values or remove the row."),
+                QStringLiteral("Messung Nr. %1 ist leer: bitte ihre Werte eintragen oder die Zeile "
+                               "entfernen."))
+                .arg(nummer),
             Msg::OKOnly | Msg::Exclamation, RunState::TITLE());
         zeigen(1, &g);
         g.setRow(r);

@@ -3,7 +3,7 @@
 #include "platform/run/RunState.h"
 #include "platform/runtime/Convert.h"
 #include "platform/runtime/DialogService.h"
-#include "platform/runtime/SystemLocale.h"
+#include "platform/runtime/Language.h"
 
 namespace store {
 
@@ -18,9 +18,8 @@ QString messageText(const platform::Variant& value) {
 
 QString storageFailureText(const QString& cause, const QString& column, const QString& table) {
     return cause + QLatin1Char('\n') +
-           platform::SystemLocale::pick(
-               QStringLiteral("Column %1 of table %2 was not saved."),
-               QStringLiteral("Die Spalte %1 der Tabelle %2 wurde nicht gespeichert."))
+           platform::Language::text(QStringLiteral("Column %1 of table %2 was not saved."),
+                                    QStringLiteral("Die Spalte %1 der Tabelle %2 wurde nicht gespeichert."))
                .arg(column, table);
 }
 

@@ -1,8 +1,8 @@
 #include "NEUEID.h"
 
 #include "platform/db/Recordset.h"
-#include "platform/run/RunState.h"
 #include "platform/runtime/Convert.h"
+#include "platform/runtime/Language.h"
 #include "platform/runtime/VbError.h"
 
 #include <cmath>
@@ -25,13 +25,12 @@ std::int32_t naechste(const platform::Variant& wert, std::int64_t grenze) {
     if (hoechste >= double(grenze)) {
         const QString zahl = QString::number(grenze);
         throw VbError(VbError::Overflow,
-                      platform::RunState::current().SPRACHE == 1
-                          ? QStringLiteral("No further record can be added: the highest record number (ID) "
-                                           "%1 has been reached.")
-                                .arg(zahl)
-                          : QStringLiteral("Es kann kein weiterer Datensatz angelegt werden: Die höchste "
-                                           "Datensatznummer (ID) %1 ist erreicht.")
-                                .arg(zahl));
+                      platform::Language::text(
+                          QStringLiteral("No further record can be added: the highest record number (ID) "
+                                         "%1 has been reached."),
+                          QStringLiteral("Es kann kein weiterer Datensatz angelegt werden: Die höchste "
+                                         "Datensatznummer (ID) %1 ist erreicht."))
+                          .arg(zahl));
     }
     return std::int32_t(std::int64_t(hoechste) + 1);
 }

@@ -8,7 +8,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/run/ErrorBox.h"
 #include "platform/runtime/Convert.h"
-#include "platform/runtime/SystemLocale.h"
+#include "platform/runtime/Language.h"
 #include "platform/runtime/VbError.h"
 #include "Statement.h"
 #include "TrappedRows.h"
@@ -22,8 +22,8 @@ using platform::VbError;
 
 namespace {
 VbError argumentNotOptional() {
-    return VbError(449, platform::SystemLocale::pick(QStringLiteral("Argument not optional"),
-                                                     QStringLiteral("Argument ist nicht optional")));
+    return VbError(449, platform::Language::text(QStringLiteral("Argument not optional"),
+                                                 QStringLiteral("Argument ist nicht optional")));
 }
 } // namespace
 

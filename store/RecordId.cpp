@@ -1,7 +1,7 @@
 #include "RecordId.h"
 
-#include "platform/run/RunState.h"
 #include "platform/runtime/Convert.h"
+#include "platform/runtime/Language.h"
 #include "platform/runtime/Variant.h"
 #include "platform/runtime/VbError.h"
 
@@ -42,15 +42,13 @@ std::int32_t longId(const platform::Variant& id, const platform::Variant& name) 
 QString idTooLarge(const QString& name, std::int64_t id) {
     const QString zahl = QString::number(id);
     const QString grenze = QString::number(std::numeric_limits<std::int32_t>::max());
-    return platform::RunState::current().SPRACHE == 1
-               ? QStringLiteral(
-                     "Record %1 has the number (ID) %2, beyond the largest this program keeps (%3): "
-                     "it can't be opened, evaluated or overwritten here.")
-                     .arg(name, zahl, grenze)
-               : QStringLiteral("Der Datensatz %1 hat die Nummer (ID) %2, größer als die größte, die dieses "
-                                "Programm führt (%3): Er kann hier nicht geöffnet, ausgewertet oder "
-                                "überschrieben werden.")
-                     .arg(name, zahl, grenze);
+    return platform::Language::text(
+               QStringLiteral("Record %1 has the number (ID) %2, beyond the largest this program keeps (%3): "
+                              "it can't be opened, evaluated or overwritten here."),
+               QStringLiteral("Der Datensatz %1 hat die Nummer (ID) %2, größer als die größte, die dieses "
+                              "Programm führt (%3): Er kann hier nicht geöffnet, ausgewertet oder "
+                              "überschrieben werden."))
+        .arg(name, zahl, grenze);
 }
 
 } // namespace store

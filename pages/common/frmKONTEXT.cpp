@@ -2,6 +2,7 @@
 
 #include "platform/run/RunState.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/runtime/Language.h"
 #include "platform/ui/CheckBox.h"
 #include "platform/window/FormFont.h"
 #include "platform/window/Twips.h"
@@ -70,7 +71,7 @@ frmKONTEXT::frmKONTEXT() : QDialog(nullptr) {
 }
 
 void frmKONTEXT::Form_Load() {
-    if (platform::RunState::current().SPRACHE != 1) return;
+    if (!platform::Language::english()) return;
     setWindowTitle(QStringLiteral("context menue of page"));
     fraSKALEN->setTitle(QStringLiteral("page layout"));
     cmdFARBEN[0]->setText(QStringLiteral("color of page"));

@@ -15,8 +15,10 @@
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/runtime/Language.h"
 #include "platform/surface/PictureBox.h"
 
+using platform::Language;
 using platform::RunState;
 
 mdiMSEITE1::mdiMSEITE1(QWidget* parent)
@@ -113,23 +115,22 @@ void mdiMSEITE1::ohneWerteMelden() {
             ohneSpline << KEN_[int(i)];
     }
     if (ohneErgebnisse.isEmpty() && ohneSpline.isEmpty()) return;
-    const bool englisch = RunState::current().SPRACHE == 1;
     QStringList absaetze;
     if (!ohneErgebnisse.isEmpty())
-        absaetze << (englisch
-                         ? QStringLiteral("Records without results (not calculated), shown on the page "
-                                          "without these values:")
-                         : QStringLiteral("Datensätze ohne Ergebnisse (nicht ausgewertet), auf der Seite "
-                                          "ohne diese Werte dargestellt:")) +
+        absaetze << Language::text(
+                        QStringLiteral("Records without results (not calculated), shown on the page "
+                                       "without these values:"),
+                        QStringLiteral("Datensätze ohne Ergebnisse (nicht ausgewertet), auf der Seite "
+                                       "ohne diese Werte dargestellt:")) +
                         QLatin1Char('\n') + ohneErgebnisse.join(QLatin1Char('\n'));
     if (!ohneSpline.isEmpty())
-        absaetze << (englisch
-                         ? QStringLiteral("Records without spline results (fewer than three readings or "
-                                          "water contents that do not rise), shown on the page without "
-                                          "these values:")
-                         : QStringLiteral("Datensätze ohne Spline-Ergebnisse (weniger als drei Messungen "
-                                          "oder nicht steigende Wassergehalte), auf der Seite ohne diese "
-                                          "Werte dargestellt:")) +
+        absaetze << Language::text(
+                        QStringLiteral("Records without spline results (fewer than three readings or "
+                                       "water contents that do not rise), shown on the page without "
+                                       "these values:"),
+                        QStringLiteral("Datensätze ohne Spline-Ergebnisse (weniger als drei Messungen "
+                                       "oder nicht steigende Wassergehalte), auf der Seite ohne diese "
+                                       "Werte dargestellt:")) +
                         QLatin1Char('\n') + ohneSpline.join(QLatin1Char('\n'));
     RunState::current().dialogs().MsgBox(absaetze.join(QStringLiteral("\n\n")),
                                          platform::Msg::Exclamation | platform::Msg::OKOnly, windowTitle());

@@ -1,7 +1,7 @@
 #include "Connection.h"
 #include "DatabaseFailure.h"
 
-#include "../runtime/SystemLocale.h"
+#include "../runtime/Language.h"
 #include "../runtime/VbError.h"
 #include "../system/FileLock.h"
 #include "../system/FileSystem.h"
@@ -37,7 +37,7 @@ QString engineMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)
 DatabaseError inUse(const QString& path) {
     return DatabaseError(
         VbError::database(
-            SystemLocale::pick(
+            Language::text(
                 QStringLiteral("The database '%1' is in use by another user. Please try again in a moment."),
                 QStringLiteral("Die Datenbank '%1' wird gerade von einem anderen Benutzer bearbeitet. Bitte "
                                "versuchen Sie es gleich noch einmal."))
@@ -49,32 +49,24 @@ DatabaseError inUse(const QString& path) {
 // such (with the file), not as the statement's failure, so that no message blames the value that was being
 // written.
 DatabaseError engineError(sqlite3* db, const QString& path) {
-    const int extended = sqlite3_extended_errcode(db);
-    const int code = extended & 0xFF;
-    const int system = sqlite3_system_errno(db);
-    const DatabaseFailure failure = engineFailure(db);
-    if (code == SQLITE_BUSY) return inUse(path);
-    if (code == SQLITE_FULL || (code == SQLITE_IOERR && (system == ENOSPC || system == EDQUOT)))
-        return DatabaseError(FileSystem::WriteError(path, ENOSPC), failure);
-    const bool reading = extended == SQLITE_IOERR_READ || extended == SQLITE_IOERR_SHORT_READ;
-    if (code == SQLITE_IOERR && !reading) return DatabaseError(FileSystem::WriteError(path, system), failure);
-    return DatabaseError(VbError::database(engineMessage(db)), failure);
+    const EngineFault fault = engineFault(db);
+    if (fault.failure == DatabaseFailure::Busy) return inUse(path);
+    if (fault.writeError)
+        return DatabaseError(FileSystem::WriteError(path, *fault.writeError), fault.failure);
+    return DatabaseError(VbError::database(engineMessage(db)), fault.failure);
 }
 
 DatabaseError notADatabase(const QString& path) {
     return DatabaseError(
-        VbError::database(SystemLocale::pick(QStringLiteral("The file '%1' is not a database of this program."),
-                                             QStringLiteral("Die Datei '%1' ist keine Datenbank dieses "
-                                                            "Programms."))
+        VbError::database(Language::text(QStringLiteral("The file '%1' is not a database of this program."),
+                                         QStringLiteral("Die Datei '%1' ist keine Datenbank dieses "
+                                                        "Programms."))
                               .arg(path)),
         DatabaseFailure::NotADatabase);
 }
 
 // How long a copy waits for another process's copy onto the same file to end.
 constexpr std::chrono::seconds copyWait{30};
-
-// How long a connection waits for another connection's lock.
-std::atomic<int> lockWaitMs{10000};
 
 } // namespace
 
@@ -90,7 +82,10 @@ QString SqlName(const QString& name) {
 
 Connection::~Connection() { Close(); }
 
-void Connection::SetLockWait(std::chrono::milliseconds wait) { lockWaitMs = int(wait.count()); }
+void Connection::setLockWait(std::chrono::milliseconds wait) {
+    lockWait_ = wait;
+    if (db_) sqlite3_busy_timeout(db_, int(lockWait_.count()));
+}
 
 QString Connection::ConnectionString() const {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=") + path_ +
@@ -103,8 +98,8 @@ void Connection::Open(const QString& pathOrConnectionString) {
     path_ = path;
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile()) {
-        throw VbError::database(SystemLocale::pick(QStringLiteral("Could not find file '%1'."),
-                                                   QStringLiteral("Die Datei '%1' wurde nicht gefunden."))
+        throw VbError::database(Language::text(QStringLiteral("Could not find file '%1'."),
+                                               QStringLiteral("Die Datei '%1' wurde nicht gefunden."))
                                     .arg(path));
     }
     // The engine would take an empty file for a new database and make one there.
@@ -118,26 +113,27 @@ void Connection::Open(const QString& pathOrConnectionString) {
         const DatabaseFailure failure = db ? engineFailure(db) : engineFailure(rc);
         sqlite3_close(db);
         throw DatabaseError(
-            VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' cannot be opened: %2"),
-                                                 QStringLiteral("Die Datenbank '%1' kann nicht geöffnet werden: %2"))
-                                  .arg(path, msg)),
+            VbError::database(
+                Language::text(QStringLiteral("The database '%1' cannot be opened: %2"),
+                               QStringLiteral("Die Datenbank '%1' kann nicht geöffnet werden: %2"))
+                    .arg(path, msg)),
             failure);
     }
     // Waits for a lock from the first read on: another user's program may be writing the file right now.
-    sqlite3_busy_timeout(db, lockWaitMs);
+    sqlite3_busy_timeout(db, int(lockWait_.count()));
     // Reading the schema is what tells a database from any other file.
     const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (check != SQLITE_OK) {
-        const bool notADatabase = check == SQLITE_NOTADB;
         const QString msg = engineMessage(db);
         const DatabaseFailure failure = engineFailure(db);
         sqlite3_close(db);
-        if (notADatabase) throw platform::notADatabase(path);
-        if ((check & 0xFF) == SQLITE_BUSY) throw inUse(path);
+        if (failure == DatabaseFailure::NotADatabase) throw notADatabase(path);
+        if (failure == DatabaseFailure::Busy) throw inUse(path);
         throw DatabaseError(
-            VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' cannot be read: %2"),
-                                                 QStringLiteral("Die Datenbank '%1' kann nicht gelesen werden: %2"))
-                                  .arg(path, msg)),
+            VbError::database(
+                Language::text(QStringLiteral("The database '%1' cannot be read: %2"),
+                               QStringLiteral("Die Datenbank '%1' kann nicht gelesen werden: %2"))
+                    .arg(path, msg)),
             failure);
     }
     sqlite3_exec(db, "PRAGMA foreign_keys=ON", nullptr, nullptr, nullptr);
@@ -184,8 +180,10 @@ void Connection::Reopen() {
 
 sqlite3* Connection::handle() const {
     if (!db_) {
-        throw VbError(3704, SystemLocale::pick(QStringLiteral("Operation is not allowed when the object is closed."),
-                                               QStringLiteral("Der Vorgang ist für ein geschlossenes Objekt nicht zulässig.")));
+        throw VbError(
+            3704,
+            Language::text(QStringLiteral("Operation is not allowed when the object is closed."),
+                           QStringLiteral("Der Vorgang ist für ein geschlossenes Objekt nicht zulässig.")));
     }
     return db_;
 }
@@ -256,8 +254,9 @@ int Connection::Execute(const QString& sql, const std::vector<Variant>& params) 
 
 void Connection::CreateDatabase(const QString& path, const QString& schemaSql) {
     if (QFileInfo::exists(path)) {
-        throw VbError(58, SystemLocale::pick(QStringLiteral("File already exists: "),
-                                             QStringLiteral("Datei existiert bereits: ")) + path);
+        throw VbError(58, Language::text(QStringLiteral("File already exists: "),
+                                         QStringLiteral("Datei existiert bereits: ")) +
+                              path);
     }
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
@@ -322,8 +321,8 @@ void Connection::CheckDatabase(const QString& path, const QStringList& tables) {
     c.Open(path);
     const auto damaged = [&](const QStringList& problems) {
         return DatabaseError(
-            VbError::database(SystemLocale::pick(QStringLiteral("The database '%1' is damaged: %2"),
-                                                 QStringLiteral("Die Datenbank '%1' ist beschädigt: %2"))
+            VbError::database(Language::text(QStringLiteral("The database '%1' is damaged: %2"),
+                                             QStringLiteral("Die Datenbank '%1' ist beschädigt: %2"))
                                   .arg(path, problems.join(QStringLiteral("; ")))),
             DatabaseFailure::Damaged);
     };
@@ -397,10 +396,9 @@ void Connection::CheckDatabase(const QString& path, const QStringList& tables) {
     }
     sqlite3_reset(find);
     if (!missing.isEmpty()) {
-        throw VbError::database(
-            SystemLocale::pick(QStringLiteral("The database '%1' lacks the tables %2."),
-                               QStringLiteral("Der Datenbank '%1' fehlen die Tabellen %2."))
-                .arg(path, missing.join(QStringLiteral(", "))));
+        throw VbError::database(Language::text(QStringLiteral("The database '%1' lacks the tables %2."),
+                                               QStringLiteral("Der Datenbank '%1' fehlen die Tabellen %2."))
+                                    .arg(path, missing.join(QStringLiteral(", "))));
     }
 }
 
@@ -473,7 +471,7 @@ void Connection::CopyDatabase(const QString& source, const QString& file,
     }
     if (state != FileLock::State::Taken) {
         throw VbError(VbError::PermissionDenied,
-                      SystemLocale::pick(
+                      Language::text(
                           QStringLiteral("Permission denied: '%1' is being written by another program (%2)."),
                           QStringLiteral("Zugriff verweigert: '%1' wird gerade von einem anderen "
                                          "Programm geschrieben (%2)."))

@@ -20,12 +20,12 @@ namespace platform {
 // A connection to one database file. It opens existing files only: a missing file or a file that is no
 // database (an empty file of 0 bytes too) is refused with an error that says so. Every connection enforces
 // the relations between the tables (foreign keys), uses a rollback journal (the files are copied whole) and
-// waits up to 10 seconds for a lock that another user's program holds; a lock held longer is reported as the
-// database being in use by another user.
+// waits up to 10 seconds (unless told otherwise) for a lock that another user's program holds; a lock held
+// longer is reported as the database being in use by another user.
 class Connection {
 public:
-    // How long connections opened from now on wait for a lock (tests shorten it).
-    static void SetLockWait(std::chrono::milliseconds wait);
+    // How long a connection waits for another connection's lock unless it is told otherwise.
+    static constexpr std::chrono::milliseconds defaultLockWait{10000};
 
     Connection() = default;
     ~Connection();
@@ -35,6 +35,9 @@ public:
     // Opens the database file. Takes a plain path or a connection string that names it after
     // "Data Source=". Throws VbError when the file is missing or is no database.
     void Open(const QString& pathOrConnectionString);
+    // How long this connection waits for another connection's lock, from now on and at every later Open
+    // (tests shorten it).
+    void setLockWait(std::chrono::milliseconds wait);
     // Closes the connection; a closed connection may be opened again.
     void Close();
     // Closes and opens the same file again, so that everyone who holds this object keeps working.
@@ -131,6 +134,7 @@ private:
     };
     sqlite3* db_ = nullptr;
     QString path_;
+    std::chrono::milliseconds lockWait_ = defaultLockWait;
     QHash<QString, CachedStatement> statements_;
     std::uint64_t uses_ = 0;
     QHash<QString, std::shared_ptr<const void>> memos_[2];

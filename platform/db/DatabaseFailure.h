@@ -3,6 +3,7 @@
 #include "../runtime/VbError.h"
 
 #include <exception>
+#include <optional>
 
 struct sqlite3;
 
@@ -39,8 +40,18 @@ private:
 // of that number (a database file copied byte by byte), Other for everything else.
 DatabaseFailure databaseFailure(const std::exception& error);
 
-// The cause of the engine's last error on a connection; of a result code when there is no connection to
-// ask. For the layer's own use, where it turns the engine's errors into DatabaseError.
+// The engine's last error, classified once: its cause, and when the disk refused a write of the file, the
+// system's error number (0 when it gave none), so that the message names the file and not the statement.
+struct EngineFault {
+    DatabaseFailure failure = DatabaseFailure::Other;
+    std::optional<int> writeError;
+};
+
+// The engine's last error on a connection; of a result code when there is no connection to ask. For the
+// layer's own use, where it turns the engine's errors into DatabaseError.
+EngineFault engineFault(sqlite3* db);
+EngineFault engineFault(int resultCode, int systemError = 0);
+// The cause alone.
 DatabaseFailure engineFailure(sqlite3* db);
 DatabaseFailure engineFailure(int resultCode, int systemError = 0);
 

@@ -1,7 +1,7 @@
 #include "Recordset.h"
 
 #include "../runtime/Convert.h"
-#include "../runtime/SystemLocale.h"
+#include "../runtime/Language.h"
 #include "../runtime/VbError.h"
 #include "Connection.h"
 #include "DatabaseFailure.h"
@@ -39,9 +39,10 @@ Variant rowidValue(std::int64_t rowid) {
 
 
 VbError fieldNotFound(const QString& name) {
-    return VbError(3265, SystemLocale::pick(QStringLiteral("Item '%1' cannot be found in the collection."),
-                                            QStringLiteral("Das Element '%1' wurde in der Auflistung nicht gefunden."))
-                             .arg(name));
+    return VbError(3265,
+                   Language::text(QStringLiteral("Item '%1' cannot be found in the collection."),
+                                  QStringLiteral("Das Element '%1' wurde in der Auflistung nicht gefunden."))
+                       .arg(name));
 }
 
 // The value of a column as the field's type. `exact` tells whether writing that value back would store
@@ -179,10 +180,11 @@ Variant Recordset::convertFor(FieldType type, int size, const Variant& value) {
         const QString text = CStr(value);
         if (size > 0 && text.size() > size) {
             throw VbError::database(
-                SystemLocale::pick(QStringLiteral("The field is too small to accept the amount of data you attempted "
-                                                  "to add (%1 characters at most)."),
-                                   QStringLiteral("Das Feld ist zu klein für die Datenmenge, die Sie hinzufügen "
-                                                  "wollten (höchstens %1 Zeichen)."))
+                Language::text(
+                    QStringLiteral("The field is too small to accept the amount of data you attempted "
+                                   "to add (%1 characters at most)."),
+                    QStringLiteral("Das Feld ist zu klein für die Datenmenge, die Sie hinzufügen "
+                                   "wollten (höchstens %1 Zeichen)."))
                     .arg(size));
         }
         return Variant(text);
@@ -292,7 +294,7 @@ void Recordset::open(const QString& sql, Connection& connection, const std::vect
                                   engineFailure(connection.handle()));
         sqlite3_reset(stmt);
         // A lock held longer than the connection waits is the connection's to name.
-        if ((rc & 0xFF) == SQLITE_BUSY) connection.fail();
+        if (error.failure() == DatabaseFailure::Busy) connection.fail();
         throw error;
     }
     sqlite3_reset(stmt);
@@ -315,8 +317,10 @@ void Recordset::Close() {
 
 void Recordset::requireOpen() const {
     if (!open_) {
-        throw VbError(3704, SystemLocale::pick(QStringLiteral("Operation is not allowed when the object is closed."),
-                                               QStringLiteral("Der Vorgang ist für ein geschlossenes Objekt nicht zulässig.")));
+        throw VbError(
+            3704,
+            Language::text(QStringLiteral("Operation is not allowed when the object is closed."),
+                           QStringLiteral("Der Vorgang ist für ein geschlossenes Objekt nicht zulässig.")));
     }
 }
 
@@ -328,8 +332,9 @@ void Recordset::requireCurrent() const {
 
 void Recordset::requireUpdatable() const {
     if (shape_->table.isEmpty() || !shape_->hasRowid) {
-        throw VbError(3251, SystemLocale::pick(QStringLiteral("Current Recordset does not support updating."),
-                                               QStringLiteral("Das aktuelle Recordset unterstützt keine Aktualisierung.")));
+        throw VbError(
+            3251, Language::text(QStringLiteral("Current Recordset does not support updating."),
+                                 QStringLiteral("Das aktuelle Recordset unterstützt keine Aktualisierung.")));
     }
 }
 
@@ -421,8 +426,8 @@ void Recordset::SetValue(int index, const Variant& value) {
     const FieldInfo& f = fields()[index];
     if (f.column.isEmpty()) {
         throw VbError(-2147217911,
-                      SystemLocale::pick(QStringLiteral("Field '%1' cannot be updated."),
-                                         QStringLiteral("Das Feld '%1' kann nicht aktualisiert werden."))
+                      Language::text(QStringLiteral("Field '%1' cannot be updated."),
+                                     QStringLiteral("Das Feld '%1' kann nicht aktualisiert werden."))
                           .arg(f.name));
     }
     const Variant converted = convertFor(f.type, f.size, value);

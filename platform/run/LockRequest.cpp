@@ -2,7 +2,7 @@
 
 #include "../runtime/DialogService.h"
 #include "../runtime/EventLoop.h"
-#include "../runtime/SystemLocale.h"
+#include "../runtime/Language.h"
 #include "RunState.h"
 
 namespace platform {
@@ -53,7 +53,7 @@ void LockRequest::sayHeld(const LockHolder& holder) const {
     QString text;
     switch (purpose_) {
     case Purpose::Start:
-        text = SystemLocale::pick(QStringLiteral("The program %1 is already running for the user %2: %3.\n"
+        text = Language::text(QStringLiteral("The program %1 is already running for the user %2: %3.\n"
                                                  "This second start ends without changing anything."),
                                   QStringLiteral("Das Programm %1 läuft bereits für den Benutzer %2: %3.\n"
                                                  "Dieser zweite Start wird ohne Änderungen beendet."))
@@ -62,19 +62,19 @@ void LockRequest::sayHeld(const LockHolder& holder) const {
     case Purpose::Save:
     case Purpose::Export:
         text =
-            SystemLocale::pick(QStringLiteral("The project database %1 is locked by %2: it is being saved, "
+            Language::text(QStringLiteral("The project database %1 is locked by %2: it is being saved, "
                                               "or records are being exported into it, right now."),
                                QStringLiteral("Die Projektdatenbank %1 ist gesperrt von %2: Sie wird gerade "
                                               "gespeichert, oder es werden Datensätze in sie exportiert."))
                 .arg(subject_, who) +
             QLatin1Char('\n') +
             (purpose_ == Purpose::Save
-                 ? SystemLocale::pick(
+                 ? Language::text(
                        QStringLiteral("It was not replaced; your changes stay in the working "
                                       "copy. Please save again in a moment."),
                        QStringLiteral("Sie wurde nicht ersetzt; Ihre Änderungen bleiben in der "
                                       "Arbeitskopie. Bitte speichern Sie gleich noch einmal."))
-                 : SystemLocale::pick(
+                 : Language::text(
                        QStringLiteral("No (further) records were exported. Please try again in "
                                       "a moment."),
                        QStringLiteral("Es wurden keine (weiteren) Datensätze exportiert. Bitte "
@@ -91,33 +91,33 @@ bool LockRequest::askTakeOver(const LockHolder& holder) const {
     switch (purpose_) {
     case Purpose::Start:
         locked =
-            SystemLocale::pick(QStringLiteral("The program %1 may still be running for the user %2: "
+            Language::text(QStringLiteral("The program %1 may still be running for the user %2: "
                                               "locked by %3."),
                                QStringLiteral("Das Programm %1 läuft vielleicht noch für den Benutzer %2: "
                                               "gesperrt von %3."))
                 .arg(RunState::TITLE(), subject_, who);
-        action = SystemLocale::pick(
+        action = Language::text(
             QStringLiteral("Take the lock over and start the program?"),
             QStringLiteral("Soll die Sperre aufgehoben und das Programm gestartet werden?"));
         break;
     case Purpose::Save:
     case Purpose::Export:
-        locked = SystemLocale::pick(QStringLiteral("The project database %1 is locked by %2."),
+        locked = Language::text(QStringLiteral("The project database %1 is locked by %2."),
                                     QStringLiteral("Die Projektdatenbank %1 ist gesperrt von %2."))
                      .arg(subject_, who);
         action =
             purpose_ == Purpose::Save
-                ? SystemLocale::pick(QStringLiteral("Take the lock over and save the project database?"),
+                ? Language::text(QStringLiteral("Take the lock over and save the project database?"),
                                      QStringLiteral("Soll die Sperre aufgehoben und die Projektdatenbank "
                                                     "gespeichert werden?"))
-                : SystemLocale::pick(
+                : Language::text(
                       QStringLiteral("Take the lock over and export the records?"),
                       QStringLiteral("Soll die Sperre aufgehoben und die Datensätze exportiert "
                                      "werden?"));
         break;
     }
     const QString stale =
-        SystemLocale::pick(
+        Language::text(
             QStringLiteral("The lock has not been renewed since %1: perhaps the program was not "
                            "ended properly there (a power cut, a crash, a frozen computer)."),
             QStringLiteral("Die Sperre wurde seit %1 nicht mehr erneuert: Vielleicht wurde das "
@@ -126,12 +126,12 @@ bool LockRequest::askTakeOver(const LockHolder& holder) const {
             .arg(LockHolder::timeText(holder.touched));
     const QString onlyIf =
         computer.isEmpty()
-            ? SystemLocale::pick(
+            ? Language::text(
                   QStringLiteral("Answer Yes only when %1 runs nowhere for this lock any more."),
                   QStringLiteral("Antworten Sie nur dann mit Ja, wenn %1 für diese Sperre nirgends "
                                  "mehr läuft."))
                   .arg(RunState::TITLE())
-            : SystemLocale::pick(
+            : Language::text(
                   QStringLiteral("Answer Yes only when %1 no longer runs on computer %2."),
                   QStringLiteral("Antworten Sie nur dann mit Ja, wenn %1 am Computer %2 nicht mehr "
                                  "läuft."))
@@ -147,14 +147,14 @@ void LockRequest::sayCause(const FileLockError& error) const {
     QString text;
     switch (purpose_) {
     case Purpose::Start:
-        text = SystemLocale::pick(QStringLiteral("The program %1 can't be started for the user %2: %3\n"
+        text = Language::text(QStringLiteral("The program %1 can't be started for the user %2: %3\n"
                                                  "The program ends."),
                                   QStringLiteral("Das Programm %1 kann für den Benutzer %2 nicht gestartet "
                                                  "werden: %3\nDas Programm wird beendet."))
                    .arg(RunState::TITLE(), subject_, error.Description());
         break;
     case Purpose::Save:
-        text = SystemLocale::pick(
+        text = Language::text(
                    QStringLiteral("The project database %1 can't be saved: %2\nIt was not "
                                   "replaced; your changes stay in the working copy."),
                    QStringLiteral("Die Projektdatenbank %1 kann nicht gespeichert werden: %2\nSie "
@@ -164,7 +164,7 @@ void LockRequest::sayCause(const FileLockError& error) const {
         break;
     case Purpose::Export:
         text =
-            SystemLocale::pick(QStringLiteral("No records can be exported into the project database %1: %2"),
+            Language::text(QStringLiteral("No records can be exported into the project database %1: %2"),
                                QStringLiteral("In die Projektdatenbank %1 können keine Datensätze exportiert "
                                               "werden: %2"))
                 .arg(subject_, error.Description());

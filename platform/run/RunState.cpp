@@ -1,6 +1,7 @@
 #include "RunState.h"
 
 #include "../db/Connection.h"
+#include "../runtime/Language.h"
 #include "../runtime/RecordingDesktop.h"
 #include "../runtime/ScriptedDialogs.h"
 #include "../runtime/VbError.h"
@@ -32,17 +33,26 @@ RunState& RunState::current() {
 
 RunState* RunState::installed() { return installedState; }
 
+namespace {
+// The run's messages speak the installed run state's language.
+void speak() {
+    Language::follow(installedState ? &installedState->SPRACHE : nullptr);
+}
+} // namespace
+
 void RunState::install() {
     if (installed_) return;
     previous_ = installedState;
     installedState = this;
     installed_ = true;
+    speak();
 }
 
 void RunState::uninstall() {
     if (!installed_) return;
     if (installedState == this) installedState = previous_;
     installed_ = false;
+    speak();
 }
 
 QString RunState::BENUTZER() const {

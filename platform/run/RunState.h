@@ -47,7 +47,7 @@ public:
     QString PROJEKTSPFAD;
     QString BEARBEITER;
     QString DEZIMALPUNKT = QStringLiteral(",");
-    std::int16_t SPRACHE = 3; // 1 English, 3 German
+    std::int16_t SPRACHE = 3; // 1 English, 3 German: the language of the run's messages (see Language)
     QString Tag;              // the dialog result of the record-selection and export/import dialogs
     // The printer the print dialog chose last: a printer by name or a PDF file. Pages print there.
     PrintAnswer printer;

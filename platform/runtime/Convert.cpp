@@ -1,5 +1,6 @@
 #include "Convert.h"
 
+#include "Language.h"
 #include "SystemLocale.h"
 #include "VbError.h"
 
@@ -174,7 +175,7 @@ TypedNumber ReadTypedNumberInRange(const QString& text, const QString& decimalSi
     const QString other = comma ? QStringLiteral(".") : QStringLiteral(",");
     const QString typed = text.trimmed();
     const auto said = [&](const QString& english, const QString& german) {
-        return TypedNumber{std::nullopt, SystemLocale::pick(english, german)};
+        return TypedNumber{std::nullopt, Language::text(english, german)};
     };
     if (const auto value = ReadTypedNumber(typed, decimalSign)) {
         if (*value >= min && (!max || *value <= *max)) return {value, QString()};

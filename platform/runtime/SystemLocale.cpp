@@ -24,8 +24,6 @@ QString SystemLocale::decimalSign() {
     return QLocale::system().decimalPoint();
 }
 
-bool SystemLocale::german() { return languageName() != QLatin1String("en"); }
-
 namespace {
 // The locale whose formats dates and times are written in.
 QLocale dateLocale() {
@@ -43,8 +41,6 @@ QString SystemLocale::shortTime(double dateValue) {
     const QLocale locale = dateLocale();
     return locale.toString(Clock::dateTime(dateValue).time(), locale.timeFormat(QLocale::ShortFormat));
 }
-
-QString SystemLocale::pick(const QString& english, const QString& german_) { return german() ? german_ : english; }
 
 SystemLocale::Override::Override(const QString& languageName, const QString& decimalSign)
     : previousLanguage_(overrideLanguage.value_or(QString())), previousDecimal_(overrideDecimal.value_or(QString())),

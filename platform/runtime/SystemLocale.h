@@ -12,10 +12,6 @@ public:
     static QString languageName();
     // The locale's decimal sign ("," or ".").
     static QString decimalSign();
-    // True unless the locale is English: the layer's own messages then read German.
-    static bool german();
-    // The English or the German text, by the locale.
-    static QString pick(const QString& english, const QString& german);
     // A date value (days since 30 December 1899) as the system writes a date, and its time of day: the
     // locale's short date and time formats ("28.06.03" and "14:05" in Germany, "6/28/03" and "2:05 PM" in
     // the United States). The C locale has no formats of its own; the program speaks German there and

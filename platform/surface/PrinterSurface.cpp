@@ -1,6 +1,6 @@
 #include "PrinterSurface.h"
 
-#include "platform/runtime/SystemLocale.h"
+#include "platform/runtime/Language.h"
 #include "platform/runtime/VbError.h"
 
 #include <cerrno>
@@ -54,30 +54,29 @@ void PrinterSurface::openPrinter() {
     if (!painter_.begin(printer_.get())) {
         const QString name =
             printer_->printerName().isEmpty()
-                ? SystemLocale::pick(QStringLiteral("(default printer)"), QStringLiteral("(Standarddrucker)"))
+                ? Language::text(QStringLiteral("(default printer)"), QStringLiteral("(Standarddrucker)"))
                 : printer_->printerName();
-        throw VbError(482, SystemLocale::pick(QStringLiteral("The printer \"%1\" cannot be opened."),
-                                              QStringLiteral("Der Drucker „%1“ kann nicht geöffnet werden."))
+        throw VbError(482, Language::text(QStringLiteral("The printer \"%1\" cannot be opened."),
+                                          QStringLiteral("Der Drucker „%1“ kann nicht geöffnet werden."))
                                .arg(name));
     }
 }
 
 VbError PrinterSurface::pdfError(const QString& why) const {
-    return VbError(75,
-                   SystemLocale::pick(QStringLiteral("The PDF file \"%1\" cannot be written: %2"),
+    return VbError(75, Language::text(QStringLiteral("The PDF file \"%1\" cannot be written: %2"),
                                       QStringLiteral("Die PDF-Datei „%1“ kann nicht geschrieben werden: %2"))
-                       .arg(QDir::toNativeSeparators(target_.pdfFile), why));
+                           .arg(QDir::toNativeSeparators(target_.pdfFile), why));
 }
 
 void PrinterSurface::openPdf() {
     const QFileInfo info(target_.pdfFile);
     // A write-protected file stays as it is, also for a user whom the system would let replace it.
     if (info.exists() && (!info.isWritable() || !info.permission(QFileDevice::WriteOwner)))
-        throw pdfError(SystemLocale::pick(QStringLiteral("the file is write-protected."),
-                                          QStringLiteral("die Datei ist schreibgeschützt.")));
+        throw pdfError(Language::text(QStringLiteral("the file is write-protected."),
+                                      QStringLiteral("die Datei ist schreibgeschützt.")));
     if (info.exists() && !info.isFile())
-        throw pdfError(SystemLocale::pick(QStringLiteral("there is a folder of that name."),
-                                          QStringLiteral("es gibt einen Ordner dieses Namens.")));
+        throw pdfError(Language::text(QStringLiteral("there is a folder of that name."),
+                                      QStringLiteral("es gibt einen Ordner dieses Namens.")));
     file_ = std::make_unique<QTemporaryFile>(
         info.absoluteDir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".XXXXXX")));
     if (!file_->open()) {
@@ -97,8 +96,8 @@ void PrinterSurface::openPdf() {
     if (!painter_.begin(pdf_.get())) {
         pdf_.reset();
         file_.reset();
-        throw pdfError(SystemLocale::pick(QStringLiteral("the PDF writer could not start."),
-                                          QStringLiteral("die PDF-Ausgabe konnte nicht beginnen.")));
+        throw pdfError(Language::text(QStringLiteral("the PDF writer could not start."),
+                                      QStringLiteral("die PDF-Ausgabe konnte nicht beginnen.")));
     }
 }
 
@@ -156,16 +155,16 @@ void PrinterSurface::finishPdf(bool ended) {
     };
     if (!file_->flush() || file_->error() != QFileDevice::NoError) throw fail(file_->errorString());
     if (!ended)
-        throw fail(SystemLocale::pick(QStringLiteral("the PDF writer failed."),
-                                      QStringLiteral("die PDF-Ausgabe ist fehlgeschlagen.")));
+        throw fail(Language::text(QStringLiteral("the PDF writer failed."),
+                                  QStringLiteral("die PDF-Ausgabe ist fehlgeschlagen.")));
     if (::fsync(file_->handle()) != 0) throw fail(QString::fromLocal8Bit(std::strerror(errno)));
     // A complete PDF is not empty and ends with its end marker.
     const qint64 size = file_->size();
     QByteArray tail;
     if (size > 0 && file_->seek(std::max<qint64>(0, size - 64))) tail = file_->readAll();
     if (size <= 0 || !tail.contains("%%EOF"))
-        throw fail(SystemLocale::pick(QStringLiteral("the file came out incomplete (%1 bytes)."),
-                                      QStringLiteral("die Datei ist unvollständig (%1 Bytes)."))
+        throw fail(Language::text(QStringLiteral("the file came out incomplete (%1 bytes)."),
+                                  QStringLiteral("die Datei ist unvollständig (%1 Bytes)."))
                        .arg(size));
     // A temporary file is the user's alone; the PDF gets the mode of the file it replaces, or that of any
     // new file.

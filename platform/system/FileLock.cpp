@@ -1,6 +1,7 @@
 #include "FileLock.h"
 
 #include "../runtime/Clock.h"
+#include "../runtime/Language.h"
 #include "../runtime/SystemLocale.h"
 #include "FileSystem.h"
 #include "UserAccount.h"
@@ -91,20 +92,20 @@ VbError FileLockError::describe(Cause cause, const QString& path, int systemErro
         return VbError(
             VbError::PermissionDenied,
             (QFileInfo(path).isDir()
-                 ? SystemLocale::pick(QStringLiteral("A folder stands where the lock file %1 belongs."),
+                 ? Language::text(QStringLiteral("A folder stands where the lock file %1 belongs."),
                                       QStringLiteral("An der Stelle der Sperrdatei %1 steht ein Ordner."))
-                 : SystemLocale::pick(
+                 : Language::text(
                        QStringLiteral("Something that is no file stands where the lock file %1 belongs."),
                        QStringLiteral("An der Stelle der Sperrdatei %1 steht keine Datei.")))
                 .arg(path));
     case Cause::FolderNotWritable:
         return VbError(VbError::PermissionDenied,
-                       SystemLocale::pick(QStringLiteral("The folder %1 may not be written."),
+                       Language::text(QStringLiteral("The folder %1 may not be written."),
                                           QStringLiteral("Der Ordner %1 darf nicht beschrieben werden."))
                            .arg(path));
     case Cause::DiskFull:
         return VbError(VbError::DiskFull,
-                       SystemLocale::pick(QStringLiteral("The disk of the folder %1 is full."),
+                       Language::text(QStringLiteral("The disk of the folder %1 is full."),
                                           QStringLiteral("Der Datenträger des Ordners %1 ist voll."))
                            .arg(path));
     case Cause::Other:
@@ -128,15 +129,15 @@ QString LockHolder::describe() const {
     const QString host = computerName();
     const QString who =
         user.isEmpty()
-            ? SystemLocale::pick(QStringLiteral("an unknown user"),
+            ? Language::text(QStringLiteral("an unknown user"),
                                  QStringLiteral("einem unbekannten Benutzer"))
-            : SystemLocale::pick(QStringLiteral("user %1"), QStringLiteral("Benutzer %1")).arg(user);
-    const QString where = host.isEmpty() ? SystemLocale::pick(QStringLiteral("on an unknown computer"),
+            : Language::text(QStringLiteral("user %1"), QStringLiteral("Benutzer %1")).arg(user);
+    const QString where = host.isEmpty() ? Language::text(QStringLiteral("on an unknown computer"),
                                                               QStringLiteral("an einem unbekannten Computer"))
-                                         : SystemLocale::pick(QStringLiteral("on computer %1"),
+                                         : Language::text(QStringLiteral("on computer %1"),
                                                               QStringLiteral("am Computer %1"))
                                                .arg(host);
-    return SystemLocale::pick(QStringLiteral("%1 %2, since %3"), QStringLiteral("%1 %2, seit %3"))
+    return Language::text(QStringLiteral("%1 %2, since %3"), QStringLiteral("%1 %2, seit %3"))
         .arg(who, where, timeText(since));
 }
 

@@ -1,6 +1,6 @@
 #include "FileSystem.h"
 
-#include "../runtime/SystemLocale.h"
+#include "../runtime/Language.h"
 #include "../runtime/VbError.h"
 
 #include <cerrno>
@@ -43,8 +43,9 @@ bool FolderExists(const QString& path) {
 void CreateFolder(const QString& path) {
     const QString p = native(path);
     if (FolderExists(p)) {
-        throw VbError(58, SystemLocale::pick(QStringLiteral("File already exists: "),
-                                             QStringLiteral("Datei existiert bereits: ")) + p);
+        throw VbError(58, Language::text(QStringLiteral("File already exists: "),
+                                         QStringLiteral("Datei existiert bereits: ")) +
+                              p);
     }
     if (!FolderExists(GetParentFolderName(p))) throw VbError::pathNotFound(p);
     if (!QDir().mkdir(p)) throw VbError::permissionDenied(p);
@@ -55,8 +56,9 @@ void CopyFile(const QString& source, const QString& target, bool overwrite) {
     if (!FileExists(s)) throw VbError::fileNotFound(s);
     if (FileExists(t)) {
         if (!overwrite) {
-            throw VbError(58, SystemLocale::pick(QStringLiteral("File already exists: "),
-                                                 QStringLiteral("Datei existiert bereits: ")) + t);
+            throw VbError(58, Language::text(QStringLiteral("File already exists: "),
+                                             QStringLiteral("Datei existiert bereits: ")) +
+                                  t);
         }
         if (ReadOnly(t)) throw VbError::permissionDenied(t);
     }
@@ -92,7 +94,7 @@ void CopyFile(const QString& source, const QString& target, bool overwrite) {
             ::close(out);
             ::unlink(temp.constData());
             throw VbError(
-                57, SystemLocale::pick(
+                57, Language::text(
                         QStringLiteral("Device I/O error: the file '%1' could not be read (%2)."),
                         QStringLiteral("E/A-Gerätefehler: Die Datei '%1' konnte nicht gelesen werden (%2)."))
                         .arg(s, QString::fromLocal8Bit(std::strerror(e))));
@@ -148,8 +150,9 @@ void MoveFile(const QString& source, const QString& target) {
     const QString s = native(source), t = native(target);
     if (!FileExists(s)) throw VbError::fileNotFound(s);
     if (QFileInfo::exists(t)) {
-        throw VbError(58, SystemLocale::pick(QStringLiteral("File already exists: "),
-                                             QStringLiteral("Datei existiert bereits: ")) + t);
+        throw VbError(58, Language::text(QStringLiteral("File already exists: "),
+                                         QStringLiteral("Datei existiert bereits: ")) +
+                              t);
     }
     if (!QFile::rename(s, t)) throw VbError::permissionDenied(t);
 }
@@ -228,11 +231,10 @@ VbError WriteError(const QString& path, int errorNumber) {
     switch (errorNumber) {
     case ENOSPC:
     case EDQUOT:
-        return VbError(61,
-                       SystemLocale::pick(QStringLiteral("Disk full: the file '%1' could not be written."),
+        return VbError(61, Language::text(QStringLiteral("Disk full: the file '%1' could not be written."),
                                           QStringLiteral("Datenträger voll: Die Datei '%1' konnte nicht "
                                                          "geschrieben werden."))
-                           .arg(path));
+                               .arg(path));
     case EACCES:
     case EPERM:
     case EROFS:
@@ -246,11 +248,11 @@ VbError WriteError(const QString& path, int errorNumber) {
     const QString reason =
         errorNumber == 0 ? QString()
                          : QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
-    return VbError(
-        57, SystemLocale::pick(QStringLiteral("Device I/O error: the file '%1' could not be written%2."),
-                               QStringLiteral("E/A-Gerätefehler: Die Datei '%1' konnte nicht geschrieben "
-                                              "werden%2."))
-                .arg(path, reason));
+    return VbError(57,
+                   Language::text(QStringLiteral("Device I/O error: the file '%1' could not be written%2."),
+                                  QStringLiteral("E/A-Gerätefehler: Die Datei '%1' konnte nicht geschrieben "
+                                                 "werden%2."))
+                       .arg(path, reason));
 }
 
 } // namespace platform::FileSystem

@@ -1,6 +1,6 @@
 #include "TextLines.h"
 
-#include "../runtime/SystemLocale.h"
+#include "../runtime/Language.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,8 +24,7 @@ QString decode(const QByteArray& bytes) {
 }
 
 QString tooLarge() {
-    return SystemLocale::pick(QStringLiteral("The file is too large."),
-                              QStringLiteral("Die Datei ist zu groß."));
+    return Language::text(QStringLiteral("The file is too large."), QStringLiteral("Die Datei ist zu groß."));
 }
 
 } // namespace
@@ -55,13 +54,12 @@ QStringList SplitTextLines(const QByteArray& bytes) {
 std::optional<QStringList> ReadTextLines(const QString& path, QString& error, qint64 maxBytes) {
     const QFileInfo info(path);
     if (!info.exists()) {
-        error = SystemLocale::pick(QStringLiteral("The file does not exist."),
-                                   QStringLiteral("Die Datei gibt es nicht."));
+        error = Language::text(QStringLiteral("The file does not exist."),
+                               QStringLiteral("Die Datei gibt es nicht."));
         return std::nullopt;
     }
     if (!info.isFile()) {
-        error =
-            SystemLocale::pick(QStringLiteral("That is not a file."), QStringLiteral("Das ist keine Datei."));
+        error = Language::text(QStringLiteral("That is not a file."), QStringLiteral("Das ist keine Datei."));
         return std::nullopt;
     }
     if (info.size() > maxBytes) {

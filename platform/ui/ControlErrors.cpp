@@ -1,30 +1,30 @@
 #include "ControlErrors.h"
 
 #include "ControlArray.h"
-#include "platform/runtime/SystemLocale.h"
+#include "platform/runtime/Language.h"
 
 namespace platform {
 
 namespace ControlErrors {
 
 VbError invalidPropertyValue() {
-    return VbError(380, SystemLocale::pick(QStringLiteral("Invalid property value"),
-                                           QStringLiteral("Ungültiger Eigenschaftswert")));
+    return VbError(380, Language::text(QStringLiteral("Invalid property value"),
+                                       QStringLiteral("Ungültiger Eigenschaftswert")));
 }
 
 VbError invalidPropertyArrayIndex() {
-    return VbError(381, SystemLocale::pick(QStringLiteral("Subscript out of range"),
-                                           QStringLiteral("Index außerhalb des gültigen Bereichs")));
+    return VbError(381, Language::text(QStringLiteral("Subscript out of range"),
+                                       QStringLiteral("Index außerhalb des gültigen Bereichs")));
 }
 
 VbError propertyIsReadOnly() {
-    return VbError(383, SystemLocale::pick(QStringLiteral("'Text' property is read-only"),
-                                           QStringLiteral("Die Eigenschaft 'Text' ist schreibgeschützt")));
+    return VbError(383, Language::text(QStringLiteral("'Text' property is read-only"),
+                                       QStringLiteral("Die Eigenschaft 'Text' ist schreibgeschützt")));
 }
 
 VbError notAnArray() {
-    return VbError(343, SystemLocale::pick(QStringLiteral("Object not an array"),
-                                           QStringLiteral("Objekt ist kein Datenfeld")));
+    return VbError(343, Language::text(QStringLiteral("Object not an array"),
+                                       QStringLiteral("Objekt ist kein Datenfeld")));
 }
 
 } // namespace ControlErrors

@@ -2,7 +2,7 @@
 
 #include "platform/run/ErrorBox.h"
 #include "platform/run/RunState.h"
-#include "platform/runtime/SystemLocale.h"
+#include "platform/runtime/Language.h"
 #include "platform/runtime/VbError.h"
 
 #include <QScopedValueRollback>
@@ -39,8 +39,8 @@ void Application::reportEscaped(const std::exception& error) {
 }
 
 void Application::reportEscaped() {
-    reportEscaped(VbError(VbError::InvalidCall, SystemLocale::pick(QStringLiteral("Unknown error"),
-                                                                   QStringLiteral("Unbekannter Fehler"))));
+    reportEscaped(VbError(VbError::InvalidCall, Language::text(QStringLiteral("Unknown error"),
+                                                               QStringLiteral("Unbekannter Fehler"))));
 }
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #include "PdfPrintDialog.h"
 
-#include "../runtime/SystemLocale.h"
+#include "../runtime/Language.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -18,26 +18,21 @@
 
 namespace platform {
 
-namespace {
-QString tr2(const char* english, const char* german) {
-    return SystemLocale::pick(QString::fromUtf8(english), QString::fromUtf8(german));
-}
-} // namespace
-
 PdfPrintDialog::PdfPrintDialog(const PrintRequest& request, DialogService& dialogs, QWidget* parent)
     : QDialog(parent), request_(request), dialogs_(dialogs) {
     setObjectName(QStringLiteral("PdfPrintDialog"));
-    setWindowTitle(tr2("Print", "Drucken"));
+    setWindowTitle(Language::text("Print", "Drucken"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr2("No printer is installed: the pages are written into a PDF file.",
-                                     "Es ist kein Drucker eingerichtet: die Seiten werden in eine PDF-Datei "
-                                     "geschrieben."),
-                                 this));
+    layout->addWidget(
+        new QLabel(Language::text("No printer is installed: the pages are written into a PDF file.",
+                                  "Es ist kein Drucker eingerichtet: die Seiten werden in eine PDF-Datei "
+                                  "geschrieben."),
+                   this));
 
-    auto* range = new QGroupBox(tr2("Pages", "Seiten"), this);
+    auto* range = new QGroupBox(Language::text("Pages", "Seiten"), this);
     auto* grid = new QGridLayout(range);
-    allPages = new QRadioButton(tr2("All", "Alle"), range);
-    pageRange = new QRadioButton(tr2("Pages from", "Seiten von"), range);
+    allPages = new QRadioButton(Language::text("All", "Alle"), range);
+    pageRange = new QRadioButton(Language::text("Pages from", "Seiten von"), range);
     fromPage = new QSpinBox(range);
     toPage = new QSpinBox(range);
     for (QSpinBox* s : {fromPage, toPage}) s->setRange(std::max(1, request.minPage), std::max(1, request.maxPage));
@@ -46,7 +41,7 @@ PdfPrintDialog::PdfPrintDialog(const PrintRequest& request, DialogService& dialo
     grid->addWidget(allPages, 0, 0, 1, 4);
     grid->addWidget(pageRange, 1, 0);
     grid->addWidget(fromPage, 1, 1);
-    grid->addWidget(new QLabel(tr2("to", "bis"), range), 1, 2);
+    grid->addWidget(new QLabel(Language::text("to", "bis"), range), 1, 2);
     grid->addWidget(toPage, 1, 3);
     pageRange->setEnabled(request.pageRangeOffered);
     (request.pageRangeOffered && !(request.fromPage == request.minPage && request.toPage == request.maxPage)
@@ -56,7 +51,7 @@ PdfPrintDialog::PdfPrintDialog(const PrintRequest& request, DialogService& dialo
     layout->addWidget(range);
 
     auto* fileRow = new QHBoxLayout;
-    fileRow->addWidget(new QLabel(tr2("File:", "Datei:"), this));
+    fileRow->addWidget(new QLabel(Language::text("File:", "Datei:"), this));
     file = new QLineEdit(this);
     file->setText(request.suggestedPdfFile.isEmpty() ? QDir::home().filePath(QStringLiteral("TAMBRIN.pdf"))
                                                      : request.suggestedPdfFile);
@@ -71,9 +66,9 @@ PdfPrintDialog::PdfPrintDialog(const PrintRequest& request, DialogService& dialo
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     print = buttons->button(QDialogButtonBox::Ok);
-    print->setText(tr2("Print", "Drucken"));
+    print->setText(Language::text("Print", "Drucken"));
     print->setDefault(true);
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr2("Cancel", "Abbrechen"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Language::text("Cancel", "Abbrechen"));
     connect(buttons, &QDialogButtonBox::accepted, this, &PdfPrintDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -81,9 +76,9 @@ PdfPrintDialog::PdfPrintDialog(const PrintRequest& request, DialogService& dialo
 
 void PdfPrintDialog::browse() {
     // The question whether to replace files comes from accept(), once for every file the print writes.
-    const QString chosen = QFileDialog::getSaveFileName(this, windowTitle(), file->text(),
-                                                        tr2("PDF files (*.pdf)", "PDF-Dateien (*.pdf)"),
-                                                        nullptr, QFileDialog::DontConfirmOverwrite);
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, windowTitle(), file->text(), Language::text("PDF files (*.pdf)", "PDF-Dateien (*.pdf)"),
+        nullptr, QFileDialog::DontConfirmOverwrite);
     if (!chosen.isEmpty()) file->setText(chosen);
 }
 
@@ -92,8 +87,8 @@ void PdfPrintDialog::accept() {
     if (!name.isEmpty() && !name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) name += QStringLiteral(".pdf");
     const QFileInfo info(name);
     if (name.isEmpty() || !info.absoluteDir().exists()) {
-        dialogs_.MsgBox(tr2("Please give a PDF file in an existing folder.",
-                            "Bitte geben Sie eine PDF-Datei in einem vorhandenen Ordner an."),
+        dialogs_.MsgBox(Language::text("Please give a PDF file in an existing folder.",
+                                       "Bitte geben Sie eine PDF-Datei in einem vorhandenen Ordner an."),
                         Msg::OKOnly | Msg::Exclamation, windowTitle());
         return;
     }
@@ -108,13 +103,14 @@ void PdfPrintDialog::accept() {
         if (QFileInfo::exists(pdf)) there << QDir::toNativeSeparators(pdf);
     }
     if (!there.isEmpty()) {
-        const QString question = there.size() == 1
-                                     ? tr2("The file \"%1\" already exists. Do you want to replace it?",
-                                           "Die Datei „%1“ besteht bereits. Soll sie ersetzt werden?")
-                                           .arg(there.front())
-                                     : tr2("These files already exist:\n%1\nDo you want to replace them?",
-                                           "Diese Dateien bestehen bereits:\n%1\nSollen sie ersetzt werden?")
-                                           .arg(there.join(QLatin1Char('\n')));
+        const QString question =
+            there.size() == 1
+                ? Language::text("The file \"%1\" already exists. Do you want to replace it?",
+                                 "Die Datei „%1“ besteht bereits. Soll sie ersetzt werden?")
+                      .arg(there.front())
+                : Language::text("These files already exist:\n%1\nDo you want to replace them?",
+                                 "Diese Dateien bestehen bereits:\n%1\nSollen sie ersetzt werden?")
+                      .arg(there.join(QLatin1Char('\n')));
         if (dialogs_.MsgBox(question, Msg::YesNo | Msg::Question, windowTitle()) != Msg::Yes) return;
     }
     QDialog::accept();

@@ -124,9 +124,11 @@ TEST_F(ExpImpTest, AProjectDatabaseClickedInTheTreeStandsForItsFolder) {
     const QModelIndex file = model->index(otherFolder() + QStringLiteral("/TAMBRIN.mdb"));
     ASSERT_TRUE(file.isValid());
     emit dialog->dirEXP->clicked(file);
+    QCoreApplication::processEvents(); // taken once the click is handled
     EXPECT_EQ(dialog->ordner(), otherFolder());
     EXPECT_EQ(dialog->anderesProjekt(), otherFolder() + QStringLiteral("/TAMBRIN.mdb"));
     emit dialog->dirEXP->clicked(model->index(projects()));
+    QCoreApplication::processEvents();
     EXPECT_EQ(dialog->ordner(), projects());
     EXPECT_EQ(items(*dialog->lstEXP), QStringList{"Kein Projekt in diesem Ordner"});
 }

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QFileInfo>
+#include <sqlite3.h>
 
 using namespace platform;
 
@@ -75,6 +76,12 @@ TEST(DatabaseFailure, TheLayerTellsWhatWentWrong) {
              growBy(c, 10);
          },
          DatabaseFailure::Busy},
+        {"a table its own connection is still reading", nothing,
+         [](Connection& c) {
+             ASSERT_EQ(sqlite3_step(c.statement(QStringLiteral("SELECT x FROM t"))), SQLITE_ROW);
+             c.Execute(QStringLiteral("DROP TABLE t"));
+         },
+         DatabaseFailure::Other},
         {"no database",
          [](const QString& path) {
              QFile f(path);

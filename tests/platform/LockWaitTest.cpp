@@ -35,10 +35,7 @@ std::string failure(const std::function<void()>& call) {
 }
 
 TEST(Connection, ALockHeldLongerThanTheWaitNamesTheDatabaseAsInUse) {
-    struct Wait {
-        Wait() { Connection::SetLockWait(std::chrono::milliseconds(200)); }
-        ~Wait() { Connection::SetLockWait(std::chrono::seconds(30)); }
-    } shortWait;
+    constexpr std::chrono::milliseconds shortWait{200};
     const struct {
         const char* language;
         const char* says;
@@ -53,12 +50,19 @@ TEST(Connection, ALockHeldLongerThanTheWaitNamesTheDatabaseAsInUse) {
         testsupport::TempDir dir;
         const QString path = database(dir);
         Connection before;
+        before.setLockWait(shortWait);
         before.Open(path);
         Connection other; // another user's program, in the middle of a write
         other.Open(path);
         other.Execute(QStringLiteral("BEGIN EXCLUSIVE"));
         const std::string says = QString::fromUtf8(l.says).arg(path).toStdString();
-        EXPECT_EQ(failure([&] { Connection().Open(path); }), says) << "opening";
+        EXPECT_EQ(failure([&] {
+                      Connection c;
+                      c.setLockWait(shortWait);
+                      c.Open(path);
+                  }),
+                  says)
+            << "opening";
         EXPECT_EQ(failure([&] {
                       Recordset rs;
                       rs.Open(QStringLiteral("SELECT A FROM T"), before);

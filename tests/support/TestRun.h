@@ -14,7 +14,8 @@ namespace testsupport {
 
 // A run of the program without a main window: a run state installed for the test, with scripted dialogs,
 // a recording progress bar, a German or English locale and a working copy made from the schema in a
-// temporary folder. Removed with the object.
+// temporary folder. Removed with the object. The language option is the run's language (SPRACHE), which
+// every message follows; a test that changes it mid-way sets SPRACHE of the installed run state.
 class TestRun {
 public:
     struct Options {
