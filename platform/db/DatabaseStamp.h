@@ -17,6 +17,11 @@ struct DatabaseStamp {
     std::int64_t size = -1;          // -1: there is no file
     std::int64_t modified = 0;       // nanoseconds since 1970
     std::uint32_t changeCounter = 0; // 0 for a file too short to have a header
+    // Which file it is: another file put in its place (a Save's copy renamed over it) is another file, even
+    // when it has the same size and counter and was written within the same tick of the file system's clock.
+    // 0 where it is not known (a stamp noted by an earlier version).
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
 
     // The stamp of the file as it is now.
     static DatabaseStamp of(const QString& path);
@@ -27,7 +32,8 @@ struct DatabaseStamp {
     // Nothing when the text is no stamp.
     static std::optional<DatabaseStamp> fromText(const QString& text);
 
-    bool operator==(const DatabaseStamp&) const = default;
+    // Equal when nothing tells them apart: the file's identity counts where both stamps know it.
+    bool operator==(const DatabaseStamp& other) const;
 };
 
 } // namespace platform
