@@ -172,9 +172,17 @@ mdiMSEITE1::Schritte mdiMSEITE1::kopfFussAngaben(clsKOPFFUSS& kf, int OBJ) {
 // --- The pictures ---
 
 void mdiMSEITE1::bild(int nummer, int OBJ, float XDL, float YDO) {
-    static constexpr void (mdiMSEITE1::*bilder[])(int, float, float) = {
-        &mdiMSEITE1::BILD110, &mdiMSEITE1::BILD120, &mdiMSEITE1::BILD130};
-    (this->*bilder[nummer])(OBJ, XDL, YDO);
+    // A switch, not a table indexed by the number: a number beyond the pictures draws nothing.
+    switch (nummer) {
+    case 0:
+        return BILD110(OBJ, XDL, YDO);
+    case 1:
+        return BILD120(OBJ, XDL, YDO);
+    case 2:
+        return BILD130(OBJ, XDL, YDO);
+    default:
+        return;
+    }
 }
 
 // --- Events ---

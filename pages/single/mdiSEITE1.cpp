@@ -167,9 +167,17 @@ mdiSEITE1::Schritte mdiSEITE1::kopfFussAngaben(clsKOPFFUSS& kf, int OBJ) {
 // --- The pictures ---
 
 void mdiSEITE1::bild(int nummer, int OBJ, float XDL, float YDO) {
-    static constexpr void (mdiSEITE1::*bilder[])(int, float, float) = {&mdiSEITE1::BILD11, &mdiSEITE1::BILD12,
-                                                                       &mdiSEITE1::BILD13};
-    (this->*bilder[nummer])(OBJ, XDL, YDO);
+    // A switch, not a table indexed by the number: a number beyond the pictures draws nothing.
+    switch (nummer) {
+    case 0:
+        return BILD11(OBJ, XDL, YDO);
+    case 1:
+        return BILD12(OBJ, XDL, YDO);
+    case 2:
+        return BILD13(OBJ, XDL, YDO);
+    default:
+        return;
+    }
 }
 
 // --- Events ---
