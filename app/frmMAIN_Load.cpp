@@ -9,8 +9,8 @@
 #include "platform/run/LockRequest.h"
 #include "platform/run/VersionInfo.h"
 #include "platform/runtime/DialogService.h"
-#include "platform/runtime/Language.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/runtime/Language.h"
 #include "platform/system/FileLock.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/SettingsStore.h"
@@ -212,10 +212,11 @@ bool frmMAIN::checkDatabaseFolderSetting() {
                                             "(value 'Datenbankpfad' in section 'Extras')."),
                              QStringLiteral("In der Einstellungsdatei '%1' fehlt der Datenbankpfad "
                                             "(Wert 'Datenbankpfad' im Abschnitt 'Extras')."))
-            : Language::text(QStringLiteral("The settings file '%1' does not exist: it names the database folder "
-                                            "(value 'Datenbankpfad' in section 'Extras')."),
-                             QStringLiteral("Die Einstellungsdatei '%1' fehlt: Sie nennt den Datenbankpfad "
-                                            "(Wert 'Datenbankpfad' im Abschnitt 'Extras')."));
+            : Language::text(
+                  QStringLiteral("The settings file '%1' does not exist: it names the database folder "
+                                 "(value 'Datenbankpfad' in section 'Extras')."),
+                  QStringLiteral("Die Einstellungsdatei '%1' fehlt: Sie nennt den Datenbankpfad "
+                                 "(Wert 'Datenbankpfad' im Abschnitt 'Extras')."));
     dialogs().MsgBox(text.arg(QDir::toNativeSeparators(file)) + QLatin1Char('\n') + programEnds(),
                      Msg::OKOnly | Msg::Exclamation, TITLE());
     return false;
@@ -249,10 +250,11 @@ void frmMAIN::prepareWorkingCopy(const QString& source, const QString& target) {
         const QString owner = ownerLines.value(0);
         if (owner == source) {
             const int answer = dialogs().MsgBox(
-                Language::text(QStringLiteral("Program was interuped during the execution!\n"
-                                              "Do you want to save the changes till the interuption?"),
-                               QStringLiteral("Programm wurde während der Ausführung unterbrochen!\n"
-                                              "Soll die bis zum Abbruch vorhandenen Daten gepeichert werden?")),
+                Language::text(
+                    QStringLiteral("Program was interuped during the execution!\n"
+                                   "Do you want to save the changes till the interuption?"),
+                    QStringLiteral("Programm wurde während der Ausführung unterbrochen!\n"
+                                   "Soll die bis zum Abbruch vorhandenen Daten gepeichert werden?")),
                 Msg::YesNo | Msg::Question, TITLE());
             if (answer == Msg::Yes) {
                 // The kept copy holds changes the project database does not have yet; Save compares the
@@ -276,12 +278,14 @@ void frmMAIN::prepareWorkingCopy(const QString& source, const QString& target) {
         fs::MoveFile(target, aside);
         if (fs::FileExists(ownerFile)) fs::DeleteFile(ownerFile, true);
         dialogs().MsgBox(
-            Language::text(QStringLiteral("The working copy of project %1 left by an interrupted run was set aside "
-                                          "as\n%2\nProject %3 is loaded afresh."),
-                           QStringLiteral("Die Arbeitskopie des Projekts %1 aus einer unterbrochenen Ausführung wurde "
-                                          "beiseitegelegt unter\n%2\nProjekt %3 wird neu geladen."))
-                .arg(owner.isEmpty() ? Language::text(QStringLiteral("(unknown)"), QStringLiteral("(unbekannt)"))
-                                     : project,
+            Language::text(
+                QStringLiteral("The working copy of project %1 left by an interrupted run was set aside "
+                               "as\n%2\nProject %3 is loaded afresh."),
+                QStringLiteral("Die Arbeitskopie des Projekts %1 aus einer unterbrochenen Ausführung wurde "
+                               "beiseitegelegt unter\n%2\nProjekt %3 wird neu geladen."))
+                .arg(owner.isEmpty()
+                         ? Language::text(QStringLiteral("(unknown)"), QStringLiteral("(unbekannt)"))
+                         : project,
                      aside, PROJEKT),
             Msg::OKOnly | Msg::Information, TITLE());
     }

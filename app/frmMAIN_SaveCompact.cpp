@@ -126,15 +126,15 @@ QString frmMAIN::projectLockFile() const {
 bool frmMAIN::mayReplaceProject(const DatabaseStamp& now) {
     // Nothing to replace, or nobody wrote it since the working copy was taken.
     if (!now.exists() || (projectStamp_ && now == *projectStamp_)) return true;
-    const QString question =
-        Language::text(QStringLiteral("The project database %1 was changed since the working copy was made "
-                                      "(for example by an export from another project or by another user's "
-                                      "Save).\nReplace it by the working copy all the same? Those changes are "
-                                      "then lost."),
-                       QStringLiteral("Die Projektdatenbank %1 wurde geändert, seit die Arbeitskopie angelegt "
-                                      "wurde (zum Beispiel durch einen Export aus einem anderen Projekt oder "
-                                      "das Speichern eines anderen Benutzers).\nSoll sie trotzdem durch die "
-                                      "Arbeitskopie ersetzt werden? Diese Änderungen gehen dann verloren."));
+    const QString question = Language::text(
+        QStringLiteral("The project database %1 was changed since the working copy was made "
+                       "(for example by an export from another project or by another user's "
+                       "Save).\nReplace it by the working copy all the same? Those changes are "
+                       "then lost."),
+        QStringLiteral("Die Projektdatenbank %1 wurde geändert, seit die Arbeitskopie angelegt "
+                       "wurde (zum Beispiel durch einen Export aus einem anderen Projekt oder "
+                       "das Speichern eines anderen Benutzers).\nSoll sie trotzdem durch die "
+                       "Arbeitskopie ersetzt werden? Diese Änderungen gehen dann verloren."));
     // Asked with the arrow: the hourglass stands for the wait, not for the question.
     ScreenPointer::set(ScreenPointer::Arrow);
     return dialogs().MsgBox(question.arg(projectDatabase()), Msg::YesNo | Msg::Exclamation,
@@ -184,9 +184,8 @@ void frmMAIN::mnuKOMPRIMIEREN_Click() {
                     rs.Open(QStringLiteral("PRAGMA quick_check"), check);
                     if (rs.eof() || rs.Value(0).asString() != QLatin1String("ok"))
                         throw VbError::database(
-                            Language::text(
-                                QStringLiteral("The compacted database '%1' is damaged."),
-                                QStringLiteral("Die komprimierte Datenbank '%1' ist beschädigt."))
+                            Language::text(QStringLiteral("The compacted database '%1' is damaged."),
+                                           QStringLiteral("Die komprimierte Datenbank '%1' ist beschädigt."))
                                 .arg(temp));
                 }
                 cnnX->Close();

@@ -27,7 +27,6 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStorageInfo>
 #include <QTimer>
 #include <QTreeView>
@@ -122,10 +121,6 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
     dirEXP = new Ordnerbaum(fraEXP);
     dirEXP->setObjectName(QStringLiteral("dirEXP"));
     dirEXP->setFont(platform::arialFont(9));
-    // The folder at the top is noted before the tree hears of a change: the tree forgets its rows first.
-    for (const auto vorher : {&QAbstractItemModel::rowsAboutToBeInserted, &QAbstractItemModel::rowsAboutToBeRemoved})
-        connect(modell_, vorher, this, &frmEXPIMP::obenMerken);
-    connect(modell_, &QAbstractItemModel::layoutAboutToBeChanged, this, &frmEXPIMP::obenMerken);
     dirEXP->setModel(modell_);
     dirEXP->setHeaderHidden(true);
     for (int column = 1; column < modell_->columnCount(); ++column)
@@ -191,7 +186,8 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
         // Taken once the tree has handled the click or the key: opening the project lets other events run,
         // and what they move in the tree was not moved by the user.
         QMetaObject::invokeMethod(
-            this, [this, ordner] {
+            this,
+            [this, ordner] {
                 if (ordner != ordner_) dirEXP_Change(ordner);
             },
             Qt::QueuedConnection);
@@ -200,20 +196,6 @@ frmEXPIMP::frmEXPIMP(QWidget* owner)
     // changed): it stays where the user put it, so that a click lands on the folder the user aimed at.
     connect(dirEXP, &QTreeView::clicked, this, gewaehlt);
     connect(dirEXP, &QTreeView::activated, this, gewaehlt);
-    // Nor does a folder that the model inserts or removes above the rows in view, or the new order it gives
-    // them, shift those rows: the folder at the top stays at the top. Put back once the tree has taken the
-    // change (its handlers were connected first).
-    for (const auto nachher : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(modell_, nachher, this, &frmEXPIMP::obenHalten);
-    connect(modell_, &QAbstractItemModel::layoutChanged, this, &frmEXPIMP::obenHalten);
-    // Nor does the tree itself move it (bringing the current folder into view as the rows or the view's size
-    // change): whatever moves the rows but the user is undone.
-    connect(dirEXP->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
-        if (dirEXP->nutzerAm())
-            obenMerken();
-        else
-            obenHalten();
-    });
     connect(cmdEXP, &QPushButton::clicked, this, &frmEXPIMP::cmdEXP_Click);
     connect(cmdIMP, &QPushButton::clicked, this, &frmEXPIMP::cmdIMP_Click);
     connect(cmdSCHLIESSEN, &QPushButton::clicked, this, &frmEXPIMP::cmdSCHLIESSEN_Click);
@@ -300,7 +282,9 @@ bool frmEXPIMP::zielPruefen(const QString& datei) {
         cnnEXP_->Close();
         platform::ScreenPointer::set(platform::ScreenPointer::Default);
         RunState::current().dialogs().MsgBox(
-            platform::Language::text(QStringLiteral("The project database %1 can't be opened:\n%2"), QStringLiteral("Die Projektdatenbank %1 kann nicht geöffnet werden:\n%2"))
+            platform::Language::text(
+                QStringLiteral("The project database %1 can't be opened:\n%2"),
+                QStringLiteral("Die Projektdatenbank %1 kann nicht geöffnet werden:\n%2"))
                 .arg(datei, platform::asVbError(e).Description()),
             platform::Msg::OKOnly | Exclamation, dialogTitle());
         return false;
@@ -313,7 +297,8 @@ bool frmEXPIMP::zielPruefen(const QString& datei) {
 void frmEXPIMP::zielMelden(const QString& ziel, const QString& grund) {
     platform::ScreenPointer::set(platform::ScreenPointer::Default);
     RunState::current().dialogs().MsgBox(
-        platform::Language::text(QStringLiteral("The records can't be copied into %1:\n%2"), QStringLiteral("Die Datensätze können nicht nach %1 kopiert werden:\n%2"))
+        platform::Language::text(QStringLiteral("The records can't be copied into %1:\n%2"),
+                                 QStringLiteral("Die Datensätze können nicht nach %1 kopiert werden:\n%2"))
             .arg(ziel, grund),
         platform::Msg::OKOnly | Exclamation, dialogTitle());
 }
@@ -324,17 +309,6 @@ void frmEXPIMP::ordnerZeigen(const QString& ordner) {
     dirEXP->setCurrentIndex(index);
     dirEXP->expand(index);
     dirEXP->scrollTo(index, QAbstractItemView::PositionAtCenter);
-}
-
-void frmEXPIMP::obenMerken() {
-    if (baumSteht_ && dirEXP->isVisible()) oben_ = QPersistentModelIndex(dirEXP->indexAt(QPoint(0, 0)));
-}
-
-void frmEXPIMP::obenHalten() {
-    if (!baumSteht_ || !dirEXP->isVisible() || !oben_.isValid() ||
-        dirEXP->indexAt(QPoint(0, 0)) == QModelIndex(oben_))
-        return;
-    dirEXP->scrollTo(oben_, QAbstractItemView::PositionAtTop);
 }
 
 void frmEXPIMP::ordnerAbwarten() {
@@ -364,7 +338,7 @@ void frmEXPIMP::ordnerAbwarten() {
     // The model sorts what it read a moment later by itself; sorted now, the folder is shown where it stays.
     modell_->sort(0);
     ordnerZeigen(ordner_);
-    baumSteht_ = true;
+    dirEXP->festhalten();
 }
 
 void frmEXPIMP::resizeEvent(QResizeEvent* event) {
@@ -395,7 +369,8 @@ void frmEXPIMP::dirEXP_Change(const QString& ordner) {
         // database says so, so that the empty list is not taken for an empty project.
         if (!fs::FileExists(datei)) {
             auto* hinweis =
-                new QListWidgetItem(platform::Language::text(QStringLiteral("No project in this folder"), QStringLiteral("Kein Projekt in diesem Ordner")),
+                new QListWidgetItem(platform::Language::text(QStringLiteral("No project in this folder"),
+                                                             QStringLiteral("Kein Projekt in diesem Ordner")),
                                     lstEXP);
             hinweis->setData(Qt::UserRole, std::int32_t(0));
             hinweis->setFlags(Qt::ItemIsEnabled);
@@ -408,7 +383,8 @@ void frmEXPIMP::dirEXP_Change(const QString& ordner) {
     if (geoeffnet && cnnEXP_->isOpen()) geoeffnet = zielPruefen(datei);
     knoepfeSetzen();
     if (!geoeffnet || !cnnEXP_->isOpen()) {
-        fraEXP->setTitle(platform::Language::text(QStringLiteral("External Project"), QStringLiteral("Externes Projekt")));
+        fraEXP->setTitle(
+            platform::Language::text(QStringLiteral("External Project"), QStringLiteral("Externes Projekt")));
         return;
     }
     geoeffnet_ = true;
@@ -491,7 +467,9 @@ bool frmEXPIMP::sperreNehmen(platform::ProjectLock& sperre, Connection& ziel) {
 void frmEXPIMP::cmdEXP_Click() {
     if (!cnnEXP_ || !cnnEXP_->isOpen() || lstIMP->selectedItems().isEmpty()) return;
     if (!schreibbar_) {
-        zielMelden(cnnEXP_->path(), platform::Language::text(QStringLiteral("the file is read-only"), QStringLiteral("die Datei ist schreibgeschützt")));
+        zielMelden(cnnEXP_->path(),
+                   platform::Language::text(QStringLiteral("the file is read-only"),
+                                            QStringLiteral("die Datei ist schreibgeschützt")));
         return;
     }
     {

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <memory>
 #include <QDialog>
-#include <QPersistentModelIndex>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -122,11 +121,6 @@ private:
     void knoepfeSetzen();
     // Brings a folder into view, opened and current: as the dialog opens, never after.
     void ordnerZeigen(const QString& ordner);
-    // The folder at the top of the tree's rows in view, noted before the model changes its rows and whenever
-    // the user moves the tree, and put back at the top after anything else moved it (once the dialog has
-    // opened).
-    void obenMerken();
-    void obenHalten();
     // Waits, a few seconds at most, until the tree has read the folders on the way to the chosen folder, and
     // shows it there, so that the tree stands still when the dialog appears.
     void ordnerAbwarten();
@@ -147,6 +141,4 @@ private:
     bool entladen_ = false;
     std::chrono::milliseconds sperrfrist_{platform::ProjectLock::WAIT};
     QString ordner_;
-    QPersistentModelIndex oben_;
-    bool baumSteht_ = false; // the dialog has opened: from now on only the user moves the tree
 };

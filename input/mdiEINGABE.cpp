@@ -5,8 +5,8 @@
 #include "Formelzeichen.h"
 
 #include "platform/run/RunState.h"
-#include "platform/runtime/Language.h"
 #include "platform/runtime/Color.h"
+#include "platform/runtime/Language.h"
 #include "platform/surface/PictureBox.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/FlexGrid.h"

@@ -25,7 +25,8 @@ DatabaseStamp DatabaseStamp::of(const QString& path) {
 }
 
 bool DatabaseStamp::operator==(const DatabaseStamp& other) const {
-    if (size != other.size || modified != other.modified || changeCounter != other.changeCounter) return false;
+    if (size != other.size || modified != other.modified || changeCounter != other.changeCounter)
+        return false;
     const bool known = (device != 0 || inode != 0) && (other.device != 0 || other.inode != 0);
     return !known || (device == other.device && inode == other.inode);
 }

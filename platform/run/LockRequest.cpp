@@ -54,31 +54,28 @@ void LockRequest::sayHeld(const LockHolder& holder) const {
     switch (purpose_) {
     case Purpose::Start:
         text = Language::text(QStringLiteral("The program %1 is already running for the user %2: %3.\n"
-                                                 "This second start ends without changing anything."),
-                                  QStringLiteral("Das Programm %1 läuft bereits für den Benutzer %2: %3.\n"
-                                                 "Dieser zweite Start wird ohne Änderungen beendet."))
+                                             "This second start ends without changing anything."),
+                              QStringLiteral("Das Programm %1 läuft bereits für den Benutzer %2: %3.\n"
+                                             "Dieser zweite Start wird ohne Änderungen beendet."))
                    .arg(RunState::TITLE(), subject_, who);
         break;
     case Purpose::Save:
     case Purpose::Export:
-        text =
-            Language::text(QStringLiteral("The project database %1 is locked by %2: it is being saved, "
-                                              "or records are being exported into it, right now."),
-                               QStringLiteral("Die Projektdatenbank %1 ist gesperrt von %2: Sie wird gerade "
-                                              "gespeichert, oder es werden Datensätze in sie exportiert."))
-                .arg(subject_, who) +
-            QLatin1Char('\n') +
-            (purpose_ == Purpose::Save
-                 ? Language::text(
-                       QStringLiteral("It was not replaced; your changes stay in the working "
-                                      "copy. Please save again in a moment."),
-                       QStringLiteral("Sie wurde nicht ersetzt; Ihre Änderungen bleiben in der "
-                                      "Arbeitskopie. Bitte speichern Sie gleich noch einmal."))
-                 : Language::text(
-                       QStringLiteral("No (further) records were exported. Please try again in "
-                                      "a moment."),
-                       QStringLiteral("Es wurden keine (weiteren) Datensätze exportiert. Bitte "
-                                      "versuchen Sie es gleich noch einmal.")));
+        text = Language::text(QStringLiteral("The project database %1 is locked by %2: it is being saved, "
+                                             "or records are being exported into it, right now."),
+                              QStringLiteral("Die Projektdatenbank %1 ist gesperrt von %2: Sie wird gerade "
+                                             "gespeichert, oder es werden Datensätze in sie exportiert."))
+                   .arg(subject_, who) +
+               QLatin1Char('\n') +
+               (purpose_ == Purpose::Save
+                    ? Language::text(QStringLiteral("It was not replaced; your changes stay in the working "
+                                                    "copy. Please save again in a moment."),
+                                     QStringLiteral("Sie wurde nicht ersetzt; Ihre Änderungen bleiben in der "
+                                                    "Arbeitskopie. Bitte speichern Sie gleich noch einmal."))
+                    : Language::text(QStringLiteral("No (further) records were exported. Please try again in "
+                                                    "a moment."),
+                                     QStringLiteral("Es wurden keine (weiteren) Datensätze exportiert. Bitte "
+                                                    "versuchen Sie es gleich noch einmal.")));
         break;
     }
     say(text, Msg::OKOnly | Msg::Exclamation);
@@ -90,39 +87,36 @@ bool LockRequest::askTakeOver(const LockHolder& holder) const {
     QString locked, action;
     switch (purpose_) {
     case Purpose::Start:
-        locked =
-            Language::text(QStringLiteral("The program %1 may still be running for the user %2: "
-                                              "locked by %3."),
-                               QStringLiteral("Das Programm %1 läuft vielleicht noch für den Benutzer %2: "
-                                              "gesperrt von %3."))
-                .arg(RunState::TITLE(), subject_, who);
-        action = Language::text(
-            QStringLiteral("Take the lock over and start the program?"),
-            QStringLiteral("Soll die Sperre aufgehoben und das Programm gestartet werden?"));
+        locked = Language::text(QStringLiteral("The program %1 may still be running for the user %2: "
+                                               "locked by %3."),
+                                QStringLiteral("Das Programm %1 läuft vielleicht noch für den Benutzer %2: "
+                                               "gesperrt von %3."))
+                     .arg(RunState::TITLE(), subject_, who);
+        action =
+            Language::text(QStringLiteral("Take the lock over and start the program?"),
+                           QStringLiteral("Soll die Sperre aufgehoben und das Programm gestartet werden?"));
         break;
     case Purpose::Save:
     case Purpose::Export:
         locked = Language::text(QStringLiteral("The project database %1 is locked by %2."),
-                                    QStringLiteral("Die Projektdatenbank %1 ist gesperrt von %2."))
+                                QStringLiteral("Die Projektdatenbank %1 ist gesperrt von %2."))
                      .arg(subject_, who);
         action =
             purpose_ == Purpose::Save
                 ? Language::text(QStringLiteral("Take the lock over and save the project database?"),
-                                     QStringLiteral("Soll die Sperre aufgehoben und die Projektdatenbank "
-                                                    "gespeichert werden?"))
-                : Language::text(
-                      QStringLiteral("Take the lock over and export the records?"),
-                      QStringLiteral("Soll die Sperre aufgehoben und die Datensätze exportiert "
-                                     "werden?"));
+                                 QStringLiteral("Soll die Sperre aufgehoben und die Projektdatenbank "
+                                                "gespeichert werden?"))
+                : Language::text(QStringLiteral("Take the lock over and export the records?"),
+                                 QStringLiteral("Soll die Sperre aufgehoben und die Datensätze exportiert "
+                                                "werden?"));
         break;
     }
     const QString stale =
-        Language::text(
-            QStringLiteral("The lock has not been renewed since %1: perhaps the program was not "
-                           "ended properly there (a power cut, a crash, a frozen computer)."),
-            QStringLiteral("Die Sperre wurde seit %1 nicht mehr erneuert: Vielleicht wurde das "
-                           "Programm dort nicht ordentlich beendet (Stromausfall, Absturz, "
-                           "eingefrorener Computer)."))
+        Language::text(QStringLiteral("The lock has not been renewed since %1: perhaps the program was not "
+                                      "ended properly there (a power cut, a crash, a frozen computer)."),
+                       QStringLiteral("Die Sperre wurde seit %1 nicht mehr erneuert: Vielleicht wurde das "
+                                      "Programm dort nicht ordentlich beendet (Stromausfall, Absturz, "
+                                      "eingefrorener Computer)."))
             .arg(LockHolder::timeText(holder.touched));
     const QString onlyIf =
         computer.isEmpty()
@@ -148,26 +142,24 @@ void LockRequest::sayCause(const FileLockError& error) const {
     switch (purpose_) {
     case Purpose::Start:
         text = Language::text(QStringLiteral("The program %1 can't be started for the user %2: %3\n"
-                                                 "The program ends."),
-                                  QStringLiteral("Das Programm %1 kann für den Benutzer %2 nicht gestartet "
-                                                 "werden: %3\nDas Programm wird beendet."))
+                                             "The program ends."),
+                              QStringLiteral("Das Programm %1 kann für den Benutzer %2 nicht gestartet "
+                                             "werden: %3\nDas Programm wird beendet."))
                    .arg(RunState::TITLE(), subject_, error.Description());
         break;
     case Purpose::Save:
-        text = Language::text(
-                   QStringLiteral("The project database %1 can't be saved: %2\nIt was not "
-                                  "replaced; your changes stay in the working copy."),
-                   QStringLiteral("Die Projektdatenbank %1 kann nicht gespeichert werden: %2\nSie "
-                                  "wurde nicht ersetzt; Ihre Änderungen bleiben in der "
-                                  "Arbeitskopie."))
+        text = Language::text(QStringLiteral("The project database %1 can't be saved: %2\nIt was not "
+                                             "replaced; your changes stay in the working copy."),
+                              QStringLiteral("Die Projektdatenbank %1 kann nicht gespeichert werden: %2\nSie "
+                                             "wurde nicht ersetzt; Ihre Änderungen bleiben in der "
+                                             "Arbeitskopie."))
                    .arg(subject_, error.Description());
         break;
     case Purpose::Export:
-        text =
-            Language::text(QStringLiteral("No records can be exported into the project database %1: %2"),
-                               QStringLiteral("In die Projektdatenbank %1 können keine Datensätze exportiert "
-                                              "werden: %2"))
-                .arg(subject_, error.Description());
+        text = Language::text(QStringLiteral("No records can be exported into the project database %1: %2"),
+                              QStringLiteral("In die Projektdatenbank %1 können keine Datensätze exportiert "
+                                             "werden: %2"))
+                   .arg(subject_, error.Description());
         break;
     }
     say(text, Msg::OKOnly | Msg::Exclamation);

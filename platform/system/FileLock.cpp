@@ -93,7 +93,7 @@ VbError FileLockError::describe(Cause cause, const QString& path, int systemErro
             VbError::PermissionDenied,
             (QFileInfo(path).isDir()
                  ? Language::text(QStringLiteral("A folder stands where the lock file %1 belongs."),
-                                      QStringLiteral("An der Stelle der Sperrdatei %1 steht ein Ordner."))
+                                  QStringLiteral("An der Stelle der Sperrdatei %1 steht ein Ordner."))
                  : Language::text(
                        QStringLiteral("Something that is no file stands where the lock file %1 belongs."),
                        QStringLiteral("An der Stelle der Sperrdatei %1 steht keine Datei.")))
@@ -101,12 +101,12 @@ VbError FileLockError::describe(Cause cause, const QString& path, int systemErro
     case Cause::FolderNotWritable:
         return VbError(VbError::PermissionDenied,
                        Language::text(QStringLiteral("The folder %1 may not be written."),
-                                          QStringLiteral("Der Ordner %1 darf nicht beschrieben werden."))
+                                      QStringLiteral("Der Ordner %1 darf nicht beschrieben werden."))
                            .arg(path));
     case Cause::DiskFull:
         return VbError(VbError::DiskFull,
                        Language::text(QStringLiteral("The disk of the folder %1 is full."),
-                                          QStringLiteral("Der Datenträger des Ordners %1 ist voll."))
+                                      QStringLiteral("Der Datenträger des Ordners %1 ist voll."))
                            .arg(path));
     case Cause::Other:
         break;
@@ -129,14 +129,13 @@ QString LockHolder::describe() const {
     const QString host = computerName();
     const QString who =
         user.isEmpty()
-            ? Language::text(QStringLiteral("an unknown user"),
-                                 QStringLiteral("einem unbekannten Benutzer"))
+            ? Language::text(QStringLiteral("an unknown user"), QStringLiteral("einem unbekannten Benutzer"))
             : Language::text(QStringLiteral("user %1"), QStringLiteral("Benutzer %1")).arg(user);
-    const QString where = host.isEmpty() ? Language::text(QStringLiteral("on an unknown computer"),
-                                                              QStringLiteral("an einem unbekannten Computer"))
-                                         : Language::text(QStringLiteral("on computer %1"),
-                                                              QStringLiteral("am Computer %1"))
-                                               .arg(host);
+    const QString where =
+        host.isEmpty()
+            ? Language::text(QStringLiteral("on an unknown computer"),
+                             QStringLiteral("an einem unbekannten Computer"))
+            : Language::text(QStringLiteral("on computer %1"), QStringLiteral("am Computer %1")).arg(host);
     return Language::text(QStringLiteral("%1 %2, since %3"), QStringLiteral("%1 %2, seit %3"))
         .arg(who, where, timeText(since));
 }
@@ -262,7 +261,7 @@ FileLock::State FileLock::judge(const std::optional<LockHolder>& h) const {
     return ageOf(h->touched) <= timing_.staleAfter ? State::Held : State::MayBeStale;
 }
 
-bool FileLock::remove(const std::optional<LockHolder>& expected) {
+bool FileLock::remove(const LockHolder& expected) {
     const QByteArray path = native(file_);
     const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0 && errno == ENOENT) return true;
@@ -282,7 +281,7 @@ bool FileLock::remove(const std::optional<LockHolder>& expected) {
         return false;
     const std::optional<LockHolder> now = holder();
     if (!now) return true;
-    if (expected ? !now->sameLock(*expected) : now->pid != 0) return false;
+    if (!now->sameLock(expected)) return false;
     if (::unlink(path.constData()) == 0 || errno == ENOENT) return true;
     throw lockFileError(file_, errno);
 }
@@ -298,7 +297,7 @@ FileLock::State FileLock::tryTake() {
         const std::optional<LockHolder> h = holder();
         const State state = judge(h);
         if (state != State::Taken) return state;
-        if (h && !remove(h)) continue;
+        if (h && !remove(*h)) continue;
     }
     return State::Held;
 }

@@ -108,9 +108,8 @@ private:
     bool create();
     // Judges the lock file that is there.
     State judge(const std::optional<LockHolder>& holder) const;
-    // Removes the lock file when nobody locks it and it is still the one `expected` describes (any file
-    // that names nobody, when nothing is expected).
-    bool remove(const std::optional<LockHolder>& expected);
+    // Removes the lock file when nobody locks it and it is still the one `expected` describes.
+    bool remove(const LockHolder& expected);
     void startRefreshing();
 
     QString file_;

@@ -12,8 +12,8 @@
 #include "platform/system/FileLock.h"
 
 #include <functional>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -213,7 +213,8 @@ TEST(Save, RefusesAReadOnlyProjectDatabase) {
 std::unique_ptr<testsupport::SmallDisk> projectOnASmallDisk(Installation& inst, const QString& aside) {
     QFile::remove(aside);
     QFile::rename(inst.projectDatabase(), aside);
-    auto disk = std::make_unique<testsupport::SmallDisk>(QFileInfo(inst.projectDatabase()).path(), 400 * 1024);
+    auto disk =
+        std::make_unique<testsupport::SmallDisk>(QFileInfo(inst.projectDatabase()).path(), 400 * 1024);
     if (disk->mounted()) QFile::copy(aside, inst.projectDatabase());
     return disk;
 }

@@ -127,7 +127,8 @@ TEST(Startup, UsersStartingAtOnceAllReachTheirMainWindow) {
             Writer other({inst.databaseFolder() + QStringLiteral("/ARCHIV.mdb"),
                           inst.databaseFolder() + QStringLiteral("/VORGABE.mdb"),
                           inst.databaseFolder() + QStringLiteral("/DALMIR.mdb"), inst.projectDatabase()});
-            // The other program is under way before the runs start (on a busy machine its thread may come late).
+            // The other program is under way before the runs start (on a busy machine its thread may come
+            // late).
             for (int wait = 0; wait < 1000 && other.writes() == 0; ++wait)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             for (auto& run : runs)

@@ -1,6 +1,6 @@
 // The export/import dialog: the other project found in the folder tree, records copied both ways.
-#include "ExchangeFixture.h"
 #include "ChildLock.h"
+#include "ExchangeFixture.h"
 #include "FileSizeLimit.h"
 #include "frmEXPIMP.h"
 #include "LockFiles.h"

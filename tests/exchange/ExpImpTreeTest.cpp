@@ -177,7 +177,8 @@ TEST_F(ExpImpTreeTest, TheTreeStaysWhereTheUserPutItWhenTheFolderBesideTheProjec
         for (int i = 0; i < 3; ++i)
             for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
                 QMouseEvent e(type, pfeil, bar->mapToGlobal(pfeil), Qt::LeftButton,
-                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
                 QApplication::sendEvent(bar, &e);
             }
         QApplication::processEvents();

@@ -70,7 +70,8 @@ TEST(DatabaseStamp, ItsTextReadsBack) {
     EXPECT_EQ(DatabaseStamp::fromText(stamp.text()), stamp);
     EXPECT_EQ(DatabaseStamp::fromText(stamp.text())->inode, stamp.inode);
     // As an earlier version noted it: the same file as far as it can tell.
-    const std::optional<DatabaseStamp> older = DatabaseStamp::fromText(QStringLiteral("123456 1765400000123456789 4000000000"));
+    const std::optional<DatabaseStamp> older =
+        DatabaseStamp::fromText(QStringLiteral("123456 1765400000123456789 4000000000"));
     ASSERT_TRUE(older.has_value());
     EXPECT_EQ(*older, stamp);
     for (const char* text : {"", "1 2", "1 2 x", "a b c", "1 2 3 4", "1 2 3 4 x", "1 2 3 4 5 6"})

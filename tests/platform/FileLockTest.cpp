@@ -1,9 +1,9 @@
 #include "platform/system/FileLock.h"
 #include "ChildLock.h"
+#include "LockFiles.h"
 #include "platform/run/RunState.h"
 #include "platform/runtime/SystemLocale.h"
 #include "platform/runtime/VbError.h"
-#include "LockFiles.h"
 #include "SmallDisk.h"
 #include "TempDir.h"
 

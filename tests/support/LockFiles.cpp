@@ -12,7 +12,8 @@ void leaveLock(const QString& file, const QByteArray& lines, qint64 secondsAgo) 
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(f.write(lines), lines.size());
     ASSERT_TRUE(f.flush());
-    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
+    ASSERT_TRUE(
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
 }
 
 int MeanwhileDialogs::MsgBox(const QString& prompt, int style, const QString& title, const QString& helpFile,
