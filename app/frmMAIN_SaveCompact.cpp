@@ -12,6 +12,8 @@
 #include "platform/runtime/Language.h"
 #include "platform/system/FileSystem.h"
 
+#include <exception>
+
 using namespace platform;
 namespace fs = platform::FileSystem;
 
@@ -87,25 +89,41 @@ bool frmMAIN::saveProject() {
             // From the check to the end of the replace no other Save or export comes between: another user's
             // is waited for, and what it wrote is then found by the check.
             ProjectLock lock(projectDatabase(), BENUTZER());
+            LockRequest request(lock, LockRequest::Purpose::Save, projectDatabase(), titleOf(mnuSPEICHERN));
             bool locked = false;
-            if (!trap.step([&] {
-                    locked = LockRequest(lock, LockRequest::Purpose::Save, projectDatabase(),
-                                         titleOf(mnuSPEICHERN))
-                                 .take(saveLockWait_);
-                }) ||
-                !locked)
-                return;
+            if (!trap.step([&] { locked = request.take(saveLockWait_); }) || !locked) return;
+            // What fails under the lock is told once the lock is let go: nobody's Save waits for the box.
+            std::exception_ptr failure;
+            const FileLock* lost = nullptr;
             bool unchanged = false;
-            if (!trap.step([&] { unchanged = DatabaseStamp::of(projectDatabase()) == seen; })) return;
-            if (!unchanged) continue;
-            ScreenPointer::set(ScreenPointer::Hourglass);
-            if (!trap.step([&] {
+            try {
+                unchanged = DatabaseStamp::of(projectDatabase()) == seen;
+                if (unchanged) {
+                    ScreenPointer::set(ScreenPointer::Hourglass);
                     // The working copy is checked while it is copied: a copy of an unsound one is thrown
-                    // away.
-                    Connection::CopyDatabase(XMDBPFAD(), projectDatabase(), [this] { checkWorkingCopy(); });
+                    // away. Right before the project database is replaced, this run makes sure that it still
+                    // holds the project's lock and its own: a run whose computer froze may have had either
+                    // taken over meanwhile, and would put its copy over the work of the run that took it.
+                    Connection::CopyDatabase(
+                        XMDBPFAD(), projectDatabase(), [this] { checkWorkingCopy(); },
+                        [&] {
+                            if (!lock.stillHeld())
+                                lost = &lock;
+                            else if (runLock_ && !runLock_->stillHeld())
+                                lost = runLock_.get();
+                            if (lost) throw VbError::permissionDenied(projectDatabase());
+                        });
                     saved = true;
-                }))
-                return;
+                }
+            } catch (...) {
+                if (!lost) failure = std::current_exception();
+            }
+            lock.release();
+            if (lost == &lock) request.sayLost();
+            if (lost && lost != &lock)
+                LockRequest(*runLock_, LockRequest::Purpose::Start, BENUTZER(), titleOf(mnuSPEICHERN)).sayLost();
+            if (failure) trap.step([&] { std::rethrow_exception(failure); });
+            if (!unchanged && !failure && !lost) continue;
             // A copy that failed keeps the flag, so that leaving the program still asks.
             if (!saved) return;
             dirty_ = false;
@@ -126,6 +144,7 @@ QString frmMAIN::projectLockFile() const {
 bool frmMAIN::mayReplaceProject(const DatabaseStamp& now) {
     // Nothing to replace, or nobody wrote it since the working copy was taken.
     if (!now.exists() || (projectStamp_ && now == *projectStamp_)) return true;
+    // No is the default: Yes discards the other user's changes.
     const QString question = Language::text(
         QStringLiteral("The project database %1 was changed since the working copy was made "
                        "(for example by an export from another project or by another user's "
@@ -137,7 +156,7 @@ bool frmMAIN::mayReplaceProject(const DatabaseStamp& now) {
                        "Arbeitskopie ersetzt werden? Diese Änderungen gehen dann verloren."));
     // Asked with the arrow: the hourglass stands for the wait, not for the question.
     ScreenPointer::set(ScreenPointer::Arrow);
-    return dialogs().MsgBox(question.arg(projectDatabase()), Msg::YesNo | Msg::Exclamation,
+    return dialogs().MsgBox(question.arg(projectDatabase()), Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2,
                             titleOf(mnuSPEICHERN)) == Msg::Yes;
 }
 

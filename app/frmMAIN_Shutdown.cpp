@@ -7,6 +7,7 @@
 #include "platform/runtime/DesktopService.h"
 #include "platform/runtime/DialogService.h"
 #include "platform/runtime/Language.h"
+#include "platform/run/LockRequest.h"
 #include "platform/system/FileLock.h"
 #include "platform/system/FileSystem.h"
 #include "platform/system/TerminationSignals.h"
@@ -131,6 +132,12 @@ void frmMAIN::MDIForm_Unload() {
             }))
             return;
         if (keepWorkingCopy_) return;
+        // The working copy and its owner file are this run's only while it holds the user's lock: a run that
+        // took the lock over meanwhile (this computer froze) works with them now.
+        if (runLock_ && !runLock_->stillHeld()) {
+            LockRequest(*runLock_, LockRequest::Purpose::Start, BENUTZER(), TITLE()).sayLost();
+            return;
+        }
         if (!trap.step([&] { fs::DeleteFile(XMDBPFAD()); })) return;
         // The owner file goes with the copy; a copy that stays is offered back at the next start.
         trap.step([&] {

@@ -446,8 +446,8 @@ void copyBytes(const QString& source, const QString& temp, const QString& target
 
 } // namespace
 
-void Connection::CopyDatabase(const QString& source, const QString& file,
-                              const std::function<void()>& check) {
+void Connection::CopyDatabase(const QString& source, const QString& file, const std::function<void()>& check,
+                              const std::function<void()>& beforeReplace) {
     // Through a symbolic link the file it points to is replaced: whoever opens the link finds the copy.
     const QString target = FileSystem::LinkTarget(file);
     // Refused before anything is written: a rename would go around the file's mode.
@@ -466,16 +466,14 @@ void Connection::CopyDatabase(const QString& source, const QString& file,
     // A copy onto a file is made only under the lock of its owner (the project's Save lock, the run's lock of
     // a working copy), which the user was asked about when it was another computer's: a copy lock beside it
     // that its holder stopped renewing long ago belongs to a copy that died with that computer.
-    if (state == FileLock::State::MayBeStale) {
-        if (const std::optional<LockHolder> stale = lock.holder()) state = lock.takeOver(*stale);
-    }
+    if (state == FileLock::State::MayBeStale && lock.judged()) state = lock.takeOver(*lock.judged());
     if (state != FileLock::State::Taken) {
         throw VbError(VbError::PermissionDenied,
                       Language::text(
                           QStringLiteral("Permission denied: '%1' is being written by another program (%2)."),
                           QStringLiteral("Zugriff verweigert: '%1' wird gerade von einem anderen "
                                          "Programm geschrieben (%2)."))
-                          .arg(target, lock.holder() ? lock.holder()->describe() : QString()));
+                          .arg(target, lock.judged() ? lock.judged()->describe() : QString()));
     }
     // A copy that was stopped half way left this file; it was never renamed, so it holds nothing of value.
     if (QFileInfo::exists(temp) && !QFile::remove(temp)) throw VbError::permissionDenied(temp);
@@ -530,8 +528,9 @@ void Connection::CopyDatabase(const QString& source, const QString& file,
         }
     }
     try {
+        if (beforeReplace) beforeReplace();
         FileSystem::ReplaceFile(temp, target);
-    } catch (const VbError&) {
+    } catch (...) {
         QFile::remove(temp);
         throw;
     }

@@ -61,9 +61,12 @@ public:
     // the complete copy. A read-only target is refused (permission denied), a full disk says so. Two
     // processes that copy onto one target take turns (a lock beside it, see copyLockFile). A check of the
     // source, when given, runs beside the copy on a thread of its own; when it throws, target stays as it was
-    // and its error is thrown. A target that is a symbolic link stays one: the file it points to is replaced.
-    // Throws VbError on failure.
-    static void CopyDatabase(const QString& source, const QString& target, const std::function<void()>& check = {});
+    // and its error is thrown. `beforeReplace`, when given, runs right before the copy takes target's place
+    // (a run makes sure there that it still holds the lock that guards target); when it throws, target stays
+    // as it was and its exception is thrown. A target that is a symbolic link stays one: the file it points
+    // to is replaced. Throws VbError on failure.
+    static void CopyDatabase(const QString& source, const QString& target, const std::function<void()>& check = {},
+                             const std::function<void()>& beforeReplace = {});
     // The lock a copy onto `target` holds while its ".tmp" file lives.
     static QString copyLockFile(const QString& target);
     // Removes the ".tmp" file that a copy onto `target` left when it was stopped half way, unless a live

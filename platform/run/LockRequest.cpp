@@ -17,30 +17,84 @@ bool LockRequest::take(std::chrono::milliseconds wait) {
             Hourglass hourglass;
             state = lock_.take(wait, [] { DoEventsWithoutInput(); });
         }
-        // A few rounds: the lock the user was asked about may have been renewed or taken by another
-        // meanwhile.
-        for (int round = 0; round < 3; ++round) {
-            if (state == FileLock::State::Taken) return true;
-            const std::optional<LockHolder> holder = lock_.holder();
-            if (!holder) {
-                state = lock_.take();
-                continue;
-            }
-            if (state == FileLock::State::Held) {
-                sayHeld(*holder);
-                return false;
-            }
-            if (!askTakeOver(*holder)) return false;
-            state = lock_.takeOver(*holder);
-        }
         if (state == FileLock::State::Taken) return true;
-        if (const std::optional<LockHolder> holder = lock_.holder()) sayHeld(*holder);
+        // One question at most: about exactly the lock judged stale, taken over only while it still is.
+        if (state == FileLock::State::MayBeStale && lock_.judged()) {
+            if (!askTakeOver(*lock_.judged())) return false;
+            Hourglass hourglass;
+            state = lock_.takeOver(*lock_.judged());
+            // Renewed after all, or taken meanwhile by another run (one whose user answered Yes as well):
+            // waited for as any live holder.
+            if (state == FileLock::State::Held) state = lock_.take(wait, [] { DoEventsWithoutInput(); });
+            if (state == FileLock::State::Taken) return true;
+        }
+        sayHeld(lock_.judged() ? *lock_.judged() : LockHolder());
         return false;
     } catch (const FileLockError& error) {
         if (error.cause() == FileLockError::Cause::Other) throw;
         sayCause(error);
         return false;
     }
+}
+
+void LockRequest::sayLost() const {
+    const std::optional<LockHolder> now = lock_.holder();
+    const QString by = now ? now->describe() : QString();
+    QString lost;
+    switch (purpose_) {
+    case Purpose::Start:
+        lost = now ? Language::text(QStringLiteral("The lock of this run of %1 for the user %2 was taken over "
+                                                   "meanwhile by %3."),
+                                    QStringLiteral("Die Sperre dieses Laufs von %1 für den Benutzer %2 wurde "
+                                                   "inzwischen übernommen von %3."))
+                         .arg(RunState::TITLE(), subject_, by)
+                   : Language::text(QStringLiteral("The lock of this run of %1 for the user %2 was removed "
+                                                   "meanwhile."),
+                                    QStringLiteral("Die Sperre dieses Laufs von %1 für den Benutzer %2 wurde "
+                                                   "inzwischen entfernt."))
+                         .arg(RunState::TITLE(), subject_);
+        break;
+    case Purpose::Save:
+    case Purpose::Export:
+        lost = now ? Language::text(QStringLiteral("The lock of the project database %1 was taken over "
+                                                   "meanwhile by %2."),
+                                    QStringLiteral("Die Sperre der Projektdatenbank %1 wurde inzwischen "
+                                                   "übernommen von %2."))
+                         .arg(subject_, by)
+                   : Language::text(QStringLiteral("The lock of the project database %1 was removed "
+                                                   "meanwhile."),
+                                    QStringLiteral("Die Sperre der Projektdatenbank %1 wurde inzwischen "
+                                                   "entfernt."))
+                         .arg(subject_);
+        break;
+    }
+    const QString why = Language::text(
+        QStringLiteral("Perhaps this computer did not answer for a while (it was frozen, asleep or cut off "
+                       "from the network), and another user was asked whether it still runs."),
+        QStringLiteral("Vielleicht hat dieser Computer eine Weile nicht geantwortet (er war eingefroren, im "
+                       "Ruhezustand oder vom Netz getrennt), und ein anderer Benutzer wurde gefragt, ob das "
+                       "Programm hier noch läuft."));
+    QString consequence;
+    switch (purpose_) {
+    case Purpose::Start:
+        consequence = Language::text(
+            QStringLiteral("This run replaces and deletes no file any more; end it and start the program "
+                           "again."),
+            QStringLiteral("Dieser Lauf ersetzt und löscht keine Datei mehr; beenden Sie ihn und starten Sie "
+                           "das Programm neu."));
+        break;
+    case Purpose::Save:
+        consequence = Language::text(QStringLiteral("It was not replaced; your changes stay in the working "
+                                                    "copy."),
+                                     QStringLiteral("Sie wurde nicht ersetzt; Ihre Änderungen bleiben in der "
+                                                    "Arbeitskopie."));
+        break;
+    case Purpose::Export:
+        consequence = Language::text(QStringLiteral("No further records were exported."),
+                                     QStringLiteral("Es wurden keine weiteren Datensätze exportiert."));
+        break;
+    }
+    say(lost + QLatin1Char('\n') + why + QLatin1Char('\n') + consequence, Msg::OKOnly | Msg::Exclamation);
 }
 
 void LockRequest::say(const QString& text, int style) const {

@@ -11,7 +11,8 @@ namespace platform {
 // live holder to let go (the hourglass shows, the windows repaint, they take no input); it names who holds a
 // lock it could not have (user, computer, since when); it asks before it takes over a lock that may be stale
 // (another computer's run that died), defaulting to No; and it says why a lock file can't be made at all,
-// without waiting for what waiting can't mend. One failure, one message; No to the question ends quietly.
+// without waiting for what waiting can't mend. One command, at most one question and one message; No to
+// the question ends quietly. A run that finds its lock taken over says so with sayLost().
 // The start of a run, Save and the export into another project use it, so they speak of locks alike.
 //
 //   ProjectLock lock(projectDatabase, BENUTZER());
@@ -30,6 +31,9 @@ public:
     // True when the lock is taken. False after the one message, or after No to the question. Throws
     // VbError for a failure that has no message of its own here (a missing folder): the caller's error box.
     bool take(std::chrono::milliseconds wait);
+    // Says, once, that the lock taken was lost: another run took it over meanwhile (named), so that this one
+    // replaces and deletes nothing that the lock guards.
+    void sayLost() const;
 
 private:
     void sayHeld(const LockHolder& holder) const;

@@ -1,8 +1,6 @@
 #include "FileLock.h"
 
-#include "../runtime/Clock.h"
 #include "../runtime/Language.h"
-#include "../runtime/SystemLocale.h"
 #include "FileSystem.h"
 #include "UserAccount.h"
 
@@ -14,6 +12,8 @@
 #include <mutex>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <limits>
 #include <QSysInfo>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -24,6 +24,12 @@ namespace platform {
 
 namespace {
 
+// The byte that a holder locks: far beyond the file's text, so that a file server that makes a byte-range
+// lock mandatory (SMB) still lets everybody read the text.
+constexpr off_t kHolderByte = off_t(1) << 30;
+// The renewal count: its digits, written in place in the file's last line.
+constexpr int kCountDigits = 10;
+
 QByteArray native(const QString& file) {
     return QFile::encodeName(file);
 }
@@ -31,6 +37,61 @@ QByteArray native(const QString& file) {
 QDateTime fileTime(const struct stat& info) {
     return QDateTime::fromMSecsSinceEpoch(qint64(info.st_mtim.tv_sec) * 1000 +
                                           info.st_mtim.tv_nsec / 1000000);
+}
+
+// A name beside `file` that no other run picks: for the files this run writes there for a moment.
+QString besideName(const QString& file, const char* kind) {
+    return file + QLatin1Char('.') + QString::number(QRandomGenerator::system()->generate64(), 16) +
+           QLatin1Char('.') + QLatin1String(kind);
+}
+
+struct Descriptor {
+    int fd;
+    explicit Descriptor(int f) : fd(f) {}
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+};
+
+// Whether the file at `path` is the file `device`/`inode` (opened, so that a file server's client looks the
+// name up afresh). Nothing when that can't be told (the server does not answer).
+std::optional<bool> isFile(const QByteArray& path, quint64 device, quint64 inode) {
+    const Descriptor d(::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    struct stat info {};
+    if (d.fd < 0) {
+        if (errno == ENOENT || errno == ELOOP) return false;
+        if (::lstat(path.constData(), &info) != 0) return errno == ENOENT ? std::optional<bool>(false) : std::nullopt;
+    } else if (::fstat(d.fd, &info) != 0) {
+        return std::nullopt;
+    }
+    return quint64(info.st_dev) == device && quint64(info.st_ino) == inode;
+}
+
+// Locks the holder's byte for as long as the descriptor stays open: the system lets go of it however the
+// process ends. An open file description's lock, so that no other descriptor of this process that is opened
+// and closed on the file (a look at its holder) drops it. False where the file system keeps no such locks.
+bool lockHolderByte(int fd) {
+    struct flock byte {};
+    byte.l_type = F_WRLCK;
+    byte.l_whence = SEEK_SET;
+    byte.l_start = kHolderByte;
+    byte.l_len = 1;
+    return ::fcntl(fd, F_OFD_SETLK, &byte) == 0;
+}
+
+// Whether some process holds the holder's byte of the file (or all of it). Nothing when that can't be asked.
+std::optional<bool> holderByteLocked(const QString& file) {
+    const Descriptor d(::open(native(file).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (d.fd < 0) return std::nullopt;
+    struct flock byte {};
+    byte.l_type = F_RDLCK;
+    byte.l_whence = SEEK_SET;
+    byte.l_start = kHolderByte;
+    byte.l_len = 1;
+    if (::fcntl(d.fd, F_OFD_GETLK, &byte) != 0) return std::nullopt;
+    return byte.l_type != F_UNLCK;
 }
 
 // The name of a running process's program file; empty when it can't be told (another user's process).
@@ -44,27 +105,16 @@ QString programOf(qint64 pid) {
     return QFileInfo(QFile::decodeName(path)).fileName();
 }
 
-// Whether the process that a lock file of this computer names still runs: a process of that number that runs
-// another program got the number anew after the holder ended.
-bool processRuns(const LockHolder& holder) {
-    if (holder.pid <= 0) return false;
-    if (::kill(pid_t(holder.pid), 0) != 0 && errno != EPERM) return false;
-    const QString program = programOf(holder.pid);
-    return program.isEmpty() || holder.program.isEmpty() || program == holder.program;
-}
-
-// Whether a live process of this computer (or, on a file server that passes locks on, of any) has the file
-// locked. Unknown when the file can't be opened.
-std::optional<bool> lockedBySomeone(const QString& file) {
-    const int fd = ::open(native(file).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) return std::nullopt;
-    const bool locked = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-    ::close(fd);
-    return locked;
-}
-
-std::chrono::milliseconds ageOf(const QDateTime& touched) {
-    return std::chrono::milliseconds(std::abs(touched.msecsTo(QDateTime::currentDateTime())));
+// Whether a process of that number exists and has not ended: one that ended but was not yet waited for by
+// its parent (a zombie) holds nothing any more.
+bool processExists(qint64 pid) {
+    if (pid <= 0 || pid > qint64(std::numeric_limits<pid_t>::max())) return false;
+    if (::kill(pid_t(pid), 0) != 0 && errno != EPERM) return false;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return true;
+    const QByteArray line = stat.read(1024);
+    const int end = line.lastIndexOf(')');
+    return end < 0 || line.size() < end + 3 || (line[end + 2] != 'Z' && line[end + 2] != 'X');
 }
 
 // What stops the lock file from being made, from the system's error number.
@@ -82,6 +132,18 @@ FileLockError lockFileError(const QString& file, int error) {
     default:
         return FileLockError(FileLockError::Cause::Other, file, error);
     }
+}
+
+// Writes all of `content` at the start of the file; the system's error number, or 0.
+int writeAll(int fd, const QByteArray& content) {
+    qsizetype written = 0;
+    while (written < content.size()) {
+        const ssize_t n = ::pwrite(fd, content.constData() + written, size_t(content.size() - written), written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n < 0 ? errno : ENOSPC;
+        written += n;
+    }
+    return ::fdatasync(fd) == 0 || errno == EINVAL ? 0 : errno;
 }
 
 } // namespace
@@ -114,52 +176,34 @@ VbError FileLockError::describe(Cause cause, const QString& path, int systemErro
     return FileSystem::WriteError(path, systemError);
 }
 
-QString LockHolder::timeText(const QDateTime& time) {
-    const QDateTime local = time.toLocalTime();
-    return SystemLocale::shortDate(Clock::dateValue(local.date())) + QLatin1Char(' ') +
-           SystemLocale::shortTime(Clock::timeValue(local.time()));
-}
-
-QString LockHolder::computerName() const {
-    if (!computer.isEmpty()) return computer;
-    return pid != 0 ? QSysInfo::machineHostName() : QString();
-}
-
-QString LockHolder::describe() const {
-    const QString host = computerName();
-    const QString who =
-        user.isEmpty()
-            ? Language::text(QStringLiteral("an unknown user"), QStringLiteral("einem unbekannten Benutzer"))
-            : Language::text(QStringLiteral("user %1"), QStringLiteral("Benutzer %1")).arg(user);
-    const QString where =
-        host.isEmpty()
-            ? Language::text(QStringLiteral("on an unknown computer"),
-                             QStringLiteral("an einem unbekannten Computer"))
-            : Language::text(QStringLiteral("on computer %1"), QStringLiteral("am Computer %1")).arg(host);
-    return Language::text(QStringLiteral("%1 %2, since %3"), QStringLiteral("%1 %2, seit %3"))
-        .arg(who, where, timeText(since));
-}
-
-bool LockHolder::sameLock(const LockHolder& other) const {
-    return pid == other.pid && program == other.program && computer == other.computer && user == other.user &&
-           since == other.since && touched == other.touched;
-}
-
 FileLockError::FileLockError(Cause cause, const QString& path, int systemError)
     : VbError(describe(cause, path, systemError)), cause_(cause), path_(path) {}
 
-// Renews the lock file's time while the lock is held, so that other computers see its holder lives.
+
+// Renews the lock while it is held, so that other computers see its holder lives: it raises the count in the
+// file's last line, so that the file's server stamps the file with its own time. It stops, and marks the lock
+// lost, once the file is gone or another one stands in its place (a run that took the lock over).
 struct FileLock::Refresher {
     std::mutex mutex;
     std::condition_variable stop;
     bool stopping = false;
     std::thread thread;
 
-    Refresher(int fd, std::chrono::milliseconds every) {
-        thread = std::thread([this, fd, every] {
+    Refresher(int fd, QByteArray path, quint64 device, quint64 inode, off_t countAt,
+              std::chrono::milliseconds every, std::atomic<bool>& lost) {
+        thread = std::thread([this, fd, path, device, inode, countAt, every, &lost] {
             std::unique_lock<std::mutex> lock(mutex);
-            while (!stop.wait_for(lock, every, [this] { return stopping; }))
-                ::futimens(fd, nullptr); // a file server that can't be reached now is tried again next time
+            for (quint32 count = 1; !stop.wait_for(lock, every, [this] { return stopping; }); ++count) {
+                // A file server that can't be reached now is tried again next time.
+                const std::optional<bool> mine = isFile(path, device, inode);
+                if (mine && !*mine) {
+                    lost = true;
+                    return;
+                }
+                const QByteArray digits = QByteArray::number(count % 1000000000u).rightJustified(kCountDigits, '0');
+                if (::pwrite(fd, digits.constData(), size_t(digits.size()), countAt) == digits.size())
+                    ::fdatasync(fd);
+            }
         });
     }
     ~Refresher() {
@@ -173,138 +217,205 @@ struct FileLock::Refresher {
 };
 
 FileLock::FileLock(const QString& file, const QString& user, Timing timing)
-    : file_(file), user_(user.isEmpty() ? LoginName() : user), timing_(timing) {}
+    : file_(file), user_((user.isEmpty() ? LoginName() : user).toUpper()), timing_(timing) {}
 
 FileLock::~FileLock() {
     release();
 }
 
 std::optional<LockHolder> FileLock::holder() const {
+    const QByteArray path = native(file_);
+    const Descriptor d(::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     struct stat info {};
-    if (::lstat(native(file_).constData(), &info) != 0) return std::nullopt;
-    LockHolder h;
-    h.touched = fileTime(info);
-    h.since = h.touched;
-    QFile f(file_);
-    if (!S_ISREG(info.st_mode) || !f.open(QIODevice::ReadOnly)) return h;
-    const QList<QByteArray> lines = f.read(4096).split('\n');
-    bool number = false;
-    h.pid = lines.value(0).trimmed().toLongLong(&number);
-    if (!number || h.pid <= 0) {
-        h.pid = 0;
-        return h;
+    if (d.fd < 0 ? ::lstat(path.constData(), &info) != 0 : ::fstat(d.fd, &info) != 0) return std::nullopt;
+    QByteArray content;
+    bool readable = d.fd >= 0 && S_ISREG(info.st_mode);
+    if (readable) {
+        char buffer[4096];
+        ssize_t n;
+        do {
+            n = ::pread(d.fd, buffer, sizeof buffer, 0);
+        } while (n < 0 && errno == EINTR);
+        // A file server that locks the whole file for its holder refuses the read (SMB): its time tells.
+        readable = n >= 0;
+        if (readable) content = QByteArray(buffer, int(n));
     }
-    h.program = QString::fromUtf8(lines.value(1).trimmed());
-    h.computer = QString::fromUtf8(lines.value(2).trimmed());
-    h.user = QString::fromUtf8(lines.value(5).trimmed());
-    const QDateTime since =
-        QDateTime::fromString(QString::fromLatin1(lines.value(6).trimmed()), Qt::ISODateWithMs);
-    if (since.isValid()) h.since = since.toLocalTime();
-    const QByteArray machine = lines.value(3).trimmed(), boot = lines.value(4).trimmed();
-    h.thisComputer = h.computer.isEmpty() || h.computer == QSysInfo::machineHostName();
-    // The same machine since restarted: its processes are gone, whatever runs under their numbers now.
-    if (h.thisComputer && !machine.isEmpty() && machine == QSysInfo::machineUniqueId() && !boot.isEmpty() &&
-        boot != QSysInfo::bootUniqueId())
-        h.pid = -h.pid;
+    LockHolder h = readable ? LockHolder::parse(content) : LockHolder();
+    h.readable = readable;
+    h.touched = fileTime(info);
+    if (!h.since.isValid()) h.since = h.touched;
+    h.device = quint64(info.st_dev);
+    h.inode = quint64(info.st_ino);
     return h;
 }
 
+QByteArray FileLock::text() const {
+    return QByteArray::number(qint64(::getpid())) + '\n' + QFile::encodeName(programOf(::getpid())) + '\n' +
+           QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n' +
+           QSysInfo::bootUniqueId() + '\n' + user_.toUtf8() + '\n' +
+           QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toLatin1() + '\n' +
+           QByteArray(kCountDigits, '0') + '\n';
+}
+
 bool FileLock::create() {
-    const int fd = ::open(native(file_).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const QByteArray content = text();
+    // Written in full under a name of its own, then linked to the lock file's name, which fails when that is
+    // there: nobody ever reads a lock file without its holder's name, and no second run makes it too.
+    const QByteArray temp = native(besideName(file_, "new"));
+    const int fd = ::open(temp.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) throw lockFileError(file_, errno);
+    lockHolderByte(fd);
+    if (const int error = writeAll(fd, content)) {
+        ::close(fd);
+        ::unlink(temp.constData());
+        throw lockFileError(file_, error);
+    }
+    if (::link(temp.constData(), native(file_).constData()) == 0) {
+        ::unlink(temp.constData());
+        hold(fd);
+        return true;
+    }
+    const int error = errno;
+    ::close(fd);
+    ::unlink(temp.constData());
+    if (error == EEXIST) return false;
+    // A file system without links (some SMB shares): the file is made in its place, then written.
+    if (error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK) return createInPlace(content);
+    throw lockFileError(file_, error);
+}
+
+bool FileLock::createInPlace(const QByteArray& content) {
+    const QByteArray path = native(file_);
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         if (errno == EEXIST) return false;
         throw lockFileError(file_, errno);
     }
-    // Nobody else has it yet: this run made it. The system's lock tells this computer's other runs that its
-    // holder lives, and goes with the process however it ends.
-    ::flock(fd, LOCK_EX | LOCK_NB);
-    const QByteArray content = QByteArray::number(qint64(::getpid())) + '\n' +
-                               QFile::encodeName(programOf(::getpid())) + '\n' +
-                               QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() +
-                               '\n' + QSysInfo::bootUniqueId() + '\n' + user_.toUtf8() + '\n' +
-                               QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toLatin1() + '\n';
-    qsizetype written = 0;
-    while (written < content.size()) {
-        const ssize_t n = ::write(fd, content.constData() + written, size_t(content.size() - written));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const int error = n < 0 ? errno : ENOSPC;
-            ::close(fd);
-            ::unlink(native(file_).constData());
-            throw lockFileError(file_, error);
-        }
-        written += n;
+    lockHolderByte(fd);
+    if (const int error = writeAll(fd, content)) {
+        ::close(fd);
+        ::unlink(path.constData());
+        throw lockFileError(file_, error);
     }
-    ::fdatasync(fd);
-    fd_ = fd;
-    startRefreshing();
+    hold(fd);
     return true;
 }
 
-void FileLock::startRefreshing() {
-    if (timing_.refresh > std::chrono::milliseconds::zero())
-        refresher_ = std::make_unique<Refresher>(fd_, timing_.refresh);
+void FileLock::hold(int fd) {
+    struct stat info {};
+    ::fstat(fd, &info);
+    fd_ = fd;
+    device_ = quint64(info.st_dev);
+    inode_ = quint64(info.st_ino);
+    lost_ = false;
+    judged_.reset();
+    startRefreshing();
 }
 
-FileLock::State FileLock::judge(const std::optional<LockHolder>& h) const {
-    if (!h) return State::Taken; // gone meanwhile: try again
-    const std::optional<bool> locked = lockedBySomeone(file_);
-    if (locked.value_or(false)) return State::Held;
-    if (h->pid == 0) {
-        // A file that can't be read can't be asked about its holder: its time tells, as another computer's.
-        if (!locked) return ageOf(h->touched) <= timing_.staleAfter ? State::Held : State::MayBeStale;
-        // One that names nobody was left by a process killed while it took the lock, or is being written by a
-        // live one this very moment, which takes far less than a second.
-        return ageOf(h->touched) < std::chrono::seconds(1) ? State::Held : State::Taken;
+void FileLock::startRefreshing() {
+    if (timing_.refresh <= std::chrono::milliseconds::zero()) return;
+    const QByteArray content = text();
+    const off_t countAt = off_t(content.size() - kCountDigits - 1);
+    refresher_ = std::make_unique<Refresher>(fd_, native(file_), device_, inode_, countAt, timing_.refresh, lost_);
+}
+
+QDateTime FileLock::serverNow() {
+    if (!serverOffsetMs_) {
+        // A file written beside the lock file gets the server's time, as the holder's renewal does.
+        serverOffsetMs_ = 0;
+        const QByteArray probe = native(besideName(file_, "clock"));
+        const Descriptor d(::open(probe.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (d.fd >= 0) {
+            struct stat info {};
+            const QDateTime before = QDateTime::currentDateTime();
+            if (writeAll(d.fd, QByteArray("0")) == 0 && ::fstat(d.fd, &info) == 0) {
+                const QDateTime after = QDateTime::currentDateTime();
+                serverOffsetMs_ = before.msecsTo(fileTime(info)) - before.msecsTo(after) / 2;
+            }
+            ::unlink(probe.constData());
+        }
     }
-    if (h->thisComputer) return h->pid > 0 && processRuns(*h) ? State::Held : State::Taken;
-    return ageOf(h->touched) <= timing_.staleAfter ? State::Held : State::MayBeStale;
+    return QDateTime::currentDateTime().addMSecs(*serverOffsetMs_);
+}
+
+FileLock::State FileLock::judge(const std::optional<LockHolder>& h) {
+    if (!h) return State::Taken; // gone meanwhile: try again
+    const qint64 age = h->touched.msecsTo(serverNow());
+    // A time ahead of the server's was set by the holder's own clock (a file system that lets it): a live
+    // holder with a fast clock keeps it ahead. One more than a day ahead is no sign of life at all.
+    const bool renewedLately =
+        age < 0 ? age > -qint64(24) * 3600 * 1000 : std::chrono::milliseconds(age) <= timing_.staleAfter;
+    // A file whose text can't be read can't be asked about its holder: its time tells.
+    if (!h->readable) return renewedLately ? State::Held : State::MayBeStale;
+    if (h->pid == 0) {
+        // One that names nobody was left by a process killed while it made it in place, or is being written
+        // by a live one this very moment, which takes far less than a second.
+        if (holderByteLocked(file_).value_or(false)) return State::Held;
+        return age >= 0 && age < 1000 ? State::Held : State::Taken;
+    }
+    if (h->thisBoot) {
+        // The system lock of a holder that ended went with it; one that a file server keeps for a process
+        // that is gone is no sign of life. Where no lock can be asked, the process itself tells.
+        const std::optional<bool> locked = holderByteLocked(file_);
+        bool lives = locked ? *locked && processExists(h->pid) : processExists(h->pid);
+        if (!locked && lives) {
+            const QString program = programOf(h->pid);
+            lives = program.isEmpty() || h->program.isEmpty() || program == h->program;
+        }
+        return lives ? State::Held : State::Taken;
+    }
+    // This computer before its last start: its processes are gone. Its lock is taken over unasked once it is
+    // no longer renewed; one renewed lately is a live run of a computer cloned from this one.
+    if (h->thisComputer) return renewedLately ? State::Held : State::Taken;
+    return renewedLately ? State::Held : State::MayBeStale;
 }
 
 bool FileLock::remove(const LockHolder& expected) {
+    // Moved aside first, which only one run can: the file moved is then looked at without a race, and the
+    // lock of a run that took it meanwhile is put back.
     const QByteArray path = native(file_);
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0 && errno == ENOENT) return true;
-    if (fd < 0 && errno != EACCES) return false;
-    struct Closer {
-        int fd;
-        ~Closer() {
-            if (fd >= 0) ::close(fd);
-        }
-    } closer{fd};
-    // Locked while it is removed: a live holder that comes meanwhile keeps it.
-    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) return false;
-    struct stat opened {
-    }, there{};
-    if (fd >= 0 && (::fstat(fd, &opened) != 0 || ::lstat(path.constData(), &there) != 0 ||
-                    opened.st_ino != there.st_ino || opened.st_dev != there.st_dev))
-        return false;
-    const std::optional<LockHolder> now = holder();
-    if (!now) return true;
-    if (!now->sameLock(expected)) return false;
-    if (::unlink(path.constData()) == 0 || errno == ENOENT) return true;
-    throw lockFileError(file_, errno);
+    const QByteArray aside = native(besideName(file_, "stale"));
+    if (::rename(path.constData(), aside.constData()) != 0) {
+        if (errno == ENOENT) return true;
+        throw lockFileError(file_, errno);
+    }
+    FileLock moved(QFile::decodeName(aside));
+    const std::optional<LockHolder> now = moved.holder();
+    if (now && now->sameLock(expected)) {
+        ::unlink(aside.constData());
+        return true;
+    }
+    // Put back only where no lock was made meanwhile; otherwise the run it belongs to finds its lock lost.
+    if (::link(aside.constData(), path.constData()) == 0 || errno == EEXIST)
+        ::unlink(aside.constData());
+    else
+        ::rename(aside.constData(), path.constData());
+    return false;
 }
 
 FileLock::State FileLock::tryTake() {
     if (held()) return State::Taken;
-    // A few rounds: a stale file removed here may be taken by another run before this one makes its own.
+    judged_.reset();
+    // A few rounds: a file that goes between the tries is tried again; a stale one of this computer is
+    // removed and the lock made anew, which another run may do first.
     for (int round = 0; round < 4; ++round) {
         if (create()) return State::Taken;
         struct stat info {};
         if (::lstat(native(file_).constData(), &info) != 0) continue; // gone meanwhile
         if (!S_ISREG(info.st_mode)) throw FileLockError(FileLockError::Cause::NotAFile, file_);
-        const std::optional<LockHolder> h = holder();
-        const State state = judge(h);
+        judged_ = holder();
+        const State state = judge(judged_);
         if (state != State::Taken) return state;
-        if (h && !remove(*h)) continue;
+        if (judged_) remove(*judged_);
     }
+    judged_ = holder();
     return State::Held;
 }
 
 FileLock::State FileLock::take(std::chrono::milliseconds wait, const std::function<void()>& meanwhile) {
     using namespace std::chrono;
     constexpr milliseconds slice{100};
+    serverOffsetMs_.reset();
     const milliseconds total = std::max(wait, milliseconds::zero());
     const auto deadline = steady_clock::now() + total;
     // The count bounds the loop should the clock jump.
@@ -322,31 +433,60 @@ FileLock::State FileLock::take(std::chrono::milliseconds wait, const std::functi
 
 FileLock::State FileLock::takeOver(const LockHolder& asked) {
     if (held()) return State::Taken;
+    serverOffsetMs_.reset();
     struct stat info {};
-    if (::lstat(native(file_).constData(), &info) == 0) {
-        if (!S_ISREG(info.st_mode)) throw FileLockError(FileLockError::Cause::NotAFile, file_);
-        // Another lock than the one the user was asked about (renewed, or taken anew) is judged afresh.
-        if (!remove(asked)) {
-            const State now = judge(holder());
+    if (::lstat(native(file_).constData(), &info) == 0 && !S_ISREG(info.st_mode))
+        throw FileLockError(FileLockError::Cause::NotAFile, file_);
+    judged_ = holder();
+    if (judged_) {
+        const State now = judge(judged_);
+        if (!judged_->sameLock(asked) || now != State::MayBeStale) {
+            // Another lock than the one the user was asked about (renewed, or taken anew), or that one
+            // renewed after all: judged as it is now.
             if (now != State::Taken) return now;
+        } else if (!remove(asked)) {
+            judged_ = holder();
+            const State again = judge(judged_);
+            if (again != State::Taken) return again;
         }
     }
     return tryTake();
 }
 
+bool FileLock::stillHeld() const {
+    if (fd_ < 0 || lost_) return false;
+    const std::optional<bool> mine = isFile(native(file_), device_, inode_);
+    if (mine && !*mine) lost_ = true;
+    // A file server that does not answer can't confirm it either: nothing is written on a guess.
+    return mine.value_or(false);
+}
+
+bool FileLock::lost() const {
+    return fd_ >= 0 && (lost_ || (isFile(native(file_), device_, inode_) == std::optional<bool>(false)));
+}
+
 void FileLock::release() {
     if (fd_ < 0) return;
     refresher_.reset();
-    // Removed while still locked, so that nobody takes the file for stale in between; and only while it is
-    // still this run's file, not the one of a run that took the lock over meanwhile.
-    struct stat mine {
-    }, there{};
+    // Only this run's own file goes, not the one of a run that took the lock over meanwhile. Moved aside
+    // while still locked, so that nobody takes it for stale in between, and looked at once more there: one
+    // that is not this run's after all is put back.
     const QByteArray path = native(file_);
-    if (::fstat(fd_, &mine) == 0 && ::lstat(path.constData(), &there) == 0 && mine.st_ino == there.st_ino &&
-        mine.st_dev == there.st_dev)
-        ::unlink(path.constData());
+    if (isFile(path, device_, inode_).value_or(false)) {
+        const QByteArray aside = native(besideName(file_, "done"));
+        if (::rename(path.constData(), aside.constData()) == 0) {
+            struct stat there {};
+            const bool mine = ::lstat(aside.constData(), &there) == 0 && quint64(there.st_dev) == device_ &&
+                              quint64(there.st_ino) == inode_;
+            if (mine || ::link(aside.constData(), path.constData()) == 0 || errno == EEXIST)
+                ::unlink(aside.constData());
+            else
+                ::rename(aside.constData(), path.constData());
+        }
+    }
     ::close(fd_);
     fd_ = -1;
+    judged_.reset();
 }
 
 } // namespace platform

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "../runtime/VbError.h"
+#include "LockHolder.h"
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -11,31 +13,9 @@
 
 namespace platform {
 
-// Who holds a lock, as its file tells.
-struct LockHolder {
-    qint64 pid = 0;    // 0 when the file names no process
-    QString program;   // the holder's program file name
-    QString computer;  // the holder's host name; empty when the file names none
-    QString user;      // empty when the file does not say
-    QDateTime since;   // when the lock was taken (the file's time when the file does not say)
-    QDateTime touched; // the file's time: the holder's last sign of life
-    bool thisComputer = false;
-
-    // The same lock file as `other` describes: nobody took it over or renewed it in between.
-    bool sameLock(const LockHolder& other) const;
-    // The holder's computer: this computer's name for a file that names a process but no computer (an older
-    // program's lock); empty when the file names nobody.
-    QString computerName() const;
-    // Who holds the lock, as every message names it, in the run's language: "Benutzer MEIER am Computer
-    // labpc07, seit 11.12.26 09:12".
-    QString describe() const;
-    // A time as the messages write it: the locale's short date and time.
-    static QString timeText(const QDateTime& time);
-};
-
-// How often a holder renews its lock file's time, and after how long without that another computer's lock
-// may be stale. Generous against clocks that differ between computers: a lock not renewed for two minutes
-// whose holder still runs only makes the user be asked.
+// How often a holder renews its lock file, and after how long without that another computer's lock may be
+// stale. Generous against a file server that answers slowly: a lock not renewed for two minutes whose holder
+// still runs only makes the user be asked.
 struct LockTiming {
     std::chrono::milliseconds refresh{15000};
     std::chrono::milliseconds staleAfter{120000};
@@ -59,29 +39,35 @@ private:
     QString path_;
 };
 
-// A lock that one run at a time holds on a resource, as a lock file beside it that names the holder: its
-// process, program, computer, user and the time it was taken (the lines a Qt lock file has, then the user and
-// the time). Projects and user folders may lie on a file server that several computers share, so a lock is
-// judged by where its holder runs:
-// - On this computer by its process: a live holder keeps it however long it has held it; one that no longer
-//   runs (killed, crashed, from before a restart of the machine) left it stale, and it is taken over.
-// - On another computer by the file's time: a holder renews its lock file's time every `refresh` while it
-//   holds the lock, so a lock renewed within `staleAfter` is a live run's. One not renewed for longer may be
-//   stale (that computer died, or its run was killed): only the user can tell, so it is never taken over
-//   unasked, but with takeOver() after a question.
+// A lock that one run at a time holds on a resource, as a lock file beside it that names the holder (see
+// LockHolder). Projects and user folders may lie on a file server that several computers share (NFS, SMB),
+// so a lock is judged by where its holder runs:
+// - On this computer (its name and machine id, since its last start) by the lock the operating system keeps
+//   for the holder on a byte beyond the file's text: it goes with the process however that ends, whatever
+//   runs under its number later. A file server's byte-range lock leaves the text readable, and needs a file
+//   opened for writing, which only the holder has. Where no such lock can be asked, by the process itself.
+// - On another computer (or this one before a restart) by the file's time, which the holder renews every
+//   `refresh` by writing to the file, so that the file's server sets it by its own clock. The file's age is
+//   measured against that same server's clock (the time of a file this run writes beside it), so computers
+//   whose clocks differ judge it alike. A lock the server still keeps for a holder means nothing here: an
+//   NFS server keeps a dead client's lock until that client starts again. A lock renewed within
+//   `staleAfter` is a live run's; one not renewed for longer may be stale (that computer died, froze or its
+//   run was killed): only the user can tell, so it is taken over only after a question, with takeOver().
+// A holder that finds its file gone or replaced (taken over meanwhile) has lost the lock: lost() says so,
+// and it must then write and delete nothing that the lock guards.
 //
 //   FileLock lock(folder + "/TAMBRIN.lock", user);
 //   switch (lock.take(wait)) {
 //   case FileLock::State::Taken: ...      // released when the object goes, or by release()
-//   case FileLock::State::Held: ...       // a live run holds it: lock.holder() says who
-//   case FileLock::State::MayBeStale: ... // ask the user, then lock.takeOver(*lock.holder())
+//   case FileLock::State::Held: ...       // a live run holds it: lock.judged() says who
+//   case FileLock::State::MayBeStale: ... // ask the user about *lock.judged(), then lock.takeOver(that)
 //   }
 class FileLock {
 public:
     using Timing = LockTiming;
     enum class State { Taken, Held, MayBeStale };
 
-    // `user` is written into the lock file for others to read (the login name when empty).
+    // `user` is written into the lock file for others to read, in capitals (the login name when empty).
     explicit FileLock(const QString& file, const QString& user = {}, Timing timing = {});
     ~FileLock();
     FileLock(const FileLock&) = delete;
@@ -92,13 +78,21 @@ public:
     // Throws FileLockError when the lock file can't be made.
     State take(std::chrono::milliseconds wait = std::chrono::milliseconds::zero(),
                const std::function<void()>& meanwhile = {});
-    // Takes over a lock that may be stale, when its file is still the one `asked` describes (the user was
-    // asked about that one) and nobody locks it: Taken, or what the lock is now.
+    // Takes over the lock the user was asked about, only while it is still that one and still not renewed:
+    // Taken, or the state of the lock that is there now (judged()).
     State takeOver(const LockHolder& asked);
-    // The holder as the lock file says now; nothing when there is no lock file or it names nobody.
+    // The holder as the last take() or takeOver() judged it; nothing after Taken.
+    const std::optional<LockHolder>& judged() const { return judged_; }
+    // The holder as the lock file says now; nothing when there is no lock file.
     std::optional<LockHolder> holder() const;
+    // Lets go of the lock: its file is removed, when it is still this run's.
     void release();
     bool held() const { return fd_ >= 0; }
+    // Whether this run still holds its lock: its own file is still there, unchanged. False once the lock
+    // was taken over (the renewal notices that too); false when it was never taken.
+    bool stillHeld() const;
+    // True when the lock was taken and is no longer this run's (taken over by another run meanwhile).
+    bool lost() const;
     const QString& file() const { return file_; }
 
 private:
@@ -106,18 +100,29 @@ private:
     State tryTake();
     // Makes the lock file; false when it exists already.
     bool create();
+    bool createInPlace(const QByteArray& content);
+    QByteArray text() const;
     // Judges the lock file that is there.
-    State judge(const std::optional<LockHolder>& holder) const;
-    // Removes the lock file when nobody locks it and it is still the one `expected` describes.
+    State judge(const std::optional<LockHolder>& holder);
+    // The file server's time now, as it stamps a file written beside the lock file.
+    QDateTime serverNow();
+    // Removes the lock file when it is still the one `expected` describes; false when it is not.
     bool remove(const LockHolder& expected);
     void startRefreshing();
+    void hold(int fd);
 
     QString file_;
     QString user_;
     Timing timing_;
     int fd_ = -1;
+    quint64 device_ = 0, inode_ = 0;
+    std::optional<LockHolder> judged_;
+    // The difference of the file server's clock to this computer's, measured once per take.
+    std::optional<qint64> serverOffsetMs_;
     struct Refresher;
     std::unique_ptr<Refresher> refresher_;
+    // Set by the renewal when it finds the lock file gone or replaced.
+    mutable std::atomic<bool> lost_{false};
 };
 
 } // namespace platform

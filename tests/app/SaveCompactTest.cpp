@@ -297,7 +297,8 @@ TEST(Save, AProjectDatabaseChangedSinceTheCopyIsReplacedOnlyWhenTheUserSaysYes) 
         if (c.says) {
             EXPECT_EQ(box.prompt, QString::fromUtf8(c.says).arg(inst.projectDatabase()));
         }
-        EXPECT_EQ(box.style, Msg::YesNo | Msg::Exclamation);
+        // No is the default: Yes discards the other user's changes.
+        EXPECT_EQ(box.style, Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2);
         EXPECT_EQ(box.title, w.mnuSPEICHERN->text().remove(QLatin1Char('&')));
         EXPECT_EQ(bytesOf(inst.workingCopy()), copy);
         if (c.answer == Msg::No) {

@@ -48,7 +48,8 @@ TEST(FileLock, AnotherComputersLockIsJudgedByWhenItsHolderLastRenewedIt) {
         {"an hour ago", older, 3600, FileLock::State::MayBeStale, ""},
         {"a moment ago", older, 0, FileLock::State::Held, ""},
         {"a minute and a half ago", older, 90, FileLock::State::Held, ""},
-        {"an hour ahead (its clock is fast)", older, -3600, FileLock::State::MayBeStale, ""},
+        {"an hour ahead (a holder whose clock is fast stamps it)", older, -3600, FileLock::State::Held, ""},
+        {"two days ahead", older, -2 * 86400, FileLock::State::MayBeStale, ""},
         {"naming its user, an hour ago", ours, 3600, FileLock::State::MayBeStale, "MEIER"},
         {"naming its user, a moment ago", ours, 1, FileLock::State::Held, "MEIER"},
     };
@@ -129,33 +130,69 @@ TEST(FileLock, AHolderRenewsItsLockFile) {
         renewed = std::abs(QFileInfo(file).lastModified().secsTo(QDateTime::currentDateTime())) < 60;
     }
     EXPECT_TRUE(renewed);
-    EXPECT_EQ(contentOf(file), content);
+    // Renewed by raising its count, which makes the file's server stamp it; the holder's lines stay.
+    const QByteArray now = contentOf(file);
+    EXPECT_EQ(now.size(), content.size());
+    EXPECT_EQ(now.left(now.lastIndexOf('\n', now.size() - 2)), content.left(content.lastIndexOf('\n', content.size() - 2)));
+    EXPECT_NE(now, content);
 }
 
-// This computer's lock is judged by its process: one that runs holds it; one from before the machine was
-// restarted is stale, whatever process has its number now.
-TEST(FileLock, ThisComputersLockFromBeforeARestartIsStale) {
-    const QByteArray program =
-        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).fileName().toUtf8();
-    const QByteArray alive = QByteArray::number(qint64(::getpid())) + '\n' + program + '\n' +
-                             QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n';
-    const struct {
-        const char* name;
-        QByteArray boot;
-        FileLock::State state;
-    } cases[] = {
-        {"this boot", QSysInfo::bootUniqueId(), FileLock::State::Held},
-        {"an earlier boot", "0123456789abcdef", FileLock::State::Taken},
-    };
+// This computer's lock is judged by the lock the system keeps for its holder: a run that holds it keeps it,
+// whatever its file says or however old it is; a file whose holder is gone is stale, whatever runs under its
+// number now: a process that ended but was not waited for, a process number taken anew by another program,
+// the first process, a number no process can have, or this very process, which never took it. One from
+// before the machine was restarted is stale too.
+TEST(FileLock, ThisComputersLockLivesOnlyWhileItsHolderHoldsIt) {
     if (QSysInfo::machineUniqueId().isEmpty() || QSysInfo::bootUniqueId().isEmpty())
         GTEST_SKIP() << "this machine tells no machine or boot id";
+    const QByteArray program =
+        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).fileName().toUtf8();
+    const auto lines = [&](qint64 pid, const QByteArray& boot) {
+        return QByteArray::number(pid) + '\n' + program + '\n' + QSysInfo::machineHostName().toUtf8() + '\n' +
+               QSysInfo::machineUniqueId() + '\n' + boot + '\n' + "MEIER\n";
+    };
+    // A child that has ended and that nobody has waited for yet.
+    const pid_t zombie = ::fork();
+    ASSERT_GE(zombie, 0);
+    if (zombie == 0) ::_exit(0);
+    for (int i = 0; i < 200 && QFile(QStringLiteral("/proc/%1/stat").arg(zombie)).open(QIODevice::ReadOnly) &&
+                    !QFile(QStringLiteral("/proc/%1/stat").arg(zombie)).readAll().contains(") Z");
+         ++i)
+        QThread::msleep(10);
+    const struct {
+        const char* name;
+        qint64 pid;
+        QByteArray boot;
+    } cases[] = {
+        {"an ended process not yet waited for", zombie, QSysInfo::bootUniqueId()},
+        {"this process, which never took it", ::getpid(), QSysInfo::bootUniqueId()},
+        {"the first process", 1, QSysInfo::bootUniqueId()},
+        {"a number no process has", 4294967295LL, QSysInfo::bootUniqueId()},
+        {"a live process of an earlier boot", ::getpid(), "0123456789abcdef"},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         testsupport::TempDir dir;
         const QString file = dir.file(QStringLiteral("TAMBRIN.lock"));
-        leaveLock(file, alive + c.boot + '\n', 3600);
+        leaveLock(file, lines(c.pid, c.boot), 3600);
         FileLock lock(file);
-        EXPECT_EQ(lock.take(), c.state);
+        EXPECT_EQ(lock.take(), FileLock::State::Taken);
+    }
+    ::waitpid(zombie, nullptr, 0);
+
+    // A live holder keeps it however its file's time looks.
+    testsupport::TempDir dir;
+    const QString file = dir.file(QStringLiteral("TAMBRIN.lock"));
+    ChildLock other(file);
+    ASSERT_TRUE(other.holding());
+    for (const qint64 secondsAgo : {qint64(0), qint64(3600), qint64(-3600)}) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo),
+                                  QFileDevice::FileModificationTime));
+        f.close();
+        FileLock lock(file);
+        EXPECT_EQ(lock.take(), FileLock::State::Held) << secondsAgo;
     }
 }
 
@@ -412,6 +449,124 @@ TEST(RunState, StartsAtOnceAllFindTheUsersFolder) {
 TEST(FileLock, AFolderThatCantBeWrittenIsAnError) {
     FileLock lock(QStringLiteral("/proc/TAMBRIN.lock"));
     EXPECT_THROW(lock.take(), platform::VbError);
+}
+
+// Computers cloned from one image share a name: a lock is this computer's only when its machine id is this
+// computer's too. Another machine's lock under this computer's name is judged by its renewal, never by this
+// computer's processes. The holder's clock decides nothing: the time it wrote into the file only tells the
+// user since when; the file's time, stamped by the file's server, tells whether it lives.
+TEST(FileLock, AnotherMachineIsJudgedByItsRenewalWhateverItsNameOrClock) {
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    const QByteArray self = QByteArray::number(qint64(::getpid()));
+    const auto lines = [](const QByteArray& pid, const QByteArray& computer, const QByteArray& machine,
+                          qint64 clockAheadSeconds) {
+        return pid + "\nTAMBRIN\n" + computer + '\n' + machine + "\nboot-of-that-machine\nMEIER\n" +
+               QDateTime::currentDateTimeUtc()
+                   .addSecs(-1800 + clockAheadSeconds)
+                   .toString(Qt::ISODateWithMs)
+                   .toLatin1() +
+               "\n0000000000\n";
+    };
+    const struct {
+        const char* name;
+        QByteArray lines;
+        qint64 renewedSecondsAgo;
+        FileLock::State state;
+    } cases[] = {
+        {"this computer's name, another machine id, renewed a second ago",
+         lines(self, host, "another-machine-id", 0), 1, FileLock::State::Held},
+        {"this computer's name, another machine id, not renewed for an hour",
+         lines(self, host, "another-machine-id", 0), 3600, FileLock::State::MayBeStale},
+        {"a clock 10 minutes ahead, live", lines("4711", "labpc07", "m7", 600), 1, FileLock::State::Held},
+        {"a clock 10 minutes ahead, dead", lines("4711", "labpc07", "m7", 600), 3600, FileLock::State::MayBeStale},
+        {"a clock 10 minutes behind, live", lines("4711", "labpc07", "m7", -600), 1, FileLock::State::Held},
+        {"a clock 10 minutes behind, dead", lines("4711", "labpc07", "m7", -600), 3600,
+         FileLock::State::MayBeStale},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::TempDir dir;
+        const QString file = dir.file(QStringLiteral("TAMBRIN.mdb.lock"));
+        leaveLock(file, c.lines, c.renewedSecondsAgo);
+        FileLock lock(file);
+        EXPECT_EQ(lock.take(), c.state);
+        EXPECT_EQ(contentOf(file), c.lines);
+        ASSERT_TRUE(lock.judged());
+        EXPECT_FALSE(lock.judged()->thisComputer);
+        EXPECT_EQ(lock.judged()->user, QStringLiteral("MEIER"));
+    }
+}
+
+// The holder the user is asked about is the one judged stale, and only that one is taken over, while it is
+// still not renewed: a renewal between the judgement and the question, or between the question and the
+// answer, makes it a live lock again.
+TEST(FileLock, OnlyALockThatIsStillStaleIsTakenOver) {
+    testsupport::TempDir dir;
+    const QString file = dir.file(QStringLiteral("TAMBRIN.mdb.lock"));
+    const QByteArray lines = "4711\nTAMBRIN\nlabpc07\nm7\nb7\nMEIER\n2026-12-11T08:12:00.000Z\n0000000000\n";
+    const QByteArray renewed = "4711\nTAMBRIN\nlabpc07\nm7\nb7\nMEIER\n2026-12-11T08:12:00.000Z\n0000000001\n";
+    leaveLock(file, lines, 3600);
+    FileLock lock(file, QStringLiteral("schulze"));
+    ASSERT_EQ(lock.take(), FileLock::State::MayBeStale);
+    const LockHolder asked = *lock.judged();
+    EXPECT_EQ(asked.content, lines);
+
+    // Renewed (its count raised), its time still old: no longer the lock asked about, and judged anew.
+    leaveLock(file, renewed, 3600);
+    EXPECT_EQ(lock.takeOver(asked), FileLock::State::MayBeStale);
+    EXPECT_EQ(contentOf(file), renewed);
+    EXPECT_EQ(lock.judged()->content, renewed);
+    // Renewed lately: a live run's.
+    leaveLock(file, renewed, 0);
+    EXPECT_EQ(lock.takeOver(*lock.judged()), FileLock::State::Held);
+    EXPECT_EQ(contentOf(file), renewed);
+    EXPECT_FALSE(lock.held());
+
+    leaveLock(file, lines, 3600);
+    ASSERT_EQ(lock.take(), FileLock::State::MayBeStale);
+    EXPECT_EQ(lock.takeOver(*lock.judged()), FileLock::State::Taken);
+    EXPECT_TRUE(lock.held());
+    const LockHolder now = *FileLock(file).holder();
+    EXPECT_EQ(now.pid, qint64(::getpid()));
+    EXPECT_EQ(now.user, QStringLiteral("SCHULZE")); // one spelling in every lock
+    // Nothing was left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("TAMBRIN.mdb.lock")});
+}
+
+// A run whose lock was taken over (its computer froze, another user was asked and said Yes) finds it out
+// right before it would write, and its renewal notices too; its release leaves the other run's lock alone.
+TEST(FileLock, AHolderWhoseLockWasTakenOverKnowsIt) {
+    testsupport::TempDir dir;
+    const QString file = dir.file(QStringLiteral("TAMBRIN.mdb.lock"));
+    FileLock mine(file, {}, platform::LockTiming{std::chrono::milliseconds(20), std::chrono::seconds(120)});
+    ASSERT_EQ(mine.take(), FileLock::State::Taken);
+    EXPECT_TRUE(mine.stillHeld());
+    EXPECT_FALSE(mine.lost());
+    // Another computer's run takes it over: the file is replaced by its own.
+    ASSERT_TRUE(QFile::remove(file));
+    const QByteArray theirs = "4711\nTAMBRIN\nlabpc07\nm7\nb7\nMEIER\n2026-12-11T08:12:00.000Z\n0000000000\n";
+    leaveLock(file, theirs, 0);
+    EXPECT_FALSE(mine.stillHeld());
+    EXPECT_TRUE(mine.lost());
+    mine.release();
+    EXPECT_EQ(contentOf(file), theirs);
+
+    // The renewal notices it by itself, and renews nothing of the other's.
+    ASSERT_TRUE(QFile::remove(file));
+    FileLock again(file, {}, platform::LockTiming{std::chrono::milliseconds(20), std::chrono::seconds(120)});
+    ASSERT_EQ(again.take(), FileLock::State::Taken);
+    ASSERT_TRUE(QFile::remove(file));
+    leaveLock(file, theirs, 3600);
+    const QDateTime old = QFileInfo(file).lastModified();
+    bool noticed = false;
+    for (int i = 0; i < 300 && !noticed; ++i) {
+        QThread::msleep(10);
+        noticed = again.lost();
+    }
+    EXPECT_TRUE(noticed);
+    QThread::msleep(100);
+    EXPECT_EQ(QFileInfo(file).lastModified(), old);
+    EXPECT_EQ(contentOf(file), theirs);
 }
 
 } // namespace
