@@ -97,7 +97,9 @@ bool frmMAIN::saveProject() {
             const FileLock* lost = nullptr;
             bool unchanged = false;
             try {
-                unchanged = DatabaseStamp::of(projectDatabase()) == seen;
+                // A run whose computer froze right after it took the lock may have had it taken over.
+                if (!lock.stillHeld()) lost = &lock;
+                unchanged = !lost && DatabaseStamp::of(projectDatabase()) == seen;
                 if (unchanged) {
                     ScreenPointer::set(ScreenPointer::Hourglass);
                     // The working copy is checked while it is copied: a copy of an unsound one is thrown
@@ -118,10 +120,12 @@ bool frmMAIN::saveProject() {
             } catch (...) {
                 if (!lost) failure = std::current_exception();
             }
-            lock.release();
+            // A lock taken over is no longer this run's: its message needs no release first, and reads who
+            // took it over from this run's own lock file.
             if (lost == &lock) request.sayLost();
             if (lost && lost != &lock)
                 LockRequest(*runLock_, LockRequest::Purpose::Start, BENUTZER(), titleOf(mnuSPEICHERN)).sayLost();
+            lock.release();
             if (failure) trap.step([&] { std::rethrow_exception(failure); });
             if (!unchanged && !failure && !lost) continue;
             // A copy that failed keeps the flag, so that leaving the program still asks.

@@ -444,9 +444,9 @@ void frmEXPIMP::DATENSAETZEKOPIEREN(Connection& quelle, QListWidget& quellliste,
             }
             // A run whose computer froze may have had its lock taken over meanwhile: it writes nothing more.
             if (sperre && !sperre->stillHeld()) {
-                sperre->release();
                 platform::LockRequest(*sperre, platform::LockRequest::Purpose::Export, ziel.path(), dialogTitle())
                     .sayLost();
+                sperre->release();
                 return;
             }
             kopie.KOPIEREN(id, kopie.NEUEID());

@@ -38,7 +38,8 @@ bool LockRequest::take(std::chrono::milliseconds wait) {
 }
 
 void LockRequest::sayLost() const {
-    const std::optional<LockHolder> now = lock_.holder();
+    std::optional<LockHolder> now = lock_.takenOverBy();
+    if (!now) now = lock_.holder();
     const QString by = now ? now->describe() : QString();
     QString lost;
     switch (purpose_) {

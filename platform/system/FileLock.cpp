@@ -29,6 +29,8 @@ namespace {
 constexpr off_t kHolderByte = off_t(1) << 30;
 // The renewal count: its digits, written in place in the file's last line.
 constexpr int kCountDigits = 10;
+// The line after which a run that took a stale lock over writes its own lines into the file it removes.
+constexpr char kTakenOver[] = "taken over by\n";
 
 QByteArray native(const QString& file) {
     return QFile::encodeName(file);
@@ -350,8 +352,11 @@ FileLock::State FileLock::judge(const std::optional<LockHolder>& h) {
     if (h->pid == 0) {
         // One that names nobody was left by a process killed while it made it in place, or is being written
         // by a live one this very moment, which takes far less than a second.
-        if (holderByteLocked(file_).value_or(false)) return State::Held;
-        return age >= 0 && age < 1000 ? State::Held : State::Taken;
+        if (age >= 0 && age < 1000) return State::Held;
+        // A maker that locked it and is still writing is waited for, but not for longer than a live run
+        // renews its lock: a file server keeps the lock of a maker that died.
+        const bool young = age >= 0 && std::chrono::milliseconds(age) <= timing_.staleAfter;
+        return young && holderByteLocked(file_).value_or(false) ? State::Held : State::Taken;
     }
     if (h->thisBoot) {
         // The system lock of a holder that ended went with it; one that a file server keeps for a process
@@ -382,6 +387,12 @@ bool FileLock::remove(const LockHolder& expected) {
     FileLock moved(QFile::decodeName(aside));
     const std::optional<LockHolder> now = moved.holder();
     if (now && now->sameLock(expected)) {
+        // Its holder, should it wake up, reads there who took its lock over.
+        const Descriptor d(::open(aside.constData(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW));
+        if (d.fd >= 0) {
+            const QByteArray note = QByteArray(kTakenOver) + text();
+            if (::write(d.fd, note.constData(), size_t(note.size())) == note.size()) ::fdatasync(d.fd);
+        }
         ::unlink(aside.constData());
         return true;
     }
@@ -459,6 +470,19 @@ bool FileLock::stillHeld() const {
     if (mine && !*mine) lost_ = true;
     // A file server that does not answer can't confirm it either: nothing is written on a guess.
     return mine.value_or(false);
+}
+
+std::optional<LockHolder> FileLock::takenOverBy() const {
+    if (fd_ < 0) return std::nullopt;
+    char buffer[8192];
+    const ssize_t n = ::pread(fd_, buffer, sizeof buffer, 0);
+    if (n <= 0) return std::nullopt;
+    const QByteArray content(buffer, int(n));
+    const qsizetype at = content.indexOf(QByteArray(kTakenOver));
+    if (at < 0) return std::nullopt;
+    LockHolder h = LockHolder::parse(content.mid(at + qsizetype(sizeof kTakenOver) - 1));
+    if (h.pid == 0) return std::nullopt;
+    return h;
 }
 
 bool FileLock::lost() const {

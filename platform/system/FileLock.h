@@ -93,6 +93,9 @@ public:
     bool stillHeld() const;
     // True when the lock was taken and is no longer this run's (taken over by another run meanwhile).
     bool lost() const;
+    // The run that took this run's lock over, as it wrote itself into the file it removed; nothing when it
+    // did not (or the lock is still this run's).
+    std::optional<LockHolder> takenOverBy() const;
     const QString& file() const { return file_; }
 
 private:

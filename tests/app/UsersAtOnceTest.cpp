@@ -1,5 +1,6 @@
 // Several users of one installation working at the same moment, each in a process of its own (user_run).
 #include "Installation.h"
+#include "UserRunProcess.h"
 
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
@@ -17,49 +18,9 @@
 using platform::Connection;
 using platform::Variant;
 using testsupport::Installation;
+using testsupport::UserRun;
 
 namespace {
-
-// One user's run as a process of its own, driven line by line.
-class UserRun {
-public:
-    UserRun(const Installation& inst, const QString& user) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), inst.root() + QStringLiteral("/config"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        process_.setProcessEnvironment(env);
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QStringLiteral(USER_RUN), {inst.programFolder(), user});
-    }
-    ~UserRun() {
-        if (process_.state() == QProcess::NotRunning) return;
-        process_.closeWriteChannel();
-        if (!process_.waitForFinished(60000)) process_.kill();
-        process_.waitForFinished();
-    }
-
-    // The next line the run says; empty when it ended or said nothing for a minute.
-    QString line() {
-        while (!process_.canReadLine())
-            if (!process_.waitForReadyRead(60000)) return {};
-        return QString::fromUtf8(process_.readLine()).trimmed();
-    }
-    // Written at once, not when the test next waits for this run: several runs get their command together.
-    void send(const QString& command) {
-        process_.write((command + QLatin1Char('\n')).toUtf8());
-        process_.waitForBytesWritten(60000);
-    }
-    // The first line of an answer, then the message boxes the run asked meanwhile, one a line.
-    std::string answer() {
-        QStringList lines{line()};
-        for (QString l = line(); !l.isEmpty() && l != QLatin1String("end"); l = line())
-            lines << l;
-        return lines.join(QLatin1Char('\n')).toStdString();
-    }
-
-private:
-    QProcess process_;
-};
 
 // Another user's program writing the shared databases the whole time, a short transaction after another, as
 // the frame program hands rows over and other runs write the presets or export into the project.

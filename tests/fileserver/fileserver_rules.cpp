@@ -1,7 +1,7 @@
 // fileserver_rules: a preload library that plays the lock rules of file servers on a local disk, so that
 // the lock code can be tried as it behaves on NFS and SMB without a server at hand.
 //
-// It applies to files whose last name ends in ".lock" only; databases and everything else pass through
+// It applies to files whose last name holds ".lock" only; databases and everything else pass through
 // untouched. FILESERVER_RULES names the rules to play, separated by commas (unset or empty: none, and the
 // library only passes calls on):
 //
@@ -53,12 +53,14 @@
 
 #include <pthread.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdarg>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <csignal>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -190,8 +192,9 @@ bool isLockName(const char* path) {
     if (!path) return false;
     const char* slash = std::strrchr(path, '/');
     const char* name = slash ? slash + 1 : path;
-    const std::size_t n = std::strlen(name);
-    return n >= 5 && std::strcmp(name + n - 5, ".lock") == 0;
+    // The lock file itself, and the files the lock code writes beside it under its name ("x.lock.1f.new")
+    // before it links one into the lock file's place: the lock is taken on those.
+    return std::strstr(name, ".lock") != nullptr;
 }
 
 // The description behind fd, or null for a descriptor that is not of a .lock file. A number that now
@@ -657,6 +660,19 @@ int fcntl64(int fd, int cmd, ...) {
     const unsigned long arg = va_arg(ap, unsigned long);
     va_end(ap);
     return control(real().fcntl64, fd, cmd, arg);
+}
+
+// FILESERVER_FREEZE names a lock file: the process stops (SIGSTOP) right after it has first linked a file
+// into that name, that is right after it first took the lock, as a computer that froze there. A test then plays what
+// others do meanwhile and continues it (SIGCONT).
+int link(const char* from, const char* to) {
+    static const auto real = reinterpret_cast<int (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "link"));
+    const int result = real(from, to);
+    const char* freeze = std::getenv("FILESERVER_FREEZE");
+    static std::atomic<bool> frozen{false};
+    if (result == 0 && freeze && *freeze && std::strcmp(freeze, to) == 0 && !frozen.exchange(true))
+        ::raise(SIGSTOP);
+    return result;
 }
 
 int flock(int fd, int op) { return lockByFlock(fd, op); }
