@@ -33,12 +33,14 @@ using testsupport::tippen;
 
 namespace {
 
+// The depth-gauge reading typed for each reading: the h' grid holds two decimals.
+constexpr float kHS = 0.47f;
 constexpr char kChild[] = "LocaleRun.DISABLED_ARecordTypedInTheEnvironmentsLocale";
 
 struct LocaleCase {
     const char* name;
-    const char* LANG;
-    const char* LC_NUMERIC; // nullptr: not set
+    const char* lang;
+    const char* numeric; // LC_NUMERIC, nullptr: not set
     int SPRACHE;            // the run's language: 1 English, 3 German
     const char* decimalSign;
 };
@@ -58,8 +60,8 @@ TEST(LocaleRun, EachLocaleShowsReadsStoresAndPrintsWithOneDecimalSign) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const QString& name : env.keys())
             if (name.startsWith(QLatin1String("LC_")) || name == QLatin1String("LANGUAGE")) env.remove(name);
-        env.insert(QStringLiteral("LANG"), QString::fromLatin1(c.LANG));
-        if (c.LC_NUMERIC) env.insert(QStringLiteral("LC_NUMERIC"), QString::fromLatin1(c.LC_NUMERIC));
+        env.insert(QStringLiteral("LANG"), QString::fromLatin1(c.lang));
+        if (c.numeric) env.insert(QStringLiteral("LC_NUMERIC"), QString::fromLatin1(c.numeric));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("TAMBRIN_TEST_SPRACHE"), QString::number(c.SPRACHE));
         env.insert(QStringLiteral("TAMBRIN_TEST_DECIMAL"), QString::fromLatin1(c.decimalSign));
@@ -161,7 +163,7 @@ TEST(LocaleRun, DISABLED_ARecordTypedInTheEnvironmentsLocale) {
         const float masse[] = {x.M1, x.M1W, x.M2W, x.MCW};
         for (int spalte = 1; spalte <= 4; ++spalte)
             inDieZelle(g, zeile, spalte, platform::TypedSingleText(masse[spalte - 1], d));
-        inDieZelle(*form->msgFLX[2], zeile, 1, platform::TypedSingleText(x.HS, d));
+        inDieZelle(*form->msgFLX[2], zeile, 1, platform::TypedSingleText(kHS, d));
     }
     if (g.Rows() > g.FixedRows() + int(r.readings.size())) {
         g.setRow(g.Rows() - 1);
@@ -191,7 +193,7 @@ TEST(LocaleRun, DISABLED_ARecordTypedInTheEnvironmentsLocale) {
             ASSERT_FALSE(rs.eof());
             EXPECT_EQ(platform::CSng(rs.Value(0)), x.M1);
             EXPECT_EQ(platform::CSng(rs.Value(1)), x.M1W);
-            EXPECT_EQ(platform::CSng(rs.Value(2)), x.HS);
+            EXPECT_EQ(platform::CSng(rs.Value(2)), kHS);
             rs.MoveNext();
         }
         rs.Close();
