@@ -5,7 +5,10 @@
 // The folder the benchmarks work in is the temporary folder (TMPDIR): bench/run runs every program once on
 // disk and once in a RAM folder.
 #include <algorithm>
+#include <array>
 #include <benchmark/benchmark.h>
+#include <charconv>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -14,6 +17,23 @@
 #include <QDir>
 #include <string>
 #include <vector>
+
+// A figure with the given decimals and always a decimal point, padded on the left to width: the application
+// object sets the C library's locale from the environment, in which printf's %f writes a comma.
+inline std::string fixed(double value, int decimals, int width = 0) {
+    std::array<char, 64> buf;
+    const auto [end, ec] =
+        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed, decimals);
+    std::string s(buf.data(), ec == std::errc() ? end : buf.data());
+    if (int(s.size()) < width) s.insert(0, size_t(width) - s.size(), ' ');
+    return s;
+}
+
+// The C library's numbers back to the point once the application object has set its locale from the
+// environment: Google Benchmark's own report (CPU speed, load) is written with printf.
+inline void pointForTheLibrariesReports() {
+    std::setlocale(LC_NUMERIC, "C");
+}
 
 class MedianReporter : public benchmark::ConsoleReporter {
 public:
@@ -55,8 +75,9 @@ public:
         std::printf("\n%-48s %5s %12s %12s %12s\n", "benchmark", "reps", "min", "median", "max");
         for (const auto& [name, times] : samples_) {
             const Spread s = spread(name);
-            std::printf("%-48s %5zu %9.1f %-2s %9.1f %-2s %9.1f %-2s\n", name.c_str(), times.size(), s.min,
-                        s.unit.c_str(), s.median, s.unit.c_str(), s.max, s.unit.c_str());
+            std::printf("%-48s %5zu %s %-2s %s %-2s %s %-2s\n", name.c_str(), times.size(), fixed(s.min, 1, 9).c_str(),
+                        s.unit.c_str(), fixed(s.median, 1, 9).c_str(), s.unit.c_str(), fixed(s.max, 1, 9).c_str(),
+                        s.unit.c_str());
         }
         std::printf("\n");
     }
@@ -102,6 +123,7 @@ inline void initializeBenchmarks(int& argc, char**& argv) {
 inline int runBenchmarks(int argc, char** argv, const std::function<void(const MedianReporter&)>& report = {}) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    pointForTheLibrariesReports();
     initializeBenchmarks(argc, argv);
     MedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

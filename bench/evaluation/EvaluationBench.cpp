@@ -208,8 +208,9 @@ int main(int argc, char** argv) {
             const auto raw = reporter.medians.find(std::string("BM_RawSQLite/") + n);
             if (evaluation == reporter.medians.end() || raw == reporter.medians.end()) continue;
             const double ratio = evaluation->second / raw->second;
-            std::printf("%s readings, medians: BERECHNUNG %.1f us, raw SQLite %.1f us, ratio %.2f (goal: at most 3) %s\n",
-                        n, evaluation->second, raw->second, ratio, ratio <= 3 ? "met" : "MISSED");
+            std::printf("%s readings, medians: BERECHNUNG %s us, raw SQLite %s us, ratio %s (goal: at most 3) %s\n",
+                        n, fixed(evaluation->second, 1).c_str(), fixed(raw->second, 1).c_str(),
+                        fixed(ratio, 2).c_str(), ratio <= 3 ? "met" : "MISSED");
         }
         std::printf("Commits of one evaluation of 72 readings: %d\n", commitsOfOneEvaluation());
     });

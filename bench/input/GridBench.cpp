@@ -186,8 +186,9 @@ int main(int argc, char** argv) {
             if (editor == reporter.medians.end() || tabelle == reporter.medians.end()) continue;
             const double ms = editor->second, faktor = editor->second / tabelle->second;
             std::printf(
-                "%-20s median %6.2f ms, bare table %6.2f ms, %.1f times (goal: under 20 ms, within 3 times) %s\n",
-                name, ms, tabelle->second, faktor, ms < 20 && faktor <= 3 ? "met" : "MISSED");
+                "%-20s median %s ms, bare table %s ms, %s times (goal: under 20 ms, within 3 times) %s\n",
+                name, fixed(ms, 2, 6).c_str(), fixed(tabelle->second, 2, 6).c_str(), fixed(faktor, 1).c_str(),
+                ms < 20 && faktor <= 3 ? "met" : "MISSED");
         }
     });
 }

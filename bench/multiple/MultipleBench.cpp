@@ -124,7 +124,8 @@ int main(int argc, char** argv) {
         for (const auto& [name, ms] : reporter.medians) {
             const auto at = name.find("records:");
             const int records = at == std::string::npos ? 1 : std::stoi(name.substr(at + 8));
-            std::printf("%-40s median %8.1f ms  %6.2f ms per record", name.c_str(), ms, ms / records);
+            std::printf("%-40s median %s ms  %s ms per record", name.c_str(), fixed(ms, 1, 8).c_str(),
+                        fixed(ms / records, 2, 6).c_str());
             if (name.find("Berechnen") != std::string::npos && records == 200)
                 std::printf("  (goal: under 1000 ms) %s", ms < 1000 ? "met" : "MISSED");
             std::printf("\n");

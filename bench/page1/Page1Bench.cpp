@@ -126,8 +126,8 @@ int main(int argc, char** argv) {
             // A showing of 72 readings in a RAM folder is held to 30 ms, where the disk plays no part.
             const bool ram = QDir::tempPath().startsWith(QLatin1String("/dev/shm"));
             const double goal = drucken ? 300 : name.find("readings:72") != std::string::npos && ram ? 30 : 100;
-            std::printf("%-40s median %7.1f ms  (goal: under %.0f ms) %s\n", name.c_str(), ms, goal,
-                        ms < goal ? "met" : "MISSED");
+            std::printf("%-40s median %s ms  (goal: under %s ms) %s\n", name.c_str(), fixed(ms, 1, 7).c_str(),
+                        fixed(goal, 0).c_str(), ms < goal ? "met" : "MISSED");
         }
         std::printf("Commits of one showing of 72 readings: first %d, later %d (goal: 1)\n", commitsOfOneShowing(true),
                     commitsOfOneShowing(false));

@@ -237,9 +237,10 @@ int main(int argc, char** argv) {
             std::sort(t.begin(), t.end());
             const double median = t[t.size() / 2];
             if (n == sizes.front()) first = median;
-            std::printf("%-18s %8d %10.3f %10.3f %10.3f %12.2f %16.4f\n", step.name, n, t.front() * 1e3,
-                        median * 1e3, t.back() * 1e3, median / first,
-                        n == sizes.front() ? 0.0 : (median - first) / (n - sizes.front()) * 1e6);
+            std::printf("%-18s %8d %s %s %s %s %s\n", step.name, n, fixed(t.front() * 1e3, 3, 10).c_str(),
+                        fixed(median * 1e3, 3, 10).c_str(), fixed(t.back() * 1e3, 3, 10).c_str(),
+                        fixed(median / first, 2, 12).c_str(),
+                        fixed(n == sizes.front() ? 0.0 : (median - first) / (n - sizes.front()) * 1e6, 4, 16).c_str());
         }
     }
     const auto medianOf = [&](const char* step, int n) {
@@ -249,8 +250,9 @@ int main(int argc, char** argv) {
     };
     const double flat = medianOf("BERECHNUNG", 10000) / medianOf("BERECHNUNG", 10);
     const double save = medianOf("Save", 10000) / medianOf("raw copy + flush", 10000);
-    std::printf("\nBERECHNUNG at 10,000 records / at 10: %.2f (goal: within 1.2) %s\n", flat, flat <= 1.2 ? "met" : "MISSED");
-    std::printf("Save / raw copy + flush at 10,000 records: %.2f (goal: within 1.5) %s\n", save,
+    std::printf("\nBERECHNUNG at 10,000 records / at 10: %s (goal: within 1.2) %s\n", fixed(flat, 2).c_str(),
+                flat <= 1.2 ? "met" : "MISSED");
+    std::printf("Save / raw copy + flush at 10,000 records: %s (goal: within 1.5) %s\n", fixed(save, 2).c_str(),
                 save <= 1.5 ? "met" : "MISSED");
     return 0;
 }

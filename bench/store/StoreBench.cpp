@@ -196,8 +196,9 @@ int main(int argc, char** argv) {
             const auto base = reporter.medians.find(std::string(name) + "_SQLite");
             if (member == reporter.medians.end() || base == reporter.medians.end()) continue;
             const double ratio = member->second / base->second;
-            std::printf("%-14s %16.2f %16.2f %8.2f  (goal: within 2x) %s\n", name, member->second / 1000.0,
-                        base->second / 1000.0, ratio, ratio <= 2 ? "met" : "MISSED");
+            std::printf("%-14s %s %s %s  (goal: within 2x) %s\n", name, fixed(member->second / 1000.0, 2, 16).c_str(),
+                        fixed(base->second / 1000.0, 2, 16).c_str(), fixed(ratio, 2, 8).c_str(),
+                        ratio <= 2 ? "met" : "MISSED");
         }
     });
 }

@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
 #include <cstring>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -30,29 +30,41 @@ double Round(double value, int places) {
     if (places < 0) throw VbError::invalidCall();
     if (!std::isfinite(value) || places > 300) return value;
     // Decided on the exact binary value: 0.35 lies below the half and goes to 0.3, 0.125 is a true half
-    // and goes to the even 0.12.
-    std::vector<char> buf(places + 400);
-    const int n = std::snprintf(buf.data(), buf.size(), "%.*f", places + 340, std::fabs(value));
-    if (n <= 0 || n >= int(buf.size())) return value;
-    std::string s(buf.data(), n);
+    // and goes to the even 0.12. The digits come from to_chars, which no locale of the C library changes.
+    const int precision = places + 340;
+    std::vector<char> buf(size_t(precision) + 320); // the 309 integer digits of the largest double, the point
+    const auto [end, ec] =
+        std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value), std::chars_format::fixed, precision);
+    if (ec != std::errc()) return value;
+    const std::string_view s(buf.data(), size_t(end - buf.data()));
     const size_t dot = s.find('.');
-    std::string kept = s.substr(0, dot + 1 + places);
-    const std::string rest = s.substr(dot + 1 + places);
+    std::string kept(s.substr(0, dot + 1 + size_t(places)));
+    const std::string_view rest = s.substr(dot + 1 + size_t(places));
     bool up = false;
     if (!rest.empty() && rest[0] > '5') {
         up = true;
     } else if (!rest.empty() && rest[0] == '5') {
-        const bool beyond = rest.find_first_not_of('0', 1) != std::string::npos;
+        const bool beyond = rest.find_first_not_of('0', 1) != std::string_view::npos;
         const char last = places > 0 ? kept.back() : kept[dot - 1];
         up = beyond || ((last - '0') % 2 == 1);
     }
     if (kept.back() == '.') kept.pop_back();
-    double result = std::strtod(kept.c_str(), nullptr);
-    if (up) result += std::pow(10.0, -places);
-    // Re-read through the decimal text so that the result is the double nearest to it.
-    char out[400];
-    std::snprintf(out, sizeof out, "%.*f", places, result);
-    result = std::strtod(out, nullptr);
+    if (up) {
+        // One unit in the last kept place, carried through the nines of the decimal text.
+        int i = int(kept.size()) - 1;
+        for (; i >= 0; --i) {
+            if (kept[size_t(i)] == '.') continue;
+            if (kept[size_t(i)] != '9') {
+                ++kept[size_t(i)];
+                break;
+            }
+            kept[size_t(i)] = '0';
+        }
+        if (i < 0) kept.insert(kept.begin(), '1');
+    }
+    // The double nearest to the decimal text.
+    double result = 0.0;
+    std::from_chars(kept.data(), kept.data() + kept.size(), result);
     return value < 0 ? -result : result;
 }
 
@@ -71,14 +83,37 @@ double numberOf(const Variant& v) {
     }
 }
 
+// A number in C notation ([-]digits[.digits][e[+-]digits]), read without the C library's locale. Beyond the
+// range of a Double it is infinite, below its smallest value 0, each with its sign, as strtod has it.
+std::optional<double> cNumber(const std::string& ascii) {
+    double value = 0.0;
+    const char* first = ascii.data();
+    const char* last = first + ascii.size();
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (end != last) return std::nullopt;
+    if (ec == std::errc::result_out_of_range) {
+        const bool negative = ascii.front() == '-';
+        // Out of range: the digits before the exponent are not all zero, so the exponent's sign tells
+        // whether the value was too large or too small.
+        const size_t e = ascii.find('e');
+        const bool small = e != std::string::npos && e + 1 < ascii.size() && ascii[e + 1] == '-';
+        value = small ? 0.0 : std::numeric_limits<double>::infinity();
+        return negative ? -value : value;
+    }
+    if (ec != std::errc()) return std::nullopt;
+    return value;
+}
+
 std::optional<double> readNumber(const QString& text, const QString& decimalSign, bool allowExponent) {
     const QString t = text.trimmed();
     if (t.isEmpty()) return std::nullopt;
-    // The number in C notation for strtod, built in plain chars: a grid reads hundreds of texts at a time.
+    // The number in C notation, built in plain chars: a grid reads hundreds of texts at a time.
     std::string ascii;
     ascii.reserve(size_t(t.size()) + 1);
     int i = 0;
-    if (t[i] == '+' || t[i] == '-') ascii += char(t[i++].unicode());
+    // from_chars takes a minus but no plus.
+    if (t[i] == '-') ascii += '-';
+    if (t[i] == '+' || t[i] == '-') ++i;
     int digits = 0;
     bool seenDecimal = false;
     while (i < t.size()) {
@@ -108,32 +143,31 @@ std::optional<double> readNumber(const QString& text, const QString& decimalSign
         if (expDigits == 0) return std::nullopt;
     }
     if (i != t.size()) return std::nullopt;
-    char* end = nullptr;
-    const double value = std::strtod(ascii.c_str(), &end);
-    if (end != ascii.c_str() + ascii.size()) return std::nullopt;
-    return value;
+    return cNumber(ascii);
 }
 
 // The shortest scientific form with at most maxDigits significant digits that reads back as the value.
 template <typename T>
 QString shortestText(T value, int maxDigits, int fixedLimit, const QString& decimalSign, bool exponent = true) {
     if (value == 0) return QStringLiteral("0");
+    // Scientific digits from to_chars, read back with from_chars: no locale of the C library takes part.
     char buf[64];
+    const auto scientific = [&](int precision) {
+        const auto written = std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific,
+                                           precision - 1);
+        return std::string_view(buf, size_t(written.ptr - buf));
+    };
     int precision = 1;
+    std::string_view text;
     for (; precision <= maxDigits; ++precision) {
-        std::snprintf(buf, sizeof buf, "%.*e", precision - 1, double(value));
-        if constexpr (std::is_same_v<T, float>) {
-            if (std::strtof(buf, nullptr) == value) break;
-        } else {
-            if (std::strtod(buf, nullptr) == value) break;
-        }
+        text = scientific(precision);
+        T back = 0;
+        std::from_chars(text.data(), text.data() + text.size(), back);
+        if (back == value) break;
     }
-    if (precision > maxDigits) {
-        precision = maxDigits;
-        std::snprintf(buf, sizeof buf, "%.*e", precision - 1, double(value));
-    }
+    if (precision > maxDigits) text = scientific(maxDigits);
     // buf: [-]d.ddde[+-]xx
-    QString s = QString::fromLatin1(buf);
+    QString s = QString::fromLatin1(text.data(), qsizetype(text.size()));
     const bool negative = s.startsWith('-');
     if (negative) s.remove(0, 1);
     const int ePos = s.indexOf('e');

@@ -6,12 +6,19 @@
 #include "platform/runtime/VbError.h"
 
 #include <QScopedValueRollback>
+#include <clocale>
 
 namespace platform {
 
 bool Application::reporting_ = false;
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    // QApplication has set the C library's locale from the environment, where printf and strtod write and
+    // read a decimal comma. The program converts its numbers without the C library and applies the run's
+    // decimal sign itself; the point here only keeps a library that does use printf from writing a comma
+    // in between. A platform theme or a print dialog may set the locale again, so nothing relies on it.
+    std::setlocale(LC_NUMERIC, "C");
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {

@@ -17,7 +17,8 @@ using platform::Variant;
 
 namespace testsupport {
 
-Installation::Installation(const QString& language, const QString& decimalSign) : locale_(language, decimalSign) {
+Installation::Installation(const QString& language, const QString& decimalSign) {
+    if (!language.isEmpty()) locale_.emplace(language, decimalSign);
     programFolder_ = dir_.mkdir(QStringLiteral("TAMBRIN"));
     schema::create(schema::Database::Project, programFolder_ + QStringLiteral("/TAMBRIN.mdb"));
     dir_.mkdir(QStringLiteral("DATENBANK"));

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class frmMAIN;
 
@@ -22,6 +23,8 @@ namespace testsupport {
 // and a main window on it with scripted dialogs. Each part can be left out or spoilt before start().
 class Installation {
 public:
+    // An empty language leaves the run's language and decimal sign to the system's locale (LANG, LC_ALL,
+    // LC_NUMERIC), as a run of the program has them.
     explicit Installation(const QString& language = QStringLiteral("de"), const QString& decimalSign = QStringLiteral(","));
     ~Installation();
 
@@ -65,7 +68,7 @@ public:
 
 private:
     TempDir dir_;
-    platform::SystemLocale::Override locale_;
+    std::optional<platform::SystemLocale::Override> locale_;
     platform::ScriptedDialogs dialogs_;
     platform::RecordingDesktop desktop_;
     std::unique_ptr<frmMAIN> window_;

@@ -1,7 +1,7 @@
 #include "platform/runtime/NumberFormat.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -66,13 +66,13 @@ TEST(NumberFormat, NullAndEmptyGiveEmptyText) {
     EXPECT_EQ(Format(Variant(), QStringLiteral("#0.00")), QString());
 }
 
-// A straightforward reference for "0.00..." and "0.##...": the value's exact decimals from printf, rounded
-// half away from zero on the first dropped digit.
+// A straightforward reference for "0.00..." and "0.##...": the value's exact decimals from to_chars (which no
+// locale of the C library changes), rounded half away from zero on the first dropped digit.
 QString referenceFixed(double x, int places, bool optional) {
     std::vector<char> buf(512);
-    std::snprintf(buf.data(), buf.size(), "%.80f", std::fabs(x));
-    std::string s(buf.data());
-    const size_t dot = s.find_first_of(".,");
+    const auto written = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(x), std::chars_format::fixed, 80);
+    std::string s(buf.data(), written.ptr);
+    const size_t dot = s.find('.');
     std::string digits = s.substr(0, dot) + s.substr(dot + 1);
     const size_t intDigits = dot;
     const size_t keep = intDigits + size_t(places);

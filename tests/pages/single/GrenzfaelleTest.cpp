@@ -5,6 +5,8 @@
 
 #include "platform/runtime/DialogService.h"
 
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <map>
 #include <QDir>
@@ -240,7 +242,9 @@ TEST(Grenzfall, AReadOnlyFileSystemIsOneMessageAndNoFile) {
     lauf.haupt.printer.pdfFile = QDir(folder).filePath(QStringLiteral("seite1.pdf"));
     EXPECT_FALSE(seite.DRUCKEN());
     ASSERT_EQ(lauf.dialoge().asked().size(), 1u) << lauf.meldungen().join(" | ").toStdString();
-    EXPECT_TRUE(lauf.dialoge().asked()[0].prompt.contains(QStringLiteral("Read-only"), Qt::CaseInsensitive))
+    // The reason as the system words it, in the language of the C library's locale (German in a German run).
+    EXPECT_TRUE(lauf.dialoge().asked()[0].prompt.contains(QString::fromLocal8Bit(std::strerror(EROFS)),
+                                                          Qt::CaseInsensitive))
         << lauf.dialoge().asked()[0].prompt.toStdString();
     EXPECT_TRUE(dateien(folder).isEmpty());
 }
