@@ -237,6 +237,8 @@ private:
 
     // A checked box that is left: a refused value keeps the focus in it.
     void pruefenBeimVerlassen(QObject* watched, const QFocusEvent& event);
+    // Puts the focus into a box that holds a refused value, without checking the box the focus leaves.
+    void fokusOhnePruefung(QWidget& ziel);
     // The box with a check of its own that this widget is (name, number boxes, degree), or null.
     QWidget* geprueft(const QObject* widget) const;
     // The check of such a box, with its message: true when the value is refused.

@@ -193,12 +193,20 @@ void mdiEINGABE::pruefenBeimVerlassen(QObject* watched, const QFocusEvent& event
     const bool abgelehnt = feldPruefen(*box);
     pruefend_ = false;
     if (abgelehnt) {
-        // The focus stays in the refused box.
+        // The focus stays in the refused box. It has gone on to another box by now, which the way back leaves
+        // unchecked: a refused value there would hand the focus back in turn, without end.
         QPointer<QWidget> ziel(box);
-        QTimer::singleShot(0, this, [ziel] {
-            if (ziel) ziel->setFocus(Qt::OtherFocusReason);
+        QTimer::singleShot(0, this, [this, ziel] {
+            if (ziel) fokusOhnePruefung(*ziel);
         });
     }
+}
+
+void mdiEINGABE::fokusOhnePruefung(QWidget& ziel) {
+    const bool vorher = pruefend_;
+    pruefend_ = true;
+    ziel.setFocus(Qt::OtherFocusReason);
+    pruefend_ = vorher;
 }
 
 QWidget* mdiEINGABE::geprueft(const QObject* widget) const {

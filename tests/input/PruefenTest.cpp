@@ -121,6 +121,64 @@ TEST(BoxVerlassen, FocusStaysInARefusedDegree) {
     EXPECT_EQ(lauf.dialogs().asked().size(), 1u);
 }
 
+// Lets the form handle what a click left for later, as many rounds as a user's patience gives.
+void ereignisseAbarbeiten() {
+    for (int runde = 0; runde < 50; ++runde)
+        QApplication::processEvents();
+}
+
+// Two boxes with values beyond the limits, as another program writes them into the database: a click from
+// one into the other costs one message about the box left, and the focus stays there; the box the focus
+// went to is not checked on its way back.
+TEST(BoxVerlassen, AClickBetweenTwoRefusedBoxesGivesOneMessage) {
+    for (const char* sprache : {"de", "en"}) {
+        SCOPED_TRACE(sprache);
+        EingabeLauf lauf(QString::fromLatin1(sprache));
+        examples::store(lauf.db(), examples::dryingSet(), 1);
+        lauf.db().Execute(QStringLiteral("UPDATE E2 SET MC = 200000, H2S = 200000 WHERE ID = 1"));
+        mdiEINGABE& form = lauf.neu();
+        form.OEFFNEN(1);
+        ASSERT_EQ(form.txtMC->Text(), "200000");
+        ASSERT_EQ(form.txtH2S->Text(), "200000");
+        form.txtMC->setFocus();
+        ereignisseAbarbeiten();
+        ASSERT_TRUE(form.txtMC->hasFocus());
+        const QString grenzen = QStringLiteral("\nMinimum: 0, Maximum: 100000");
+        const QString meldung = (QLatin1String(sprache) == QLatin1String("en")
+                                     ? QStringLiteral("Numeric value out of preset limits:")
+                                     : QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:")) +
+                                grenzen;
+
+        testsupport::klicken(form.txtH2S);
+        ereignisseAbarbeiten();
+        ASSERT_EQ(lauf.dialogs().asked().size(), 1u);
+        EXPECT_EQ(lauf.dialogs().asked()[0].prompt, meldung);
+        EXPECT_EQ(lauf.dialogs().asked()[0].title, "MC");
+        EXPECT_TRUE(form.txtMC->hasFocus());
+        // A second click is a second action: its one message.
+        testsupport::klicken(form.txtH2S);
+        ereignisseAbarbeiten();
+        EXPECT_EQ(lauf.dialogs().asked().size(), 2u);
+        EXPECT_TRUE(form.txtMC->hasFocus());
+
+        // The first mended, the click takes the focus into the second; leaving it costs one message about it.
+        lauf.dialogs().clear();
+        form.txtMC->setText(QStringLiteral("1130"));
+        testsupport::klicken(form.txtH2S);
+        ereignisseAbarbeiten();
+        EXPECT_TRUE(lauf.dialogs().asked().empty());
+        EXPECT_TRUE(form.txtH2S->hasFocus());
+        testsupport::klicken(form.txtMC);
+        ereignisseAbarbeiten();
+        ASSERT_EQ(lauf.dialogs().asked().size(), 1u);
+        EXPECT_EQ(lauf.dialogs().asked()[0].prompt, meldung);
+        EXPECT_EQ(lauf.dialogs().asked()[0].title, "H2S");
+        EXPECT_TRUE(form.txtH2S->hasFocus());
+        EXPECT_EQ(form.txtH2S->Text(), "200000");
+        EXPECT_EQ(form.txtMC->Text(), "1130");
+    }
+}
+
 // --- The check before a save ---
 
 TEST(VorDemSpeichern, RefusedBoxIsShownWithOneMessage) {
