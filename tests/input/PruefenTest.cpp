@@ -179,6 +179,57 @@ TEST(BoxVerlassen, AClickBetweenTwoRefusedBoxesGivesOneMessage) {
     }
 }
 
+// The click that a check refuses does nothing where it was aimed: a control's own reaction to it would be a
+// second message for one action, or a change the user did not get to see.
+TEST(BoxVerlassen, ARefusedClickReachesNothingElse) {
+    {
+        SCOPED_TRACE("an option of the method, leaving a number beyond the limits");
+        EingabeLauf lauf;
+        mdiEINGABE& form = lauf.neu();
+        form.txtKEN->setText(QStringLiteral("B1"));
+        form.txtMC->setText(QStringLiteral("200000"));
+        form.txtMC->setFocus();
+        ereignisseAbarbeiten();
+        ASSERT_TRUE(form.optKENW[0]->Value());
+        testsupport::klicken(form.optKENW[1]);
+        ereignisseAbarbeiten();
+        EXPECT_EQ(lauf.dialogs().messages(),
+                  QStringList{"Zahlenwert außerhalb der vorgegeben Schranken:\nMinimum: 0, Maximum: 100000"});
+        EXPECT_TRUE(form.optKENW[0]->Value());
+        EXPECT_FALSE(form.optKENW[1]->Value());
+        EXPECT_TRUE(form.txtMC->hasFocus());
+    }
+    {
+        SCOPED_TRACE("the grid whose editor holds a refused value, leaving an empty name");
+        EingabeLauf lauf;
+        mdiEINGABE& form = lauf.neu();
+        form.txtKEN->setText(QStringLiteral("B1"));
+        form.SSTab->setCurrentIndex(1);
+        platform::FlexGrid& g = *form.msgFLX[0];
+        g.setFocus();
+        g.setRow(1);
+        g.setCol(1);
+        form.msgFLX_KeyPress(0, 'x');
+        ereignisseAbarbeiten();
+        ASSERT_EQ(QApplication::focusWidget(), form.txtFLX[0]);
+        testsupport::klicken(form.txtKEN);
+        ereignisseAbarbeiten();
+        form.txtKEN->setText(QString());
+        testsupport::klicken(g.viewport());
+        ereignisseAbarbeiten();
+        EXPECT_EQ(lauf.dialogs().messages(), QStringList{"Datensatzkennzeichnung fehlt!"});
+        EXPECT_TRUE(form.txtKEN->hasFocus());
+        EXPECT_FALSE(form.txtFLX[0]->isHidden());
+        EXPECT_EQ(form.txtFLX[0]->text(), "x");
+        // The next click on the grid, with a name, is the grid's again: its editor's check.
+        form.txtKEN->setText(QStringLiteral("B1"));
+        testsupport::klicken(g.viewport());
+        ereignisseAbarbeiten();
+        EXPECT_EQ(lauf.dialogs().messages().size(), 2);
+        EXPECT_EQ(lauf.dialogs().messages().value(1), "Eingegeber Wert ist kein gültiges Zahlenformat!");
+    }
+}
+
 // --- The check before a save ---
 
 TEST(VorDemSpeichern, RefusedBoxIsShownWithOneMessage) {

@@ -26,8 +26,13 @@ void tippen(const QString& text) {
 void klicken(QWidget* ziel) {
     const QPointF mitte(ziel->width() / 2.0, ziel->height() / 2.0);
     const QPointF global = ziel->mapToGlobal(mitte);
-    // The application gives the focus only for a press that comes from the window system.
-    if (ziel->focusPolicy() & Qt::ClickFocus) ziel->setFocus(Qt::MouseFocusReason);
+    // The application gives the focus only for a press that comes from the window system: to the control
+    // or the nearest of its parents that takes the focus by a click.
+    for (QWidget* w = ziel; w && !w->isWindow(); w = w->parentWidget())
+        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) {
+            w->setFocus(Qt::MouseFocusReason);
+            break;
+        }
     QMouseEvent druck(QEvent::MouseButtonPress, mitte, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(ziel, &druck);
     QMouseEvent los(QEvent::MouseButtonRelease, mitte, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
