@@ -89,7 +89,8 @@ TEST(FeldEinfuegen, APasteIsTakenAsTypingAndStoredAsShown) {
          "Eingegeber Wert ist kein gültiges Zahlenformat!"},
         // A cell pasted behind a value: the two stay apart, and the box refuses them.
         {"a tab and a value behind a number", kDC, "12,5", 4, 0, "\t13", "12,5 13",
-         "SELECT DC FROM E2 WHERE ID = 1", "<keine Zeile>", "Eingegeber Wert ist kein gültiges Zahlenformat!"},
+         "SELECT DC FROM E2 WHERE ID = 1", "<keine Zeile>",
+         "Eingegeber Wert ist kein gültiges Zahlenformat!"},
         {"a line break and a word behind the name", kName, "Probe", 5, 0, "\nB", "Probe B", ken, "Probe B"},
         {"a line and a line break before the comment's text", kKommentar, "schwach sandig", 0, 0, "Kies,\r\n",
          "Kies, schwach sandig", kom, "Kies, schwach sandig"},

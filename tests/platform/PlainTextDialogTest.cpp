@@ -31,7 +31,8 @@ const std::vector<Fall>& faelle() {
          QStringLiteral("The project is locked by user <b>MEIER</b>, who has left. Safe to take over.<!--\n"
                         "on computer labpc07 since 12.12.2026 08:14.\n\nAnswer Yes only when that run has "
                         "ended.")},
-        {"a record name in bold", QStringLiteral("Datensatz <b>x</b> muß zuerst einzeln ausgewertet werden!")},
+        {"a record name in bold",
+         QStringLiteral("Datensatz <b>x</b> muß zuerst einzeln ausgewertet werden!")},
         {"a name that is a whole paragraph", QStringLiteral("<p>Probe</p>")},
         {"an entity and a line break", QStringLiteral("Probe &amp; B\nKommentar: <i>steif</i>")},
         {"blanks that markup would fold", QStringLiteral("<b>a</b>   b\n  c")},

@@ -33,7 +33,8 @@ void klicken(QWidget* ziel) {
             w->setFocus(Qt::MouseFocusReason);
             break;
         }
-    QMouseEvent druck(QEvent::MouseButtonPress, mitte, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent druck(QEvent::MouseButtonPress, mitte, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QApplication::sendEvent(ziel, &druck);
     QMouseEvent los(QEvent::MouseButtonRelease, mitte, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(ziel, &los);
