@@ -10,6 +10,7 @@
 #include "platform/runtime/EventLoop.h"
 #include "platform/runtime/Language.h"
 #include "platform/window/FormFont.h"
+#include "platform/window/PlainToolTip.h"
 #include "platform/window/Twips.h"
 #include "RecordId.h"
 
@@ -162,7 +163,7 @@ void frmAUSWAHL::lstKEN_Click() {
             deselectFocused();
         }
     }
-    lstKEN->setToolTip(focused->data(CommentRole).toString());
+    lstKEN->setToolTip(platform::plainToolTip(focused->data(CommentRole).toString()));
 }
 
 void frmAUSWAHL::cmdOK_Click() {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <QEvent>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -237,6 +238,11 @@ private:
 
     // A checked box that is left: a refused value keeps the focus in it.
     void pruefenBeimVerlassen(QObject* watched, const QFocusEvent& event);
+    // The press, double click or release of the click whose focus change a check refused: true when it is
+    // dropped before it reaches its control.
+    bool klickVerworfen(QObject* watched, QEvent::Type typ);
+    // Puts the focus into a box that holds a refused value, without checking the box the focus leaves.
+    void fokusOhnePruefung(QWidget& ziel);
     // The box with a check of its own that this widget is (name, number boxes, degree), or null.
     QWidget* geprueft(const QObject* widget) const;
     // The check of such a box, with its message: true when the value is refused.
@@ -257,6 +263,9 @@ private:
     bool hZeilenSetzen_ = false;
     // A box whose check refused its value holds the focus; no second check runs while its message shows.
     bool pruefend_ = false;
+    // The control a click was to give the focus to when a check refused the box it left; the click's
+    // mouse events up to its release, or until the focus is back in the refused box, are dropped there.
+    QPointer<QWidget> klickZiel_;
     // The checked box that lost the focus by going out of sight with its tab; the switch checks it.
     QPointer<QWidget> ausserSicht_;
 };

@@ -165,6 +165,11 @@ bool mdiEINGABE::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut:
         pruefenBeimVerlassen(watched, static_cast<QFocusEvent&>(*event));
         break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+        if (klickVerworfen(watched, event->type())) return true;
+        break;
     default:
         break;
     }
@@ -193,12 +198,37 @@ void mdiEINGABE::pruefenBeimVerlassen(QObject* watched, const QFocusEvent& event
     const bool abgelehnt = feldPruefen(*box);
     pruefend_ = false;
     if (abgelehnt) {
-        // The focus stays in the refused box.
+        // The click that moved the focus does not reach the control it went to: the focus never arrived
+        // there, and a control's own check on that click would be a second message for one action.
+        klickZiel_ = grund == Qt::MouseFocusReason ? neu : nullptr;
+        // The focus stays in the refused box. It has gone on to another box by now, which the way back leaves
+        // unchecked: a refused value there would hand the focus back in turn, without end.
         QPointer<QWidget> ziel(box);
-        QTimer::singleShot(0, this, [ziel] {
-            if (ziel) ziel->setFocus(Qt::OtherFocusReason);
+        QTimer::singleShot(0, this, [this, ziel] {
+            if (ziel) fokusOhnePruefung(*ziel);
+            // A release that a message box took in the meantime never comes: the click is over.
+            klickZiel_ = nullptr;
         });
     }
+}
+
+void mdiEINGABE::fokusOhnePruefung(QWidget& ziel) {
+    const bool vorher = pruefend_;
+    pruefend_ = true;
+    ziel.setFocus(Qt::OtherFocusReason);
+    pruefend_ = vorher;
+}
+
+bool mdiEINGABE::klickVerworfen(QObject* watched, QEvent::Type typ) {
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!klickZiel_ || !w) return false;
+    if (w != klickZiel_ && !klickZiel_->isAncestorOf(w)) {
+        // A press elsewhere is a new click.
+        if (typ == QEvent::MouseButtonPress) klickZiel_ = nullptr;
+        return false;
+    }
+    if (typ == QEvent::MouseButtonRelease) klickZiel_ = nullptr;
+    return true;
 }
 
 QWidget* mdiEINGABE::geprueft(const QObject* widget) const {

@@ -124,10 +124,7 @@ bool mdiEINGABE::EINGABEPRUEFEN() {
         // A box of the frame the chosen method hides is shown with its frame: the user sees what to correct.
         for (QGroupBox* rahmen : fraREITER0)
             if (rahmen && rahmen->isHidden() && rahmen->isAncestorOf(control)) rahmen->show();
-        const bool vorher = pruefend_;
-        pruefend_ = true;
-        control->setFocus();
-        pruefend_ = vorher;
+        fokusOhnePruefung(*control);
     };
     if (txtKEN_Validate()) {
         zeigen(0, txtKEN);

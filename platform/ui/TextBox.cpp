@@ -20,19 +20,21 @@ bool isControl(QChar c) {
 
 // The inserted text as typing gives it: no control characters. A run of them between two pieces (cells of a
 // row, lines) becomes one blank, so that two values never run together into one ("12,5\t13" is not
-// 12,513); at either end (the line break after a copied cell) it is dropped.
-QString typedText(QStringView inserted) {
+// 12,513); so does a run between the box's text on either side and the pasted text ("12,5" and a pasted
+// "\t13"). A run with no text beyond it (the line break after a copied cell into an empty box) is dropped.
+QString typedText(QStringView inserted, bool textBefore, bool textAfter) {
     QString text;
     bool gap = false;
     for (const QChar c : inserted) {
         if (isControl(c)) {
-            gap = !text.isEmpty();
+            gap = !text.isEmpty() || textBefore;
             continue;
         }
         if (gap) text += QLatin1Char(' ');
         gap = false;
         text += c;
     }
+    if (gap && textAfter && !text.isEmpty()) text += QLatin1Char(' ');
     return text;
 }
 
@@ -78,7 +80,10 @@ public:
         const QStringView inserted = now.sliced(head, now.size() - tail - head);
         if (inserted.isEmpty()) return Acceptable;
 
-        QString kept = typedText(inserted);
+        const bool textBefore = head > 0, textAfter = tail > 0;
+        QString kept = typedText(inserted, textBefore, textAfter);
+        // The blank that parts the text before from the pasted text, when it was put in front.
+        const bool parted = textBefore && isControl(inserted.front()) && !kept.isEmpty();
         // As typing: the text may grow up to the limit, and a longer one set by the program not beyond its
         // length.
         const qsizetype most = limit > 0 ? std::max<qsizetype>(limit, before.size())
@@ -87,6 +92,8 @@ public:
         if (kept.size() > room) {
             kept.truncate(room);
             if (!kept.isEmpty() && kept.back().isHighSurrogate()) kept.chop(1);
+            // A parting blank with nothing of the paste behind it parts nothing.
+            if (parted && kept.size() == 1) kept.clear();
         }
         if (kept == inserted) return Acceptable;
         // Nothing of it is taken: the box stays as it was, selection and all, as for a key it refuses.

@@ -10,7 +10,8 @@ namespace platform {
 // limit cuts a value read from the database. What a user puts in, typed, pasted (Ctrl+V, the context menu,
 // the middle button) or dropped, is taken as typing takes it:
 // - control characters are not taken (a line break, a tab, a NUL: what the box stores is what it shows);
-//   where a run of them stood between two pieces of the pasted text, one blank keeps the pieces apart;
+//   where a run of them stood between two pieces of the pasted text, or between the pasted text and the
+//   box's text beside it, one blank keeps the two apart;
 // - with a typing limit, a paste keeps its first characters up to the limit, as typing them would; a
 //   longer text the program set may be shortened, never lengthened.
 // The box keeps this rule in its validator: a box given another validator loses it.

@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -31,6 +32,9 @@ int QtDialogService::MsgBox(const QString& prompt, int style, const QString& tit
                             int) {
     QMessageBox box(activeOwner(owner_));
     box.setWindowTitle(title.isEmpty() ? QStringLiteral("TAMBRIN") : title);
+    // The program's texts hold names, folders and lock holders read from files and databases: they are
+    // shown as they stand, never as markup; the line breaks are the program's own.
+    box.setTextFormat(Qt::PlainText);
     box.setText(prompt);
     switch (Msg::iconOf(style)) {
     case Msg::Critical: box.setIcon(QMessageBox::Critical); break;
@@ -83,11 +87,16 @@ int QtDialogService::MsgBox(const QString& prompt, int style, const QString& tit
 
 std::optional<QString> QtDialogService::InputBox(const QString& prompt, const QString& title,
                                                  const QString& defaultText) {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(activeOwner(owner_), title, prompt, QLineEdit::Normal, defaultText, &ok);
-    if (!ok) return std::nullopt;
-    return text;
+    QInputDialog dialog(activeOwner(owner_));
+    dialog.setWindowTitle(title);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    // The prompt as plain text, as in the message box.
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
 }
 
 std::optional<PrintAnswer> QtDialogService::ShowPrinter(const PrintRequest& request) {

@@ -1,6 +1,7 @@
 #include "StatusBar.h"
 
 #include "../runtime/VbError.h"
+#include "PlainToolTip.h"
 #include "Twips.h"
 
 #include <QFontMetrics>
@@ -17,6 +18,11 @@ StatusPanel::StatusPanel(int index, QWidget* parent) : QLabel(parent), index_(in
 void StatusPanel::setText_(const QString& text) {
     setText(text);
     fit();
+}
+
+void StatusPanel::setToolTipText(const QString& tip) {
+    tip_ = tip;
+    setToolTip(plainToolTip(tip));
 }
 
 void StatusPanel::setBevel(int bevel) {

@@ -20,8 +20,9 @@ public:
     int Index() const { return index_; }
     QString Text() const { return text(); }
     void setText_(const QString& text);
-    QString ToolTipText() const { return toolTip(); }
-    void setToolTipText(const QString& tip) { setToolTip(tip); }
+    // The tool tip as it was given; it shows as plain text (names, folders and comments come from data).
+    QString ToolTipText() const { return tip_; }
+    void setToolTipText(const QString& tip);
     bool Visible() const { return !isHidden(); }
     void setVisible_(bool visible) { setVisible(visible); }
     int Bevel() const { return bevel_; }
@@ -50,6 +51,7 @@ private:
     void fit();
     int contentWidth() const;
     int index_;
+    QString tip_;
     int bevel_ = NoBevel;
     int autoSize_ = NoAutoSize;
     int minWidthPx_ = 0;

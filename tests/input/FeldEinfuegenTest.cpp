@@ -87,6 +87,13 @@ TEST(FeldEinfuegen, APasteIsTakenAsTypingAndStoredAsShown) {
         {"two spreadsheet cells into a number box", kDC, "", 0, 2, "12,5\t13\r\n", "12,5 13",
          "SELECT DC FROM E2 WHERE ID = 1", "<keine Zeile>",
          "Eingegeber Wert ist kein gültiges Zahlenformat!"},
+        // A cell pasted behind a value: the two stay apart, and the box refuses them.
+        {"a tab and a value behind a number", kDC, "12,5", 4, 0, "\t13", "12,5 13",
+         "SELECT DC FROM E2 WHERE ID = 1", "<keine Zeile>",
+         "Eingegeber Wert ist kein gültiges Zahlenformat!"},
+        {"a line break and a word behind the name", kName, "Probe", 5, 0, "\nB", "Probe B", ken, "Probe B"},
+        {"a line and a line break before the comment's text", kKommentar, "schwach sandig", 0, 0, "Kies,\r\n",
+         "Kies, schwach sandig", kom, "Kies, schwach sandig"},
         {"a spreadsheet cell into the degree", kDPR, "", 0, 2, "95\r\n", "95",
          "SELECT DPR FROM E2 WHERE ID = 1", "95"},
         {"a spreadsheet cell into the grid's editor", kZelle, "", 0, 0, "2783\r\n", "2783",

@@ -121,6 +121,115 @@ TEST(BoxVerlassen, FocusStaysInARefusedDegree) {
     EXPECT_EQ(lauf.dialogs().asked().size(), 1u);
 }
 
+// Lets the form handle what a click left for later, as many rounds as a user's patience gives.
+void ereignisseAbarbeiten() {
+    for (int runde = 0; runde < 50; ++runde)
+        QApplication::processEvents();
+}
+
+// Two boxes with values beyond the limits, as another program writes them into the database: a click from
+// one into the other costs one message about the box left, and the focus stays there; the box the focus
+// went to is not checked on its way back.
+TEST(BoxVerlassen, AClickBetweenTwoRefusedBoxesGivesOneMessage) {
+    for (const char* sprache : {"de", "en"}) {
+        SCOPED_TRACE(sprache);
+        EingabeLauf lauf(QString::fromLatin1(sprache));
+        examples::store(lauf.db(), examples::dryingSet(), 1);
+        lauf.db().Execute(QStringLiteral("UPDATE E2 SET MC = 200000, H2S = 200000 WHERE ID = 1"));
+        mdiEINGABE& form = lauf.neu();
+        form.OEFFNEN(1);
+        ASSERT_EQ(form.txtMC->Text(), "200000");
+        ASSERT_EQ(form.txtH2S->Text(), "200000");
+        form.txtMC->setFocus();
+        ereignisseAbarbeiten();
+        ASSERT_TRUE(form.txtMC->hasFocus());
+        const QString grenzen = QStringLiteral("\nMinimum: 0, Maximum: 100000");
+        const QString meldung = (QLatin1String(sprache) == QLatin1String("en")
+                                     ? QStringLiteral("Numeric value out of preset limits:")
+                                     : QStringLiteral("Zahlenwert außerhalb der vorgegeben Schranken:")) +
+                                grenzen;
+
+        testsupport::klicken(form.txtH2S);
+        ereignisseAbarbeiten();
+        ASSERT_EQ(lauf.dialogs().asked().size(), 1u);
+        EXPECT_EQ(lauf.dialogs().asked()[0].prompt, meldung);
+        EXPECT_EQ(lauf.dialogs().asked()[0].title, "MC");
+        EXPECT_TRUE(form.txtMC->hasFocus());
+        // A second click is a second action: its one message.
+        testsupport::klicken(form.txtH2S);
+        ereignisseAbarbeiten();
+        EXPECT_EQ(lauf.dialogs().asked().size(), 2u);
+        EXPECT_TRUE(form.txtMC->hasFocus());
+
+        // The first mended, the click takes the focus into the second; leaving it costs one message about it.
+        lauf.dialogs().clear();
+        form.txtMC->setText(QStringLiteral("1130"));
+        testsupport::klicken(form.txtH2S);
+        ereignisseAbarbeiten();
+        EXPECT_TRUE(lauf.dialogs().asked().empty());
+        EXPECT_TRUE(form.txtH2S->hasFocus());
+        testsupport::klicken(form.txtMC);
+        ereignisseAbarbeiten();
+        ASSERT_EQ(lauf.dialogs().asked().size(), 1u);
+        EXPECT_EQ(lauf.dialogs().asked()[0].prompt, meldung);
+        EXPECT_EQ(lauf.dialogs().asked()[0].title, "H2S");
+        EXPECT_TRUE(form.txtH2S->hasFocus());
+        EXPECT_EQ(form.txtH2S->Text(), "200000");
+        EXPECT_EQ(form.txtMC->Text(), "1130");
+    }
+}
+
+// The click that a check refuses does nothing where it was aimed: a control's own reaction to it would be a
+// second message for one action, or a change the user did not get to see.
+TEST(BoxVerlassen, ARefusedClickReachesNothingElse) {
+    {
+        SCOPED_TRACE("an option of the method, leaving a number beyond the limits");
+        EingabeLauf lauf;
+        mdiEINGABE& form = lauf.neu();
+        form.txtKEN->setText(QStringLiteral("B1"));
+        form.txtMC->setText(QStringLiteral("200000"));
+        form.txtMC->setFocus();
+        ereignisseAbarbeiten();
+        ASSERT_TRUE(form.optKENW[0]->Value());
+        testsupport::klicken(form.optKENW[1]);
+        ereignisseAbarbeiten();
+        EXPECT_EQ(lauf.dialogs().messages(),
+                  QStringList{"Zahlenwert außerhalb der vorgegeben Schranken:\nMinimum: 0, Maximum: 100000"});
+        EXPECT_TRUE(form.optKENW[0]->Value());
+        EXPECT_FALSE(form.optKENW[1]->Value());
+        EXPECT_TRUE(form.txtMC->hasFocus());
+    }
+    {
+        SCOPED_TRACE("the grid whose editor holds a refused value, leaving an empty name");
+        EingabeLauf lauf;
+        mdiEINGABE& form = lauf.neu();
+        form.txtKEN->setText(QStringLiteral("B1"));
+        form.SSTab->setCurrentIndex(1);
+        platform::FlexGrid& g = *form.msgFLX[0];
+        g.setFocus();
+        g.setRow(1);
+        g.setCol(1);
+        form.msgFLX_KeyPress(0, 'x');
+        ereignisseAbarbeiten();
+        ASSERT_EQ(QApplication::focusWidget(), form.txtFLX[0]);
+        testsupport::klicken(form.txtKEN);
+        ereignisseAbarbeiten();
+        form.txtKEN->setText(QString());
+        testsupport::klicken(g.viewport());
+        ereignisseAbarbeiten();
+        EXPECT_EQ(lauf.dialogs().messages(), QStringList{"Datensatzkennzeichnung fehlt!"});
+        EXPECT_TRUE(form.txtKEN->hasFocus());
+        EXPECT_FALSE(form.txtFLX[0]->isHidden());
+        EXPECT_EQ(form.txtFLX[0]->text(), "x");
+        // The next click on the grid, with a name, is the grid's again: its editor's check.
+        form.txtKEN->setText(QStringLiteral("B1"));
+        testsupport::klicken(g.viewport());
+        ereignisseAbarbeiten();
+        EXPECT_EQ(lauf.dialogs().messages().size(), 2);
+        EXPECT_EQ(lauf.dialogs().messages().value(1), "Eingegeber Wert ist kein gültiges Zahlenformat!");
+    }
+}
+
 // --- The check before a save ---
 
 TEST(VorDemSpeichern, RefusedBoxIsShownWithOneMessage) {

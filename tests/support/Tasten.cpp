@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWidget>
 
 namespace testsupport {
@@ -20,6 +21,23 @@ void tippen(const QString& text) {
         ASSERT_NE(ziel, nullptr);
         taste(ziel, 0, Qt::NoModifier, QString(c));
     }
+}
+
+void klicken(QWidget* ziel) {
+    const QPointF mitte(ziel->width() / 2.0, ziel->height() / 2.0);
+    const QPointF global = ziel->mapToGlobal(mitte);
+    // The application gives the focus only for a press that comes from the window system: to the control
+    // or the nearest of its parents that takes the focus by a click.
+    for (QWidget* w = ziel; w && !w->isWindow(); w = w->parentWidget())
+        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) {
+            w->setFocus(Qt::MouseFocusReason);
+            break;
+        }
+    QMouseEvent druck(QEvent::MouseButtonPress, mitte, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(ziel, &druck);
+    QMouseEvent los(QEvent::MouseButtonRelease, mitte, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(ziel, &los);
 }
 
 } // namespace testsupport

@@ -3,6 +3,7 @@
 #include "frmKONTEXT.h"
 #include "frmKONTEXT11.h"
 #include "Seite1Lauf.h"
+#include "Tasten.h"
 
 #include "platform/runtime/NumberFormat.h"
 #include "platform/surface/PictureBox.h"
@@ -203,6 +204,48 @@ TEST(Diagrammdialog, OnlyNumbersInSensibleRangesAreAccepted) {
             EXPECT_EQ(zahl(lauf.wert("A1", "DESR")), desr); // nothing stored
         }
     }
+}
+
+// Two values beyond their ranges, stored by another program: the dialog checks its boxes at OK, not as they
+// are left, so a click from one into the other asks nothing, and each OK costs one message about the first
+// refused box, with the focus put there.
+TEST(Diagrammdialog, TwoStoredRefusedValuesCostOneMessagePerAction) {
+    Seite1Lauf lauf;
+    ASSERT_TRUE(lauf.auswerten(fixture::dryingSet()));
+    lauf.setze(QStringLiteral("UPDATE A1 SET DESR = 9, DENA = 9 WHERE ID = 1"));
+    lauf.laden();
+    const auto abarbeiten = [] {
+        for (int runde = 0; runde < 50; ++runde)
+            QApplication::processEvents();
+    };
+    diagrammDialog(lauf, [&](frmKONTEXT11& d) {
+        d.show();
+        QApplication::setActiveWindow(&d);
+        d.txtDESR->setFocus();
+        abarbeiten();
+        ASSERT_TRUE(d.txtDESR->hasFocus());
+        testsupport::klicken(d.txtDENA);
+        abarbeiten();
+        EXPECT_TRUE(d.txtDENA->hasFocus());
+        EXPECT_TRUE(lauf.meldungen().isEmpty());
+
+        d.cmdOK_Click();
+        abarbeiten();
+        ASSERT_EQ(lauf.meldungen().size(), 1);
+        EXPECT_TRUE(lauf.meldungen()[0].contains(QStringLiteral("Delta Sr")));
+        EXPECT_TRUE(d.txtDESR->hasFocus());
+        EXPECT_NE(d.result(), QDialog::Accepted);
+
+        d.txtDESR->setText(QStringLiteral("0,2"));
+        d.cmdOK_Click();
+        abarbeiten();
+        ASSERT_EQ(lauf.meldungen().size(), 2);
+        EXPECT_TRUE(lauf.meldungen()[1].contains(QStringLiteral("Delta na")));
+        EXPECT_TRUE(d.txtDENA->hasFocus());
+        EXPECT_NE(d.result(), QDialog::Accepted);
+        d.cmdABBRECHEN_Click();
+    });
+    EXPECT_EQ(zahl(lauf.wert("A1", "DESR")), 9.0f);
 }
 
 TEST(Diagrammdialog, ScalesThatGiveNoUsablePictureAreRefused) {
