@@ -91,7 +91,7 @@ TEST(CLibraryLocale, DoublesAndSinglesAreWrittenAndReadWithTheRunsDecimalSignAlo
         {1e15, "1E+15", "1E+15", "1000000000000000"},
     };
     inEachLocale([&] {
-        for (const QString sign : {QStringLiteral(","), QStringLiteral(".")}) {
+        for (const QString& sign : {QStringLiteral(","), QStringLiteral(".")}) {
             for (const Case& c : cases) {
                 SCOPED_TRACE(std::string(c.doubleText) + " with " + sign.toStdString());
                 EXPECT_EQ(DoubleText(c.value, sign), with(c.doubleText, sign));
@@ -151,7 +151,7 @@ TEST(CLibraryLocale, PatternsAndVariantsWriteTheRunsDecimalSign) {
         {Variant(1e-7), "0.00", "0,00"},               {Variant(0.0f), "#0.0", "0,0"},
     };
     inEachLocale([&] {
-        for (const QString sign : {QStringLiteral(","), QStringLiteral(".")}) {
+        for (const QString& sign : {QStringLiteral(","), QStringLiteral(".")}) {
             SystemLocale::Override run(QStringLiteral("de"), sign);
             for (const Case& c : cases) {
                 SCOPED_TRACE(std::string(c.pattern) + " " + c.text);
