@@ -186,6 +186,31 @@ TEST(Save, RefusesAWorkingCopyThatIsNoSoundProjectDatabase) {
     }
 }
 
+// A copy that fails under the project's lock (here an unsound working copy) is told once the lock is let
+// go: another user's Save, in another process, takes the lock while this user reads the message.
+TEST(Save, AFailedCopyIsToldWithoutTheLock) {
+    Installation inst;
+    frmMAIN& w = inst.start();
+    w.cnnX->Close();
+    QFile copy(inst.workingCopy());
+    ASSERT_TRUE(copy.resize(0));
+    w.setDirty(true);
+    testsupport::MeanwhileDialogs dialogs;
+    w.setDialogs(&dialogs);
+    bool otherSaveTookTheLock = false;
+    dialogs.whileAsked = [&] {
+        testsupport::ChildLock other(w.projectLockFile());
+        otherSaveTookTheLock = other.holding();
+    };
+    dialogs.answer(Msg::OK);
+
+    EXPECT_FALSE(w.saveProject());
+    EXPECT_TRUE(otherSaveTookTheLock);
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().front().contains(QStringLiteral("Die Arbeitskopie wird nicht gespeichert")));
+    EXPECT_TRUE(w.dirty());
+}
+
 // The rename must not go around the file's mode: a read-only project database is refused as the original
 // platform refused it, "Zugriff verweigert" (70).
 TEST(Save, RefusesAReadOnlyProjectDatabase) {
