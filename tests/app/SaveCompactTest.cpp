@@ -503,6 +503,37 @@ TEST(Save, ALockHeldLongerThanTheWaitGivesOneMessageAndOneOfAKilledRunIsTakenOve
 // asks whether to take it over, naming the computer and the time, No being the default; Yes saves, No ends
 // with no further box and keeps everything as it was. A lock that computer renewed a moment ago is a live
 // Save's: no question, one message naming it.
+// The lock the user is asked about is taken over only while it is still not renewed: renewed while the
+// question is open (its computer was only slow), it is a live run's, waited for, and named in the one
+// message; nothing is replaced.
+TEST(Save, ALockRenewedWhileTheQuestionIsOpenIsWaitedForAndNamed) {
+    const QByteArray lines = "31337\nTAMBRIN\nlabpc07\nm7\nb7\nMEIER\n2026-12-11T08:12:00.000Z\n0000000000\n";
+    const QByteArray renewed = "31337\nTAMBRIN\nlabpc07\nm7\nb7\nMEIER\n2026-12-11T08:12:00.000Z\n0000000001\n";
+    Installation inst;
+    frmMAIN& w = inst.start();
+    Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Meins"));
+    w.setDirty(true);
+    w.setSaveLockWait(std::chrono::milliseconds(300));
+    testsupport::leaveLock(w.projectLockFile(), lines, 3600);
+    const QByteArray project = bytesOf(inst.projectDatabase());
+    testsupport::MeanwhileDialogs dialogs;
+    w.setDialogs(&dialogs);
+    dialogs.whileAsked = [&] { testsupport::leaveLock(w.projectLockFile(), renewed, 0); };
+    dialogs.answer(Msg::Yes).answer(Msg::OK);
+
+    EXPECT_FALSE(w.saveProject());
+    const QStringList m = dialogs.messages();
+    ASSERT_EQ(m.size(), 2);
+    EXPECT_TRUE(m[0].contains(QStringLiteral("Soll die Sperre aufgehoben")));
+    EXPECT_TRUE(m[1].startsWith(QStringLiteral("Die Projektdatenbank %1 ist gesperrt von Benutzer MEIER am Computer "
+                                               "labpc07").arg(inst.projectDatabase())))
+        << m[1].toStdString();
+    EXPECT_TRUE(m[1].contains(QStringLiteral("wird gerade gespeichert")));
+    EXPECT_EQ(bytesOf(inst.projectDatabase()), project);
+    EXPECT_EQ(bytesOf(w.projectLockFile()), renewed);
+    EXPECT_TRUE(w.dirty());
+}
+
 TEST(Save, AnotherComputersLockIsTakenOverOnlyAfterAQuestion) {
     const QByteArray lines = "31337\nTAMBRIN\nlabpc07\n";
     const char* const asks =
