@@ -124,7 +124,8 @@ bool frmMAIN::saveProject() {
             // took it over from this run's own lock file.
             if (lost == &lock) request.sayLost();
             if (lost && lost != &lock)
-                LockRequest(*runLock_, LockRequest::Purpose::Start, BENUTZER(), titleOf(mnuSPEICHERN)).sayLost();
+                LockRequest(*runLock_, LockRequest::Purpose::Start, BENUTZER(), titleOf(mnuSPEICHERN))
+                    .sayLost();
             lock.release();
             if (failure) trap.step([&] { std::rethrow_exception(failure); });
             if (!unchanged && !failure && !lost) continue;
@@ -160,7 +161,8 @@ bool frmMAIN::mayReplaceProject(const DatabaseStamp& now) {
                        "Arbeitskopie ersetzt werden? Diese Änderungen gehen dann verloren."));
     // Asked with the arrow: the hourglass stands for the wait, not for the question.
     ScreenPointer::set(ScreenPointer::Arrow);
-    return dialogs().MsgBox(question.arg(projectDatabase()), Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2,
+    return dialogs().MsgBox(question.arg(projectDatabase()),
+                            Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2,
                             titleOf(mnuSPEICHERN)) == Msg::Yes;
 }
 

@@ -444,7 +444,8 @@ void frmEXPIMP::DATENSAETZEKOPIEREN(Connection& quelle, QListWidget& quellliste,
             }
             // A run whose computer froze may have had its lock taken over meanwhile: it writes nothing more.
             if (sperre && !sperre->stillHeld()) {
-                platform::LockRequest(*sperre, platform::LockRequest::Purpose::Export, ziel.path(), dialogTitle())
+                platform::LockRequest(*sperre, platform::LockRequest::Purpose::Export, ziel.path(),
+                                      dialogTitle())
                     .sayLost();
                 sperre->release();
                 return;
@@ -452,8 +453,8 @@ void frmEXPIMP::DATENSAETZEKOPIEREN(Connection& quelle, QListWidget& quellliste,
             kopie.KOPIEREN(id, kopie.NEUEID());
         } catch (const std::exception& e) {
             // The record's transaction is rolled back: the target holds nothing of it. What stopped this
-            // record (a full disk, a damaged or read-only file, no ID left) would stop every further one. Told
-            // once the lock is let go, so that nobody's Save waits for the box.
+            // record (a full disk, a damaged or read-only file, no ID left) would stop every further one.
+            // Told once the lock is let go, so that nobody's Save waits for the box.
             if (sperre) sperre->release();
             zielMelden(ziel.path(), ursache(e));
             return;

@@ -65,7 +65,8 @@ public:
     // (a run makes sure there that it still holds the lock that guards target); when it throws, target stays
     // as it was and its exception is thrown. A target that is a symbolic link stays one: the file it points
     // to is replaced. Throws VbError on failure.
-    static void CopyDatabase(const QString& source, const QString& target, const std::function<void()>& check = {},
+    static void CopyDatabase(const QString& source, const QString& target,
+                             const std::function<void()>& check = {},
                              const std::function<void()>& beforeReplace = {});
     // The lock a copy onto `target` holds while its ".tmp" file lives.
     static QString copyLockFile(const QString& target);

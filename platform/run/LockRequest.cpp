@@ -44,16 +44,17 @@ void LockRequest::sayLost() const {
     QString lost;
     switch (purpose_) {
     case Purpose::Start:
-        lost = now ? Language::text(QStringLiteral("The lock of this run of %1 for the user %2 was taken over "
-                                                   "meanwhile by %3."),
-                                    QStringLiteral("Die Sperre dieses Laufs von %1 für den Benutzer %2 wurde "
-                                                   "inzwischen übernommen von %3."))
-                         .arg(RunState::TITLE(), subject_, by)
-                   : Language::text(QStringLiteral("The lock of this run of %1 for the user %2 was removed "
-                                                   "meanwhile."),
-                                    QStringLiteral("Die Sperre dieses Laufs von %1 für den Benutzer %2 wurde "
-                                                   "inzwischen entfernt."))
-                         .arg(RunState::TITLE(), subject_);
+        lost =
+            now ? Language::text(QStringLiteral("The lock of this run of %1 for the user %2 was taken over "
+                                                "meanwhile by %3."),
+                                 QStringLiteral("Die Sperre dieses Laufs von %1 für den Benutzer %2 wurde "
+                                                "inzwischen übernommen von %3."))
+                      .arg(RunState::TITLE(), subject_, by)
+                : Language::text(QStringLiteral("The lock of this run of %1 for the user %2 was removed "
+                                                "meanwhile."),
+                                 QStringLiteral("Die Sperre dieses Laufs von %1 für den Benutzer %2 wurde "
+                                                "inzwischen entfernt."))
+                      .arg(RunState::TITLE(), subject_);
         break;
     case Purpose::Save:
     case Purpose::Export:

@@ -9,11 +9,11 @@
 #include <condition_variable>
 #include <csignal>
 #include <fcntl.h>
+#include <limits>
 #include <mutex>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <limits>
 #include <QSysInfo>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -64,7 +64,8 @@ std::optional<bool> isFile(const QByteArray& path, quint64 device, quint64 inode
     struct stat info {};
     if (d.fd < 0) {
         if (errno == ENOENT || errno == ELOOP) return false;
-        if (::lstat(path.constData(), &info) != 0) return errno == ENOENT ? std::optional<bool>(false) : std::nullopt;
+        if (::lstat(path.constData(), &info) != 0)
+            return errno == ENOENT ? std::optional<bool>(false) : std::nullopt;
     } else if (::fstat(d.fd, &info) != 0) {
         return std::nullopt;
     }
@@ -140,7 +141,8 @@ FileLockError lockFileError(const QString& file, int error) {
 int writeAll(int fd, const QByteArray& content) {
     qsizetype written = 0;
     while (written < content.size()) {
-        const ssize_t n = ::pwrite(fd, content.constData() + written, size_t(content.size() - written), written);
+        const ssize_t n =
+            ::pwrite(fd, content.constData() + written, size_t(content.size() - written), written);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return n < 0 ? errno : ENOSPC;
         written += n;
@@ -181,7 +183,6 @@ VbError FileLockError::describe(Cause cause, const QString& path, int systemErro
 FileLockError::FileLockError(Cause cause, const QString& path, int systemError)
     : VbError(describe(cause, path, systemError)), cause_(cause), path_(path) {}
 
-
 // Renews the lock while it is held, so that other computers see its holder lives: it raises the count in the
 // file's last line, so that the file's server stamps the file with its own time. It stops, and marks the lock
 // lost, once the file is gone or another one stands in its place (a run that took the lock over).
@@ -202,7 +203,8 @@ struct FileLock::Refresher {
                     lost = true;
                     return;
                 }
-                const QByteArray digits = QByteArray::number(count % 1000000000u).rightJustified(kCountDigits, '0');
+                const QByteArray digits =
+                    QByteArray::number(count % 1000000000u).rightJustified(kCountDigits, '0');
                 if (::pwrite(fd, digits.constData(), size_t(digits.size()), countAt) == digits.size())
                     ::fdatasync(fd);
             }
@@ -282,7 +284,8 @@ bool FileLock::create() {
     ::unlink(temp.constData());
     if (error == EEXIST) return false;
     // A file system without links (some SMB shares): the file is made in its place, then written.
-    if (error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK) return createInPlace(content);
+    if (error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EMLINK)
+        return createInPlace(content);
     throw lockFileError(file_, error);
 }
 
@@ -318,7 +321,8 @@ void FileLock::startRefreshing() {
     if (timing_.refresh <= std::chrono::milliseconds::zero()) return;
     const QByteArray content = text();
     const off_t countAt = off_t(content.size() - kCountDigits - 1);
-    refresher_ = std::make_unique<Refresher>(fd_, native(file_), device_, inode_, countAt, timing_.refresh, lost_);
+    refresher_ =
+        std::make_unique<Refresher>(fd_, native(file_), device_, inode_, countAt, timing_.refresh, lost_);
 }
 
 QDateTime FileLock::serverNow() {

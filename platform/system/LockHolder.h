@@ -13,15 +13,15 @@ namespace platform {
 // lock was taken (UTC), and a count its holder raises each time it renews the lock. The first three are a
 // Qt lock file's lines; an older program's file has only some of them.
 struct LockHolder {
-    qint64 pid = 0;    // 0 when the file names no process (or can't be read)
-    QString program;   // the holder's program file name
-    QString computer;  // the holder's host name; empty when the file names none
-    QByteArray machine; // the holder's machine id; empty when the file has none
-    QByteArray boot;    // the holder's boot id; empty when the file has none
-    QString user;      // empty when the file does not say
-    QDateTime since;   // when the lock was taken (the file's time when the file does not say)
-    QDateTime touched; // the file's time: the holder's last sign of life, set by the file's server
-    bool readable = true; // false when the file is there but its text can't be read
+    qint64 pid = 0;            // 0 when the file names no process (or can't be read)
+    QString program;           // the holder's program file name
+    QString computer;          // the holder's host name; empty when the file names none
+    QByteArray machine;        // the holder's machine id; empty when the file has none
+    QByteArray boot;           // the holder's boot id; empty when the file has none
+    QString user;              // empty when the file does not say
+    QDateTime since;           // when the lock was taken (the file's time when the file does not say)
+    QDateTime touched;         // the file's time: the holder's last sign of life, set by the file's server
+    bool readable = true;      // false when the file is there but its text can't be read
     bool thisComputer = false; // named by this computer's name and (where the file has one) machine id
     bool thisBoot = false;     // and written since this computer was last started
 

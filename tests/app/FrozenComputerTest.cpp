@@ -12,12 +12,12 @@
 #include "platform/runtime/DialogService.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
 #include <QThread>
-#include <memory>
 #include <vector>
 
 using platform::Connection;
@@ -32,7 +32,8 @@ namespace {
 void ageLock(const QString& file) {
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    ASSERT_TRUE(
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
 }
 
 void handOverTo(const Installation& inst, const QString& user) {
@@ -78,7 +79,8 @@ TEST(FrozenComputer, AWokenRunWhoseLockWasTakenOverDeletesNothingAtItsEnd) {
     }
     here.send(QStringLiteral("start"));
     const std::string started = here.answer();
-    ASSERT_TRUE(started.starts_with("started 0 1\nbox: Das Programm TAMBRIN läuft vielleicht noch")) << started;
+    ASSERT_TRUE(started.starts_with("started 0 1\nbox: Das Programm TAMBRIN läuft vielleicht noch"))
+        << started;
     EXPECT_NE(started.find("am Computer labpc07"), std::string::npos) << started;
     here.send(QStringLiteral("comment 1 von hier"));
     ASSERT_EQ(here.line(), QStringLiteral("ok"));
@@ -173,7 +175,8 @@ TEST(FrozenComputer, TwoRunsAnsweringYesToOneStaleLockAskOnceEach) {
         }
     }
     testsupport::leaveLock(platform::ProjectLock::file(inst.projectDatabase()),
-                           "4711\nTAMBRIN\nlabpc07\nm7\nb7\nALT\n2026-12-11T08:12:00.000Z\n0000000000\n", 3600);
+                           "4711\nTAMBRIN\nlabpc07\nm7\nb7\nALT\n2026-12-11T08:12:00.000Z\n0000000000\n",
+                           3600);
     for (auto& run : runs)
         run->send(QStringLiteral("save"));
     int saved = 0;

@@ -207,7 +207,8 @@ TEST(Save, AFailedCopyIsToldWithoutTheLock) {
     EXPECT_FALSE(w.saveProject());
     EXPECT_TRUE(otherSaveTookTheLock);
     ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages().front().contains(QStringLiteral("Die Arbeitskopie wird nicht gespeichert")));
+    EXPECT_TRUE(
+        dialogs.messages().front().contains(QStringLiteral("Die Arbeitskopie wird nicht gespeichert")));
     EXPECT_TRUE(w.dirty());
 }
 
@@ -508,7 +509,8 @@ TEST(Save, ALockHeldLongerThanTheWaitGivesOneMessageAndOneOfAKilledRunIsTakenOve
 // message; nothing is replaced.
 TEST(Save, ALockRenewedWhileTheQuestionIsOpenIsWaitedForAndNamed) {
     const QByteArray lines = "31337\nTAMBRIN\nlabpc07\nm7\nb7\nMEIER\n2026-12-11T08:12:00.000Z\n0000000000\n";
-    const QByteArray renewed = "31337\nTAMBRIN\nlabpc07\nm7\nb7\nMEIER\n2026-12-11T08:12:00.000Z\n0000000001\n";
+    const QByteArray renewed =
+        "31337\nTAMBRIN\nlabpc07\nm7\nb7\nMEIER\n2026-12-11T08:12:00.000Z\n0000000001\n";
     Installation inst;
     frmMAIN& w = inst.start();
     Installation::addRecord(inst.workingCopy(), 2, QStringLiteral("Meins"));
@@ -525,8 +527,10 @@ TEST(Save, ALockRenewedWhileTheQuestionIsOpenIsWaitedForAndNamed) {
     const QStringList m = dialogs.messages();
     ASSERT_EQ(m.size(), 2);
     EXPECT_TRUE(m[0].contains(QStringLiteral("Soll die Sperre aufgehoben")));
-    EXPECT_TRUE(m[1].startsWith(QStringLiteral("Die Projektdatenbank %1 ist gesperrt von Benutzer MEIER am Computer "
-                                               "labpc07").arg(inst.projectDatabase())))
+    EXPECT_TRUE(
+        m[1].startsWith(QStringLiteral("Die Projektdatenbank %1 ist gesperrt von Benutzer MEIER am Computer "
+                                       "labpc07")
+                            .arg(inst.projectDatabase())))
         << m[1].toStdString();
     EXPECT_TRUE(m[1].contains(QStringLiteral("wird gerade gespeichert")));
     EXPECT_EQ(bytesOf(inst.projectDatabase()), project);

@@ -38,9 +38,10 @@ UserRun::~UserRun() {
 bool UserRun::canPlayAnotherComputer() {
     if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty()) return false;
     QProcess probe;
-    probe.start(QStringLiteral("unshare"), {QStringLiteral("--uts"), QStringLiteral("hostname"),
-                                            QStringLiteral("labpc-probe")});
-    return probe.waitForFinished(10000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0;
+    probe.start(QStringLiteral("unshare"),
+                {QStringLiteral("--uts"), QStringLiteral("hostname"), QStringLiteral("labpc-probe")});
+    return probe.waitForFinished(10000) && probe.exitStatus() == QProcess::NormalExit &&
+           probe.exitCode() == 0;
 }
 
 QString UserRun::line() {

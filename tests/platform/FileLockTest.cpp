@@ -133,7 +133,8 @@ TEST(FileLock, AHolderRenewsItsLockFile) {
     // Renewed by raising its count, which makes the file's server stamp it; the holder's lines stay.
     const QByteArray now = contentOf(file);
     EXPECT_EQ(now.size(), content.size());
-    EXPECT_EQ(now.left(now.lastIndexOf('\n', now.size() - 2)), content.left(content.lastIndexOf('\n', content.size() - 2)));
+    EXPECT_EQ(now.left(now.lastIndexOf('\n', now.size() - 2)),
+              content.left(content.lastIndexOf('\n', content.size() - 2)));
     EXPECT_NE(now, content);
 }
 
@@ -348,7 +349,8 @@ TEST(FileLock, ALockFileThatNamesNobodyIsTakenOverUnlessSomeoneLocksIt) {
         struct flock whole {};
         whole.l_type = F_WRLCK;
         whole.l_whence = SEEK_SET;
-        const bool locked = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fcntl(fd, F_SETLK, &whole) == 0;
+        const bool locked =
+            fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fcntl(fd, F_SETLK, &whole) == 0;
         const char answer = locked ? 1 : 0;
         if (::write(ready[1], &answer, 1) != 1) ::_exit(2);
         for (;;)
@@ -481,7 +483,8 @@ TEST(FileLock, AnotherMachineIsJudgedByItsRenewalWhateverItsNameOrClock) {
         {"this computer's name, another machine id, not renewed for an hour",
          lines(self, host, "another-machine-id", 0), 3600, FileLock::State::MayBeStale},
         {"a clock 10 minutes ahead, live", lines("4711", "labpc07", "m7", 600), 1, FileLock::State::Held},
-        {"a clock 10 minutes ahead, dead", lines("4711", "labpc07", "m7", 600), 3600, FileLock::State::MayBeStale},
+        {"a clock 10 minutes ahead, dead", lines("4711", "labpc07", "m7", 600), 3600,
+         FileLock::State::MayBeStale},
         {"a clock 10 minutes behind, live", lines("4711", "labpc07", "m7", -600), 1, FileLock::State::Held},
         {"a clock 10 minutes behind, dead", lines("4711", "labpc07", "m7", -600), 3600,
          FileLock::State::MayBeStale},
@@ -507,7 +510,8 @@ TEST(FileLock, OnlyALockThatIsStillStaleIsTakenOver) {
     testsupport::TempDir dir;
     const QString file = dir.file(QStringLiteral("TAMBRIN.mdb.lock"));
     const QByteArray lines = "4711\nTAMBRIN\nlabpc07\nm7\nb7\nMEIER\n2026-12-11T08:12:00.000Z\n0000000000\n";
-    const QByteArray renewed = "4711\nTAMBRIN\nlabpc07\nm7\nb7\nMEIER\n2026-12-11T08:12:00.000Z\n0000000001\n";
+    const QByteArray renewed =
+        "4711\nTAMBRIN\nlabpc07\nm7\nb7\nMEIER\n2026-12-11T08:12:00.000Z\n0000000001\n";
     leaveLock(file, lines, 3600);
     FileLock lock(file, QStringLiteral("schulze"));
     ASSERT_EQ(lock.take(), FileLock::State::MayBeStale);
@@ -533,7 +537,8 @@ TEST(FileLock, OnlyALockThatIsStillStaleIsTakenOver) {
     EXPECT_EQ(now.pid, qint64(::getpid()));
     EXPECT_EQ(now.user, QStringLiteral("SCHULZE")); // one spelling in every lock
     // Nothing was left beside it.
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("TAMBRIN.mdb.lock")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("TAMBRIN.mdb.lock")});
 }
 
 // A run whose lock was taken over (its computer froze, another user was asked and said Yes) finds it out
