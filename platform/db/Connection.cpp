@@ -9,15 +9,15 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <mutex>
 #include <exception>
 #include <fcntl.h>
-#include <mutex>
-#include <QFile>
-#include <QFileInfo>
-#include <sqlite3.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
 
 namespace platform {
 
@@ -31,9 +31,7 @@ QString pathFromConnectionString(const QString& text) {
     return text.mid(start, end < 0 ? -1 : end - start).trimmed();
 }
 
-QString engineMessage(sqlite3* db) {
-    return QString::fromUtf8(sqlite3_errmsg(db));
-}
+QString engineMessage(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
 
 // Another user's program holds the database's lock for longer than a connection waits for it.
 DatabaseError inUse(const QString& path) {
@@ -82,9 +80,7 @@ QString SqlName(const QString& name) {
     return QLatin1Char('[') + name + QLatin1Char(']');
 }
 
-Connection::~Connection() {
-    Close();
-}
+Connection::~Connection() { Close(); }
 
 void Connection::setLockWait(std::chrono::milliseconds wait) {
     lockWait_ = wait;
@@ -147,11 +143,9 @@ void Connection::Open(const QString& pathOrConnectionString) {
 }
 
 void Connection::finalizeStatements() {
-    for (const CachedStatement& entry : statements_)
-        sqlite3_finalize(entry.stmt);
+    for (const CachedStatement& entry : statements_) sqlite3_finalize(entry.stmt);
     statements_.clear();
-    for (auto& memos : memos_)
-        memos.clear();
+    for (auto& memos : memos_) memos.clear();
 }
 
 void Connection::evictStatement() {
@@ -159,8 +153,7 @@ void Connection::evictStatement() {
     for (auto it = statements_.begin(); it != statements_.end(); ++it)
         if (it->lastUse < oldest->lastUse) oldest = it;
     if (oldest == statements_.end()) return;
-    for (auto& memos : memos_)
-        memos.remove(oldest.key());
+    for (auto& memos : memos_) memos.remove(oldest.key());
     sqlite3_finalize(oldest->stmt);
     statements_.erase(oldest);
 }
@@ -195,9 +188,7 @@ sqlite3* Connection::handle() const {
     return db_;
 }
 
-void Connection::fail() const {
-    throw engineError(db_, path_);
-}
+void Connection::fail() const { throw engineError(db_, path_); }
 
 sqlite3_stmt* Connection::statement(const QString& sql) {
     sqlite3* db = handle();
@@ -213,8 +204,8 @@ sqlite3_stmt* Connection::statement(const QString& sql) {
     if (statements_.size() >= capacity) evictStatement();
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v3(db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &stmt,
-                           nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v3(db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) !=
+        SQLITE_OK) {
         fail();
     }
     statements_.insert(sql, CachedStatement{stmt, ++uses_});
@@ -224,27 +215,13 @@ sqlite3_stmt* Connection::statement(const QString& sql) {
 void Connection::bind(sqlite3_stmt* stmt, int index, const Variant& value) {
     switch (value.type()) {
     case VarType::Empty:
-    case VarType::Null:
-        sqlite3_bind_null(stmt, index);
-        break;
-    case VarType::Boolean:
-        sqlite3_bind_int(stmt, index, value.asBool() ? 1 : 0);
-        break;
-    case VarType::Integer:
-        sqlite3_bind_int(stmt, index, value.asInteger());
-        break;
-    case VarType::Long:
-        sqlite3_bind_int(stmt, index, value.asLong());
-        break;
-    case VarType::Single:
-        sqlite3_bind_double(stmt, index, double(value.asSingle()));
-        break;
-    case VarType::Double:
-        sqlite3_bind_double(stmt, index, value.asDouble());
-        break;
-    case VarType::Date:
-        sqlite3_bind_double(stmt, index, value.asDate());
-        break;
+    case VarType::Null: sqlite3_bind_null(stmt, index); break;
+    case VarType::Boolean: sqlite3_bind_int(stmt, index, value.asBool() ? 1 : 0); break;
+    case VarType::Integer: sqlite3_bind_int(stmt, index, value.asInteger()); break;
+    case VarType::Long: sqlite3_bind_int(stmt, index, value.asLong()); break;
+    case VarType::Single: sqlite3_bind_double(stmt, index, double(value.asSingle())); break;
+    case VarType::Double: sqlite3_bind_double(stmt, index, value.asDouble()); break;
+    case VarType::Date: sqlite3_bind_double(stmt, index, value.asDate()); break;
     case VarType::String: {
         const QByteArray utf8 = value.asString().toUtf8();
         sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
@@ -258,12 +235,10 @@ int Connection::Execute(const QString& sql, const std::vector<Variant>& params) 
     if (sql.startsWith(QLatin1String("CREATE"), Qt::CaseInsensitive) ||
         sql.startsWith(QLatin1String("DROP"), Qt::CaseInsensitive) ||
         sql.startsWith(QLatin1String("ALTER"), Qt::CaseInsensitive)) {
-        for (auto& memos : memos_)
-            memos.clear();
+        for (auto& memos : memos_) memos.clear();
     }
     sqlite3_stmt* stmt = statement(sql);
-    for (size_t i = 0; i < params.size(); ++i)
-        bind(stmt, int(i) + 1, params[i]);
+    for (size_t i = 0; i < params.size(); ++i) bind(stmt, int(i) + 1, params[i]);
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
     }
@@ -284,8 +259,8 @@ void Connection::CreateDatabase(const QString& path, const QString& schemaSql) {
                               path);
     }
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
         const QString msg = db ? engineMessage(db) : QStringLiteral("out of memory");
         sqlite3_close(db);
         throw VbError::database(msg);
@@ -355,12 +330,10 @@ void Connection::CheckDatabase(const QString& path, const QStringList& tables) {
     // highest row id stands for the size): the check reads every page and is the greater part of Save.
     std::vector<std::pair<std::int64_t, QString>> all;
     {
-        sqlite3_stmt* list =
-            c.statement(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+        sqlite3_stmt* list = c.statement(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
         int rc;
         while ((rc = sqlite3_step(list)) == SQLITE_ROW)
-            all.emplace_back(0,
-                             QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 0))));
+            all.emplace_back(0, QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 0))));
         if (rc != SQLITE_DONE) {
             const QString message = engineMessage(c.db_);
             sqlite3_reset(list);
@@ -409,11 +382,9 @@ void Connection::CheckDatabase(const QString& path, const QStringList& tables) {
     const unsigned threads = unsigned(std::clamp<std::int64_t>(
         std::min<std::int64_t>(std::thread::hardware_concurrency(), 1 + bytes / (512 * 1024)), 1, 4));
     std::vector<std::thread> workers;
-    for (unsigned t = 1; t < threads; ++t)
-        workers.emplace_back(work, nullptr);
+    for (unsigned t = 1; t < threads; ++t) workers.emplace_back(work, nullptr);
     work(&c);
-    for (std::thread& w : workers)
-        w.join();
+    for (std::thread& w : workers) w.join();
     if (!problems.isEmpty()) throw damaged(problems.mid(0, 3));
     QStringList missing;
     sqlite3_stmt* find = c.statement(
@@ -438,8 +409,7 @@ namespace {
 void copyBytes(const QString& source, const QString& temp, const QString& target) {
     const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0) throw FileSystem::WriteError(source, errno);
-    const int out =
-        ::open(QFile::encodeName(temp).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int out = ::open(QFile::encodeName(temp).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (out < 0) {
         const int error = errno;
         ::close(in);
@@ -567,9 +537,7 @@ void Connection::CopyDatabase(const QString& source, const QString& file, const 
 }
 
 namespace {
-QString savepointName(int depth) {
-    return QStringLiteral("sp%1").arg(depth);
-}
+QString savepointName(int depth) { return QStringLiteral("sp%1").arg(depth); }
 } // namespace
 
 Connection::Transaction::Transaction(Connection& connection) : connection_(connection) {
@@ -607,9 +575,7 @@ Connection::Transaction::~Transaction() {
     if (connection_.openTransactions_ > 0) --connection_.openTransactions_;
 }
 
-Connection::CommandScope::CommandScope(Connection& connection) {
-    transaction_.emplace(connection);
-}
+Connection::CommandScope::CommandScope(Connection& connection) { transaction_.emplace(connection); }
 
 void Connection::CommandScope::End() {
     if (!transaction_) return;

@@ -36,14 +36,6 @@ void ageLock(const QString& file) {
         f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
 }
 
-void handOverTo(const Installation& inst, const QString& user) {
-    Connection archive;
-    archive.Open(inst.databaseFolder() + QStringLiteral("/ARCHIV.mdb"));
-    archive.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
-                                   "VALUES (?, 'HELVANO', ?, 'P1', ?)"),
-                    {Variant(user), Variant(inst.projectsFolder()), Variant(user)});
-}
-
 QString commentOf(const QString& database, int id) {
     Connection c;
     c.Open(database);
@@ -114,7 +106,7 @@ TEST(FrozenComputer, AWokenRunWhoseLockWasTakenOverDeletesNothingAtItsEnd) {
 TEST(FrozenComputer, AWokenSaveWhoseLockWasTakenOverReplacesNothing) {
     if (!UserRun::canPlayAnotherComputer()) GTEST_SKIP() << "another computer's name can't be played here";
     Installation inst;
-    handOverTo(inst, QStringLiteral("MEIER"));
+    inst.handOverTo(QStringLiteral("MEIER"));
     const QString projectLock = platform::ProjectLock::file(inst.projectDatabase());
     UserRun there(inst, QStringLiteral("MEIER"),
                   {QStringLiteral("labpc07"),
@@ -160,7 +152,7 @@ TEST(FrozenComputer, AWokenSaveWhoseLockWasTakenOverReplacesNothing) {
 TEST(FrozenComputer, TwoRunsAnsweringYesToOneStaleLockAskOnceEach) {
     const QStringList users{Installation::user(), QStringLiteral("MEIER")};
     Installation inst;
-    handOverTo(inst, users[1]);
+    inst.handOverTo(users[1]);
     std::vector<std::unique_ptr<UserRun>> runs;
     for (int i = 0; i < 2; ++i) {
         runs.push_back(std::make_unique<UserRun>(inst, users[i]));

@@ -109,6 +109,14 @@ void Installation::handOver(const QString& project) {
               {Variant(user()), Variant(projectsFolder()), Variant(project)});
 }
 
+void Installation::handOverTo(const QString& otherUser) const {
+    Connection archive;
+    archive.Open(databaseFolder() + QStringLiteral("/ARCHIV.mdb"));
+    archive.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
+                                   "VALUES (?, 'HELVANO', ?, 'P1', ?)"),
+                    {Variant(otherUser), Variant(projectsFolder()), Variant(otherUser)});
+}
+
 QString Installation::handOverProg() const {
     Connection c;
     c.Open(databaseFolder() + QStringLiteral("/ARCHIV.mdb"));

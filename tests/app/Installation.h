@@ -47,6 +47,8 @@ public:
     // Points the hand-over row at another project (or removes it when project is empty).
     void handOver(const QString& project);
     QString handOverProg() const;
+    // Adds a hand-over row for another user of the installation, on the project P1.
+    void handOverTo(const QString& otherUser) const;
     // Moves the program folder into a folder whose path contains "Source" (development mode).
     void makeDevelopmentMode();
 

@@ -58,15 +58,6 @@ private:
     std::thread thread_;
 };
 
-// A hand-over row for another user of the installation, on its project P1.
-void handOverTo(const Installation& inst, const QString& user) {
-    Connection archive;
-    archive.Open(inst.databaseFolder() + QStringLiteral("/ARCHIV.mdb"));
-    archive.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
-                                   "VALUES (?, 'HELVANO', ?, 'P1', ?)"),
-                    {Variant(user), Variant(inst.projectsFolder()), Variant(user)});
-}
-
 // Two laboratory users start the program at the same moment on one project: both get their main window,
 // however their reads and writes of the shared databases (the hand-over archive, the presets, the project)
 // fall together, and while another program writes those databases. The runs begin together: each is told to
@@ -78,7 +69,7 @@ TEST(Startup, UsersStartingAtOnceAllReachTheirMainWindow) {
         SCOPED_TRACE(round);
         Installation inst;
         for (const QString& user : users.mid(1))
-            handOverTo(inst, user);
+            inst.handOverTo(user);
         std::vector<std::unique_ptr<UserRun>> runs;
         for (const QString& user : users)
             runs.push_back(std::make_unique<UserRun>(inst, user));
@@ -129,7 +120,7 @@ TEST(Save, UsersSavingAtOnceLoseNoChangeUnasked) {
             project.Execute(QStringLiteral("INSERT INTO E1 (ID, KEN, KOM, AKT) VALUES (3, 'Gross', ?, 0)"),
                             {Variant(QString(8000000, QLatin1Char('x')))});
         }
-        handOverTo(inst, users[1]);
+        inst.handOverTo(users[1]);
         std::vector<std::unique_ptr<UserRun>> runs;
         for (const QString& user : users)
             runs.push_back(std::make_unique<UserRun>(inst, user));
@@ -182,7 +173,7 @@ TEST(Save, AQuestionLeftOpenHoldsUpNoOtherUsersSave) {
     const QStringList users{Installation::user(), QStringLiteral("MEIER")};
     Installation inst;
     Installation::addRecord(inst.projectDatabase(), 2, QStringLiteral("Zweite"));
-    handOverTo(inst, users[1]);
+    inst.handOverTo(users[1]);
     std::vector<std::unique_ptr<UserRun>> runs;
     for (int i = 0; i < 2; ++i) {
         runs.push_back(std::make_unique<UserRun>(inst, users[i]));
