@@ -153,19 +153,13 @@ TEST(FrozenComputer, TwoRunsAnsweringYesToOneStaleLockAskOnceEach) {
     const QStringList users{Installation::user(), QStringLiteral("MEIER")};
     Installation inst;
     inst.handOverTo(users[1]);
-    std::vector<std::unique_ptr<UserRun>> runs;
-    for (int i = 0; i < 2; ++i) {
-        runs.push_back(std::make_unique<UserRun>(inst, users[i]));
-        ASSERT_EQ(runs[i]->line(), QStringLiteral("ready"));
-        runs[i]->send(QStringLiteral("start"));
-        ASSERT_EQ(runs[i]->answer(), "started 0 1");
-        runs[i]->send(QStringLiteral("comment %1 von %2").arg(i + 1).arg(users[i]));
-        ASSERT_EQ(runs[i]->line(), QStringLiteral("ok"));
+    std::vector<std::unique_ptr<UserRun>> runs = UserRun::startedWithAChange(inst, users);
+    if (HasFailure()) return;
+    for (auto& run : runs)
         for (const char* answer : {"answer 6", "answer 7"}) {
-            runs[i]->send(QString::fromLatin1(answer));
-            ASSERT_EQ(runs[i]->line(), QStringLiteral("ok"));
+            run->send(QString::fromLatin1(answer));
+            ASSERT_EQ(run->line(), QStringLiteral("ok"));
         }
-    }
     testsupport::leaveLock(platform::ProjectLock::file(inst.projectDatabase()),
                            "4711\nTAMBRIN\nlabpc07\nm7\nb7\nALT\n2026-12-11T08:12:00.000Z\n0000000000\n",
                            3600);

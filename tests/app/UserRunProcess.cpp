@@ -1,6 +1,7 @@
 #include "UserRunProcess.h"
 
 #include <csignal>
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
@@ -33,6 +34,20 @@ UserRun::~UserRun() {
     process_.closeWriteChannel();
     if (!process_.waitForFinished(60000)) process_.kill();
     process_.waitForFinished();
+}
+
+std::vector<std::unique_ptr<UserRun>> UserRun::startedWithAChange(const Installation& inst,
+                                                                  const QStringList& users) {
+    std::vector<std::unique_ptr<UserRun>> runs;
+    for (int i = 0; i < users.size(); ++i) {
+        runs.push_back(std::make_unique<UserRun>(inst, users[i]));
+        EXPECT_EQ(runs.back()->line(), QStringLiteral("ready"));
+        runs.back()->send(QStringLiteral("start"));
+        EXPECT_EQ(runs.back()->answer(), "started 0 1");
+        runs.back()->send(QStringLiteral("comment %1 von %2").arg(i + 1).arg(users[i]));
+        EXPECT_EQ(runs.back()->line(), QStringLiteral("ok"));
+    }
+    return runs;
 }
 
 bool UserRun::canPlayAnotherComputer() {

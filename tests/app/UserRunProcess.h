@@ -2,11 +2,13 @@
 
 #include "Installation.h"
 
+#include <memory>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace testsupport {
 
@@ -24,6 +26,12 @@ public:
     ~UserRun();
     UserRun(const UserRun&) = delete;
     UserRun& operator=(const UserRun&) = delete;
+
+    // The runs of `users` (whose hand-over rows the installation has), started one after the other, each with
+    // a change of its own in its working copy: the comment "von <user>" on record 1, 2, ... The test fails
+    // where one does not start.
+    static std::vector<std::unique_ptr<UserRun>> startedWithAChange(const Installation& inst,
+                                                                    const QStringList& users);
 
     // Whether a run can be given another computer's name here (root, and namespaces allowed).
     static bool canPlayAnotherComputer();

@@ -174,15 +174,8 @@ TEST(Save, AQuestionLeftOpenHoldsUpNoOtherUsersSave) {
     Installation inst;
     Installation::addRecord(inst.projectDatabase(), 2, QStringLiteral("Zweite"));
     inst.handOverTo(users[1]);
-    std::vector<std::unique_ptr<UserRun>> runs;
-    for (int i = 0; i < 2; ++i) {
-        runs.push_back(std::make_unique<UserRun>(inst, users[i]));
-        ASSERT_EQ(runs[i]->line(), QStringLiteral("ready"));
-        runs[i]->send(QStringLiteral("start"));
-        ASSERT_EQ(runs[i]->answer(), "started 0 1");
-        runs[i]->send(QStringLiteral("comment %1 von %2").arg(i + 1).arg(users[i]));
-        ASSERT_EQ(runs[i]->line(), QStringLiteral("ok"));
-    }
+    std::vector<std::unique_ptr<UserRun>> runs = UserRun::startedWithAChange(inst, users);
+    if (HasFailure()) return;
     // Records exported into the project meanwhile: both Saves ask before they replace it.
     Installation::addRecord(inst.projectDatabase(), 3, QStringLiteral("Export"));
 
