@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMdiSubWindow>
 
 namespace Msg = platform::Msg;
@@ -191,17 +192,10 @@ TEST_F(Evaluate, ARecordNumberedAbove16BitsIsDrawnAndPrinted) {
     ASSERT_NE(w->Form(QStringLiteral("mdiSEITE1")), nullptr);
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM [G0] WHERE [ID]=40000 AND [IDOBJEKT]=11")), 1);
 
-    const QString folder = inst.root() + QStringLiteral("/druck");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    platform::PrintAnswer print;
-    print.range = platform::PrintAnswer::Range::All;
-    print.pdfFile = folder + QStringLiteral("/seite.pdf");
-    inst.dialogs().clear();
-    inst.dialogs().answerPrint(print);
-    w->stbMAIN_PanelClick(11);
+    const QString pdf = inst.printShownPageToPdf();
     EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 0)
         << inst.dialogs().messages().join('|').toStdString();
-    EXPECT_FALSE(QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files).isEmpty());
+    EXPECT_FALSE(QDir(QFileInfo(pdf).path()).entryList({QStringLiteral("*.pdf")}, QDir::Files).isEmpty());
 }
 
 // A record that another tool numbered beyond a Long and made the active one can't be evaluated: the menu

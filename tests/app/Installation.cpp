@@ -4,6 +4,7 @@
 #include "frmMAIN.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/runtime/DialogService.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -115,6 +116,18 @@ void Installation::handOverTo(const QString& otherUser) const {
     archive.Execute(QStringLiteral("INSERT INTO ADMIN (BENUTZER, PROG, PROJEKTSPFAD, PROJEKT, BEARBEITER) "
                                    "VALUES (?, 'HELVANO', ?, 'P1', ?)"),
                     {Variant(otherUser), Variant(projectsFolder()), Variant(otherUser)});
+}
+
+QString Installation::printShownPageToPdf() {
+    const QString folder = root() + QStringLiteral("/druck");
+    QDir().mkpath(folder);
+    platform::PrintAnswer print;
+    print.range = platform::PrintAnswer::Range::All;
+    print.pdfFile = folder + QStringLiteral("/seite.pdf");
+    dialogs_.clear();
+    dialogs_.answerPrint(print);
+    window_->stbMAIN_PanelClick(11);
+    return print.pdfFile;
 }
 
 QString Installation::handOverProg() const {

@@ -65,6 +65,10 @@ public:
     static QStringList names(const QString& database);
     // Adds a record to a project database.
     static void addRecord(const QString& database, int id, const QString& name);
+    // Prints the page shown through its status bar's Print panel into a PDF file in the folder "druck" of the
+    // installation, answering the print dialog with every page; the file's path. The scripted dialogs are
+    // cleared first: what they hold afterwards was asked by the print.
+    QString printShownPageToPdf();
     // Ends the main window (its close handling runs).
     void stop();
 

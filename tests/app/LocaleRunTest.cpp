@@ -205,16 +205,9 @@ TEST(LocaleRun, DISABLED_ARecordTypedInTheEnvironmentsLocale) {
     w.mnuAUSWERTEN_Click();
     w.mnuNEUBERECHNEN_Click();
     ASSERT_NE(w.Form(QStringLiteral("mdiSEITE1")), nullptr) << inst.dialogs().messages().join('|').toStdString();
-    const QString folder = inst.root() + QStringLiteral("/druck");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    platform::PrintAnswer print;
-    print.range = platform::PrintAnswer::Range::All;
-    print.pdfFile = folder + QStringLiteral("/seite.pdf");
-    inst.dialogs().clear();
-    inst.dialogs().answerPrint(print);
-    w.stbMAIN_PanelClick(11);
+    const QString pdf = inst.printShownPageToPdf();
     EXPECT_EQ(inst.dialogs().count(QStringLiteral("MsgBox")), 0) << inst.dialogs().messages().join('|').toStdString();
-    const QString text = pdfText(print.pdfFile);
+    const QString text = pdfText(pdf);
     ASSERT_FALSE(text.isEmpty());
     const QString sign = QRegularExpression::escape(d);
     // The densities with three decimals and the water contents with one, in the run's sign.
