@@ -8,12 +8,16 @@
 #include "TempDir.h"
 
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QSysInfo>
 #include <QThread>
 #include <sys/file.h>
@@ -575,6 +579,64 @@ TEST(FileLock, AHolderWhoseLockWasTakenOverKnowsIt) {
     QThread::msleep(100);
     EXPECT_EQ(QFileInfo(file).lastModified(), old);
     EXPECT_EQ(contentOf(file), theirs);
+}
+
+// This computer's clock decides nothing either: a run whose clock is minutes off measures a lock's age
+// against the time the file's server gives a file it writes beside the lock. The run is played by this test
+// program again, its clock moved by libfaketime; the lock files are left by this process, their times set by
+// the file system.
+TEST(FileLock, ARunWhoseClockIsOffJudgesLocksByTheServersClock) {
+    const QString faketime = QStringLiteral("/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1");
+    ASSERT_TRUE(QFile::exists(faketime)) << "libfaketime is missing: scripts/install-deps installs it";
+    const QByteArray lines = "4711\nTAMBRIN\nlabpc07\nm7\nb7\nMEIER\n2026-12-11T08:12:00.000Z\n0000000000\n";
+    for (const char* offset : {"+3m", "-3m", "+10m", "-10m"}) {
+        SCOPED_TRACE(offset);
+        testsupport::TempDir dir;
+        leaveLock(dir.file(QStringLiteral("renewed-a-second-ago.lock")), lines, 1);
+        leaveLock(dir.file(QStringLiteral("renewed-an-hour-ago.lock")), lines, 3600);
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LD_PRELOAD"), faketime);
+        env.insert(QStringLiteral("FAKETIME"), QString::fromLatin1(offset));
+        env.insert(QStringLiteral("FAKETIME_DONT_FAKE_MONOTONIC"), QStringLiteral("1"));
+        // The files' times stay those of the file system: only the run's own clock is off.
+        env.insert(QStringLiteral("NO_FAKE_STAT"), QStringLiteral("1"));
+        env.insert(QStringLiteral("TAMBRIN_TEST_LOCKS"), dir.path());
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=FileLock.DISABLED_JudgesTheLocksInTheFolderGiven"),
+                     QStringLiteral("--gtest_also_run_disabled_tests")});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString said = QString::fromUtf8(child.readAll());
+        EXPECT_TRUE(said.contains(QStringLiteral("judged renewed-a-second-ago.lock Held")))
+            << said.toStdString();
+        EXPECT_TRUE(said.contains(QStringLiteral("judged renewed-an-hour-ago.lock MayBeStale")))
+            << said.toStdString();
+        // Its own clock is off indeed.
+        EXPECT_TRUE(said.contains(QStringLiteral("clock off by at least a minute"))) << said.toStdString();
+    }
+}
+
+// The run of the test above, with its clock moved.
+TEST(FileLock, DISABLED_JudgesTheLocksInTheFolderGiven) {
+    const QString folder = qEnvironmentVariable("TAMBRIN_TEST_LOCKS");
+    ASSERT_FALSE(folder.isEmpty());
+    for (const QString& name : QDir(folder).entryList({QStringLiteral("*.lock")}, QDir::Files)) {
+        FileLock lock(folder + QLatin1Char('/') + name);
+        const FileLock::State state = lock.take();
+        const char* text = state == FileLock::State::Held         ? "Held"
+                           : state == FileLock::State::MayBeStale ? "MayBeStale"
+                                                                  : "Taken";
+        std::printf("judged %s %s\n", qPrintable(name), text);
+    }
+    const QString probe = folder + QStringLiteral("/probe");
+    QFile f(probe);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("x");
+    f.close();
+    if (std::abs(QFileInfo(probe).lastModified().secsTo(QDateTime::currentDateTime())) >= 60)
+        std::printf("clock off by at least a minute\n");
 }
 
 } // namespace
