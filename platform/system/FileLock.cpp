@@ -12,6 +12,7 @@
 #include <limits>
 #include <mutex>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSysInfo>
@@ -408,13 +409,31 @@ bool FileLock::remove(const LockHolder& expected) {
     return false;
 }
 
+void FileLock::removeLeftovers() {
+    // The files a run writes beside the lock file live for a moment; one that a run killed in that moment
+    // left is older than any run takes.
+    const QFileInfo lock(file_);
+    const QDateTime before = serverNow().addSecs(-600);
+    QDir folder(lock.path());
+    const QString pattern = lock.fileName() + QStringLiteral(".*.");
+    for (const char* kind : {"new", "clock", "stale", "done"}) {
+        for (const QFileInfo& left :
+             folder.entryInfoList({pattern + QLatin1String(kind)}, QDir::Files | QDir::Hidden | QDir::System)) {
+            if (left.lastModified() < before) QFile::remove(left.filePath());
+        }
+    }
+}
+
 FileLock::State FileLock::tryTake() {
     if (held()) return State::Taken;
     judged_.reset();
     // A few rounds: a file that goes between the tries is tried again; a stale one of this computer is
     // removed and the lock made anew, which another run may do first.
     for (int round = 0; round < 4; ++round) {
-        if (create()) return State::Taken;
+        if (create()) {
+            removeLeftovers();
+            return State::Taken;
+        }
         struct stat info {};
         if (::lstat(native(file_).constData(), &info) != 0) continue; // gone meanwhile
         if (!S_ISREG(info.st_mode)) throw FileLockError(FileLockError::Cause::NotAFile, file_);

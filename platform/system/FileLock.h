@@ -113,6 +113,8 @@ private:
     bool remove(const LockHolder& expected);
     void startRefreshing();
     void hold(int fd);
+    // Removes what runs killed at the wrong moment left beside the lock file.
+    void removeLeftovers();
 
     QString file_;
     QString user_;

@@ -581,6 +581,30 @@ TEST(FileLock, AHolderWhoseLockWasTakenOverKnowsIt) {
     EXPECT_EQ(contentOf(file), theirs);
 }
 
+// A run killed in the moment it wrote a file beside the lock file (to make the lock, to read the server's
+// clock, to take a stale lock over or to let go of its own) left it there: the next run that takes the lock
+// removes what is older than any run takes, and leaves alone what another run writes right now.
+TEST(FileLock, WhatAKilledRunLeftBesideTheLockGoes) {
+    testsupport::TempDir dir;
+    const QString file = dir.file(QStringLiteral("TAMBRIN.mdb.lock"));
+    QStringList old, fresh;
+    for (const char* kind : {"new", "clock", "stale", "done"}) {
+        old << dir.file(QStringLiteral("TAMBRIN.mdb.lock.1f2e.%1").arg(QLatin1String(kind)));
+        fresh << dir.file(QStringLiteral("TAMBRIN.mdb.lock.3d4c.%1").arg(QLatin1String(kind)));
+    }
+    const QString other = dir.file(QStringLiteral("TAMBRIN.mdb.lock.notes"));
+    for (const QString& f : old + QStringList{other})
+        leaveLock(f, "4711\n", 3600);
+    for (const QString& f : fresh)
+        leaveLock(f, "4711\n", 1);
+    FileLock lock(file);
+    ASSERT_EQ(lock.take(), FileLock::State::Taken);
+    for (const QString& f : old)
+        EXPECT_FALSE(QFile::exists(f)) << f.toStdString();
+    for (const QString& f : fresh + QStringList{other, file})
+        EXPECT_TRUE(QFile::exists(f)) << f.toStdString();
+}
+
 // This computer's clock decides nothing either: a run whose clock is minutes off measures a lock's age
 // against the time the file's server gives a file it writes beside the lock. The run is played by this test
 // program again, its clock moved by libfaketime; the lock files are left by this process, their times set by
