@@ -277,7 +277,7 @@ bool FileLock::create() {
     }
     if (::link(temp.constData(), native(file_).constData()) == 0) {
         ::unlink(temp.constData());
-        hold(fd);
+        hold(fd, content.size());
         return true;
     }
     const int error = errno;
@@ -303,11 +303,11 @@ bool FileLock::createInPlace(const QByteArray& content) {
         ::unlink(path.constData());
         throw lockFileError(file_, error);
     }
-    hold(fd);
+    hold(fd, content.size());
     return true;
 }
 
-void FileLock::hold(int fd) {
+void FileLock::hold(int fd, qsizetype textSize) {
     struct stat info {};
     ::fstat(fd, &info);
     fd_ = fd;
@@ -315,13 +315,11 @@ void FileLock::hold(int fd) {
     inode_ = quint64(info.st_ino);
     lost_ = false;
     judged_.reset();
-    startRefreshing();
+    startRefreshing(off_t(textSize - kCountDigits - 1));
 }
 
-void FileLock::startRefreshing() {
+void FileLock::startRefreshing(off_t countAt) {
     if (timing_.refresh <= std::chrono::milliseconds::zero()) return;
-    const QByteArray content = text();
-    const off_t countAt = off_t(content.size() - kCountDigits - 1);
     refresher_ =
         std::make_unique<Refresher>(fd_, native(file_), device_, inode_, countAt, timing_.refresh, lost_);
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <QDateTime>
 #include <QString>
+#include <sys/types.h>
 
 namespace platform {
 
@@ -111,8 +112,10 @@ private:
     QDateTime serverNow();
     // Removes the lock file when it is still the one `expected` describes; false when it is not.
     bool remove(const LockHolder& expected);
-    void startRefreshing();
-    void hold(int fd);
+    // Renews the lock; the count to raise stands at `countAt` in the file.
+    void startRefreshing(off_t countAt);
+    // Holds the lock made on `fd`, whose text is `textSize` bytes long.
+    void hold(int fd, qsizetype textSize);
     // Removes what runs killed at the wrong moment left beside the lock file.
     void removeLeftovers();
 
