@@ -42,6 +42,8 @@
 // noticed by its device and inode and forgotten. The only state is the table of descriptors of .lock
 // files, behind one mutex.
 
+#include "Digits.h"
+
 #include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -310,14 +312,12 @@ struct Entry {
 
 // The names of a file's entries, one per process that took a lock on it: "<device>-<inode>.<pid>" in hex.
 std::string entryPrefix(const DescriptionPtr& d) {
-    char name[64];
-    std::snprintf(name, sizeof name, "%llx-%llx.", static_cast<unsigned long long>(d->dev),
-                  static_cast<unsigned long long>(d->ino));
-    return name;
+    return fileserver::digits(static_cast<unsigned long long>(d->dev), 16) + "-" +
+           fileserver::digits(static_cast<unsigned long long>(d->ino), 16) + ".";
 }
 
 std::string entryPath(const DescriptionPtr& d) {
-    return rules().registry + "/" + entryPrefix(d) + std::to_string(::getpid());
+    return rules().registry + "/" + entryPrefix(d) + fileserver::digits(::getpid());
 }
 
 // The file's handle as an NFS server names it: it tells a file made anew under a reused inode number
@@ -328,12 +328,12 @@ std::string handleOf(int fd) {
     h->handle_bytes = MAX_HANDLE_SZ;
     int mount = 0;
     if (::name_to_handle_at(fd, "", h, &mount, AT_EMPTY_PATH) != 0) return "none";
-    std::string hex = std::to_string(h->handle_type) + ":";
+    std::string hex = fileserver::digits(h->handle_type) + ":";
     const unsigned char* bytes = storage + offsetof(struct file_handle, f_handle);
-    char two[3];
+    static const char kHex[] = "0123456789abcdef";
     for (unsigned i = 0; i < h->handle_bytes; ++i) {
-        std::snprintf(two, sizeof two, "%02x", bytes[i]);
-        hex += two;
+        hex += kHex[bytes[i] >> 4];
+        hex += kHex[bytes[i] & 0xf];
     }
     return hex;
 }
@@ -352,28 +352,27 @@ bool readEntry(const std::string& path, Entry& e) {
     const ssize_t n = real().read(fd, text, sizeof text - 1);
     real().close(fd);
     if (n <= 0) return false;
-    text[n] = '\0';
+    const std::string_view fields(text, static_cast<std::size_t>(n));
     long long begin = 0, end = 0;
-    char handle[1024];
-    const char* fields = std::strstr(text, "\npid=");
-    if (!fields || std::sscanf(fields, "\npid=%ld\nbegin=%lld\nend=%lld\nhandle=%1023s", &e.pid, &begin, &end,
-                               handle) != 4)
+    if (!fileserver::readDigits(fileserver::field(fields, "pid"), e.pid) ||
+        !fileserver::readDigits(fileserver::field(fields, "begin"), begin) ||
+        !fileserver::readDigits(fileserver::field(fields, "end"), end))
         return false;
     e.range = {begin, end};
-    e.handle = handle;
-    return true;
+    e.handle = std::string(fileserver::field(fields, "handle"));
+    return !e.handle.empty();
 }
 
 void record(int fd, const DescriptionPtr& d, const Range& r) {
     makeFolders(rules().registry);
     const std::string path = entryPath(d);
-    const std::string part = path + "." + std::to_string(::gettid()) + ".part";
-    char fields[1200];
-    std::snprintf(fields, sizeof fields, "pid=%ld\nbegin=%lld\nend=%lld\nhandle=%s\n", static_cast<long>(::getpid()),
-                  static_cast<long long>(r.begin), static_cast<long long>(r.end), handleOf(fd).c_str());
-    char link[64], target[4096] = {};
-    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-    const bool resolved = ::readlink(link, target, sizeof target - 1) > 0;
+    const std::string part = path + "." + fileserver::digits(::gettid()) + ".part";
+    const std::string fields = "pid=" + fileserver::digits(static_cast<long>(::getpid())) +
+                               "\nbegin=" + fileserver::digits(static_cast<long long>(r.begin)) +
+                               "\nend=" + fileserver::digits(static_cast<long long>(r.end)) + "\nhandle=" + handleOf(fd) + "\n";
+    char target[4096] = {};
+    const std::string link = "/proc/self/fd/" + fileserver::digits(fd);
+    const bool resolved = ::readlink(link.c_str(), target, sizeof target - 1) > 0;
     const std::string text = "path=" + (resolved ? std::string(target) : d->path) + "\n" + fields;
     const int out = real().open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (out < 0) return;
@@ -390,7 +389,7 @@ bool keptForOther(int fd, const DescriptionPtr& d, const Range& r, Entry& e) {
     DIR* folder = ::opendir(rules().registry.c_str());
     if (!folder) return false;
     const std::string prefix = entryPrefix(d);
-    const std::string own = prefix + std::to_string(::getpid());
+    const std::string own = prefix + fileserver::digits(::getpid());
     std::string handle;
     bool kept = false;
     while (const struct dirent* item = ::readdir(folder)) {
@@ -435,15 +434,22 @@ bool otherProcessFlock(const DescriptionPtr& d, bool any) {
         if (to == std::string::npos) to = all.size();
         const std::string line = all.substr(from, to - from);
         from = to + 1;
-        char kind[16], mode[16], type[16];
+        // "1: FLOCK  ADVISORY  WRITE 4711 08:01:1234 0 EOF": number, kind, mode, type, pid, device:inode.
+        const std::vector<std::string_view> words = fileserver::words(line);
+        if (words.size() < 6) continue;
+        const std::string_view where = words[5];
+        const std::size_t first = where.find(':'), second = where.rfind(':');
         long pid = 0;
         unsigned maj = 0, min = 0;
         unsigned long ino = 0;
-        if (std::sscanf(line.c_str(), "%*d: %15s %15s %15s %ld %x:%x:%lu", kind, mode, type, &pid, &maj, &min, &ino) != 7)
+        if (first == second || !fileserver::readDigits(words[4], pid) ||
+            !fileserver::readDigits(where.substr(0, first), maj, 16) ||
+            !fileserver::readDigits(where.substr(first + 1, second - first - 1), min, 16) ||
+            !fileserver::readDigits(where.substr(second + 1), ino))
             continue;
-        if (std::strcmp(kind, "FLOCK") != 0 || pid == self) continue;
+        if (words[1] != "FLOCK" || pid == self) continue;
         if (maj != major(d->dev) || min != minor(d->dev) || ino != d->ino) continue;
-        if (any || std::strcmp(type, "WRITE") == 0) return true;
+        if (any || words[3] == "WRITE") return true;
     }
     return false;
 }

@@ -14,6 +14,8 @@
 //   threads:<rounds>            four threads open, read and close the file of the current descriptor while
 //                               this one locks and unlocks it: ok unless a call fails other than EACCES
 //   hold                        prints "held" and a line break, then waits until standard input ends
+#include "Digits.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/uio.h>
@@ -24,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -39,10 +42,17 @@ std::vector<std::string> split(const std::string& text) {
     return parts;
 }
 
+// A whole number of a call's words; a word that is none ends the probe as a wrong call.
+template <typename T> T number(const std::string& word) {
+    T value{};
+    if (!fileserver::readDigits(word, value)) throw std::invalid_argument("not a number: " + word);
+    return value;
+}
+
 std::string outcome(long result) {
     if (result >= 0) return "ok";
     const char* name = strerrorname_np(errno);
-    return name ? name : std::to_string(errno);
+    return name ? name : fileserver::digits(errno);
 }
 
 class Probe {
@@ -52,16 +62,16 @@ public:
         const std::string& what = a[0];
         if (what == "open") return open(a.at(1), a.at(2));
         if (what == "use") {
-            current_ = fds_.at(std::stoul(a.at(1)));
+            current_ = fds_.at(number<std::size_t>(a.at(1)));
             return "ok";
         }
         if (what == "flock") return outcome(::flock(current_, flockOperation(a.at(1))));
-        if (what == "setlk") return setLock(a.at(1) == "ofd", a.at(2), std::stoll(a.at(3)), std::stoll(a.at(4)));
-        if (what == "getlk") return askLock(a.at(1) == "ofd", std::stoll(a.at(2)), std::stoll(a.at(3)));
-        if (what == "read" || what == "readv") return read(what == "readv", std::stoul(a.at(1)));
+        if (what == "setlk") return setLock(a.at(1) == "ofd", a.at(2), number<long long>(a.at(3)), number<long long>(a.at(4)));
+        if (what == "getlk") return askLock(a.at(1) == "ofd", number<long long>(a.at(2)), number<long long>(a.at(3)));
+        if (what == "read" || what == "readv") return read(what == "readv", number<std::size_t>(a.at(1)));
         if (what == "pread") {
-            std::vector<char> buffer(std::stoul(a.at(2)));
-            return outcome(::pread(current_, buffer.data(), buffer.size(), std::stoll(a.at(1))));
+            std::vector<char> buffer(number<std::size_t>(a.at(2)));
+            return outcome(::pread(current_, buffer.data(), buffer.size(), number<long long>(a.at(1))));
         }
         if (what == "write") {
             ::lseek(current_, 0, SEEK_SET);
@@ -110,7 +120,7 @@ private:
         struct flock l = range(F_WRLCK, start, length);
         const int result = ::fcntl(current_, ofd ? F_OFD_GETLK : F_GETLK, &l);
         if (result != 0) return outcome(result);
-        return l.l_type == F_UNLCK ? "free" : "locked:" + std::to_string(l.l_pid);
+        return l.l_type == F_UNLCK ? "free" : "locked:" + fileserver::digits(l.l_pid);
     }
 
     std::string read(bool vector, std::size_t count) {
@@ -122,10 +132,9 @@ private:
     }
 
     std::string threads(int rounds) {
-        char path[64];
-        std::snprintf(path, sizeof path, "/proc/self/fd/%d", current_);
+        const std::string path = "/proc/self/fd/" + fileserver::digits(current_);
         char target[4096] = {};
-        if (::readlink(path, target, sizeof target - 1) < 0) return outcome(-1);
+        if (::readlink(path.c_str(), target, sizeof target - 1) < 0) return outcome(-1);
         std::atomic<int> unexpected{0};
         std::vector<std::thread> readers;
         for (int t = 0; t < 4; ++t)
@@ -143,7 +152,7 @@ private:
         for (int i = 0; i < rounds; ++i)
             if (::flock(current_, LOCK_EX) != 0 || ::flock(current_, LOCK_UN) != 0) ++unexpected;
         for (auto& t : readers) t.join();
-        return unexpected == 0 ? "ok" : "failed:" + std::to_string(unexpected.load());
+        return unexpected == 0 ? "ok" : "failed:" + fileserver::digits(unexpected.load());
     }
 
     std::vector<int> fds_;
