@@ -40,36 +40,20 @@ bool LockRequest::take(std::chrono::milliseconds wait) {
 void LockRequest::sayLost() const {
     std::optional<LockHolder> now = lock_.takenOverBy();
     if (!now) now = lock_.holder();
-    const QString by = now ? now->describe() : QString();
-    QString lost;
-    switch (purpose_) {
-    case Purpose::Start:
-        lost =
-            now ? Language::text(QStringLiteral("The lock of this run of %1 for the user %2 was taken over "
-                                                "meanwhile by %3."),
-                                 QStringLiteral("Die Sperre dieses Laufs von %1 für den Benutzer %2 wurde "
-                                                "inzwischen übernommen von %3."))
-                      .arg(RunState::TITLE(), subject_, by)
-                : Language::text(QStringLiteral("The lock of this run of %1 for the user %2 was removed "
-                                                "meanwhile."),
-                                 QStringLiteral("Die Sperre dieses Laufs von %1 für den Benutzer %2 wurde "
-                                                "inzwischen entfernt."))
-                      .arg(RunState::TITLE(), subject_);
-        break;
-    case Purpose::Save:
-    case Purpose::Export:
-        lost = now ? Language::text(QStringLiteral("The lock of the project database %1 was taken over "
-                                                   "meanwhile by %2."),
-                                    QStringLiteral("Die Sperre der Projektdatenbank %1 wurde inzwischen "
-                                                   "übernommen von %2."))
-                         .arg(subject_, by)
-                   : Language::text(QStringLiteral("The lock of the project database %1 was removed "
-                                                   "meanwhile."),
-                                    QStringLiteral("Die Sperre der Projektdatenbank %1 wurde inzwischen "
-                                                   "entfernt."))
-                         .arg(subject_);
-        break;
-    }
+    const QString whose =
+        purpose_ == Purpose::Start
+            ? Language::text(QStringLiteral("The lock of this run of %1 for the user %2"),
+                             QStringLiteral("Die Sperre dieses Laufs von %1 für den Benutzer %2"))
+                  .arg(RunState::TITLE(), subject_)
+            : Language::text(QStringLiteral("The lock of the project database %1"),
+                             QStringLiteral("Die Sperre der Projektdatenbank %1"))
+                  .arg(subject_);
+    const QString lost = now ? Language::text(QStringLiteral("%1 was taken over meanwhile by %2."),
+                                              QStringLiteral("%1 wurde inzwischen übernommen von %2."))
+                                   .arg(whose, now->describe())
+                             : Language::text(QStringLiteral("%1 was removed meanwhile."),
+                                              QStringLiteral("%1 wurde inzwischen entfernt."))
+                                   .arg(whose);
     const QString why = Language::text(
         QStringLiteral("Perhaps this computer did not answer for a while (it was frozen, asleep or cut off "
                        "from the network), and another user was asked whether it still runs."),

@@ -11,12 +11,11 @@
 #include <fcntl.h>
 #include <limits>
 #include <mutex>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSysInfo>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -136,6 +135,15 @@ FileLockError lockFileError(const QString& file, int error) {
     default:
         return FileLockError(FileLockError::Cause::Other, file, error);
     }
+}
+
+// Puts a lock file that was moved aside and is another run's back in its place, where no lock was made
+// meanwhile; otherwise the run it belongs to finds its lock lost. Without links the file is renamed back.
+void putBack(const QByteArray& aside, const QByteArray& path) {
+    if (::link(aside.constData(), path.constData()) == 0 || errno == EEXIST)
+        ::unlink(aside.constData());
+    else
+        ::rename(aside.constData(), path.constData());
 }
 
 // Writes all of `content` at the start of the file; the system's error number, or 0.
@@ -343,18 +351,25 @@ QDateTime FileLock::serverNow() {
     return QDateTime::currentDateTime().addMSecs(*serverOffsetMs_);
 }
 
-FileLock::State FileLock::judge(const std::optional<LockHolder>& h) {
-    if (!h) return State::Taken; // gone meanwhile: try again
-    const qint64 age = h->touched.msecsTo(serverNow());
+qint64 FileLock::ageOf(const LockHolder& h) {
+    return h.touched.msecsTo(serverNow());
+}
+
+bool FileLock::renewedLately(const LockHolder& h) {
+    const qint64 age = ageOf(h);
     // A time ahead of the server's was set by the holder's own clock (a file system that lets it): a live
     // holder with a fast clock keeps it ahead. One more than a day ahead is no sign of life at all.
-    const bool renewedLately =
-        age < 0 ? age > -qint64(24) * 3600 * 1000 : std::chrono::milliseconds(age) <= timing_.staleAfter;
+    return age < 0 ? age > -qint64(24) * 3600 * 1000 : std::chrono::milliseconds(age) <= timing_.staleAfter;
+}
+
+FileLock::State FileLock::judge(const std::optional<LockHolder>& h) {
+    if (!h) return State::Taken; // gone meanwhile: try again
     // A file whose text can't be read can't be asked about its holder: its time tells.
-    if (!h->readable) return renewedLately ? State::Held : State::MayBeStale;
+    if (!h->readable) return renewedLately(*h) ? State::Held : State::MayBeStale;
     if (h->pid == 0) {
         // One that names nobody was left by a process killed while it made it in place, or is being written
         // by a live one this very moment, which takes far less than a second.
+        const qint64 age = ageOf(*h);
         if (age >= 0 && age < 1000) return State::Held;
         // A maker that locked it and is still writing is waited for, but not for longer than a live run
         // renews its lock: a file server keeps the lock of a maker that died.
@@ -374,8 +389,8 @@ FileLock::State FileLock::judge(const std::optional<LockHolder>& h) {
     }
     // This computer before its last start: its processes are gone. Its lock is taken over unasked once it is
     // no longer renewed; one renewed lately is a live run of a computer cloned from this one.
-    if (h->thisComputer) return renewedLately ? State::Held : State::Taken;
-    return renewedLately ? State::Held : State::MayBeStale;
+    if (h->thisComputer) return renewedLately(*h) ? State::Held : State::Taken;
+    return renewedLately(*h) ? State::Held : State::MayBeStale;
 }
 
 bool FileLock::remove(const LockHolder& expected) {
@@ -399,11 +414,7 @@ bool FileLock::remove(const LockHolder& expected) {
         ::unlink(aside.constData());
         return true;
     }
-    // Put back only where no lock was made meanwhile; otherwise the run it belongs to finds its lock lost.
-    if (::link(aside.constData(), path.constData()) == 0 || errno == EEXIST)
-        ::unlink(aside.constData());
-    else
-        ::rename(aside.constData(), path.constData());
+    putBack(aside, path);
     return false;
 }
 
@@ -415,8 +426,8 @@ void FileLock::removeLeftovers() {
     QDir folder(lock.path());
     const QString pattern = lock.fileName() + QStringLiteral(".*.");
     for (const char* kind : {"new", "clock", "stale", "done"}) {
-        for (const QFileInfo& left :
-             folder.entryInfoList({pattern + QLatin1String(kind)}, QDir::Files | QDir::Hidden | QDir::System)) {
+        for (const QFileInfo& left : folder.entryInfoList({pattern + QLatin1String(kind)},
+                                                          QDir::Files | QDir::Hidden | QDir::System)) {
             if (left.lastModified() < before) QFile::remove(left.filePath());
         }
     }
@@ -523,10 +534,10 @@ void FileLock::release() {
             struct stat there {};
             const bool mine = ::lstat(aside.constData(), &there) == 0 && quint64(there.st_dev) == device_ &&
                               quint64(there.st_ino) == inode_;
-            if (mine || ::link(aside.constData(), path.constData()) == 0 || errno == EEXIST)
+            if (mine)
                 ::unlink(aside.constData());
             else
-                ::rename(aside.constData(), path.constData());
+                putBack(aside, path);
         }
     }
     ::close(fd_);

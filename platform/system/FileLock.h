@@ -108,6 +108,10 @@ private:
     QByteArray text() const;
     // Judges the lock file that is there.
     State judge(const std::optional<LockHolder>& holder);
+    // How long ago the holder last renewed its lock file, by the file server's clock (negative: ahead).
+    qint64 ageOf(const LockHolder& holder);
+    // Whether that was within `staleAfter` (or the time lies ahead by less than a day).
+    bool renewedLately(const LockHolder& holder);
     // The file server's time now, as it stamps a file written beside the lock file.
     QDateTime serverNow();
     // Removes the lock file when it is still the one `expected` describes; false when it is not.
